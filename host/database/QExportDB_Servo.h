@@ -1,0 +1,53 @@
+#pragma once
+
+#include "QSqliteDatabase.h"
+#include "tagExportDevInfo_Servo.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QSqlQuery;
+
+// A ".funcodeservo" function-code file: a SQLite file holding device headers and their function codes.
+//
+// Reading:  openDatabase(path); createDatabase(); getImportDevInfoRecords(); closeDatabase();
+// Writing:  writeFile(path, devices) builds the file under a temporary name and puts it in place only when
+//           complete, so an existing file is replaced whole or not at all. openDatabase(new path);
+//           createDatabase(); addRecords(...); closeDatabase() also works: a file made by openDatabase is
+//           removed again when a write into it fails.
+class QExportDB_Servo : public QSqliteDatabase
+{
+public:
+    QExportDB_Servo();
+    ~QExportDB_Servo() override;
+
+    // Opens the file, or creates an empty function-code file when the path does not exist. False for a path
+    // that cannot be created, a file that is not SQLite, a damaged file, or another program's SQLite file.
+    // Must stay the first virtual operation of this class.
+    virtual bool openDatabase(const QString& path);
+    // Makes sure the open file has its tables; harmless on a valid file. Must stay the second virtual
+    // operation.
+    virtual bool createDatabase();
+
+    // Every device header with its function codes, in the order they were stored.
+    QList<tagExportDevInfo_Servo> getImportDevInfoRecords() const;
+    // Appends one device header and its function codes, in one transaction.
+    bool addRecords(const tagExportDevInfo_Servo& info);
+    // Appends several devices, all or none, in one transaction.
+    bool addRecords(const QList<tagExportDevInfo_Servo>& infos);
+    void closeDatabase();
+
+    // Writes a complete file of these devices at path, replacing a file there only on success. Leaves the
+    // database closed. False, with lastError(), when anything fails; nothing is left behind then.
+    bool writeFile(const QString& path, const QList<tagExportDevInfo_Servo>& devices);
+
+private:
+    static tagSqliteSchema exportSchema();
+    bool insertDevice(QSqlQuery& deviceQuery, QSqlQuery& funcodeQuery, const tagExportDevInfo_Servo& info);
+    bool insertFuncode(QSqlQuery& query, qint64 deviceId, const tagExportFuncode_Servo& funcode);
+    bool loadFuncodes(QList<tagExportDevInfo_Servo>* devices, const QHash<qint64, int>& rowById) const;
+    bool discardCreatedFile();
+    static QString temporaryPathFor(const QString& path);
+    bool replaceFile(const QString& from, const QString& to);
+};

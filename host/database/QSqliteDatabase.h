@@ -1,0 +1,76 @@
+#pragma once
+
+#include "tagSqliteSchema.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <functional>
+
+class QSqlQuery;
+class QVariant;
+
+// One SQLite file of a known kind, on its own connection. Opening checks that an existing file is an
+// undamaged SQLite file of this kind and of a layout this program knows, and never writes to a file it
+// refuses. A missing or empty file is created with the layout. Operations of derived classes report every
+// failure in the log and through lastError() and return false or an empty result.
+//
+// The class has no virtual operation besides its destructor, so that the first virtual operation of a
+// derived database is the first one it declares.
+class QSqliteDatabase
+{
+    Q_DECLARE_TR_FUNCTIONS(QSqliteDatabase)
+
+public:
+    virtual ~QSqliteDatabase();
+    QSqliteDatabase(const QSqliteDatabase&) = delete;
+    QSqliteDatabase& operator=(const QSqliteDatabase&) = delete;
+
+    // Opens (or creates) the file; closes the file open before. False, with lastError(), when the file
+    // cannot be used: not SQLite, truncated, damaged, of another program, or of a newer layout.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const { return m_ready; }
+    // The file open, or the one last tried.
+    QString path() const { return m_path; }
+    // "<file name>: <reason>" of the last failure; empty after a successful open.
+    QString lastError() const { return m_lastError; }
+    const tagSqliteSchema& schema() const { return m_schema; }
+
+protected:
+    explicit QSqliteDatabase(const tagSqliteSchema& schema);
+
+    QSqlDatabase database() const { return m_db; }
+    // True when this open() made the file (it did not exist before).
+    bool createdFile() const { return m_createdFile; }
+
+    bool checkOpen() const;
+    bool fail(const QString& reason, const QString& detail = QString()) const;
+    bool prepare(QSqlQuery& query, const QString& sql) const;
+    bool exec(QSqlQuery& query) const;
+    bool execSql(const QString& sql) const;
+    // Runs work between BEGIN and COMMIT; rolls back when it returns false or the commit fails.
+    bool inTransaction(const std::function<bool()>& work);
+
+    // SQL has no null text in our files: a null QString is stored as an empty text.
+    static QVariant text(const QString& value);
+
+private:
+    bool checkFileHeader(const QString& path);
+    bool openConnection(const QString& path);
+    bool inspectContents(bool* isEmpty);
+    bool pragmaInt(const QString& name, int* value);
+    bool quickCheck();
+    bool createSchema();
+    void removeConnection();
+    QString label() const;
+
+    tagSqliteSchema m_schema;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    QString m_path;
+    bool m_ready = false;
+    bool m_createdFile = false;
+    mutable QString m_lastError;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "QSqliteDatabase.h"
+#include "tagFuncodeModifyData.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class QSqlQuery;
+
+// Modification events of function codes per device key (the device alias), in statistics.db. Every
+// operation returns false or an empty result when the database is not open or a query fails.
+class QStatistics : public QSqliteDatabase
+{
+public:
+    QStatistics();
+    ~QStatistics() override;
+
+    bool addFuncodeModifyEvent(const QString& devKey, const QString& funIndex,
+                               const tagFuncodeModifyData& event);
+    // Many events (function-code number, event) in one transaction.
+    bool addFuncodeModifyEvents(const QString& devKey,
+                                const QList<QPair<QString, tagFuncodeModifyData>>& events);
+    // Per function-code number the list of its events, newest first (by time stamp, then by order of
+    // storing). The numbers are ordered by their event count, most first when descending is true and fewest
+    // first otherwise; numbers with equal counts by their text ascending ("P00.02" before "P01.00").
+    QSortedModifyDataList getSortedFuncodeModifyData(const QString& devKey, bool descending) const;
+    int eventCount(const QString& devKey, const QString& funIndex) const;
+    bool clearDevice(const QString& devKey);
+    // Moves the events of a device to its new key (merged with events already stored under it).
+    bool renameDevice(const QString& oldKey, const QString& newKey);
+
+private:
+    static tagSqliteSchema statisticsSchema();
+    bool insertEvent(QSqlQuery& query, const QString& devKey, const QString& funIndex,
+                     const tagFuncodeModifyData& event);
+    bool loadOrder(const QString& devKey, bool descending, QSortedModifyDataList* result,
+                   QHash<QString, int>* rowByIndex) const;
+    bool loadEvents(const QString& devKey, QSortedModifyDataList* result,
+                    const QHash<QString, int>& rowByIndex) const;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSharedPointer>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// One function code as written to or read from a function-code file and handed to batch operations.
+struct tagExportFuncode_Servo
+{
+    int canopenAddr = 0;
+    int usbCode = 0;
+    QString groupName;
+    QString funIndex;
+    QString funName;
+    std::array<qint64, 3> curValue{{0, 0, 0}}; // raw value per axis X, Y, Z
+    int dataType = 0;
+    QStringList valueTexts; // scaled value text per axis, as exported or read from a file
+    int axisNum = 1;
+    int authority = 0;
+    QStringList curValueTexts; // current value text per axis read back from the drive ("null": failed)
+    QString minText;
+    QString maxText;
+    QString defaultText;
+    QString unitText;
+    QString remarkText;
+};
+
+typedef QSharedPointer<tagExportFuncode_Servo> tagExportFuncodePtr_Servo;

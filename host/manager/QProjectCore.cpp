@@ -1,0 +1,220 @@
+#include "QProjectCore.h"
+
+#include "QConfigDB_Servo.h"
+#include "QDatabaseManager.h"
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "drive/QDriveCatalogue.h"
+#include "drive/QSimulatedDriveLink.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+const int kProjectFormat = 1;
+}
+
+QProjectCore* QProjectCore::self()
+{
+    static QProjectCore* core = new QProjectCore;
+    return core;
+}
+
+QProjectCore::QProjectCore() : m_devMgr(new QDeviceManager(this)), m_catalogue(new QDriveCatalogue(this))
+{
+    connect(m_catalogue, &QDriveCatalogue::catalogueChanged, this, &QProjectCore::registerModels);
+    connect(m_devMgr, &QDeviceManager::SigDelDev, this, [this]() { setModified(true); });
+}
+
+void QProjectCore::registerModels()
+{
+    QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
+    const QList<QDriveModelPtr> models = m_catalogue->models();
+    for (const QDriveModelPtr& model : models) {
+        tagDevConfigInfo_Servo info;
+        info.devName = model->modelName;
+        info.configVersion = model->configVersion;
+        info.axisNum = model->axisNum;
+        info.identFamily = model->identFamily;
+        info.identFirmware = model->identFirmware;
+        info.identNumber = model->identNumber;
+        config->addDevConfigInfo(info);
+        for (const QString& oldName : model->renamedFrom) {
+            config->addRenamedModel(oldName, model->modelName);
+        }
+    }
+}
+
+void QProjectCore::setModified(bool modified)
+{
+    if (modified == m_modified) {
+        return;
+    }
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+void QProjectCore::watchDevice(QDeviceServo* device)
+{
+    connect(device, &QDeviceBase::projectDataChanged, this, [this]() { setModified(true); });
+}
+
+void QProjectCore::closeProject()
+{
+    m_devMgr->setSelect(QString());
+    m_devMgr->clear();
+    m_path.clear();
+    setModified(false);
+    emit projectChanged();
+}
+
+QDeviceServo* QProjectCore::addSimulatedDrive(const QString& modelName, const QString& alias, QString* error)
+{
+    const QDriveModelPtr model = m_catalogue->model(modelName);
+    if (!model) {
+        if (error) {
+            *error = tr("STR_UNKNOWN_DRIVE_MODEL").arg(modelName);
+        }
+        return nullptr;
+    }
+    const QString name = m_devMgr->uniqueAlias(alias.isEmpty() ? model->modelName : alias);
+    auto* link = new QSimulatedDriveLink(model);
+    link->setReplyDelay(m_simDelay);
+    QSharedPointer<QDeviceServo> device(new QDeviceServo(model, link, name), &QObject::deleteLater);
+    if (!m_devMgr->addDevice(device, error)) {
+        return nullptr;
+    }
+    watchDevice(device.data());
+    setModified(true);
+    return device.data();
+}
+
+QSimulatedDriveLink* QProjectCore::simulatedLink(const QString& alias) const
+{
+    QDeviceServo* device = m_devMgr->getDeviceServo(alias);
+    return device ? qobject_cast<QSimulatedDriveLink*>(device->getLink()) : nullptr;
+}
+
+bool QProjectCore::createDemoProject(QString* error)
+{
+    closeProject();
+    const QStringList models = m_catalogue->modelNames();
+    if (models.isEmpty()) {
+        if (error) {
+            *error = tr("STR_NO_DRIVE_MODELS").arg(m_catalogue->directory());
+        }
+        return false;
+    }
+    for (const QString& modelName : models) {
+        QDeviceServo* device = addSimulatedDrive(modelName);
+        if (!device) {
+            continue;
+        }
+        // A few commonly used codes start in the monitored list, so the page is not empty.
+        int picked = 0;
+        for (tagSubFuncode_Servo* fun : device->getAllNormalFuncodes()) {
+            if (fun->isCommon && picked < 4) {
+                device->appendSelSubFuncode(fun->funIndex);
+                ++picked;
+            }
+        }
+        device->readAllFuncode();
+    }
+    setModified(false);
+    emit projectChanged();
+    return true;
+}
+
+bool QProjectCore::openProject(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = tr("STR_PROJECT_OPEN_FAILED").arg(path, file.errorString());
+        }
+        return false;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonObject root = doc.object();
+    if (doc.isNull() || root.value(QStringLiteral("format")).toInt() != kProjectFormat) {
+        if (error) {
+            *error = tr("STR_PROJECT_NOT_VALID").arg(path);
+        }
+        return false;
+    }
+    closeProject();
+    QStringList problems;
+    const QJsonArray devices = root.value(QStringLiteral("devices")).toArray();
+    for (const QJsonValue& v : devices) {
+        const QJsonObject obj = v.toObject();
+        QString why;
+        QDeviceServo* device = addSimulatedDrive(obj.value(QStringLiteral("model")).toString(),
+                                                 obj.value(QStringLiteral("alias")).toString(), &why);
+        if (!device) {
+            problems.append(why);
+            continue;
+        }
+        QCommuParams params = device->getCommuParams();
+        params.refreshInterval = obj.value(QStringLiteral("refreshInterval")).toInt(params.refreshInterval);
+        params.timeoutMs = obj.value(QStringLiteral("timeoutMs")).toInt(params.timeoutMs);
+        device->setCommuParams(params);
+        QStringList monitored;
+        for (const QJsonValue& n : obj.value(QStringLiteral("monitored")).toArray()) {
+            monitored.append(n.toString());
+        }
+        device->setSelSubFuncodeList(monitored);
+        if (QSimulatedDriveLink* link = simulatedLink(device->getAliasName())) {
+            link->setReplyDelay(obj.value(QStringLiteral("replyDelayMs")).toInt(link->replyDelay()));
+            link->setOnline(obj.value(QStringLiteral("online")).toBool(true));
+        }
+        device->readAllFuncode();
+    }
+    m_path = path;
+    setModified(false);
+    emit projectChanged();
+    if (!problems.isEmpty() && error) {
+        *error = problems.join(QLatin1Char('\n'));
+    }
+    return true;
+}
+
+bool QProjectCore::saveProject(const QString& path, QString* error)
+{
+    QJsonArray devices;
+    const auto list = m_devMgr->getDevList();
+    for (const QSharedPointer<QDeviceBase>& base : list) {
+        QDeviceServo* device = m_devMgr->getDeviceServo(base->getAliasName());
+        if (!device) {
+            continue;
+        }
+        QJsonObject obj;
+        obj.insert(QStringLiteral("alias"), device->getAliasName());
+        obj.insert(QStringLiteral("model"), device->getDevName());
+        obj.insert(QStringLiteral("link"), device->getLink()->linkName());
+        obj.insert(QStringLiteral("refreshInterval"), device->getCommuParams().refreshInterval);
+        obj.insert(QStringLiteral("timeoutMs"), device->getCommuParams().timeoutMs);
+        obj.insert(QStringLiteral("monitored"), QJsonArray::fromStringList(device->getSelSubFuncodeList()));
+        if (QSimulatedDriveLink* link = simulatedLink(device->getAliasName())) {
+            obj.insert(QStringLiteral("online"), link->isOnline());
+            obj.insert(QStringLiteral("replyDelayMs"), link->replyDelay());
+        }
+        devices.append(obj);
+    }
+    QJsonObject root;
+    root.insert(QStringLiteral("format"), kProjectFormat);
+    root.insert(QStringLiteral("devices"), devices);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
+        if (error) {
+            *error = tr("STR_PROJECT_SAVE_FAILED").arg(path, file.errorString());
+        }
+        return false;
+    }
+    m_path = path;
+    setModified(false);
+    return true;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QDeviceManager;
+class QDeviceServo;
+class QDriveCatalogue;
+class QSimulatedDriveLink;
+
+// The open project: its devices (through the device manager), where it is stored, and whether it has
+// unsaved changes. A project file is JSON: for each device its alias, model, communication
+// parameters, monitored list and, for simulated drives, their online state.
+class QProjectCore : public QObject
+{
+    Q_OBJECT
+public:
+    static QProjectCore* self();
+
+    QDeviceManager* getDevMgr() const { return m_devMgr; }
+    QDriveCatalogue* getCatalogue() const { return m_catalogue; }
+
+    // Removes every device and forgets the file.
+    void closeProject();
+    // One simulated drive of every model of the catalogue.
+    bool createDemoProject(QString* error = nullptr);
+    bool openProject(const QString& path, QString* error = nullptr);
+    bool saveProject(const QString& path, QString* error = nullptr);
+    QString projectPath() const { return m_path; }
+    bool isModified() const { return m_modified; }
+
+    // Adds a simulated drive of a model; alias empty: the model name made unique.
+    QDeviceServo* addSimulatedDrive(const QString& modelName, const QString& alias = QString(),
+                                    QString* error = nullptr);
+    QSimulatedDriveLink* simulatedLink(const QString& alias) const;
+    // Reply delay given to simulated drives created from now on.
+    void setSimulatedReplyDelay(int ms) { m_simDelay = ms; }
+
+signals:
+    void projectChanged();
+    void modifiedChanged(bool modified);
+
+private:
+    QProjectCore();
+    void setModified(bool modified);
+    void watchDevice(QDeviceServo* device);
+    // Tells the configuration database which models and old model names the catalogue knows.
+    void registerModels();
+
+    QDeviceManager* m_devMgr = nullptr;
+    QDriveCatalogue* m_catalogue = nullptr;
+    QString m_path;
+    bool m_modified = false;
+    int m_simDelay = 5;
+};

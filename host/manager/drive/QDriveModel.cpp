@@ -1,0 +1,450 @@
+#include "QDriveModel.h"
+
+#include "QFuncodeScaling.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegExp>
+#include <QSet>
+
+namespace {
+
+// Reads one description; every error names the place in the file.
+class ModelReader
+{
+public:
+    explicit ModelReader(QDriveModel& model) : m(model) {}
+
+    bool read(const QJsonObject& root);
+    QString error;
+
+private:
+    bool fail(const QString& where, const QString& what)
+    {
+        error = where.isEmpty() ? what : QStringLiteral("%1: %2").arg(where, what);
+        return false;
+    }
+    bool readIdentity(const QJsonObject& root);
+    bool readGroups(const QJsonArray& groups, const QJsonObject& enums);
+    bool readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
+                  int position, const QJsonObject& enums, tagSubFuncode_Servo* fun);
+    bool readValueList(const QJsonObject& obj, const QJsonObject& enums, const QString& where,
+                       tagSubFuncode_Servo* fun);
+    bool checkRange(const tagSubFuncode_Servo& fun, const QString& where);
+    bool readSim(const QJsonObject& obj, const QString& funIndex);
+    bool readEffects(const QJsonArray& effects);
+    bool readFaults(const QJsonArray& faults);
+    bool readHistoryFormat(const QJsonArray& rows);
+    bool checkReferences();
+
+    QDriveModel& m;
+};
+
+QString textOf(const QJsonValue& v)
+{
+    if (v.isString()) {
+        return v.toString();
+    }
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        return d == static_cast<qint64>(d) ? QString::number(static_cast<qint64>(d)) : QString::number(d, 'g', 15);
+    }
+    return QString();
+}
+
+bool ModelReader::read(const QJsonObject& root)
+{
+    if (root.value(QStringLiteral("format")).toInt(0) != 1) {
+        return fail(QString(), QStringLiteral("unknown format (expected \"format\": 1)"));
+    }
+    if (!readIdentity(root)) {
+        return false;
+    }
+    if (!readGroups(root.value(QStringLiteral("groups")).toArray(), root.value(QStringLiteral("enums")).toObject())) {
+        return false;
+    }
+    m.rebuildIndex();
+    return readEffects(root.value(QStringLiteral("effects")).toArray()) &&
+           readFaults(root.value(QStringLiteral("faults")).toArray()) &&
+           readHistoryFormat(root.value(QStringLiteral("historyFormat")).toArray()) && checkReferences();
+}
+
+bool ModelReader::readIdentity(const QJsonObject& root)
+{
+    m.modelName = root.value(QStringLiteral("model")).toString().trimmed();
+    if (m.modelName.isEmpty()) {
+        return fail(QString(), QStringLiteral("\"model\" is missing"));
+    }
+    m.configVersion = textOf(root.value(QStringLiteral("configVersion")));
+    m.axisNum = root.value(QStringLiteral("axisNum")).toInt(0);
+    if (m.axisNum < 1 || m.axisNum > 3) {
+        return fail(QString(), QStringLiteral("\"axisNum\" must be 1, 2 or 3"));
+    }
+    const QJsonObject identity = root.value(QStringLiteral("identity")).toObject();
+    m.identFamily = identity.value(QStringLiteral("family")).toString();
+    m.identFirmware = identity.value(QStringLiteral("firmware")).toString();
+    m.identNumber = identity.value(QStringLiteral("number")).toInt();
+    const QJsonArray renamed = root.value(QStringLiteral("renamedFrom")).toArray();
+    for (const QJsonValue& v : renamed) {
+        m.renamedFrom.append(v.toString());
+    }
+    m.motorTypeCode = root.value(QStringLiteral("motorTypeCode")).toString();
+    const QJsonObject osci = root.value(QStringLiteral("oscilloscope")).toObject();
+    m.osciFirstCode = osci.value(QStringLiteral("firstCode")).toString();
+    const QJsonArray noEdit = osci.value(QStringLiteral("noEditCodes")).toArray();
+    for (const QJsonValue& v : noEdit) {
+        m.osciNoEditCodes.append(v.toString());
+    }
+    return true;
+}
+
+bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
+{
+    if (groups.isEmpty()) {
+        return fail(QString(), QStringLiteral("\"groups\" is missing or empty"));
+    }
+    QSet<QString> numbers;
+    for (int g = 0; g < groups.size(); ++g) {
+        const QJsonObject obj = groups.at(g).toObject();
+        QDriveGroupDef group;
+        group.name = obj.value(QStringLiteral("name")).toString().trimmed();
+        group.isState = obj.value(QStringLiteral("state")).toBool(false);
+        const QString where = QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g) : group.name);
+        if (group.name.isEmpty()) {
+            return fail(where, QStringLiteral("the group has no name"));
+        }
+        const QJsonArray codes = obj.value(QStringLiteral("codes")).toArray();
+        for (int c = 0; c < codes.size(); ++c) {
+            tagSubFuncode_Servo fun;
+            if (!readCode(codes.at(c).toObject(), group.name, group.isState, g, c, enums, &fun)) {
+                return false;
+            }
+            if (numbers.contains(fun.funIndex)) {
+                return fail(where, QStringLiteral("code %1 is listed twice").arg(fun.funIndex));
+            }
+            numbers.insert(fun.funIndex);
+            group.codeRows.append(m.codes.size());
+            m.codes.append(fun);
+        }
+        m.groups.append(group);
+    }
+    return true;
+}
+
+bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
+                           int position, const QJsonObject& enums, tagSubFuncode_Servo* fun)
+{
+    fun->funIndex = obj.value(QStringLiteral("index")).toString().trimmed();
+    const QString where = QStringLiteral("group %1, code %2").arg(groupName, fun->funIndex);
+    if (fun->funIndex.isEmpty()) {
+        return fail(where, QStringLiteral("the code has no \"index\""));
+    }
+    fun->groupCode = fun->funIndex.section(QLatin1Char('.'), 0, 0);
+    if (groupName.section(QLatin1Char(' '), 0, 0) != fun->groupCode) {
+        return fail(where, QStringLiteral("the number does not start with the group code"));
+    }
+    fun->groupName = groupName;
+    fun->isStateCode = isState;
+    fun->funName = obj.value(QStringLiteral("name")).toString();
+    fun->isCommon = obj.value(QStringLiteral("common")).toBool(false);
+    fun->authority = qBound(0, obj.value(QStringLiteral("authority")).toInt(0), 3);
+    fun->showType = obj.value(QStringLiteral("showType")).toInt(0);
+    if (fun->showType < 0 || fun->showType > 10) {
+        return fail(where, QStringLiteral("\"showType\" must be 0 to 10"));
+    }
+    fun->dataType = obj.value(QStringLiteral("dataType")).toInt(4);
+    fun->precision = qBound(0, obj.value(QStringLiteral("precision")).toInt(0), 4);
+    fun->unit = obj.value(QStringLiteral("unit")).toString();
+    fun->rwLevel = obj.value(QStringLiteral("rw")).toInt(isState ? 0 : 1);
+    fun->effectStyle = obj.value(QStringLiteral("effect")).toInt(0);
+    fun->isStore = obj.value(QStringLiteral("store")).toBool(!isState);
+    const QString relate = obj.value(QStringLiteral("relate")).toString().toUpper();
+    fun->relateF = relate.contains(QLatin1Char('F'));
+    fun->relateP = relate.contains(QLatin1Char('P'));
+    fun->relateS = relate.contains(QLatin1Char('S'));
+    fun->relateT = relate.contains(QLatin1Char('T'));
+    fun->remark = obj.value(QStringLiteral("remark")).toString();
+    QStringList related;
+    const QJsonArray relatedArray = obj.value(QStringLiteral("relateParams")).toArray();
+    for (const QJsonValue& v : relatedArray) {
+        related.append(v.toString());
+    }
+    fun->relateParam = related.join(QLatin1Char(','));
+    // Generated addresses: 1024 registers per group, in file order.
+    const int groupNumber = groupOrdinal;
+    const int base = (groupOrdinal << 10) + position;
+    fun->modbusAddr = obj.value(QStringLiteral("modbus")).toInt(base);
+    fun->canopenAddr = obj.contains(QStringLiteral("canopen"))
+                           ? obj.value(QStringLiteral("canopen")).toString()
+                           : QStringLiteral("0x%1:%2")
+                                 .arg((isState ? 0x3000 : 0x2000) + groupNumber, 4, 16, QLatin1Char('0'))
+                                 .arg(position, 2, 16, QLatin1Char('0'))
+                                 .toUpper()
+                                 .replace(QLatin1String("0X"), QLatin1String("0x"));
+    fun->usbCode = obj.contains(QStringLiteral("usb")) ? obj.value(QStringLiteral("usb")).toString()
+                                                        : QString::number(base);
+    fun->byteLength = QFuncodeScaling::dataTypeBits(fun->dataType) / 8;
+    fun->minVal = textOf(obj.value(QStringLiteral("min")));
+    fun->maxVal = textOf(obj.value(QStringLiteral("max")));
+    fun->defaultVal = textOf(obj.value(QStringLiteral("default")));
+    if (!readValueList(obj, enums, where, fun)) {
+        return false;
+    }
+    if (!checkRange(*fun, where)) {
+        return false;
+    }
+    if (obj.contains(QStringLiteral("sim"))) {
+        return readSim(obj.value(QStringLiteral("sim")).toObject(), fun->funIndex);
+    }
+    return true;
+}
+
+bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums, const QString& where,
+                                tagSubFuncode_Servo* fun)
+{
+    if (fun->showType == 2) {
+        QJsonArray items = obj.value(QStringLiteral("items")).toArray();
+        const QString name = obj.value(QStringLiteral("enum")).toString();
+        if (!name.isEmpty()) {
+            if (!enums.contains(name)) {
+                return fail(where, QStringLiteral("unknown value list \"%1\"").arg(name));
+            }
+            items = enums.value(name).toArray();
+        }
+        QStringList texts;
+        for (const QJsonValue& v : items) {
+            qint64 value = 0;
+            if (!QFuncodeScaling::enumItemValue(v.toString(), &value)) {
+                return fail(where, QStringLiteral("item \"%1\" does not start with a value").arg(v.toString()));
+            }
+            texts.append(v.toString());
+        }
+        if (texts.isEmpty()) {
+            return fail(where, QStringLiteral("an enumerated code needs \"enum\" or \"items\""));
+        }
+        fun->enumText = texts.join(QLatin1Char('\n'));
+    } else if (fun->showType == 6) {
+        const QJsonArray menu = obj.value(QStringLiteral("menu")).toArray();
+        QStringList lines;
+        for (const QJsonValue& v : menu) {
+            const QJsonObject d = v.toObject();
+            QStringList options;
+            for (const QJsonValue& o : d.value(QStringLiteral("options")).toArray()) {
+                options.append(o.toString());
+            }
+            lines.append(QStringLiteral("%1:%2:%3")
+                             .arg(d.value(QStringLiteral("digit")).toInt())
+                             .arg(d.value(QStringLiteral("name")).toString(), options.join(QLatin1Char(';'))));
+        }
+        if (lines.isEmpty()) {
+            return fail(where, QStringLiteral("a menu parameter needs \"menu\""));
+        }
+        fun->enumText = lines.join(QLatin1Char('\n'));
+    }
+    return true;
+}
+
+bool ModelReader::checkRange(const tagSubFuncode_Servo& fun, const QString& where)
+{
+    qint64 lo = 0;
+    qint64 hi = 0;
+    qint64 def = 0;
+    if (!QFuncodeScaling::descriptionToRaw(fun, fun.minVal, &lo) ||
+        !QFuncodeScaling::descriptionToRaw(fun, fun.maxVal, &hi) ||
+        !QFuncodeScaling::descriptionToRaw(fun, fun.defaultVal, &def)) {
+        return fail(where, QStringLiteral("\"min\", \"max\" and \"default\" must be numbers"));
+    }
+    if (fun.showType == 4 || fun.showType == 5) {
+        return true;
+    }
+    if (lo > hi || def < lo || def > hi) {
+        return fail(where, QStringLiteral("the default must lie between min and max"));
+    }
+    if (!QFuncodeScaling::isRawInRange(fun, def)) {
+        return fail(where, QStringLiteral("the default is not a valid value of the code"));
+    }
+    return true;
+}
+
+bool ModelReader::readSim(const QJsonObject& obj, const QString& funIndex)
+{
+    static const QHash<QString, QDriveSimDef::Kind> kinds = {
+        {QStringLiteral("const"), QDriveSimDef::Const}, {QStringLiteral("sine"), QDriveSimDef::Sine},
+        {QStringLiteral("ramp"), QDriveSimDef::Ramp},   {QStringLiteral("noise"), QDriveSimDef::Noise},
+        {QStringLiteral("clock"), QDriveSimDef::Clock}};
+    const QString kind = obj.value(QStringLiteral("kind")).toString();
+    if (!kinds.contains(kind)) {
+        return fail(QStringLiteral("code %1").arg(funIndex), QStringLiteral("unknown \"sim\" kind \"%1\"").arg(kind));
+    }
+    QDriveSimDef sim;
+    sim.kind = kinds.value(kind);
+    sim.base = obj.value(QStringLiteral("base")).toDouble(0.0);
+    sim.amp = obj.value(QStringLiteral("amp")).toDouble(0.0);
+    sim.periodS = qMax(0.1, obj.value(QStringLiteral("periodS")).toDouble(10.0));
+    m.sims.insert(funIndex, sim);
+    return true;
+}
+
+bool ModelReader::readEffects(const QJsonArray& effects)
+{
+    for (const QJsonValue& v : effects) {
+        const QJsonObject obj = v.toObject();
+        QDriveEffectDef effect;
+        effect.source = obj.value(QStringLiteral("source")).toString();
+        effect.target = obj.value(QStringLiteral("target")).toString();
+        const QString where = QStringLiteral("effect %1 -> %2").arg(effect.source, effect.target);
+        if (m.indexOf(effect.source) < 0 || m.indexOf(effect.target) < 0) {
+            return fail(where, QStringLiteral("names a code the model does not have"));
+        }
+        const QJsonObject table = obj.value(QStringLiteral("table")).toObject();
+        for (auto it = table.begin(); it != table.end(); ++it) {
+            bool ok = false;
+            const qint64 key = it.key().toLongLong(&ok);
+            if (!ok) {
+                return fail(where, QStringLiteral("table key \"%1\" is not a number").arg(it.key()));
+            }
+            effect.table.insert(key, textOf(it.value()));
+        }
+        effect.linear = obj.contains(QStringLiteral("scale"));
+        effect.scale = obj.value(QStringLiteral("scale")).toDouble(1.0);
+        effect.offset = obj.value(QStringLiteral("offset")).toDouble(0.0);
+        if (effect.table.isEmpty() && !effect.linear) {
+            return fail(where, QStringLiteral("needs a \"table\" or a \"scale\""));
+        }
+        m.effects.append(effect);
+    }
+    return true;
+}
+
+bool ModelReader::readFaults(const QJsonArray& faults)
+{
+    for (const QJsonValue& v : faults) {
+        const QJsonObject obj = v.toObject();
+        QDriveFaultDef fault;
+        fault.code = obj.value(QStringLiteral("code")).toString();
+        if (fault.code.isEmpty()) {
+            return fail(QStringLiteral("faults"), QStringLiteral("a fault has no \"code\""));
+        }
+        fault.name = obj.value(QStringLiteral("name")).toString();
+        fault.reason = obj.value(QStringLiteral("reason")).toString();
+        fault.remedy = obj.value(QStringLiteral("remedy")).toString();
+        fault.canClear = obj.value(QStringLiteral("canClear")).toBool(true);
+        fault.stopNow = obj.value(QStringLiteral("stopNow")).toBool(false);
+        fault.history = obj.value(QStringLiteral("history")).toBool(true);
+        m.faults.append(fault);
+    }
+    return true;
+}
+
+bool ModelReader::readHistoryFormat(const QJsonArray& rows)
+{
+    static const QRegExp numberRe(QStringLiteral("^\\d{1,2}(~\\d{1,2})?$"));
+    for (const QJsonValue& v : rows) {
+        const QJsonObject obj = v.toObject();
+        tagHisFaultFormat_Servo row;
+        row.number = textOf(obj.value(QStringLiteral("number")));
+        if (!numberRe.exactMatch(row.number)) {
+            return fail(QStringLiteral("historyFormat"), QStringLiteral("bad number \"%1\"").arg(row.number));
+        }
+        row.name = obj.value(QStringLiteral("name")).toString();
+        row.dataType = obj.value(QStringLiteral("dataType")).toInt(7);
+        row.byteLen = obj.value(QStringLiteral("length")).toInt(4);
+        row.param = obj.value(QStringLiteral("param")).toString();
+        m.historyFormat.append(row);
+    }
+    return true;
+}
+
+bool ModelReader::checkReferences()
+{
+    for (const tagSubFuncode_Servo& fun : qAsConst(m.codes)) {
+        const QStringList related = fun.relateParam.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString& r : related) {
+            if (m.indexOf(r) < 0) {
+                return fail(QStringLiteral("code %1").arg(fun.funIndex),
+                            QStringLiteral("related code %1 does not exist").arg(r));
+            }
+        }
+    }
+    if (!m.motorTypeCode.isEmpty() && m.indexOf(m.motorTypeCode) < 0) {
+        return fail(QString(), QStringLiteral("\"motorTypeCode\" names an unknown code"));
+    }
+    if (!m.osciFirstCode.isEmpty() && m.indexOf(m.osciFirstCode) < 0) {
+        return fail(QString(), QStringLiteral("\"oscilloscope\" names an unknown code"));
+    }
+    return true;
+}
+
+} // namespace
+
+void QDriveModel::rebuildIndex()
+{
+    m_index.clear();
+    for (int i = 0; i < codes.size(); ++i) {
+        m_index.insert(codes.at(i).funIndex, i);
+    }
+    m_faultIndex.clear();
+    for (int i = 0; i < faults.size(); ++i) {
+        m_faultIndex.insert(faults.at(i).code, i);
+    }
+}
+
+const tagSubFuncode_Servo* QDriveModel::code(const QString& funIndex) const
+{
+    const int row = indexOf(funIndex);
+    return row < 0 ? nullptr : &codes.at(row);
+}
+
+const QDriveFaultDef* QDriveModel::fault(const QString& code) const
+{
+    const int row = m_faultIndex.value(code, -1);
+    return row < 0 ? nullptr : &faults.at(row);
+}
+
+QSharedPointer<QDriveModel> QDriveModel::fromJson(const QByteArray& json, QString* error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
+    if (doc.isNull() || !doc.isObject()) {
+        if (error) {
+            *error = doc.isNull() ? QStringLiteral("not valid JSON at offset %1: %2")
+                                        .arg(parseError.offset)
+                                        .arg(parseError.errorString())
+                                  : QStringLiteral("the file does not hold a JSON object");
+        }
+        return {};
+    }
+    auto model = QSharedPointer<QDriveModel>::create();
+    ModelReader reader(*model);
+    if (!reader.read(doc.object())) {
+        if (error) {
+            *error = reader.error;
+        }
+        return {};
+    }
+    model->rebuildIndex();
+    return model;
+}
+
+QSharedPointer<QDriveModel> QDriveModel::load(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        }
+        return {};
+    }
+    QString why;
+    auto model = fromJson(file.readAll(), &why);
+    if (!model) {
+        if (error) {
+            *error = QStringLiteral("%1: %2").arg(path, why);
+        }
+        return {};
+    }
+    model->sourcePath = path;
+    return model;
+}

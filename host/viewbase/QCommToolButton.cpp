@@ -1,0 +1,42 @@
+#include "QCommToolButton.h"
+
+#include <QIcon>
+
+QCommToolButton::QCommToolButton(QWidget* parent) : QToolButton(parent)
+{
+    setAutoRaise(true);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+void QCommToolButton::setBtnType(int type)
+{
+    switch (type) {
+    case 1:
+        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        break;
+    case 2:
+        setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        break;
+    default:
+        type = 0;
+        setToolButtonStyle(Qt::ToolButtonIconOnly);
+        break;
+    }
+    m_type = type;
+}
+
+void QCommToolButton::setTitle(const QString& title)
+{
+    setText(title);
+}
+
+void QCommToolButton::setImgPath(const QString& path)
+{
+    if (path == m_imgPath) {
+        return;
+    }
+    m_imgPath = path;
+    setIcon(path.isEmpty() ? QIcon() : QIcon(path));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QToolButton>
+
+// A tool button of the host's tool bars: an icon above an optional title.
+class QCommToolButton : public QToolButton
+{
+    Q_OBJECT
+public:
+    explicit QCommToolButton(QWidget* parent = nullptr);
+
+    // 0: icon only; 1: icon with the title beside it; 2: icon with the title below it.
+    void setBtnType(int type);
+    int btnType() const { return m_type; }
+    void setTitle(const QString& title);
+    void setImgPath(const QString& path);
+    QString imgPath() const { return m_imgPath; }
+
+private:
+    int m_type = 0;
+    QString m_imgPath;
+};

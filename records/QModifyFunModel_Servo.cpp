@@ -1,0 +1,121 @@
+#include "QModifyFunModel_Servo.h"
+
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QProjectCore.h"
+
+#include <QColor>
+#include <QIcon>
+
+namespace {
+QDeviceServo* selectedServo()
+{
+    return QProjectCore::self()->getDevMgr()->getSelectServo();
+}
+
+// The code of the record in the drive's group map: the group whose name, up to its first blank, is the
+// number's group code (the text before the first point).
+const tagSubFuncode_Servo* findRecordCode(const QDeviceServo* device, const QString& funIndex)
+{
+    const QString groupCode = funIndex.section(QLatin1Char('.'), 0, 0);
+    const QDeviceServo::FuncodeGroupMap& groups = device->getNormalFuncodeGroupMap();
+    for (auto it = groups.constBegin(); it != groups.constEnd(); ++it) {
+        if (it.key().section(QLatin1Char(' '), 0, 0) != groupCode) {
+            continue;
+        }
+        for (const tagSubFuncode_Servo* fun : it.value()) {
+            if (fun->funIndex == funIndex) {
+                return fun;
+            }
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+} // namespace
+
+QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent) : QBaseTableModel(parent)
+{
+    setHeadList(QStringList{tr("STR_DATETIME"), tr("STR_INDEX"), tr("STR_NAME"), tr("STR_AXIS_INDEX"),
+                            tr("STR_NEW_VAL"), tr("STR_OLD_VAL"), tr("STR_DEFAULT_VAL"), tr("STR_MIN_VAL"),
+                            tr("STR_MAX_VAL"), tr("STR_RELATE_PARAM")});
+}
+
+QModifyFunModel_Servo::~QModifyFunModel_Servo() = default;
+
+QVariant QModifyFunModel_Servo::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size()) {
+        return QVariant();
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return m_rows.at(index.row()).value(index.column());
+    case Qt::DecorationRole:
+        return decoration(index);
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+        if (index.column() == COL_NEW_VAL) {
+            return QColor(Qt::red);
+        }
+        if (index.column() == COL_DEFAULT_VAL) {
+            return QColor(Qt::darkGreen);
+        }
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+QVariant QModifyFunModel_Servo::decoration(const QModelIndex& index) const
+{
+    if (index.column() != COL_NAME) {
+        return QIcon();
+    }
+    const QDeviceServo* device = selectedServo();
+    if (!device) {
+        return QIcon();
+    }
+    const QString funIndex = m_rows.at(index.row()).value(COL_INDEX);
+    const tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(funIndex, false);
+    if (!fun) {
+        return QIcon();
+    }
+    return QDeviceServo::getRWLevelIcon(fun->rwLevel);
+}
+
+QStringList QModifyFunModel_Servo::makeDisplayRow(const tagModifyFuncode_Servo& record)
+{
+    const QDeviceServo* device = selectedServo();
+    if (!device) {
+        return QStringList();
+    }
+    const tagSubFuncode_Servo* fun = findRecordCode(device, record.funIndex);
+    if (!fun) {
+        return QStringList();
+    }
+    QStringList row;
+    row << record.strTime << record.funIndex << fun->funName << QDeviceServo::getAxisName(record.axisIndex)
+        << displayValue(record.newVal, fun->showType, fun->enumText)
+        << displayValue(record.oldVal, fun->showType, fun->enumText)
+        << device->getScaledValueString(fun->showType, fun->precision, fun->defaultVal)
+        << device->getScaledValueString(fun->showType, fun->precision, fun->minVal)
+        << device->getScaledValueString(fun->showType, fun->precision, fun->maxVal) << fun->relateParam;
+    return row;
+}
+
+QString QModifyFunModel_Servo::displayValue(const QString& stored, int showType, const QString& enumText)
+{
+    if (showType != 2) {
+        return stored;
+    }
+    bool ok = false;
+    const int position = stored.toInt(&ok, 10);
+    // A damaged position is shown as stored rather than as some other item.
+    if (!ok) {
+        return stored;
+    }
+    return QDeviceManager::getRefStr(enumText, position);
+}

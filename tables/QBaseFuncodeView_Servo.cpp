@@ -1,0 +1,310 @@
+#include "QBaseFuncodeView_Servo.h"
+
+#include "QAssistantManager.h"
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QFuncodeDelegate_Servo.h"
+#include "QFuncodeModelBase_Servo.h"
+#include "QProjectCore.h"
+#include "QSignalManager.h"
+#include "QSoftCore.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+
+namespace {
+const char* const kColumnProperty = "action";
+
+QIcon shownIcon()
+{
+    return QIcon(QStringLiteral(":/img/topWidgetImge/checked"));
+}
+
+QDeviceServo* selectedDevice()
+{
+    return QProjectCore::self()->getDevMgr()->getSelectServo();
+}
+
+// Relation columns "F", "P", "S", "T", which one drive model does not have.
+const int kFirstRelationColumn = QFuncodeModelBase_Servo::COL_RELATE_F;
+const int kLastRelationColumn = QFuncodeModelBase_Servo::COL_RELATE_T;
+} // namespace
+
+QBaseFuncodeView_Servo::QBaseFuncodeView_Servo(QWidget* parent) : QBaseTableView(parent)
+{
+    setFocusPolicy(Qt::ClickFocus);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    // The scroll bar value is the first visible row: the visible window is computed from it.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    QAbstractItemDelegate* hostDelegate = itemDelegate();
+    m_delegate = new QFuncodeDelegate_Servo(this);
+    setItemDelegate(m_delegate);
+    if (hostDelegate && hostDelegate->parent() == this) {
+        hostDelegate->deleteLater();
+    }
+
+    connect(this, &QWidget::customContextMenuRequested, this, &QBaseFuncodeView_Servo::rightMenuClicked);
+    QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+    connect(hub, &QSignalManager::SigFuncodeChanged_Servo, this, &QBaseFuncodeView_Servo::OnFuncodeChanged);
+    connect(hub, &QSignalManager::SigDevStatus, this, &QBaseFuncodeView_Servo::OnDevStatus);
+
+    setEnableLeftClickSignal(true);
+    setEnableUpAndDownSelect(true);
+}
+
+QBaseFuncodeView_Servo::~QBaseFuncodeView_Servo() = default;
+
+void QBaseFuncodeView_Servo::setFuncodeModel(QFuncodeModelBase_Servo* model)
+{
+    if (!model || model == m_funcodeModel) {
+        return;
+    }
+    m_funcodeModel = model;
+    setModel(model);
+    m_delegate->setModel(model);
+    connect(model, &QFuncodeModelBase_Servo::SigDataChanged, this, &QBaseFuncodeView_Servo::SigDataChanged);
+    connect(model, &QFuncodeModelBase_Servo::SigSelChanged, this, &QBaseFuncodeView_Servo::SigSelChanged);
+    buildColumnMenu();
+    setColumnWidths();
+}
+
+void QBaseFuncodeView_Servo::readFuncode() {}
+
+void QBaseFuncodeView_Servo::stopReadFuncode() {}
+
+// ---------------------------------------------------------------- columns
+
+void QBaseFuncodeView_Servo::setColumnWidths()
+{
+    static const int widths[QFuncodeModelBase_Servo::COLUMN_COUNT] = {
+        80, -1, 215, 45, 145, 145, 145, 75, 70, 100, 100, 100, 65, 65, 30, 30, 30, 30, 65, 120};
+    for (int column = 0; column < QFuncodeModelBase_Servo::COLUMN_COUNT; ++column) {
+        if (widths[column] > 0) {
+            setColumnWidth(column, widths[column]);
+        }
+    }
+}
+
+void QBaseFuncodeView_Servo::buildColumnMenu()
+{
+    if (!m_columnMenu) {
+        m_columnMenu = new QMenu(this);
+    }
+    m_columnMenu->clear();
+    qDeleteAll(m_columnActions);
+    m_columnActions.clear();
+    const QStringList heads = m_funcodeModel->getHeadList();
+    for (int column = 1; column < heads.size(); ++column) {
+        // Owned by the view, not the menu: the menu is rebuilt without some of them.
+        auto* action = new QAction(shownIcon(), heads.at(column), this);
+        action->setProperty(kColumnProperty, column);
+        connect(action, &QAction::triggered, this, &QBaseFuncodeView_Servo::OnColumnView);
+        m_columnMenu->addAction(action);
+        m_columnActions.insert(column, action);
+        m_hiddenColumns.insert(column, false);
+    }
+}
+
+void QBaseFuncodeView_Servo::rebuildColumnMenu(const QList<int>& leftOut)
+{
+    if (!m_columnMenu) {
+        return;
+    }
+    QList<QAction*> wanted;
+    for (auto it = m_columnActions.cbegin(); it != m_columnActions.cend(); ++it) {
+        if (!leftOut.contains(it.key())) {
+            wanted.append(it.value());
+        }
+    }
+    if (m_columnMenu->actions() == wanted) {
+        return;
+    }
+    m_columnMenu->clear();
+    m_columnMenu->addActions(wanted);
+}
+
+void QBaseFuncodeView_Servo::updateAxisColumns()
+{
+    QDeviceServo* device = selectedDevice();
+    if (!device) {
+        return;
+    }
+    const int axes = device->getAxisNum();
+    const int common = QFuncodeModelBase_Servo::COL_COMMON;
+    const int axisY = QFuncodeModelBase_Servo::COL_AXIS_Y;
+    const int axisZ = QFuncodeModelBase_Servo::COL_AXIS_Z;
+    if (axes <= 1) {
+        rebuildColumnMenu({common, axisY, axisZ});
+        setColumnHidden(common, true);
+        setColumnHidden(axisY, true);
+        setColumnHidden(axisZ, true);
+        return;
+    }
+    if (axes == 2) {
+        rebuildColumnMenu({axisZ});
+        setColumnHidden(common, isColumnUserHidden(common));
+        setColumnHidden(axisY, isColumnUserHidden(axisY));
+        setColumnHidden(axisZ, true);
+        return;
+    }
+    rebuildColumnMenu({});
+    setColumnHidden(common, isColumnUserHidden(common));
+    setColumnHidden(axisY, isColumnUserHidden(axisY));
+    setColumnHidden(axisZ, isColumnUserHidden(axisZ));
+}
+
+void QBaseFuncodeView_Servo::applyRelationColumns()
+{
+    QDeviceServo* device = selectedDevice();
+    if (!device) {
+        return;
+    }
+    const bool withoutRelations = device->isDeviceType(QStringLiteral("KV905"));
+    for (int column = kFirstRelationColumn; column <= kLastRelationColumn; ++column) {
+        setColumnHidden(column, withoutRelations || isColumnUserHidden(column));
+    }
+}
+
+void QBaseFuncodeView_Servo::OnColumnView()
+{
+    auto* action = qobject_cast<QAction*>(sender());
+    if (!action) {
+        return;
+    }
+    const int column = action->property(kColumnProperty).toInt();
+    const bool hidden = !isColumnUserHidden(column);
+    m_hiddenColumns.insert(column, hidden);
+    setColumnHidden(column, hidden);
+    action->setIcon(hidden ? QIcon() : shownIcon());
+    setColumnWidths();
+}
+
+// ---------------------------------------------------------------- menu, help, moving
+
+void QBaseFuncodeView_Servo::rightMenuClicked(QPoint point)
+{
+    Q_UNUSED(point)
+    QDeviceServo* device = selectedDevice();
+    if (!device || !m_rightMenu) {
+        return;
+    }
+    if (m_refreshAction) {
+        m_refreshAction->setEnabled(device->isDeviceOnline());
+    }
+    m_rightMenu->popup(QCursor::pos());
+}
+
+void QBaseFuncodeView_Servo::OnHelp()
+{
+    QDeviceServo* device = selectedDevice();
+    if (!device) {
+        return;
+    }
+    QString number;
+    QModelIndex index;
+    getCurIndexFun(number, index, QFuncodeModelBase_Servo::COL_NUMBER);
+    const QString group = number.section(QLatin1Char('.'), 0, 0);
+    QAssistantManager* help = QSoftCore::getCore()->getAssistantManager();
+    if (help->openPage(device->getDevName(), group, number)) {
+        help->highlightWin();
+    }
+}
+
+void QBaseFuncodeView_Servo::upMove()
+{
+    QString number;
+    QModelIndex index;
+    if (!m_funcodeModel || !getCurIndexFun(number, index, QFuncodeModelBase_Servo::COL_NUMBER) ||
+        number.isEmpty()) {
+        return;
+    }
+    const int row = index.row();
+    m_funcodeModel->moveRowUp(number);
+    m_funcodeModel->reloadRows();
+    selectRow(qMax(row - 1, 0));
+}
+
+void QBaseFuncodeView_Servo::downMove()
+{
+    QString number;
+    QModelIndex index;
+    if (!m_funcodeModel || !getCurIndexFun(number, index, QFuncodeModelBase_Servo::COL_NUMBER) ||
+        number.isEmpty()) {
+        return;
+    }
+    const int row = index.row();
+    m_funcodeModel->moveRowDown(number);
+    m_funcodeModel->reloadRows();
+    selectRow(qMin(row + 1, m_funcodeModel->rowCount() - 1));
+}
+
+void QBaseFuncodeView_Servo::selectRow(int row)
+{
+    // The rows may have been rebuilt (a model reset forgets the current row): select by row number.
+    if (!m_funcodeModel || !selectionModel() || row < 0 || row >= m_funcodeModel->rowCount()) {
+        return;
+    }
+    const QModelIndex target = m_funcodeModel->index(row, QFuncodeModelBase_Servo::COL_NUMBER);
+    selectionModel()->setCurrentIndex(target,
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(target);
+}
+
+// ---------------------------------------------------------------- events
+
+void QBaseFuncodeView_Servo::showEvent(QShowEvent* event)
+{
+    QBaseTableView::showEvent(event);
+    readFuncode();
+    if (model()) {
+        initFirstSelectIndex();
+    }
+    applyRelationColumns();
+}
+
+void QBaseFuncodeView_Servo::hideEvent(QHideEvent* event)
+{
+    stopReadFuncode();
+    QBaseTableView::hideEvent(event);
+}
+
+void QBaseFuncodeView_Servo::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F1) {
+        OnHelp();
+    } else if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_Up) {
+        upMove();
+    } else if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_Down) {
+        downMove();
+    }
+    QBaseTableView::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------- host notices
+
+void QBaseFuncodeView_Servo::OnFuncodeChanged(QString aliasName, QStringList funIndexList)
+{
+    if (!isVisible() || !m_funcodeModel || m_funcodeModel->rowCount() == 0) {
+        return;
+    }
+    const int height = rowHeight(0);
+    if (height <= 0) {
+        return;
+    }
+    m_funcodeModel->onFuncodeChanged(aliasName, funIndexList, verticalScrollBar()->value(),
+                                     this->height() / height);
+}
+
+void QBaseFuncodeView_Servo::OnDevStatus(QString aliasName, int stat)
+{
+    QDeviceServo* device = selectedDevice();
+    if (!device || device->getAliasName() != aliasName || stat != 0 || !isVisible()) {
+        return;
+    }
+    readFuncode();
+}

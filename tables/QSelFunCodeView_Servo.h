@@ -1,0 +1,48 @@
+#pragma once
+
+#include "QBaseFuncodeView_Servo.h"
+
+#include <QTimer>
+
+class QHeaderPushBtnView;
+class QSelFunCodeModel_Servo;
+
+// The monitored function codes of the selected drive, in the user's order. While shown it reads the
+// codes in view on a timer with the device's refresh interval (the whole list when it fits on a page);
+// Control+Up and Control+Down move the current code in the list.
+class QSelFunCodeView_Servo : public QBaseFuncodeView_Servo
+{
+    Q_OBJECT
+public:
+    explicit QSelFunCodeView_Servo(QWidget* parent = nullptr);
+    ~QSelFunCodeView_Servo() override;
+
+    QSelFunCodeModel_Servo* getModel() const { return m_model; }
+    QHeaderPushBtnView* getHeader() const { return m_header; }
+    const QTimer* getReadTimer() const { return &m_timer; }
+
+public slots:
+    // Rebuilds the rows from the device's monitored list.
+    void onInitModelData();
+    void OnRefresh();
+    void OnReadFuncode();
+    // Drops the queued reads of the listed codes (before the list changes).
+    void OnStopReadFuncode();
+    void onRefreshIntervalChanged();
+
+signals:
+    void SigServoSelFuncodeViewShow(bool show);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void readFuncode() override;
+    void stopReadFuncode() override;
+
+private:
+    void initRightMenu();
+
+    QTimer m_timer;
+    QSelFunCodeModel_Servo* m_model = nullptr;
+    QHeaderPushBtnView* m_header = nullptr;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "drive/QDriveModel.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+class QDeviceServo;
+class QSimulatedDriveLink;
+
+// Puts the host into a known state for a test: settings, databases and log in a temporary folder, the
+// shipped drive descriptions plus a small test model ("TST3", three axes) loaded, no devices.
+class QTestHost
+{
+public:
+    // Call once per test case (initTestCase). Returns false with a message when something is missing.
+    static bool setUp(QString* error = nullptr);
+    // Removes every device and forgets the selection (call in init() or cleanup()).
+    static void clearProject();
+    static QString dataDir();
+
+    // A simulated drive; replyDelayMs 0 answers on the next pass of the event loop.
+    static QDeviceServo* addDrive(const QString& model, const QString& alias = QString(), int replyDelayMs = 0);
+    static QSimulatedDriveLink* link(const QString& alias);
+    static void select(const QString& alias);
+    // Reads every code of the drive and waits until the answers are in.
+    static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
+
+    // A small model with one code of every kind, for tests that need exact descriptions:
+    // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor".
+    static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"));
+    static QByteArray testModelJson(int axisNum, const QString& name);
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <QTranslator>
+
+// Translates the "STR_..." keys whatever class context the tr() call came from: the .ts files keep every
+// key once, in the context "Strings". A text that no file has is left to the next translator.
+class QKeyTranslator : public QTranslator
+{
+    Q_OBJECT
+public:
+    explicit QKeyTranslator(QObject* parent = nullptr);
+    ~QKeyTranslator() override;
+
+    // Loads every ":/translations/*_<language>.qm" ("en", "zh"). False when none was found.
+    bool loadLanguage(const QString& language);
+    QString language() const { return m_language; }
+    bool isEmpty() const override;
+
+    QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
+                      int n = -1) const override;
+
+    // Installs one translator for the application, replacing an earlier one. Returns it.
+    static QKeyTranslator* installForApplication(const QString& language);
+
+private:
+    QList<QTranslator*> m_parts;
+    QString m_language;
+};
