@@ -10,11 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-QMultiDevCurFaultDlg::QMultiDevCurFaultDlg(QWidget* parent) : QBaseDlg(parent), m_table(new QTableWidget(this))
+QMultiDevCurFaultDlg::QMultiDevCurFaultDlg(QWidget* parent)
+    : QBaseDlg(parent), m_table(new QTableWidget(this))
 {
     setTitle(tr("STR_CURRENT_FAULT"));
     m_table->setColumnCount(4);
-    m_table->setHorizontalHeaderLabels({tr("STR_DEVICE"), tr("STR_FAULT_CODE"), tr("STR_FAULT_NAME"), tr("STR_TIME")});
+    m_table->setHorizontalHeaderLabels(
+        {tr("STR_DEVICE"), tr("STR_FAULT_CODE"), tr("STR_FAULT_NAME"), tr("STR_TIME")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -87,7 +89,9 @@ void QMultiDevCurFaultDlg::rebuild()
             name->setForeground(Qt::red);
             name->setToolTip(fault->faultReason + QLatin1Char('\n') + fault->faultMethod);
             m_table->setItem(row, 2, name);
-            m_table->setItem(row, 3, new QTableWidgetItem(fault->faultTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
+            m_table->setItem(
+                row, 3,
+                new QTableWidgetItem(fault->faultTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
         }
     }
     if (m_table->rowCount() == 0) {

@@ -21,7 +21,8 @@ bool QKeyTranslator::loadLanguage(const QString& language)
     m_parts.clear();
     m_language = language;
     const QDir dir(QStringLiteral(":/translations"));
-    const QStringList files = dir.entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         auto* part = new QTranslator;
         if (part->load(dir.filePath(file))) {

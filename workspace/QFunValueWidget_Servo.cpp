@@ -56,7 +56,8 @@ const int kTableRelateColumn = 18;
 QFunValueWidget_Servo::QFunValueWidget_Servo(QWidget* parent) : QBaseStyleWidget(parent)
 {
     createTabWidget();
-    connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDelDev, this, &QFunValueWidget_Servo::OnDelDev);
+    connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDelDev, this,
+            &QFunValueWidget_Servo::OnDelDev);
     createAxisBox();
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::sigReLoadDeviceCfg, this,
             &QFunValueWidget_Servo::onUpdateModel);
@@ -70,7 +71,8 @@ QFunValueWidget_Servo::QFunValueWidget_Servo(QWidget* parent) : QBaseStyleWidget
     m_authority = QLibSetting::self()->getSystemSetting()->getAuthority();
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigClickTree, this,
             &QFunValueWidget_Servo::OnClickItem);
-    connect(m_axisBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &QFunValueWidget_Servo::onAxisChanged);
+    connect(m_axisBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &QFunValueWidget_Servo::onAxisChanged);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(0);
     layout->setContentsMargins(1, 0, 1, 0);
@@ -115,7 +117,8 @@ void QFunValueWidget_Servo::createAxisBox()
 void QFunValueWidget_Servo::createGroupWidget()
 {
     m_groupWidget = new QFuncodeGroupWidget_Servo(this);
-    connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigDataChanged, this, &QFunValueWidget_Servo::OnDataChanged);
+    connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigDataChanged, this,
+            &QFunValueWidget_Servo::OnDataChanged);
     connect(m_groupWidget, &QFuncodeGroupWidget_Servo::doubleClicked, this,
             &QFunValueWidget_Servo::slotOnViewDoubleClicked);
     connect(m_groupWidget, &QFuncodeGroupWidget_Servo::sigLeftButtonClick, this,
@@ -129,12 +132,15 @@ void QFunValueWidget_Servo::createMonitoredView()
     m_selView->setMouseTracking(true);
     m_selView->hide();
     connect(this, &QFunValueWidget_Servo::SigHelp, m_selView, &QSelFunCodeView_Servo::OnHelp);
-    connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigSelChanged, m_selView, &QSelFunCodeView_Servo::onInitModelData);
+    connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigSelChanged, m_selView,
+            &QSelFunCodeView_Servo::onInitModelData);
     connect(m_selView, &QSelFunCodeView_Servo::SigDataChanged, this, &QFunValueWidget_Servo::OnDataChanged);
-    connect(m_selView, &QSelFunCodeView_Servo::doubleClicked, this, &QFunValueWidget_Servo::slotOnViewDoubleClicked);
+    connect(m_selView, &QSelFunCodeView_Servo::doubleClicked, this,
+            &QFunValueWidget_Servo::slotOnViewDoubleClicked);
     connect(m_selView, &QSelFunCodeView_Servo::SigServoSelFuncodeViewShow, this,
             &QFunValueWidget_Servo::SigServoSelFuncodeShow);
-    connect(m_selView, &QSelFunCodeView_Servo::SigLeftButtonClick, this, &QFunValueWidget_Servo::slotOnViewClicked);
+    connect(m_selView, &QSelFunCodeView_Servo::SigLeftButtonClick, this,
+            &QFunValueWidget_Servo::slotOnViewClicked);
 }
 
 void QFunValueWidget_Servo::createStatisticsPage()
@@ -143,12 +149,14 @@ void QFunValueWidget_Servo::createStatisticsPage()
     m_sortedView = new QSortedModifyFunView_Servo(this);
     m_sortedView->setModel(m_sortedModel);
     m_sortedView->hide();
-    connect(m_sortedView, &QSortedModifyFunView_Servo::sigDataChanged, this, &QFunValueWidget_Servo::OnDataChanged);
+    connect(m_sortedView, &QSortedModifyFunView_Servo::sigDataChanged, this,
+            &QFunValueWidget_Servo::OnDataChanged);
     connect(m_sortedView, &QSortedModifyFunView_Servo::sigSelectionChanged, m_selView,
             &QSelFunCodeView_Servo::onInitModelData);
     connect(m_sortedView, &QSortedModifyFunView_Servo::doubleClicked, this,
             &QFunValueWidget_Servo::slotOnViewDoubleClicked);
-    connect(m_selView, &QSelFunCodeView_Servo::SigSelChanged, m_sortedModel, [this]() { m_sortedModel->refresh(true); });
+    connect(m_selView, &QSelFunCodeView_Servo::SigSelChanged, m_sortedModel,
+            [this]() { m_sortedModel->refresh(true); });
     connect(m_sortedView, &QSortedModifyFunView_Servo::SigLeftButtonClick, this,
             &QFunValueWidget_Servo::slotOnViewClicked);
 }
@@ -162,9 +170,12 @@ void QFunValueWidget_Servo::createRecordPage()
     m_recordView->setModel(m_recordModel.get());
     m_recordView->setEnableUpAndDownSelect(true);
     m_recordView->hide();
-    connect(m_recordView, &QBaseTableView::customContextMenuRequested, this, &QFunValueWidget_Servo::rightMenuClicked);
-    connect(m_recordView, &QBaseTableView::doubleClicked, this, &QFunValueWidget_Servo::slotOnViewDoubleClicked);
-    connect(m_recordView, &QBaseTableView::SigLeftButtonClick, this, &QFunValueWidget_Servo::slotOnViewClicked);
+    connect(m_recordView, &QBaseTableView::customContextMenuRequested, this,
+            &QFunValueWidget_Servo::rightMenuClicked);
+    connect(m_recordView, &QBaseTableView::doubleClicked, this,
+            &QFunValueWidget_Servo::slotOnViewDoubleClicked);
+    connect(m_recordView, &QBaseTableView::SigLeftButtonClick, this,
+            &QFunValueWidget_Servo::slotOnViewClicked);
 }
 
 void QFunValueWidget_Servo::createOtherPages()
@@ -180,7 +191,8 @@ void QFunValueWidget_Servo::createOtherPages()
     m_multiFaultDlg = new QMultiDevCurFaultDlg(this);
     m_multiFaultDlg->hide();
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-    connect(hub, &QSignalManager::SigDeviceNewFaultArrived, this, &QFunValueWidget_Servo::slotShowFaultWindow);
+    connect(hub, &QSignalManager::SigDeviceNewFaultArrived, this,
+            &QFunValueWidget_Servo::slotShowFaultWindow);
     connect(hub, &QSignalManager::SigCurFaultHasClear, this, &QFunValueWidget_Servo::SlotCurFaultHasClear);
 
     m_alarmWidget = new QDevAlarmWidget(this);
@@ -193,8 +205,10 @@ void QFunValueWidget_Servo::createMenus()
     connect(m_recordMenu->addAction(tr("STR_CLEAR_RECORD")), &QAction::triggered, this,
             &QFunValueWidget_Servo::OnClearRecord);
     m_tabMenu = new QMenu(this);
-    connect(m_tabMenu->addAction(tr("STR_CLOSE")), &QAction::triggered, this, &QFunValueWidget_Servo::OnCloseOne);
-    connect(m_tabMenu->addAction(tr("STR_CLOSE_ALL")), &QAction::triggered, this, &QFunValueWidget_Servo::OnCloseAll);
+    connect(m_tabMenu->addAction(tr("STR_CLOSE")), &QAction::triggered, this,
+            &QFunValueWidget_Servo::OnCloseOne);
+    connect(m_tabMenu->addAction(tr("STR_CLOSE_ALL")), &QAction::triggered, this,
+            &QFunValueWidget_Servo::OnCloseAll);
     connect(m_tabMenu->addAction(tr("STR_CLOSE_OTHER")), &QAction::triggered, this,
             &QFunValueWidget_Servo::OnCloseOther);
 }
@@ -205,7 +219,8 @@ void QFunValueWidget_Servo::connectHost()
     connect(this, &QFunValueWidget_Servo::SigStatusButtonActionTriggered, hub,
             &QSignalManager::SigStatusButtonActionTriggered);
     connect(hub, &QSignalManager::SigDataMayChangedServo, this, &QFunValueWidget_Servo::OnDataMayChanged);
-    connect(hub, &QSignalManager::SigFuncodeDetailDelete, this, &QFunValueWidget_Servo::onDeleteFuncodeDetailWidget);
+    connect(hub, &QSignalManager::SigFuncodeDetailDelete, this,
+            &QFunValueWidget_Servo::onDeleteFuncodeDetailWidget);
 }
 
 // ---------------------------------------------------------------- tree clicks and pages
@@ -312,8 +327,8 @@ void QFunValueWidget_Servo::initDeviceViews(const QString& alias)
         // The groups themselves may differ (another authority, a reloaded description).
         m_groupWidget->init();
     }
-    const QDeviceServo::FuncodeGroupMap map = selected ? selected->getNormalFuncodeGroupMap()
-                                                       : QDeviceServo::FuncodeGroupMap();
+    const QDeviceServo::FuncodeGroupMap map =
+        selected ? selected->getNormalFuncodeGroupMap() : QDeviceServo::FuncodeGroupMap();
     const QList<QFuncodeView_Servo*> tables = m_groupWidget->getpFuncodeGroup();
     for (QFuncodeView_Servo* table : tables) {
         QMap<QString, QList<tagSubFuncode_Servo*>> own;
@@ -452,7 +467,8 @@ QString QFunValueWidget_Servo::decimalFromHex(const QString& text, bool wide) co
     return ok ? QString::number(value) : text;
 }
 
-void QFunValueWidget_Servo::OnDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun, int axisIndex)
+void QFunValueWidget_Servo::OnDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun,
+                                          int axisIndex)
 {
     QDeviceServo* device = selectedServo();
     if (!device || !fun) {
@@ -476,14 +492,16 @@ void QFunValueWidget_Servo::OnDataChanged(QString oldVal, QString newVal, tagSub
     }
     const QMap<QString, QString> before = device->getReleParamOldValMapByFunIndex(fun->funIndex);
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        record.relateParamMap.insert(it.key(), qMakePair(it.value(), device->getScaledCurValueStr(it.key(), axisIndex)));
+        record.relateParamMap.insert(
+            it.key(), qMakePair(it.value(), device->getScaledCurValueStr(it.key(), axisIndex)));
     }
     // A refused record still shows: the user sees the change, the log tells why it was not stored.
     QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode(m_curAlias, record);
     m_recordModel->insertFrontData(QModifyFunModel_Servo::makeDisplayRow(record));
 }
 
-void QFunValueWidget_Servo::OnDataMayChanged(QString oldVal, QString newVal, QString funcodeStr, int axisIndex)
+void QFunValueWidget_Servo::OnDataMayChanged(QString oldVal, QString newVal, QString funcodeStr,
+                                             int axisIndex)
 {
     QDeviceServo* device = selectedServo();
     if (!device) {
@@ -496,7 +514,8 @@ void QFunValueWidget_Servo::OnDataMayChanged(QString oldVal, QString newVal, QSt
     OnDataChanged(oldVal, newVal, fun, axisIndex);
 }
 
-void QFunValueWidget_Servo::onModelSetData(QString oldVal, QVariant newVal, tagSubFuncodePtr_Servo fun, int axisIndex)
+void QFunValueWidget_Servo::onModelSetData(QString oldVal, QVariant newVal, tagSubFuncodePtr_Servo fun,
+                                           int axisIndex)
 {
     if (!fun) {
         return;
@@ -547,7 +566,8 @@ void QFunValueWidget_Servo::rightMenuClicked()
 void QFunValueWidget_Servo::slotShowFaultWindow()
 {
     if (sender()) {
-        LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(), "QCurFaultView RECEIVE DeviceNewFaultArrived signal");
+        LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(),
+                       "QCurFaultView RECEIVE DeviceNewFaultArrived signal");
     }
     if (m_multiFaultDlg->isVisible()) {
         return;
@@ -684,7 +704,8 @@ void QFunValueWidget_Servo::openDetailFromTable(const QModelIndex& index, bool f
             return;
         }
         tagModifyFuncode_Servo record =
-            QDatabaseManager::self()->getRecordDatabase_Servo()->getNoTimeReleParamValMap(m_curAlias, funIndex);
+            QDatabaseManager::self()->getRecordDatabase_Servo()->getNoTimeReleParamValMap(m_curAlias,
+                                                                                          funIndex);
         if (record.relateParamMap.isEmpty()) {
             record = currentRelateRecord(funIndex);
         }
@@ -770,8 +791,9 @@ tagModifyFuncode_Servo QFunValueWidget_Servo::currentRelateRecord(const QString&
         QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes(m_curAlias);
     const QStringList related = device->getReleParamListByFunIndex(funIndex);
     for (const QString& number : related) {
-        auto found = std::find_if(stored.begin(), stored.end(),
-                                  [&number](const tagModifyFuncode_Servo& r) { return r.funIndex == number; });
+        auto found = std::find_if(stored.begin(), stored.end(), [&number](const tagModifyFuncode_Servo& r) {
+            return r.funIndex == number;
+        });
         if (found != stored.end()) {
             record.relateParamMap.insert(number, qMakePair(found->oldVal, found->newVal));
         } else if (device->getNormalFuncodePtrByFunIndex(number, false)) {
@@ -785,7 +807,8 @@ tagModifyFuncode_Servo QFunValueWidget_Servo::currentRelateRecord(const QString&
 bool QFunValueWidget_Servo::hasRelateParam(const QString& funIndex) const
 {
     QDeviceServo* device = selectedServo();
-    const tagSubFuncode_Servo* fun = device ? device->getNormalFuncodePtrByFunIndex(funIndex, false) : nullptr;
+    const tagSubFuncode_Servo* fun =
+        device ? device->getNormalFuncodePtrByFunIndex(funIndex, false) : nullptr;
     return fun && !fun->relateParam.isEmpty();
 }
 

@@ -79,13 +79,17 @@ QString QAssistantManager::composeGroupPage(const QString& devName, const QStrin
                         .arg(fun->funIndex.toHtmlEscaped(), fun->funName.toHtmlEscaped());
             body += QStringLiteral("<p>%1: %2 &hellip; %3 %4; %5: %6 %4</p>")
                         .arg(tr("STR_RANGE"),
-                             device->getScaledValueString(fun->showType, fun->precision, fun->minVal).toHtmlEscaped(),
-                             device->getScaledValueString(fun->showType, fun->precision, fun->maxVal).toHtmlEscaped(),
+                             device->getScaledValueString(fun->showType, fun->precision, fun->minVal)
+                                 .toHtmlEscaped(),
+                             device->getScaledValueString(fun->showType, fun->precision, fun->maxVal)
+                                 .toHtmlEscaped(),
                              fun->unit.toHtmlEscaped(), tr("STR_DEFAULT_VAL"),
-                             device->getScaledValueString(fun->showType, fun->precision, fun->defaultVal).toHtmlEscaped());
+                             device->getScaledValueString(fun->showType, fun->precision, fun->defaultVal)
+                                 .toHtmlEscaped());
             if (fun->showType == 2) {
                 body += QStringLiteral("<ul><li>%1</li></ul>")
-                            .arg(fun->enumText.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("</li><li>")));
+                            .arg(fun->enumText.toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                                       QLatin1String("</li><li>")));
             }
             if (!fun->remark.isEmpty()) {
                 body += QStringLiteral("<p><i>%1</i></p>").arg(fun->remark.toHtmlEscaped());
@@ -95,5 +99,6 @@ QString QAssistantManager::composeGroupPage(const QString& devName, const QStrin
     if (body.isEmpty()) {
         return QString();
     }
-    return QStringLiteral("<html><body><h2>%1 &mdash; %2</h2>%3</body></html>").arg(devName.toHtmlEscaped(), title, body);
+    return QStringLiteral("<html><body><h2>%1 &mdash; %2</h2>%3</body></html>")
+        .arg(devName.toHtmlEscaped(), title, body);
 }

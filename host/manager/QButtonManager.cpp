@@ -66,7 +66,13 @@ QButtonGroup* QButtonManager::getButtonGroupByType(int type)
     if (type != BUTTON_GROUP_SERVO_FUNCODE) {
         return nullptr;
     }
-    if (!m_groups.value(type)) {
+    // A tool bar owns the buttons it lays out; when it was destroyed with them, the next one gets new ones.
+    QButtonGroup* group = m_groups.value(type);
+    if (group && group->buttons().isEmpty()) {
+        delete group;
+        group = nullptr;
+    }
+    if (!group) {
         m_groups.insert(type, createServoFuncodeGroup());
     }
     return m_groups.value(type);
@@ -84,15 +90,15 @@ QButtonGroup* QButtonManager::createServoFuncodeGroup()
     m_madeGroups.append(group);
     group->setObjectName(QStringLiteral("BUTTON_GROUP_SERVO_FUNCODE"));
     group->setExclusive(false);
-    for (const ServoButtonSpec& spec : kServoButtons) {
+    for (const ServoButtonSpec& entry : kServoButtons) {
         auto* button = new QCommToolButton;
-        button->setObjectName(QLatin1String(spec.objectName));
+        button->setObjectName(QLatin1String(entry.objectName));
         button->setBtnType(0);
-        button->setImgPath(QLatin1String(spec.iconPath));
+        button->setImgPath(QLatin1String(entry.iconPath));
         button->setIconSize(kToolIconSize);
         button->setFixedSize(kToolIconSize + QSize(10, 10));
-        button->setToolTip(tr(spec.toolTipKey));
-        group->addButton(button, spec.id);
+        button->setToolTip(tr(entry.toolTipKey));
+        group->addButton(button, entry.id);
     }
     return group;
 }

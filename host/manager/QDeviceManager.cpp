@@ -108,8 +108,9 @@ bool QDeviceManager::removeDevice(const QString& alias)
     }
     emit SigDelDev(alias);
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-    emit hub->SigRemoveDevice();
     if (wasSelected) {
+        // The pages show the selected drive; they empty only when it is the one that went.
+        emit hub->SigRemoveDevice();
         emit SigDevChange(QString());
     }
     emit hub->sigDevShowChanged();

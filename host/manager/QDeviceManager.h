@@ -34,7 +34,8 @@ public:
 
     // Adds a device; its alias must be unique. SigAddDev.
     bool addDevice(const QSharedPointer<QDeviceBase>& device, QString* error = nullptr);
-    // Removes a device: SigDelDev, the hub's SigRemoveDevice, and SigDevChange when it was selected.
+    // Removes a device: SigDelDev, and when it was the selected one the hub's SigRemoveDevice and
+    // SigDevChange with an empty alias.
     bool removeDevice(const QString& alias);
     void clear();
     // base, or base followed by the first free number.

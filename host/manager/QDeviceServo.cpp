@@ -32,7 +32,8 @@ QString trServo(const char* key)
 }
 } // namespace
 
-QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias, QObject* parent)
+QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias,
+                           QObject* parent)
     : QDeviceBase(parent), m_model(model), m_link(link)
 {
     Q_ASSERT(model && link);
@@ -162,7 +163,8 @@ tagSubFuncode_Servo* QDeviceServo::getFuncodePtrByFunIndex(const QString& funInd
     return fun;
 }
 
-tagSubFuncode_Servo* QDeviceServo::getNormalFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth) const
+tagSubFuncode_Servo* QDeviceServo::getNormalFuncodePtrByFunIndex(const QString& funIndex,
+                                                                 bool bCheckAuth) const
 {
     tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex, bCheckAuth);
     return (fun && !fun->isStateCode) ? fun : nullptr;
@@ -274,7 +276,8 @@ QString QDeviceServo::getShowStr(const tagSubFuncode_Servo* fun, qint64 rawValue
     return fun ? QFuncodeScaling::showText(*fun, rawValue) : QString::number(rawValue);
 }
 
-qint64 QDeviceServo::getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText, bool* ok) const
+qint64 QDeviceServo::getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText,
+                                               bool* ok) const
 {
     const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
     qint64 raw = 0;
@@ -464,10 +467,14 @@ int QDeviceServo::waitFor(quint32 requestId, int timeoutMs, bool bProcessEvents)
             }
         };
         const auto c1 = connect(m_link, &QDriveLink::readFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c2 = connect(m_link, &QDriveLink::writeFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c3 = connect(m_link, &QDriveLink::commandFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c4 = connect(m_link, &QDriveLink::historyRecordsRead, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c5 = connect(m_link, &QDriveLink::currentFaultsRead, &loop, quitWhenDone, Qt::QueuedConnection);
+        const auto c2 =
+            connect(m_link, &QDriveLink::writeFinished, &loop, quitWhenDone, Qt::QueuedConnection);
+        const auto c3 =
+            connect(m_link, &QDriveLink::commandFinished, &loop, quitWhenDone, Qt::QueuedConnection);
+        const auto c4 =
+            connect(m_link, &QDriveLink::historyRecordsRead, &loop, quitWhenDone, Qt::QueuedConnection);
+        const auto c5 =
+            connect(m_link, &QDriveLink::currentFaultsRead, &loop, quitWhenDone, Qt::QueuedConnection);
         timer.start(qMax(1, timeoutMs));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
         for (const auto& c : {c1, c2, c3, c4, c5}) {
@@ -498,7 +505,8 @@ int QDeviceServo::readBack(const QStringList& funIndexes, int axis, int timeoutM
     return linkErrorToWriteError(error);
 }
 
-int QDeviceServo::readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs, bool bProcessEvents)
+int QDeviceServo::readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs,
+                                       bool bProcessEvents)
 {
     if (rowOf(funIndex) < 0) {
         return WRITE_ERR_UNKNOWN_CODE;
@@ -643,7 +651,8 @@ bool QDeviceServo::modifyFuncodeValueWithRecord(const QString& funIndex, double 
     return true;
 }
 
-int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs, bool bProcessEvents)
+int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs,
+                                        bool bProcessEvents)
 {
     Q_UNUSED(bProcessEvents)
     const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
@@ -806,7 +815,8 @@ QStringList QDeviceServo::getReleParamListByFunIndex(const QString& funIndex) co
         return {};
     }
     QStringList list;
-    const QStringList parts = fun->relateParam.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
+    const QStringList parts =
+        fun->relateParam.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
     for (const QString& part : parts) {
         if (!list.contains(part)) {
             list.append(part);
@@ -1057,8 +1067,9 @@ QIcon QDeviceServo::getCheckIcon(bool checked)
 
 QIcon QDeviceServo::getRWLevelIcon(int rwLevel)
 {
-    static const QIcon icons[] = {QIcon(QStringLiteral(":/img/Funcode/rw_1")), QIcon(QStringLiteral(":/img/Funcode/rw_0")),
-                                  QIcon(QStringLiteral(":/img/Funcode/rw_4")), QIcon(QStringLiteral(":/img/Funcode/rw_3"))};
+    static const QIcon icons[] = {
+        QIcon(QStringLiteral(":/img/Funcode/rw_1")), QIcon(QStringLiteral(":/img/Funcode/rw_0")),
+        QIcon(QStringLiteral(":/img/Funcode/rw_4")), QIcon(QStringLiteral(":/img/Funcode/rw_3"))};
     if (rwLevel < 0 || rwLevel > 3) {
         return QIcon(QStringLiteral(":/img/Funcode/rw_2"));
     }
@@ -1067,7 +1078,8 @@ QIcon QDeviceServo::getRWLevelIcon(int rwLevel)
 
 QIcon QDeviceServo::getEffectIcon(int effectStyle)
 {
-    static const QIcon icons[] = {QIcon(QStringLiteral(":/img/Servo/Effect_0")), QIcon(QStringLiteral(":/img/Servo/Effect_1")),
+    static const QIcon icons[] = {QIcon(QStringLiteral(":/img/Servo/Effect_0")),
+                                  QIcon(QStringLiteral(":/img/Servo/Effect_1")),
                                   QIcon(QStringLiteral(":/img/Servo/Effect_2"))};
     return (effectStyle >= 0 && effectStyle <= 2) ? icons[effectStyle] : QIcon();
 }

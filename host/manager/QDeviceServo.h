@@ -62,7 +62,8 @@ public:
     };
 
     // The device takes ownership of the link.
-    QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias, QObject* parent = nullptr);
+    QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias,
+                 QObject* parent = nullptr);
     ~QDeviceServo() override;
 
     int deviceKind() const override { return DEVICE_KIND_SERVO; }
@@ -83,7 +84,8 @@ public:
     static bool groupNameLessThan(const QString& a, const QString& b);
     // Any code (normal or state). With bCheckAuth, a code above the present authority is not found.
     tagSubFuncode_Servo* getFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth = false) const;
-    tagSubFuncode_Servo* getNormalFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth = false) const;
+    tagSubFuncode_Servo* getNormalFuncodePtrByFunIndex(const QString& funIndex,
+                                                       bool bCheckAuth = false) const;
     tagSubFuncode_Servo* getNormalFuncodePtrByFunIndexAuth(const QString& funIndex) const;
     tagSubFuncode_Servo* getStatusFuncodeByIndex(const QString& funIndex, bool bCheckAuth = false) const;
     bool isNormalFuncode(const tagSubFuncode_Servo* fun) const;
@@ -104,7 +106,8 @@ public:
     // Text of a raw value of a code.
     QString getShowStr(const tagSubFuncode_Servo* fun, qint64 rawValue) const;
     // Raw value of a shown text of the code (inverse of getShowStr); 0 when it cannot be read.
-    qint64 getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText, bool* ok = nullptr) const;
+    qint64 getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText,
+                                     bool* ok = nullptr) const;
     // Scaled number (as the editors use it) -> raw value.
     qint64 scaledToRaw(const tagSubFuncode_Servo* fun, double scaled) const;
     double rawToScaled(const tagSubFuncode_Servo* fun, qint64 raw) const;

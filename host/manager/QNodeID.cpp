@@ -9,7 +9,8 @@ const unsigned kSubMask = (1u << kSubBits) - 1;
 
 QNodeID::QNodeID(int type, int subId, int sequentialIndex)
     : m_type(type & 0xF), m_subId(static_cast<int>(static_cast<unsigned>(subId) & kSubMask)),
-      m_sequentialIndex(sequentialIndex < 0 ? -1 : static_cast<int>(static_cast<unsigned>(sequentialIndex) & kSeqMask))
+      m_sequentialIndex(
+          sequentialIndex < 0 ? -1 : static_cast<int>(static_cast<unsigned>(sequentialIndex) & kSeqMask))
 {
     if (m_sequentialIndex == static_cast<int>(kSeqMask)) {
         m_sequentialIndex = -1;

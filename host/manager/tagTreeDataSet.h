@@ -19,9 +19,9 @@ enum enTreeNodeKind
 // The project-tree node that the user clicked.
 struct tagTreeDataSet
 {
-    QString strText;  // tab title and tool tip
-    int type = 0;     // 0: a device node
-    int subId = 0;    // enTreeNodeKind
+    QString strText; // tab title and tool tip
+    int type = 0;    // 0: a device node
+    int subId = 0;   // enTreeNodeKind
     int nodeData = -1;
     int sequentialIndex = 0;
 };

@@ -672,11 +672,11 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     int failures = 0;
     const QList<IconSpec> specs = iconSpecs();
-    for (const IconSpec& spec : specs) {
-        const QString base = QDir(outDir).filePath(spec.name);
+    for (const IconSpec& icon : specs) {
+        const QString base = QDir(outDir).filePath(icon.name);
         QDir().mkpath(QFileInfo(base).absolutePath());
         const bool ok =
-            render(base + ".png", spec.size, spec.draw) && render(base + "@2x.png", spec.size * 2, spec.draw);
+            render(base + ".png", icon.size, icon.draw) && render(base + "@2x.png", icon.size * 2, icon.draw);
         out << (ok ? "wrote " : "FAILED ") << base << ".png\n";
         failures += ok ? 0 : 1;
     }

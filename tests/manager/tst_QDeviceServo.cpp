@@ -109,7 +109,7 @@ void tst_QDeviceServo::stopReadValueDropsQueuedReads()
     m_link->setReplyDelay(20);
     const QList<tagSubFuncode_Servo*> first{m_device->getFuncodePtrByFunIndex("P00.01")};
     const QList<tagSubFuncode_Servo*> second{m_device->getFuncodePtrByFunIndex("P00.02")};
-    m_device->readFuncode(first); // goes to the drive at once
+    m_device->readFuncode(first);  // goes to the drive at once
     m_device->readFuncode(second); // waits in the queue
     QCOMPARE(m_device->pendingReadCount(), 3);
     m_device->stopReadValue(second, 0);
@@ -158,14 +158,18 @@ void tst_QDeviceServo::writeIsCheckedAndReadBack_data()
 
     QTest::newRow("decimal in range") << "P00.01" << 3.25 << 0 << 0 << "3.25";
     QTest::newRow("decimal at maximum") << "P00.01" << 30.0 << 2 << 0 << "30.00";
-    QTest::newRow("decimal above maximum") << "P00.01" << 30.01 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "2.80";
-    QTest::newRow("decimal below minimum") << "P00.01" << 0.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "2.80";
+    QTest::newRow("decimal above maximum")
+        << "P00.01" << 30.01 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "2.80";
+    QTest::newRow("decimal below minimum")
+        << "P00.01" << 0.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "2.80";
     QTest::newRow("signed negative") << "P00.11" << -1000.0 << 0 << 0 << "-1000";
     QTest::newRow("hexadecimal") << "P00.04" << 256.0 << 0 << 0 << "0x0100";
     QTest::newRow("enumerated value") << "P00.03" << 2.0 << 0 << 0 << "2:Torque";
-    QTest::newRow("enumerated gap") << "P00.00" << 2.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "1:Motor B 400W";
+    QTest::newRow("enumerated gap") << "P00.00" << 2.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE)
+                                    << "1:Motor B 400W";
     QTest::newRow("menu digits") << "P00.05" << 12.0 << 0 << 0 << "12";
-    QTest::newRow("menu digit out of options") << "P00.05" << 3.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "00";
+    QTest::newRow("menu digit out of options")
+        << "P00.05" << 3.0 << 0 << int(QDeviceServo::WRITE_ERR_RANGE) << "00";
     QTest::newRow("read only") << "P00.07" << 10.0 << 0 << int(QDeviceServo::WRITE_ERR_READ_ONLY) << "9";
     QTest::newRow("factory") << "P00.06" << 10.0 << 0 << int(QDeviceServo::WRITE_ERR_READ_ONLY) << "7";
     QTest::newRow("write only") << "P00.08" << 10.0 << 0 << 0 << "10";
@@ -246,7 +250,8 @@ void tst_QDeviceServo::groupMapsFollowAuthority()
 {
     auto basic = [this]() { return m_device->getNormalFuncodeGroupMap().value("P00 Basic"); };
     auto contains = [](const QList<tagSubFuncode_Servo*>& list, const QString& number) {
-        return std::any_of(list.begin(), list.end(), [&](tagSubFuncode_Servo* f) { return f->funIndex == number; });
+        return std::any_of(list.begin(), list.end(),
+                           [&](tagSubFuncode_Servo* f) { return f->funIndex == number; });
     };
     QVERIFY(!contains(basic(), "P00.09"));
     QVERIFY(!m_device->getNormalFuncodePtrByFunIndexAuth("P00.09"));
@@ -268,9 +273,10 @@ void tst_QDeviceServo::groupOrder_data()
                                       << QStringList{"P00 Basic", "P2 Gains", "P10 Limits"};
     QTest::newRow("point table last") << QStringList{"PtP Points", "P10 Limits", "P2 Gains"}
                                       << QStringList{"P2 Gains", "P10 Limits", "PtP Points"};
-    QTest::newRow("equal numbers by text") << QStringList{"H02 b", "P02 a", "P2x c"}
-                                           << QStringList{"H02 b", "P02 a", "P2x c"};
-    QTest::newRow("last digit run counts") << QStringList{"A9B3 x", "A1B12 y"} << QStringList{"A9B3 x", "A1B12 y"};
+    QTest::newRow("equal numbers by text")
+        << QStringList{"H02 b", "P02 a", "P2x c"} << QStringList{"H02 b", "P02 a", "P2x c"};
+    QTest::newRow("last digit run counts")
+        << QStringList{"A9B3 x", "A1B12 y"} << QStringList{"A9B3 x", "A1B12 y"};
     QTest::newRow("no digits first") << QStringList{"P1 a", "Misc b"} << QStringList{"Misc b", "P1 a"};
 }
 
@@ -291,7 +297,7 @@ void tst_QDeviceServo::monitoredListKeepsOrder()
     m_device->appendSelSubFuncode("P77.77"); // unknown: ignored
     QCOMPARE(m_device->getSelSubFuncodeList(), (QStringList{"P2.00", "P00.01", "P10.05"}));
     m_device->upSelSubFuncodeList("P10.05");
-    m_device->upSelSubFuncodeList("P2.00"); // first stays first
+    m_device->upSelSubFuncodeList("P2.00");    // first stays first
     m_device->downSelSubFuncodeList("P00.01"); // last stays last
     QCOMPARE(m_device->getSelSubFuncodeList(), (QStringList{"P2.00", "P10.05", "P00.01"}));
     m_device->removeSelSubFuncode("P10.05");

@@ -19,7 +19,10 @@ private slots:
     void brokenFileInFolderIsSkipped();
 
 private:
-    static QJsonObject testRoot() { return QJsonDocument::fromJson(QTestHost::testModelJson(1, "T")).object(); }
+    static QJsonObject testRoot()
+    {
+        return QJsonDocument::fromJson(QTestHost::testModelJson(1, "T")).object();
+    }
 };
 
 void tst_QDriveModel::testModelLoads()
@@ -31,10 +34,12 @@ void tst_QDriveModel::testModelLoads()
     QVERIFY(motor);
     QCOMPARE(motor->groupName, QStringLiteral("P00 Basic"));
     QCOMPARE(motor->groupCode, QStringLiteral("P00"));
-    QCOMPARE(motor->enumText, QStringLiteral("0:Motor A 200W\n1:Motor B 400W\n3:Motor C 750W\n5:Motor D 1kW"));
+    QCOMPARE(motor->enumText,
+             QStringLiteral("0:Motor A 200W\n1:Motor B 400W\n3:Motor C 750W\n5:Motor D 1kW"));
     QCOMPARE(motor->relateParam, QStringLiteral("P00.01,P00.02"));
     QVERIFY(model->code("P00.03")->relateF && model->code("P00.03")->relateT);
-    QCOMPARE(model->code("P00.05")->enumText, QStringLiteral("0:Stop mode:0 Coast;1 Ramp;2 Short brake\n1:Hold:0 Off;1 On"));
+    QCOMPARE(model->code("P00.05")->enumText,
+             QStringLiteral("0:Stop mode:0 Coast;1 Ramp;2 Short brake\n1:Hold:0 Off;1 On"));
     QVERIFY(model->code("U00.00")->isStateCode);
     QCOMPARE(model->effects.size(), 2);
     QCOMPARE(model->fault("E.201")->canClear, false);

@@ -96,7 +96,8 @@ void tst_QProjectCore::unknownModelIsReportedOthersOpen()
     const QString path = m_dir.filePath("mixed.json");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"format": 1, "devices": [{"alias": "a", "model": "NOPE"}, {"alias": "b", "model": "TST2"}]})");
+    file.write(
+        R"({"format": 1, "devices": [{"alias": "a", "model": "NOPE"}, {"alias": "b", "model": "TST2"}]})");
     file.close();
     QString error;
     QVERIFY(QProjectCore::self()->openProject(path, &error));

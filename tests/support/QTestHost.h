@@ -20,7 +20,8 @@ public:
     static QString dataDir();
 
     // A simulated drive; replyDelayMs 0 answers on the next pass of the event loop.
-    static QDeviceServo* addDrive(const QString& model, const QString& alias = QString(), int replyDelayMs = 0);
+    static QDeviceServo* addDrive(const QString& model, const QString& alias = QString(),
+                                  int replyDelayMs = 0);
     static QSimulatedDriveLink* link(const QString& alias);
     static void select(const QString& alias);
     // Reads every code of the drive and waits until the answers are in.

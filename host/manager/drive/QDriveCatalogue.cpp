@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <log4cplus/loggingmacros.h>
 #include "QLibLogger.h"
+#include <log4cplus/loggingmacros.h>
 
 QDriveCatalogue::QDriveCatalogue(QObject* parent) : QObject(parent) {}
 
@@ -74,7 +74,8 @@ QString QDriveCatalogue::defaultDirectory()
         return fromEnv;
     }
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QString installed = QDir(appDir).absoluteFilePath(QStringLiteral("../" SERVO_INSTALL_DATA_DIR "/drives"));
+    const QString installed =
+        QDir(appDir).absoluteFilePath(QStringLiteral("../" SERVO_INSTALL_DATA_DIR "/drives"));
     if (QFileInfo(installed).isDir()) {
         return QDir::cleanPath(installed);
     }

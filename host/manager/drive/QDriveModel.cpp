@@ -49,7 +49,8 @@ QString textOf(const QJsonValue& v)
     }
     if (v.isDouble()) {
         const double d = v.toDouble();
-        return d == static_cast<qint64>(d) ? QString::number(static_cast<qint64>(d)) : QString::number(d, 'g', 15);
+        return d == static_cast<qint64>(d) ? QString::number(static_cast<qint64>(d))
+                                           : QString::number(d, 'g', 15);
     }
     return QString();
 }
@@ -62,7 +63,8 @@ bool ModelReader::read(const QJsonObject& root)
     if (!readIdentity(root)) {
         return false;
     }
-    if (!readGroups(root.value(QStringLiteral("groups")).toArray(), root.value(QStringLiteral("enums")).toObject())) {
+    if (!readGroups(root.value(QStringLiteral("groups")).toArray(),
+                    root.value(QStringLiteral("enums")).toObject())) {
         return false;
     }
     m.rebuildIndex();
@@ -111,7 +113,8 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
         QDriveGroupDef group;
         group.name = obj.value(QStringLiteral("name")).toString().trimmed();
         group.isState = obj.value(QStringLiteral("state")).toBool(false);
-        const QString where = QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g) : group.name);
+        const QString where =
+            QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g) : group.name);
         if (group.name.isEmpty()) {
             return fail(where, QStringLiteral("the group has no name"));
         }
@@ -184,7 +187,7 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
                                  .toUpper()
                                  .replace(QLatin1String("0X"), QLatin1String("0x"));
     fun->usbCode = obj.contains(QStringLiteral("usb")) ? obj.value(QStringLiteral("usb")).toString()
-                                                        : QString::number(base);
+                                                       : QString::number(base);
     fun->byteLength = QFuncodeScaling::dataTypeBits(fun->dataType) / 8;
     fun->minVal = textOf(obj.value(QStringLiteral("min")));
     fun->maxVal = textOf(obj.value(QStringLiteral("max")));
@@ -217,7 +220,8 @@ bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums
         for (const QJsonValue& v : items) {
             qint64 value = 0;
             if (!QFuncodeScaling::enumItemValue(v.toString(), &value)) {
-                return fail(where, QStringLiteral("item \"%1\" does not start with a value").arg(v.toString()));
+                return fail(where,
+                            QStringLiteral("item \"%1\" does not start with a value").arg(v.toString()));
             }
             texts.append(v.toString());
         }
@@ -234,9 +238,10 @@ bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums
             for (const QJsonValue& o : d.value(QStringLiteral("options")).toArray()) {
                 options.append(o.toString());
             }
-            lines.append(QStringLiteral("%1:%2:%3")
-                             .arg(d.value(QStringLiteral("digit")).toInt())
-                             .arg(d.value(QStringLiteral("name")).toString(), options.join(QLatin1Char(';'))));
+            lines.append(
+                QStringLiteral("%1:%2:%3")
+                    .arg(d.value(QStringLiteral("digit")).toInt())
+                    .arg(d.value(QStringLiteral("name")).toString(), options.join(QLatin1Char(';'))));
         }
         if (lines.isEmpty()) {
             return fail(where, QStringLiteral("a menu parameter needs \"menu\""));
@@ -270,13 +275,15 @@ bool ModelReader::checkRange(const tagSubFuncode_Servo& fun, const QString& wher
 
 bool ModelReader::readSim(const QJsonObject& obj, const QString& funIndex)
 {
-    static const QHash<QString, QDriveSimDef::Kind> kinds = {
-        {QStringLiteral("const"), QDriveSimDef::Const}, {QStringLiteral("sine"), QDriveSimDef::Sine},
-        {QStringLiteral("ramp"), QDriveSimDef::Ramp},   {QStringLiteral("noise"), QDriveSimDef::Noise},
-        {QStringLiteral("clock"), QDriveSimDef::Clock}};
+    static const QHash<QString, QDriveSimDef::Kind> kinds = {{QStringLiteral("const"), QDriveSimDef::Const},
+                                                             {QStringLiteral("sine"), QDriveSimDef::Sine},
+                                                             {QStringLiteral("ramp"), QDriveSimDef::Ramp},
+                                                             {QStringLiteral("noise"), QDriveSimDef::Noise},
+                                                             {QStringLiteral("clock"), QDriveSimDef::Clock}};
     const QString kind = obj.value(QStringLiteral("kind")).toString();
     if (!kinds.contains(kind)) {
-        return fail(QStringLiteral("code %1").arg(funIndex), QStringLiteral("unknown \"sim\" kind \"%1\"").arg(kind));
+        return fail(QStringLiteral("code %1").arg(funIndex),
+                    QStringLiteral("unknown \"sim\" kind \"%1\"").arg(kind));
     }
     QDriveSimDef sim;
     sim.kind = kinds.value(kind);

@@ -79,8 +79,8 @@ public:
     QStringList osciNoEditCodes;
     QString sourcePath;
 
-    QList<tagSubFuncode_Servo> codes; // in file order
-    QList<QDriveGroupDef> groups;     // in file order
+    QList<tagSubFuncode_Servo> codes;  // in file order
+    QList<QDriveGroupDef> groups;      // in file order
     QHash<QString, QDriveSimDef> sims; // state code -> simulation
     QList<QDriveEffectDef> effects;
     QList<QDriveFaultDef> faults;

@@ -190,7 +190,8 @@ QString QFuncodeScaling::showText(const tagSubFuncode_Servo& fun, qint64 raw)
         const int digits = fun.showType == 1 ? 4 : 8;
         const int bits = qMin(dataTypeBits(fun.dataType), digits * 4);
         const quint64 mask = bits >= 64 ? ~quint64(0) : ((quint64(1) << bits) - 1);
-        return QStringLiteral("0x") + QString::number(quint64(raw) & mask, 16).toUpper().rightJustified(digits, '0');
+        return QStringLiteral("0x") +
+               QString::number(quint64(raw) & mask, 16).toUpper().rightJustified(digits, '0');
     }
     case 2: {
         const int pos = enumPositionOfValue(fun.enumText, raw);

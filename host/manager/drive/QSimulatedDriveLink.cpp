@@ -14,7 +14,8 @@ const int kHistoryDepth = 10;
 // A repeatable pseudo-random number in [-1, 1] for a code and a time slot.
 double noiseAt(int row, qint64 slot)
 {
-    quint64 x = static_cast<quint64>(row) * 0x9E3779B97F4A7C15ULL ^ static_cast<quint64>(slot) * 0xBF58476D1CE4E5B9ULL;
+    quint64 x = static_cast<quint64>(row) * 0x9E3779B97F4A7C15ULL ^
+                static_cast<quint64>(slot) * 0xBF58476D1CE4E5B9ULL;
     x ^= x >> 31;
     x *= 0x94D049BB133111EBULL;
     x ^= x >> 29;
@@ -287,7 +288,8 @@ void QSimulatedDriveLink::applyEffects(int sourceRow, int axis)
         const tagSubFuncode_Servo& target = m_model->codes.at(targetRow);
         qint64 raw = 0;
         if (effect.linear) {
-            const double value = QFuncodeScaling::rawToEditor(source, sourceRaw) * effect.scale + effect.offset;
+            const double value =
+                QFuncodeScaling::rawToEditor(source, sourceRaw) * effect.scale + effect.offset;
             raw = QFuncodeScaling::editorToRaw(target, value);
         } else if (effect.table.contains(sourceRaw)) {
             if (!QFuncodeScaling::descriptionToRaw(target, effect.table.value(sourceRaw), &raw)) {
@@ -296,7 +298,8 @@ void QSimulatedDriveLink::applyEffects(int sourceRow, int axis)
         } else {
             continue;
         }
-        m_memory[targetRow][axis] = qBound(QFuncodeScaling::rawMin(target), raw, QFuncodeScaling::rawMax(target));
+        m_memory[targetRow][axis] =
+            qBound(QFuncodeScaling::rawMin(target), raw, QFuncodeScaling::rawMax(target));
     }
 }
 
@@ -334,13 +337,15 @@ qint64 QSimulatedDriveLink::simulatedValue(int row, int axis) const
     case QDriveSimDef::None:
         break;
     }
-    if (fun.showType == 4 || fun.showType == 7 || fun.showType == 3 || fun.showType == 1 || fun.showType == 9) {
+    if (fun.showType == 4 || fun.showType == 7 || fun.showType == 3 || fun.showType == 1 ||
+        fun.showType == 9) {
         qint64 def = 0;
         QFuncodeScaling::descriptionToRaw(fun, fun.defaultVal, &def);
         return sim.kind == QDriveSimDef::Const ? def : static_cast<qint64>(value);
     }
     const qint64 raw = QFuncodeScaling::editorToRaw(fun, value);
-    return qBound(QFuncodeScaling::dataTypeMin(fun.dataType), raw, QFuncodeScaling::dataTypeMax(fun.dataType));
+    return qBound(QFuncodeScaling::dataTypeMin(fun.dataType), raw,
+                  QFuncodeScaling::dataTypeMax(fun.dataType));
 }
 
 QByteArray QSimulatedDriveLink::composeHistoryRecord(const QString& code, int axis) const
@@ -364,7 +369,8 @@ QByteArray QSimulatedDriveLink::composeHistoryRecord(const QString& code, int ax
         }
         // Big-endian, as the words arrive from the drive.
         for (int b = 0; b < bytes; ++b) {
-            record[first * 2 + b] = static_cast<char>((static_cast<quint64>(value) >> (8 * (bytes - 1 - b))) & 0xFF);
+            record[first * 2 + b] =
+                static_cast<char>((static_cast<quint64>(value) >> (8 * (bytes - 1 - b))) & 0xFF);
         }
     }
     return record;
