@@ -1,5 +1,7 @@
 #include "QWorkbenchWindow.h"
 
+#include "QScreenManager.h"
+
 #include "IPluginInterface.h"
 #include "QDriveMenu.h"
 #include "QDriveStatusLabel.h"
@@ -24,7 +26,7 @@
 #include <QTextBrowser>
 
 namespace {
-const QSize kDefaultSize(1366, 820);
+const QSize kDefaultSize(1500, 900);
 const QSize kHelpWindowSize(800, 600);
 const int kTreeDockWidth = 250;
 const char* const kProjectSuffix = "servoproj";
@@ -67,7 +69,9 @@ QWorkbenchWindow::QWorkbenchWindow(QWidget* parent) : QMainWindow(parent)
             &QProjectTreeWidget::reemitCurrentNode, Qt::QueuedConnection);
 
     retranslate();
-    resize(kDefaultSize);
+    // Large enough for the twenty columns of the tables, never larger than the screen.
+    const QSize screen = QScreenManager::self()->availableGeometry().size() * 0.95;
+    resize(kDefaultSize.boundedTo(screen.isValid() ? screen : kDefaultSize));
 }
 
 QWorkbenchWindow::~QWorkbenchWindow()

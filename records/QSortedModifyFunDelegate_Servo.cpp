@@ -126,6 +126,11 @@ void QSortedModifyFunDelegate_Servo::updateEditorGeometry(QWidget* editor, const
 
 bool QSortedModifyFunDelegate_Servo::eventFilter(QObject* object, QEvent* event)
 {
+    // A dialog editor answers its own keys and is committed once its modal run is over: the base would
+    // commit and close it a second time on Return or when it loses the focus.
+    if (QFuncodeEditorFactory::isDialogEditor(qobject_cast<const QWidget*>(object))) {
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

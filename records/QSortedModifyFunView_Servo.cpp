@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTimer>
+#include <iterator>
 
 namespace {
 QDeviceServo* selectedServo()
@@ -78,6 +79,17 @@ void QSortedModifyFunView_Servo::setModel(QAbstractItemModel* model)
     }
     QBaseTableView::setModel(model);
     setEnableUpAndDownSelect(true);
+    setColumnWidths();
+}
+
+void QSortedModifyFunView_Servo::setColumnWidths()
+{
+    static const int widths[] = {80, 60, 200, 110, 110, 110, 80, 90, 90, 90, 60, 150, 70, 100, 130};
+    const int columns = model() ? model()->columnCount() : 0;
+    for (int column = 0; column < columns && column < int(std::size(widths)); ++column) {
+        setColumnWidth(column, widths[column]);
+    }
+    horizontalHeader()->setStretchLastSection(true);
 }
 
 bool QSortedModifyFunView_Servo::isReading() const

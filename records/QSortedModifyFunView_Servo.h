@@ -62,6 +62,7 @@ private slots:
 
 private:
     void createMenu();
+    void setColumnWidths();
     void applyReadInterval();
     void showAxisColumns();
     void updateSortActionText();

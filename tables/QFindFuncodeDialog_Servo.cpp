@@ -11,10 +11,12 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <iterator>
 
 QFindFuncodeDialog_Servo::QFindFuncodeDialog_Servo(QWidget* parent) : QBaseDlg(parent)
 {
@@ -56,6 +58,11 @@ void QFindFuncodeDialog_Servo::createWidgets()
     m_table = new QBaseTableView(this);
     m_table->setObjectName(QStringLiteral("TAB_WIDGET"));
     m_table->setModel(m_model);
+    static const int widths[] = {75, 230, 85, 85, 85, 70, 70, 70};
+    for (int column = 0; column < int(std::size(widths)); ++column) {
+        m_table->setColumnWidth(column, widths[column]);
+    }
+    m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(m_lineEdit);
@@ -147,6 +154,8 @@ void QFindFuncodeDialog_Servo::search(const QString& text)
         }
     }
     m_model->setFuncodeList(m_device, found);
+    // Values not read yet would show empty: ask the drive once; the rows repaint when they arrive.
+    m_device->readFuncode(found);
 }
 
 // Either contains the other, so that a part of a number or name finds the code, and so does a whole

@@ -1,12 +1,16 @@
 #include "QFindFuncodeModel_Servo.h"
 
 #include "QDeviceServo.h"
+#include "QSignalManager.h"
+#include "QSoftCore.h"
 
 QFindFuncodeModel_Servo::QFindFuncodeModel_Servo(QObject* parent) : QBaseTableModel(parent)
 {
     setHeadList(QStringList{tr("STR_INDEX"), tr("STR_FUNCODE_NAME"), tr("STR_AXIS_X"), tr("STR_AXIS_Y"),
                             tr("STR_AXIS_Z"), tr("STR_MIN_VAL"), tr("STR_MAX_VAL"), tr("STR_DEFAULT_VAL"),
                             tr("STR_UNIT")});
+    connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo, this,
+            &QFindFuncodeModel_Servo::onFuncodeChanged);
 }
 
 QFindFuncodeModel_Servo::~QFindFuncodeModel_Servo() = default;
@@ -75,5 +79,17 @@ QString QFindFuncodeModel_Servo::displayText(const tagSubFuncode_Servo* fun, int
         return fun->unit;
     default:
         return QString();
+    }
+}
+
+void QFindFuncodeModel_Servo::onFuncodeChanged(QString aliasName, QStringList funIndexList)
+{
+    if (!m_device || aliasName != m_device->getAliasName()) {
+        return;
+    }
+    for (int row = 0; row < m_funcodes.size(); ++row) {
+        if (funIndexList.contains(m_funcodes.at(row)->funIndex)) {
+            emit dataChanged(index(row, COL_AXIS_X), index(row, COL_AXIS_Z));
+        }
     }
 }

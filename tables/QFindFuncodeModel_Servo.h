@@ -41,6 +41,10 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+private slots:
+    // Values of the drive changed: repaint the value columns of those rows.
+    void onFuncodeChanged(QString aliasName, QStringList funIndexList);
+
 private:
     QString displayText(const tagSubFuncode_Servo* fun, int column) const;
 

@@ -63,6 +63,11 @@ void QFuncodeDelegate_Servo::announceEditing(int row, bool isEdit) const
 
 bool QFuncodeDelegate_Servo::eventFilter(QObject* object, QEvent* event)
 {
+    // A dialog editor answers its own keys and is committed once its modal run is over: the base would
+    // commit and close it a second time on Return or when it loses the focus.
+    if (QFuncodeEditorFactory::isDialogEditor(qobject_cast<const QWidget*>(object))) {
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

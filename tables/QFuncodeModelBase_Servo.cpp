@@ -220,11 +220,12 @@ QVariant QFuncodeModelBase_Servo::backgroundData(const tagSubFuncode_Servo* fun,
     if (!isAxisColumn(column)) {
         return QVariant();
     }
-    // A value that was never read (or whose read failed) says nothing about the default.
+    // A value that was never read (or whose read failed) says nothing about the default, and a monitoring
+    // value of the running drive has no default to differ from.
     const int axis = column - COL_AXIS_X;
-    const bool differs =
-        device->hasValue(fun->funIndex, axis) && device->getScaledCurValueStr(fun->funIndex, axis) !=
-                                                     device->getScaledDefaultValueStr(fun->funIndex, axis);
+    const bool differs = !fun->isStateCode && device->hasValue(fun->funIndex, axis) &&
+                         device->getScaledCurValueStr(fun->funIndex, axis) !=
+                             device->getScaledDefaultValueStr(fun->funIndex, axis);
     return QBrush(differs ? Qt::yellow : Qt::white);
 }
 

@@ -32,10 +32,12 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <iterator>
 #include <log4cplus/loggingmacros.h>
 
 namespace {
@@ -169,6 +171,11 @@ void QFunValueWidget_Servo::createRecordPage()
     m_recordModel = std::make_unique<QModifyFunModel_Servo>();
     m_recordView->setModel(m_recordModel.get());
     m_recordView->setEnableUpAndDownSelect(true);
+    static const int widths[] = {150, 80, 200, 50, 110, 110, 100, 100, 100};
+    for (int column = 0; column < int(std::size(widths)); ++column) {
+        m_recordView->setColumnWidth(column, widths[column]);
+    }
+    m_recordView->horizontalHeader()->setStretchLastSection(true);
     m_recordView->hide();
     connect(m_recordView, &QBaseTableView::customContextMenuRequested, this,
             &QFunValueWidget_Servo::rightMenuClicked);

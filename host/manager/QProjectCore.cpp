@@ -113,13 +113,21 @@ bool QProjectCore::createDemoProject(QString* error)
         if (!device) {
             continue;
         }
-        // A few commonly used codes start in the monitored list, so the page is not empty.
+        // A few commonly used codes and the first monitoring values start in the monitored list, so the
+        // page shows live values from the start.
         int picked = 0;
         for (tagSubFuncode_Servo* fun : device->getAllNormalFuncodes()) {
             if (fun->isCommon && picked < 4) {
                 device->appendSelSubFuncode(fun->funIndex);
                 ++picked;
             }
+        }
+        const QDeviceServo::FuncodeGroupMap& states = device->getStateFuncodeGroupMap();
+        const QStringList stateGroups = QDeviceServo::orderGroupName(states.keys());
+        const QList<tagSubFuncode_Servo*> monitoring =
+            stateGroups.isEmpty() ? QList<tagSubFuncode_Servo*>() : states.value(stateGroups.first());
+        for (int i = 0; i < monitoring.size() && i < 3; ++i) {
+            device->appendSelSubFuncode(monitoring.at(i)->funIndex);
         }
         device->readAllFuncode();
     }

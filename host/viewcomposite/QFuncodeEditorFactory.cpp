@@ -245,3 +245,9 @@ int QFuncodeEditorFactory::neededWidth(const QWidget* editor)
         return 0;
     }
 }
+
+bool QFuncodeEditorFactory::isDialogEditor(const QWidget* editor)
+{
+    const EditorKind kind = editor ? editorKind(editor) : EDITOR_NONE;
+    return kind == EDITOR_HEX || kind == EDITOR_MENU;
+}

@@ -25,6 +25,8 @@ public:
 
     static EditorKind editorKind(int showType);
     static EditorKind editorKind(const QWidget* editor);
+    // The hexadecimal and menu-parameter editors are dialogs that run modally while they are filled.
+    static bool isDialogEditor(const QWidget* editor);
 
     // The editor for the code, or null. The spin box needs the device (decimals and step come from it):
     // without one it is not made. Its range is the code's minimum and maximum as numbers; the combo
@@ -33,7 +35,8 @@ public:
                                  QDeviceServo* device);
     // Fills the editor with the device's current value of the axis. The dialogs are centred on the
     // screen and run modally here.
-    static void setEditorData(QWidget* editor, const tagSubFuncode_Servo* fun, QDeviceServo* device, int axis);
+    static void setEditorData(QWidget* editor, const tagSubFuncode_Servo* fun, QDeviceServo* device,
+                              int axis);
     // The value the editor holds, as the model's setData takes it (a double for the spin box, an int for
     // the combo box and the menu dialog, a qlonglong for the hexadecimal dialog). Invalid when nothing is
     // to be written: a spin box or combo box without commit, a cancelled dialog.

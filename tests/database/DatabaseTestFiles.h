@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 // Helpers that make and inspect database files behind the back of the classes under test.
 namespace DatabaseTestFiles {
@@ -33,8 +34,9 @@ inline QByteArray randomBytes(int size, quint32 seed)
     return bytes;
 }
 
-// Runs statements on the file through a private connection, as another program would.
-inline bool runSql(const QString& path, const QStringList& statements)
+// Runs statements on the file through a private connection, as another program would; value receives
+// the first value of the last statement's result.
+inline bool runSql(const QString& path, const QStringList& statements, QVariant* value = nullptr)
 {
     const QString name = QStringLiteral("test-raw-connection");
     bool ok = true;
@@ -45,6 +47,9 @@ inline bool runSql(const QString& path, const QStringList& statements)
         for (const QString& statement : statements) {
             QSqlQuery query(db);
             ok = ok && query.exec(statement);
+            if (ok && value && query.next()) {
+                *value = query.value(0);
+            }
         }
         db.close();
     }

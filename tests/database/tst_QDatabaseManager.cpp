@@ -13,6 +13,10 @@
 
 using namespace DatabaseTestFiles;
 
+namespace {
+const tagModifyFuncode_Servo kRecord{"2024-05-01 10:00:00", "P00.07", 0, "1", "2", {}};
+} // namespace
+
 // The manager is a process-wide object; the cases run in declaration order and share it.
 class tst_QDatabaseManager : public QObject
 {
@@ -20,56 +24,55 @@ class tst_QDatabaseManager : public QObject
 
 private slots:
     void gettersAnswerBeforeOpen();
-    void opensAndCreatesTheFiles();
+    void createsTheFilesAndKeepsDataOverReopen();
     void damagedFileIsNamedOthersStayUsable_data();
     void damagedFileIsNamedOthersStayUsable();
     void recoverKeepsTheOldFile();
-    void recoverRefusesOtherFiles_data();
-    void recoverRefusesOtherFiles();
-    void reopenKeepsData();
 
 private:
-    static tagModifyFuncode_Servo record(const QString& funIndex);
+    static QDatabaseManager* manager() { return QDatabaseManager::self(); }
     QTemporaryDir m_dir;
 };
 
-tagModifyFuncode_Servo tst_QDatabaseManager::record(const QString& funIndex)
-{
-    tagModifyFuncode_Servo r;
-    r.strTime = "2024-05-01 10:00:00";
-    r.funIndex = funIndex;
-    r.oldVal = "1";
-    r.newVal = "2";
-    return r;
-}
-
 void tst_QDatabaseManager::gettersAnswerBeforeOpen()
 {
-    QDatabaseManager* manager = QDatabaseManager::self();
-    QVERIFY(manager->getRecordDatabase_Servo());
-    QVERIFY(manager->getStatisticsDatabase());
-    QVERIFY(manager->getConfigDatabase_Servo());
-    QVERIFY(manager->getExportDatabase_Servo());
-    QVERIFY(!manager->getRecordDatabase_Servo()->insertModifyFunCode("drive", record("P00.01")));
-    QVERIFY(manager->getRecordDatabase_Servo()->getModifyFunCodes("drive").isEmpty());
-    QVERIFY(manager->getStatisticsDatabase()->getSortedFuncodeModifyData("drive", true).isEmpty());
-    QVERIFY(manager->getConfigDatabase_Servo()->getDevHisFaultFormat("a", "b", 1).isEmpty());
-    QVERIFY(!manager->recoverDatabase("records.db", nullptr, nullptr));
+    QRecordDB_Servo* records = manager()->getRecordDatabase_Servo();
+    QVERIFY(records && manager()->getStatisticsDatabase());
+    QVERIFY(manager()->getConfigDatabase_Servo() && manager()->getExportDatabase_Servo());
+    QVERIFY(!records->insertModifyFunCode("drive", kRecord));
+    QVERIFY(records->lastError().contains("STR_DB_NOT_OPEN"));
+    QVERIFY(manager()->getConfigDatabase_Servo()->convertToNewDevName("KV905").isEmpty());
+    QVERIFY(!manager()->getExportDatabase_Servo()->createDatabase());
+    QVERIFY(!manager()->recoverDatabase("records.db", nullptr, nullptr));
 }
 
-void tst_QDatabaseManager::opensAndCreatesTheFiles()
+void tst_QDatabaseManager::createsTheFilesAndKeepsDataOverReopen()
 {
     const QString dir = m_dir.filePath("data");
     QString error = "unchanged?";
-    QVERIFY2(QDatabaseManager::self()->open(dir, &error), qPrintable(error));
+    QVERIFY2(manager()->open(dir, &error), qPrintable(error));
     QVERIFY(error.isEmpty());
-    QCOMPARE(QDatabaseManager::self()->dataDir(), QDir(dir).absolutePath());
+    QVERIFY(manager()->lastErrors().isEmpty());
+    QCOMPARE(manager()->dataDir(), QDir(dir).absolutePath());
     for (const QString& name : QDatabaseManager::databaseFileNames()) {
         QVERIFY2(QFileInfo::exists(QDir(dir).filePath(name)), qPrintable(name));
     }
-    QVERIFY(
-        QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode("drive", record("P00.01")));
-    QVERIFY(QDatabaseManager::self()->lastErrors().isEmpty());
+    // Kept data must have been committed, not just be visible to the connection that wrote it.
+    const QHisFaultFormatList_Servo format{{"1", "Fault code", 4, 2, "FAULTCODE", 0}};
+    QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
+    QVERIFY(manager()->getStatisticsDatabase()->addFuncodeModifyEvents("drive",
+                                                                       {{"P00.01", {}}, {"P00.01", {}}}));
+    QVERIFY(manager()->getConfigDatabase_Servo()->addRenamedModel("KV900", "KV905"));
+    QVERIFY(manager()->getConfigDatabase_Servo()->saveHisFaultFromat("family", "fw", 7, format));
+    manager()->close();
+    QVERIFY(!manager()->getRecordDatabase_Servo()->isOpen());
+
+    QVERIFY(manager()->open(dir));
+    QCOMPARE(manager()->getRecordDatabase_Servo()->getModifyFunCodes("drive").value(0).funIndex,
+             kRecord.funIndex);
+    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 2);
+    QCOMPARE(manager()->getConfigDatabase_Servo()->convertToNewDevName("KV900"), QString("KV905"));
+    QCOMPARE(manager()->getConfigDatabase_Servo()->getDevHisFaultFormat("family", "fw", 7), format);
 }
 
 void tst_QDatabaseManager::damagedFileIsNamedOthersStayUsable_data()
@@ -83,94 +86,61 @@ void tst_QDatabaseManager::damagedFileIsNamedOthersStayUsable_data()
 void tst_QDatabaseManager::damagedFileIsNamedOthersStayUsable()
 {
     QFETCH(QString, damaged);
-    QDatabaseManager* manager = QDatabaseManager::self();
     const QString dir = m_dir.filePath("damaged-" + damaged);
     QVERIFY(QDir().mkpath(dir));
     const QByteArray garbage = randomBytes(3000, 5);
     QVERIFY(writeBytes(QDir(dir).filePath(damaged), garbage));
 
     QString error;
-    QVERIFY(!manager->open(dir, &error));
+    QVERIFY(!manager()->open(dir, &error));
     QVERIFY2(error.startsWith(damaged + ": "), qPrintable(error));
-    QCOMPARE(manager->damagedFiles(), QStringList{damaged});
-    QCOMPARE(manager->lastErrors(), QStringList{error});
-    QCOMPARE(readBytes(QDir(dir).filePath(damaged)), garbage);
+    QCOMPARE(manager()->damagedFiles(), QStringList{damaged});
+    QCOMPARE(manager()->lastErrors(), QStringList{error});
 
-    const bool recordsOk = damaged != "records.db";
-    const bool statisticsOk = damaged != "statistics.db";
-    const bool configOk = damaged != "config.db";
-    QCOMPARE(manager->getRecordDatabase_Servo()->insertModifyFunCode("drive", record("P00.01")), recordsOk);
-    tagFuncodeModifyData event;
-    QCOMPARE(manager->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", event), statisticsOk);
-    QCOMPARE(manager->getConfigDatabase_Servo()->addRenamedModel("A", "B"), configOk);
+    QCOMPARE(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord),
+             damaged != "records.db");
+    QCOMPARE(
+        manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", tagFuncodeModifyData()),
+        damaged != "statistics.db");
+    QCOMPARE(manager()->getConfigDatabase_Servo()->addRenamedModel("A", "B"), damaged != "config.db");
     QCOMPARE(readBytes(QDir(dir).filePath(damaged)), garbage);
 }
 
 void tst_QDatabaseManager::recoverKeepsTheOldFile()
 {
-    QDatabaseManager* manager = QDatabaseManager::self();
     const QString dir = m_dir.filePath("recover");
     QVERIFY(QDir().mkpath(dir));
     const QString path = QDir(dir).filePath("statistics.db");
     const QByteArray garbage = randomBytes(5000, 9);
     QVERIFY(writeBytes(path, garbage));
-    QVERIFY(!manager->open(dir));
+    QVERIFY(!manager()->open(dir));
 
-    QString movedTo;
+    QString movedTo = "unchanged";
     QString error;
-    QVERIFY2(manager->recoverDatabase("statistics.db", &movedTo, &error), qPrintable(error));
-    QVERIFY(manager->lastErrors().isEmpty());
+    QVERIFY(!manager()->recoverDatabase("other.db", &movedTo, &error));
+    QVERIFY(movedTo.isEmpty() && !error.isEmpty());
+    const QString elsewhere = m_dir.filePath("statistics.db");
+    QVERIFY(writeBytes(elsewhere, garbage));
+    QVERIFY(!manager()->recoverDatabase(elsewhere, &movedTo, &error));
+    QCOMPARE(readBytes(elsewhere), garbage);
+    QCOMPARE(readBytes(path), garbage);
+
+    QVERIFY2(manager()->recoverDatabase("statistics.db", &movedTo, &error), qPrintable(error));
+    QVERIFY(manager()->lastErrors().isEmpty());
     QVERIFY2(QFileInfo(movedTo).fileName().startsWith("statistics-damaged-"), qPrintable(movedTo));
     QVERIFY(movedTo.endsWith(".db"));
     QCOMPARE(QFileInfo(movedTo).absolutePath(), QDir(dir).absolutePath());
     QCOMPARE(readBytes(movedTo), garbage);
-
-    tagFuncodeModifyData event;
-    QVERIFY(manager->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", event));
-    QCOMPARE(manager->getStatisticsDatabase()->eventCount("drive", "P00.01"), 1);
+    QVERIFY(
+        manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", tagFuncodeModifyData()));
+    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 1);
 
     // A second recovery in the same second keeps both old files.
     QString movedAgain;
-    QVERIFY(manager->recoverDatabase(path, &movedAgain, &error));
+    QVERIFY(manager()->recoverDatabase(path, &movedAgain, &error));
     QVERIFY(movedAgain != movedTo);
-    QVERIFY(QFileInfo::exists(movedTo));
-    QVERIFY(QFileInfo::exists(movedAgain));
-    QCOMPARE(manager->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
-}
-
-void tst_QDatabaseManager::recoverRefusesOtherFiles_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::newRow("unknown name") << "other.db";
-    QTest::newRow("a database of another folder") << QDir::tempPath() + "/records.db";
-}
-
-void tst_QDatabaseManager::recoverRefusesOtherFiles()
-{
-    QFETCH(QString, fileName);
-    QDatabaseManager* manager = QDatabaseManager::self();
-    QVERIFY(manager->open(m_dir.filePath("refuse")));
-    QString movedTo = "unchanged";
-    QString error;
-    QVERIFY(!manager->recoverDatabase(fileName, &movedTo, &error));
-    QVERIFY(movedTo.isEmpty());
-    QVERIFY(!error.isEmpty());
-    QVERIFY(manager->getRecordDatabase_Servo()->isOpen());
-}
-
-void tst_QDatabaseManager::reopenKeepsData()
-{
-    QDatabaseManager* manager = QDatabaseManager::self();
-    const QString dir = m_dir.filePath("reopen");
-    QVERIFY(manager->open(dir));
-    QVERIFY(manager->getRecordDatabase_Servo()->insertModifyFunCode("drive", record("P00.07")));
-    QVERIFY(manager->getConfigDatabase_Servo()->addRenamedModel("KV900", "KV905"));
-    manager->close();
-    QVERIFY(!manager->getRecordDatabase_Servo()->isOpen());
-    QVERIFY(manager->open(dir));
-    QCOMPARE(manager->getRecordDatabase_Servo()->getModifyFunCodes("drive").first().funIndex,
-             QString("P00.07"));
-    QCOMPARE(manager->getConfigDatabase_Servo()->convertToNewDevName("KV900"), QString("KV905"));
+    QVERIFY(QFileInfo::exists(movedTo) && QFileInfo::exists(movedAgain));
+    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_QDatabaseManager)

@@ -19,22 +19,18 @@ class tst_QSqliteDatabase : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void createsMissingFile_data();
-    void createsMissingFile();
-    void initialisesEmptySqliteFile();
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void createsMissingOrEmptyFile_data();
+    void createsMissingOrEmptyFile();
     void refusesUnusableFile_data();
     void refusesUnusableFile();
     void refusesFolderAndMissingFolder();
-    void closedDatabaseFailsGracefully();
 
 private:
     static QStringList kinds() { return {"records", "statistics", "config", "funcode file"}; }
     static std::unique_ptr<QSqliteDatabase> makeDatabase(const QString& kind);
-    QString freshPath(const QString& name) const { return m_dir.filePath(name); }
-    bool makeValidFile(const QString& kind, const QString& path, bool padded) const;
-    bool makeDamagedFile(const QString& kind, const QString& damage, const QString& path) const;
     static int pragma(const QString& path, const QString& name);
+    bool makeDamagedFile(const QString& kind, const QString& damage, const QString& path) const;
 
     QTemporaryDir m_dir;
 };
@@ -55,32 +51,9 @@ std::unique_ptr<QSqliteDatabase> tst_QSqliteDatabase::makeDatabase(const QString
 
 int tst_QSqliteDatabase::pragma(const QString& path, const QString& name)
 {
-    int value = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "pragma-reader");
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec("PRAGMA " + name) && query.next()) {
-                value = query.value(0).toInt();
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("pragma-reader");
-    return value;
-}
-
-// A file of the kind as this program writes it; padded makes it several pages long.
-bool tst_QSqliteDatabase::makeValidFile(const QString& kind, const QString& path, bool padded) const
-{
-    std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
-    if (!db->open(path)) {
-        return false;
-    }
-    db->close();
-    return !padded ||
-           runSql(path, {"CREATE TABLE padding (x)", "INSERT INTO padding VALUES (randomblob(40000))"});
+    QVariant value(-1);
+    runSql(path, {"PRAGMA " + name}, &value);
+    return value.toInt();
 }
 
 bool tst_QSqliteDatabase::makeDamagedFile(const QString& kind, const QString& damage,
@@ -89,22 +62,24 @@ bool tst_QSqliteDatabase::makeDamagedFile(const QString& kind, const QString& da
     if (damage == "random bytes") {
         return writeBytes(path, randomBytes(4096, 7));
     }
-    if (damage == "short text") {
-        return writeBytes(path, "this is a note, not a database\n");
-    }
     if (damage == "foreign sqlite") {
         return runSql(path, {"CREATE TABLE customers (id INTEGER, name TEXT)",
                              "INSERT INTO customers VALUES (1, 'x')"});
     }
-    if (damage == "other kind") {
-        const QString other = kinds().at((kinds().indexOf(kind) + 1) % kinds().size());
-        return makeValidFile(other, path, false);
-    }
-    if (!makeValidFile(kind, path, true)) {
+    // A file of the kind as this program writes it (or of the next kind), made several pages long.
+    const QString madeKind =
+        damage == "other kind" ? kinds().at((kinds().indexOf(kind) + 1) % kinds().size()) : kind;
+    if (!makeDatabase(madeKind)->open(path)) {
         return false;
     }
-    QByteArray bytes = readBytes(path);
+    if (!runSql(path, {"CREATE TABLE padding (x)", "INSERT INTO padding VALUES (randomblob(40000))"})) {
+        return false;
+    }
+    const QByteArray bytes = readBytes(path);
     const int pageSize = (quint8(bytes.at(16)) << 8) | quint8(bytes.at(17));
+    if (damage == "other kind") {
+        return true;
+    }
     if (damage == "newer layout") {
         return runSql(path, {"PRAGMA user_version = 99"});
     }
@@ -121,29 +96,25 @@ bool tst_QSqliteDatabase::makeDamagedFile(const QString& kind, const QString& da
     return writeBytes(path, bytes.left(pageSize) + randomBytes(bytes.size() - pageSize, 13));
 }
 
-void tst_QSqliteDatabase::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void tst_QSqliteDatabase::createsMissingFile_data()
+void tst_QSqliteDatabase::createsMissingOrEmptyFile_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("emptySqlite");
     for (const QString& kind : kinds()) {
-        QTest::newRow(qPrintable(kind)) << kind;
+        QTest::addRow("%s, missing", qPrintable(kind)) << kind << false;
+        QTest::addRow("%s, empty sqlite", qPrintable(kind)) << kind << true;
     }
 }
 
-void tst_QSqliteDatabase::createsMissingFile()
+void tst_QSqliteDatabase::createsMissingOrEmptyFile()
 {
     QFETCH(QString, kind);
-    const QString path = freshPath("created-" + kind + ".db");
+    QFETCH(bool, emptySqlite);
+    const QString path = m_dir.filePath(QString(QTest::currentDataTag()).replace(' ', '_') + ".db");
+    QVERIFY(!emptySqlite || runSql(path, {"VACUUM"}));
     std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
     QVERIFY2(db->open(path), qPrintable(db->lastError()));
-    QVERIFY(db->isOpen());
-    QVERIFY(db->lastError().isEmpty());
     db->close();
-
     QCOMPARE(pragma(path, "application_id"), db->schema().applicationId);
     QCOMPARE(pragma(path, "user_version"), db->schema().version);
     // A second open finds the file valid and leaves it as it is.
@@ -153,31 +124,16 @@ void tst_QSqliteDatabase::createsMissingFile()
     QCOMPARE(readBytes(path), before);
 }
 
-void tst_QSqliteDatabase::initialisesEmptySqliteFile()
-{
-    const QString path = freshPath("empty.db");
-    QVERIFY(runSql(path, {"VACUUM"}));
-    QRecordDB_Servo db;
-    QVERIFY2(db.open(path), qPrintable(db.lastError()));
-    QVERIFY(db.insertModifyFunCode("drive", tagModifyFuncode_Servo{"t", "P00.01", 0, "1", "2", {}}));
-    db.close();
-    QCOMPARE(pragma(path, "application_id"), db.schema().applicationId);
-}
-
 void tst_QSqliteDatabase::refusesUnusableFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
-    const QList<QPair<QString, QString>> damages{{"random bytes", "STR_DB_NOT_SQLITE"},
-                                                 {"short text", "STR_DB_NOT_SQLITE"},
-                                                 {"truncated at page", "STR_DB_TRUNCATED"},
-                                                 {"truncated mid page", "STR_DB_TRUNCATED"},
-                                                 {"garbage after header", "STR_DB_DAMAGED"},
-                                                 {"damaged pages", "STR_DB_DAMAGED"},
-                                                 {"foreign sqlite", "STR_DB_FOREIGN"},
-                                                 {"other kind", "STR_DB_FOREIGN"},
-                                                 {"newer layout", "STR_DB_NEWER"}};
+    const QList<QPair<QString, QString>> damages{
+        {"random bytes", "STR_DB_NOT_SQLITE"},      {"truncated at page", "STR_DB_TRUNCATED"},
+        {"truncated mid page", "STR_DB_TRUNCATED"}, {"garbage after header", "STR_DB_DAMAGED"},
+        {"damaged pages", "STR_DB_DAMAGED"},        {"foreign sqlite", "STR_DB_FOREIGN"},
+        {"other kind", "STR_DB_FOREIGN"},           {"newer layout", "STR_DB_NEWER"}};
     for (const QString& kind : kinds()) {
         for (const auto& damage : damages) {
             QTest::addRow("%s, %s", qPrintable(kind), qPrintable(damage.first))
@@ -191,7 +147,7 @@ void tst_QSqliteDatabase::refusesUnusableFile()
     QFETCH(QString, kind);
     QFETCH(QString, damage);
     QFETCH(QString, reason);
-    const QString path = freshPath(QString("bad-%1-%2.db").arg(kind, damage).replace(' ', '_'));
+    const QString path = m_dir.filePath(QString("bad-%1-%2.db").arg(kind, damage).replace(' ', '_'));
     QVERIFY(makeDamagedFile(kind, damage, path));
     const QByteArray before = readBytes(path);
 
@@ -211,30 +167,11 @@ void tst_QSqliteDatabase::refusesFolderAndMissingFolder()
     QStatistics db;
     QVERIFY(!db.open(m_dir.path()));
     QVERIFY(db.lastError().contains("STR_DB_NOT_A_FILE"));
-
-    const QString inMissingFolder = freshPath("no/such/folder/stats.db");
+    const QString inMissingFolder = m_dir.filePath("no/such/folder/stats.db");
     QVERIFY(!db.open(inMissingFolder));
     QVERIFY(db.lastError().contains("STR_DB_CANNOT_CREATE"));
     QVERIFY(!QFileInfo::exists(inMissingFolder));
     QVERIFY(!db.open(QString()));
-}
-
-void tst_QSqliteDatabase::closedDatabaseFailsGracefully()
-{
-    QRecordDB_Servo records;
-    QVERIFY(!records.insertModifyFunCode("drive", tagModifyFuncode_Servo{"t", "P00.01", 0, "1", "2", {}}));
-    QVERIFY(records.lastError().contains("STR_DB_NOT_OPEN"));
-    QVERIFY(records.getModifyFunCodes("drive").isEmpty());
-    QVERIFY(!records.clearModifyFunCodes("drive"));
-    QStatistics statistics;
-    QVERIFY(statistics.getSortedFuncodeModifyData("drive", true).isEmpty());
-    QCOMPARE(statistics.eventCount("drive", "P00.01"), 0);
-    QConfigDB_Servo config;
-    QVERIFY(!config.getDevConfigInfo("KV905"));
-    QVERIFY(config.convertToNewDevName("KV905").isEmpty());
-    QExportDB_Servo file;
-    QVERIFY(!file.createDatabase());
-    QVERIFY(file.getImportDevInfoRecords().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_QSqliteDatabase)

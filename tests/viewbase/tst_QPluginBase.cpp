@@ -27,72 +27,33 @@ class tst_QPluginBase : public QObject
     Q_OBJECT
 
 private slots:
-    void widgetIsNullBeforeInit();
-    void scrollAreaHoldsTheWidget();
-    void nullWidgetChangesNothing();
-    void unadoptedScrollAreaDiesWithThePlugin();
-    void adoptedScrollAreaStaysWithItsParent();
+    void scrollAreaHoldsTheWidgetAndDiesWithThePlugin();
 };
 
-void tst_QPluginBase::widgetIsNullBeforeInit()
+void tst_QPluginBase::scrollAreaHoldsTheWidgetAndDiesWithThePlugin()
 {
-    TestPlugin plugin;
-    QVERIFY(!plugin.getWidget());
-}
-
-void tst_QPluginBase::scrollAreaHoldsTheWidget()
-{
-    TestPlugin plugin;
-    plugin.initPlugin();
-    auto* area = qobject_cast<QScrollArea*>(plugin.getWidget());
-    QVERIFY(area);
-    QVERIFY(area->widgetResizable());
-    QCOMPARE(area->frameShape(), QFrame::NoFrame);
-    auto* label = qobject_cast<QLabel*>(area->widget());
-    QVERIFY(label);
-    QCOMPARE(label->text(), QStringLiteral("content"));
-    plugin.initPlugin();
-    QCOMPARE(plugin.getWidget(), area);
-}
-
-void tst_QPluginBase::nullWidgetChangesNothing()
-{
-    TestPlugin plugin;
-    plugin.useForTest(nullptr);
-    QVERIFY(!plugin.getWidget());
-    plugin.initPlugin();
-    QWidget* area = plugin.getWidget();
-    plugin.useForTest(nullptr);
-    QCOMPARE(plugin.getWidget(), area);
-}
-
-void tst_QPluginBase::unadoptedScrollAreaDiesWithThePlugin()
-{
-    QPointer<QWidget> area;
+    QWidget host;
+    QPointer<QWidget> adopted;
+    QPointer<QWidget> loose;
     QPointer<QWidget> content;
     {
         TestPlugin plugin;
+        plugin.useForTest(nullptr);
+        QVERIFY(!plugin.getWidget());
         plugin.initPlugin();
-        area = plugin.getWidget();
-        content = static_cast<QScrollArea*>(area.data())->widget();
-        QVERIFY(area && content);
+        auto* area = qobject_cast<QScrollArea*>(plugin.getWidget());
+        QVERIFY(area && area->widgetResizable() && qobject_cast<QLabel*>(area->widget()));
+        plugin.useForTest(nullptr); // keeps the widget it has
+        QCOMPARE(plugin.getWidget(), area);
+        loose = area;
+        content = area->widget();
+        TestPlugin other;
+        other.initPlugin();
+        adopted = other.getWidget();
+        adopted->setParent(&host);
     }
-    QVERIFY(!area);
-    QVERIFY(!content);
-}
-
-void tst_QPluginBase::adoptedScrollAreaStaysWithItsParent()
-{
-    QWidget host;
-    QPointer<QWidget> area;
-    {
-        TestPlugin plugin;
-        plugin.initPlugin();
-        area = plugin.getWidget();
-        area->setParent(&host);
-    }
-    QVERIFY(area);
-    QCOMPARE(area->parentWidget(), &host);
+    QVERIFY(!loose && !content);
+    QVERIFY(adopted && adopted->parentWidget() == &host);
 }
 
 QTEST_MAIN(tst_QPluginBase)

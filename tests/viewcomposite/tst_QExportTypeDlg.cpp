@@ -1,47 +1,20 @@
+#include "ModalAnswer.h"
 #include "QExportTypeDlg.h"
 #include "QKeyTranslator.h"
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 class tst_QExportTypeDlg : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
     void chosenType_data();
     void chosenType();
-    void offeredTypes();
 };
-
-namespace {
-void whenModal(const std::function<void(QWidget*)>& answer)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer]() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        answer(modal);
-    });
-    timer->start();
-}
-} // namespace
-
-void tst_QExportTypeDlg::initTestCase()
-{
-    // The dialogs show English texts, as the application does.
-    QKeyTranslator::installForApplication(QStringLiteral("en"));
-}
 
 void tst_QExportTypeDlg::chosenType_data()
 {
@@ -62,8 +35,7 @@ void tst_QExportTypeDlg::chosenType()
     QFETCH(int, expected);
 
     QExportTypeDlg dlg;
-    QCOMPARE(dlg.getFileType(), int(QExportTypeDlg::TypeNone));
-    whenModal([&](QWidget* modal) {
+    answerModal([&](QWidget* modal) {
         if (radio >= 0) {
             modal->findChild<QRadioButton*>(QStringLiteral("radioFileType_%1").arg(radio))->click();
         }
@@ -71,20 +43,6 @@ void tst_QExportTypeDlg::chosenType()
     });
     dlg.exec();
     QCOMPARE(dlg.getFileType(), expected);
-}
-
-void tst_QExportTypeDlg::offeredTypes()
-{
-    QExportTypeDlg dlg;
-    QCOMPARE(dlg.findChildren<QRadioButton*>().size(), 3);
-    dlg.setFileTypes({QExportTypeDlg::TypeCsv, QExportTypeDlg::TypeFuncodeServo, 9});
-    QCOMPARE(dlg.fileTypes(), (QList<int>{QExportTypeDlg::TypeCsv, QExportTypeDlg::TypeFuncodeServo}));
-    QCOMPARE(dlg.findChildren<QRadioButton*>().size(), 2);
-    QVERIFY(dlg.findChild<QRadioButton*>("radioFileType_1")->isChecked());
-    QVERIFY(!dlg.findChild<QRadioButton*>("radioFileType_2"));
-    dlg.setFileType(QExportTypeDlg::TypeFuncodeServo);
-    dlg.accept();
-    QCOMPARE(dlg.getFileType(), int(QExportTypeDlg::TypeFuncodeServo));
 }
 
 QTEST_MAIN(tst_QExportTypeDlg)

@@ -10,51 +10,22 @@ class tst_QFuncodeItemComboBox : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void popupWidth_data();
+    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
     void popupWidth();
     void wheelWithoutFocusChangesNothing();
 };
 
-void tst_QFuncodeItemComboBox::initTestCase()
-{
-    // The dialogs show English texts, as the application does.
-    QKeyTranslator::installForApplication(QStringLiteral("en"));
-}
-
-void tst_QFuncodeItemComboBox::popupWidth_data()
-{
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<int>("cellWidth");
-    QTest::addColumn<bool>("widened");
-
-    QTest::newRow("short items keep the cell width") << QStringList{"0:Off", "1:On"} << 300 << false;
-    QTest::newRow("long item widens the list")
-        << QStringList{"0:Off", "1:Position control with internal multi-step reference and homing"} << 60
-        << true;
-    QTest::newRow("empty list") << QStringList{} << 120 << false;
-}
-
 void tst_QFuncodeItemComboBox::popupWidth()
 {
-    QFETCH(QStringList, items);
-    QFETCH(int, cellWidth);
-    QFETCH(bool, widened);
-
     QFuncodeItemComboBox combo;
-    combo.addMultiItemFixWidth(items, cellWidth);
-    QCOMPARE(combo.count(), items.size());
-    for (int i = 0; i < items.size(); ++i) {
-        QCOMPARE(combo.itemText(i), items.at(i));
-    }
-    QCOMPARE(combo.view()->minimumWidth(), combo.popupWidth());
-    if (!widened) {
-        QCOMPARE(combo.popupWidth(), cellWidth);
-        return;
-    }
-    const QFontMetrics metrics(combo.view()->font());
-    QVERIFY(combo.popupWidth() > cellWidth);
-    QVERIFY(combo.popupWidth() > metrics.horizontalAdvance(items.last()));
+    combo.addMultiItemFixWidth({"0:Off", "1:On"}, 300);
+    QCOMPARE(combo.count(), 2);
+    QCOMPARE(combo.popupWidth(), 300);
+    const QString longItem = "1:Position control with internal multi-step reference and homing";
+    QFuncodeItemComboBox wide;
+    wide.addMultiItemFixWidth({"0:Off", longItem}, 60);
+    QCOMPARE(wide.view()->minimumWidth(), wide.popupWidth());
+    QVERIFY(wide.popupWidth() > QFontMetrics(wide.view()->font()).horizontalAdvance(longItem));
 }
 
 void tst_QFuncodeItemComboBox::wheelWithoutFocusChangesNothing()
