@@ -315,3 +315,12 @@ void QSortedModifyFunView_Servo::onRefreshTriggered()
         emit sigRefreshFuncode();
     }
 }
+
+bool QSortedModifyFunView_Servo::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QBaseTableView::event(event);
+}

@@ -52,6 +52,9 @@ public slots:
     void onRefreshIntervalChanged(QString aliasName = QString());
 
 protected:
+    // F1 belongs to the table while it has the focus: it opens the help of the current code, not the
+    // window's general help.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

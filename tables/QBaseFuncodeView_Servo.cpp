@@ -308,3 +308,12 @@ void QBaseFuncodeView_Servo::OnDevStatus(QString aliasName, int stat)
     }
     readFuncode();
 }
+
+bool QBaseFuncodeView_Servo::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QBaseTableView::event(event);
+}

@@ -61,6 +61,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // F1: help; Control+Up / Control+Down: move the current code; then the host base's keys.
+    // F1 belongs to the table while it has the focus: it opens the help of the current code, not the
+    // window's general help.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
     // The right-click menu is built by the derived view (its refresh action is enabled when the menu

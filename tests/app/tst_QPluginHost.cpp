@@ -15,23 +15,18 @@ class tst_QPluginHost : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QVERIFY2(QTestHost::setUp(&m_error) && !m_pluginDir.isEmpty(), qPrintable(m_error));
+    }
     void searchOrderPutsTheOptionFirst();
     void firstFolderWithAPluginWins();
 
 private:
-    QString m_pluginDir;
+    const QString m_pluginDir = QDir::cleanPath(qEnvironmentVariable("SERVO_PLUGIN_DIR"));
     QTemporaryDir m_temp;
+    QString m_error;
 };
-
-void tst_QPluginHost::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    m_pluginDir = QDir::cleanPath(qEnvironmentVariable("SERVO_PLUGIN_DIR"));
-    QVERIFY(!m_pluginDir.isEmpty());
-    QVERIFY(m_temp.isValid());
-}
 
 void tst_QPluginHost::searchOrderPutsTheOptionFirst()
 {
@@ -53,8 +48,7 @@ void tst_QPluginHost::firstFolderWithAPluginWins()
     const QString foreign = m_temp.filePath("foreign");
     QVERIFY(QDir().mkpath(empty) && QDir().mkpath(foreign));
     QFile fake(QDir(foreign).filePath("libnotaplugin.so"));
-    QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not an ELF file") > 0);
-    fake.close();
+    QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not an ELF file") > 0 && fake.flush());
 
     QPluginHost none;
     QVERIFY(!none.load({empty, foreign, m_temp.filePath("missing")}));

@@ -1,8 +1,6 @@
-#include "IPluginInterface.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
-#include "QPluginInfo.h"
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
 #include "QSignalManager.h"
@@ -16,45 +14,17 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace {
-// A plug-in as the window sees it: a widget and a description.
-class FakePlugin : public IPluginInterface
+// Whether the pages' list of the drive's basic codes holds P00.09, which needs the manufacturer's authority.
+bool showsManufacturerCode(const QDeviceServo* device)
 {
-public:
-    explicit FakePlugin(const QString& name, bool withWidget)
-    {
-        m_info.displayName = name;
-        if (withWidget) {
-            m_widget = new QLabel(name);
-        }
-    }
-    void initPlugin() override {}
-    void reinitPlugin() override {}
-    QWidget* getWidget() override { return m_widget; }
-    QPluginInfo* getPluginInfo() override { return &m_info; }
-
-private:
-    QPluginInfo m_info;
-    QWidget* m_widget = nullptr; // the window takes it
-};
-
-// Whether the drive's list of codes (what the pages show) holds a code.
-bool groupMapHolds(const QDeviceServo* device, const QString& funIndex)
-{
-    const QDeviceServo::FuncodeGroupMap& groups = device->getNormalFuncodeGroupMap();
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
-        for (const tagSubFuncode_Servo* fun : it.value()) {
-            if (fun->funIndex == funIndex) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return device->getNormalFuncodeGroupMap()
+        .value("P00 Basic")
+        .contains(device->getFuncodePtrByFunIndex("P00.09"));
 }
 
 QString text(const char* key)
@@ -87,23 +57,22 @@ class tst_QWorkbenchWindow : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanup() { m_window.reset(); }
     void titleNamesTheProjectAndMarksChanges();
     void authorityChangeAnnouncesTheCurrentNodeAgain();
     void statusBarFollowsTheSelectedDrive();
-    void pluginsAreShownAndListed();
     void driveMenuActsOnTheSelectedDrive();
 
 private:
     std::unique_ptr<QWorkbenchWindow> m_window;
+    QString m_error;
 };
 
 void tst_QWorkbenchWindow::initTestCase()
 {
     qRegisterMetaType<const DeviceInfo*>();
     qRegisterMetaType<tagTreeDataSet>();
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
+    QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error));
 }
 
 void tst_QWorkbenchWindow::init()
@@ -111,12 +80,6 @@ void tst_QWorkbenchWindow::init()
     QTestHost::clearProject();
     QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
     m_window = std::make_unique<QWorkbenchWindow>();
-}
-
-void tst_QWorkbenchWindow::cleanup()
-{
-    m_window.reset();
-    QTestHost::clearProject();
 }
 
 void tst_QWorkbenchWindow::titleNamesTheProjectAndMarksChanges()
@@ -138,17 +101,13 @@ void tst_QWorkbenchWindow::titleNamesTheProjectAndMarksChanges()
 void tst_QWorkbenchWindow::authorityChangeAnnouncesTheCurrentNodeAgain()
 {
     QDeviceServo* device = QTestHost::addDrive("TST3", "A");
-    QVERIFY(device);
     QVERIFY(m_window->projectTree()->activateNode("A", TREE_NODE_FUNCODE));
-    // "P00.09" of the test model needs the manufacturer's authority.
-    QVERIFY(!groupMapHolds(device, "P00.09"));
+    QVERIFY(!showsManufacturerCode(device));
 
     bool codeVisibleWhenAnnounced = false;
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     connect(hub, &QSignalManager::SigClickTree, m_window.get(),
-            [&](const DeviceInfo*, const tagTreeDataSet&) {
-                codeVisibleWhenAnnounced = groupMapHolds(device, "P00.09");
-            });
+            [&]() { codeVisibleWhenAnnounced = showsManufacturerCode(device); });
     QSignalSpy clicks(hub, &QSignalManager::SigClickTree);
     QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
     QTRY_COMPARE(clicks.count(), 1);
@@ -161,11 +120,9 @@ void tst_QWorkbenchWindow::authorityChangeAnnouncesTheCurrentNodeAgain()
 void tst_QWorkbenchWindow::statusBarFollowsTheSelectedDrive()
 {
     auto* label = m_window->findChild<QLabel*>("DRIVE_STATUS");
-    QVERIFY(label);
     QCOMPARE(label->text(), text("STR_STATUS_NO_DRIVE"));
 
     QDeviceServo* device = QTestHost::addDrive("TST2", "Feeder");
-    QVERIFY(device);
     QTestHost::select("Feeder");
     QVERIFY2(label->text().contains("Feeder") && label->text().contains("TST2"), qPrintable(label->text()));
     QVERIFY(label->text().contains(text("STR_ONLINE")));
@@ -180,36 +137,12 @@ void tst_QWorkbenchWindow::statusBarFollowsTheSelectedDrive()
     QCOMPARE(label->text(), text("STR_STATUS_NO_DRIVE"));
 }
 
-void tst_QWorkbenchWindow::pluginsAreShownAndListed()
-{
-    FakePlugin none("Without widget", false);
-    FakePlugin first("First", true);
-    FakePlugin second("Second", true);
-    m_window->addPlugins({&none, &first, &second});
-
-    auto* centre = qobject_cast<QStackedWidget*>(m_window->centralWidget());
-    QVERIFY(centre);
-    QCOMPARE(centre->currentWidget(), first.getWidget());
-    QMenu* menu = submenu(m_window->menuBar(), "STR_MENU_PLUGINS");
-    QVERIFY(menu);
-    QStringList names;
-    for (QAction* action : menu->actions()) {
-        if (action->isVisible()) {
-            names.append(action->text());
-        }
-    }
-    QCOMPARE(names, (QStringList{"First", "Second"}));
-    entry(menu, "Second")->trigger();
-    QCOMPARE(centre->currentWidget(), second.getWidget());
-}
-
 void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
 {
     QVERIFY(QTestHost::addDrive("TST3", "A"));
     QTestHost::select("A");
     QSimulatedDriveLink* link = QTestHost::link("A");
     QMenu* menu = submenu(m_window->menuBar(), "STR_MENU_DRIVE");
-    QVERIFY(menu);
     emit menu->aboutToShow();
 
     QAction* online = entry(menu, "STR_MENU_DRIVE_ONLINE");
@@ -220,7 +153,6 @@ void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
     QVERIFY(link->isOnline());
 
     QMenu* faults = submenu(menu, "STR_MENU_RAISE_FAULT");
-    QVERIFY(faults);
     emit faults->aboutToShow();
     QVERIFY(!faults->actions().isEmpty() && faults->actions().constFirst()->text().startsWith("E.101"));
     faults->actions().constFirst()->trigger();
@@ -229,9 +161,7 @@ void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
     QVERIFY(link->currentFaults().isEmpty());
 
     QMenu* add = submenu(menu, "STR_MENU_ADD_DRIVE");
-    QVERIFY(add);
     emit add->aboutToShow();
-    QVERIFY(entry(add, "TST1"));
     entry(add, "TST1")->trigger();
     QCOMPARE(QProjectCore::self()->getDevMgr()->getDevList().size(), 2);
     QVERIFY(m_window->projectTree()->findNode("TST1", TREE_NODE_DRIVE));

@@ -7,7 +7,10 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
+
+#include <memory>
 
 // Helpers that make and inspect database files behind the back of the classes under test.
 namespace DatabaseTestFiles {
@@ -44,17 +47,30 @@ inline bool runSql(const QString& path, const QStringList& statements, QVariant*
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         ok = db.open();
+        QSqlQuery query(db);
         for (const QString& statement : statements) {
-            QSqlQuery query(db);
             ok = ok && query.exec(statement);
-            if (ok && value && query.next()) {
-                *value = query.value(0);
-            }
         }
-        db.close();
+        if (ok && value && query.next()) {
+            *value = query.value(0);
+        }
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+// A database of the type on a new file in the folder; null, with the reason as a warning, when it cannot be
+// opened.
+template <typename Database>
+std::unique_ptr<Database> openNew(const QTemporaryDir& dir)
+{
+    static int files = 0;
+    auto db = std::make_unique<Database>();
+    if (!db->open(dir.filePath(QString("db-%1.db").arg(++files)))) {
+        qWarning("%s", qPrintable(db->lastError()));
+        return nullptr;
+    }
+    return db;
 }
 
 } // namespace DatabaseTestFiles

@@ -14,28 +14,25 @@ using namespace DatabaseTestFiles;
 namespace {
 using Devices = QList<tagExportDevInfo_Servo>;
 
-tagExportDevInfo_Servo makeDevice(const QString& name, int codes)
+// broken: a last record that cannot be written.
+tagExportDevInfo_Servo makeDevice(const QString& name, int codes, bool broken = false)
 {
     tagExportDevInfo_Servo device{name + "_1.02",           "3", "Simulated link", "2024-05-01 10:00:00",
                                   codes % 2 ? "FOCUS" : "", {}};
     for (int i = 0; i < codes; ++i) {
+        const std::array<qint64, 3> raw{
+            {std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), -i}};
+        const QString n = QString::number(i);
+        const QString group = QString("P0%1 group, \"quoted\"").arg(i % 3);
+        const QString index = QString("P0%1.%2").arg(i % 3).arg(i, 2, 10, QChar('0'));
+        const QStringList texts{n, "1,5", "null"};
+        const QStringList curTexts = i % 2 ? QStringList() : QStringList{QString()};
         device.funcodes.append(tagExportFuncodePtr_Servo(new tagExportFuncode_Servo{
-            0x2000 + i,
-            -i,
-            QString("P0%1 group, \"quoted\"").arg(i % 3),
-            QString("P0%1.%2").arg(i % 3).arg(i, 2, 10, QChar('0')),
-            QString("Name %1 – Ω\nsecond line").arg(i),
-            {{std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), -i}},
-            i % 16,
-            QStringList{QString::number(i), "1,5", "null"},
-            3,
-            i % 4,
-            (i % 2) ? QStringList{} : QStringList{QString()},
-            "-10",
-            "10",
-            "",
-            "µs",
-            QString("remark; %1").arg(i)}));
+            0x2000 + i, -i, group, index, "Name " + n + " – Ω\nsecond line", raw, i % 16, texts, 3, i % 4,
+            curTexts, "-10", "10", "", "µs", "remark; " + n}));
+    }
+    if (broken) {
+        device.funcodes.append(tagExportFuncodePtr_Servo());
     }
     return device;
 }
@@ -47,26 +44,15 @@ QStringList lines(const Devices& devices)
     for (const tagExportDevInfo_Servo& d : devices) {
         result << QStringList{d.devText, d.axisNumText, d.commuName, d.exportTime, d.modeText}.join('|');
         for (const tagExportFuncodePtr_Servo& f : d.funcodes) {
-            result << QStringList{QString::number(f->canopenAddr),
-                                  QString::number(f->usbCode),
-                                  f->groupName,
-                                  f->funIndex,
-                                  f->funName,
-                                  QString::number(f->curValue[0]),
-                                  QString::number(f->curValue[1]),
-                                  QString::number(f->curValue[2]),
-                                  QString::number(f->dataType),
-                                  f->valueTexts.join('^'),
-                                  QString::number(f->axisNum),
-                                  QString::number(f->authority),
-                                  QString::number(f->curValueTexts.size()),
-                                  f->curValueTexts.join('^'),
-                                  f->minText,
-                                  f->maxText,
-                                  f->defaultText,
-                                  f->unitText,
-                                  f->remarkText}
-                          .join('|');
+            QStringList fields;
+            fields << QString::number(f->canopenAddr) << QString::number(f->usbCode) << f->groupName
+                   << f->funIndex << f->funName << QString::number(f->curValue[0])
+                   << QString::number(f->curValue[1]) << QString::number(f->curValue[2])
+                   << QString::number(f->dataType) << f->valueTexts.join('^') << QString::number(f->axisNum)
+                   << QString::number(f->authority) << QString::number(f->curValueTexts.size())
+                   << f->curValueTexts.join('^') << f->minText << f->maxText << f->defaultText << f->unitText
+                   << f->remarkText;
+            result << fields.join('|');
         }
     }
     return result;
@@ -79,11 +65,10 @@ class tst_QExportDB_Servo : public QObject
 
 private slots:
     void init();
-    void roundTripFieldForField();
+    void writeFileRoundTripReplacesWholeFileOrNothing();
     void addRecordsAppendsOrRemovesOnlyWhatItMade();
     void refusedPaths_data();
     void refusedPaths();
-    void writeFileReplacesWholeFileOrNothing();
 
 private:
     QString filePath(const QString& name) const { return m_dir->filePath(name); }
@@ -98,10 +83,12 @@ void tst_QExportDB_Servo::init()
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
-void tst_QExportDB_Servo::roundTripFieldForField()
+// Writing replaces the whole file and reads back field for field; a failed write leaves the file as it was.
+void tst_QExportDB_Servo::writeFileRoundTripReplacesWholeFileOrNothing()
 {
     const Devices devices{makeDevice("SD300", 7), makeDevice("KV905", 0), makeDevice("SD100", 2)};
     const QString path = filePath("ExportedFuncode.funcodeservo");
+    QVERIFY(m_db->writeFile(path, {makeDevice("OLD", 4), makeDevice("OLD2", 1)}));
     QVERIFY2(m_db->writeFile(path, devices), qPrintable(m_db->lastError()));
     QVERIFY(!m_db->isOpen());
     const QByteArray written = readBytes(path);
@@ -112,13 +99,17 @@ void tst_QExportDB_Servo::roundTripFieldForField()
     QCOMPARE(lines(reader.getImportDevInfoRecords()), lines(devices));
     reader.closeDatabase();
     QCOMPARE(readBytes(path), written);
+
+    QVERIFY(!m_db->writeFile(path, {makeDevice("NEWER", 3), makeDevice("BROKEN", 2, true)}));
+    QVERIFY(!m_db->lastError().isEmpty());
+    QCOMPARE(readBytes(path), written);
+    QCOMPARE(filesInDir(), QStringList{"ExportedFuncode.funcodeservo"});
 }
 
 void tst_QExportDB_Servo::addRecordsAppendsOrRemovesOnlyWhatItMade()
 {
     const QString path = filePath("stepwise.funcodeservo");
-    tagExportDevInfo_Servo broken = makeDevice("BROKEN", 1);
-    broken.funcodes.append(tagExportFuncodePtr_Servo()); // a record that cannot be written
+    const tagExportDevInfo_Servo broken = makeDevice("BROKEN", 1, true);
     QVERIFY(m_db->openDatabase(path));
     QVERIFY(m_db->createDatabase());
     QVERIFY(!m_db->addRecords(broken));
@@ -157,24 +148,6 @@ void tst_QExportDB_Servo::refusedPaths()
     QVERIFY(m_db->getImportDevInfoRecords().isEmpty());
     QCOMPARE(readBytes(path), content);
     QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
-}
-
-void tst_QExportDB_Servo::writeFileReplacesWholeFileOrNothing()
-{
-    const QString path = filePath("out.funcodeservo");
-    QVERIFY(m_db->writeFile(path, {makeDevice("OLD", 4), makeDevice("OLD2", 1)}));
-    QVERIFY(m_db->writeFile(path, {makeDevice("NEW", 2)}));
-    QVERIFY(m_db->openDatabase(path));
-    QCOMPARE(lines(m_db->getImportDevInfoRecords()), lines({makeDevice("NEW", 2)}));
-    m_db->closeDatabase();
-    const QByteArray before = readBytes(path);
-
-    tagExportDevInfo_Servo broken = makeDevice("BROKEN", 3);
-    broken.funcodes.append(tagExportFuncodePtr_Servo());
-    QVERIFY(!m_db->writeFile(path, {makeDevice("NEWER", 3), broken}));
-    QVERIFY(!m_db->lastError().isEmpty());
-    QCOMPARE(readBytes(path), before);
-    QCOMPARE(filesInDir(), QStringList{"out.funcodeservo"});
 }
 
 QTEST_GUILESS_MAIN(tst_QExportDB_Servo)

@@ -4,9 +4,7 @@
 #include "QTestHost.h"
 #include "drive/QSimulatedDriveLink.h"
 
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -21,7 +19,7 @@ class tst_QFuncodeDetailInfoWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
     void init();
     void cleanup() { QTestHost::clearProject(); }
     void showsTheCodeAndFollowsItsValues();
@@ -29,45 +27,38 @@ private slots:
     void emptyState();
     void placement_data();
     void placement();
-    void staysOnScreenBesideTheCursor();
 
 private:
     QDeviceServo* m_device = nullptr;
+    QString m_error;
 };
-
-void tst_QFuncodeDetailInfoWidget::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    QVERIFY(QLibSetting::self()->loadLanguage(QStringLiteral("en")));
-}
 
 void tst_QFuncodeDetailInfoWidget::init()
 {
-    m_device = QTestHost::addDrive(QStringLiteral("TST3"), QStringLiteral("drive"));
-    QVERIFY(m_device);
-    QTestHost::select(QStringLiteral("drive"));
+    QVERIFY(QLibSetting::self()->loadLanguage("en"));
+    m_device = QTestHost::addDrive("TST3", "drive");
+    QTestHost::select("drive");
     QVERIFY(QTestHost::readAll(m_device));
 }
 
 void tst_QFuncodeDetailInfoWidget::showsTheCodeAndFollowsItsValues()
 {
     QFuncodeDetailInfoWidget info;
-    info.setCurServoFuncode(QStringLiteral("P00.00"));
-    QCOMPARE(label(info, "INFO_VALUE_1")->text(), QStringLiteral("1:Motor B 400W"));
+    info.setCurServoFuncode("P00.00");
+    QCOMPARE(label(info, "INFO_VALUE_1")->text(), QString("1:Motor B 400W"));
     QVERIFY(!label(info, "INFO_REMARK")->isHidden());
-    info.setCurServoFuncode(QStringLiteral("P00.02"));
+    info.setCurServoFuncode("P00.02");
     QVERIFY(label(info, "INFO_EMPTY")->isHidden());
     QVERIFY(label(info, "INFO_REMARK")->isHidden()); // no remark, no empty line
-    QTestHost::link(QStringLiteral("drive"))->setRawValue(QStringLiteral("P00.02"), 1, 4321);
-    m_device->readFuncode({m_device->getFuncodePtrByFunIndex(QStringLiteral("P00.02"))});
-    QTRY_COMPARE(label(info, "INFO_VALUE_1")->text(), QStringLiteral("4321"));
-    QCOMPARE(label(info, "INFO_VALUE_0")->text(), QStringLiteral("3000"));
+    QTestHost::link("drive")->setRawValue("P00.02", 1, 4321);
+    m_device->readFuncode({m_device->getFuncodePtrByFunIndex("P00.02")});
+    QTRY_COMPARE(label(info, "INFO_VALUE_1")->text(), "4321");
+    QCOMPARE(label(info, "INFO_VALUE_0")->text(), QString("3000"));
 
     // A drive with one axis shows one value.
-    QVERIFY(QTestHost::addDrive(QStringLiteral("TST1"), QStringLiteral("single")));
-    QTestHost::select(QStringLiteral("single"));
-    info.setCurServoFuncode(QStringLiteral("P00.02"));
+    QVERIFY(QTestHost::addDrive("TST1", "single"));
+    QTestHost::select("single");
+    info.setCurServoFuncode("P00.02");
     QVERIFY(!label(info, "INFO_VALUE_0")->isHidden());
     QVERIFY(label(info, "INFO_VALUE_1")->isHidden() && label(info, "INFO_VALUE_2")->isHidden());
 }
@@ -87,7 +78,7 @@ void tst_QFuncodeDetailInfoWidget::emptyState()
     QFETCH(bool, withDrive);
 
     QFuncodeDetailInfoWidget info;
-    info.setCurServoFuncode(QStringLiteral("P00.01")); // a previous code must not linger
+    info.setCurServoFuncode("P00.01"); // a previous code must not linger
     if (!withDrive) {
         QTestHost::select(QString());
     }
@@ -120,19 +111,6 @@ void tst_QFuncodeDetailInfoWidget::placement()
     QFETCH(QSize, size);
     QFETCH(QPoint, expected);
     QCOMPARE(QFuncodeDetailInfoWidget::placeFor(cursor, size, QRect(100, 50, 400, 300)), expected);
-}
-
-void tst_QFuncodeDetailInfoWidget::staysOnScreenBesideTheCursor()
-{
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    QFuncodeDetailInfoWidget info;
-    info.setCurServoFuncode(QStringLiteral("P00.00"));
-    info.show();
-    for (const QPoint& cursor : {area.center(), area.bottomRight()}) {
-        info.moveFunDetailInfoWidget(cursor);
-        QVERIFY(area.contains(info.frameGeometry()));
-        QVERIFY(!info.frameGeometry().contains(cursor));
-    }
 }
 
 QTEST_MAIN(tst_QFuncodeDetailInfoWidget)

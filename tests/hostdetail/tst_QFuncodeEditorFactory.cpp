@@ -5,25 +5,17 @@
 #include "QTestHost.h"
 #include "drive/QSimulatedDriveLink.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QDoubleSpinBox>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
-
-namespace {
-
-} // namespace
 
 class tst_QFuncodeEditorFactory : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
     void init();
     void cleanup();
     void editorByShowType_data();
@@ -31,7 +23,6 @@ private slots:
     void spinTakesRangeDecimalsAndStep();
     void comboChoosesItemOfCurrentValue();
     void menuDialogAnswer();
-    void geometryWidensForContents();
 
 private:
     QWidget* editorFor(const QString& funIndex)
@@ -39,29 +30,20 @@ private:
         m_editor.reset(QFuncodeEditorFactory::createEditor(&m_parent, 80, code(funIndex), m_device));
         return m_editor.get();
     }
-    tagSubFuncode_Servo* code(const QString& funIndex) const
-    {
-        return m_device->getFuncodePtrByFunIndex(funIndex);
-    }
+    tagSubFuncode_Servo* code(const QString& index) const { return m_device->getFuncodePtrByFunIndex(index); }
 
     QDeviceServo* m_device = nullptr;
     QSimulatedDriveLink* m_link = nullptr;
     QWidget m_parent;
     std::unique_ptr<QWidget> m_editor;
+    QString m_error;
 };
-
-void tst_QFuncodeEditorFactory::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-}
 
 void tst_QFuncodeEditorFactory::init()
 {
-    m_device = QTestHost::addDrive(QStringLiteral("TST3"), QStringLiteral("drive"));
-    QVERIFY(m_device);
-    m_link = QTestHost::link(QStringLiteral("drive"));
-    QTestHost::select(QStringLiteral("drive"));
+    m_device = QTestHost::addDrive("TST3", "drive");
+    m_link = QTestHost::link("drive");
+    QTestHost::select("drive");
     QVERIFY(QTestHost::readAll(m_device));
 }
 
@@ -98,12 +80,12 @@ void tst_QFuncodeEditorFactory::editorByShowType()
 
     tagSubFuncode_Servo fun;
     fun.showType = showType;
-    fun.enumText = QStringLiteral("0:Off\n1:On");
+    fun.enumText = "0:Off\n1:On";
     m_editor.reset(QFuncodeEditorFactory::createEditor(&m_parent, 80, &fun, withDevice ? m_device : nullptr));
     QCOMPARE(int(QFuncodeEditorFactory::editorKind(m_editor.get())), kind);
     QCOMPARE(m_editor != nullptr, kind != QFuncodeEditorFactory::EDITOR_NONE);
     if (kind == QFuncodeEditorFactory::EDITOR_COMBO) {
-        QCOMPARE(m_editor->objectName(), QStringLiteral("FUNCODE_COMBOX"));
+        QCOMPARE(m_editor->objectName(), QString("FUNCODE_COMBOX"));
         QCOMPARE(static_cast<QComboBox*>(m_editor.get())->count(), 2);
     }
     QVERIFY(!QFuncodeEditorFactory::createEditor(&m_parent, 80, nullptr, m_device));
@@ -111,13 +93,13 @@ void tst_QFuncodeEditorFactory::editorByShowType()
 
 void tst_QFuncodeEditorFactory::spinTakesRangeDecimalsAndStep()
 {
-    auto* spin = qobject_cast<QDoubleSpinBox*>(editorFor(QStringLiteral("P00.11")));
+    auto* spin = qobject_cast<QDoubleSpinBox*>(editorFor("P00.11"));
     QVERIFY(spin);
     QCOMPARE(spin->minimum(), -1000.0);
     QCOMPARE(spin->maximum(), 1000.0);
     QCOMPARE(spin->decimals(), 0);
     QCOMPARE(spin->singleStep(), 1.0);
-    QFuncodeEditorFactory::setEditorData(spin, code(QStringLiteral("P00.11")), m_device, 1);
+    QFuncodeEditorFactory::setEditorData(spin, code("P00.11"), m_device, 1);
     QCOMPARE(spin->value(), -5.0);
 }
 
@@ -125,12 +107,12 @@ void tst_QFuncodeEditorFactory::comboChoosesItemOfCurrentValue()
 {
     // Items 0, 1, 3 and 5: value 3 has a gap before it, value 2 matches no item and leaves the first.
     for (const QPair<int, int>& valueAndIndex : {qMakePair(3, 2), qMakePair(2, 0)}) {
-        m_link->setRawValue(QStringLiteral("P00.00"), 2, valueAndIndex.first);
+        m_link->setRawValue("P00.00", 2, valueAndIndex.first);
         QVERIFY(QTestHost::readAll(m_device));
-        auto* combo = qobject_cast<QFuncodeItemComboBox*>(editorFor(QStringLiteral("P00.00")));
+        auto* combo = qobject_cast<QFuncodeItemComboBox*>(editorFor("P00.00"));
         QVERIFY(combo);
         combo->setCurrentIndex(1); // the editor must not keep a stale choice
-        QFuncodeEditorFactory::setEditorData(combo, code(QStringLiteral("P00.00")), m_device, 2);
+        QFuncodeEditorFactory::setEditorData(combo, code("P00.00"), m_device, 2);
         QCOMPARE(combo->currentIndex(), valueAndIndex.second);
     }
     // Left without Return or Enter, the combo box has nothing to write.
@@ -140,32 +122,14 @@ void tst_QFuncodeEditorFactory::comboChoosesItemOfCurrentValue()
 
 void tst_QFuncodeEditorFactory::menuDialogAnswer()
 {
-    m_link->setRawValue(QStringLiteral("P00.05"), 0, 12);
+    m_link->setRawValue("P00.05", 0, 12);
     QVERIFY(QTestHost::readAll(m_device));
     for (bool accept : {false, true}) {
-        QWidget* editor = editorFor(QStringLiteral("P00.05"));
+        QWidget* editor = editorFor("P00.05");
         answerModalDialog([accept](QDialog* dialog) { accept ? dialog->accept() : dialog->reject(); });
-        QFuncodeEditorFactory::setEditorData(editor, code(QStringLiteral("P00.05")), m_device, 0);
+        QFuncodeEditorFactory::setEditorData(editor, code("P00.05"), m_device, 0);
         QCOMPARE(QFuncodeEditorFactory::editorValue(editor, false), accept ? QVariant(12) : QVariant());
     }
-}
-
-void tst_QFuncodeEditorFactory::geometryWidensForContents()
-{
-    const QRect cell(10, 20, 60, 24);
-    QWidget* spin = editorFor(QStringLiteral("P00.01"));
-    QFont font = spin->font();
-    font.setPixelSize(19);
-    const int needed = QFontMetrics(font).horizontalAdvance(QStringLiteral("65535.000")) + 10;
-    QFuncodeEditorFactory::updateEditorGeometry(spin, cell);
-    QCOMPARE(spin->geometry(), QRect(cell.topLeft(), QSize(needed, cell.height())));
-
-    // The dialogs are windows of their own: they keep their size.
-    QWidget* dialog = editorFor(QStringLiteral("P00.04"));
-    const QSize before = dialog->size();
-    QFuncodeEditorFactory::updateEditorGeometry(dialog, cell);
-    QCOMPARE(dialog->size(), before);
-    QCOMPARE(QFuncodeEditorFactory::neededWidth(dialog), 0);
 }
 
 QTEST_MAIN(tst_QFuncodeEditorFactory)

@@ -12,7 +12,6 @@ class tst_QDriveModel : public QObject
     Q_OBJECT
 
 private slots:
-    void testModelLoads();
     void brokenDescriptionIsRefused_data();
     void brokenDescriptionIsRefused();
     void shippedModelsCoverEveryKind();
@@ -24,32 +23,6 @@ private:
         return QJsonDocument::fromJson(QTestHost::testModelJson(1, "T")).object();
     }
 };
-
-void tst_QDriveModel::testModelLoads()
-{
-    const QDriveModelPtr model = QTestHost::testModel(2, "T2");
-    QVERIFY(model);
-    QCOMPARE(model->axisNum, 2);
-    const tagSubFuncode_Servo* motor = model->code("P00.00");
-    QVERIFY(motor);
-    QCOMPARE(motor->groupName, QStringLiteral("P00 Basic"));
-    QCOMPARE(motor->groupCode, QStringLiteral("P00"));
-    QCOMPARE(motor->enumText,
-             QStringLiteral("0:Motor A 200W\n1:Motor B 400W\n3:Motor C 750W\n5:Motor D 1kW"));
-    QCOMPARE(motor->relateParam, QStringLiteral("P00.01,P00.02"));
-    QVERIFY(model->code("P00.03")->relateF && model->code("P00.03")->relateT);
-    QCOMPARE(model->code("P00.05")->enumText,
-             QStringLiteral("0:Stop mode:0 Coast;1 Ramp;2 Short brake\n1:Hold:0 Off;1 On"));
-    QVERIFY(model->code("U00.00")->isStateCode);
-    QCOMPARE(model->effects.size(), 2);
-    QCOMPARE(model->fault("E.201")->canClear, false);
-    // Generated addresses are unique.
-    QSet<int> addresses;
-    for (const tagSubFuncode_Servo& fun : model->codes) {
-        addresses.insert(fun.modbusAddr);
-    }
-    QCOMPARE(addresses.size(), model->codes.size());
-}
 
 void tst_QDriveModel::brokenDescriptionIsRefused_data()
 {
@@ -108,13 +81,8 @@ void tst_QDriveModel::shippedModelsCoverEveryKind()
     QDriveCatalogue catalogue;
     QVERIFY(catalogue.loadDirectory(QDriveCatalogue::defaultDirectory()) >= 4);
     QVERIFY2(catalogue.loadErrors().isEmpty(), qPrintable(catalogue.loadErrors().join('\n')));
-    QSet<int> axes;
-    QSet<int> showTypes;
-    QSet<int> rights;
-    QSet<int> effects;
-    bool large = false;
-    bool longGroup = false;
-    bool pointTable = false;
+    QSet<int> axes, showTypes, rights, effects;
+    bool large = false, longGroup = false, pointTable = false;
     for (const QDriveModelPtr& model : catalogue.models()) {
         axes.insert(model->axisNum);
         large = large || model->codeCount() > 1000;
@@ -122,20 +90,20 @@ void tst_QDriveModel::shippedModelsCoverEveryKind()
             longGroup = longGroup || group.codeRows.size() > 100;
             pointTable = pointTable || group.name.contains("PtP");
         }
+        QSet<int> addresses; // generated ones too
         for (const tagSubFuncode_Servo& fun : model->codes) {
+            addresses.insert(fun.modbusAddr);
             showTypes.insert(fun.showType);
             rights.insert(fun.rwLevel);
             effects.insert(fun.effectStyle);
         }
-        QVERIFY2(!model->motorTypeCode.isEmpty(), qPrintable(model->modelName));
-        QVERIFY2(!model->faults.isEmpty(), qPrintable(model->modelName));
-        QVERIFY2(!model->historyFormat.isEmpty(), qPrintable(model->modelName));
+        QVERIFY2(addresses.size() == model->codes.size() && !model->motorTypeCode.isEmpty() &&
+                     !model->faults.isEmpty() && !model->historyFormat.isEmpty(),
+                 qPrintable(model->modelName));
     }
     QVERIFY(catalogue.model("KV905"));
     QCOMPARE(axes, (QSet<int>{1, 2, 3}));
-    QVERIFY(large);
-    QVERIFY(longGroup);
-    QVERIFY(pointTable);
+    QVERIFY(large && longGroup && pointTable);
     QCOMPARE(showTypes.size(), 11);
     QCOMPARE(rights, (QSet<int>{0, 1, 2, 3}));
     QCOMPARE(effects, (QSet<int>{0, 1, 2}));
@@ -144,14 +112,11 @@ void tst_QDriveModel::shippedModelsCoverEveryKind()
 void tst_QDriveModel::brokenFileInFolderIsSkipped()
 {
     QTemporaryDir dir;
-    QFile good(dir.filePath("T1.json"));
-    QVERIFY(good.open(QIODevice::WriteOnly));
-    good.write(QTestHost::testModelJson(1, "T1"));
-    good.close();
-    QFile bad(dir.filePath("Bad.json"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("{ this is not json");
-    bad.close();
+    for (const auto& file : {qMakePair(QString("T1.json"), QTestHost::testModelJson(1, "T1")),
+                             qMakePair(QString("Bad.json"), QByteArray("{ this is not json"))}) {
+        QFile out(dir.filePath(file.first));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.second) == file.second.size());
+    }
     QDriveCatalogue catalogue;
     QCOMPARE(catalogue.loadDirectory(dir.path()), 1);
     QCOMPARE(catalogue.loadErrors().size(), 1);

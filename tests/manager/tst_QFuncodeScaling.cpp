@@ -77,21 +77,14 @@ void tst_QFuncodeScaling::rangeFollowsDescriptionAndDataType_data()
     QTest::addColumn<QString>("maxVal");
     QTest::addColumn<qint64>("raw");
     QTest::addColumn<bool>("inRange");
-
-    QTest::newRow("decimal inside") << 0 << 4 << "0.10"
-                                    << "30.00" << qint64(3000) << true;
-    QTest::newRow("decimal above") << 0 << 4 << "0.10"
-                                   << "30.00" << qint64(3001) << false;
-    QTest::newRow("decimal below") << 0 << 4 << "0.10"
-                                   << "30.00" << qint64(9) << false;
-    QTest::newRow("uint16 caps a wider range") << 0 << 4 << "0"
-                                               << "100000" << qint64(65536) << false;
-    QTest::newRow("int16 negative") << 8 << 3 << "-40000"
-                                    << "40000" << qint64(-32768) << true;
-    QTest::newRow("int16 too negative") << 8 << 3 << "-40000"
-                                        << "40000" << qint64(-32769) << false;
-    QTest::newRow("hex max") << 1 << 4 << "0"
-                             << "65535" << qint64(65535) << true;
+    QTest::newRow("decimal inside") << 0 << 4 << "0.10" << QString("30.00") << qint64(3000) << true;
+    QTest::newRow("decimal above") << 0 << 4 << "0.10" << QString("30.00") << qint64(3001) << false;
+    QTest::newRow("decimal below") << 0 << 4 << "0.10" << QString("30.00") << qint64(9) << false;
+    QTest::newRow("uint16 caps a wider range")
+        << 0 << 4 << "0" << QString("100000") << qint64(65536) << false;
+    QTest::newRow("int16 negative") << 8 << 3 << "-40000" << QString("40000") << qint64(-32768) << true;
+    QTest::newRow("int16 too negative") << 8 << 3 << "-40000" << QString("40000") << qint64(-32769) << false;
+    QTest::newRow("hex max") << 1 << 4 << "0" << QString("65535") << qint64(65535) << true;
 }
 
 void tst_QFuncodeScaling::rangeFollowsDescriptionAndDataType()
@@ -114,16 +107,16 @@ void tst_QFuncodeScaling::descriptionTexts_data()
     QTest::addColumn<int>("precision");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("decimal padded") << 0 << 2 << "2.8"
-                                    << "2.80";
-    QTest::newRow("decimal whole") << 0 << 0 << "3000"
-                                   << "3000";
-    QTest::newRow("hex") << 1 << 0 << "255"
-                         << "0x00FF";
-    QTest::newRow("enum number stays") << 2 << 0 << "3"
-                                       << "3";
-    QTest::newRow("not a number stays") << 0 << 1 << "abc"
-                                        << "abc";
+    QTest::newRow("decimal padded") << 0 << 2 << "2.8" << QString("2.80");
+    QTest::newRow("decimal whole") << 0 << 0 << "3000" << QString("3000");
+    QTest::newRow("hex") << 1 << 0 << "255" << QString("0x00FF");
+    QTest::newRow("enum number stays") << 2 << 0 << "3" << QString("3");
+    QTest::newRow("not a number stays") << 0 << 1 << "abc" << QString("abc");
+    QTest::newRow("text bound empty") << 4 << 0 << "0" << QString();
+    QTest::newRow("text default") << 4 << 0 << "FW1.0" << QString("FW1.0");
+    QTest::newRow("no date") << 5 << 0 << "0" << QString();
+    const qint64 may = QDateTime(QDate(2024, 5, 1), QTime(10, 0)).toSecsSinceEpoch();
+    QTest::newRow("date") << 5 << 0 << QString::number(may) << QString("2024/05/01 10:00:00");
 }
 
 void tst_QFuncodeScaling::descriptionTexts()

@@ -13,57 +13,59 @@ class tst_QProjectCore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
+    void cleanup() { QTestHost::clearProject(); }
     void projectSurvivesSavingAndReopening();
     void badProjectFileKeepsTheOpenProject_data();
     void badProjectFileKeepsTheOpenProject();
     void unknownModelIsReportedOthersOpen();
     void demoProjectHasEveryModel();
-    void modifiedFollowsChanges();
 
 private:
+    static QProjectCore* core() { return QProjectCore::self(); }
+    static QStringList aliases() { return core()->getDevMgr()->getDevNameList(); }
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() ? file.fileName()
+                                                                                        : QString();
+    }
+
     QTemporaryDir m_dir;
+    QString m_error;
 };
-
-void tst_QProjectCore::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-}
-
-void tst_QProjectCore::cleanup()
-{
-    QTestHost::clearProject();
-}
 
 void tst_QProjectCore::projectSurvivesSavingAndReopening()
 {
+    QSignalSpy modified(core(), &QProjectCore::modifiedChanged);
     QDeviceServo* first = QTestHost::addDrive("TST3", "left");
     QDeviceServo* second = QTestHost::addDrive("TST1", "right");
-    first->appendSelSubFuncode("P10.03");
-    first->appendSelSubFuncode("P00.01");
-    first->appendSelSubFuncode("P2.00");
+    for (const char* number : {"P10.03", "P00.01", "P2.00"}) {
+        first->appendSelSubFuncode(number);
+    }
     first->upSelSubFuncodeList("P2.00");
     QCommuParams params = second->getCommuParams();
     params.refreshInterval = 0;
     second->setCommuParams(params);
     QTestHost::link("right")->setOnline(false);
+    QVERIFY(core()->isModified());
 
     const QString path = m_dir.filePath("project.json");
     QString error;
-    QVERIFY2(QProjectCore::self()->saveProject(path, &error), qPrintable(error));
-    QVERIFY(!QProjectCore::self()->isModified());
-
+    QVERIFY2(core()->saveProject(path, &error), qPrintable(error));
+    QVERIFY(!core()->isModified());
+    QCOMPARE(modified.count(), 2);
     QTestHost::clearProject();
-    QVERIFY2(QProjectCore::self()->openProject(path, &error), qPrintable(error));
-    QDeviceManager* mgr = QProjectCore::self()->getDevMgr();
-    QCOMPARE(mgr->getDevNameList(), (QStringList{"left", "right"}));
+    QVERIFY2(core()->openProject(path, &error), qPrintable(error));
+    QDeviceManager* mgr = core()->getDevMgr();
+    QCOMPARE(aliases(), (QStringList{"left", "right"}));
     QCOMPARE(mgr->getDeviceServo("left")->getSelSubFuncodeList(), (QStringList{"P10.03", "P2.00", "P00.01"}));
     QCOMPARE(mgr->getDeviceServo("right")->getCommuParams().refreshInterval, 0);
     QVERIFY(!mgr->getDeviceServo("right")->isDeviceOnline());
     QVERIFY(mgr->getDeviceServo("left")->isDeviceOnline());
-    QCOMPARE(QProjectCore::self()->projectPath(), path);
+    QCOMPARE(core()->projectPath(), path);
+    mgr->getDeviceServo("left")->appendSelSubFuncode("P00.02");
+    QVERIFY(core()->isModified());
 }
 
 void tst_QProjectCore::badProjectFileKeepsTheOpenProject_data()
@@ -78,56 +80,36 @@ void tst_QProjectCore::badProjectFileKeepsTheOpenProject()
 {
     QFETCH(QByteArray, content);
     QTestHost::addDrive("TST1", "kept");
-    const QString path = m_dir.filePath("bad.json");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    const QString path = writeFile("bad.json", content);
     QString error;
-    QVERIFY(!QProjectCore::self()->openProject(path, &error));
+    QVERIFY(!core()->openProject(path, &error));
     QVERIFY(error.contains("bad.json"));
-    QCOMPARE(QProjectCore::self()->getDevMgr()->getDevNameList(), QStringList{"kept"});
-    QVERIFY(!QProjectCore::self()->openProject(m_dir.filePath("missing.json"), &error));
-    QCOMPARE(QProjectCore::self()->getDevMgr()->getDevNameList(), QStringList{"kept"});
+    QCOMPARE(aliases(), QStringList{"kept"});
+    QVERIFY(!core()->openProject(m_dir.filePath("missing.json"), &error));
+    QCOMPARE(aliases(), QStringList{"kept"});
 }
 
 void tst_QProjectCore::unknownModelIsReportedOthersOpen()
 {
-    const QString path = m_dir.filePath("mixed.json");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
+    const QString path = writeFile(
+        "mixed.json",
         R"({"format": 1, "devices": [{"alias": "a", "model": "NOPE"}, {"alias": "b", "model": "TST2"}]})");
-    file.close();
     QString error;
-    QVERIFY(QProjectCore::self()->openProject(path, &error));
+    QVERIFY(core()->openProject(path, &error));
     QVERIFY(error.contains("NOPE"));
-    QCOMPARE(QProjectCore::self()->getDevMgr()->getDevNameList(), QStringList{"b"});
+    QCOMPARE(aliases(), QStringList{"b"});
 }
 
 void tst_QProjectCore::demoProjectHasEveryModel()
 {
     QString error;
-    QVERIFY2(QProjectCore::self()->createDemoProject(&error), qPrintable(error));
-    QDeviceManager* mgr = QProjectCore::self()->getDevMgr();
-    const QStringList models = QProjectCore::self()->getCatalogue()->modelNames();
-    QCOMPARE(mgr->getDevList().size(), models.size());
+    QVERIFY2(core()->createDemoProject(&error), qPrintable(error));
+    const QStringList models = core()->getCatalogue()->modelNames();
+    QCOMPARE(aliases().size(), models.size());
     for (const QString& model : models) {
-        QVERIFY2(mgr->getDeviceServo(model), qPrintable(model));
+        QVERIFY2(core()->getDevMgr()->getDeviceServo(model), qPrintable(model));
     }
-    QVERIFY(!QProjectCore::self()->isModified());
-}
-
-void tst_QProjectCore::modifiedFollowsChanges()
-{
-    QSignalSpy spy(QProjectCore::self(), &QProjectCore::modifiedChanged);
-    QDeviceServo* device = QTestHost::addDrive("TST1", "m");
-    QVERIFY(QProjectCore::self()->isModified());
-    QVERIFY(QProjectCore::self()->saveProject(m_dir.filePath("m.json")));
-    QVERIFY(!QProjectCore::self()->isModified());
-    device->appendSelSubFuncode("P00.01");
-    QVERIFY(QProjectCore::self()->isModified());
-    QCOMPARE(spy.count(), 3);
+    QVERIFY(!core()->isModified());
 }
 
 QTEST_MAIN(tst_QProjectCore)

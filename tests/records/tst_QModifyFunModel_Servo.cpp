@@ -1,14 +1,11 @@
-#include "QLibSetting.h"
 #include "QModifyFunModel_Servo.h"
 #include "QProjectCore.h"
-#include "QSystemSetting.h"
 #include "QTestHost.h"
 #include "drive/QDriveCatalogue.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
 #include <QIcon>
-#include <QJsonDocument>
 #include <QtTest>
 
 using M = QModifyFunModel_Servo;
@@ -30,15 +27,10 @@ class tst_QModifyFunModel_Servo : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void init()
     {
-        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
         QVERIFY(QTestHost::addDrive("TST3", "drive"));
         QTestHost::select("drive");
     }
@@ -67,16 +59,6 @@ private slots:
         QCOMPARE(shown.at(M::COL_NEW_VAL), values.at(3));
     }
 
-    void descriptionColumns()
-    {
-        QCOMPARE(row("P00.01", 2, "2.80", "3.00"),
-                 QStringList({"2024-05-06 07:08:09", "P00.01", "Rated current", "Z", "3.00", "2.80", "2.80",
-                              "0.10", "30.00", ""}));
-        const QStringList related = row("P00.00", 1, "0", "1");
-        QCOMPARE(related.at(M::COL_AXIS), QStringLiteral("Y"));
-        QVERIFY(related.at(M::COL_RELATE_PARAM).contains("P00.01"));
-    }
-
     void groupIsMatchedByTextBeforeFirstBlank_data()
     {
         QTest::addColumn<QString>("groupName");
@@ -88,12 +70,9 @@ private slots:
     {
         QFETCH(QString, groupName);
         const QString modelName = "TSTG" + QString::number(qHash(groupName));
-        QByteArray json =
-            QJsonDocument::fromJson(QTestHost::testModelJson(3, modelName)).toJson(QJsonDocument::Compact);
-        json.replace("\"name\":\"P00 Basic\"", "\"name\":\"" + groupName.toUtf8() + '"');
-        QString error;
-        QDriveModelPtr model = QDriveModel::fromJson(json, &error);
-        QVERIFY2(model, qPrintable(error));
+        auto model = qSharedPointerConstCast<QDriveModel>(QTestHost::testModel(3, modelName));
+        QCOMPARE(model->groups.value(0).name, QStringLiteral("P00 Basic"));
+        model->groups[0].name = groupName;
         QProjectCore::self()->getCatalogue()->addModel(model);
         QVERIFY(QTestHost::addDrive(modelName, "renamed"));
         QTestHost::select("renamed");
@@ -134,13 +113,11 @@ private slots:
         QCOMPARE(model.index(0, M::COL_INDEX).data().toString(), QStringLiteral("P00.01"));
         for (int column = 0; column < model.columnCount(); ++column) {
             const QModelIndex index = model.index(0, column);
-            const QVariant foreground = index.data(Qt::ForegroundRole);
-            if (column == M::COL_NEW_VAL || column == M::COL_DEFAULT_VAL) {
-                QCOMPARE(foreground.value<QColor>(),
-                         QColor(column == M::COL_NEW_VAL ? Qt::red : Qt::darkGreen));
-            } else {
-                QVERIFY2(!foreground.isValid(), qPrintable(QString::number(column)));
-            }
+            const QColor colour = column == M::COL_NEW_VAL       ? QColor(Qt::red)
+                                  : column == M::COL_DEFAULT_VAL ? QColor(Qt::darkGreen)
+                                                                 : QColor();
+            QVERIFY2(index.data(Qt::ForegroundRole).value<QColor>() == colour,
+                     qPrintable(QString::number(column)));
             QCOMPARE(index.data(Qt::DecorationRole).value<QIcon>().isNull(), column != M::COL_NAME);
             QCOMPARE(index.data(Qt::ToolTipRole), index.data(Qt::DisplayRole));
         }

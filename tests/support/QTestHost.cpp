@@ -186,6 +186,7 @@ bool QTestHost::setUp(QString* error)
     QLibLogger::self()->init(dir, false);
     QString why;
     if (!QDatabaseManager::self()->open(dir, &why)) {
+        qWarning("test host: %s", qPrintable(why));
         if (error) {
             *error = why;
         }

@@ -1,3 +1,4 @@
+#include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QFuncodeDelegate_Servo.h"
 #include "QFuncodeEditorFactory.h"
@@ -8,14 +9,10 @@
 #include "QTestHost.h"
 #include "drive/QSimulatedDriveLink.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QDoubleSpinBox>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -42,19 +39,8 @@ class tst_QFuncodeDelegate_Servo : public QObject
         return m_view->indexWidget(index);
     }
 
-    QWidget* createEditor(const QModelIndex& index)
-    {
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 145, 26);
-        return m_view->getDelegate()->createEditor(m_view->viewport(), option, index);
-    }
-
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void init()
     {
@@ -102,7 +88,8 @@ private slots:
         QFETCH(int, kind);
         QSignalSpy editing(m_view->getDelegate(), &QFuncodeDelegate_Servo::SigEditting);
         const QModelIndex index = cell(number, column);
-        std::unique_ptr<QWidget> editor(createEditor(index));
+        std::unique_ptr<QWidget> editor(
+            m_view->getDelegate()->createEditor(m_view->viewport(), QStyleOptionViewItem(), index));
         QCOMPARE(int(QFuncodeEditorFactory::editorKind(editor.get())), kind);
         // Only the axis cells mark their row as being edited.
         QCOMPARE(editing.isEmpty(), column == M::COL_NAME);
@@ -133,8 +120,6 @@ private slots:
         auto* spin = qobject_cast<QDoubleSpinBox*>(editor.data());
         QVERIFY(spin);
         QCOMPARE(spin->value(), 2.8);
-        QCOMPARE(spin->decimals(), 2);
-        QCOMPARE(m_view->getModel()->editingRow(), index.row());
         spin->setValue(5.5);
 
         if (pressReturn) {
@@ -143,7 +128,7 @@ private slots:
             m_view->setFocus();
             if (editor && m_view->indexWidget(index) == editor) {
                 QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
-                QApplication::sendEvent(editor, &out);
+                QCoreApplication::sendEvent(editor, &out);
             }
         }
         QTRY_VERIFY(!m_view->indexWidget(index));
@@ -152,8 +137,7 @@ private slots:
         QCOMPARE(m_view->getModel()->editingRow(), -1);
         QCOMPARE(changed.count(), written ? 1 : 0);
         if (written) {
-            QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("2.80"));
-            QCOMPARE(changed.at(0).at(1).toString(), QStringLiteral("5.50"));
+            QCOMPARE(changed.at(0).mid(0, 2), QVariantList({"2.80", "5.50"}));
             QCOMPARE(changed.at(0).at(3).toInt(), 1);
         }
     }
@@ -176,26 +160,17 @@ private slots:
         QSignalSpy closed(m_view->getDelegate(), &QAbstractItemDelegate::closeEditor);
         const QModelIndex index = cell("P00.04");
         QCOMPARE(index.data().toString(), QStringLiteral("0x00FF"));
-        // Answers the dialog as soon as it runs modally.
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [timer, accept, byReturnKey]() {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
+        answerModalDialog([accept, byReturnKey](QDialog* dialog) {
             auto* edit = dialog->findChild<QLineEdit*>("HEX_EDIT");
             if (edit) {
                 edit->setText("100");
             }
             if (byReturnKey && edit) {
                 QTest::keyClick(edit, Qt::Key_Return);
-                return;
+            } else {
+                accept ? dialog->accept() : dialog->reject();
             }
-            accept ? dialog->accept() : dialog->reject();
         });
-        timer->start(5);
         openEditor(index);
         QTRY_VERIFY(!m_view->indexWidget(index));
         QTRY_COMPARE(m_view->getModel()->editingRow(), -1);
@@ -211,7 +186,6 @@ private slots:
         m_view->setColumnWidth(M::COL_AXIS_X, 40);
         auto* combo = qobject_cast<QComboBox*>(openEditor(cell("P00.00")));
         QVERIFY(combo);
-        QCOMPARE(combo->objectName(), QStringLiteral("FUNCODE_COMBOX"));
         // The drive's value 1 is the second item.
         QCOMPARE(combo->currentIndex(), 1);
         QVERIFY(combo->width() > 40);

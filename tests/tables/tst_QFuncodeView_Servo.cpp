@@ -23,18 +23,25 @@ class tst_QFuncodeView_Servo : public QObject
 
     QDeviceServo* m_device = nullptr;
     QSimulatedDriveLink* m_link = nullptr;
-    QSignalManager* m_hub = nullptr;
+    std::unique_ptr<QFuncodeView_Servo> m_view;
 
-    bool addSelected(const QString& model = "TST3", int interval = 60000)
+    // A drive "A" of the model, selected, and a table of one of its groups in m_view.
+    bool open(const QString& group, bool show = true, const QString& model = "TST3")
     {
         m_device = QTestHost::addDrive(model, "A");
         m_link = QTestHost::link("A");
         if (!m_device) {
             return false;
         }
-        setInterval(interval);
+        setInterval(60000);
         QTestHost::select("A");
-        return true;
+        m_view = std::make_unique<QFuncodeView_Servo>();
+        m_view->setModelGroup(group);
+        m_view->onInitModelData(m_device->getNormalFuncodeGroupMap());
+        m_view->updateAxisColumns();
+        m_view->resize(900, 320);
+        m_view->setVisible(show);
+        return !show || QTest::qWaitForWindowExposed(m_view.get());
     }
 
     void setInterval(int interval)
@@ -44,25 +51,9 @@ class tst_QFuncodeView_Servo : public QObject
         m_device->setCommuParams(params);
     }
 
-    std::unique_ptr<QFuncodeView_Servo> makeView(const QString& group, bool show = true)
+    QAction* columnAction(int column) const
     {
-        auto view = std::make_unique<QFuncodeView_Servo>();
-        view->setModelGroup(group);
-        view->onInitModelData(m_device->getNormalFuncodeGroupMap());
-        view->updateAxisColumns();
-        view->resize(900, 320);
-        if (show) {
-            view->show();
-            if (!QTest::qWaitForWindowExposed(view.get())) {
-                qWarning("not exposed");
-            }
-        }
-        return view;
-    }
-
-    static QAction* columnAction(const QFuncodeView_Servo& view, int column)
-    {
-        for (QAction* action : view.getColumnMenu()->actions()) {
+        for (QAction* action : m_view->getColumnMenu()->actions()) {
             if (action->property("action").toInt() == column) {
                 return action;
             }
@@ -70,29 +61,46 @@ class tst_QFuncodeView_Servo : public QObject
         return nullptr;
     }
 
+    static QSignalManager* hub() { return QSoftCore::getCore()->getSignalManager(); }
     static QString limit(int row) { return QStringLiteral("P10.%1").arg(row, 2, 10, QLatin1Char('0')); }
 
 private slots:
-    void initTestCase()
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+
+    void cleanup()
     {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-        m_hub = QSoftCore::getCore()->getSignalManager();
+        m_view.reset();
+        QTestHost::clearProject();
     }
 
-    void cleanup() { QTestHost::clearProject(); }
-
-    void readsVisibleWindow()
+    void readsVisibleWindowOnlyWhileShown()
     {
-        QVERIFY(addSelected());
-        auto view = makeView("P10 Limits");
-        QTRY_VERIFY(!m_device->isReadBusy());
-        const int page = view->verticalScrollBar()->pageStep();
-        QVERIFY2(page > 3 && page < 30, qPrintable(QString::number(page)));
+        QVERIFY(open("P10 Limits", false));
+        emit hub()->SigDevStatus("A", 0, QString());
+        QVERIFY(!m_view->getReadTimer()->isActive());
+        QCOMPARE(m_link->readRequestCount(), 0);
 
-        view->verticalScrollBar()->setValue(60);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QVERIFY(m_view->getReadTimer()->isActive());
+        QVERIFY(m_link->readRequestCount() >= 1);
+        QTRY_VERIFY(!m_device->isReadBusy());
+        // A drive that comes back online is read at once.
         m_link->resetCounters();
-        view->OnRefresh();
+        emit hub()->SigDevStatus("A", 0, QString());
+        QCOMPARE(m_link->readRequestCount(), 1);
+        QTRY_VERIFY(!m_device->isReadBusy());
+        QSignalSpy cells(m_view->getModel(), &QAbstractItemModel::dataChanged);
+        emit hub()->SigFuncodeChanged_Servo("A", {limit(2)});
+        QCOMPARE(cells.count(), 1);
+        QCOMPARE(cells.at(0).at(0).toModelIndex().row(), 2);
+        QCOMPARE(cells.at(0).at(1).toModelIndex().row(), 2);
+
+        const int page = m_view->verticalScrollBar()->pageStep();
+        QVERIFY2(page > 3 && page < 30, qPrintable(QString::number(page)));
+        m_view->verticalScrollBar()->setValue(60);
+        m_link->resetCounters();
+        m_view->OnRefresh();
         // One row above the first visible row to one row below the page, every axis, in one request.
         QCOMPARE(m_link->readRequestCount(), 1);
         QCOMPARE(m_link->readItemCount(), (page + 2) * 3);
@@ -101,132 +109,80 @@ private slots:
         QVERIFY(m_device->hasValue(limit(59), 0));
         QVERIFY(m_device->hasValue(limit(60 + page), 2));
         QVERIFY(!m_device->hasValue(limit(61 + page), 0));
-
         // The row being edited is left out.
-        view->getModel()->OnEditting(65, true);
+        m_view->getModel()->OnEditting(65, true);
         m_link->resetCounters();
-        view->OnRefresh();
+        m_view->OnRefresh();
         QCOMPARE(m_link->readItemCount(), (page + 1) * 3);
-    }
 
-    void readsOnlyWhileShown()
-    {
-        QVERIFY(addSelected());
-        auto view = makeView("P10 Limits", false);
-        emit m_hub->SigDevStatus("A", 0, QString());
-        QVERIFY(!view->getReadTimer()->isActive());
-        QCOMPARE(m_link->readRequestCount(), 0);
-
-        view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
-        QVERIFY(view->getReadTimer()->isActive());
-        QVERIFY(m_link->readRequestCount() >= 1);
-        QTRY_VERIFY(!m_device->isReadBusy());
-        // A drive that comes back online is read at once.
-        m_link->resetCounters();
-        emit m_hub->SigDevStatus("A", 0, QString());
-        QCOMPARE(m_link->readRequestCount(), 1);
-        QTRY_VERIFY(!m_device->isReadBusy());
         setInterval(70);
-        QCOMPARE(view->getReadTimer()->interval(), 70);
+        QCOMPARE(m_view->getReadTimer()->interval(), 70);
         setInterval(0);
-        QVERIFY(!view->getReadTimer()->isActive());
+        QVERIFY(!m_view->getReadTimer()->isActive());
         setInterval(60000);
-
-        view->hide();
-        QVERIFY(!view->getReadTimer()->isActive());
+        m_view->hide();
+        QVERIFY(!m_view->getReadTimer()->isActive());
         m_link->resetCounters();
-        emit m_hub->SigDevStatus("A", 0, QString());
-        emit m_hub->SigFuncodeChanged_Servo("A", {limit(1)});
+        emit hub()->SigDevStatus("A", 0, QString());
+        emit hub()->SigFuncodeChanged_Servo("A", {limit(1)});
         // Changing the interval of a hidden view does not start its timer.
         setInterval(50);
-        QVERIFY(!view->getReadTimer()->isActive());
+        QVERIFY(!m_view->getReadTimer()->isActive());
         QCOMPARE(m_link->readRequestCount(), 0);
     }
 
-    void changeNoticeAnnouncesVisibleRow()
-    {
-        QVERIFY(addSelected());
-        auto view = makeView("P10 Limits");
-        QTRY_VERIFY(!m_device->isReadBusy());
-        QSignalSpy spy(view->getModel(), &QAbstractItemModel::dataChanged);
-        emit m_hub->SigFuncodeChanged_Servo("A", {limit(2)});
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toModelIndex().row(), 2);
-        QCOMPARE(spy.at(0).at(1).toModelIndex().row(), 2);
-    }
-
-    void axisColumns_data()
+    void columns_data()
     {
         QTest::addColumn<QString>("model");
-        QTest::addColumn<QList<int>>("hidden");
-        QTest::newRow("one axis") << "TST1" << QList<int>{1, 5, 6};
-        QTest::newRow("two axes") << "TST2" << QList<int>{6};
-        QTest::newRow("three axes") << "TST3" << QList<int>{};
+        QTest::addColumn<QList<int>>("axisHidden"); // hidden and left out of the column menu
+        QTest::addColumn<bool>("relations");
+        QTest::newRow("one axis") << "TST1" << QList<int>{1, 5, 6} << true;
+        QTest::newRow("two axes") << "TST2" << QList<int>{6} << true;
+        QTest::newRow("three axes") << "TST3" << QList<int>{} << true;
+        QTest::newRow("KV905, no relation columns") << "KV905" << QList<int>{1, 5, 6} << false;
     }
 
-    void axisColumns()
+    void columns()
     {
         QFETCH(QString, model);
-        QFETCH(QList<int>, hidden);
-        QVERIFY(addSelected(model));
-        auto view = makeView("P00 Basic", false);
-        for (int column : {1, 4, 5, 6}) {
-            QCOMPARE(view->isColumnHidden(column), hidden.contains(column));
-            QCOMPARE(columnAction(*view, column) != nullptr, !hidden.contains(column));
+        QFETCH(QList<int>, axisHidden);
+        QFETCH(bool, relations);
+        QVERIFY(open(model == "KV905" ? "P01 Basic control" : "P00 Basic", true, model));
+        QVERIFY(m_view->getModel()->rowCount() > 0);
+        for (int column = 0; column < M::COLUMN_COUNT; ++column) {
+            const bool relation = column >= M::COL_RELATE_F && column <= M::COL_RELATE_T;
+            QVERIFY2(m_view->isColumnHidden(column) ==
+                         (axisHidden.contains(column) || (relation && !relations)),
+                     qPrintable(QString::number(column)));
         }
-        QCOMPARE(view->getColumnMenu()->actions().size(), 19 - hidden.size());
-        QVERIFY(!view->isColumnHidden(M::COL_RELATE_F));
-    }
-
-    void relationColumnsOfKv905()
-    {
-        QVERIFY(addSelected("KV905"));
-        auto view = makeView("P01 Basic control");
-        QVERIFY(view->getModel()->rowCount() > 0);
-        for (int column = M::COL_RELATE_F; column <= M::COL_RELATE_T; ++column) {
-            QVERIFY(view->isColumnHidden(column));
+        QCOMPARE(m_view->getColumnMenu()->actions().size(), 19 - axisHidden.size());
+        for (int column : axisHidden) {
+            QVERIFY(!columnAction(column));
         }
-        QVERIFY(!view->isColumnHidden(M::COL_STORE));
-    }
-
-    void columnMenuHidesAndShows()
-    {
-        QVERIFY(addSelected());
-        auto view = makeView("P00 Basic", false);
-        QAction* unit = columnAction(*view, M::COL_UNIT);
-        QVERIFY(unit);
-        unit->trigger();
-        QVERIFY(view->isColumnHidden(M::COL_UNIT));
-        unit->trigger();
-        QVERIFY(!view->isColumnHidden(M::COL_UNIT));
         // A column the user hid stays hidden when the axis columns are applied again.
-        columnAction(*view, M::COL_AXIS_Y)->trigger();
-        view->updateAxisColumns();
-        QVERIFY(view->isColumnHidden(M::COL_AXIS_Y));
+        if (QAction* axisY = columnAction(M::COL_AXIS_Y)) {
+            axisY->trigger();
+            m_view->updateAxisColumns();
+            QVERIFY(m_view->isColumnHidden(M::COL_AXIS_Y));
+            axisY->trigger();
+            QVERIFY(!m_view->isColumnHidden(M::COL_AXIS_Y));
+        }
     }
 
     void keys()
     {
-        QVERIFY(addSelected());
+        QVERIFY(open("P10 Limits"));
         m_device->setSelSubFuncodeList({limit(5), limit(6)});
-        auto view = makeView("P10 Limits");
-        view->setCurrentIndex(view->model()->index(4, 0));
-        QTest::keyClick(view.get(), Qt::Key_Down);
-        QCOMPARE(view->currentIndex().row(), 5);
-        QVERIFY(view->selectionModel()->isRowSelected(5, QModelIndex()));
+        m_view->setCurrentIndex(m_view->model()->index(5, 0));
         // Control+arrows reorder the monitored list only; a group keeps its rows and the current row.
-        QTest::keyClick(view.get(), Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(view->currentIndex().row(), 5);
+        QTest::keyClick(m_view.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(m_view->currentIndex().row(), 5);
         QCOMPARE(m_device->getSelSubFuncodeList(), QStringList({limit(5), limit(6)}));
 
         QAssistantManager* help = QSoftCore::getCore()->getAssistantManager();
-        QTest::keyClick(view.get(), Qt::Key_F1);
+        QTest::keyClick(m_view.get(), Qt::Key_F1);
         QCOMPARE(help->lastAnchor(), limit(5));
         QVERIFY(help->lastPageHtml().contains(QStringLiteral("Limit 5")));
-        if (help->helpWindow()) {
-            help->helpWindow()->close();
-        }
     }
 };
 

@@ -29,11 +29,7 @@ class tst_QSelFunCodeModel_Servo : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void init()
     {
@@ -83,11 +79,7 @@ private slots:
         QFETCH(bool, up);
         QFETCH(QStringList, expected);
         load({"P00.01", "P00.02", "P00.03"});
-        if (up) {
-            m_model->moveRowUp(number);
-        } else {
-            m_model->moveRowDown(number);
-        }
+        up ? m_model->moveRowUp(number) : m_model->moveRowDown(number);
         QCOMPARE(m_device->getSelSubFuncodeList(), expected);
         QCOMPARE(rows(), expected);
     }

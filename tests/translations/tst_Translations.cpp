@@ -27,7 +27,8 @@ private:
 };
 
 namespace {
-const QStringList kSourceFolders{"host", "plugin", "workspace", "tables", "records", "import", "export", "faults", "app"};
+const QStringList kSourceFolders{"host",   "plugin", "workspace", "tables", "records",
+                                 "import", "export", "faults",    "app"};
 
 QSet<QString> keysUsedInSources(const QString& root)
 {

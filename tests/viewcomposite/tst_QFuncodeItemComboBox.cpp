@@ -1,7 +1,5 @@
 #include "QFuncodeItemComboBox.h"
-#include "QKeyTranslator.h"
 
-#include <QAbstractItemView>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -10,23 +8,8 @@ class tst_QFuncodeItemComboBox : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
-    void popupWidth();
     void wheelWithoutFocusChangesNothing();
 };
-
-void tst_QFuncodeItemComboBox::popupWidth()
-{
-    QFuncodeItemComboBox combo;
-    combo.addMultiItemFixWidth({"0:Off", "1:On"}, 300);
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.popupWidth(), 300);
-    const QString longItem = "1:Position control with internal multi-step reference and homing";
-    QFuncodeItemComboBox wide;
-    wide.addMultiItemFixWidth({"0:Off", longItem}, 60);
-    QCOMPARE(wide.view()->minimumWidth(), wide.popupWidth());
-    QVERIFY(wide.popupWidth() > QFontMetrics(wide.view()->font()).horizontalAdvance(longItem));
-}
 
 void tst_QFuncodeItemComboBox::wheelWithoutFocusChangesNothing()
 {

@@ -13,7 +13,7 @@ class tst_QHexDlg : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
+    void initTestCase() { QKeyTranslator::installForApplication("en"); }
     void rangeEnforcement_data();
     void rangeEnforcement();
     void cancelAfterRefusedOkKeepsNothing();
@@ -92,15 +92,15 @@ void tst_QHexDlg::typingAndBitGrid()
     QHexDlg dlg(nullptr, 16);
     edit(dlg)->clear();
     QTest::keyClicks(edit(dlg), "G1Z2a3b4c5");
-    QCOMPARE(edit(dlg)->text(), QStringLiteral("12a3"));
+    QCOMPARE(edit(dlg)->text(), QString("12a3"));
 
     QCOMPARE(dlg.findChildren<QCheckBox*>().size(), 16);
-    auto bit = [&](int n) { return dlg.findChild<QCheckBox*>(QStringLiteral("HEX_BIT_%1").arg(n)); };
+    auto bit = [&](int n) { return dlg.findChild<QCheckBox*>(QString("HEX_BIT_%1").arg(n)); };
     dlg.setInitialData(0x5);
     QVERIFY(bit(0)->isChecked() && !bit(1)->isChecked() && bit(2)->isChecked());
     bit(4)->setChecked(true);
     bit(0)->setChecked(false);
-    QCOMPARE(edit(dlg)->text(), QStringLiteral("14"));
+    QCOMPARE(edit(dlg)->text(), QString("14"));
     edit(dlg)->setText("8000");
     QVERIFY(bit(15)->isChecked() && !bit(4)->isChecked());
     QVERIFY(QHexDlg(nullptr, 64).findChildren<QCheckBox*>().isEmpty());

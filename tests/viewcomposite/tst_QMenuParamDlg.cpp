@@ -1,5 +1,4 @@
 #include "ModalAnswer.h"
-#include "QKeyTranslator.h"
 #include "QMenuParamDlg.h"
 #include "QTestHost.h"
 #include "tagSubFuncode_Servo.h"
@@ -15,17 +14,20 @@ class tst_QMenuParamDlg : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
     void cleanup() { QTestHost::clearProject(); }
     void malformedLayoutLinesAreSkipped();
     void composesTheValue_data();
     void composesTheValue();
     void outOfRangeCannotBeAccepted();
     void codeOfTheSelectedDrive();
+
+private:
+    QString m_error;
 };
 
 namespace {
-tagSubFuncode_Servo stopCode(const QString& maxVal = QStringLiteral("9999"))
+tagSubFuncode_Servo stopCode(const QString& maxVal = "9999")
 {
     tagSubFuncode_Servo code;
     code.funIndex = "P02.10";
@@ -38,16 +40,9 @@ tagSubFuncode_Servo stopCode(const QString& maxVal = QStringLiteral("9999"))
 
 QComboBox* digitCombo(QWidget& dlg, int digit)
 {
-    return dlg.findChild<QComboBox*>(QStringLiteral("MENU_DIGIT_%1").arg(digit));
+    return dlg.findChild<QComboBox*>(QString("MENU_DIGIT_%1").arg(digit));
 }
 } // namespace
-
-void tst_QMenuParamDlg::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    QKeyTranslator::installForApplication(QStringLiteral("en"));
-}
 
 void tst_QMenuParamDlg::malformedLayoutLinesAreSkipped()
 {
@@ -57,7 +52,7 @@ void tst_QMenuParamDlg::malformedLayoutLinesAreSkipped()
     dlg.setFuncode(&code, 1000);
     QCOMPARE(dlg.findChildren<QComboBox*>().size(), 1);
     QCOMPARE(digitCombo(dlg, 3)->count(), 2);
-    QCOMPARE(digitCombo(dlg, 3)->currentText(), QStringLiteral("1 b"));
+    QCOMPARE(digitCombo(dlg, 3)->currentText(), QString("1 b"));
     // Enumerated items ("value:label") describe no digit: the value is edited as a number.
     code.enumText = "0:Off\n1:On";
     dlg.setFuncode(&code, 1);
@@ -81,7 +76,7 @@ void tst_QMenuParamDlg::composesTheValue()
     QMenuParamDlg dlg;
     dlg.setFuncode(&code, 1021);
     QVERIFY(!dlg.findChild<QSpinBox*>("MENU_RAW"));
-    QCOMPARE(digitCombo(dlg, 0)->currentText(), QStringLiteral("1 Ramp"));
+    QCOMPARE(digitCombo(dlg, 0)->currentText(), QString("1 Ramp"));
     // The tens digit 2 is no option of the direction: it is kept as an extra item.
     QCOMPARE(digitCombo(dlg, 1)->count(), 3);
     QCOMPARE(digitCombo(dlg, 1)->currentData().toInt(), 2);
@@ -125,8 +120,8 @@ void tst_QMenuParamDlg::codeOfTheSelectedDrive()
     QMenuParamDlg noDrive;
     noDrive.setInitData("P00.05", 7);
     QVERIFY(!noDrive.hasDigitEditors());
-    QVERIFY(QTestHost::addDrive(QStringLiteral("TST3"), QStringLiteral("Drive1")));
-    QTestHost::select(QStringLiteral("Drive1"));
+    QVERIFY(QTestHost::addDrive("TST3", "Drive1"));
+    QTestHost::select("Drive1");
     QMenuParamDlg unknownNumber;
     unknownNumber.setInitData("P99.99", 7);
     QVERIFY(!unknownNumber.hasDigitEditors());
@@ -135,7 +130,7 @@ void tst_QMenuParamDlg::codeOfTheSelectedDrive()
     QCOMPARE(unknownNumber.getVal(), 8);
 
     QMenuParamDlg dlg;
-    dlg.setInitData(QStringLiteral("P00.05"), 11);
+    dlg.setInitData("P00.05", 11);
     QCOMPARE(digitCombo(dlg, 0)->currentData().toInt(), 1);
     QCOMPARE(digitCombo(dlg, 1)->currentData().toInt(), 1);
     // The code allows 0 to 12: 12 is accepted.

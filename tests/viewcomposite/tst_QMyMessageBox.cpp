@@ -49,9 +49,9 @@ void tst_QMyMessageBox::hookAnswersAndRecordsWithoutShowing()
     QVERIFY(!boxShown);
     QStringList recorded;
     for (const QMyMessageBox::Call& call : QMyMessageBox::recordedCalls()) {
-        recorded << QStringLiteral("%1|%2|%3|%4|%5")
-                        .arg(int(call.kind))
-                        .arg(call.title, call.text, call.detail, call.buttons.join(','));
+        recorded
+            << QString::number(call.kind) +
+                   QString("|%1|%2|%3|%4").arg(call.title, call.text, call.detail, call.buttons.join(','));
     }
     QCOMPARE(
         recorded,
@@ -89,12 +89,12 @@ void tst_QMyMessageBox::shownBoxAnswers()
         if (auto* detailEdit = modal->findChild<QPlainTextEdit*>("MSGBOX_DETAIL")) {
             detail = detailEdit->toPlainText();
         }
-        auto* target = modal->findChild<QPushButton*>(QStringLiteral("MSGBOX_BTN_%1").arg(button));
+        auto* target = modal->findChild<QPushButton*>(QString("MSGBOX_BTN_%1").arg(button));
         button < 0 ? QTest::keyClick(modal, Qt::Key_Escape) : target->click();
     });
     QCOMPARE(callKind(kind), expected);
     QVERIFY(!shownText.isEmpty());
-    QCOMPARE(detail, kind == "success" ? QStringLiteral("/tmp/a.csv") : QString());
+    QCOMPARE(detail, kind == "success" ? QString("/tmp/a.csv") : QString());
     QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
 }
 

@@ -15,9 +15,8 @@ class tst_QPrinterManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QKeyTranslator::installForApplication(QStringLiteral("en")); }
-    void escapesAndHighlights();
-    void tableStructure();
+    void initTestCase() { QKeyTranslator::installForApplication("en"); }
+    void composesEscapedTables();
     void printsAPdf_data();
     void printsAPdf();
     void previewIsModalAndShowsPages();
@@ -31,7 +30,7 @@ void composeSample(QPrinterManager& printer, int rows)
     printer.insertTitle2("Function codes");
     printer.tableBegin({"Number", "Name", "Value"});
     for (int i = 0; i < rows; ++i) {
-        printer.insert2TableRow({QStringLiteral("P00.%1").arg(i), QStringLiteral("Code %1").arg(i), "10"});
+        printer.insert2TableRow({QString("P00.%1").arg(i), QString("Code %1").arg(i), "10"});
     }
     printer.tableEnd();
     printer.insertSeperator();
@@ -46,42 +45,34 @@ QString lastRow(const QString& html)
 }
 } // namespace
 
-void tst_QPrinterManager::escapesAndHighlights()
-{
-    QPrinterManager printer;
-    printer.dataBegin();
-    printer.insertTitle("A<B & \"C\"");
-    printer.tableBegin({"<th>", "Drive A", "Drive B"});
-    printer.insert2TableRow({"<script>x</script>", "a&b\nline 2", "plain"});
-    printer.insert2TableRowHighLight({"all0", "all1", "all2"}); // no column named: every cell
-    printer.insert2TableRowHighLight({"some0", "some1", "some2"}, {0, 2, 7});
-    printer.dataEnd();
-    const QString html = printer.toHtml();
-    QVERIFY(html.contains("A&lt;B &amp; &quot;C&quot;") && html.contains("&lt;th&gt;"));
-    QVERIFY(html.contains("a&amp;b<br/>line 2"));
-    QVERIFY(!html.contains("<script>"));
-    QVERIFY(printer.document()->toPlainText().contains("<script>x</script>"));
-    QCOMPARE(html.count("color:#D9443A"), 5);
-    for (const char* cell : {"all0", "all1", "all2", "some0", "some2"}) {
-        QVERIFY2(html.contains(QStringLiteral("color:#D9443A\">%1<").arg(cell)), cell);
-    }
-}
-
-void tst_QPrinterManager::tableStructure()
+// A new document forgets the old one, a row outside a table opens one, every text is escaped, and a
+// highlighted row colours the named cells.
+void tst_QPrinterManager::composesEscapedTables()
 {
     QPrinterManager printer;
     composeSample(printer, 2);
     printer.dataBegin();
     QVERIFY(printer.isEmpty());
-    printer.insert2TableRow({"lonely"}); // outside a table: opens one without header
-    printer.tableBegin({"Code", "Name", "Level"});
+    printer.insertTitle("A<B & \"C\"");
+    printer.insert2TableRow({"lonely"});
+    printer.tableBegin({"<th>", "Drive A", "Drive B"});
+    printer.insert2TableRow({"<script>x</script>", "a&b\nline 2", "plain"});
+    printer.insert2TableRowHighLight({"all0", "all1", "all2"}); // no column named: every cell
+    printer.insert2TableRowHighLight({"some0", "some1", "some2"}, {0, 2, 7});
     printer.insert2MultiTableRow({{"E01", "Over current", "1"}, {"E02"}, {"E03", "Under voltage", "2", "x"}});
     printer.dataEnd();
     const QString html = printer.toHtml();
     QVERIFY(!html.contains("P00.1"));
     QCOMPARE(html.count("<table"), 2);
     QCOMPARE(html.count("</table>"), 2);
-    QCOMPARE(html.count("<tr>"), 5);
+    QCOMPARE(html.count("<tr>"), 8);
+    QVERIFY(html.contains("A&lt;B &amp; &quot;C&quot;") && html.contains("&lt;th&gt;"));
+    QVERIFY(html.contains("a&amp;b<br/>line 2") && !html.contains("<script>"));
+    QVERIFY(printer.document()->toPlainText().contains("<script>x</script>"));
+    QCOMPARE(html.count("color:#D9443A"), 5);
+    for (const char* cell : {"all0", "all1", "all2", "some0", "some2"}) {
+        QVERIFY2(html.contains(QString("color:#D9443A\">%1<").arg(cell)), cell);
+    }
     QVERIFY(html.indexOf("E01") < html.indexOf("E02") && html.indexOf("E02") < html.indexOf("E03"));
     // A short row is padded to the header; a long one keeps every cell.
     QCOMPARE(lastRow(html.left(html.indexOf("E03"))).count("<td"), 3);
@@ -122,7 +113,7 @@ void tst_QPrinterManager::printsAPdf()
     }
     const QByteArray pdf = file.readAll();
     QVERIFY(pdf.startsWith("%PDF"));
-    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?!s)"));
+    static const QRegularExpression pageObject(QString("/Type\\s*/Page(?!s)"));
     const int written = QString::fromLatin1(pdf.constData(), pdf.size()).count(pageObject);
     QVERIFY2(pages > 1 ? written > 1 : written == 1, qPrintable(QString::number(written)));
 }

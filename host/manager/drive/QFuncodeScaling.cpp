@@ -320,6 +320,15 @@ QString QFuncodeScaling::descriptionText(int showType, int precision, const QStr
         qint64 raw = 0;
         return parseInteger(text, &raw) ? versionText(raw) : text;
     }
+    if (showType == 4 || showType == 5) {
+        // Texts and dates have no numeric range: a range bound shows empty, a date as a date.
+        qint64 raw = 0;
+        if (!parseInteger(text, &raw)) {
+            return text;
+        }
+        return (raw == 0 || showType == 4) ? QString()
+                                           : QDateTime::fromSecsSinceEpoch(raw).toString(kDateTimeFormat);
+    }
     return text;
 }
 
