@@ -12,7 +12,7 @@ if [ -f "$BUILD/CMakeCache.txt" ]; then
 else
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DSERVO_BUILD_BENCH=ON >/dev/null
 fi
-TARGETS=$(cmake --build "$BUILD" --target help | sed -n 's/^\.\.\. \(bench_[A-Za-z0-9_]*\).*/\1/p')
+TARGETS=$(cmake --build "$BUILD" --target help | sed -n 's/^\.\.\. \(bench_[A-Za-z0-9_]*\).*/\1/p' | grep -v '_autogen$')
 if [ -z "$TARGETS" ]; then
     echo "No benchmark targets found." >&2
     exit 1

@@ -2,8 +2,6 @@
 
 #include "QPluginBase.h"
 
-// QPluginBase's getWidget converts its QPointer<QWidget>, which needs the complete type.
-#include <QWidget>
 #include <memory>
 
 class QPluginInfo;
