@@ -139,8 +139,7 @@ void tst_QWorkbenchWindow::statusBarFollowsTheSelectedDrive()
 
 void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
 {
-    QVERIFY(QTestHost::addDrive("TST3", "A"));
-    QTestHost::select("A");
+    QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
     QSimulatedDriveLink* link = QTestHost::link("A");
     QMenu* menu = submenu(m_window->menuBar(), "STR_MENU_DRIVE");
     emit menu->aboutToShow();

@@ -36,11 +36,7 @@ class tst_QFindFuncodeDialog_Servo : public QObject
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
-    void init()
-    {
-        QVERIFY(QTestHost::addDrive("TST3", "drive"));
-        QTestHost::select("drive");
-    }
+    void init() { QVERIFY(QTestHost::addSelectedDrive("TST3", "drive")); }
 
     void cleanup() { QTestHost::clearProject(); }
 
@@ -137,8 +133,7 @@ private slots:
     {
         QFETCH(QString, model);
         const bool hidden = model == "TST1";
-        QVERIFY(QTestHost::addDrive(model, "axes"));
-        QTestHost::select("axes");
+        QVERIFY(QTestHost::addSelectedDrive(model, "axes"));
         QFindFuncodeDialog_Servo dialog;
         QVERIFY(!resultTable(dialog)->isColumnHidden(M::COL_AXIS_X));
         QCOMPARE(resultTable(dialog)->isColumnHidden(M::COL_AXIS_Y), hidden);

@@ -17,9 +17,8 @@ private slots:
 
     void cellsComeFromDrive()
     {
-        QDeviceServo* device = QTestHost::addDrive("TST3", "drive");
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
         QVERIFY(device);
-        QTestHost::select("drive");
         QTestHost::link("drive")->setRawValue("P00.01", 2, 315);
         QVERIFY(QTestHost::readAll(device));
         QFindFuncodeModel_Servo model;

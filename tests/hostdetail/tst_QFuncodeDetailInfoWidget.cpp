@@ -56,8 +56,7 @@ void tst_QFuncodeDetailInfoWidget::showsTheCodeAndFollowsItsValues()
     QCOMPARE(label(info, "INFO_VALUE_0")->text(), QString("3000"));
 
     // A drive with one axis shows one value.
-    QVERIFY(QTestHost::addDrive("TST1", "single"));
-    QTestHost::select("single");
+    QVERIFY(QTestHost::addSelectedDrive("TST1", "single"));
     info.setCurServoFuncode("P00.02");
     QVERIFY(!label(info, "INFO_VALUE_0")->isHidden());
     QVERIFY(label(info, "INFO_VALUE_1")->isHidden() && label(info, "INFO_VALUE_2")->isHidden());

@@ -29,11 +29,7 @@ class tst_QModifyFunModel_Servo : public QObject
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
-    void init()
-    {
-        QVERIFY(QTestHost::addDrive("TST3", "drive"));
-        QTestHost::select("drive");
-    }
+    void init() { QVERIFY(QTestHost::addSelectedDrive("TST3", "drive")); }
 
     void cleanup() { QTestHost::clearProject(); }
 
@@ -74,8 +70,7 @@ private slots:
         QCOMPARE(model->groups.value(0).name, QStringLiteral("P00 Basic"));
         model->groups[0].name = groupName;
         QProjectCore::self()->getCatalogue()->addModel(model);
-        QVERIFY(QTestHost::addDrive(modelName, "renamed"));
-        QTestHost::select("renamed");
+        QVERIFY(QTestHost::addSelectedDrive(modelName, "renamed"));
         QCOMPARE(row("P00.02", 0, "3000", "2500").value(M::COL_NAME), QStringLiteral("Rated speed"));
     }
 

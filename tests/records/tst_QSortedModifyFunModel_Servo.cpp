@@ -49,8 +49,7 @@ private slots:
         QTestHost::link("drive")->setFrozen(true);
         QTestHost::select("drive");
         m_model = new M(this);
-        new QAbstractItemModelTester(m_model, QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     m_model);
+        QTestHost::checkModel(m_model);
     }
 
     void cleanup()

@@ -57,8 +57,7 @@ class tst_QSortedModifyFunView_Servo : public QObject
     {
         m_view = std::make_unique<QSortedModifyFunView_Servo>();
         m_model = new M(m_view.get());
-        new QAbstractItemModelTester(m_model, QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     m_model);
+        QTestHost::checkModel(m_model);
         m_view->setModel(m_model);
         m_view->resize(800, 200);
         m_view->show();
@@ -129,8 +128,7 @@ private slots:
     {
         QFETCH(QString, model);
         QFETCH(QList<int>, hidden);
-        QVERIFY(QTestHost::addDrive(model, "axes"));
-        QTestHost::select("axes");
+        QVERIFY(QTestHost::addSelectedDrive(model, "axes"));
         QVERIFY(showPage());
         for (int column = 0; column < M::COL_COUNT; ++column) {
             QVERIFY2(m_view->isColumnHidden(column) == hidden.contains(column),

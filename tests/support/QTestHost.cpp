@@ -10,6 +10,7 @@
 #include "drive/QDriveCatalogue.h"
 #include "drive/QSimulatedDriveLink.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -224,6 +225,20 @@ QDeviceServo* QTestHost::addDrive(const QString& model, const QString& alias, in
         qWarning("cannot add drive %s: %s", qPrintable(model), qPrintable(error));
     }
     return device;
+}
+
+QDeviceServo* QTestHost::addSelectedDrive(const QString& model, const QString& alias, int replyDelayMs)
+{
+    QDeviceServo* device = addDrive(model, alias, replyDelayMs);
+    if (device) {
+        select(alias);
+    }
+    return device;
+}
+
+void QTestHost::checkModel(QAbstractItemModel* model)
+{
+    new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
 }
 
 QSimulatedDriveLink* QTestHost::link(const QString& alias)

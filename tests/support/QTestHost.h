@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QAbstractItemModel;
 class QDeviceServo;
 class QSimulatedDriveLink;
 
@@ -22,10 +23,14 @@ public:
     // A simulated drive; replyDelayMs 0 answers on the next pass of the event loop.
     static QDeviceServo* addDrive(const QString& model, const QString& alias = QString(),
                                   int replyDelayMs = 0);
+    // A simulated drive that is also the selected one.
+    static QDeviceServo* addSelectedDrive(const QString& model, const QString& alias, int replyDelayMs = 0);
     static QSimulatedDriveLink* link(const QString& alias);
     static void select(const QString& alias);
     // Reads every code of the drive and waits until the answers are in.
     static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
+    // Runs the model through QAbstractItemModelTester for as long as the model lives.
+    static void checkModel(QAbstractItemModel* model);
 
     // A small model with one code of every kind, for tests that need exact descriptions:
     // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor".

@@ -42,8 +42,7 @@ private slots:
     void tabsFollowSelectedDevice()
     {
         QFuncodeGroupWidget_Servo widget;
-        QVERIFY(QTestHost::addDrive("TST3", "A"));
-        QTestHost::select("A");
+        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QCOMPARE(widget.getSubFuncodeName(),
                  QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
         QCOMPARE(widget.getTabWidget()->tabText(2), QStringLiteral("P10"));

@@ -30,8 +30,7 @@ class tst_QFuncodeModelBase_Servo : public QObject
             return false;
         }
         m_model = new QFuncodeModel_Servo(this);
-        new QAbstractItemModelTester(m_model, QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     m_model);
+        QTestHost::checkModel(m_model);
         m_model->setGroupMap(m_device->getNormalFuncodeGroupMap());
         m_model->setGroup(group);
         return true;

@@ -33,12 +33,10 @@ private slots:
 
     void init()
     {
-        m_device = QTestHost::addDrive("TST3", "A");
+        m_device = QTestHost::addSelectedDrive("TST3", "A");
         QVERIFY(m_device);
-        QTestHost::select("A");
         m_model = new QSelFunCodeModel_Servo(this);
-        new QAbstractItemModelTester(m_model, QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     m_model);
+        QTestHost::checkModel(m_model);
     }
 
     void cleanup()

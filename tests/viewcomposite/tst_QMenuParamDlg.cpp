@@ -120,8 +120,7 @@ void tst_QMenuParamDlg::codeOfTheSelectedDrive()
     QMenuParamDlg noDrive;
     noDrive.setInitData("P00.05", 7);
     QVERIFY(!noDrive.hasDigitEditors());
-    QVERIFY(QTestHost::addDrive("TST3", "Drive1"));
-    QTestHost::select("Drive1");
+    QVERIFY(QTestHost::addSelectedDrive("TST3", "Drive1"));
     QMenuParamDlg unknownNumber;
     unknownNumber.setInitData("P99.99", 7);
     QVERIFY(!unknownNumber.hasDigitEditors());
