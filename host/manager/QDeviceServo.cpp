@@ -1,6 +1,7 @@
 #include "QDeviceServo.h"
 
 #include "QDatabaseManager.h"
+#include "QDefaultValueComparer_Servo.h"
 #include "QDeviceManager.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
@@ -317,6 +318,11 @@ bool QDeviceServo::hasValue(const QString& funIndex, int axis) const
 {
     const ValueSlot* s = slot(funIndex);
     return s && axis >= 0 && axis < 3 && s->state[static_cast<size_t>(axis)] == 1;
+}
+
+QList<QStringList> QDeviceServo::getCompareFuncodeDefault() const
+{
+    return QDefaultValueComparer_Servo(*this).differingRows();
 }
 
 // ---------------------------------------------------------------- reading

@@ -115,6 +115,9 @@ public:
     static double getResolution(int decimals);
     bool isCurValEqualDef(const QString& funIndex, int axis) const;
     bool hasValue(const QString& funIndex, int axis) const;
+    // One row per setting and axis whose read value differs from the default: number, name, axis,
+    // current value text, default value text (QDefaultValueComparer_Servo).
+    QList<QStringList> getCompareFuncodeDefault() const;
 
     // ---- reading (never waits)
     // Queues a read of every axis of the codes; codes already waiting are not queued twice.
