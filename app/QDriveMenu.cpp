@@ -1,11 +1,15 @@
 #include "QDriveMenu.h"
 
+#include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QProjectCore.h"
+#include "QSoftCore.h"
 #include "drive/QDriveCatalogue.h"
 #include "drive/QSimulatedDriveLink.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QEvent>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -20,6 +24,8 @@ QDriveMenu::QDriveMenu(QWidget* parent) : QMenu(parent)
 {
     m_addMenu = addMenu(QString());
     m_removeAction = addAction(QString(), this, &QDriveMenu::removeSelectedDrive);
+    addSeparator();
+    m_compareAction = addAction(QString(), this, &QDriveMenu::compareFuncodes);
     addSeparator();
     m_onlineAction = addAction(QString());
     m_onlineAction->setCheckable(true);
@@ -46,6 +52,7 @@ void QDriveMenu::retranslate()
     setTitle(tr("STR_MENU_DRIVE"));
     m_addMenu->setTitle(tr("STR_MENU_ADD_DRIVE"));
     m_removeAction->setText(tr("STR_MENU_REMOVE_DRIVE"));
+    m_compareAction->setText(tr("STR_MENU_COMPARE"));
     m_onlineAction->setText(tr("STR_MENU_DRIVE_ONLINE"));
     m_faultMenu->setTitle(tr("STR_MENU_RAISE_FAULT"));
     m_clearFaultsAction->setText(tr("STR_MENU_CLEAR_FAULTS"));
@@ -77,6 +84,7 @@ void QDriveMenu::updateActions()
     const QDeviceServo* device = selectedDrive();
     const QSimulatedDriveLink* link = selectedLink();
     m_removeAction->setEnabled(device);
+    m_compareAction->setEnabled(device);
     m_onlineAction->setEnabled(link);
     m_faultMenu->setEnabled(link);
     m_clearFaultsAction->setEnabled(link);
@@ -187,5 +195,15 @@ void QDriveMenu::askReplyDelay()
     QProjectCore::self()->setSimulatedReplyDelay(delay);
     if (link) {
         link->setReplyDelay(delay);
+    }
+}
+
+// The same command as the plug-in's compare button, which acts on the selected drive.
+void QDriveMenu::compareFuncodes()
+{
+    QButtonGroup* group = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
+        QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
+    if (QAbstractButton* button = group ? group->button(QButtonManager::BTN_COMPARE) : nullptr) {
+        button->click();
     }
 }

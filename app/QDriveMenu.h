@@ -5,7 +5,8 @@
 class QDeviceServo;
 class QSimulatedDriveLink;
 
-// The "Drive" menu: add a simulated drive of any catalogue model, remove the selected drive, and drive
+// The "Drive" menu: add a simulated drive of any catalogue model, remove the selected drive, open the
+// function-code comparison (the plug-in's compare command), and drive
 // the simulation of the selected drive (online state, faults, oscilloscope, reply delay). Everything
 // goes through QProjectCore, QDeviceManager and the drive's simulated link.
 class QDriveMenu : public QMenu
@@ -29,11 +30,13 @@ private:
     void clearFaults();
     void setOscilloscopeRunning(bool running);
     void askReplyDelay();
+    void compareFuncodes();
     static QDeviceServo* selectedDrive();
     static QSimulatedDriveLink* selectedLink();
 
     QMenu* m_addMenu = nullptr;
     QAction* m_removeAction = nullptr;
+    QAction* m_compareAction = nullptr;
     QAction* m_onlineAction = nullptr;
     QMenu* m_faultMenu = nullptr;
     QAction* m_clearFaultsAction = nullptr;

@@ -1,6 +1,7 @@
 #include "QFuncodeWidget_Servo.h"
 
 #include "QFindFuncodeDialog_Servo.h"
+#include "QFuncodeCompareDialog_Servo.h"
 #include "ui_QFuncodeWidget_Servo.h"
 
 #include "QButtonManager.h"
@@ -165,8 +166,14 @@ void QFuncodeWidget_Servo::exportFuncode(int mode)
     Q_UNUSED(mode)
 }
 
-// Not offered yet: the compare dialog is still to come.
-void QFuncodeWidget_Servo::openCompareDialog() {}
+// The compare dialog stays open beside the workspace and goes when it is closed.
+void QFuncodeWidget_Servo::openCompareDialog()
+{
+    auto* dialog = new QFuncodeCompareDialog_Servo(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+    dialog->activateWindow();
+}
 
 // Not offered yet: the find dialog is still to come, so the find text stays in the tool bar.
 void QFuncodeWidget_Servo::findFuncode()

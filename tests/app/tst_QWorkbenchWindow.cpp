@@ -1,3 +1,4 @@
+#include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
@@ -11,6 +12,7 @@
 #include "drive/QSimulatedDriveLink.h"
 #include "tagTreeDataSet.h"
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -165,10 +167,21 @@ void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
     QCOMPARE(QProjectCore::self()->getDevMgr()->getDevList().size(), 2);
     QVERIFY(m_window->projectTree()->findNode("TST1", TREE_NODE_DRIVE));
 
+    // "Compare" is the plug-in's compare button.
+    QButtonGroup* buttons = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
+        QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
+    QSignalSpy clicked(buttons, &QButtonGroup::idClicked);
+    QAction* compare = entry(menu, "STR_MENU_COMPARE");
+    QVERIFY(compare && compare->isEnabled());
+    compare->trigger();
+    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.at(0).at(0).toInt(), int(QButtonManager::BTN_COMPARE));
+
     // Without a selected drive the drive's own commands are off.
     QTestHost::select(QString());
     emit menu->aboutToShow();
     QVERIFY(!online->isEnabled());
+    QVERIFY(!compare->isEnabled());
     QVERIFY(!entry(menu, "STR_MENU_REMOVE_DRIVE")->isEnabled());
 }
 

@@ -2,6 +2,7 @@
 #include "QDeviceServo.h"
 #include "QFunToolWidget_Servo.h"
 #include "QFunValueWidget_Servo.h"
+#include "QFuncodeCompareDialog_Servo.h"
 #include "QFuncodeWidget_Servo.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
@@ -119,6 +120,23 @@ private slots:
         QVERIFY(link->readRequestCount() >= 1);
         QTRY_COMPARE(link->readItemCount(), device->getDriveModel()->codeCount() * device->getAxisNum());
         QTRY_COMPARE(device->pendingReadCount(), 0);
+    }
+
+    void compareOpensADialogThatDoesNotBlock()
+    {
+        QVERIFY(addSelectedDrive());
+        m_widget->OnButtonClicked(QButtonManager::BTN_COMPARE);
+        const QList<QFuncodeCompareDialog_Servo*> dialogs =
+            m_widget->findChildren<QFuncodeCompareDialog_Servo*>();
+        QCOMPARE(dialogs.size(), 1);
+        QVERIFY(dialogs.first()->isVisible());
+        QVERIFY(!dialogs.first()->isModal());
+        QVERIFY(!QApplication::activeModalWidget());
+        // A second command opens a second dialog; a closed one goes away.
+        m_widget->OnButtonClicked(QButtonManager::BTN_COMPARE);
+        QCOMPARE(m_widget->findChildren<QFuncodeCompareDialog_Servo*>().size(), 2);
+        dialogs.first()->close();
+        QTRY_COMPARE(m_widget->findChildren<QFuncodeCompareDialog_Servo*>().size(), 1);
     }
 
     void helpEmitsSigHelpOnce()

@@ -1,0 +1,502 @@
+#include "QFuncodeCompareDialog_Servo.h"
+
+#include "QCompareSourceLoader_Servo.h"
+#include "QFuncodeCompareReport_Servo.h"
+#include "QFuncodeCompareTreeModel_Servo.h"
+#include "QFuncodeCompareTreeView_Servo.h"
+#include "ui_QFuncodeCompareDialog_Servo.h"
+
+#include "QConfigDB_Servo.h"
+#include "QDatabaseManager.h"
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QMyMessageBox.h"
+#include "QPrinterManager.h"
+#include "QProjectCore.h"
+#include "QSoftCore.h"
+
+#include <QButtonGroup>
+#include <QDebug>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+namespace {
+const int kAxes = 3;
+
+QDeviceManager* devMgr()
+{
+    return QProjectCore::self()->getDevMgr();
+}
+
+QList<tagCompareFuncode_Servo*> rawPointers(const QList<tagCompareFuncodePtr_Servo>& records)
+{
+    QList<tagCompareFuncode_Servo*> pointers;
+    pointers.reserve(records.size());
+    for (const tagCompareFuncodePtr_Servo& record : records) {
+        pointers.append(record.data());
+    }
+    return pointers;
+}
+
+// The axis count of a drive model as the configuration database knows it (0: unknown).
+int axisNumOfModel(const QString& model)
+{
+    return QDatabaseManager::self()->getConfigDatabase_Servo()->getAxisNum(model);
+}
+} // namespace
+
+QFuncodeCompareDialog_Servo::QFuncodeCompareDialog_Servo(QWidget* parent)
+    : QBaseDlg(parent), ui(std::make_unique<Ui::QFuncodeCompareDialog_Servo>())
+{
+    ui->setupUi(this);
+    setTitle(tr("STR_COMPARE"));
+    showMaxBtn(true);
+    setPermitDefaultResize(true);
+    resize(getAdjustSize());
+    setUpWidgets();
+    connectWidgets();
+
+    ui->radioButton_comp2Devices->setChecked(true);
+    on_radioButton_comp2Devices_clicked();
+    ui->radioButton_allFuncode->setChecked(true);
+    applyColumns();
+}
+
+QFuncodeCompareDialog_Servo::~QFuncodeCompareDialog_Servo()
+{
+    // The tree points into the records: empty it before they go.
+    m_model->setCompareData({});
+}
+
+void QFuncodeCompareDialog_Servo::setUpWidgets()
+{
+    m_model = new QFuncodeCompareTreeModel_Servo(this);
+    m_view = new QFuncodeCompareTreeView_Servo(this);
+    m_view->setModel(m_model);
+    ui->vLayoutTreeView_Servo->addWidget(m_view);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setSizeGripEnabled(false);
+    ui->vLayoutTreeView_Servo->addWidget(m_statusBar);
+    // Auto-exclusive radio buttons would also exclude those of nested widgets: group each choice.
+    auto* kinds = new QButtonGroup(this);
+    for (QRadioButton* button :
+         {ui->radioButton_comp2Devices, ui->radioButton_compDeviceVsFile, ui->radioButton_comp2Files}) {
+        kinds->addButton(button);
+    }
+    auto* shown = new QButtonGroup(this);
+    shown->addButton(ui->radioButton_allFuncode);
+    shown->addButton(ui->radioButton_diffFuncode);
+    m_axisBoxes = {ui->checkBox_axisX_1, ui->checkBox_axisY_1, ui->checkBox_axisZ_1,
+                   ui->checkBox_axisX_2, ui->checkBox_axisY_2, ui->checkBox_axisZ_2};
+    const QList<QWidget*> pointing{ui->comboBox_device,     ui->comboBox_device1,    ui->comboBox_device2,
+                                   ui->btnCompFuncode,      ui->btnPreview,          ui->btnPrint,
+                                   ui->btnExport,           ui->pushButton_filePath, ui->pushButton_openFile1,
+                                   ui->pushButton_openFile2};
+    for (QWidget* widget : pointing) {
+        widget->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void QFuncodeCompareDialog_Servo::connectWidgets()
+{
+    for (QCheckBox* box : qAsConst(m_axisBoxes)) {
+        connect(box, &QCheckBox::stateChanged, this, &QFuncodeCompareDialog_Servo::on_checkBox);
+    }
+    connect(ui->comboBox_device, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &QFuncodeCompareDialog_Servo::OnSelectFont);
+    connect(ui->comboBox_device1, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &QFuncodeCompareDialog_Servo::OnSelectFont1);
+    connect(ui->comboBox_device2, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &QFuncodeCompareDialog_Servo::OnSelectFont2);
+}
+
+// ---------------------------------------------------------------- choosing the sources
+
+void QFuncodeCompareDialog_Servo::fillDeviceList()
+{
+    m_driveAxes.clear();
+    for (const QSharedPointer<QDeviceBase>& device : devMgr()->getDevListOrderByShowName()) {
+        const QDeviceServo* servo = devMgr()->getDeviceServo(device->getAliasName());
+        if (!servo) {
+            continue;
+        }
+        const int axes = axisNumOfModel(servo->getDevName());
+        m_driveAxes.insert(servo->getAliasName(), axes > 0 ? axes : servo->getAxisNum());
+    }
+}
+
+void QFuncodeCompareDialog_Servo::fillDeviceCombo(QComboBox* combo)
+{
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    for (const QSharedPointer<QDeviceBase>& device : devMgr()->getDevListOrderByShowName()) {
+        if (m_driveAxes.contains(device->getAliasName())) {
+            combo->addItem(device->getShowNameByShowType(false), device->getAliasName());
+        }
+    }
+    const int selected = combo->findData(devMgr()->getSelectAlias());
+    if (selected >= 0) {
+        combo->setCurrentIndex(selected);
+    }
+}
+
+void QFuncodeCompareDialog_Servo::on_radioButton_comp2Devices_clicked()
+{
+    fillDeviceList();
+    fillDeviceCombo(ui->comboBox_device1);
+    fillDeviceCombo(ui->comboBox_device2);
+    // The selected drive against another one by default.
+    const int other = ui->comboBox_device1->currentIndex() == 0 ? 1 : 0;
+    if (ui->comboBox_device2->count() > 1) {
+        const QSignalBlocker blocker(ui->comboBox_device2);
+        ui->comboBox_device2->setCurrentIndex(other);
+    }
+    OnSelectFont1(ui->comboBox_device1->currentIndex());
+    OnSelectFont2(ui->comboBox_device2->currentIndex());
+    ui->stackedWidget_compType->setCurrentIndex(0);
+}
+
+void QFuncodeCompareDialog_Servo::on_radioButton_comp2Files_clicked()
+{
+    ui->stackedWidget_compType->setCurrentIndex(1);
+}
+
+void QFuncodeCompareDialog_Servo::on_radioButton_compDeviceVsFile_clicked()
+{
+    fillDeviceList();
+    fillDeviceCombo(ui->comboBox_device);
+    OnSelectFont(ui->comboBox_device->currentIndex());
+    ui->stackedWidget_compType->setCurrentIndex(2);
+}
+
+void QFuncodeCompareDialog_Servo::OnSelectFont(int idx)
+{
+    Q_UNUSED(idx)
+    onDeviceChosen(ui->comboBox_device, SIDE_A);
+}
+
+void QFuncodeCompareDialog_Servo::OnSelectFont1(int idx)
+{
+    Q_UNUSED(idx)
+    onDeviceChosen(ui->comboBox_device1, SIDE_A);
+}
+
+void QFuncodeCompareDialog_Servo::OnSelectFont2(int idx)
+{
+    Q_UNUSED(idx)
+    onDeviceChosen(ui->comboBox_device2, SIDE_B);
+}
+
+void QFuncodeCompareDialog_Servo::onDeviceChosen(QComboBox* combo, int side)
+{
+    const QString alias = combo->currentData(Qt::UserRole).toString();
+    if (alias.isEmpty()) {
+        return;
+    }
+    setSideAxisCount(side, m_driveAxes.value(alias));
+}
+
+// Shows the Y and Z boxes of a side only where the source has those axes (all three when not known) and
+// checks the shown ones, so that every axis of a multi-axis source is compared in view.
+void QFuncodeCompareDialog_Servo::setSideAxisCount(int side, int axisNum)
+{
+    const int shown = axisNum > 0 ? qMin(axisNum, kAxes) : kAxes;
+    for (int axis = 0; axis < kAxes; ++axis) {
+        QCheckBox* box = m_axisBoxes.at(side * kAxes + axis);
+        box->setVisible(axis < shown);
+        const QSignalBlocker blocker(box);
+        box->setChecked(axis < shown);
+    }
+    applyColumns();
+}
+
+void QFuncodeCompareDialog_Servo::setSideAxesFromDevText(int side, const QString& devText)
+{
+    setSideAxisCount(side, axisNumOfModel(QFuncodeComparer_Servo::modelOf(devText)));
+}
+
+void QFuncodeCompareDialog_Servo::on_checkBox(int check)
+{
+    Q_UNUSED(check)
+    applyColumns();
+}
+
+void QFuncodeCompareDialog_Servo::applyColumns()
+{
+    for (int box = 0; box < m_axisBoxes.size(); ++box) {
+        const int column = box + QFuncodeCompareTreeModel_Servo::COL_A_X;
+        if (m_axisBoxes.at(box)->isChecked()) {
+            m_view->showColumnAt(column);
+        } else {
+            m_view->hideColumnAt(column);
+        }
+    }
+    m_view->resetSectionSize();
+}
+
+void QFuncodeCompareDialog_Servo::chooseFile(QLineEdit* edit)
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("STR_OPEN"), QString(), tr("STR_COMPARE_FILE_FILTER"));
+    if (path.isEmpty()) {
+        qDebug() << "the path is invalid";
+        edit->clear();
+        return;
+    }
+    edit->setText(path);
+}
+
+void QFuncodeCompareDialog_Servo::on_pushButton_filePath_clicked()
+{
+    chooseFile(ui->lineEdit_filePath);
+}
+
+void QFuncodeCompareDialog_Servo::on_pushButton_openFile1_clicked()
+{
+    chooseFile(ui->lineEdit_filePath1);
+}
+
+void QFuncodeCompareDialog_Servo::on_pushButton_openFile2_clicked()
+{
+    chooseFile(ui->lineEdit_filePath2);
+}
+
+// ---------------------------------------------------------------- comparing
+
+void QFuncodeCompareDialog_Servo::clearResult()
+{
+    m_model->setCompareData({});
+    m_result = QFuncodeComparer_Servo::Result();
+    m_sources[SIDE_A] = tagCompareSource_Servo();
+    m_sources[SIDE_B] = tagCompareSource_Servo();
+    m_modelHeader.clear();
+    m_statusBar->clearMessage();
+}
+
+void QFuncodeCompareDialog_Servo::on_btnCompFuncode_clicked()
+{
+    if (m_busy) {
+        return;
+    }
+    clearResult();
+    if (ui->radioButton_comp2Devices->isChecked()) {
+        runComparison(COMPARE_TWO_DEVICES, ui->comboBox_device1->currentData().toString(),
+                      ui->comboBox_device2->currentData().toString());
+    } else if (ui->radioButton_compDeviceVsFile->isChecked()) {
+        runComparison(COMPARE_DEVICE_FILE, ui->comboBox_device->currentData().toString(),
+                      ui->lineEdit_filePath->text());
+    } else {
+        runComparison(COMPARE_TWO_FILES, ui->lineEdit_filePath1->text(), ui->lineEdit_filePath2->text());
+    }
+    showResult();
+}
+
+void QFuncodeCompareDialog_Servo::presetComparison(const QString& keyA, const QString& keyB, int kind,
+                                                   int presenceFilter)
+{
+    ui->groupBox_compType->hide();
+    ui->stackedWidget_compType->hide();
+    ui->btnCompFuncode->hide();
+    ui->btnExport->hide();
+    ui->btnPreview->hide();
+    ui->btnPrint->hide();
+    m_presenceFilter = presenceFilter;
+    clearResult();
+    runComparison(kind, keyA, keyB);
+    showResult();
+}
+
+bool QFuncodeCompareDialog_Servo::runComparison(int kind, const QString& keyA, const QString& keyB)
+{
+    setBusy(true);
+    bool loaded = false;
+    switch (kind) {
+    case COMPARE_TWO_FILES:
+        loaded = loadFile(SIDE_A, keyA) && loadFile(SIDE_B, keyB);
+        break;
+    case COMPARE_DEVICE_FILE:
+        loaded = loadDrive(SIDE_A, keyA, true) && loadFile(SIDE_B, keyB);
+        break;
+    case COMPARE_FILE_DEVICE:
+        loaded = loadFile(SIDE_A, keyA) && loadDrive(SIDE_B, keyB, true);
+        break;
+    case COMPARE_TWO_DEVICES:
+        // A drive compared with itself is read once.
+        loaded = loadDrive(SIDE_A, keyA, true) && loadDrive(SIDE_B, keyB, keyB != keyA);
+        break;
+    default:
+        break;
+    }
+    const bool compared = loaded && compareSources();
+    setBusy(false);
+    return compared;
+}
+
+bool QFuncodeCompareDialog_Servo::loadDrive(int side, const QString& alias, bool read)
+{
+    QCompareSourceLoader_Servo loader(this);
+    if (!loader.loadDrive(alias, read, &m_sources[side])) {
+        QMyMessageBox::information(this, tr("STR_COMPARE"), tr("STR_COMPARE_CHOOSE_DEVICE"));
+        return false;
+    }
+    setSideAxisCount(side, m_sources[side].axisNum);
+    return true;
+}
+
+bool QFuncodeCompareDialog_Servo::loadFile(int side, const QString& path)
+{
+    QCompareSourceLoader_Servo loader(this);
+    if (!loader.loadFile(path, &m_sources[side])) {
+        return false;
+    }
+    setSideAxesFromDevText(side, m_sources[side].devText);
+    return true;
+}
+
+bool QFuncodeCompareDialog_Servo::compareSources()
+{
+    const tagCompareSource_Servo& a = m_sources[SIDE_A];
+    const tagCompareSource_Servo& b = m_sources[SIDE_B];
+    m_labelA = a.title + QStringLiteral("(%1)").arg(a.name);
+    m_labelB = b.title + QStringLiteral("(%1)").arg(b.name);
+    if (a.groupMap.isEmpty() || b.groupMap.isEmpty()) {
+        QMyMessageBox::information(this, tr("STR_COMPARE"), tr("STR_OPEN_FILE_FAILED"));
+        return false;
+    }
+    m_result = QFuncodeComparer_Servo::compare(a, b, m_presenceFilter);
+    m_modelHeader = QStringList{tr("STR_INDEX"), tr("STR_FUNCODE_NAME")};
+    for (const QString& label : {m_labelA, m_labelB}) {
+        for (const char* axis : {"STR_AXISX", "STR_AXISY", "STR_AXISZ"}) {
+            m_modelHeader << QStringLiteral("%1(%2)").arg(tr(axis), label);
+        }
+    }
+    return true;
+}
+
+void QFuncodeCompareDialog_Servo::showResult()
+{
+    m_model->setHeader(m_modelHeader);
+    showRecords();
+    applyColumns();
+    if (!m_modelHeader.isEmpty()) {
+        m_statusBar->showMessage(
+            tr("STR_COMPARE_SUMMARY").arg(m_result.all.size()).arg(m_result.differing.size()));
+    }
+}
+
+void QFuncodeCompareDialog_Servo::showRecords()
+{
+    const bool onlyDiffering = ui->radioButton_diffFuncode->isChecked();
+    m_model->setCompareData(rawPointers(onlyDiffering ? m_result.differing : m_result.all));
+    m_view->expandAll();
+}
+
+QList<tagCompareFuncode_Servo*> QFuncodeCompareDialog_Servo::allRecords() const
+{
+    return rawPointers(m_result.all);
+}
+
+QList<tagCompareFuncode_Servo*> QFuncodeCompareDialog_Servo::differingRecords() const
+{
+    return rawPointers(m_result.differing);
+}
+
+void QFuncodeCompareDialog_Servo::on_radioButton_allFuncode_clicked()
+{
+    showRecords();
+}
+
+void QFuncodeCompareDialog_Servo::on_radioButton_diffFuncode_clicked()
+{
+    showRecords();
+}
+
+void QFuncodeCompareDialog_Servo::setBusy(bool busy)
+{
+    m_busy = busy;
+    for (QWidget* widget : QList<QWidget*>{ui->btnCompFuncode, ui->btnPreview, ui->btnPrint, ui->btnExport,
+                                           ui->groupBox_compType, ui->stackedWidget_compType}) {
+        widget->setEnabled(!busy);
+    }
+}
+
+// ---------------------------------------------------------------- export and print
+
+QList<int> QFuncodeCompareDialog_Servo::checkedColumns() const
+{
+    QList<int> columns;
+    for (int box = 0; box < m_axisBoxes.size(); ++box) {
+        if (m_axisBoxes.at(box)->isChecked()) {
+            columns.append(box + QFuncodeCompareTreeModel_Servo::COL_A_X);
+        }
+    }
+    return columns;
+}
+
+std::unique_ptr<QFuncodeCompareReport_Servo> QFuncodeCompareDialog_Servo::makeReport()
+{
+    if (m_modelHeader.isEmpty()) {
+        QMyMessageBox::information(this, tr("STR_COMPARE"),
+                                   tr("STR_NO_DATA") + QLatin1Char('\n') + tr("STR_COMPARE_FIRST") +
+                                       tr("STR_COMPARE") + tr("STR_BUTTON") + QLatin1Char('!'));
+        return nullptr;
+    }
+    const bool onlyDiffering = ui->radioButton_diffFuncode->isChecked();
+    return std::make_unique<QFuncodeCompareReport_Servo>(
+        m_modelHeader, checkedColumns(), rawPointers(onlyDiffering ? m_result.differing : m_result.all));
+}
+
+void QFuncodeCompareDialog_Servo::on_btnExport_clicked()
+{
+    const std::unique_ptr<QFuncodeCompareReport_Servo> report = makeReport();
+    if (!report) {
+        return;
+    }
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("STR_SAVE_AS"), QString(), tr("STR_COMPARE_CSV_FILTER"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+    }
+    QString error;
+    if (!report->writeCsv(path, &error)) {
+        qDebug() << "Open file failed!";
+        QMyMessageBox::information(this, tr("STR_EXPORT"),
+                                   tr("STR_OPEN_FILE_FAILED") + QStringLiteral("\n%1\n%2").arg(path, error));
+        return;
+    }
+    QMyMessageBox::success(this, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+}
+
+void QFuncodeCompareDialog_Servo::print(bool preview)
+{
+    const std::unique_ptr<QFuncodeCompareReport_Servo> report = makeReport();
+    if (!report || report->isEmpty()) {
+        return;
+    }
+    m_statusBar->showMessage(tr("STR_COMPARE_PRINT_LOADING"));
+    QPrinterManager* printer = QSoftCore::getCore()->getPrinterManager();
+    report->compose(printer, QStringLiteral("%1 VS %2").arg(m_labelA, m_labelB));
+    const bool printed =
+        preview ? printer->printWithPreview(QPrinter::Landscape) : printer->printDirect(QPrinter::Landscape);
+    if (!printed && !printer->errorString().isEmpty()) {
+        QMyMessageBox::warning(this, tr("STR_PRINT"), printer->errorString());
+    }
+    m_statusBar->showMessage(tr("STR_COMPARE_PRINT_DONE"));
+}
+
+void QFuncodeCompareDialog_Servo::on_btnPreview_clicked()
+{
+    print(true);
+}
+
+void QFuncodeCompareDialog_Servo::on_btnPrint_clicked()
+{
+    print(false);
+}
