@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 const int kAxes = 3;
@@ -17,6 +18,9 @@ QString firstWord(const QString& text)
 
 QStringList threeTexts(const QStringList& texts)
 {
+    if (texts.size() == kAxes) {
+        return texts;
+    }
     QStringList three = texts.mid(0, kAxes);
     while (three.size() < kAxes) {
         three.append(QString());
@@ -71,6 +75,9 @@ QStringList QFuncodeComparer_Servo::groupOrder(const tagCompareSource_Servo& a,
 
 bool QFuncodeComparer_Servo::passesPresence(const tagCompareFuncode_Servo& record, int presenceFilter)
 {
+    if (presenceFilter == PRESENCE_NONE) {
+        return true;
+    }
     const bool inA = hasText(record.textsA);
     const bool inB = hasText(record.textsB);
     switch (presenceFilter) {
@@ -85,22 +92,34 @@ bool QFuncodeComparer_Servo::passesPresence(const tagCompareFuncode_Servo& recor
     }
 }
 
-// Every code of the groups whose names start with the key, by number; the first of a repeated number wins.
-QFuncodeComparer_Servo::CodeMap QFuncodeComparer_Servo::codesOfKey(const tagCompareSource_Servo& source,
-                                                                   const QString& key)
+// Every code of a source by the first word of its group and by number; the first of a repeated number
+// wins.
+QFuncodeComparer_Servo::Side QFuncodeComparer_Servo::sideOf(const tagCompareSource_Servo& source)
 {
-    CodeMap codes;
+    Side side;
+    side.source = &source;
+    side.model = modelOf(source.devText);
+    side.nameTag = QStringLiteral("(%1)").arg(source.name);
     for (auto group = source.groupMap.constBegin(); group != source.groupMap.constEnd(); ++group) {
-        if (firstWord(group.key()) != key) {
-            continue;
-        }
+        CodeList& codes = side.codesByKey[firstWord(group.key())];
         for (const tagExportFuncodePtr_Servo& code : group.value()) {
-            if (code && !codes.contains(code->funIndex)) {
-                codes.insert(code->funIndex, code);
+            if (code) {
+                codes.push_back(code.data());
             }
         }
     }
-    return codes;
+    auto byNumber = [](const tagExportFuncode_Servo* x, const tagExportFuncode_Servo* y) {
+        return x->funIndex < y->funIndex;
+    };
+    auto sameNumber = [](const tagExportFuncode_Servo* x, const tagExportFuncode_Servo* y) {
+        return x->funIndex == y->funIndex;
+    };
+    for (CodeList& codes : side.codesByKey) {
+        // Stable, so that of a repeated number the first one stays.
+        std::stable_sort(codes.begin(), codes.end(), byNumber);
+        codes.erase(std::unique(codes.begin(), codes.end(), sameNumber), codes.end());
+    }
+    return side;
 }
 
 void QFuncodeComparer_Servo::fillSide(const tagExportFuncode_Servo* code, std::array<qint64, 3>* values,
@@ -114,8 +133,7 @@ void QFuncodeComparer_Servo::fillSide(const tagExportFuncode_Servo* code, std::a
     *texts = threeTexts(code->valueTexts);
 }
 
-tagCompareFuncodePtr_Servo QFuncodeComparer_Servo::makeRecord(const tagCompareSource_Servo& a,
-                                                              const tagCompareSource_Servo& b,
+tagCompareFuncodePtr_Servo QFuncodeComparer_Servo::makeRecord(const Side& a, const Side& b,
                                                               const tagExportFuncode_Servo* inA,
                                                               const tagExportFuncode_Servo* inB)
 {
@@ -128,16 +146,17 @@ tagCompareFuncodePtr_Servo QFuncodeComparer_Servo::makeRecord(const tagCompareSo
         }
     }
     if (inA) {
-        record->devA = modelOf(a.devText);
-        record->nameTagA = QStringLiteral("(%1)").arg(a.name);
+        record->devA = a.model;
+        record->nameTagA = a.nameTag;
     }
     if (inB) {
-        record->devB = modelOf(b.devText);
-        record->nameTagB = QStringLiteral("(%1)").arg(b.name);
+        record->devB = b.model;
+        record->nameTagB = b.nameTag;
     }
     fillSide(inA, &record->valuesA, &record->textsA);
     fillSide(inB, &record->valuesB, &record->textsB);
-    record->equal = inA && inB && valuesEqual(a.axisNum, record->valuesA, b.axisNum, record->valuesB);
+    record->equal =
+        inA && inB && valuesEqual(a.source->axisNum, record->valuesA, b.source->axisNum, record->valuesB);
     return record;
 }
 
@@ -149,30 +168,39 @@ QFuncodeComparer_Servo::Result QFuncodeComparer_Servo::compare(const tagCompareS
     if (a.groupMap.isEmpty() || b.groupMap.isEmpty()) {
         return result;
     }
+    const Side sideA = sideOf(a);
+    const Side sideB = sideOf(b);
     for (const QString& groupName : groupOrder(a, b)) {
-        const QString key = firstWord(groupName);
-        const CodeMap codesA = codesOfKey(a, key);
-        const CodeMap codesB = codesOfKey(b, key);
-        // Both maps are sorted by number: one merge walk visits the union in text order.
-        auto itA = codesA.constBegin();
-        auto itB = codesB.constBegin();
-        while (itA != codesA.constEnd() || itB != codesB.constEnd()) {
-            const bool takeA =
-                itB == codesB.constEnd() || (itA != codesA.constEnd() && itA.key() <= itB.key());
-            const bool takeB =
-                itA == codesA.constEnd() || (itB != codesB.constEnd() && itB.key() <= itA.key());
-            tagCompareFuncodePtr_Servo record =
-                makeRecord(a, b, takeA ? itA.value().data() : nullptr, takeB ? itB.value().data() : nullptr);
-            itA += takeA ? 1 : 0;
-            itB += takeB ? 1 : 0;
-            if (!passesPresence(*record, presenceFilter)) {
-                continue;
-            }
-            result.all.append(record);
-            if (!record->equal) {
-                result.differing.append(record);
-            }
-        }
+        appendGroup(sideA, sideB, firstWord(groupName), presenceFilter, &result);
     }
     return result;
+}
+
+// Both lists are sorted by number: one merge walk visits their union in text order.
+void QFuncodeComparer_Servo::appendGroup(const Side& a, const Side& b, const QString& key, int presenceFilter,
+                                         Result* result)
+{
+    static const CodeList none;
+    const auto foundA = a.codesByKey.constFind(key);
+    const auto foundB = b.codesByKey.constFind(key);
+    const CodeList& codesA = foundA == a.codesByKey.constEnd() ? none : *foundA;
+    const CodeList& codesB = foundB == b.codesByKey.constEnd() ? none : *foundB;
+    size_t ia = 0;
+    size_t ib = 0;
+    while (ia < codesA.size() || ib < codesB.size()) {
+        const int order = ia == codesA.size() ? 1
+                          : ib == codesB.size()
+                              ? -1
+                              : QString::compare(codesA[ia]->funIndex, codesB[ib]->funIndex);
+        const tagExportFuncode_Servo* inA = order <= 0 ? codesA[ia++] : nullptr;
+        const tagExportFuncode_Servo* inB = order >= 0 ? codesB[ib++] : nullptr;
+        tagCompareFuncodePtr_Servo record = makeRecord(a, b, inA, inB);
+        if (!passesPresence(*record, presenceFilter)) {
+            continue;
+        }
+        result->all.append(record);
+        if (!record->equal) {
+            result->differing.append(record);
+        }
+    }
 }

@@ -3,8 +3,10 @@
 #include "tagCompareFuncode_Servo.h"
 #include "tagCompareSource_Servo.h"
 
+#include <QHash>
 #include <QList>
 #include <array>
+#include <vector>
 
 // Compares the function codes of two sources. Groups are matched by the first word of their names
 // (so "P0 Motor" in one file meets "P0 Motor and encoder" in another), visited in the drive's group
@@ -42,11 +44,22 @@ public:
     static bool passesPresence(const tagCompareFuncode_Servo& record, int presenceFilter);
 
 private:
-    typedef QMap<QString, tagExportFuncodePtr_Servo> CodeMap;
+    // Codes sorted by number, each number once.
+    typedef std::vector<const tagExportFuncode_Servo*> CodeList;
+    // What every record of one side repeats, worked out once: the model, the name tag, and the codes by
+    // the first word of their group and by number.
+    struct Side
+    {
+        const tagCompareSource_Servo* source = nullptr;
+        QString model;
+        QString nameTag;
+        QHash<QString, CodeList> codesByKey;
+    };
 
-    static CodeMap codesOfKey(const tagCompareSource_Servo& source, const QString& key);
-    static tagCompareFuncodePtr_Servo makeRecord(const tagCompareSource_Servo& a,
-                                                 const tagCompareSource_Servo& b,
+    static Side sideOf(const tagCompareSource_Servo& source);
+    static void appendGroup(const Side& a, const Side& b, const QString& key, int presenceFilter,
+                            Result* result);
+    static tagCompareFuncodePtr_Servo makeRecord(const Side& a, const Side& b,
                                                  const tagExportFuncode_Servo* inA,
                                                  const tagExportFuncode_Servo* inB);
     static void fillSide(const tagExportFuncode_Servo* code, std::array<qint64, 3>* values,
