@@ -63,6 +63,7 @@ QFuncodeCompareDialog_Servo::QFuncodeCompareDialog_Servo(QWidget* parent)
     ui->radioButton_comp2Devices->setChecked(true);
     on_radioButton_comp2Devices_clicked();
     ui->radioButton_allFuncode->setChecked(true);
+    m_view->setEmptyText(tr("STR_COMPARE_CHOOSE_SOURCES"));
     applyColumns();
 }
 
@@ -106,6 +107,9 @@ void QFuncodeCompareDialog_Servo::connectWidgets()
     for (QCheckBox* box : qAsConst(m_axisBoxes)) {
         connect(box, &QCheckBox::stateChanged, this, &QFuncodeCompareDialog_Servo::on_checkBox);
     }
+    // Drives added to or removed from the project show up in the choice at once.
+    connect(devMgr(), &QDeviceManager::SigAddDev, this, &QFuncodeCompareDialog_Servo::refreshDeviceChoice);
+    connect(devMgr(), &QDeviceManager::SigDelDev, this, &QFuncodeCompareDialog_Servo::refreshDeviceChoice);
     connect(ui->comboBox_device, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &QFuncodeCompareDialog_Servo::OnSelectFont);
     connect(ui->comboBox_device1, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -158,6 +162,18 @@ void QFuncodeCompareDialog_Servo::on_radioButton_comp2Devices_clicked()
     OnSelectFont1(ui->comboBox_device1->currentIndex());
     OnSelectFont2(ui->comboBox_device2->currentIndex());
     ui->stackedWidget_compType->setCurrentIndex(0);
+}
+
+void QFuncodeCompareDialog_Servo::refreshDeviceChoice()
+{
+    if (m_busy || !ui->stackedWidget_compType->isVisibleTo(this)) {
+        return;
+    }
+    if (ui->radioButton_comp2Devices->isChecked()) {
+        on_radioButton_comp2Devices_clicked();
+    } else if (ui->radioButton_compDeviceVsFile->isChecked()) {
+        on_radioButton_compDeviceVsFile_clicked();
+    }
 }
 
 void QFuncodeCompareDialog_Servo::on_radioButton_comp2Files_clicked()
@@ -391,6 +407,11 @@ void QFuncodeCompareDialog_Servo::showResult()
 void QFuncodeCompareDialog_Servo::showRecords()
 {
     const bool onlyDiffering = ui->radioButton_diffFuncode->isChecked();
+    if (m_modelHeader.isEmpty()) {
+        m_view->setEmptyText(tr("STR_COMPARE_CHOOSE_SOURCES"));
+    } else {
+        m_view->setEmptyText(onlyDiffering ? tr("STR_COMPARE_NOTHING_DIFFERS") : QString());
+    }
     m_model->setCompareData(rawPointers(onlyDiffering ? m_result.differing : m_result.all));
     m_view->expandAll();
 }

@@ -83,6 +83,7 @@ private:
     void setUpWidgets();
     void connectWidgets();
     void fillDeviceList();
+    void refreshDeviceChoice();
     void fillDeviceCombo(QComboBox* combo);
     void onDeviceChosen(QComboBox* combo, int side);
     void setSideAxisCount(int side, int axisNum);

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
+#include <QPainter>
 
 QFuncodeCompareTreeView_Servo::QFuncodeCompareTreeView_Servo(QWidget* parent) : QBaseTreeView(parent)
 {
@@ -85,4 +86,21 @@ void QFuncodeCompareTreeView_Servo::SlotOnCollapseAll(bool)
     if (currentIndex().isValid()) {
         collapseAll();
     }
+}
+
+void QFuncodeCompareTreeView_Servo::setEmptyText(const QString& text)
+{
+    m_emptyText = text;
+    viewport()->update();
+}
+
+void QFuncodeCompareTreeView_Servo::paintEvent(QPaintEvent* event)
+{
+    QBaseTreeView::paintEvent(event);
+    if (m_emptyText.isEmpty() || (model() && model()->rowCount() > 0)) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter, m_emptyText);
 }

@@ -20,6 +20,9 @@ public:
     void showColumnAt(int column);
     void resetSectionSize();
     QMenu* contextMenu() const { return m_menu; }
+    // What an empty tree says in its middle (for example what to do next).
+    void setEmptyText(const QString& text);
+    QString emptyText() const { return m_emptyText; }
 
 public slots:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -28,9 +31,13 @@ public slots:
     void SlotOnExpandAll(bool checked = false);
     void SlotOnCollapseAll(bool checked = false);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void addMenuAction(const QString& text, const char* icon,
                        void (QFuncodeCompareTreeView_Servo::*slot)(bool));
 
     QMenu* m_menu = nullptr;
+    QString m_emptyText;
 };

@@ -147,5 +147,13 @@
         <source>STR_MENU_COMPARE</source>
         <translation>Compare function codes…</translation>
     </message>
+    <message>
+        <source>STR_COMPARE_CHOOSE_SOURCES</source>
+        <translation>Choose the two sources above and press “Compare”.</translation>
+    </message>
+    <message>
+        <source>STR_COMPARE_NOTHING_DIFFERS</source>
+        <translation>No function code differs.</translation>
+    </message>
 </context>
 </TS>

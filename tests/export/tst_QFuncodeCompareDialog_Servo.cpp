@@ -1,5 +1,6 @@
 #include "ModalAnswer.h"
 #include "QCompareSourceLoader_Servo.h"
+#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QExportDB_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
@@ -143,11 +144,41 @@ private slots:
         QCOMPARE(dialog.differingRecords().size(), 0);
         child<QRadioButton>(dialog, "radioButton_diffFuncode")->click();
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
+        QCOMPARE(dialog.treeView()->emptyText(), key("STR_COMPARE_NOTHING_DIFFERS"));
         child<QRadioButton>(dialog, "radioButton_allFuncode")->click();
         QVERIFY(!child<QRadioButton>(dialog, "radioButton_diffFuncode")->isChecked());
         QVERIFY(child<QRadioButton>(dialog, "radioButton_comp2Devices")->isChecked());
         QCOMPARE(dialog.treeModel()->rowCount(), 4); // P00, P2, P10, PtP
         QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
+    }
+
+    void offlineDriveIsComparedWithTheValuesHeld()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(QTestHost::readAll(device));
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
+        QSimulatedDriveLink* link = QTestHost::link("A");
+        link->setRawValue("P10.03", 0, 33); // changed in the drive, never read
+        link->setOnline(false);
+        link->resetCounters();
+        D dialog;
+        compareTwoDrives(dialog, "A", "B");
+        QCOMPARE(link->readItemCount(), 0);
+        QCOMPARE(numbersOf(dialog.differingRecords()), QStringList());
+    }
+
+    void projectChangesReachTheDriveChoice()
+    {
+        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
+        D dialog;
+        auto* second = child<QComboBox>(dialog, "comboBox_device2");
+        QCOMPARE(second->count(), 1);
+        QVERIFY(QTestHost::addDrive("TST1", "B"));
+        QCOMPARE(second->count(), 2);
+        QCOMPARE(second->currentData().toString(), QStringLiteral("B"));
+        QVERIFY(!child<QCheckBox>(dialog, "checkBox_axisY_2")->isChecked());
+        QVERIFY(QProjectCore::self()->getDevMgr()->removeDevice("B"));
+        QCOMPARE(second->count(), 1);
     }
 
     void differencesOnAnyAxisAreRed_data()
@@ -295,6 +326,7 @@ private slots:
         QFETCH(QString, button);
         QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         D dialog;
+        QCOMPARE(dialog.treeView()->emptyText(), key("STR_COMPARE_CHOOSE_SOURCES"));
         child<QPushButton>(dialog, qPrintable(button))->click();
         QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
         const QMyMessageBox::Call call = QMyMessageBox::recordedCalls().first();
