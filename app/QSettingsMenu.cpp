@@ -15,6 +15,7 @@
 namespace {
 const int kMaxRefreshIntervalMs = 600000;
 const int kRefreshIntervalStepMs = 100;
+const char* const kChinese = "zh_CN";
 
 QSystemSetting* systemSetting()
 {
@@ -70,8 +71,8 @@ QStringList QSettingsMenu::availableLanguages()
 {
     QStringList languages{QStringLiteral("en")};
     const QDir translations(QStringLiteral(":/translations"));
-    if (!translations.entryList({QStringLiteral("*_zh.qm")}, QDir::Files).isEmpty()) {
-        languages.append(QStringLiteral("zh"));
+    if (!translations.entryList({QStringLiteral("*_%1.qm").arg(kChinese)}, QDir::Files).isEmpty()) {
+        languages.append(QString::fromLatin1(kChinese));
     }
     return languages;
 }
@@ -89,7 +90,7 @@ void QSettingsMenu::retranslate()
     m_refreshAction->setText(tr("STR_MENU_REFRESH_INTERVAL"));
     m_languageMenu->setTitle(tr("STR_MENU_LANGUAGE"));
     for (QAction* action : m_languageGroup->actions()) {
-        const bool chinese = action->data().toString() == QLatin1String("zh");
+        const bool chinese = action->data().toString() == QLatin1String(kChinese);
         action->setText(chinese ? tr("STR_LANGUAGE_CHINESE") : tr("STR_LANGUAGE_ENGLISH"));
     }
 }
@@ -131,10 +132,14 @@ void QSettingsMenu::askRefreshInterval()
 
 void QSettingsMenu::setLanguage(const QString& language)
 {
+    if (language == systemSetting()->getLanguage()) {
+        return;
+    }
     if (!QLibSetting::self()->loadLanguage(language)) {
         QMessageBox::warning(parentWidget(), tr("STR_MENU_LANGUAGE"),
                              tr("STR_LANGUAGE_LOAD_FAILED").arg(language));
         return;
     }
     systemSetting()->setLanguage(language);
+    emit languageSwitched(language);
 }

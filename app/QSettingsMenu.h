@@ -13,8 +13,12 @@ class QSettingsMenu : public QMenu
 public:
     explicit QSettingsMenu(QWidget* parent = nullptr);
 
-    // The languages that have texts: "en" always, "zh" when Chinese texts are built in.
+    // The languages that have texts: "en" always, "zh_CN" when Chinese texts are built in.
     static QStringList availableLanguages();
+
+signals:
+    // The user chose another language and its texts are installed.
+    void languageSwitched(const QString& language);
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -9,6 +9,7 @@
 #include "QPluginHost.h"
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
+#include "QProjectViewKeeper.h"
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
 #include "QWorkbenchWindow.h"
@@ -198,12 +199,17 @@ void QWorkbenchStartup::loadPlugins()
 
 void QWorkbenchStartup::openRequestedNode()
 {
+    if (m_options.selectAlias.isEmpty() && m_options.nodeKind == 0) {
+        m_window->viewKeeper()->restore();
+        return;
+    }
     QString alias = m_options.selectAlias;
     const QList<QSharedPointer<QDeviceBase>> devices = QProjectCore::self()->getDevMgr()->getDevList();
     if (alias.isEmpty() && !devices.isEmpty()) {
         alias = devices.constFirst()->getAliasName();
     }
-    const int kind = m_options.nodeKind != 0 ? m_options.nodeKind : int(TREE_NODE_DRIVE);
+    // A drive named without a page opens on its function codes.
+    const int kind = m_options.nodeKind != 0 ? m_options.nodeKind : int(TREE_NODE_FUNCODE);
     if (alias.isEmpty() && kind != TREE_NODE_ALL_CUR_FAULTS) {
         return;
     }

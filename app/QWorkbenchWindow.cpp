@@ -9,6 +9,7 @@
 #include "QPluginInfo.h"
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
+#include "QProjectViewKeeper.h"
 #include "QSettingsMenu.h"
 #include "QSystemSetting.h"
 
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -43,6 +45,7 @@ QWorkbenchWindow::QWorkbenchWindow(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_centre);
 
     m_tree = new QProjectTreeWidget(this);
+    m_viewKeeper = new QProjectViewKeeper(m_tree, this);
     m_treeDock = new QDockWidget(this);
     m_treeDock->setObjectName(QStringLiteral("PROJECT_TREE_DOCK"));
     m_treeDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -57,6 +60,7 @@ QWorkbenchWindow::QWorkbenchWindow(QWidget* parent) : QMainWindow(parent)
     m_driveMenu = new QDriveMenu(this);
     menuBar()->addMenu(m_driveMenu);
     m_settingsMenu = new QSettingsMenu(this);
+    connect(m_settingsMenu, &QSettingsMenu::languageSwitched, this, &QWorkbenchWindow::offerRestart);
     menuBar()->addMenu(m_settingsMenu);
     createPluginMenu();
     createHelpMenu();
@@ -288,4 +292,15 @@ void QWorkbenchWindow::showAbout()
 {
     QMessageBox::about(this, tr("STR_MENU_ABOUT"),
                        tr("STR_ABOUT_TEXT").arg(QCoreApplication::applicationVersion()));
+}
+
+void QWorkbenchWindow::offerRestart()
+{
+    const auto answer =
+        QMessageBox::question(this, tr("STR_MENU_LANGUAGE"), tr("STR_LANGUAGE_RESTART_QUESTION"));
+    // close() asks about unsaved changes first; a cancelled close cancels the restart too.
+    if (answer != QMessageBox::Yes || !close()) {
+        return;
+    }
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
 }

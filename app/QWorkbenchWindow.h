@@ -11,6 +11,7 @@ class QDriveMenu;
 class QDriveStatusLabel;
 class QMenu;
 class QProjectTreeWidget;
+class QProjectViewKeeper;
 class QSettingsMenu;
 class QStackedWidget;
 class QTextBrowser;
@@ -29,6 +30,8 @@ public:
     // Plug-ins menu under its display name.
     void addPlugins(const QList<IPluginInterface*>& plugins);
     QProjectTreeWidget* projectTree() const { return m_tree; }
+    // Opens the page last opened in a project when the project is opened.
+    QProjectViewKeeper* viewKeeper() const { return m_viewKeeper; }
     // Folder of the shipped help pages (index.html).
     void setHelpDirectory(const QString& dir) { m_helpDir = dir; }
 
@@ -55,8 +58,11 @@ private:
 
     void showHelp();
     void showAbout();
+    // Most pages take their texts when they are made: after a change of language, offers to start again.
+    void offerRestart();
 
     QProjectTreeWidget* m_tree = nullptr;
+    QProjectViewKeeper* m_viewKeeper = nullptr;
     QDockWidget* m_treeDock = nullptr;
     QStackedWidget* m_centre = nullptr;
     QDriveStatusLabel* m_statusLabel = nullptr;

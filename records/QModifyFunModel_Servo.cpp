@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QScopedValueRollback>
 
 namespace {
 QDeviceServo* selectedServo()
@@ -34,7 +35,8 @@ const tagSubFuncode_Servo* findRecordCode(const QDeviceServo* device, const QStr
 }
 } // namespace
 
-QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent) : QBaseTableModel(parent)
+QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent)
+    : QBaseTableModel(parent), m_pager(&QModifyFunModel_Servo::makeDisplayRow)
 {
     setHeadList(QStringList{tr("STR_DATETIME"), tr("STR_INDEX"), tr("STR_NAME"), tr("STR_AXIS_INDEX"),
                             tr("STR_NEW_VAL"), tr("STR_OLD_VAL"), tr("STR_DEFAULT_VAL"), tr("STR_MIN_VAL"),
@@ -43,15 +45,65 @@ QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent) : QBaseTableModel(
 
 QModifyFunModel_Servo::~QModifyFunModel_Servo() = default;
 
+void QModifyFunModel_Servo::loadRecords(const QString& alias)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_pager.open(alias);
+    m_pager.appendPage(m_pager.readNextPage());
+    endResetModel();
+}
+
+void QModifyFunModel_Servo::clearRecords()
+{
+    beginResetModel();
+    m_rows.clear();
+    m_pager.close();
+    endResetModel();
+}
+
+int QModifyFunModel_Servo::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows.size() + m_pager.count();
+}
+
+bool QModifyFunModel_Servo::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_pager.canFetchMore();
+}
+
+void QModifyFunModel_Servo::fetchMore(const QModelIndex& parent)
+{
+    // Views and testers may ask again while the rows are being inserted: the page is read once.
+    if (m_fetching || !canFetchMore(parent)) {
+        return;
+    }
+    const QScopedValueRollback<bool> fetching(m_fetching, true);
+    const QModifyRecordPager_Servo::Page page = m_pager.readNextPage();
+    if (page.rows.isEmpty()) {
+        m_pager.appendPage(page); // ends the fetching
+        return;
+    }
+    const int first = rowCount();
+    beginInsertRows(QModelIndex(), first, first + page.rows.size() - 1);
+    m_pager.appendPage(page);
+    endInsertRows();
+}
+
+QStringList QModifyFunModel_Servo::rowTexts(int row) const
+{
+    return row < m_rows.size() ? m_rows.at(row) : m_pager.row(row - m_rows.size());
+}
+
 QVariant QModifyFunModel_Servo::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size()) {
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) {
         return QVariant();
     }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return m_rows.at(index.row()).value(index.column());
+        return rowTexts(index.row()).value(index.column());
     case Qt::DecorationRole:
         return decoration(index);
     case Qt::TextAlignmentRole:
@@ -78,7 +130,7 @@ QVariant QModifyFunModel_Servo::decoration(const QModelIndex& index) const
     if (!device) {
         return QIcon();
     }
-    const QString funIndex = m_rows.at(index.row()).value(COL_INDEX);
+    const QString funIndex = rowTexts(index.row()).value(COL_INDEX);
     const tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(funIndex, false);
     if (!fun) {
         return QIcon();

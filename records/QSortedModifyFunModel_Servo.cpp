@@ -38,15 +38,27 @@ QString QSortedModifyFunModel_Servo::getFunIndex(int row) const
     if (row < 0 || row >= m_modifyList.size()) {
         return QString();
     }
-    return m_modifyList.at(row).first;
+    return m_modifyList.at(row).funIndex;
 }
 
 QList<tagFuncodeModifyData> QSortedModifyFunModel_Servo::getModifyData(int row) const
 {
-    if (row < 0 || row >= m_modifyList.size()) {
+    const QDeviceServo* device = selectedServo();
+    if (!device || row < 0 || row >= m_modifyList.size()) {
         return QList<tagFuncodeModifyData>();
     }
-    return m_modifyList.at(row).second;
+    return QDatabaseManager::self()->getStatisticsDatabase()->getFuncodeModifyData(
+        device->getAliasName(), m_modifyList.at(row).funIndex);
+}
+
+int QSortedModifyFunModel_Servo::getModifyCount(int row) const
+{
+    return row < 0 || row >= m_modifyList.size() ? 0 : m_modifyList.at(row).count;
+}
+
+int QSortedModifyFunModel_Servo::getLastModifyTime(int row) const
+{
+    return row < 0 || row >= m_modifyList.size() ? 0 : m_modifyList.at(row).lastTimeStamp;
 }
 
 bool QSortedModifyFunModel_Servo::isFuncodeModifiable(int row) const
@@ -55,7 +67,7 @@ bool QSortedModifyFunModel_Servo::isFuncodeModifiable(int row) const
     if (!device || row < 0 || row >= m_modifyList.size()) {
         return false;
     }
-    const tagSubFuncode_Servo* fun = device->getFuncodePtrByFunIndex(m_modifyList.at(row).first);
+    const tagSubFuncode_Servo* fun = device->getFuncodePtrByFunIndex(m_modifyList.at(row).funIndex);
     return fun && (fun->rwLevel == 1 || fun->rwLevel == 2);
 }
 
@@ -65,7 +77,7 @@ QStringList QSortedModifyFunModel_Servo::getFunIndexes(int first, int last) cons
     const int from = qMax(first, 0);
     const int to = qMin(last, m_modifyList.size() - 1);
     for (int row = from; row <= to; ++row) {
-        numbers.append(m_modifyList.at(row).first);
+        numbers.append(m_modifyList.at(row).funIndex);
     }
     return numbers;
 }
@@ -87,11 +99,11 @@ void QSortedModifyFunModel_Servo::refresh(bool descending)
     m_modifyList.clear();
     const QDeviceServo* device = selectedServo();
     if (device) {
-        const QSortedModifyDataList sorted =
-            QDatabaseManager::self()->getStatisticsDatabase()->getSortedFuncodeModifyData(
+        const QList<tagFuncodeModifyCount> sorted =
+            QDatabaseManager::self()->getStatisticsDatabase()->getSortedFuncodeModifyCounts(
                 device->getAliasName(), descending);
-        for (const auto& entry : sorted) {
-            if (device->getNormalFuncodePtrByFunIndexAuth(entry.first)) {
+        for (const tagFuncodeModifyCount& entry : sorted) {
+            if (device->getNormalFuncodePtrByFunIndexAuth(entry.funIndex)) {
                 m_modifyList.append(entry);
             }
         }
@@ -108,7 +120,7 @@ void QSortedModifyFunModel_Servo::slotFunValueChanged(QString aliasName, QString
     }
     const QSet<QString> changed(funIndexList.cbegin(), funIndexList.cend());
     for (int row = 0; row < m_modifyList.size(); ++row) {
-        if (changed.contains(m_modifyList.at(row).first)) {
+        if (changed.contains(m_modifyList.at(row).funIndex)) {
             emit dataChanged(index(row, COL_AXIS_X), index(row, COL_AXIS_Z));
         }
     }
@@ -120,7 +132,7 @@ const tagSubFuncode_Servo* QSortedModifyFunModel_Servo::funcodeOfRow(const QDevi
     if (!device) {
         return nullptr;
     }
-    return device->getNormalFuncodePtrByFunIndex(m_modifyList.at(row).first, false);
+    return device->getNormalFuncodePtrByFunIndex(m_modifyList.at(row).funIndex, false);
 }
 
 QVariant QSortedModifyFunModel_Servo::data(const QModelIndex& index, int role) const
@@ -157,7 +169,7 @@ QVariant QSortedModifyFunModel_Servo::data(const QModelIndex& index, int role) c
         if (column != COL_INDEX || !device) {
             return QVariant();
         }
-        return device->isSubFuncodeSelected(m_modifyList.at(row).first) ? Qt::Checked : Qt::Unchecked;
+        return device->isSubFuncodeSelected(m_modifyList.at(row).funIndex) ? Qt::Checked : Qt::Unchecked;
     default:
         return QVariant();
     }
@@ -166,12 +178,12 @@ QVariant QSortedModifyFunModel_Servo::data(const QModelIndex& index, int role) c
 QVariant QSortedModifyFunModel_Servo::displayText(const QDeviceServo* device, const tagSubFuncode_Servo* fun,
                                                   int row, int column) const
 {
-    const QString& funIndex = m_modifyList.at(row).first;
+    const QString& funIndex = m_modifyList.at(row).funIndex;
     if (column == COL_INDEX) {
         return funIndex;
     }
     if (column == COL_MODIFY_COUNT) {
-        return QString::number(m_modifyList.at(row).second.size());
+        return QString::number(m_modifyList.at(row).count);
     }
     if (!device || !fun) {
         return QString();
@@ -302,7 +314,7 @@ bool QSortedModifyFunModel_Servo::writeValue(const QModelIndex& index, const QVa
     if (!device || !value.isValid()) {
         return false;
     }
-    const QString funIndex = m_modifyList.at(index.row()).first;
+    const QString funIndex = m_modifyList.at(index.row()).funIndex;
     const int column = index.column();
     const int axis = column - COL_AXIS_X;
     tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(funIndex, false);
@@ -337,7 +349,7 @@ bool QSortedModifyFunModel_Servo::setMonitored(const QModelIndex& index, const Q
     if (!device) {
         return false;
     }
-    const QString& funIndex = m_modifyList.at(index.row()).first;
+    const QString& funIndex = m_modifyList.at(index.row()).funIndex;
     const bool check = value.toInt() == Qt::Checked;
     if (check == device->isSubFuncodeSelected(funIndex)) {
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QBaseTableModel.h"
+#include "tagFuncodeModifyCount.h"
 #include "tagFuncodeModifyData.h"
 #include "tagSubFuncode_Servo.h"
 
@@ -10,9 +11,10 @@
 class QDeviceServo;
 
 // Model of the modification-statistics page: the modified function codes of the selected drive,
-// ordered by how often each was modified, with their current values per axis. The rows (number and
-// its modification events) come from the host's statistics; every other cell is computed from the
-// drive when asked.
+// ordered by how often each was modified, with their current values per axis. The rows (number, count
+// and time of the newest change) come from one aggregate query of the host's statistics; the events of
+// a code are read only when asked for (the detail dialog). Every other cell is computed from the drive
+// when asked.
 class QSortedModifyFunModel_Servo : public QBaseTableModel
 {
     Q_OBJECT
@@ -44,8 +46,12 @@ public:
     bool isDescending() const { return m_descending; }
     // The function-code number of a row; empty outside the rows.
     QString getFunIndex(int row) const;
-    // The modification events of a row's code, newest first; empty outside the rows.
+    // The modification events of a row's code, newest first, read from the statistics; empty outside
+    // the rows.
     QList<tagFuncodeModifyData> getModifyData(int row) const;
+    // How often a row's code was modified, and the time stamp of its newest change; 0 outside the rows.
+    int getModifyCount(int row) const;
+    int getLastModifyTime(int row) const;
     // Whether the selected drive has the row's code and its right allows writing (1 or 2).
     bool isFuncodeModifiable(int row) const;
     // Numbers of the rows first..last (clamped to the rows), and of all rows.
@@ -85,6 +91,6 @@ private:
     bool setMonitored(const QModelIndex& index, const QVariant& value);
     static bool isAxisColumn(int column) { return column >= COL_AXIS_X && column <= COL_AXIS_Z; }
 
-    QSortedModifyDataList m_modifyList;
+    QList<tagFuncodeModifyCount> m_modifyList;
     bool m_descending = true;
 };

@@ -161,10 +161,10 @@ void QSortedModifyFunView_Servo::openRelateParamDetail(int row, const tagSubFunc
     if (fun->relateParam.isEmpty()) {
         return;
     }
-    // The events come newest first: the dialog shows the related values as of the latest change.
-    const QList<tagFuncodeModifyData> events = m_model->getModifyData(row);
+    // The dialog shows the related values as of the latest change.
+    const int lastChange = m_model->getLastModifyTime(row);
     const QString time =
-        events.isEmpty() ? QString() : QCommonMethod::timeStempTotimeStr(events.first().timeStamp);
+        m_model->getModifyCount(row) == 0 ? QString() : QCommonMethod::timeStempTotimeStr(lastChange);
     QFunCodeDetailTable dialog(time, fun->funIndex, true, tagModifyFuncode_Servo(), this);
     dialog.exec();
 }

@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
     liblog4cplus-dev libmodbus-dev libxlsxwriter-dev libminizip-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core fonts-noto-cjk qttranslations5-l10n
 )
 
 missing=()

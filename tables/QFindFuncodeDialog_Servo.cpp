@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <iterator>
@@ -37,6 +38,8 @@ QFindFuncodeDialog_Servo::QFindFuncodeDialog_Servo(QWidget* parent) : QBaseDlg(p
             &QFindFuncodeDialog_Servo::on_toolButtonFindServo_clicked);
     connect(m_findButton, &QToolButton::clicked, this,
             &QFindFuncodeDialog_Servo::on_toolButtonFindServo_clicked);
+    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &QFindFuncodeDialog_Servo::readVisibleResults);
     connect(this, &QFindFuncodeDialog_Servo::SigSelectCode, QSoftCore::getCore()->getSignalManager(),
             &QSignalManager::SigSelectCode);
 }
@@ -154,8 +157,28 @@ void QFindFuncodeDialog_Servo::search(const QString& text)
         }
     }
     m_model->setFuncodeList(m_device, found);
-    // Values not read yet would show empty: ask the drive once; the rows repaint when they arrive.
-    m_device->readFuncode(found);
+    // Values not read yet would show empty: ask the drive for the rows in view; the rest follow as they are
+    // scrolled into view. A short text such as "P" matches most of the drive.
+    readVisibleResults();
+}
+
+void QFindFuncodeDialog_Servo::readVisibleResults()
+{
+    if (!m_device || !m_table->isVisible() || m_model->rowCount() == 0) {
+        return;
+    }
+    const int first = qMax(0, m_table->rowAt(0));
+    int last = m_table->rowAt(m_table->viewport()->height() - 1);
+    if (last < 0) {
+        last = m_model->rowCount() - 1;
+    }
+    m_device->readFuncode(m_model->getFuncodeList().mid(first, last - first + 1));
+}
+
+void QFindFuncodeDialog_Servo::showEvent(QShowEvent* event)
+{
+    QBaseDlg::showEvent(event);
+    readVisibleResults();
 }
 
 // Either contains the other, so that a part of a number or name finds the code, and so does a whole

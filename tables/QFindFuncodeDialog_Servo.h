@@ -45,12 +45,15 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createWidgets();
     void collectFuncodes();
     void createCompleter();
     void search(const QString& text);
+    // Asks the drive for the values of the results in view (none while the dialog is hidden).
+    void readVisibleResults();
     static bool matches(const tagSubFuncode_Servo* fun, const QString& text);
 
     QLineEdit* m_lineEdit = nullptr;

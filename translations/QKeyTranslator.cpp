@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QPointer>
 
 namespace {
 const char* const kContext = "Strings";
-}
+const char* const kEnglish = "en";
+} // namespace
 
 QKeyTranslator::QKeyTranslator(QObject* parent) : QTranslator(parent) {}
 
@@ -20,18 +22,32 @@ bool QKeyTranslator::loadLanguage(const QString& language)
     qDeleteAll(m_parts);
     m_parts.clear();
     m_language = language;
+    if (loadParts(language) == 0) {
+        return false;
+    }
+    if (language != QLatin1String(kEnglish)) {
+        loadParts(QString::fromLatin1(kEnglish));
+    }
+    return true;
+}
+
+// Appends the files of one language; returns how many were loaded.
+int QKeyTranslator::loadParts(const QString& language)
+{
     const QDir dir(QStringLiteral(":/translations"));
     const QStringList files =
         dir.entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name);
+    int loaded = 0;
     for (const QString& file : files) {
         auto* part = new QTranslator;
         if (part->load(dir.filePath(file))) {
             m_parts.append(part);
+            ++loaded;
         } else {
             delete part;
         }
     }
-    return !m_parts.isEmpty();
+    return loaded;
 }
 
 bool QKeyTranslator::isEmpty() const
@@ -59,8 +75,27 @@ QKeyTranslator* QKeyTranslator::installForApplication(const QString& language)
         QCoreApplication::removeTranslator(installed);
         delete installed;
     }
+    installQtTexts(language);
     installed = new QKeyTranslator(QCoreApplication::instance());
     installed->loadLanguage(language);
     QCoreApplication::installTranslator(installed);
     return installed;
+}
+
+void QKeyTranslator::installQtTexts(const QString& language)
+{
+    static QPointer<QTranslator> qtTexts;
+    if (qtTexts) {
+        QCoreApplication::removeTranslator(qtTexts);
+        delete qtTexts;
+    }
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    if (language == QLatin1String(kEnglish) ||
+        !translator->load(QStringLiteral("qtbase_%1").arg(language), folder)) {
+        delete translator;
+        return;
+    }
+    qtTexts = translator;
+    QCoreApplication::installTranslator(translator);
 }

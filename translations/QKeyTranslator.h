@@ -12,7 +12,9 @@ public:
     explicit QKeyTranslator(QObject* parent = nullptr);
     ~QKeyTranslator() override;
 
-    // Loads every ":/translations/*_<language>.qm" ("en", "zh"). False when none was found.
+    // Loads every ":/translations/*_<language>.qm" ("en", "zh_CN"), and for another language than English
+    // the English files behind them, so that a key not translated yet shows its English text rather than
+    // the key. False when no file of the language was found.
     bool loadLanguage(const QString& language);
     QString language() const { return m_language; }
     bool isEmpty() const override;
@@ -20,10 +22,14 @@ public:
     QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
                       int n = -1) const override;
 
-    // Installs one translator for the application, replacing an earlier one. Returns it.
+    // Installs one translator for the application, replacing an earlier one, together with Qt's own texts
+    // of the language (standard buttons, file dialogs) when the system has them. Returns it.
     static QKeyTranslator* installForApplication(const QString& language);
 
 private:
+    int loadParts(const QString& language);
+    static void installQtTexts(const QString& language);
+
     QList<QTranslator*> m_parts;
     QString m_language;
 };

@@ -574,7 +574,7 @@ Move the damaged files aside and start with empty ones? The old files are kept.<
     </message>
     <message>
         <source>STR_LANGUAGE_CHINESE</source>
-        <translation>Chinese</translation>
+        <translation>Chinese (中文)</translation>
     </message>
     <message>
         <source>STR_LANGUAGE_ENGLISH</source>

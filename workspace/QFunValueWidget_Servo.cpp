@@ -348,16 +348,10 @@ void QFunValueWidget_Servo::initDeviceViews(const QString& alias)
     m_selView->onInitModelData();
 }
 
+// The page reads the stored records a page at a time as it is scrolled; only the first page now.
 void QFunValueWidget_Servo::loadModifyRecords()
 {
-    QList<QStringList> rows;
-    const QList<tagModifyFuncode_Servo> records =
-        QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes(m_curAlias);
-    rows.reserve(records.size());
-    for (const tagModifyFuncode_Servo& record : records) {
-        rows.append(QModifyFunModel_Servo::makeDisplayRow(record));
-    }
-    m_recordModel->setModelData(rows);
+    m_recordModel->loadRecords(m_curAlias);
 }
 
 void QFunValueWidget_Servo::removeAllTabs()
@@ -463,14 +457,11 @@ void QFunValueWidget_Servo::onScrollMoved(int value)
 
 // ---------------------------------------------------------------- recording changes
 
-QString QFunValueWidget_Servo::decimalFromHex(const QString& text, bool wide) const
+// Both values as 64-bit numbers: a 32-bit code's value of 0x80000000 or more is still a plain decimal.
+QString QFunValueWidget_Servo::decimalFromHex(const QString& text) const
 {
     bool ok = false;
-    if (wide) {
-        const qlonglong value = text.trimmed().toLongLong(&ok, 16);
-        return ok ? QString::number(value) : text;
-    }
-    const int value = text.trimmed().toInt(&ok, 16);
+    const qlonglong value = text.trimmed().toLongLong(&ok, 16);
     return ok ? QString::number(value) : text;
 }
 
@@ -482,8 +473,8 @@ void QFunValueWidget_Servo::OnDataChanged(QString oldVal, QString newVal, tagSub
         return;
     }
     if (fun->showType == 1) {
-        oldVal = decimalFromHex(oldVal, false);
-        newVal = decimalFromHex(newVal, true);
+        oldVal = decimalFromHex(oldVal);
+        newVal = decimalFromHex(newVal);
     }
     tagModifyFuncode_Servo record;
     record.strTime = device->isDeviceOnline()
@@ -794,15 +785,13 @@ tagModifyFuncode_Servo QFunValueWidget_Servo::currentRelateRecord(const QString&
         return record;
     }
     record.axisIndex = device->getAxisNum();
-    const QList<tagModifyFuncode_Servo> stored =
-        QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes(m_curAlias);
+    const QRecordDB_Servo* records = QDatabaseManager::self()->getRecordDatabase_Servo();
     const QStringList related = device->getReleParamListByFunIndex(funIndex);
     for (const QString& number : related) {
-        auto found = std::find_if(stored.begin(), stored.end(), [&number](const tagModifyFuncode_Servo& r) {
-            return r.funIndex == number;
-        });
-        if (found != stored.end()) {
-            record.relateParamMap.insert(number, qMakePair(found->oldVal, found->newVal));
+        // The newest record of each related code, looked up by index: the history may be long.
+        const tagModifyFuncode_Servo found = records->getNewestModifyFunCode(m_curAlias, number);
+        if (!found.isEmpty()) {
+            record.relateParamMap.insert(number, qMakePair(found.oldVal, found.newVal));
         } else if (device->getNormalFuncodePtrByFunIndex(number, false)) {
             const QString value = device->getScaledCurValueStr(number, 0);
             record.relateParamMap.insert(number, qMakePair(value, value));

@@ -135,7 +135,7 @@ private:
     void removeAllTabs();
     void hideInfoWindow();
     void adaptAxisColumns();
-    QString decimalFromHex(const QString& text, bool wide) const;
+    QString decimalFromHex(const QString& text) const;
 
     void openDetailFromStatistics(const QModelIndex& index);
     void openDetailFromTable(const QModelIndex& index, bool fromDefaultPage);

@@ -175,7 +175,7 @@ void QFuncodeWidget_Servo::openCompareDialog()
     dialog->activateWindow();
 }
 
-// Not offered yet: the find dialog is still to come, so the find text stays in the tool bar.
+// The dialog is kept until the selected drive changes; it starts from the tool bar's find text.
 void QFuncodeWidget_Servo::findFuncode()
 {
     if (!m_findDialog) {

@@ -153,6 +153,57 @@ QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodes(const QString& 
     return records;
 }
 
+QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodePage(const QString& alias, qint64 maxId,
+                                                                    int limit, QList<qint64>* ids) const
+{
+    QList<tagModifyFuncode_Servo> records;
+    if (!checkOpen() || limit <= 0) {
+        return records;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!prepare(query, QString::fromLatin1(kSelectRecord) +
+                            QStringLiteral("WHERE alias = ? AND id <= ? ORDER BY id DESC LIMIT ?"))) {
+        return records;
+    }
+    query.addBindValue(text(alias));
+    query.addBindValue(maxId);
+    query.addBindValue(limit);
+    if (!exec(query)) {
+        return records;
+    }
+    records.reserve(limit);
+    while (query.next()) {
+        if (ids) {
+            ids->append(query.value(0).toLongLong());
+        }
+        records.append(recordFromQuery(query));
+    }
+    return records;
+}
+
+qint64 QRecordDB_Servo::lastRecordId(const QString& alias) const
+{
+    if (!checkOpen()) {
+        return 0;
+    }
+    const qint64 id = newestRecordId(
+        QStringLiteral("SELECT id FROM modify_record WHERE alias = ? ORDER BY id DESC LIMIT 1"), {alias});
+    return qMax<qint64>(id, 0);
+}
+
+tagModifyFuncode_Servo QRecordDB_Servo::getNewestModifyFunCode(const QString& alias,
+                                                               const QString& funIndex) const
+{
+    if (!checkOpen()) {
+        return tagModifyFuncode_Servo();
+    }
+    const qint64 id = newestRecordId(QStringLiteral("SELECT id FROM modify_record WHERE alias = ? AND "
+                                                    "fun_index = ? ORDER BY id DESC LIMIT 1"),
+                                     QStringList{alias, funIndex});
+    return id < 0 ? tagModifyFuncode_Servo() : loadRecord(id);
+}
+
 // One query for the related rows of all the device's records instead of one per record.
 bool QRecordDB_Servo::attachRelated(const QString& alias, QList<tagModifyFuncode_Servo>* records,
                                     const QHash<qint64, int>& rowById) const

@@ -26,6 +26,16 @@ public:
     bool insertModifyFunCodes(const QString& alias, const QList<tagModifyFuncode_Servo>& records);
     // All records of the device, newest (last stored) first.
     QList<tagModifyFuncode_Servo> getModifyFunCodes(const QString& alias) const;
+    // One page of the device's records for a page that shows them a few at a time: at most `limit` records
+    // with an id of at most maxId, newest first, without their related-parameter maps; their ids go to
+    // *ids. The next page starts below the last id. Uses the (alias, id) index: as fast deep in a long
+    // history as at its start.
+    QList<tagModifyFuncode_Servo> getModifyFunCodePage(const QString& alias, qint64 maxId, int limit,
+                                                       QList<qint64>* ids) const;
+    // The id of the device's newest record; 0 when it has none.
+    qint64 lastRecordId(const QString& alias) const;
+    // The newest record of a code (with its related-parameter map); an empty record when there is none.
+    tagModifyFuncode_Servo getNewestModifyFunCode(const QString& alias, const QString& funIndex) const;
     // The newest record of the code stored with this time text; an empty record when there is none.
     tagModifyFuncode_Servo getModifyFunCode(const QString& alias, const QString& time,
                                             const QString& funIndex) const;

@@ -7,6 +7,17 @@
 namespace {
 const qint32 kApplicationId = 0x53575331; // "SWS1"
 const int kVersion = 1;
+
+// An event from the query's columns time_stamp, old_value, new_value and axis, starting at `first`.
+tagFuncodeModifyData eventFromQuery(const QSqlQuery& query, int first)
+{
+    tagFuncodeModifyData event;
+    event.timeStamp = query.value(first).toInt();
+    event.oldValue = query.value(first + 1).toDouble();
+    event.newValue = query.value(first + 2).toDouble();
+    event.axisIndex = query.value(first + 3).toInt();
+    return event;
+}
 } // namespace
 
 tagSqliteSchema QStatistics::statisticsSchema()
@@ -140,14 +151,64 @@ bool QStatistics::loadEvents(const QString& devKey, QSortedModifyDataList* resul
             currentIndex = funIndex;
             events = &(*result)[row].second;
         }
-        tagFuncodeModifyData event;
-        event.timeStamp = query.value(1).toInt();
-        event.oldValue = query.value(2).toDouble();
-        event.newValue = query.value(3).toDouble();
-        event.axisIndex = query.value(4).toInt();
-        events->append(event);
+        events->append(eventFromQuery(query, 1));
     }
     return true;
+}
+
+QList<tagFuncodeModifyCount> QStatistics::getSortedFuncodeModifyCounts(const QString& devKey,
+                                                                       bool descending) const
+{
+    QList<tagFuncodeModifyCount> counts;
+    if (!checkOpen()) {
+        return counts;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    const QString sql =
+        QStringLiteral("SELECT fun_index, COUNT(*) AS n, MAX(time_stamp) FROM modify_event WHERE dev_key = ? "
+                       "GROUP BY fun_index ORDER BY n %1, fun_index ASC")
+            .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    if (!prepare(query, sql)) {
+        return counts;
+    }
+    query.addBindValue(text(devKey));
+    if (!exec(query)) {
+        return counts;
+    }
+    while (query.next()) {
+        tagFuncodeModifyCount count;
+        count.funIndex = query.value(0).toString();
+        count.count = query.value(1).toInt();
+        count.lastTimeStamp = query.value(2).toInt();
+        counts.append(count);
+    }
+    return counts;
+}
+
+QList<tagFuncodeModifyData> QStatistics::getFuncodeModifyData(const QString& devKey,
+                                                              const QString& funIndex) const
+{
+    QList<tagFuncodeModifyData> events;
+    if (!checkOpen()) {
+        return events;
+    }
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!prepare(query,
+                 QStringLiteral("SELECT time_stamp, old_value, new_value, axis FROM modify_event "
+                                "WHERE dev_key = ? AND fun_index = ? ORDER BY time_stamp DESC, id DESC"))) {
+        return events;
+    }
+    query.addBindValue(text(devKey));
+    query.addBindValue(text(funIndex));
+    if (!exec(query)) {
+        return events;
+    }
+    while (query.next()) {
+        events.append(eventFromQuery(query, 0));
+    }
+    return events;
 }
 
 int QStatistics::eventCount(const QString& devKey, const QString& funIndex) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QSqliteDatabase.h"
+#include "tagFuncodeModifyCount.h"
 #include "tagFuncodeModifyData.h"
 
 #include <QHash>
@@ -27,6 +28,11 @@ public:
     // storing). The numbers are ordered by their event count, most first when descending is true and fewest
     // first otherwise; numbers with equal counts by their text ascending ("P00.02" before "P01.00").
     QSortedModifyDataList getSortedFuncodeModifyData(const QString& devKey, bool descending) const;
+    // The device's modified codes with their counts and newest time stamps, in the order above, from one
+    // aggregate query: no event is loaded, however long the history.
+    QList<tagFuncodeModifyCount> getSortedFuncodeModifyCounts(const QString& devKey, bool descending) const;
+    // The events of one code of the device, newest first (by time stamp, then by order of storing).
+    QList<tagFuncodeModifyData> getFuncodeModifyData(const QString& devKey, const QString& funIndex) const;
     int eventCount(const QString& devKey, const QString& funIndex) const;
     bool clearDevice(const QString& devKey);
     // Moves the events of a device to its new key (merged with events already stored under it).

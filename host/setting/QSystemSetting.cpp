@@ -2,6 +2,7 @@
 
 #include "QLibLogger.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
@@ -14,6 +15,7 @@ const char* const kModifyTypeKey = "System/funcodeModifyType";
 const char* const kTitleIconKey = "System/titleIconPath";
 const char* const kLanguageKey = "System/language";
 const char* const kLastProjectKey = "System/lastProjectPath";
+const char* const kLastViewGroup = "LastView/";
 
 const int kDefaultModifyType = 0;
 const int kMaxModifyType = 1;
@@ -23,6 +25,17 @@ QString defaultFileName()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("settings.ini"));
+}
+
+// One key per project file; the path itself may hold characters that QSettings keys do not.
+QString lastViewKey(const QString& projectPath)
+{
+    if (projectPath.isEmpty()) {
+        return QString::fromLatin1(kLastViewGroup) + QStringLiteral("demo");
+    }
+    const QByteArray path = QDir::cleanPath(QDir::current().absoluteFilePath(projectPath)).toUtf8();
+    return QString::fromLatin1(kLastViewGroup) +
+           QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex());
 }
 
 int clampAuthority(int authority)
@@ -71,13 +84,13 @@ QString QSystemSetting::fileName() const
     return m_settings->fileName();
 }
 
-bool QSystemSetting::storeValue(const char* key, const QVariant& value)
+bool QSystemSetting::storeValue(const QString& key, const QVariant& value)
 {
-    m_settings->setValue(QString::fromLatin1(key), value);
+    m_settings->setValue(key, value);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError) {
-        QLibLogger::self()->warn(QStringLiteral("Cannot write the setting %1 to \"%2\"")
-                                     .arg(QString::fromLatin1(key), m_settings->fileName()));
+        QLibLogger::self()->warn(
+            QStringLiteral("Cannot write the setting %1 to \"%2\"").arg(key, m_settings->fileName()));
         return false;
     }
     return true;
@@ -96,7 +109,7 @@ void QSystemSetting::setAuthority(int authority)
     if (clamped == getAuthority()) {
         return;
     }
-    storeValue(kAuthorityKey, clamped);
+    storeValue(QString::fromLatin1(kAuthorityKey), clamped);
     emit authorityChanged(clamped);
 }
 
@@ -113,7 +126,7 @@ void QSystemSetting::setFuncodeModifyType(int type)
     if (clamped == getFuncodeModifyType()) {
         return;
     }
-    storeValue(kModifyTypeKey, clamped);
+    storeValue(QString::fromLatin1(kModifyTypeKey), clamped);
     emit funcodeModifyTypeChanged(clamped);
 }
 
@@ -127,7 +140,7 @@ void QSystemSetting::setTitleIconPath(const QString& path)
     if (path == getTitleIconPath()) {
         return;
     }
-    storeValue(kTitleIconKey, path);
+    storeValue(QString::fromLatin1(kTitleIconKey), path);
 }
 
 QString QSystemSetting::getLanguage() const
@@ -141,7 +154,7 @@ void QSystemSetting::setLanguage(const QString& language)
     if (language.isEmpty() || language == getLanguage()) {
         return;
     }
-    storeValue(kLanguageKey, language);
+    storeValue(QString::fromLatin1(kLanguageKey), language);
     emit languageChanged(language);
 }
 
@@ -155,5 +168,24 @@ void QSystemSetting::setLastProjectPath(const QString& path)
     if (path == getLastProjectPath()) {
         return;
     }
-    storeValue(kLastProjectKey, path);
+    storeValue(QString::fromLatin1(kLastProjectKey), path);
+}
+
+QPair<QString, int> QSystemSetting::getLastView(const QString& projectPath) const
+{
+    const QStringList view = m_settings->value(lastViewKey(projectPath)).toStringList();
+    bool ok = false;
+    const int kind = view.value(1).toInt(&ok);
+    if (view.size() != 2 || view.first().isEmpty() || !ok) {
+        return qMakePair(QString(), 0);
+    }
+    return qMakePair(view.first(), kind);
+}
+
+void QSystemSetting::setLastView(const QString& projectPath, const QString& alias, int kind)
+{
+    if (getLastView(projectPath) == qMakePair(alias, kind)) {
+        return;
+    }
+    storeValue(lastViewKey(projectPath), QStringList{alias, QString::number(kind)});
 }

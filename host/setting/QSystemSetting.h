@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QVariant>
 
@@ -40,6 +41,10 @@ public:
     void setLanguage(const QString& language);
     QString getLastProjectPath() const;
     void setLastProjectPath(const QString& path);
+    // The drive (alias) and tree node kind last opened in a project, by the project's file; an empty path
+    // stands for the demo project. An empty alias and kind 0 when none is known.
+    QPair<QString, int> getLastView(const QString& projectPath) const;
+    void setLastView(const QString& projectPath, const QString& alias, int kind);
 
 signals:
     void authorityChanged(int authority);
@@ -48,7 +53,7 @@ signals:
 
 private:
     // Writes one value through to the file at once, so that a crash loses no setting.
-    bool storeValue(const char* key, const QVariant& value);
+    bool storeValue(const QString& key, const QVariant& value);
 
     QSettings* m_settings = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "ModalAnswer.h"
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -12,9 +13,11 @@
 #include "drive/QSimulatedDriveLink.h"
 #include "tagTreeDataSet.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,6 +67,10 @@ private slots:
     void authorityChangeAnnouncesTheCurrentNodeAgain();
     void statusBarFollowsTheSelectedDrive();
     void driveMenuActsOnTheSelectedDrive();
+    void projectOpensOnItsLastPage_data();
+    void projectOpensOnItsLastPage();
+    void openedPagesAreRemembered();
+    void languageSwitchChangesTheTexts();
 
 private:
     std::unique_ptr<QWorkbenchWindow> m_window;
@@ -183,6 +190,113 @@ void tst_QWorkbenchWindow::driveMenuActsOnTheSelectedDrive()
     QVERIFY(!online->isEnabled());
     QVERIFY(!compare->isEnabled());
     QVERIFY(!entry(menu, "STR_MENU_REMOVE_DRIVE")->isEnabled());
+}
+
+void tst_QWorkbenchWindow::projectOpensOnItsLastPage_data()
+{
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<QString>("rememberedAlias");
+    QTest::addColumn<int>("rememberedKind");
+    QTest::addColumn<QString>("openedAlias"); // empty: the project's first drive
+    QTest::addColumn<int>("openedKind");
+    QTest::newRow("demo project, nothing remembered") << true << "" << 0 << "" << int(TREE_NODE_FUNCODE);
+    QTest::newRow("saved project, nothing remembered") << false << "" << 0 << "" << int(TREE_NODE_FUNCODE);
+    QTest::newRow("remembered page") << false << "B" << int(TREE_NODE_RECORDS) << "B"
+                                     << int(TREE_NODE_RECORDS);
+    QTest::newRow("remembered drive gone")
+        << false << "C" << int(TREE_NODE_STATISTICS) << "" << int(TREE_NODE_FUNCODE);
+    QTest::newRow("remembered node is no page")
+        << false << "B" << int(TREE_NODE_DRIVE) << "" << int(TREE_NODE_FUNCODE);
+}
+
+void tst_QWorkbenchWindow::projectOpensOnItsLastPage()
+{
+    QFETCH(bool, demo);
+    QFETCH(QString, rememberedAlias);
+    QFETCH(int, rememberedKind);
+    QFETCH(QString, openedAlias);
+    QFETCH(int, openedKind);
+    QTemporaryDir dir;
+    const QString path = demo ? QString() : dir.filePath("line.servoproj");
+    QSystemSetting* settings = QLibSetting::self()->getSystemSetting();
+    settings->setLastView(path, rememberedAlias, rememberedKind);
+    if (!demo) {
+        QVERIFY(QTestHost::addDrive("TST1", "A"));
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
+        QVERIFY(QProjectCore::self()->saveProject(path, &m_error));
+        QTestHost::clearProject();
+    }
+
+    QSignalSpy clicks(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigClickTree);
+    QVERIFY(demo ? QProjectCore::self()->createDemoProject(&m_error)
+                 : QProjectCore::self()->openProject(path, &m_error));
+    const QString first = QProjectCore::self()->getDevMgr()->getDevList().constFirst()->getAliasName();
+    const QString alias = openedAlias.isEmpty() ? first : openedAlias;
+    QTreeWidgetItem* current = m_window->projectTree()->currentItem();
+    QVERIFY(current);
+    QCOMPARE(current->data(0, QProjectTreeWidget::AliasRole).toString(), alias);
+    QCOMPARE(current->data(0, QProjectTreeWidget::KindRole).toInt(), openedKind);
+    QCOMPARE(QProjectCore::self()->getDevMgr()->getSelectAlias(), alias);
+    // The page was announced to the plug-ins once.
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(clicks.at(0).at(1).value<tagTreeDataSet>().subId, openedKind);
+}
+
+void tst_QWorkbenchWindow::openedPagesAreRemembered()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("press.servoproj");
+    QVERIFY(QTestHost::addDrive("TST1", "A"));
+    QVERIFY(QTestHost::addDrive("TST2", "B"));
+    QVERIFY(QProjectCore::self()->saveProject(path, &m_error));
+    QSystemSetting* settings = QLibSetting::self()->getSystemSetting();
+    QVERIFY(m_window->projectTree()->activateNode("B", TREE_NODE_MONITORED));
+    QCOMPARE(settings->getLastView(path), qMakePair(QString("B"), int(TREE_NODE_MONITORED)));
+    // The drive node and the faults of all drives open no page of their own: the page stays remembered.
+    QVERIFY(m_window->projectTree()->activateNode("A", TREE_NODE_DRIVE));
+    QVERIFY(m_window->projectTree()->activateNode(QString(), TREE_NODE_ALL_CUR_FAULTS));
+    QCOMPARE(settings->getLastView(path), qMakePair(QString("B"), int(TREE_NODE_MONITORED)));
+    // Each project keeps its own.
+    QCOMPARE(settings->getLastView(dir.filePath("other.servoproj")), qMakePair(QString(), 0));
+
+    QTestHost::clearProject();
+    QVERIFY(QProjectCore::self()->openProject(path, &m_error));
+    QCOMPARE(m_window->projectTree()->currentItem(),
+             m_window->projectTree()->findNode("B", TREE_NODE_MONITORED));
+}
+
+void tst_QWorkbenchWindow::languageSwitchChangesTheTexts()
+{
+    QVERIFY(QTestHost::addDrive("TST1", "A"));
+    QMenu* settingsMenu = submenu(m_window->menuBar(), "STR_MENU_SETTINGS");
+    QMenu* languages = submenu(settingsMenu, "STR_MENU_LANGUAGE");
+    QVERIFY(languages);
+    QCOMPARE(languages->actions().size(), 2);
+    QAction* chinese = languages->actions().at(1);
+    QAction* english = languages->actions().at(0);
+    QCOMPARE(chinese->data().toString(), QStringLiteral("zh_CN"));
+    const QString englishFile = submenu(m_window->menuBar(), "STR_MENU_FILE")->title();
+    QTreeWidgetItem* codes = m_window->projectTree()->findNode("A", TREE_NODE_FUNCODE);
+    const QString englishNode = codes->text(0);
+
+    QString question;
+    answerModal([&question](QWidget* box) {
+        question = static_cast<QMessageBox*>(box)->text();
+        static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+    });
+    chinese->trigger();
+    QCOMPARE(QLibSetting::self()->getSystemSetting()->getLanguage(), QStringLiteral("zh_CN"));
+    QCOMPARE(question, text("STR_LANGUAGE_RESTART_QUESTION"));
+    const QString chineseFile = m_window->menuBar()->actions().constFirst()->text();
+    QCOMPARE(chineseFile, QString::fromUtf8("文件(&F)"));
+    QCOMPARE(codes->text(0), QString::fromUtf8("功能码"));
+    QVERIFY(codes->text(0) != englishNode);
+
+    answerModal([](QWidget* box) { static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click(); });
+    english->trigger();
+    QCOMPARE(QLibSetting::self()->getSystemSetting()->getLanguage(), QStringLiteral("en"));
+    QCOMPARE(m_window->menuBar()->actions().constFirst()->text(), englishFile);
+    QCOMPARE(codes->text(0), englishNode);
 }
 
 QTEST_MAIN(tst_QWorkbenchWindow)

@@ -109,6 +109,10 @@ void tst_ServoWorkbench::runFromTheCommandLine_data()
         << QStringList{QRegularExpression::escape(QString("Project %1 opened with 1 drives").arg(saved)),
                        "!" + demo}
         << QString();
+    // Without options the first drive's function codes are open at once.
+    row("no options", {}) << 0 << QStringList{demo, "Opened node 321 of drive \\S+"} << QString();
+    row("a drive without a page", {"--project", saved, "--select", "Press-1"})
+        << 0 << QStringList{"!Opened node", "!The project tree has no node"} << QString();
     row("malformed project", {"--project", malformed}) << 0 << QStringList{demo} << malformed;
     row("missing project, unsavable screenshot", {"--project", path("none.servoproj")},
         path("no/such/folder/shot.png"))

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 using namespace DatabaseTestFiles;
 
@@ -18,6 +19,43 @@ Events eventsOf(const QString& funIndex, int n)
         events.append({funIndex, {1000 + i, 0.0, 1.0, 0}});
     }
     return events;
+}
+
+// Per device and code: how many events and the newest time stamp, counted by hand.
+using HandCount = QMap<QString, QMap<QString, QPair<int, int>>>;
+
+void count(HandCount* counts, const QString& devKey, const Events& events)
+{
+    for (const auto& event : events) {
+        QPair<int, int>& entry = (*counts)[devKey][event.first];
+        entry.second = entry.first == 0 ? event.second.timeStamp : qMax(entry.second, event.second.timeStamp);
+        ++entry.first;
+    }
+}
+
+// Events of many codes with skewed counts and time stamps out of order.
+Events scatteredEvents(int n, int seed)
+{
+    Events events;
+    for (int i = 0; i < n; ++i) {
+        const int code = (i * i + seed) % 17;
+        const int time = 5000 + (i * 7919 + seed) % 1000;
+        events.append({QStringLiteral("P%1.%2").arg(code / 5).arg(code % 5, 2, 10, QLatin1Char('0')),
+                       {time, double(i), double(i + 1), i % 3}});
+    }
+    return events;
+}
+
+QList<tagFuncodeModifyCount> sortedHandCount(const QMap<QString, QPair<int, int>>& counts, bool descending)
+{
+    QList<tagFuncodeModifyCount> sorted;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        sorted.append({it.key(), it.value().first, it.value().second});
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [descending](const auto& a, const auto& b) {
+        return descending ? a.count > b.count : a.count < b.count;
+    });
+    return sorted;
 }
 
 QStringList numbersOf(const QSortedModifyDataList& sorted)
@@ -40,6 +78,9 @@ private slots:
     void eventsNewestFirstWithTheirValues();
     void devicesAreSeparate();
     void oneBadEventSpoilsTheBatch();
+    void aggregateEqualsHandCount_data();
+    void aggregateEqualsHandCount();
+    void eventsOfOneCode();
 
 private:
     QTemporaryDir m_dir;
@@ -104,6 +145,68 @@ void tst_QStatistics::oneBadEventSpoilsTheBatch()
     events.append({QString(), {2, 0, 1, 0}});
     QVERIFY(!m_db->addFuncodeModifyEvents("drive", events));
     QCOMPARE(m_db->eventCount("drive", "P00.01"), 0);
+}
+
+void tst_QStatistics::aggregateEqualsHandCount_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("events stored") << "store";
+    QTest::newRow("renamed onto a device with events") << "rename";
+    QTest::newRow("another device cleared") << "clear";
+    QTest::newRow("a refused batch") << "refuse";
+}
+
+// The counts of one aggregate query equal the events counted by hand, and the order of the full load.
+void tst_QStatistics::aggregateEqualsHandCount()
+{
+    QFETCH(QString, operation);
+    HandCount counts;
+    const Events a = scatteredEvents(400, 1);
+    const Events b = scatteredEvents(150, 2);
+    QVERIFY(m_db->addFuncodeModifyEvents("drive A", a));
+    QVERIFY(m_db->addFuncodeModifyEvents("drive B", b));
+    count(&counts, "drive A", a);
+    count(&counts, "drive B", b);
+    if (operation == "rename") {
+        QVERIFY(m_db->renameDevice("drive B", "drive A"));
+        count(&counts, "drive A", b);
+        counts.remove("drive B");
+    } else if (operation == "clear") {
+        QVERIFY(m_db->clearDevice("drive B"));
+        counts.remove("drive B");
+    } else if (operation == "refuse") {
+        Events bad = scatteredEvents(30, 3);
+        bad.append({QString(), {1, 0, 1, 0}});
+        QVERIFY(!m_db->addFuncodeModifyEvents("drive A", bad));
+    }
+    for (const QString& device : {QStringLiteral("drive A"), QStringLiteral("drive B")}) {
+        for (bool descending : {true, false}) {
+            const QList<tagFuncodeModifyCount> aggregate =
+                m_db->getSortedFuncodeModifyCounts(device, descending);
+            QCOMPARE(aggregate, sortedHandCount(counts.value(device), descending));
+            QStringList numbers;
+            for (const tagFuncodeModifyCount& entry : aggregate) {
+                numbers.append(entry.funIndex);
+            }
+            QCOMPARE(numbers, numbersOf(m_db->getSortedFuncodeModifyData(device, descending)));
+        }
+    }
+}
+
+void tst_QStatistics::eventsOfOneCode()
+{
+    const Events events = scatteredEvents(200, 4);
+    QVERIFY(m_db->addFuncodeModifyEvents("drive", events + eventsOf("P9.99", 3)));
+    for (const auto& entry : m_db->getSortedFuncodeModifyData("drive", true)) {
+        const QList<tagFuncodeModifyData> one = m_db->getFuncodeModifyData("drive", entry.first);
+        QCOMPARE(one.size(), entry.second.size());
+        for (int i = 0; i < one.size(); ++i) {
+            QCOMPARE(one.at(i).timeStamp, entry.second.at(i).timeStamp);
+            QCOMPARE(one.at(i).newValue, entry.second.at(i).newValue);
+        }
+    }
+    QVERIFY(m_db->getFuncodeModifyData("drive", "P7.77").isEmpty());
+    QVERIFY(m_db->getFuncodeModifyData("nobody", "P9.99").isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_QStatistics)

@@ -1,4 +1,5 @@
 #include "QBaseTableView.h"
+#include "QDeviceServo.h"
 #include "QFindFuncodeDialog_Servo.h"
 #include "QFindFuncodeModel_Servo.h"
 #include "QSignalManager.h"
@@ -120,6 +121,34 @@ private slots:
         dialog.OnSelectRow(dialog.getModel()->index(0, 0));
         QCOMPARE(hub.count(), 0);
         QCOMPARE(own.count(), 1);
+    }
+
+    void readsOnlyTheResultsInView()
+    {
+        // A model with more codes than a page: "P" matches nearly all of them.
+        QDeviceServo* device = QTestHost::addSelectedDrive("SD330", "large");
+        QVERIFY(device);
+        QFindFuncodeDialog_Servo dialog;
+        dialog.SlotlineEditFindServoFun("P");
+        const int rows = dialog.getModel()->rowCount();
+        QVERIFY(rows > 100);
+        const QString first = dialog.getModel()->getFunIndex(0);
+        const QString last = dialog.getModel()->getFunIndex(rows - 1);
+        QVERIFY(!device->isReadBusy()); // hidden: nothing in view, nothing read
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_VERIFY(device->hasValue(first, 0));
+        QTRY_VERIFY(!device->isReadBusy());
+        QVERIFY(!device->hasValue(last, 0));
+        int read = 0;
+        for (int row = 0; row < rows; ++row) {
+            read += device->hasValue(dialog.getModel()->getFunIndex(row), 0) ? 1 : 0;
+        }
+        QVERIFY2(read < 40, qPrintable(QString::number(read)));
+
+        resultTable(dialog)->scrollToBottom();
+        QTRY_VERIFY(device->hasValue(last, 0));
     }
 
     void axisColumnsFollowDrive_data()

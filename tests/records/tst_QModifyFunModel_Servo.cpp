@@ -1,11 +1,15 @@
+#include "QDatabaseManager.h"
 #include "QModifyFunModel_Servo.h"
 #include "QProjectCore.h"
+#include "QRecordDB_Servo.h"
 #include "QTestHost.h"
 #include "drive/QDriveCatalogue.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
 #include <QIcon>
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 
 using M = QModifyFunModel_Servo;
@@ -26,12 +30,65 @@ class tst_QModifyFunModel_Servo : public QObject
         return M::makeDisplayRow(r);
     }
 
+    static QRecordDB_Servo* records() { return QDatabaseManager::self()->getRecordDatabase_Servo(); }
+
+    // Stores `count` changes of the device, oldest first, in four runs with a change of another drive
+    // after each, so that the device's ids have gaps.
+    static void storeHistory(const QString& alias, int count)
+    {
+        const QStringList codes{"P00.01", "P00.02", "P00.07", "P2.00", "P00.00"};
+        const int run = qMax(1, (count + 3) / 4);
+        QList<tagModifyFuncode_Servo> own;
+        for (int i = 0; i < count; ++i) {
+            tagModifyFuncode_Servo r;
+            r.strTime = QDateTime::fromSecsSinceEpoch(1714557600 + i).toString("yyyy-MM-dd hh:mm:ss");
+            r.funIndex = codes.at(i % codes.size());
+            r.axisIndex = i % 3;
+            r.oldVal = QString::number(i % 4);
+            r.newVal = QString::number(i % 4 + 1);
+            own.append(r);
+            if (own.size() == run || i == count - 1) {
+                QVERIFY(records()->insertModifyFunCodes(alias, own));
+                QVERIFY(records()->insertModifyFunCode("other drive", r));
+                own.clear();
+            }
+        }
+    }
+
+    // What loading every record at once shows.
+    static QList<QStringList> fullLoad(const QString& alias)
+    {
+        QList<QStringList> rows;
+        for (const tagModifyFuncode_Servo& record : records()->getModifyFunCodes(alias)) {
+            rows.append(M::makeDisplayRow(record));
+        }
+        return rows;
+    }
+
+    static QList<QStringList> shownRows(const QAbstractItemModel& model)
+    {
+        QList<QStringList> rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList texts;
+            for (int column = 0; column < model.columnCount(); ++column) {
+                texts.append(model.index(row, column).data().toString());
+            }
+            rows.append(texts);
+        }
+        return rows;
+    }
+
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void init() { QVERIFY(QTestHost::addSelectedDrive("TST3", "drive")); }
 
-    void cleanup() { QTestHost::clearProject(); }
+    void cleanup()
+    {
+        QTestHost::clearProject();
+        QVERIFY(records()->clearModifyFunCodes("drive"));
+        QVERIFY(records()->clearModifyFunCodes("other drive"));
+    }
 
     void storedValuesAreShown_data()
     {
@@ -121,6 +178,114 @@ private slots:
         QVERIFY(model.index(2, M::COL_NAME).data(Qt::DecorationRole).value<QIcon>().isNull());
         QTestHost::select(QString());
         QVERIFY(model.index(0, M::COL_NAME).data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+
+    void fetchedPagesEqualAFullLoad_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("pageSize");
+        QTest::addColumn<int>("pages"); // queries for the whole history
+        QTest::newRow("no history") << 0 << 10 << 0;
+        QTest::newRow("less than a page") << 7 << 10 << 1;
+        QTest::newRow("exactly one page") << 10 << 10 << 1;
+        QTest::newRow("exactly three pages") << 30 << 10 << 3;
+        QTest::newRow("several pages and a part") << 47 << 10 << 5;
+        QTest::newRow("pages of one row") << 5 << 1 << 5;
+    }
+
+    void fetchedPagesEqualAFullLoad()
+    {
+        QFETCH(int, records);
+        QFETCH(int, pageSize);
+        QFETCH(int, pages);
+        storeHistory("drive", records);
+        M model;
+        model.pager().setPageSize(pageSize);
+        model.loadRecords("drive");
+        // Loading reads the first page only.
+        QCOMPARE(model.rowCount(), qMin(records, pageSize));
+        QCOMPARE(model.pager().pagesRead(), qMin(pages, 1));
+        QTestHost::checkModel(&model);
+        while (model.canFetchMore(QModelIndex())) {
+            const int before = model.rowCount();
+            model.fetchMore(QModelIndex());
+            QVERIFY(model.rowCount() > before);
+        }
+        QCOMPARE(model.pager().pagesRead(), pages);
+        QCOMPARE(model.rowCount(), records);
+        QCOMPARE(shownRows(model), fullLoad("drive"));
+    }
+
+    void scrollingFetchesTheRest()
+    {
+        storeHistory("drive", 120);
+        M model;
+        model.pager().setPageSize(16);
+        model.loadRecords("drive");
+        QTableView view;
+        view.setModel(&model);
+        view.resize(600, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(model.rowCount() < 120);
+        // Each drag to the end of the scroll bar brings the next page.
+        QScrollBar* bar = view.verticalScrollBar();
+        const auto dragToEnd = [bar, &model]() {
+            bar->setValue(bar->maximum());
+            return model.rowCount() == 120;
+        };
+        QTRY_VERIFY(dragToEnd());
+        QVERIFY(!model.canFetchMore(QModelIndex()));
+        QCOMPARE(shownRows(model), fullLoad("drive"));
+    }
+
+    void droppedPagesAreReadAgain()
+    {
+        storeHistory("drive", 50);
+        M model;
+        model.pager().setPageSize(10);
+        model.pager().setMaxCachedPages(2);
+        model.loadRecords("drive");
+        while (model.canFetchMore(QModelIndex())) {
+            model.fetchMore(QModelIndex());
+        }
+        QCOMPARE(model.pager().cachedPages(), 2);
+        const int read = model.pager().pagesRead();
+        const QList<QStringList> expected = fullLoad("drive");
+        QCOMPARE(model.index(3, M::COL_INDEX).data().toString(), expected.at(3).at(M::COL_INDEX));
+        QCOMPARE(model.pager().pagesRead(), read + 1); // the first page again, by its first id
+        QCOMPARE(model.index(5, M::COL_TIME).data().toString(), expected.at(5).at(M::COL_TIME));
+        QCOMPARE(model.pager().pagesRead(), read + 1); // now cached
+        QCOMPARE(model.pager().cachedPages(), 2);
+        QCOMPARE(shownRows(model), expected);
+    }
+
+    void changesAfterLoadingComeFirstOnce()
+    {
+        storeHistory("drive", 25);
+        M model;
+        QTestHost::checkModel(&model);
+        model.pager().setPageSize(10);
+        model.loadRecords("drive");
+        // What the workspace does with a new change: store it, and put its row first.
+        tagModifyFuncode_Servo change;
+        change.strTime = "2030-01-01 00:00:00";
+        change.funIndex = "P00.07";
+        change.oldVal = "1";
+        change.newVal = "2";
+        QVERIFY(records()->insertModifyFunCode("drive", change));
+        model.insertFrontData(M::makeDisplayRow(change));
+        while (model.canFetchMore(QModelIndex())) {
+            model.fetchMore(QModelIndex());
+        }
+        QCOMPARE(model.rowCount(), 26);
+        QCOMPARE(shownRows(model), fullLoad("drive"));
+        // Loading again reads it from the database like the others.
+        model.loadRecords("drive");
+        QCOMPARE(model.index(0, M::COL_TIME).data().toString(), change.strTime);
+        model.clearRecords();
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!model.canFetchMore(QModelIndex()));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "QSystemSetting.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,6 +14,8 @@ class tst_QSystemSetting : public QObject
 private slots:
     void persistsAndSwitchingFileAnnouncesChanges();
     void clampsAndSignalsOnlyRealChanges();
+    void lastViewPerProject_data();
+    void lastViewPerProject();
 
 private:
     // A file of the running case.
@@ -77,6 +80,33 @@ void tst_QSystemSetting::clampsAndSignalsOnlyRealChanges()
              (Emissions{{int(AUTHORITY_MANUFACTURER)}, {int(AUTHORITY_DEVELOPER)}, {int(AUTHORITY_USER)}}));
     QCOMPARE(Emissions(modifyType), (Emissions{{1}, {0}}));
     QCOMPARE(Emissions(language), Emissions{{"zh"}});
+}
+
+void tst_QSystemSetting::lastViewPerProject_data()
+{
+    QTest::addColumn<QString>("project");
+    QTest::newRow("demo project") << "";
+    QTest::newRow("path with blanks, slashes and umlauts") << "/home/ä b/line [2]/press=1.servoproj";
+    QTest::newRow("relative path") << "press.servoproj";
+}
+
+void tst_QSystemSetting::lastViewPerProject()
+{
+    QFETCH(QString, project);
+    {
+        QSystemSetting writer;
+        writer.setFileName(settingsFile());
+        QCOMPARE(writer.getLastView(project), qMakePair(QString(), 0));
+        writer.setLastView(project, "Press 1", 323);
+        writer.setLastView("/other.servoproj", "Feeder", 321);
+    }
+    QSystemSetting reader;
+    reader.setFileName(settingsFile());
+    QCOMPARE(reader.getLastView(project), qMakePair(QString("Press 1"), 323));
+    QCOMPARE(reader.getLastView("/other.servoproj"), qMakePair(QString("Feeder"), 321));
+    // A relative path names the same project as its absolute form; the demo project is no folder.
+    QCOMPARE(reader.getLastView(QDir::current().absoluteFilePath(project)),
+             project.isEmpty() ? qMakePair(QString(), 0) : qMakePair(QString("Press 1"), 323));
 }
 
 QTEST_GUILESS_MAIN(tst_QSystemSetting)

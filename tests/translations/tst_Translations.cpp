@@ -1,5 +1,6 @@
-// The texts behind the "STR_..." keys: every key the code uses has an English text, every text is used,
-// and the installed translator finds a text whatever class context asks for it.
+// The texts behind the "STR_..." keys: every key the code uses has an English and a Chinese text, every
+// text is used, no key is defined twice, and the installed translator finds a text whatever class context
+// asks for it.
 
 #include "QKeyTranslator.h"
 
@@ -17,14 +18,20 @@ class tst_Translations : public QObject
 
 private slots:
     void initTestCase();
-    void everyUsedKeyHasEnglishText();
-    void everyEnglishTextIsUsed();
+    void everyUsedKeyHasText_data();
+    void everyUsedKeyHasText();
+    void everyTextIsUsed_data();
+    void everyTextIsUsed();
+    void languagesHoldTheSameKeys();
     void translatorAnswersAnyContext_data();
     void translatorAnswersAnyContext();
 
 private:
+    void addLanguageRows();
+
     QSet<QString> m_used;
-    QHash<QString, QString> m_english;
+    // language ("en", "zh_CN") -> key -> text, from every translations/<area>_<language>.ts
+    QHash<QString, QHash<QString, QString>> m_texts;
 };
 
 namespace {
@@ -57,13 +64,13 @@ QSet<QString> keysUsedInSources(const QString& root)
     return keys;
 }
 
-QHash<QString, QString> englishTexts(const QString& path, QString* error)
+// Adds the texts of one .ts file to texts; a key defined twice (in this file or an earlier one) is an error.
+void readTexts(const QString& path, QHash<QString, QString>* texts, QStringList* errors)
 {
-    QHash<QString, QString> texts;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return texts;
+        errors->append(QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return;
     }
     QXmlStreamReader xml(&file);
     QString source;
@@ -72,17 +79,18 @@ QHash<QString, QString> englishTexts(const QString& path, QString* error)
         if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
         } else if (xml.isStartElement() && xml.name() == QLatin1String("translation")) {
-            if (texts.contains(source)) {
-                *error = QStringLiteral("%1 is defined twice").arg(source);
+            if (texts->contains(source)) {
+                errors->append(QStringLiteral("%1 is defined twice (%2)").arg(source, path));
             }
-            texts.insert(source, xml.readElementText());
+            texts->insert(source, xml.readElementText());
         }
     }
     if (xml.hasError()) {
-        *error = QStringLiteral("%1: %2").arg(path, xml.errorString());
+        errors->append(QStringLiteral("%1: %2").arg(path, xml.errorString()));
     }
-    return texts;
 }
+
+const QStringList kLanguages{QStringLiteral("en"), QStringLiteral("zh_CN")};
 } // namespace
 
 void tst_Translations::initTestCase()
@@ -90,27 +98,38 @@ void tst_Translations::initTestCase()
     const QString root = QStringLiteral(SERVO_SOURCE_ROOT);
     m_used = keysUsedInSources(root);
     QVERIFY(m_used.size() > 200);
-    QString error;
-    // One file per area ("<area>_en.ts"); a key may be defined in one of them only.
-    const QDir folder(root + "/translations");
-    const QStringList files = folder.entryList({QStringLiteral("*_en.ts")}, QDir::Files, QDir::Name);
-    QVERIFY(files.contains(QStringLiteral("servo_en.ts")));
-    for (const QString& name : files) {
-        const QHash<QString, QString> texts = englishTexts(folder.filePath(name), &error);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-            QVERIFY2(!m_english.contains(it.key()),
-                     qPrintable(QStringLiteral("%1 is defined again in %2").arg(it.key(), name)));
-            m_english.insert(it.key(), it.value());
+    QStringList errors;
+    const QDir folder(root + QStringLiteral("/translations"));
+    for (const QString& language : kLanguages) {
+        const QStringList files = folder.entryList({QStringLiteral("*_%1.ts").arg(language)}, QDir::Files);
+        QVERIFY2(!files.isEmpty(), qPrintable(language));
+        for (const QString& file : files) {
+            readTexts(folder.filePath(file), &m_texts[language], &errors);
         }
+    }
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+}
+
+void tst_Translations::addLanguageRows()
+{
+    QTest::addColumn<QString>("language");
+    for (const QString& language : kLanguages) {
+        QTest::newRow(qPrintable(language)) << language;
     }
 }
 
-void tst_Translations::everyUsedKeyHasEnglishText()
+void tst_Translations::everyUsedKeyHasText_data()
 {
+    addLanguageRows();
+}
+
+void tst_Translations::everyUsedKeyHasText()
+{
+    QFETCH(QString, language);
+    const QHash<QString, QString>& texts = m_texts[language];
     QStringList missing;
     for (const QString& key : qAsConst(m_used)) {
-        if (m_english.value(key).trimmed().isEmpty()) {
+        if (texts.value(key).trimmed().isEmpty()) {
             missing << key;
         }
     }
@@ -118,10 +137,17 @@ void tst_Translations::everyUsedKeyHasEnglishText()
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
 }
 
-void tst_Translations::everyEnglishTextIsUsed()
+void tst_Translations::everyTextIsUsed_data()
 {
+    addLanguageRows();
+}
+
+void tst_Translations::everyTextIsUsed()
+{
+    QFETCH(QString, language);
+    const QHash<QString, QString>& texts = m_texts[language];
     QStringList unused;
-    for (auto it = m_english.cbegin(); it != m_english.cend(); ++it) {
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
         if (it.key().startsWith(QLatin1String("STR_")) && !m_used.contains(it.key())) {
             unused << it.key();
         }
@@ -130,20 +156,37 @@ void tst_Translations::everyEnglishTextIsUsed()
     QVERIFY2(unused.isEmpty(), qPrintable(unused.join(QLatin1Char(' '))));
 }
 
+// Also the texts that are not keys (shortcuts, column letters): each has a text in every language.
+void tst_Translations::languagesHoldTheSameKeys()
+{
+    QStringList englishKeys = m_texts.value(QStringLiteral("en")).keys();
+    QStringList chineseKeys = m_texts.value(QStringLiteral("zh_CN")).keys();
+    englishKeys.sort();
+    chineseKeys.sort();
+    QCOMPARE(chineseKeys, englishKeys);
+}
+
 void tst_Translations::translatorAnswersAnyContext_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("context");
-    QTest::newRow("plug-in class") << "QFuncodeView_Servo";
-    QTest::newRow("host class") << "QDeviceServo";
-    QTest::newRow("unknown class") << "NoSuchClass";
+    for (const QString& language : kLanguages) {
+        QTest::newRow(qPrintable(language + " plug-in class")) << language << "QFuncodeView_Servo";
+        QTest::newRow(qPrintable(language + " host class")) << language << "QDeviceServo";
+        QTest::newRow(qPrintable(language + " unknown class")) << language << "NoSuchClass";
+    }
 }
 
 void tst_Translations::translatorAnswersAnyContext()
 {
+    QFETCH(QString, language);
     QFETCH(QString, context);
-    QKeyTranslator::installForApplication(QStringLiteral("en"));
+    const QKeyTranslator* translator = QKeyTranslator::installForApplication(language);
+    QVERIFY(!translator->isEmpty());
     const QByteArray ctx = context.toLatin1();
-    QCOMPARE(QCoreApplication::translate(ctx.constData(), "STR_FUNCODE"), m_english.value("STR_FUNCODE"));
+    const QString expected = m_texts[language].value("STR_FUNCODE");
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(QCoreApplication::translate(ctx.constData(), "STR_FUNCODE"), expected);
     QCOMPARE(QCoreApplication::translate(ctx.constData(), "not a key"), QStringLiteral("not a key"));
 }
 

@@ -220,6 +220,11 @@ private slots:
         QTest::newRow("hexadecimal") << "P00.04" << QStringList{"FF", "100", "255", "256", "256"};
         QTest::newRow("hexadecimal with prefix")
             << "P00.04" << QStringList{"0x00FF", "0x0100", "255", "256", "256"};
+        // Beyond the 32-bit signed range: still decimal, never the hexadecimal text.
+        QTest::newRow("hexadecimal old value 0xFFFFFFFF")
+            << "P00.04" << QStringList{"FFFFFFFF", "10", "4294967295", "16", "16"};
+        QTest::newRow("hexadecimal old value 0x80000000")
+            << "P00.04" << QStringList{"80000000", "7FFFFFFF", "2147483648", "2147483647", "2147483647"};
         QTest::newRow("enumerated by position")
             << "P00.00" << QStringList{"1:Motor B 400W", "5:Motor D 1kW", "1", "3", "5:Motor D 1kW"};
         QTest::newRow("decimal as shown") << "P00.01" << QStringList{"2.80", "3.10", "2.80", "3.10", "3.10"};
