@@ -3,6 +3,7 @@
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveFaultSwitchMenu.h"
 #include "QProjectCore.h"
 #include "QSoftCore.h"
 #include "drive/QDriveCatalogue.h"
@@ -37,6 +38,8 @@ QDriveMenu::QDriveMenu(QWidget* parent) : QMenu(parent)
     connect(m_osciAction, &QAction::toggled, this, &QDriveMenu::setOscilloscopeRunning);
     addSeparator();
     m_delayAction = addAction(QString(), this, &QDriveMenu::askReplyDelay);
+    m_switchMenu = new QDriveFaultSwitchMenu(parent);
+    addMenu(m_switchMenu);
 
     connect(this, &QMenu::aboutToShow, this, &QDriveMenu::updateActions);
     connect(m_addMenu, &QMenu::aboutToShow, this, &QDriveMenu::fillAddMenu);
@@ -88,6 +91,7 @@ void QDriveMenu::updateActions()
     m_onlineAction->setEnabled(link);
     m_faultMenu->setEnabled(link);
     m_clearFaultsAction->setEnabled(link);
+    m_switchMenu->setEnabled(link);
     m_osciAction->setEnabled(device);
     // Reflect the drive's state without acting on it.
     const QSignalBlocker onlineBlocker(m_onlineAction);

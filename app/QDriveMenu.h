@@ -3,6 +3,7 @@
 #include <QMenu>
 
 class QDeviceServo;
+class QDriveFaultSwitchMenu;
 class QSimulatedDriveLink;
 
 // The "Drive" menu: add a simulated drive of any catalogue model, remove the selected drive, open the
@@ -42,4 +43,5 @@ private:
     QAction* m_clearFaultsAction = nullptr;
     QAction* m_osciAction = nullptr;
     QAction* m_delayAction = nullptr;
+    QDriveFaultSwitchMenu* m_switchMenu = nullptr;
 };

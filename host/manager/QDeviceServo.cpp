@@ -712,7 +712,9 @@ QString QDeviceServo::getErrorReasonStr(int error) const
     case WRITE_ERR_BUSY:
         return trServo("STR_WRITE_ERR_BUSY");
     default:
-        return trServo("STR_WRITE_ERR_REFUSED");
+        return m_link->refusalReason().isEmpty()
+                   ? trServo("STR_WRITE_ERR_REFUSED")
+                   : QStringLiteral("%1 (%2)").arg(trServo("STR_WRITE_ERR_REFUSED"), m_link->refusalReason());
     }
 }
 
@@ -727,6 +729,13 @@ bool QDeviceServo::isWritePermitted(QString* reason) const
     if (m_osciRunning) {
         if (reason) {
             *reason = trServo("STR_WRITE_WHILE_OSCI_RUNNING");
+        }
+        return false;
+    }
+    const QString refusal = m_link->refusalReason();
+    if (!refusal.isEmpty()) {
+        if (reason) {
+            *reason = refusal;
         }
         return false;
     }

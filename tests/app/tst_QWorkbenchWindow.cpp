@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -71,6 +72,8 @@ private slots:
     void projectOpensOnItsLastPage();
     void openedPagesAreRemembered();
     void languageSwitchChangesTheTexts();
+    void faultSwitchMenuSetsTheSelectedDrive_data();
+    void faultSwitchMenuSetsTheSelectedDrive();
 
 private:
     std::unique_ptr<QWorkbenchWindow> m_window;
@@ -297,6 +300,65 @@ void tst_QWorkbenchWindow::languageSwitchChangesTheTexts()
     QCOMPARE(QLibSetting::self()->getSystemSetting()->getLanguage(), QStringLiteral("en"));
     QCOMPARE(m_window->menuBar()->actions().constFirst()->text(), englishFile);
     QCOMPARE(codes->text(0), englishNode);
+}
+
+void tst_QWorkbenchWindow::faultSwitchMenuSetsTheSelectedDrive_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>(
+        "expected"); // the switches afterwards, as dropEvery/lateEvery/refuse/fail/offline
+    QTest::newRow("lose replies") << QByteArray("STR_MENU_SIM_DROP_EVERY") << "4"
+                                  << "4/0/0//-1";
+    QTest::newRow("late answers") << QByteArray("STR_MENU_SIM_LATE_EVERY") << "2"
+                                  << "0/2/0//-1";
+    QTest::newRow("refuse writes") << QByteArray("STR_MENU_SIM_REFUSE_WRITES") << "Locked"
+                                   << "0/0/1:Locked//-1";
+    QTest::newRow("fail a code") << QByteArray("STR_MENU_SIM_FAIL_CODE") << "P00.02"
+                                 << "0/0/0/P00.02/-1";
+    QTest::newRow("unknown code refused") << QByteArray("STR_MENU_SIM_FAIL_CODE") << "P77.77"
+                                          << "0/0/0//-1";
+    QTest::newRow("offline after") << QByteArray("STR_MENU_SIM_OFFLINE_AFTER") << "5"
+                                   << "0/0/0//5";
+}
+
+void tst_QWorkbenchWindow::faultSwitchMenuSetsTheSelectedDrive()
+{
+    QFETCH(QByteArray, key);
+    QFETCH(QString, answer);
+    QFETCH(QString, expected);
+    QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
+    QSimulatedDriveLink* link = QTestHost::link("A");
+    QMenu* menu = submenu(submenu(m_window->menuBar(), "STR_MENU_DRIVE"), "STR_MENU_SIM_FAULTS");
+    QVERIFY(menu);
+    emit menu->aboutToShow();
+    QAction* action = entry(menu, key.constData());
+    QVERIFY(action && action->isEnabled() && !action->isChecked());
+    const bool warns = answer == "P77.77";
+    answerModalDialog([answer, warns](QDialog* dialog) {
+        auto* input = qobject_cast<QInputDialog*>(dialog);
+        QVERIFY(input);
+        input->setTextValue(answer);
+        input->setIntValue(answer.toInt());
+        if (warns) {
+            answerModalDialog([](QDialog* box) { box->reject(); }); // the warning about the unknown code
+        }
+        input->accept();
+    });
+    action->trigger();
+    const QDriveFaultSwitches s = link->faultSwitches();
+    const QString refuse = s.refuseWrites ? "1:" + s.refuseReason : "0";
+    QCOMPARE(QString("%1/%2/%3/%4/%5")
+                 .arg(s.dropEvery)
+                 .arg(s.lateEvery)
+                 .arg(refuse, s.failCode)
+                 .arg(s.offlineAfter),
+             expected);
+    emit menu->aboutToShow();
+    QCOMPARE(action->isChecked(), expected != "0/0/0//-1");
+    QCOMPARE(entry(menu, "STR_MENU_SIM_CLEAR_SWITCHES")->isEnabled(), action->isChecked());
+    entry(menu, "STR_MENU_SIM_CLEAR_SWITCHES")->trigger();
+    QVERIFY(link->faultSwitches().isClear());
 }
 
 QTEST_MAIN(tst_QWorkbenchWindow)

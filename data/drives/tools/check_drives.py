@@ -31,6 +31,8 @@ TYPE_LIMITS = {
     15: (-9223372036854775808, 9223372036854775807),
 }
 TYPE_BYTES = {3: 2, 4: 2, 7: 4, 8: 4, 15: 8}
+REGISTERS = {t: b // 2 for t, b in TYPE_BYTES.items()}
+RESERVED_REGISTERS = 0xF000  # the drive's command and status area on a bus link
 DECIMAL_TYPES = {0, 8, 10}
 # Data types each show type may use (None: any).
 SHOW_DATA_TYPES = {
@@ -473,7 +475,8 @@ class Checker:
 
     # ------------------------------------------------------------------ addresses
     def check_addresses(self, groups):
-        """The loader numbers codes 1024 registers per group and one CANopen object per group."""
+        """The loader gives each group 1024 registers (a code takes 1, 2 or 4 by its data type) and one
+        CANopen object."""
         if not isinstance(groups, list):
             return
         modbus, canopen = {}, {}
@@ -481,13 +484,22 @@ class Checker:
             if not isinstance(group, dict) or not isinstance(group.get("codes"), list):
                 continue
             state = group.get("state", False)
+            offset = 0
             for pos, c in enumerate(group["codes"]):
                 if not isinstance(c, dict):
                     continue
                 where = str(c.get("index"))
-                mb = c.get("modbus", (gi << 10) + pos)
-                if isinstance(mb, int) and mb > 65535:
-                    self.err(where, "generated register address {} is beyond 65535".format(mb))
+                width = REGISTERS.get(c.get("dataType", 4), 4)
+                mb = c.get("modbus", (gi << 10) + offset)
+                offset += width
+                if isinstance(mb, int) and mb + width > RESERVED_REGISTERS:
+                    self.err(where, "register address {} reaches into the command area at {}"
+                             .format(mb, RESERVED_REGISTERS))
+                if isinstance(mb, int):
+                    for r in range(mb + 1, mb + width):
+                        if r in modbus:
+                            self.err(where, "register {} is also used by {}".format(r, modbus[r]))
+                        modbus[r] = where
                 co = c.get("canopen")
                 if co is None:
                     if pos > 0xFF:

@@ -29,6 +29,8 @@ public:
 
     virtual QString linkName() const = 0;
     virtual bool isOnline() const = 0;
+    // Why the drive refuses writes in its present state, as far as the link knows; empty otherwise.
+    virtual QString refusalReason() const { return QString(); }
 
     virtual quint32 requestRead(const QDriveValueList& items) = 0;
     virtual quint32 requestWrite(const QDriveValueList& items) = 0;

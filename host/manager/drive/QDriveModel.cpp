@@ -3,6 +3,7 @@
 #include "QFuncodeScaling.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,7 +30,8 @@ private:
     bool readIdentity(const QJsonObject& root);
     bool readGroups(const QJsonArray& groups, const QJsonObject& enums);
     bool readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
-                  int position, const QJsonObject& enums, tagSubFuncode_Servo* fun);
+                  int position, int registerOffset, const QJsonObject& enums, tagSubFuncode_Servo* fun);
+    bool checkRegisters();
     bool readValueList(const QJsonObject& obj, const QJsonObject& enums, const QString& where,
                        tagSubFuncode_Servo* fun);
     bool checkRange(const tagSubFuncode_Servo& fun, const QString& where);
@@ -119,11 +121,14 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
             return fail(where, QStringLiteral("the group has no name"));
         }
         const QJsonArray codes = obj.value(QStringLiteral("codes")).toArray();
+        int registerOffset = 0;
         for (int c = 0; c < codes.size(); ++c) {
             tagSubFuncode_Servo fun;
-            if (!readCode(codes.at(c).toObject(), group.name, group.isState, g, c, enums, &fun)) {
+            if (!readCode(codes.at(c).toObject(), group.name, group.isState, g, c, registerOffset, enums,
+                          &fun)) {
                 return false;
             }
+            registerOffset += QFuncodeScaling::dataTypeBits(fun.dataType) / 16;
             if (numbers.contains(fun.funIndex)) {
                 return fail(where, QStringLiteral("code %1 is listed twice").arg(fun.funIndex));
             }
@@ -133,11 +138,38 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
         }
         m.groups.append(group);
     }
+    return checkRegisters();
+}
+
+// Every register belongs to one code at most, below the drive's command and status area.
+bool ModelReader::checkRegisters()
+{
+    QHash<int, int> owner; // register -> row
+    for (int row = 0; row < m.codes.size(); ++row) {
+        const tagSubFuncode_Servo& fun = m.codes.at(row);
+        const int count = QFuncodeScaling::dataTypeBits(fun.dataType) / 16;
+        const QString where = QStringLiteral("code %1").arg(fun.funIndex);
+        if (fun.modbusAddr < 0 || fun.modbusAddr + count > QDriveModel::kReservedRegisterStart) {
+            return fail(where, QStringLiteral("register address %1 is outside 0 to %2")
+                                   .arg(fun.modbusAddr)
+                                   .arg(QDriveModel::kReservedRegisterStart - count));
+        }
+        for (int r = fun.modbusAddr; r < fun.modbusAddr + count; ++r) {
+            const int other = owner.value(r, -1);
+            if (other >= 0) {
+                return fail(where, QStringLiteral("register %1 is also used by code %2")
+                                       .arg(r)
+                                       .arg(m.codes.at(other).funIndex));
+            }
+            owner.insert(r, row);
+        }
+    }
     return true;
 }
 
 bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
-                           int position, const QJsonObject& enums, tagSubFuncode_Servo* fun)
+                           int position, int registerOffset, const QJsonObject& enums,
+                           tagSubFuncode_Servo* fun)
 {
     fun->funIndex = obj.value(QStringLiteral("index")).toString().trimmed();
     const QString where = QStringLiteral("group %1, code %2").arg(groupName, fun->funIndex);
@@ -175,10 +207,10 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
         related.append(v.toString());
     }
     fun->relateParam = related.join(QLatin1Char(','));
-    // Generated addresses: 1024 registers per group, in file order.
+    // Generated addresses: 1024 registers per group, each code after the registers of the one before.
     const int groupNumber = groupOrdinal;
     const int base = (groupOrdinal << 10) + position;
-    fun->modbusAddr = obj.value(QStringLiteral("modbus")).toInt(base);
+    fun->modbusAddr = obj.value(QStringLiteral("modbus")).toInt((groupOrdinal << 10) + registerOffset);
     fun->canopenAddr = obj.contains(QStringLiteral("canopen"))
                            ? obj.value(QStringLiteral("canopen")).toString()
                            : QStringLiteral("0x%1:%2")

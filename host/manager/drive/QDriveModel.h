@@ -64,6 +64,9 @@ struct QDriveGroupDef
 class QDriveModel
 {
 public:
+    // Registers from here on are the drive's command and status area on a bus link; codes lie below.
+    static const int kReservedRegisterStart = 0xF000;
+
     static QSharedPointer<QDriveModel> fromJson(const QByteArray& json, QString* error);
     static QSharedPointer<QDriveModel> load(const QString& path, QString* error);
 

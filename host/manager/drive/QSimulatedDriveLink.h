@@ -2,17 +2,17 @@
 
 #include "QDriveLink.h"
 #include "QDriveModel.h"
+#include "QSimulatedDriveCore.h"
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QVector>
-#include <array>
+#include <QTimer>
 #include <functional>
 
-// A servo drive simulated in the process. It keeps its own drive memory (one raw value per code and
-// axis), answers requests after a configurable delay through the event loop, enforces ranges and
-// rights, moves its monitoring values over time, and can be taken offline, raise and clear faults
-// and keep history fault records as raw bytes.
+// A servo drive simulated in the process: the in-process front end of a QSimulatedDriveCore. It
+// answers every request after a configurable delay through the event loop, and with
+// LINK_ERR_TIMEOUT when the answer does not come within its timeout (a reply the fault switches
+// drop or delay); an answer that comes after its request timed out is thrown away.
 class QSimulatedDriveLink : public QDriveLink
 {
     Q_OBJECT
@@ -21,7 +21,8 @@ public:
     ~QSimulatedDriveLink() override;
 
     QString linkName() const override { return QStringLiteral("Simulated"); }
-    bool isOnline() const override { return m_online; }
+    bool isOnline() const override { return m_core->isOnline(); }
+    QString refusalReason() const override { return m_core->refusalReason(); }
 
     quint32 requestRead(const QDriveValueList& items) override;
     quint32 requestWrite(const QDriveValueList& items) override;
@@ -32,46 +33,60 @@ public:
     quint32 requestSaveAll(int axis) override;
     quint32 requestReset(int axis) override;
 
+    // The simulated drive behind this link.
+    QSimulatedDriveCore* core() const { return m_core; }
+
     // --- control of the simulation (menus of the workbench, tests)
-    void setOnline(bool online);
+    void setOnline(bool online) { m_core->setOnline(online); }
     // Milliseconds before an answer arrives; 0 answers on the next pass of the event loop.
     void setReplyDelay(int ms) { m_replyDelayMs = qMax(0, ms); }
     int replyDelay() const { return m_replyDelayMs; }
-    // Raises a fault; it is also written to the history of its axis when its description says so.
-    bool raiseFault(const QString& code, int axis = 0);
-    void clearAllFaults();
-    QDriveFaultList currentFaults() const { return m_faults; }
+    // Milliseconds after which a request without answer ends with LINK_ERR_TIMEOUT; 0: never.
+    void setTimeout(int ms) { m_timeoutMs = qMax(0, ms); }
+    int timeout() const { return m_timeoutMs; }
+    void setFaultSwitches(const QDriveFaultSwitches& switches) { m_core->setFaultSwitches(switches); }
+    QDriveFaultSwitches faultSwitches() const { return m_core->faultSwitches(); }
+    int pendingRequestCount() const { return m_pending.size(); }
+    bool raiseFault(const QString& code, int axis = 0) { return m_core->raiseFault(code, axis); }
+    void clearAllFaults() { m_core->clearAllFaults(); }
+    QDriveFaultList currentFaults() const { return m_core->currentFaults(); }
     // The drive's raw memory, without delay or checks.
-    qint64 rawValue(const QString& funIndex, int axis) const;
-    void setRawValue(const QString& funIndex, int axis, qint64 value);
-    // Shift of the drive's clock against the computer's, in seconds.
-    void setClockOffset(qint64 seconds) { m_clockOffset = seconds; }
-    qint64 driveTime() const;
-    // While frozen, monitoring values stay where they are (for tests).
-    void setFrozen(bool frozen);
+    qint64 rawValue(const QString& funIndex, int axis) const { return m_core->rawValue(funIndex, axis); }
+    void setRawValue(const QString& funIndex, int axis, qint64 value)
+    {
+        m_core->setRawValue(funIndex, axis, value);
+    }
+    void setClockOffset(qint64 seconds) { m_core->setClockOffset(seconds); }
+    qint64 driveTime() const { return m_core->driveTime(); }
+    void setFrozen(bool frozen) { m_core->setFrozen(frozen); }
     // Values kept through power-off (written by "save all") per code and axis.
-    qint64 storedValue(const QString& funIndex, int axis) const;
-    int historyCount(int axis) const;
+    qint64 storedValue(const QString& funIndex, int axis) const
+    {
+        return m_core->storedValue(funIndex, axis);
+    }
+    int historyCount(int axis) const { return m_core->historyCount(axis); }
 
-    const QDriveModelPtr& model() const { return m_model; }
+    const QDriveModelPtr& model() const { return m_core->model(); }
 
 private:
-    qint64 readValue(int row, int axis) const;
-    int writeValue(int row, int axis, qint64 value);
-    void applyEffects(int sourceRow, int axis);
-    qint64 simulatedValue(int row, int axis) const;
-    QByteArray composeHistoryRecord(const QString& code, int axis) const;
-    void answerLater(std::function<void()> answer);
+    typedef std::function<void()> Answer;
+    struct Pending
+    {
+        Answer timedOut;
+        qint64 deadline = 0;
+    };
 
-    QDriveModelPtr m_model;
-    QVector<std::array<qint64, 3>> m_memory;
-    QVector<std::array<qint64, 3>> m_stored;
-    QDriveFaultList m_faults;
-    std::array<QList<QByteArray>, 3> m_history;
-    bool m_online = true;
-    bool m_frozen = false;
-    qint64 m_frozenAt = 0;
+    // Sends the answer after the reply delay (unless the fault switches lose it), or timedOut when
+    // the timeout comes first.
+    void deliver(quint32 id, const QDriveRequestFate& fate, Answer answer, Answer timedOut);
+    quint32 command(int (QSimulatedDriveCore::*run)(int), int axis);
+    void expireRequests();
+    void armTimeoutTimer();
+
+    QSimulatedDriveCore* m_core = nullptr;
     int m_replyDelayMs = 5;
-    qint64 m_clockOffset = 0;
+    int m_timeoutMs = 1000;
+    QHash<quint32, Pending> m_pending;
+    QTimer m_timeoutTimer;
     QElapsedTimer m_clock;
 };
