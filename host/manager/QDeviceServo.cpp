@@ -52,6 +52,8 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     connect(m_link, &QDriveLink::commandFinished, this, &QDeviceServo::onCommandFinished);
     connect(m_link, &QDriveLink::onlineChanged, this, &QDeviceServo::onOnlineChanged);
     connect(m_link, &QDriveLink::faultsChanged, this, &QDeviceServo::onFaultsChanged);
+    // After the device's own connections, so that read-back values are stored before the engine sees them.
+    m_batchEngine = new QServoBatchEngine(this, m_link);
     connect(QLibSetting::self()->getSystemSetting(), &QSystemSetting::authorityChanged, this, [this]() {
         rebuildGroupMaps();
         emit QSoftCore::getCore()->getSignalManager()->SigStateChanged();

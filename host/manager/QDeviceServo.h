@@ -1,11 +1,14 @@
 #pragma once
 
 #include "QDeviceBase.h"
+#include "QServoBatchEngine.h"
 #include "drive/QDriveLink.h"
 #include "drive/QDriveModel.h"
+#include "tagExportFuncode_Servo.h"
 #include "tagFaultInfo.h"
 #include "tagHistoryFaultList.h"
 #include "tagOsciFuncodeIndex.h"
+#include "tagServoBufInfo.h"
 #include "tagSubFuncode_Servo.h"
 
 #include <QColor>
@@ -146,6 +149,21 @@ public:
     // Whether the drive accepts writes in its present state (flag), and why not (reason).
     bool isWritePermitted(QString* reason) const;
 
+    // ---- batch writing and reading (the work is QServoBatchEngine's)
+    // Plans blocks of consecutive registers for the records; returns the registers to write and read back.
+    int calcFuncodeReadWriteTaskMap(const QMap<QString, tagExportFuncodePtr_Servo>& records, bool bAllAxis,
+                                    int axis)
+    {
+        return m_batchEngine->calcTaskMap(records, bAllAxis, axis);
+    }
+    // Writes the planned values (hub: sigWriteReply per block, sigWriteFinished at the end).
+    bool modifyFuncodeValueWithRecord_readAfterWrite() { return m_batchEngine->startWrite(); }
+    // Reads the planned values back (hub: sigReadReply per block, sigReadFinished at the end).
+    bool readFuncodeByTaskMap() { return m_batchEngine->startRead(); }
+    void stopReadWriteTask_batch() { m_batchEngine->stop(); }
+    QServoTaskMap getWriteTaskMap() const { return m_batchEngine->writeTaskMap(); }
+    QServoBatchEngine* batchEngine() const { return m_batchEngine; }
+
     // ---- saved state
     void setParamUnsaved(int axis, const QString& funIndex);
     bool isParamUnsaved(const QString& funIndex, int axis) const;
@@ -274,4 +292,5 @@ private:
     int m_lastModifyTime = 0;
     QList<tagFaultInfoPtr> m_curFaults;
     std::array<QList<QByteArray>, 3> m_history;
+    QServoBatchEngine* m_batchEngine = nullptr;
 };

@@ -1,0 +1,155 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Strings</name>
+    <message>
+        <source>STR_BATCH_COMPARE_WITH_SOURCE</source>
+        <translation>Compare with source</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LINK_STATE</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_FAILED</source>
+        <translation>%1: download failed</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_START</source>
+        <translation>%1: download started</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_STOPPED</source>
+        <translation>%1: stopped by the user</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_SUCCEEDED</source>
+        <translation>%1: every value written and read back</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_FINISHED</source>
+        <translation>Batch finished: %1 drive(s) succeeded, %2 failed</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_SAVE_RESET</source>
+        <translation>Saving and resetting %1</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_STARTED</source>
+        <translation>Download of %1 function code(s) into %2 drive(s) started</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_STOPPED</source>
+        <translation>Batch stopped; the remaining drives were not started</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_NO_FUNCODE</source>
+        <translation>No function code is checked for download.</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_NO_SOURCE</source>
+        <translation>Choose a function-code file or a source drive.</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_NO_TARGET</source>
+        <translation>No target drive is checked.</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_PROGRESS_DEVICE</source>
+        <translation>%1 (drive %2 of %3)</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_RESULT</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SAVE_AND_RESET</source>
+        <translation>Save and reset after download</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SOURCE_DEVICE</source>
+        <translation>Source drive</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SOURCE_FILE</source>
+        <translation>Function-code file</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SOURCE_SUMMARY</source>
+        <translation>%1 %2: %3 of %4 function codes checked</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_START</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STATE_FAILED</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STATE_RUNNING</source>
+        <translation>Downloading</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STATE_STOPPED</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STATE_SUCCEEDED</source>
+        <translation>Succeeded</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STATE_WAITING</source>
+        <translation>Waiting</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_STOP</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_TARGETS</source>
+        <translation>Target drives</translation>
+    </message>
+    <message>
+        <source>STR_BROWSE</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>STR_DEVICE_TYPE</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>STR_LOG_LEVEL_ERROR</source>
+        <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>STR_LOG_LEVEL_INFO</source>
+        <translation>INFO</translation>
+    </message>
+    <message>
+        <source>STR_LOG_LEVEL_SUCCESS</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>STR_LOG_LEVEL_WARNING</source>
+        <translation>WARN</translation>
+    </message>
+    <message>
+        <source>STR_NO_EXIST_DEVICE</source>
+        <translation>The drive does not exist.</translation>
+    </message>
+    <message>
+        <source>STR_OPEN</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>STR_READ</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>STR_SELECT_DIFF_FUNCODE</source>
+        <translation>Select differing</translation>
+    </message>
+</context>
+</TS>
