@@ -98,6 +98,42 @@ QSimulatedDriveLink* QProjectCore::simulatedLink(const QString& alias) const
     return device ? qobject_cast<QSimulatedDriveLink*>(device->getLink()) : nullptr;
 }
 
+void QProjectCore::addDemoDrive(const QString& modelName)
+{
+    QDeviceServo* device = addSimulatedDrive(modelName);
+    if (!device) {
+        return;
+    }
+    // A few commonly used codes and the first monitoring values start in the monitored list, so the
+    // page shows live values from the start.
+    int picked = 0;
+    for (tagSubFuncode_Servo* fun : device->getAllNormalFuncodes()) {
+        if (fun->isCommon && picked < 4) {
+            device->appendSelSubFuncode(fun->funIndex);
+            ++picked;
+        }
+    }
+    const QDeviceServo::FuncodeGroupMap& states = device->getStateFuncodeGroupMap();
+    const QStringList stateGroups = QDeviceServo::orderGroupName(states.keys());
+    const QList<tagSubFuncode_Servo*> monitoring =
+        stateGroups.isEmpty() ? QList<tagSubFuncode_Servo*>() : states.value(stateGroups.first());
+    for (int i = 0; i < monitoring.size() && i < 3; ++i) {
+        device->appendSelSubFuncode(monitoring.at(i)->funIndex);
+    }
+    device->readAllFuncode();
+}
+
+QString QProjectCore::demoLineModel() const
+{
+    const QStringList models = m_catalogue->modelNames();
+    for (const QString& name : models) {
+        if (m_catalogue->model(name)->axisNum > 1) {
+            return name;
+        }
+    }
+    return models.value(0);
+}
+
 bool QProjectCore::createDemoProject(QString* error)
 {
     closeProject();
@@ -109,27 +145,12 @@ bool QProjectCore::createDemoProject(QString* error)
         return false;
     }
     for (const QString& modelName : models) {
-        QDeviceServo* device = addSimulatedDrive(modelName);
-        if (!device) {
-            continue;
-        }
-        // A few commonly used codes and the first monitoring values start in the monitored list, so the
-        // page shows live values from the start.
-        int picked = 0;
-        for (tagSubFuncode_Servo* fun : device->getAllNormalFuncodes()) {
-            if (fun->isCommon && picked < 4) {
-                device->appendSelSubFuncode(fun->funIndex);
-                ++picked;
-            }
-        }
-        const QDeviceServo::FuncodeGroupMap& states = device->getStateFuncodeGroupMap();
-        const QStringList stateGroups = QDeviceServo::orderGroupName(states.keys());
-        const QList<tagSubFuncode_Servo*> monitoring =
-            stateGroups.isEmpty() ? QList<tagSubFuncode_Servo*>() : states.value(stateGroups.first());
-        for (int i = 0; i < monitoring.size() && i < 3; ++i) {
-            device->appendSelSubFuncode(monitoring.at(i)->funIndex);
-        }
-        device->readAllFuncode();
+        addDemoDrive(modelName);
+    }
+    // A line of identical axes, so that a batch download can be tried at once.
+    const QString lineModel = demoLineModel();
+    for (int i = 1; i < kDemoLineDrives; ++i) {
+        addDemoDrive(lineModel);
     }
     setModified(false);
     emit projectChanged();

@@ -22,8 +22,11 @@ public:
 
     // Removes every device and forgets the file.
     void closeProject();
-    // One simulated drive of every model of the catalogue.
+    // One simulated drive of every model of the catalogue, and further drives of the first model with
+    // more than one axis, kDemoLineDrives of it in all.
     bool createDemoProject(QString* error = nullptr);
+    static const int kDemoLineDrives = 4;
+    QString demoLineModel() const;
     bool openProject(const QString& path, QString* error = nullptr);
     bool saveProject(const QString& path, QString* error = nullptr);
     QString projectPath() const { return m_path; }
@@ -44,6 +47,7 @@ private:
     QProjectCore();
     void setModified(bool modified);
     void watchDevice(QDeviceServo* device);
+    void addDemoDrive(const QString& modelName);
     // Tells the configuration database which models and old model names the catalogue knows.
     void registerModels();
 

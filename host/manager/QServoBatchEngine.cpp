@@ -197,7 +197,6 @@ bool QServoBatchEngine::startWrite()
         e.writeError = -1;
         e.bSucceed = false;
     }
-    m_recorded = false;
     return begin(PHASE_WRITING);
 }
 
@@ -323,6 +322,12 @@ void QServoBatchEngine::applyAnswer(const QDriveValueList& items, bool write)
     if (!ok) {
         ++m_failedTasks;
     }
+    if (write) {
+        m_unrecorded += task.members;
+        if (m_unrecorded.size() >= kRecordChunk) {
+            recordWritten();
+        }
+    }
     QPointer<QServoBatchEngine> guard(this);
     const enPhase phase = m_phase;
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
@@ -389,9 +394,14 @@ void QServoBatchEngine::onWatchdog()
 
 void QServoBatchEngine::recordWritten()
 {
-    if (m_recorded) {
+    if (m_unrecorded.isEmpty()) {
         return;
     }
-    m_recorded = true;
-    QServoBatchRecorder::record(m_device, m_entries, m_driveTime);
+    QVector<tagServoBufInfo> written;
+    written.reserve(m_unrecorded.size());
+    for (int member : qAsConst(m_unrecorded)) {
+        written.append(m_entries.at(member));
+    }
+    m_unrecorded.clear();
+    QServoBatchRecorder::record(m_device, written, m_driveTime);
 }

@@ -38,6 +38,9 @@ public:
     };
 
     static const int kMaxRetries = 2;
+    // Written values are stored in chunks of about this many: each chunk is one transaction per
+    // database, small enough to keep the event loop going and few enough to keep commits rare.
+    static const int kRecordChunk = 512;
 
     // The engine belongs to the device (a Qt child) and talks to the device's link.
     QServoBatchEngine(QDeviceServo* device, QDriveLink* link);
@@ -53,7 +56,8 @@ public:
     bool startWrite();
     // Starts reading the planned values back; false when nothing is planned or work is under way.
     bool startRead();
-    // Ends the work at once; answers still under way are ignored. Written values are recorded.
+    // Ends the work at once; answers still under way are ignored. The values the drive took are stored
+    // (modification records, statistics events, unsaved marks) as they come, and the rest here.
     void stop();
 
     enPhase phase() const { return m_phase; }
@@ -98,6 +102,7 @@ private:
     QVector<Task> m_writeTasks;
     QVector<Task> m_readTasks;
     QList<QPair<QString, int>> m_rejected;
+    QVector<int> m_unrecorded; // written values not stored yet
     enPhase m_phase = PHASE_IDLE;
     int m_task = 0;
     int m_retries = 0;
@@ -105,7 +110,6 @@ private:
     int m_requests = 0;
     quint32 m_inFlight = 0;
     bool m_waitingOnline = false;
-    bool m_recorded = true;
     qint64 m_driveTime = 0;
     QTimer m_watchdog;
 };

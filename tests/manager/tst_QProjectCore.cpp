@@ -105,10 +105,18 @@ void tst_QProjectCore::demoProjectHasEveryModel()
     QString error;
     QVERIFY2(core()->createDemoProject(&error), qPrintable(error));
     const QStringList models = core()->getCatalogue()->modelNames();
-    QCOMPARE(aliases().size(), models.size());
+    QCOMPARE(aliases().size(), models.size() + QProjectCore::kDemoLineDrives - 1);
     for (const QString& model : models) {
         QVERIFY2(core()->getDevMgr()->getDeviceServo(model), qPrintable(model));
     }
+    // A line of drives of one model with more than one axis, for trying a batch download.
+    const QString line = core()->demoLineModel();
+    QVERIFY(core()->getCatalogue()->model(line)->axisNum > 1);
+    int ofLine = 0;
+    for (const QString& alias : aliases()) {
+        ofLine += core()->getDevMgr()->getDeviceServo(alias)->getDevName() == line;
+    }
+    QCOMPARE(ofLine, QProjectCore::kDemoLineDrives);
     QVERIFY(!core()->isModified());
 }
 
