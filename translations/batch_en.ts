@@ -112,10 +112,6 @@
         <translation>Target drives</translation>
     </message>
     <message>
-        <source>STR_BROWSE</source>
-        <translation>Browse...</translation>
-    </message>
-    <message>
         <source>STR_DEVICE_TYPE</source>
         <translation>Model</translation>
     </message>
@@ -138,10 +134,6 @@
     <message>
         <source>STR_NO_EXIST_DEVICE</source>
         <translation>The drive does not exist.</translation>
-    </message>
-    <message>
-        <source>STR_OPEN</source>
-        <translation>Open</translation>
     </message>
     <message>
         <source>STR_READ</source>
