@@ -24,6 +24,7 @@ QSignalManager* hub()
 QServoBatchDownloadHelper::QServoBatchDownloadHelper(QObject* parent) : QObject(parent)
 {
     m_waitTimer.setSingleShot(true);
+    m_waitTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_waitTimer, &QTimer::timeout, this, &QServoBatchDownloadHelper::onWaitElapsed);
     connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDelDev, this,
             &QServoBatchDownloadHelper::onDeviceRemoved);
