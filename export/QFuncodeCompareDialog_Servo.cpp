@@ -153,15 +153,32 @@ void QFuncodeCompareDialog_Servo::on_radioButton_comp2Devices_clicked()
     fillDeviceList();
     fillDeviceCombo(ui->comboBox_device1);
     fillDeviceCombo(ui->comboBox_device2);
-    // The selected drive against another one by default.
-    const int other = ui->comboBox_device1->currentIndex() == 0 ? 1 : 0;
-    if (ui->comboBox_device2->count() > 1) {
+    {
         const QSignalBlocker blocker(ui->comboBox_device2);
-        ui->comboBox_device2->setCurrentIndex(other);
+        ui->comboBox_device2->setCurrentIndex(partnerIndex(ui->comboBox_device1->currentData().toString()));
     }
     OnSelectFont1(ui->comboBox_device1->currentIndex());
     OnSelectFont2(ui->comboBox_device2->currentIndex());
     ui->stackedWidget_compType->setCurrentIndex(0);
+}
+
+// The drive compared with the first one by default: another drive of the same model, else any other.
+int QFuncodeCompareDialog_Servo::partnerIndex(const QString& alias) const
+{
+    const QDeviceServo* first = devMgr()->getDeviceServo(alias);
+    int other = -1;
+    for (int index = 0; index < ui->comboBox_device2->count(); ++index) {
+        const QString candidate = ui->comboBox_device2->itemData(index).toString();
+        if (candidate == alias) {
+            continue;
+        }
+        const QDeviceServo* device = devMgr()->getDeviceServo(candidate);
+        if (first && device && device->getDevName() == first->getDevName()) {
+            return index;
+        }
+        other = other < 0 ? index : other;
+    }
+    return other < 0 ? ui->comboBox_device2->currentIndex() : other;
 }
 
 void QFuncodeCompareDialog_Servo::refreshDeviceChoice()

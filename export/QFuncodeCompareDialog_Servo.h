@@ -84,6 +84,7 @@ private:
     void connectWidgets();
     void fillDeviceList();
     void refreshDeviceChoice();
+    int partnerIndex(const QString& alias) const;
     void fillDeviceCombo(QComboBox* combo);
     void onDeviceChosen(QComboBox* combo, int side);
     void setSideAxisCount(int side, int axisNum);

@@ -181,6 +181,29 @@ private slots:
         QCOMPARE(second->count(), 1);
     }
 
+    void secondDriveIsOneOfTheSameModel_data()
+    {
+        QTest::addColumn<QStringList>("models"); // of the drives A (selected), B, C, in show-name order
+        QTest::addColumn<QString>("partner");
+        QTest::newRow("same model after another") << QStringList{"TST3", "TST1", "TST3"} << "C";
+        QTest::newRow("no other of the model") << QStringList{"TST3", "TST1", "TST2"} << "B";
+        QTest::newRow("alone") << QStringList{"TST3"} << "A";
+    }
+
+    void secondDriveIsOneOfTheSameModel()
+    {
+        QFETCH(QStringList, models);
+        QFETCH(QString, partner);
+        const QStringList aliases{"A", "B", "C"};
+        for (int i = 0; i < models.size(); ++i) {
+            QVERIFY(QTestHost::addDrive(models.at(i), aliases.at(i)));
+        }
+        QTestHost::select("A");
+        D dialog;
+        QCOMPARE(child<QComboBox>(dialog, "comboBox_device1")->currentData().toString(), QStringLiteral("A"));
+        QCOMPARE(child<QComboBox>(dialog, "comboBox_device2")->currentData().toString(), partner);
+    }
+
     void differencesOnAnyAxisAreRed_data()
     {
         QTest::addColumn<int>("axis");
