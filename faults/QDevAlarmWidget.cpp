@@ -1,26 +1,123 @@
 #include "QDevAlarmWidget.h"
 
-#include <QLabel>
+#include "QCommToolButton.h"
+#include "QCurFaultView.h"
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QHistoryFaultTreeWidget_Servo.h"
+#include "QMyMessageBox.h"
+#include "QProjectCore.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
-QDevAlarmWidget::QDevAlarmWidget(QWidget* parent) : QBaseStyleWidget(parent), m_label(new QLabel(this))
+namespace {
+const int kClearRefreshes = 3;
+
+QDeviceServo* selectedServo()
 {
-    m_label->setAlignment(Qt::AlignCenter);
-    m_label->setText(tr("STR_PAGE_NOT_OFFERED_YET"));
+    return QProjectCore::self()->getDevMgr()->getSelectServo();
+}
+} // namespace
+
+QDevAlarmWidget::QDevAlarmWidget(QWidget* parent)
+    : QBaseStyleWidget(parent), m_splitter(new QSplitter(Qt::Vertical, this)),
+      m_curFaultView(new QCurFaultView(this)), m_historyTree(new QHistoryFaultTreeWidget_Servo(this)),
+      m_clearButton(new QCommToolButton(this)), m_clearRefreshTimer(new QTimer(this))
+{
+    m_splitter->addWidget(makeGroup(tr("STR_CURRENT_FAULT"), m_curFaultView));
+    m_splitter->addWidget(makeGroup(tr("STR_HIS_FAULT_RECORD"), m_historyTree));
+    setAttribute(Qt::WA_TranslucentBackground);
+    m_splitter->setSizes({2000, 6000});
+    m_splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: transparent }"));
+    setObjectName(QStringLiteral("TAB_WIDGET"));
+    setWindowTitle(tr("STR_ALARM_HISTORYMONITORING"));
+    initClearButton();
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_clearButton);
+    bar->addStretch(1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_label);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(bar);
+    layout->addWidget(m_splitter, 1);
+
+    m_clearRefreshTimer->setInterval(1000);
+    connect(m_clearRefreshTimer, &QTimer::timeout, this, &QDevAlarmWidget::onClearRefreshTimeout);
+    connect(m_clearButton, &QToolButton::clicked, this, &QDevAlarmWidget::onClearHisFaultRecord);
+    connect(m_historyTree, &QHistoryFaultTreeWidget_Servo::sigClearHisFaultRecord, this,
+            &QDevAlarmWidget::onClearHisFaultRecord);
+    connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDevChange, this,
+            &QDevAlarmWidget::onCurDevChanged);
+}
+
+QWidget* QDevAlarmWidget::makeGroup(const QString& title, QWidget* content)
+{
+    auto* group = new QGroupBox(title, m_splitter);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(content);
+    return group;
+}
+
+void QDevAlarmWidget::initClearButton()
+{
+    m_clearButton->setObjectName(QStringLiteral("TOOLBTN"));
+    m_clearButton->setBtnType(1);
+    m_clearButton->setTitle(tr("STR_CLEAR_HIS_FAULT"));
+    m_clearButton->setImgPath(QStringLiteral(":/img/Servo/clear"));
+    m_clearButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 }
 
 void QDevAlarmWidget::setFaultAxisIndex(int axis)
 {
     m_axis = axis;
+    m_curFaultView->setFaultAxisIndex(axis);
+    m_historyTree->setFaultAxisIndex(axis);
 }
 
-void QDevAlarmWidget::onCurDevChanged() {}
-
-void QDevAlarmWidget::onClearHisFaultRecord() {}
+void QDevAlarmWidget::setClearRefreshInterval(int ms)
+{
+    m_clearRefreshTimer->setInterval(qMax(0, ms));
+}
 
 QString QDevAlarmWidget::getWindowTitleFormatText()
 {
-    return tr("STR_ALARM");
+    return tr("STR_ALARM_HISTORYMONITORING") + QStringLiteral("(%1)");
+}
+
+void QDevAlarmWidget::onCurDevChanged()
+{
+    const QDeviceServo* device = selectedServo();
+    if (!device) {
+        return;
+    }
+    m_curFaultView->OnRefresh();
+    m_historyTree->OnRefresh();
+    setWindowTitle(getWindowTitleFormatText().arg(device->getAliasName()));
+}
+
+void QDevAlarmWidget::onClearHisFaultRecord()
+{
+    if (QMyMessageBox::question(this, tr("STR_FUNCODE"), tr("STR_SURE_TO_CLEAR_FUNCODE")) != 1) {
+        return;
+    }
+    QDeviceServo* device = selectedServo();
+    if (device && device->isDeviceOnline()) {
+        device->clearHistoryFault(m_axis);
+    }
+    // The drive may take a while to empty its history: look again three times.
+    m_refreshesLeft = kClearRefreshes;
+    m_clearRefreshTimer->start();
+}
+
+void QDevAlarmWidget::onClearRefreshTimeout()
+{
+    m_historyTree->OnRefresh();
+    if (--m_refreshesLeft <= 0) {
+        m_clearRefreshTimer->stop();
+    }
 }

@@ -2,11 +2,14 @@
 
 #include "QBaseStyleWidget.h"
 
-class QLabel;
+class QCommToolButton;
+class QCurFaultView;
+class QHistoryFaultTreeWidget_Servo;
+class QSplitter;
+class QTimer;
 
-// The alarm page of a drive: its current faults and its fault history. The workspace creates it and
-// passes the chosen axis on. The fault tables arrive with the fault work; until then the page only
-// says so.
+// The alarm page of a drive: its current faults above, its fault history below, and a button that
+// clears the history. It follows the selected drive; the workspace passes the chosen axis on.
 class QDevAlarmWidget : public QBaseStyleWidget
 {
     Q_OBJECT
@@ -15,13 +18,32 @@ public:
 
     void setFaultAxisIndex(int axis);
     int faultAxisIndex() const { return m_axis; }
+    QCurFaultView* curFaultView() const { return m_curFaultView; }
+    QHistoryFaultTreeWidget_Servo* historyTree() const { return m_historyTree; }
+    QCommToolButton* clearButton() const { return m_clearButton; }
+    QSplitter* splitter() const { return m_splitter; }
+    // Time between the three refreshes of the history after a clear (1000 ms).
+    void setClearRefreshInterval(int ms);
+    // Refreshes still to come after the last clear.
+    int pendingClearRefreshes() const { return m_refreshesLeft; }
 
 public slots:
     void onCurDevChanged();
     void onClearHisFaultRecord();
     QString getWindowTitleFormatText();
 
+private slots:
+    void onClearRefreshTimeout();
+
 private:
-    QLabel* m_label = nullptr;
+    QWidget* makeGroup(const QString& title, QWidget* content);
+    void initClearButton();
+
+    QSplitter* m_splitter = nullptr;
+    QCurFaultView* m_curFaultView = nullptr;
+    QHistoryFaultTreeWidget_Servo* m_historyTree = nullptr;
+    QCommToolButton* m_clearButton = nullptr;
+    QTimer* m_clearRefreshTimer = nullptr;
+    int m_refreshesLeft = 0;
     int m_axis = 0;
 };

@@ -1,100 +1,70 @@
 #include "QMultiDevCurFaultDlg.h"
 
-#include "QDeviceManager.h"
-#include "QDeviceServo.h"
-#include "QProjectCore.h"
+#include "QBaseTableView.h"
+#include "QFaultExportRows.h"
+#include "QServoDeviceFaultModel.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 
-#include <QHeaderView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 QMultiDevCurFaultDlg::QMultiDevCurFaultDlg(QWidget* parent)
-    : QBaseDlg(parent), m_table(new QTableWidget(this))
+    : QBaseDlg(parent), m_view(new QBaseTableView(this)), m_model(new QServoDeviceFaultModel(this))
 {
-    setTitle(tr("STR_CURRENT_FAULT"));
-    m_table->setColumnCount(4);
-    m_table->setHorizontalHeaderLabels(
-        {tr("STR_DEVICE"), tr("STR_FAULT_CODE"), tr("STR_FAULT_NAME"), tr("STR_TIME")});
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->verticalHeader()->hide();
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    resize(1114, 720);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 40, 2, 2);
-    layout->addWidget(m_table);
-    resize(640, 320);
+    layout->setSpacing(6);
+    layout->setContentsMargins(11, TitleHeight, 11, 11);
+    layout->addWidget(m_view);
+    m_view->setModel(m_model);
+    setTitle(tr("STR_CURRENT_FAULT"));
+    static const int widths[] = {120, 50, 60, 170, 141, 185, 185, 60, 60, 60};
+    for (int column = 0; column < QFaultExportRows::CUR_FAULT_COLUMNS; ++column) {
+        m_view->setColumnWidth(column, widths[column]);
+    }
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     connect(hub, &QSignalManager::SigDeviceFaultChanged, this, &QMultiDevCurFaultDlg::onDeviceFaultChanged);
     connect(hub, &QSignalManager::sigDevShowChanged, this, &QMultiDevCurFaultDlg::slotUpdateDev);
-}
-
-void QMultiDevCurFaultDlg::onDeviceFaultChanged(QString aliasName)
-{
-    QDeviceServo* device = QProjectCore::self()->getDevMgr()->getDeviceServo(aliasName);
-    const bool hasFaults = device && !device->getCurFaultList().isEmpty();
-    if (hasFaults && !m_devices.contains(aliasName)) {
-        m_devices.append(aliasName);
-    } else if (!hasFaults) {
-        m_devices.removeAll(aliasName);
-    }
-    rebuild();
-}
-
-void QMultiDevCurFaultDlg::slotUpdateDev()
-{
-    QDeviceManager* mgr = QProjectCore::self()->getDevMgr();
-    for (int i = m_devices.size() - 1; i >= 0; --i) {
-        if (!mgr->getDeviceServo(m_devices.at(i))) {
-            m_devices.removeAt(i);
-        }
-    }
-    rebuild();
-}
-
-void QMultiDevCurFaultDlg::removeDevice(const QString& alias)
-{
-    m_devices.removeAll(alias);
-    rebuild();
-}
-
-void QMultiDevCurFaultDlg::clearAll()
-{
-    m_devices.clear();
-    rebuild();
+    connect(hub, &QSignalManager::sigDevInfoChanged, this, &QMultiDevCurFaultDlg::slotUpdateDev);
 }
 
 int QMultiDevCurFaultDlg::rowCount() const
 {
-    return m_table->rowCount();
+    return m_model->rowCount();
 }
 
-void QMultiDevCurFaultDlg::rebuild()
+QStringList QMultiDevCurFaultDlg::devices() const
 {
-    m_table->setRowCount(0);
-    QDeviceManager* mgr = QProjectCore::self()->getDevMgr();
-    for (const QString& alias : qAsConst(m_devices)) {
-        QDeviceServo* device = mgr->getDeviceServo(alias);
-        if (!device) {
-            continue;
-        }
-        const QList<tagFaultInfoPtr> faults = device->getCurFaultList();
-        for (const tagFaultInfoPtr& fault : faults) {
-            const int row = m_table->rowCount();
-            m_table->insertRow(row);
-            m_table->setItem(row, 0, new QTableWidgetItem(device->getShowNameByShowType(false)));
-            m_table->setItem(row, 1, new QTableWidgetItem(fault->faultCode));
-            auto* name = new QTableWidgetItem(fault->faultName);
-            name->setForeground(Qt::red);
-            name->setToolTip(fault->faultReason + QLatin1Char('\n') + fault->faultMethod);
-            m_table->setItem(row, 2, name);
-            m_table->setItem(
-                row, 3,
-                new QTableWidgetItem(fault->faultTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
-        }
-    }
-    if (m_table->rowCount() == 0) {
+    return m_model->devices();
+}
+
+void QMultiDevCurFaultDlg::hideWhenEmpty()
+{
+    if (m_model->rowCount() == 0) {
         hide();
     }
+}
+
+void QMultiDevCurFaultDlg::onDeviceFaultChanged(QString aliasName)
+{
+    m_model->setDevice(aliasName);
+    hideWhenEmpty();
+}
+
+void QMultiDevCurFaultDlg::slotUpdateDev()
+{
+    m_model->refreshAll();
+    hideWhenEmpty();
+}
+
+void QMultiDevCurFaultDlg::removeDevice(const QString& alias)
+{
+    m_model->removeDevice(alias);
+    hideWhenEmpty();
+}
+
+void QMultiDevCurFaultDlg::clearAll()
+{
+    m_model->clear();
+    hideWhenEmpty();
 }

@@ -30,10 +30,6 @@
 Commissioning of servo drives: function codes, monitored values, modification records and faults, with simulated drives for trying things out.</translation>
     </message>
     <message>
-        <source>STR_ALARM</source>
-        <translation>Alarms</translation>
-    </message>
-    <message>
         <source>STR_ALLREADWRITE</source>
         <translation>Read and write</translation>
     </message>

@@ -13,6 +13,10 @@ struct tagHisFaultFormat_Servo
     QString param;    // a function-code number, "FAULTCODE" or "RESERVE"
     int reserved = 0; // not edited
 
+    // What a number must look like: one or two digits not starting with 0, optionally "~" and another
+    // such number (the 16-bit words of the record that the row occupies, counted from 1).
+    static const char* numberPattern() { return "^[1-9]\\d{0,1}(~[1-9]\\d{0,1}){0,1}$"; }
+
     bool operator==(const tagHisFaultFormat_Servo& o) const
     {
         return number == o.number && name == o.name && dataType == o.dataType && byteLen == o.byteLen &&

@@ -35,7 +35,7 @@ QString trServo(const char* key)
 
 QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias,
                            QObject* parent)
-    : QDeviceBase(parent), m_model(model), m_link(link)
+    : QDeviceBase(parent), m_model(model), m_link(link), m_faultStore(model)
 {
     Q_ASSERT(model && link);
     m_link->setParent(this);
@@ -45,6 +45,7 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     m_deviceInfo.identNumber = model->identNumber;
     buildRecords();
     rebuildGroupMaps();
+    m_faultStore.loadFormat(true, m_deviceInfo);
     connect(m_link, &QDriveLink::readFinished, this, &QDeviceServo::onReadFinished);
     connect(m_link, &QDriveLink::writeFinished, this, &QDeviceServo::onWriteFinished);
     connect(m_link, &QDriveLink::currentFaultsRead, this, &QDeviceServo::onCurrentFaultsRead);
@@ -974,34 +975,24 @@ void QDeviceServo::onCurrentFaultsRead(quint32 requestId, QDriveFaultList faults
     if (error != QDriveLink::LINK_OK) {
         return;
     }
-    const bool hadFaults = !m_curFaults.isEmpty();
-    QList<tagFaultInfoPtr> list;
-    int index = 1;
-    for (const QDriveFaultRecord& record : qAsConst(faults)) {
-        auto info = tagFaultInfoPtr::create();
-        const QDriveFaultDef* def = m_model->fault(record.code);
-        info->strIndex = QString::number(index++);
-        info->faultTime = QDateTime::fromSecsSinceEpoch(record.time);
-        info->axisIndex = record.axis;
-        info->faultCode = record.code;
-        info->faultName = def ? def->name : record.code;
-        info->faultReason = def ? def->reason : QString();
-        info->faultMethod = def ? def->remedy : QString();
-        info->bHistory = def ? def->history : false;
-        info->bCanClear = def ? def->canClear : true;
-        info->bStopNow = def ? def->stopNow : false;
-        list.append(info);
+    const int change = m_faultStore.setCurFaults(faults);
+    if (change == QServoFaultStore::FAULTS_UNCHANGED) {
+        return;
     }
-    const bool newFault = list.size() > m_curFaults.size();
-    m_curFaults = list;
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     emit curFaultsChanged();
     emit hub->SigDeviceFaultChanged(getAliasName());
-    if (newFault) {
+    if (change & QServoFaultStore::FAULTS_NEW) {
         emit hub->SigDeviceNewFaultArrived(getAliasName());
-    } else if (hadFaults && list.isEmpty()) {
+    } else if (change & QServoFaultStore::FAULTS_ALL_CLEARED) {
         emit hub->SigCurFaultHasClear(getAliasName());
     }
+}
+
+void QDeviceServo::OnReadFaultFuncode(int axis)
+{
+    setFaultAxisIndex(axis);
+    readCurFaults();
 }
 
 void QDeviceServo::onFaultsChanged()
@@ -1026,19 +1017,17 @@ void QDeviceServo::readHisFaultFuncode(int axis, bool bWait)
 void QDeviceServo::onHistoryRead(quint32 requestId, int axis, QList<QByteArray> records, int error)
 {
     finishAwaited(requestId, error);
-    if (error != QDriveLink::LINK_OK || axis < 0 || axis > 2) {
+    if (error != QDriveLink::LINK_OK || !m_faultStore.setHistoryRecords(axis, records)) {
         return;
     }
-    if (m_history[static_cast<size_t>(axis)] == records) {
-        return;
-    }
-    m_history[static_cast<size_t>(axis)] = records;
     emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged(getAliasName());
 }
 
-QList<QByteArray> QDeviceServo::getHistoryFaultRecords(int axis) const
+void QDeviceServo::initHisFaultFormat(bool bFromDatabase)
 {
-    return (axis >= 0 && axis < 3) ? m_history[static_cast<size_t>(axis)] : QList<QByteArray>();
+    if (m_faultStore.loadFormat(bFromDatabase, m_deviceInfo)) {
+        emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged(getAliasName());
+    }
 }
 
 bool QDeviceServo::clearHistoryFault(int axis)
@@ -1189,6 +1178,7 @@ void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
         oldValues.insert(it.key(), m_values.at(it.value()));
     }
     m_model = model;
+    m_faultStore.setModel(model);
     buildRecords();
     for (auto it = m_rowIndex.cbegin(); it != m_rowIndex.cend(); ++it) {
         if (oldValues.contains(it.key())) {
@@ -1198,5 +1188,6 @@ void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
     m_readQueue.clear();
     m_queuedKeys.clear();
     rebuildGroupMaps();
+    initHisFaultFormat(true);
     emit QSoftCore::getCore()->getSignalManager()->sigReLoadDeviceCfg(getAliasName());
 }

@@ -2,6 +2,7 @@
 
 #include "QDeviceBase.h"
 #include "QServoBatchEngine.h"
+#include "QServoFaultStore.h"
 #include "drive/QDriveLink.h"
 #include "drive/QDriveModel.h"
 #include "tagExportFuncode_Servo.h"
@@ -201,13 +202,30 @@ public:
     qint64 getMotorType() const;
 
     // ---- faults
-    QList<tagFaultInfoPtr> getCurFaultList() const { return m_curFaults; }
+    QList<tagFaultInfoPtr> getCurFaultList() const { return m_faultStore.curFaults(); }
     void readCurFaults();
     bool clearCurFaults();
+    // The axis whose faults the pages read, and a new read of the current faults.
+    void setFaultAxisIndex(int axis) { m_faultAxis = qBound(0, axis, 2); }
+    int getFaultAxisIndex() const { return m_faultAxis; }
+    void OnReadFaultFuncode(int axis);
     // Reads the history fault records of the axis; bWait waits for them.
     void readHisFaultFuncode(int axis, bool bWait);
-    QList<QByteArray> getHistoryFaultRecords(int axis) const;
+    QList<QByteArray> getHistoryFaultRecords(int axis) const { return m_faultStore.historyRecords(axis); }
+    // The history records of the axis, newest first, decoded with the format in use.
+    QList<tagHistoryFaultList> getHistoryFaultList(int axis = AXIS_X) const
+    {
+        return m_faultStore.historyList(axis);
+    }
     bool clearHistoryFault(int axis);
+    // The history-record format in use (false) or the model's own (true).
+    QHisFaultFormatList_Servo getDevHisFaultFormat(bool bModelDefault) const
+    {
+        return m_faultStore.format(bModelDefault);
+    }
+    // Takes the format stored for the drive's identity in the configuration database (bFromDatabase)
+    // or the model's own; a changed format is announced by SigHistoryFaultChanged.
+    void initHisFaultFormat(bool bFromDatabase);
 
     // ---- presentation helpers
     static QIcon getCheckIcon(bool checked);
@@ -290,7 +308,7 @@ private:
     bool m_osciRunning = false;
     int m_lastWriteError = WRITE_OK;
     int m_lastModifyTime = 0;
-    QList<tagFaultInfoPtr> m_curFaults;
-    std::array<QList<QByteArray>, 3> m_history;
     QServoBatchEngine* m_batchEngine = nullptr;
+    QServoFaultStore m_faultStore;
+    int m_faultAxis = AXIS_X;
 };

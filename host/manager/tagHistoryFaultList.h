@@ -14,6 +14,7 @@ struct tagHistoryFaultParam
     QString displayName;
     QString statusFunIndex; // status function-code number that describes the value
     qint64 rawValue = 0;
+    bool missing = false; // the record ends before this value
 };
 
 // One decoded history fault entry.
@@ -21,4 +22,5 @@ struct tagHistoryFaultList
 {
     QList<tagHistoryFault> faults;
     QList<tagHistoryFaultParam> params;
+    bool truncated = false; // the record is shorter than its format
 };

@@ -154,18 +154,18 @@ QByteArray QTestHost::testModelJson(int axisNum, const QString& name)
                                                  {"canClear", false}}});
     root.insert(
         "historyFormat",
-        QJsonArray{QJsonObject{{"number", "0~1"},
+        QJsonArray{QJsonObject{{"number", "1~2"},
                                {"name", "Fault code"},
                                {"dataType", 8},
                                {"length", 4},
                                {"param", "FAULTCODE"}},
-                   QJsonObject{{"number", "2"},
+                   QJsonObject{{"number", "3"},
                                {"name", "Bus voltage"},
                                {"dataType", 4},
                                {"length", 2},
                                {"param", "U00.01"}},
                    QJsonObject{
-                       {"number", "3"}, {"name", ""}, {"dataType", 4}, {"length", 2}, {"param", "RESERVE"}}});
+                       {"number", "4"}, {"name", ""}, {"dataType", 4}, {"length", 2}, {"param", "RESERVE"}}});
     return QJsonDocument(root).toJson();
 }
 

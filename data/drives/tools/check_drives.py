@@ -48,7 +48,7 @@ CODE_KEYS = {"index", "name", "common", "authority", "showType", "enum", "items"
 SIM_KINDS = {"sine", "ramp", "noise", "const", "clock"}
 INTEGER_RE = re.compile(r"^-?\d+$")
 DECIMAL_RE = re.compile(r"^-?\d+(\.(\d+))?$")
-HISTORY_NUMBER_RE = re.compile(r"^(0|[1-9]\d?)(~(0|[1-9]\d?))?$")
+HISTORY_NUMBER_RE = re.compile(r"^[1-9]\d?(~[1-9]\d?)?$")
 CANOPEN_RE = re.compile(r"^0x[0-9A-F]{4}:[0-9A-F]{2}$")
 FAULT_CODE_RE = re.compile(r"^[A-Z]+\.\d{3}$")
 
@@ -651,7 +651,7 @@ class Checker:
                 self.err(where, "unknown keys {}".format(sorted(extra)))
             number = row.get("number")
             if not isinstance(number, str) or not HISTORY_NUMBER_RE.match(number):
-                self.err(where, "\"number\" must be \"n\" or \"a~b\" with one or two digits")
+                self.err(where, "\"number\" must be \"n\" or \"a~b\" with one or two digits, counted from 1")
                 continue
             parts = [int(x) for x in number.split("~")]
             first, last = parts[0], parts[-1]

@@ -951,10 +951,10 @@ class ModelBuilder:
             rows.insert(3, ("Speed command", 3, r["mon_speed_cmd"]))
             rows.append(("Absolute position", 15, r["mon_abs_pos"]))
             rows.append(("Reserved", 8, "RESERVE"))
-        # Rows follow each other word by word; a row of n bytes takes n / 2 words.
+        # Rows follow each other word by word, counted from 1; a row of n bytes takes n / 2 words.
         lengths = {3: 2, 4: 2, 7: 4, 8: 4, 15: 8}
         out = []
-        word = 0
+        word = 1
         for name, dt, param in rows:
             words = lengths[dt] // 2
             number = str(word) if words == 1 else "{}~{}".format(word, word + words - 1)

@@ -127,7 +127,9 @@ class CheckerTest(unittest.TestCase):
         cases = [
             ("one or two digits", lambda rows: rows[2].update(number="05")),
             ("one or two digits", lambda rows: rows[2].update(number="100")),
-            ("does not match words", lambda rows: rows[0].update(number="0~2")),
+            ("counted from 1", lambda rows: rows[0].update(number="0~1")),
+            ("counted from 1", lambda rows: rows[2].update(number="0")),
+            ("does not match words", lambda rows: rows[0].update(number="1~3")),
             ("does not match data type", lambda rows: rows[0].update(dataType=4)),
             ("must be a state code", lambda rows: rows[2].update(param="P02.00")),
             ("is not a code of the model", lambda rows: rows[2].update(param="U99.00")),

@@ -379,7 +379,7 @@ bool ModelReader::readFaults(const QJsonArray& faults)
 
 bool ModelReader::readHistoryFormat(const QJsonArray& rows)
 {
-    static const QRegExp numberRe(QStringLiteral("^\\d{1,2}(~\\d{1,2})?$"));
+    static const QRegExp numberRe(QString::fromLatin1(tagHisFaultFormat_Servo::numberPattern()));
     for (const QJsonValue& v : rows) {
         const QJsonObject obj = v.toObject();
         tagHisFaultFormat_Servo row;
@@ -390,6 +390,10 @@ bool ModelReader::readHistoryFormat(const QJsonArray& rows)
         row.name = obj.value(QStringLiteral("name")).toString();
         row.dataType = obj.value(QStringLiteral("dataType")).toInt(7);
         row.byteLen = obj.value(QStringLiteral("length")).toInt(4);
+        if (row.byteLen < 1 || row.byteLen > 64) {
+            return fail(QStringLiteral("historyFormat"),
+                        QStringLiteral("length %1 is not 1 to 64").arg(row.byteLen));
+        }
         row.param = obj.value(QStringLiteral("param")).toString();
         m.historyFormat.append(row);
     }

@@ -361,27 +361,31 @@ qint64 QSimulatedDriveCore::simulatedValue(int row, int axis) const
 
 QByteArray QSimulatedDriveCore::composeHistoryRecord(const QString& code, int axis) const
 {
-    int words = 0;
-    for (const tagHisFaultFormat_Servo& row : m_model->historyFormat) {
-        words = qMax(words, row.number.section(QLatin1Char('~'), -1).toInt() + 1);
-    }
-    QByteArray record(words * 2, '\0');
+    // Words are counted from 1; a row's field starts at its first word and is its byte length long.
+    int bytes = 0;
     for (const tagHisFaultFormat_Servo& row : m_model->historyFormat) {
         const int first = row.number.section(QLatin1Char('~'), 0, 0).toInt();
-        const int last = row.number.section(QLatin1Char('~'), -1).toInt();
-        const int bytes = (last - first + 1) * 2;
+        bytes = qMax(bytes, (first - 1) * 2 + row.byteLen);
+    }
+    QByteArray record(qMax(0, bytes), '\0');
+    for (const tagHisFaultFormat_Servo& row : m_model->historyFormat) {
+        const int offset = (row.number.section(QLatin1Char('~'), 0, 0).toInt() - 1) * 2;
+        if (offset < 0 || row.byteLen <= 0) {
+            continue;
+        }
         qint64 value = 0;
-        if (row.param == QLatin1String("FAULTCODE")) {
+        if (row.param.compare(QLatin1String("FAULTCODE"), Qt::CaseInsensitive) == 0) {
             QString digits = code;
             digits.remove(QRegExp(QStringLiteral("\\D")));
             value = digits.toLongLong();
-        } else if (row.param != QLatin1String("RESERVE")) {
+        } else if (row.param.compare(QLatin1String("RESERVE"), Qt::CaseInsensitive) != 0) {
             value = rawValue(row.param, axis);
         }
         // Big-endian, as the words arrive from the drive.
-        for (int b = 0; b < bytes; ++b) {
-            record[first * 2 + b] =
-                static_cast<char>((static_cast<quint64>(value) >> (8 * (bytes - 1 - b))) & 0xFF);
+        for (int b = 0; b < row.byteLen; ++b) {
+            const int shift = 8 * (row.byteLen - 1 - b);
+            record[offset + b] =
+                static_cast<char>(shift < 64 ? (static_cast<quint64>(value) >> shift) & 0xFF : 0);
         }
     }
     return record;

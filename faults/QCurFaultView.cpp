@@ -1,0 +1,108 @@
+#include "QCurFaultView.h"
+
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QFaultCsvExporter.h"
+#include "QFaultExportRows.h"
+#include "QLibSetting.h"
+#include "QProjectCore.h"
+#include "QSignalManager.h"
+#include "QSingleServoDeviceFaultModel.h"
+#include "QSoftCore.h"
+#include "QSystemSetting.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+QDeviceServo* selectedServo()
+{
+    return QProjectCore::self()->getDevMgr()->getSelectServo();
+}
+} // namespace
+
+QCurFaultView::QCurFaultView(QWidget* parent)
+    : QBaseTableView(parent), m_model(new QSingleServoDeviceFaultModel(this))
+{
+    setWindowTitle(tr("STR_CURRENT_FAULT"));
+    const QString iconPath =
+        QFileInfo(QLibSetting::self()->getSystemSetting()->getTitleIconPath()).absoluteFilePath();
+    qDebug() << "PATH "
+             << "QCurFaultView::QCurFaultView"
+             << "iconPath:" << iconPath;
+    setWindowIcon(QIcon(iconPath));
+    initMenu();
+    setModel(m_model);
+    connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDeviceFaultChanged, this,
+            &QCurFaultView::OnDeviceFaultChanged);
+    initColumns();
+}
+
+void QCurFaultView::initMenu()
+{
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    m_menu = new QMenu(this);
+    m_refreshAction = m_menu->addAction(tr("STR_REFRESH"), this, &QCurFaultView::OnRefresh);
+    m_exportAction = m_menu->addAction(tr("STR_EXPORT"), this, &QCurFaultView::exportFaultInfo);
+    connect(this, &QWidget::customContextMenuRequested, this, &QCurFaultView::rightMenuClicked);
+}
+
+void QCurFaultView::initColumns()
+{
+    static const int widths[] = {0, 60, 90, 170, 141, 185, 185, 60, 60, 60};
+    for (int column = 1; column < QFaultExportRows::CUR_FAULT_COLUMNS; ++column) {
+        setColumnWidth(column, widths[column]);
+    }
+    setColumnHidden(QFaultExportRows::COL_DEVICE, true);
+}
+
+void QCurFaultView::showEvent(QShowEvent* event)
+{
+    QBaseTableView::showEvent(event);
+    OnRefresh();
+}
+
+void QCurFaultView::OnRefresh()
+{
+    QDeviceServo* device = selectedServo();
+    if (!device) {
+        return;
+    }
+    if (device->isDeviceOnline()) {
+        device->setFaultAxisIndex(m_axis);
+        device->OnReadFaultFuncode(m_axis);
+    }
+    m_model->setDevice(device->getAliasName());
+}
+
+void QCurFaultView::OnDeviceFaultChanged(QString aliasName)
+{
+    const QDeviceServo* device = selectedServo();
+    if (device && device->getAliasName() == aliasName) {
+        m_model->setDevice(aliasName);
+    }
+}
+
+void QCurFaultView::rightMenuClicked(QPoint point)
+{
+    Q_UNUSED(point)
+    const QDeviceServo* device = selectedServo();
+    if (!device) {
+        return;
+    }
+    m_refreshAction->setEnabled(device->isDeviceOnline());
+    m_exportAction->setEnabled(!device->getCurFaultList().isEmpty());
+    m_menu->popup(QCursor::pos());
+}
+
+void QCurFaultView::exportFaultInfo()
+{
+    const QDeviceServo* device = selectedServo();
+    QFaultCsvExporter::Table table;
+    table.heading = tr("STR_CURRENT_FAULT");
+    table.headers = QFaultExportRows::curFaultHeaders();
+    table.rows = QFaultExportRows::curFaultRows(device);
+    QFaultCsvExporter::exportTable(this, device, table);
+}

@@ -1,0 +1,160 @@
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QFaultExportRows.h"
+#include "QProjectCore.h"
+#include "QServoDeviceFaultModel.h"
+#include "QSingleServoDeviceFaultModel.h"
+#include "QTestHost.h"
+#include "drive/QSimulatedDriveLink.h"
+
+#include <QColor>
+#include <QIcon>
+#include <QtTest>
+
+using R = QFaultExportRows;
+
+// The current faults of one drive and of several, one drive's rows after another.
+class tst_QServoDeviceFaultModel : public QObject
+{
+    Q_OBJECT
+
+    // Raises the faults on the drive and waits until the drive has read them.
+    static void raise(const QString& alias, const QStringList& codes)
+    {
+        QDeviceServo* device = QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
+        for (const QString& code : codes) {
+            QVERIFY(QTestHost::link(alias)->raiseFault(code));
+        }
+        QTRY_COMPARE(device->getCurFaultList().size(), codes.size());
+    }
+
+    static void clearFaults(const QString& alias)
+    {
+        QTestHost::link(alias)->clearAllFaults();
+        QTRY_VERIFY(QProjectCore::self()->getDevMgr()->getDeviceServo(alias)->getCurFaultList().isEmpty());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+
+    void init()
+    {
+        QVERIFY(QTestHost::addDrive("TST1", "a"));
+        QVERIFY(QTestHost::addDrive("TST1", "b"));
+    }
+
+    void cleanup() { QTestHost::clearProject(); }
+
+    void drivesAccumulateAndDrop()
+    {
+        QServoDeviceFaultModel model;
+        QTestHost::checkModel(&model);
+        raise("a", {"E.101"});
+        raise("b", {"E.101", "E.201"});
+        model.setDevice("b");
+        model.setDevice("a");
+        model.setDevice("nobody");
+        QCOMPARE(model.devices(), QStringList({"b", "a"}));
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.rowToDevice(1), qMakePair(QString("b"), 1));
+        QCOMPARE(model.rowToDevice(2), qMakePair(QString("a"), 0));
+        QCOMPARE(model.rowToDevice(3).first, QString());
+        QCOMPARE(model.index(2, R::COL_DEVICE).data().toString(), QString("a"));
+        QCOMPARE(model.index(1, R::COL_CODE).data().toString(), QString("E.201"));
+
+        clearFaults("a");
+        model.setDevice("a");
+        QCOMPARE(model.devices(), QStringList({"b"}));
+        QCOMPARE(model.rowCount(), 2);
+        model.removeDevice("b");
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void rowsAreCopiesUntilTheNextRead()
+    {
+        QServoDeviceFaultModel model;
+        raise("a", {"E.101"});
+        model.setDevice("a");
+        clearFaults("a");
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.index(0, R::COL_NAME).data().toString(), QString("Overcurrent"));
+    }
+
+    void cells_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QVariant>("value");
+        const QVariant none;
+        QTest::newRow("index") << int(R::COL_INDEX) << int(Qt::DisplayRole) << QVariant("1");
+        QTest::newRow("name") << int(R::COL_NAME) << int(Qt::DisplayRole) << QVariant("Overcurrent");
+        QTest::newRow("name is red") << int(R::COL_NAME) << int(Qt::ForegroundRole)
+                                     << QVariant(QColor(Qt::red));
+        QTest::newRow("code not red") << int(R::COL_CODE) << int(Qt::ForegroundRole) << none;
+        QTest::newRow("reason") << int(R::COL_REASON) << int(Qt::ToolTipRole) << QVariant("Short circuit");
+        QTest::newRow("remedy") << int(R::COL_METHOD) << int(Qt::DisplayRole)
+                                << QVariant("Check the motor cable");
+        QTest::newRow("flag has no text") << int(R::COL_STOP_NOW) << int(Qt::DisplayRole) << none;
+        QTest::newRow("flag tool tip yes")
+            << int(R::COL_STOP_NOW) << int(Qt::ToolTipRole) << QVariant("STR_YES");
+        QTest::newRow("flag tool tip history")
+            << int(R::COL_HISTORY) << int(Qt::ToolTipRole) << QVariant("STR_YES");
+        QTest::newRow("alignment") << int(R::COL_TIME) << int(Qt::TextAlignmentRole)
+                                   << QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
+        QTest::newRow("no icon on texts") << int(R::COL_CODE) << int(Qt::DecorationRole) << none;
+        QTest::newRow("out of range") << 10 << int(Qt::DisplayRole) << none;
+    }
+
+    void cells()
+    {
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(QVariant, value);
+        QSingleServoDeviceFaultModel model;
+        raise("a", {"E.101"});
+        model.setDevice("a");
+        const QVariant shown = model.data(model.index(0, 0).siblingAtColumn(column), role);
+        QCOMPARE(shown.isValid(), value.isValid());
+        if (value.type() == QVariant::String) {
+            QCOMPARE(QCoreApplication::translate("x", qPrintable(value.toString())), shown.toString());
+        } else if (value.isValid()) {
+            QCOMPARE(shown, value);
+        }
+    }
+
+    void flagsShowTheirIcon()
+    {
+        QSingleServoDeviceFaultModel model;
+        raise("a", {"E.201"});
+        model.setDevice("a");
+        const QIcon canClear = model.index(0, R::COL_CAN_CLEAR).data(Qt::DecorationRole).value<QIcon>();
+        QCOMPARE(canClear.cacheKey(), QDeviceServo::getCheckIcon(false).cacheKey());
+        QCOMPARE(model.index(0, R::COL_CAN_CLEAR).data(Qt::ToolTipRole).toString(),
+                 QCoreApplication::translate("x", "STR_NO"));
+        QCOMPARE(model.index(0, R::COL_TIME).data().toString(),
+                 model.faultAt(0)->faultTime.toString("yyyy-MM-dd hh:mm:ss"));
+    }
+
+    void singleDriveReplacesItsRows()
+    {
+        QSingleServoDeviceFaultModel model;
+        QTestHost::checkModel(&model);
+        raise("a", {"E.101", "E.201"});
+        raise("b", {"E.101"});
+        model.setDevice("a");
+        QCOMPARE(model.rowCount(), 2);
+        model.setDevice("b");
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.rowToDevice(0), qMakePair(QString("b"), 0));
+        QCOMPARE(model.rowToDevice(1).first, QString());
+        clearFaults("b");
+        model.setDevice("b");
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.deviceAlias(), QString("b"));
+        model.setDevice("gone");
+        QCOMPARE(model.deviceAlias(), QString());
+    }
+};
+
+QTEST_MAIN(tst_QServoDeviceFaultModel)
+#include "tst_QServoDeviceFaultModel.moc"
