@@ -1,5 +1,7 @@
 #include "QHisFaultRecordDecoder.h"
 
+#include "QFuncodeScaling.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -43,15 +45,7 @@ bool QHisFaultRecordDecoder::parseNumber(const QString& number, int* firstWord, 
 
 int QHisFaultRecordDecoder::typeBytes(int dataType)
 {
-    switch (dataType) {
-    case 3:
-    case 4:
-        return 2;
-    case 15:
-        return 8;
-    default:
-        return 4;
-    }
+    return QFuncodeScaling::dataTypeBits(dataType) / 8;
 }
 
 qint64 QHisFaultRecordDecoder::fieldValue(const char* bytes, int length, int dataType)

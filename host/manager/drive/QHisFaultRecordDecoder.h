@@ -30,7 +30,7 @@ public:
 
     // The words of a row's number ("3" or "3~12"); false when it is no such number.
     static bool parseNumber(const QString& number, int* firstWord, int* lastWord);
-    // Bytes of one value of a data type (2, 4 or 8); 4 for an unknown type.
+    // Bytes of one value of a data type (2, 4 or 8); 8 for an unknown type.
     static int typeBytes(int dataType);
     // The value of a big-endian field narrowed to the data type.
     static qint64 fieldValue(const char* bytes, int length, int dataType);
