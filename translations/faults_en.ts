@@ -56,10 +56,6 @@
         <translation>History record format</translation>
     </message>
     <message>
-        <source>STR_EXPORT_SUCCESS</source>
-        <translation>Exported to %1.</translation>
-    </message>
-    <message>
         <source>STR_FAULT_METHOD</source>
         <translation>Remedy</translation>
     </message>
@@ -112,20 +108,12 @@
         <translation>The new format applies when the fault history is refreshed.</translation>
     </message>
     <message>
-        <source>STR_NOTSELECT_DEVICE</source>
-        <translation>No drive is selected.</translation>
-    </message>
-    <message>
         <source>STR_NO_FAULT</source>
         <translation>no fault</translation>
     </message>
     <message>
         <source>STR_NUMBER</source>
         <translation>Words</translation>
-    </message>
-    <message>
-        <source>STR_OPEN_FILE_FAILED</source>
-        <translation>The file could not be written.</translation>
     </message>
     <message>
         <source>STR_PARAM</source>
@@ -138,10 +126,6 @@
     <message>
         <source>STR_PARAM_IS_NOT_EXIST</source>
         <translation>The drive has no such function code. Use a code number, FAULTCODE or RESERVE.</translation>
-    </message>
-    <message>
-        <source>STR_SAVE_AS</source>
-        <translation>Save as</translation>
     </message>
     <message>
         <source>STR_SAVE_FAILED</source>

@@ -881,10 +881,6 @@ Move the damaged files aside and start with empty ones? The old files are kept.<
         <translation>Unexpected arguments: %1</translation>
     </message>
     <message>
-        <source>STR_PAGE_NOT_OFFERED_YET</source>
-        <translation>This page is not offered yet.</translation>
-    </message>
-    <message>
         <source>STR_PDF_FILTER</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
