@@ -30,10 +30,6 @@
 伺服驱动器调试：功能码、监控值、修改记录和故障，并提供仿真驱动器供试用。</translation>
     </message>
     <message>
-        <source>STR_ALARM</source>
-        <translation>报警</translation>
-    </message>
-    <message>
         <source>STR_ALLREADWRITE</source>
         <translation>可读写</translation>
     </message>
@@ -883,10 +879,6 @@
     <message>
         <source>STR_OPT_UNEXPECTED</source>
         <translation>多余的参数：%1</translation>
-    </message>
-    <message>
-        <source>STR_PAGE_NOT_OFFERED_YET</source>
-        <translation>此页面尚未提供。</translation>
     </message>
     <message>
         <source>STR_PDF_FILTER</source>
