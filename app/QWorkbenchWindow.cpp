@@ -3,6 +3,7 @@
 #include "QScreenManager.h"
 
 #include "IPluginInterface.h"
+#include "QDriveFileActions.h"
 #include "QDriveMenu.h"
 #include "QDriveStatusLabel.h"
 #include "QLibSetting.h"
@@ -93,6 +94,7 @@ void QWorkbenchWindow::createFileMenu()
         m_fileMenu->addAction(QString(), this, &QWorkbenchWindow::saveProjectAs, QKeySequence::SaveAs);
     m_fileMenu->addSeparator();
     m_quitAction = m_fileMenu->addAction(QString(), this, &QWidget::close, QKeySequence::Quit);
+    m_driveFileActions = new QDriveFileActions(m_fileMenu, m_quitAction, this);
 }
 
 void QWorkbenchWindow::createPluginMenu()
@@ -122,6 +124,7 @@ void QWorkbenchWindow::retranslate()
     m_saveAction->setText(tr("STR_MENU_SAVE_PROJECT"));
     m_saveAsAction->setText(tr("STR_MENU_SAVE_PROJECT_AS"));
     m_quitAction->setText(tr("STR_MENU_QUIT"));
+    m_driveFileActions->retranslate();
     m_pluginMenu->setTitle(tr("STR_MENU_PLUGINS"));
     m_noPluginAction->setText(tr("STR_NO_PLUGIN_LOADED"));
     m_helpMenu->setTitle(tr("STR_MENU_HELP"));

@@ -7,6 +7,7 @@
 class IPluginInterface;
 class QAction;
 class QDockWidget;
+class QDriveFileActions;
 class QDriveMenu;
 class QDriveStatusLabel;
 class QMenu;
@@ -72,6 +73,7 @@ private:
     QAction* m_openAction = nullptr;
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
+    QDriveFileActions* m_driveFileActions = nullptr;
     QAction* m_quitAction = nullptr;
     QDriveMenu* m_driveMenu = nullptr;
     QSettingsMenu* m_settingsMenu = nullptr;

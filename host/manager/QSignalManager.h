@@ -50,6 +50,8 @@ signals:
     void sigDevInfoChanged(QString aliasName);
     // The host asks for a backup (false) or a recovery (true) of the selected drive's codes.
     void sigFuncodeBackupOrRecovery(bool bRecovery);
+    // The host asks for a print preview of the selected drive's codes.
+    void sigFuncodePrintPreview();
 
     // --- faults
     void SigDeviceFaultChanged(QString aliasName);
