@@ -74,8 +74,8 @@ void QDriveFileActions::updateEnabled()
 // The tool bar's button of the plug-in's function-code page runs the command, as a click on it would.
 void QDriveFileActions::clickToolButton(int id)
 {
-    QButtonGroup* group =
-        QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
+    QButtonGroup* group = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
+        QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
     if (!group) {
         return;
     }

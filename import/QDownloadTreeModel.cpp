@@ -12,6 +12,7 @@
 #include <QColor>
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QSet>
 
 namespace {
 const int kMultiAxisColumns = 8;
@@ -105,6 +106,7 @@ void QDownloadTreeModel::load(const QList<tagExportFuncodePtr_Servo>& rows)
         }
         auto* item = new TreeItem(row);
         item->setFuncode(true);
+        item->setSortKey(sortKey(row->funIndex));
         group->appendChild(item);
         if (evaluateRow(item, dev)) {
             markHighlighted(item);
@@ -334,7 +336,7 @@ QList<tagExportFuncodePtr_Servo> QDownloadTreeModel::checkedNumbers()
     QMap<QString, tagExportFuncodePtr_Servo> byKey;
     visitCheckedLeaves(m_root, [this, &byKey](const TreeItem* item) {
         if (item->isFuncode()) {
-            byKey.insert(sortKey(item->number()), item->data());
+            byKey.insert(item->sortKey(), item->data());
         } else {
             m_checkedOthers.append(item->number());
         }
@@ -355,8 +357,17 @@ QMap<QString, tagExportFuncodePtr_Servo> QDownloadTreeModel::checkedNumberMap() 
 
 int QDownloadTreeModel::checkedCount()
 {
-    const int funcodes = checkedNumbers().size();
-    return funcodes + m_checkedOthers.size();
+    // As many as checkedNumbers gives, without building the records' list: this runs on every click.
+    m_checkedOthers.clear();
+    QSet<QString> keys;
+    visitCheckedLeaves(m_root, [this, &keys](const TreeItem* item) {
+        if (item->isFuncode()) {
+            keys.insert(item->sortKey());
+        } else {
+            m_checkedOthers.append(item->number());
+        }
+    });
+    return keys.size() + m_checkedOthers.size();
 }
 
 QString QDownloadTreeModel::sortKey(const QString& number)

@@ -100,7 +100,6 @@ public:
     static int currentValueAxis(int column);
 
 private:
-
     QString cellText(const TreeItem* item, int column) const;
     QVariant foreground(const TreeItem* item, int column) const;
     // Computes and stores the row's differing columns; true when it differs.

@@ -114,8 +114,9 @@ QString QImportTreeViewDelegate::editorText(QWidget* editor, const tagSubFuncode
                                device->getDecimals(fun->precision));
     case QFuncodeEditorFactory::EDITOR_HEX: {
         const auto* dlg = static_cast<QHexDlg*>(editor);
-        return dlg->getResult() ? QStringLiteral("0x%1").arg(QString::number(dlg->getModifyData(), 16).toUpper())
-                                : QString();
+        return dlg->getResult()
+                   ? QStringLiteral("0x%1").arg(QString::number(dlg->getModifyData(), 16).toUpper())
+                   : QString();
     }
     case QFuncodeEditorFactory::EDITOR_COMBO:
         return static_cast<QComboBox*>(editor)->currentText();

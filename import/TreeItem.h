@@ -33,6 +33,10 @@ public:
     // The number field: function-code number, group name or title.
     QString number() const { return m_data ? m_data->funIndex : QString(); }
 
+    // The key the model orders checked rows by, kept once computed.
+    const QString& sortKey() const { return m_sortKey; }
+    void setSortKey(const QString& key) { m_sortKey = key; }
+
     // The last index the model made for this node (column 0).
     QModelIndex index() const { return m_index; }
     void setIndex(const QModelIndex& index) { m_index = index; }
@@ -60,6 +64,7 @@ private:
     QList<TreeItem*> m_children;
     tagExportFuncodePtr_Servo m_data;
     QModelIndex m_index;
+    QString m_sortKey;
     Qt::CheckState m_checkState = Qt::Checked;
     bool m_isBranch = false;
     bool m_highlighted = false;

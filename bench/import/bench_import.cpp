@@ -18,7 +18,8 @@ QList<tagExportFuncodePtr_Servo> generatedRows()
         auto record = tagExportFuncodePtr_Servo::create();
         const int group = i / kCodesPerGroup;
         record->groupName = QStringLiteral("P%1 Group %1").arg(group);
-        record->funIndex = QStringLiteral("P%1.%2").arg(group).arg(i % kCodesPerGroup, 2, 10, QLatin1Char('0'));
+        record->funIndex =
+            QStringLiteral("P%1.%2").arg(group).arg(i % kCodesPerGroup, 2, 10, QLatin1Char('0'));
         record->funName = QStringLiteral("Parameter %1, generated").arg(i);
         record->axisNum = 3;
         const QString value = QString::number(i % 1000);
@@ -50,7 +51,8 @@ private slots:
     void loadTree10000()
     {
         QDownloadTreeModel model({"a", "b", "c", "d", "e", "f", "g", "h"}, true);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             model.load(m_rows);
         }
         QCOMPARE(model.checkedCount(), kCodes / 10);
@@ -63,7 +65,8 @@ private slots:
         view.setModel(&model);
         view.resize(1000, 700);
         view.show();
-        QBENCHMARK {
+        QBENCHMARK
+        {
             model.load(m_rows);
             view.expandToDepth(1);
             view.viewport()->repaint();
@@ -76,7 +79,8 @@ private slots:
         model.load(m_rows);
         model.checkAll();
         int count = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             count = model.checkedCount();
         }
         QCOMPARE(count, kCodes);

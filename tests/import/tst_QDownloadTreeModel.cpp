@@ -125,20 +125,20 @@ private slots:
         QTest::addColumn<QStringList>("driveTexts");
         QTest::addColumn<QList<int>>("redColumns");
         const QList<int> none;
-        QTest::newRow("all equal") << QStringList{"2.80", "2.80", "2.80"} << QStringList{"2.80", "2.80", "2.80"}
-                                   << none;
+        QTest::newRow("all equal") << QStringList{"2.80", "2.80", "2.80"}
+                                   << QStringList{"2.80", "2.80", "2.80"} << none;
         QTest::newRow("axis X differs") << QStringList{"3.00", "2.80", "2.80"}
                                         << QStringList{"2.80", "2.80", "2.80"} << QList<int>{0, 1, 2, 3};
         QTest::newRow("axis Z differs") << QStringList{"2.80", "2.80", "1.00"}
                                         << QStringList{"2.80", "2.80", "2.80"} << QList<int>{0, 1, 6, 7};
-        QTest::newRow("failed read differs") << QStringList{"2.80"} << QStringList{"null"}
-                                             << QList<int>{0, 1, 2, 3};
+        QTest::newRow("failed read differs")
+            << QStringList{"2.80"} << QStringList{"null"} << QList<int>{0, 1, 2, 3};
         QTest::newRow("empty texts never differ")
             << QStringList{"", "2.80", "2.80"} << QStringList{"2.80", "", "2.80"} << none;
         QTest::newRow("lists of unequal length are not compared")
             << QStringList{"9.00"} << QStringList{"2.80", "2.80", "2.80"} << none;
-        QTest::newRow("the same value written otherwise") << QStringList{"2.8", "2.800", "2.80"}
-                                                          << QStringList{"2.80", "2.80", "2.80"} << none;
+        QTest::newRow("the same value written otherwise")
+            << QStringList{"2.8", "2.800", "2.80"} << QStringList{"2.80", "2.80", "2.80"} << none;
     }
 
     void differences()
@@ -218,12 +218,18 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("key");
-        QTest::newRow("leading zero") << "A01.02" << "A00102";
-        QTest::newRow("no leading zero") << "A1.02" << "A00102";
-        QTest::newRow("group 2") << "P2.01" << "P00201";
-        QTest::newRow("group 10") << "P10.05" << "P01005";
-        QTest::newRow("every occurrence of the run") << "P11.11" << "P01111";
-        QTest::newRow("no digits") << "PtP.x" << "PtPx";
+        QTest::newRow("leading zero") << "A01.02"
+                                      << "A00102";
+        QTest::newRow("no leading zero") << "A1.02"
+                                         << "A00102";
+        QTest::newRow("group 2") << "P2.01"
+                                 << "P00201";
+        QTest::newRow("group 10") << "P10.05"
+                                  << "P01005";
+        QTest::newRow("every occurrence of the run") << "P11.11"
+                                                     << "P01111";
+        QTest::newRow("no digits") << "PtP.x"
+                                   << "PtPx";
     }
 
     void sortKey()
@@ -268,9 +274,12 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("axis X") << 3 << "2500" << "2500";
-        QTest::newRow("axis Z") << 7 << "1234" << "1234";
-        QTest::newRow("written as the drive shows it") << 5 << "2500.0" << "2500";
+        QTest::newRow("axis X") << 3 << "2500"
+                                << "2500";
+        QTest::newRow("axis Z") << 7 << "1234"
+                                << "1234";
+        QTest::newRow("written as the drive shows it") << 5 << "2500.0"
+                                                       << "2500";
     }
 
     void editedCurrentValueIsWrittenToTheDrive()
@@ -280,7 +289,8 @@ private slots:
         QFETCH(QString, shown);
         loadThreeRows();
         const int axis = (column - 3) / 2;
-        QSignalSpy mayChange(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDataMayChangedServo);
+        QSignalSpy mayChange(QSoftCore::getCore()->getSignalManager(),
+                             &QSignalManager::SigDataMayChangedServo);
         QVERIFY(m_model->setData(rowIndex(0, 1, column), text, Qt::EditRole));
         QCOMPARE(m_device->getScaledCurValueStr("P00.02", axis), shown);
         QCOMPARE(rowIndex(0, 1, column).data().toString(), shown);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTest>
 #include <memory>
@@ -97,7 +98,8 @@ private slots:
         QFETCH(int, groupRow);
         QFETCH(int, codeRow);
         QFETCH(bool, groupExpanded);
-        const QModelIndex target = codeRow < 0 ? group(groupRow) : m_model->index(codeRow, 0, group(groupRow));
+        const QModelIndex target =
+            codeRow < 0 ? group(groupRow) : m_model->index(codeRow, 0, group(groupRow));
         openMenuAt(target);
         QCOMPARE(m_view->menuIndex(), target);
         auto* menuAction = m_view->contextMenu()->findChild<QAction*>(action);
@@ -122,6 +124,7 @@ private slots:
 
     void columnWidthsAddUp()
     {
+        m_view->header()->setStretchLastSection(false);
         for (int column = 0; column < 4; ++column) {
             m_view->setColumnWidth(column, 100 + column);
         }

@@ -33,3 +33,18 @@ inline void answerModalDialog(const std::function<void(QDialog*)>& answer)
     });
     timer->start(5);
 }
+
+// The same for the next modal dialog of class T; other modal windows (a progress dialog) are passed over.
+template <typename T>
+void answerModalOfType(const std::function<void(T*)>& answer)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer]() {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        }
+    });
+    timer->start(5);
+}
