@@ -12,10 +12,6 @@
         <translation>Collapse all</translation>
     </message>
     <message>
-        <source>STR_CUR_VAL</source>
-        <translation>Current value</translation>
-    </message>
-    <message>
         <source>STR_EXPAND</source>
         <translation>Expand</translation>
     </message>
