@@ -4,22 +4,6 @@
 <context>
     <name>Strings</name>
     <message>
-        <source>STR_COLLAPSE</source>
-        <translation>Collapse</translation>
-    </message>
-    <message>
-        <source>STR_COLLAPSE_ALL</source>
-        <translation>Collapse all</translation>
-    </message>
-    <message>
-        <source>STR_EXPAND</source>
-        <translation>Expand</translation>
-    </message>
-    <message>
-        <source>STR_EXPAND_ALL</source>
-        <translation>Expand all</translation>
-    </message>
-    <message>
         <source>STR_IMPORT_VAL</source>
         <translation>File value</translation>
     </message>
