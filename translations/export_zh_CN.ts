@@ -1,0 +1,23 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>Strings</name>
+    <message>
+        <source>STR_MENU_BACKUP_DRIVE</source>
+        <translation>备份驱动器(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>STR_MENU_EXPORT_FUNCODE</source>
+        <translation>导出功能码(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>STR_MENU_PRINT_FUNCODE</source>
+        <translation>打印功能码(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>STR_MENU_PRINT_PREVIEW_FUNCODE</source>
+        <translation>打印预览(&amp;V)...</translation>
+    </message>
+</context>
+</TS>
