@@ -51,6 +51,8 @@ tagExportFuncodePtr_Servo funcodeFromQuery(const QSqlQuery& query)
     funcode->dataType = query.value(9).toInt();
     funcode->valueTexts = decodeTexts(query.value(10).toString());
     funcode->axisNum = query.value(11).toInt();
+    // One text per axis of the code; files keep three whatever the axis count.
+    funcode->valueTexts = funcode->valueTexts.mid(0, qMax(0, funcode->axisNum));
     funcode->authority = query.value(12).toInt();
     funcode->curValueTexts = decodeTexts(query.value(13).toString());
     funcode->minText = query.value(14).toString();
@@ -118,9 +120,41 @@ bool QExportDB_Servo::createDatabase()
     });
 }
 
-void QExportDB_Servo::closeDatabase()
+bool QExportDB_Servo::createDatabase(const QString& path)
 {
+    closeDatabase();
+    m_writeFailed = false;
+    if (path.isEmpty()) {
+        return fail(tr("STR_DB_NO_PATH"));
+    }
+    if (QFileInfo(path).isDir()) {
+        return fail(tr("STR_DB_NOT_A_FILE"));
+    }
+    const QString temporary = temporaryPathFor(path);
+    if (!openDatabase(temporary) || !createDatabase()) {
+        close();
+        QFile::remove(temporary);
+        m_writeFailed = true;
+        return false;
+    }
+    m_pendingTarget = path;
+    return true;
+}
+
+bool QExportDB_Servo::closeDatabase()
+{
+    const QString target = m_pendingTarget;
+    const QString temporary = path();
+    m_pendingTarget.clear();
     close();
+    if (target.isEmpty()) {
+        return true;
+    }
+    if (m_writeFailed) {
+        QFile::remove(temporary);
+        return false;
+    }
+    return replaceFile(temporary, target);
 }
 
 QList<tagExportDevInfo_Servo> QExportDB_Servo::getImportDevInfoRecords() const
@@ -201,6 +235,7 @@ bool QExportDB_Servo::addRecords(const QList<tagExportDevInfo_Servo>& infos)
         }
         return true;
     });
+    m_writeFailed = m_writeFailed || !written;
     return written || discardCreatedFile();
 }
 
@@ -269,22 +304,11 @@ bool QExportDB_Servo::discardCreatedFile()
 
 bool QExportDB_Servo::writeFile(const QString& path, const QList<tagExportDevInfo_Servo>& devices)
 {
-    closeDatabase();
-    if (path.isEmpty()) {
-        return fail(tr("STR_DB_NO_PATH"));
-    }
-    if (QFileInfo(path).isDir()) {
-        return fail(tr("STR_DB_NOT_A_FILE"));
-    }
-    const QString temporary = temporaryPathFor(path);
-    if (!openDatabase(temporary) || !createDatabase() || !addRecords(devices)) {
-        // openDatabase and addRecords remove a file they made; this covers a failing createDatabase.
-        closeDatabase();
-        QFile::remove(temporary);
+    if (!createDatabase(path)) {
         return false;
     }
-    closeDatabase();
-    return replaceFile(temporary, path);
+    const bool added = addRecords(devices);
+    return closeDatabase() && added;
 }
 
 // A free name beside the target, so that the final rename stays on one file system.

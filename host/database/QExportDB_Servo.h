@@ -12,23 +12,27 @@ class QSqlQuery;
 // A ".funcodeservo" function-code file: a SQLite file holding device headers and their function codes.
 //
 // Reading:  openDatabase(path); createDatabase(); getImportDevInfoRecords(); closeDatabase();
-// Writing:  writeFile(path, devices) builds the file under a temporary name and puts it in place only when
-//           complete, so an existing file is replaced whole or not at all. openDatabase(new path);
-//           createDatabase(); addRecords(...); closeDatabase() also works: a file made by openDatabase is
-//           removed again when a write into it fails.
+// Writing:  createDatabase(path); addRecords(...); closeDatabase() builds the file under a temporary name
+//           beside path and puts it in place at closeDatabase() only when every write succeeded, so an
+//           existing file is replaced whole or not at all. writeFile(path, devices) does the three steps.
+//           openDatabase(new path); createDatabase(); addRecords(...) also works: a file made by
+//           openDatabase is removed again when a write into it fails.
 class QExportDB_Servo : public QSqliteDatabase
 {
 public:
     QExportDB_Servo();
     ~QExportDB_Servo() override;
 
+    // Closes the file; after createDatabase(path), puts the new file in place (or, after a failed write,
+    // removes it). False when the new file could not be put in place. The first virtual operation.
+    virtual bool closeDatabase();
+    // Makes sure the open file has its tables; harmless on a valid file. The second virtual operation.
+    virtual bool createDatabase();
     // Opens the file, or creates an empty function-code file when the path does not exist. False for a path
     // that cannot be created, a file that is not SQLite, a damaged file, or another program's SQLite file.
-    // Must stay the first virtual operation of this class.
     virtual bool openDatabase(const QString& path);
-    // Makes sure the open file has its tables; harmless on a valid file. Must stay the second virtual
-    // operation.
-    virtual bool createDatabase();
+    // Starts a new file that replaces path when it is closed after successful writes.
+    bool createDatabase(const QString& path);
 
     // Every device header with its function codes, in the order they were stored.
     QList<tagExportDevInfo_Servo> getImportDevInfoRecords() const;
@@ -36,7 +40,6 @@ public:
     bool addRecords(const tagExportDevInfo_Servo& info);
     // Appends several devices, all or none, in one transaction.
     bool addRecords(const QList<tagExportDevInfo_Servo>& infos);
-    void closeDatabase();
 
     // Writes a complete file of these devices at path, replacing a file there only on success. Leaves the
     // database closed. False, with lastError(), when anything fails; nothing is left behind then.
@@ -50,4 +53,7 @@ private:
     bool discardCreatedFile();
     static QString temporaryPathFor(const QString& path);
     bool replaceFile(const QString& from, const QString& to);
+
+    QString m_pendingTarget; // the file that createDatabase(path) replaces at closeDatabase()
+    bool m_writeFailed = false;
 };

@@ -1,5 +1,6 @@
 #include "QDeviceServo.h"
 
+#include "QCommonMethod.h"
 #include "QDatabaseManager.h"
 #include "QDefaultValueComparer_Servo.h"
 #include "QDeviceManager.h"
@@ -591,6 +592,21 @@ int QDeviceServo::checkWriteValue(const QString& funIndex, double value, int axi
     return error;
 }
 
+int QDeviceServo::checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const
+{
+    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
+    const int error = checkRights(fun, axis);
+    if (error != WRITE_OK) {
+        return error;
+    }
+    return QFuncodeScaling::isRawInRange(*fun, rawValue) ? WRITE_OK : WRITE_ERR_RANGE;
+}
+
+int QDeviceServo::convertAddr(const QString& addr)
+{
+    return QCommonMethod::addressToInt(addr);
+}
+
 int QDeviceServo::writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs)
 {
     ValueSlot* s = slot(funIndex);
@@ -664,15 +680,11 @@ int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue
                                         bool bProcessEvents)
 {
     Q_UNUSED(bProcessEvents)
-    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    int error = checkRights(fun, AXIS_X);
-    if (error == WRITE_OK && !QFuncodeScaling::isRawInRange(*fun, rawValue)) {
-        error = WRITE_ERR_RANGE;
-    }
+    int error = checkWriteRawValue(funIndex, rawValue, AXIS_X);
     if (error != WRITE_OK) {
         return error;
     }
-    snapshotRelated(fun, AXIS_X);
+    snapshotRelated(getFuncodePtrByFunIndex(funIndex), AXIS_X);
     error = writeRaw(funIndex, AXIS_X, rawValue, timeoutMs);
     if (error == WRITE_OK) {
         m_lastModifyTime = static_cast<int>(m_lastDriveTime);

@@ -145,6 +145,8 @@ public:
     int writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs, bool bProcessEvents);
     // Checks a shown value without writing. Returns 0 or an enWriteError; reason gets a text.
     int checkWriteValue(const QString& funIndex, double value, int axis, QString* reason = nullptr) const;
+    // Checks a raw value of an axis without writing (right, authority, state, range): 0 or an enWriteError.
+    int checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const;
     int getLastWriteError() const { return m_lastWriteError; }
     QString getErrorReasonStr(int error) const;
     // Whether the drive accepts writes in its present state (flag), and why not (reason).
@@ -234,6 +236,9 @@ public:
     static QString getEffectStr(int effectStyle);
     static QString getAxisName(int axis);
     static QString getDataTypeStr(int dataType);
+    // A CANopen address ("0x2000:01": index in the high 16 bits, sub-index in the low 16) or a USB code
+    // (decimal or "0x" hexadecimal) as an integer for files and reports; 0 when the text holds none.
+    static int convertAddr(const QString& addr);
     QIcon getReadWriteStatusIcon(const QString& funIndex) const;
     int getReadWriteStatus(const QString& funIndex) const;
 

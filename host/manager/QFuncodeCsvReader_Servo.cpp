@@ -1,0 +1,103 @@
+#include "QFuncodeCsvReader_Servo.h"
+
+#include "QFuncodeHelperBase.h"
+#include "QFuncodeLineSplitter_Servo.h"
+
+#include <QFile>
+#include <QTextCodec>
+
+namespace {
+typedef QFuncodeHelperBase Errors;
+
+// The position of the next line end ('\n', '\r' or "\r\n") from pos, and the length of the end.
+int nextLineEnd(const QString& text, int pos, int* endLength)
+{
+    const int size = text.size();
+    const QChar* data = text.constData();
+    for (int i = pos; i < size; ++i) {
+        const ushort c = data[i].unicode();
+        if (c == '\n') {
+            *endLength = 1;
+            return i;
+        }
+        if (c == '\r') {
+            *endLength = (i + 1 < size && data[i + 1].unicode() == '\n') ? 2 : 1;
+            return i;
+        }
+    }
+    *endLength = 0;
+    return size;
+}
+} // namespace
+
+QFuncodeCsvReader_Servo::QFuncodeCsvReader_Servo(bool requireMark,
+                                                 QFuncodeFileParser_Servo::ModelLookup lookup)
+    : m_requireMark(requireMark), m_lookup(std::move(lookup))
+{
+}
+
+int QFuncodeCsvReader_Servo::fail(int error, const QString& detail)
+{
+    m_detail = detail;
+    return error;
+}
+
+int QFuncodeCsvReader_Servo::readFile(const QString& path, tagExportDevInfo_Servo* info)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    }
+    if (file.size() > kMaxFileBytes) {
+        return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_FILE_SIZE_LIMIT").arg(kMaxFileBytes / (1024 * 1024)));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    }
+    return readBytes(bytes, info);
+}
+
+QString QFuncodeCsvReader_Servo::decode(const QByteArray& bytes)
+{
+    if (QTextCodec* withMark = QTextCodec::codecForUtfText(bytes, nullptr)) {
+        // The codec drops its byte-order mark.
+        return withMark->toUnicode(bytes);
+    }
+    QTextCodec* utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state;
+    const QString text = utf8->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0) {
+        return text;
+    }
+    QTextCodec* local = QTextCodec::codecForLocale();
+    if (local && local->mibEnum() != utf8->mibEnum()) {
+        return local->toUnicode(bytes);
+    }
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info)
+{
+    m_detail.clear();
+    const QString text = decode(bytes);
+    if (text.trimmed().isEmpty()) {
+        return fail(Errors::FILE_ERR_EMPTY, QString());
+    }
+    QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
+    int pos = 0;
+    for (int line = 1; pos < text.size(); ++line) {
+        int endLength = 0;
+        const int end = nextLineEnd(text, pos, &endLength);
+        const QStringList tokens = QFuncodeLineSplitter_Servo::tokenize(text.mid(pos, end - pos));
+        pos = end + endLength;
+        if (!parser.addLine(line, tokens, false)) {
+            break;
+        }
+    }
+    if (!parser.finish()) {
+        return fail(parser.error(), parser.errorDetail());
+    }
+    *info = parser.result();
+    return Errors::FILE_OK;
+}

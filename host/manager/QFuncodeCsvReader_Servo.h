@@ -1,0 +1,37 @@
+#pragma once
+
+#include "QFuncodeFileParser_Servo.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+// Reads a comma-separated function-code file: our own files, and what a person or a spreadsheet program
+// makes of them (CRLF, LF or CR line ends, a byte-order mark, UTF-8 or the local encoding, quoted fields,
+// names with commas, empty lines at the end).
+class QFuncodeCsvReader_Servo
+{
+    Q_DECLARE_TR_FUNCTIONS(QFuncodeCsvReader_Servo)
+
+public:
+    // Larger files are refused: a function-code file of the largest drive is far below this.
+    static const qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+
+    QFuncodeCsvReader_Servo(bool requireMark, QFuncodeFileParser_Servo::ModelLookup lookup);
+
+    // 0, or an error number of QFuncodeHelperBase; errorDetail() names the line.
+    int readFile(const QString& path, tagExportDevInfo_Servo* info);
+    int readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info);
+    QString errorDetail() const { return m_detail; }
+
+    // The text of the file: the encoding its byte-order mark names, else UTF-8 when the bytes are valid
+    // UTF-8, else the local encoding.
+    static QString decode(const QByteArray& bytes);
+
+private:
+    int fail(int error, const QString& detail);
+
+    bool m_requireMark;
+    QFuncodeFileParser_Servo::ModelLookup m_lookup;
+    QString m_detail;
+};

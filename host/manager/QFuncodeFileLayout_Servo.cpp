@@ -1,0 +1,106 @@
+#include "QFuncodeFileLayout_Servo.h"
+
+#include <cmath>
+
+QString QFuncodeFileLayout_Servo::markSignature()
+{
+    return QStringLiteral("_9786345324_");
+}
+
+QString QFuncodeFileLayout_Servo::markLine()
+{
+    return tr("STR_USED_FOR_IMPORT") + markSignature();
+}
+
+QString QFuncodeFileLayout_Servo::endSign()
+{
+    return QStringLiteral("import end sign");
+}
+
+QString QFuncodeFileLayout_Servo::focusMode()
+{
+    return QStringLiteral("FOCUS");
+}
+
+QStringList QFuncodeFileLayout_Servo::deviceFields(const tagExportDevInfo_Servo& info)
+{
+    return QStringList{info.devText, info.axisNumText, info.commuName, info.modeText};
+}
+
+QStringList QFuncodeFileLayout_Servo::headingFields()
+{
+    const QString value = tr("STR_CUR_VAL");
+    const QString text = tr("STR_STRING_VALUE");
+    return QStringList{tr("STR_CANOPEN_ADDR"),   tr("STR_USB_CODE"),       tr("STR_FUNCODE"),
+                       tr("STR_INDEX"),          tr("STR_FUNCODE_NAME"),   tr("STR_AUTHORITY"),
+                       tr("STR_TYPE"),           tr("STR_AXIS_NUM"),       value + QLatin1Char('1'),
+                       value + QLatin1Char('2'), value + QLatin1Char('3'), text + QLatin1Char('1'),
+                       text + QLatin1Char('2'),  text + QLatin1Char('3')};
+}
+
+QStringList QFuncodeFileLayout_Servo::codeFields(const tagExportFuncode_Servo& funcode)
+{
+    QStringList fields;
+    fields.reserve(FIELD_COUNT);
+    fields << QString::number(funcode.canopenAddr) << QString::number(funcode.usbCode) << funcode.groupName
+           << funcode.funIndex << funcode.funName << QString::number(funcode.authority)
+           << QString::number(funcode.dataType) << QString::number(funcode.axisNum);
+    for (qint64 raw : funcode.curValue) {
+        fields << QString::number(raw);
+    }
+    // Always three texts, also for a drive of fewer axes.
+    for (int axis = 0; axis < 3; ++axis) {
+        fields << funcode.valueTexts.value(axis);
+    }
+    return fields;
+}
+
+bool QFuncodeFileLayout_Servo::isIntegerField(int field)
+{
+    return field == FIELD_CANOPEN || field == FIELD_USB || (field >= FIELD_AUTHORITY && field < FIELD_TEXT);
+}
+
+bool QFuncodeFileLayout_Servo::parseStrictInteger(const QString& text, qint64* value)
+{
+    const int size = text.size();
+    int i = (size > 0 && (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))) ? 1 : 0;
+    if (i >= size || size - i > 19) {
+        return false;
+    }
+    const bool negative = text.at(0) == QLatin1Char('-');
+    quint64 magnitude = 0;
+    for (; i < size; ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        magnitude = magnitude * 10 + (c - '0');
+    }
+    // 19 digits fit in 64 bits unsigned; the signed range is checked here.
+    const quint64 limit = negative ? quint64(1) << 63 : (quint64(1) << 63) - 1;
+    if (magnitude > limit) {
+        return false;
+    }
+    if (value) {
+        *value = negative ? static_cast<qint64>(0 - magnitude) : static_cast<qint64>(magnitude);
+    }
+    return true;
+}
+
+bool QFuncodeFileLayout_Servo::parseInteger(const QString& text, qint64* value)
+{
+    const QString t = text.trimmed();
+    if (parseStrictInteger(t, value)) {
+        return true;
+    }
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    // Beyond 2^53 a double no longer holds every integer: such a number must come as digits.
+    if (!ok || !std::isfinite(d) || std::floor(d) != d || std::fabs(d) > 9007199254740992.0) {
+        return false;
+    }
+    if (value) {
+        *value = static_cast<qint64>(d);
+    }
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tagExportDevInfo_Servo.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+// The one layout of a function-code file, shared by the comma-separated form, the first sheet of a
+// workbook and the export of selected codes:
+//   line 1  the import mark: a text followed by "_9786345324_"
+//   line 2  device text ("model_version"), axis count, communication name, mode ("FOCUS" for a file saved
+//           from the monitored list, else empty)
+//   line 3  the column headings
+//   then one line per function code, fourteen fields: CANopen address, USB code, group, number, name,
+//           authority, data type, axis count, the raw value of axis X, Y and Z, the value text of axis X,
+//           Y and Z. Names and texts are written as they are, commas included.
+//   and a line "import end sign"; what follows it (other pages of an export) is not function codes.
+class QFuncodeFileLayout_Servo
+{
+    Q_DECLARE_TR_FUNCTIONS(QFuncodeFileLayout_Servo)
+
+public:
+    enum enField
+    {
+        FIELD_CANOPEN = 0,
+        FIELD_USB = 1,
+        FIELD_GROUP = 2,
+        FIELD_NUMBER = 3,
+        FIELD_NAME = 4,
+        FIELD_AUTHORITY = 5,
+        FIELD_DATA_TYPE = 6,
+        FIELD_AXIS_NUM = 7,
+        FIELD_RAW = 8,   // 8, 9, 10: raw values of X, Y, Z
+        FIELD_TEXT = 11, // 11, 12, 13: value texts of X, Y, Z
+        FIELD_COUNT = 14
+    };
+
+    static QString markSignature();
+    static QString markLine();
+    static QString endSign();
+    static QString focusMode();
+
+    static QStringList deviceFields(const tagExportDevInfo_Servo& info);
+    static QStringList headingFields();
+    static QStringList codeFields(const tagExportFuncode_Servo& funcode);
+    // Fields that hold integers (written as numbers into a workbook).
+    static bool isIntegerField(int field);
+
+    // Digits with an optional sign, nothing else (how the writers write integers).
+    static bool parseStrictInteger(const QString& text, qint64* value);
+    // Also what a spreadsheet makes of an integer: blanks around it, "1E3", "1000.0".
+    static bool parseInteger(const QString& text, qint64* value);
+};

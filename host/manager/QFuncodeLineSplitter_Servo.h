@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+struct tagSubFuncode_Servo;
+
+// Cuts a line of a function-code file into its fields.
+//
+// tokenize splits at commas and takes quoted fields as spreadsheets write them ("a, b" and "say ""x""").
+// A quote that does not close on the line is an ordinary character, as in our own unquoted files.
+//
+// split turns the tokens of a function-code line into its fourteen fields. Our writer does not quote, so
+// a name or a value text with commas gives more tokens than fields. The six integer fields after the name
+// (authority, data type, axis count, three raw values) anchor the name's end; the tokens after them are
+// shared among the three value texts so that each text fits its raw value: the text the code's
+// description gives for it when the description is known, otherwise an enumerated text that starts with
+// the value and a colon, a number whose digits are the value's, or an empty text for an axis the drive
+// does not have. Empty tokens a spreadsheet added at the end of a line are dropped.
+class QFuncodeLineSplitter_Servo
+{
+public:
+    // Gives the description of a function-code number, or null.
+    typedef std::function<const tagSubFuncode_Servo*(const QString& funIndex)> DescriptionLookup;
+
+    explicit QFuncodeLineSplitter_Servo(DescriptionLookup lookup = DescriptionLookup());
+
+    static QStringList tokenize(const QString& line);
+    // False when the tokens are fewer than fourteen or cannot be told apart.
+    bool split(const QStringList& tokens, QStringList* fields) const;
+
+    // Lines longer than this many extra commas are not taken apart (they are not function codes).
+    static const int kMaxExtraCommas = 40;
+
+private:
+    struct Candidate
+    {
+        int pad = 0;      // empty tokens dropped at the end
+        int groupEnd = 0; // index of the number token
+        int anchor = 0;   // index of the authority token
+        int textSplit[2]; // first token of the Y and Z texts
+        int score = -1;
+    };
+
+    static QStringList parseQuoted(const QString& line);
+    int numberToken(const QStringList& tokens, int extra) const;
+    void scoreAnchors(const QStringList& tokens, int end, int groupEnd, Candidate* best) const;
+    int scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3], int axisNum,
+                   const tagSubFuncode_Servo* fun, int* split) const;
+    static int textScore(const QString& text, qint64 raw, bool axisPresent, const tagSubFuncode_Servo* fun);
+    static QString joined(const QStringList& tokens, int from, int to);
+    static void assemble(const QStringList& tokens, const Candidate& c, QStringList* fields);
+
+    DescriptionLookup m_lookup;
+};

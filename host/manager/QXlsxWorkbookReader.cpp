@@ -1,0 +1,491 @@
+#include "QXlsxWorkbookReader.h"
+
+#include "QFuncodeHelperBase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <cstring>
+#include <unzip.h>
+
+typedef QFuncodeHelperBase Errors;
+
+// The archive in memory, for minizip's file functions.
+struct MemoryStream
+{
+    const char* data = nullptr;
+    ZPOS64_T size = 0;
+    ZPOS64_T pos = 0;
+};
+
+namespace {
+voidpf ZCALLBACK memoryOpen(voidpf opaque, const void* /*name*/, int /*mode*/)
+{
+    static_cast<MemoryStream*>(opaque)->pos = 0;
+    return opaque;
+}
+
+uLong ZCALLBACK memoryRead(voidpf /*opaque*/, voidpf stream, void* buf, uLong size)
+{
+    auto* s = static_cast<MemoryStream*>(stream);
+    const ZPOS64_T left = s->pos < s->size ? s->size - s->pos : 0;
+    const uLong count = static_cast<uLong>(qMin<ZPOS64_T>(left, size));
+    if (count > 0) {
+        std::memcpy(buf, s->data + s->pos, count);
+    }
+    s->pos += count;
+    return count;
+}
+
+uLong ZCALLBACK memoryWrite(voidpf, voidpf, const void*, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK memoryTell(voidpf /*opaque*/, voidpf stream)
+{
+    return static_cast<MemoryStream*>(stream)->pos;
+}
+
+long ZCALLBACK memorySeek(voidpf /*opaque*/, voidpf stream, ZPOS64_T offset, int origin)
+{
+    auto* s = static_cast<MemoryStream*>(stream);
+    ZPOS64_T base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR) {
+        base = s->pos;
+    } else if (origin == ZLIB_FILEFUNC_SEEK_END) {
+        base = s->size;
+    } else if (origin != ZLIB_FILEFUNC_SEEK_SET) {
+        return -1;
+    }
+    if (offset > s->size || base > s->size - offset) {
+        return -1;
+    }
+    s->pos = base + offset;
+    return 0;
+}
+
+int ZCALLBACK memoryClose(voidpf, voidpf)
+{
+    return 0;
+}
+
+int ZCALLBACK memoryError(voidpf, voidpf)
+{
+    return 0;
+}
+
+// The texts of all <t> elements inside the current element (a shared or inline string), phonetic runs
+// left out.
+QString readStringItem(QXmlStreamReader& xml)
+{
+    QString text;
+    int depth = 1;
+    while (depth > 0 && !xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        } else if (token == QXmlStreamReader::StartElement) {
+            if (xml.name() == QLatin1String("rPh")) {
+                xml.skipCurrentElement();
+            } else if (xml.name() == QLatin1String("t")) {
+                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else {
+                ++depth;
+            }
+        }
+    }
+    return text;
+}
+
+QString attribute(const QXmlStreamReader& xml, const char* name)
+{
+    for (const QXmlStreamAttribute& a : xml.attributes()) {
+        if (a.name() == QLatin1String(name)) {
+            return a.value().toString();
+        }
+    }
+    return QString();
+}
+
+QString xmlError(const QString& part, const QXmlStreamReader& xml)
+{
+    return QStringLiteral("%1 (%2:%3): %4")
+        .arg(part)
+        .arg(xml.lineNumber())
+        .arg(xml.columnNumber())
+        .arg(xml.errorString());
+}
+
+// A part name as a key: no leading slash, forward slashes, lower case (part names ignore case).
+QString partKey(const QString& name)
+{
+    QString key = QDir::cleanPath(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    while (key.startsWith(QLatin1Char('/'))) {
+        key.remove(0, 1);
+    }
+    return key.toLower();
+}
+} // namespace
+
+QXlsxWorkbookReader::QXlsxWorkbookReader() = default;
+
+QXlsxWorkbookReader::~QXlsxWorkbookReader()
+{
+    if (m_zip) {
+        unzClose(m_zip);
+    }
+    delete m_stream;
+}
+
+int QXlsxWorkbookReader::fail(int error, const QString& detail)
+{
+    m_detail = detail;
+    return error;
+}
+
+int QXlsxWorkbookReader::openFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    }
+    if (file.size() > kMaxFileBytes) {
+        return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_FILE_SIZE_LIMIT").arg(kMaxFileBytes / (1024 * 1024)));
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    }
+    return openBytes(bytes);
+}
+
+int QXlsxWorkbookReader::openBytes(const QByteArray& bytes)
+{
+    if (bytes.isEmpty()) {
+        return fail(Errors::FILE_ERR_EMPTY, QString());
+    }
+    m_bytes = bytes;
+    m_stream = new MemoryStream;
+    m_stream->data = m_bytes.constData();
+    m_stream->size = static_cast<ZPOS64_T>(m_bytes.size());
+    zlib_filefunc64_def functions;
+    functions.zopen64_file = memoryOpen;
+    functions.zread_file = memoryRead;
+    functions.zwrite_file = memoryWrite;
+    functions.ztell64_file = memoryTell;
+    functions.zseek64_file = memorySeek;
+    functions.zclose_file = memoryClose;
+    functions.zerror_file = memoryError;
+    functions.opaque = m_stream;
+    m_zip = unzOpen2_64("workbook", &functions);
+    if (!m_zip) {
+        return fail(Errors::FILE_ERR_NOT_ZIP, tr("STR_XLSX_NOT_ZIP_DETAIL"));
+    }
+    const int listed = listEntries();
+    return listed != Errors::FILE_OK ? listed : readWorkbook();
+}
+
+int QXlsxWorkbookReader::listEntries()
+{
+    int status = unzGoToFirstFile(m_zip);
+    while (status == UNZ_OK) {
+        if (m_entries.size() >= kMaxEntries) {
+            return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_XLSX_TOO_MANY_PARTS").arg(kMaxEntries));
+        }
+        char name[1024];
+        unz_file_info64 info;
+        unz64_file_pos position;
+        if (unzGetCurrentFileInfo64(m_zip, &info, name, sizeof(name), nullptr, 0, nullptr, 0) != UNZ_OK ||
+            unzGetFilePos64(m_zip, &position) != UNZ_OK) {
+            return fail(Errors::FILE_ERR_NOT_ZIP, tr("STR_XLSX_NOT_ZIP_DETAIL"));
+        }
+        name[sizeof(name) - 1] = '\0';
+        m_entries.insert(partKey(QString::fromUtf8(name)), position.pos_in_zip_directory);
+        m_entryFiles.insert(partKey(QString::fromUtf8(name)), position.num_of_file);
+        status = unzGoToNextFile(m_zip);
+    }
+    if (status != UNZ_END_OF_LIST_OF_FILE) {
+        return fail(Errors::FILE_ERR_NOT_ZIP, tr("STR_XLSX_NOT_ZIP_DETAIL"));
+    }
+    return Errors::FILE_OK;
+}
+
+bool QXlsxWorkbookReader::hasPart(const QString& name) const
+{
+    return m_entries.contains(partKey(name));
+}
+
+int QXlsxWorkbookReader::readPart(const QString& name, QByteArray* bytes)
+{
+    const QString key = partKey(name);
+    if (!m_entries.contains(key)) {
+        return fail(Errors::FILE_ERR_NOT_WORKBOOK, tr("STR_XLSX_PART_MISSING").arg(name));
+    }
+    unz64_file_pos position;
+    position.pos_in_zip_directory = m_entries.value(key);
+    position.num_of_file = m_entryFiles.value(key);
+    if (unzGoToFilePos64(m_zip, &position) != UNZ_OK || unzOpenCurrentFile(m_zip) != UNZ_OK) {
+        return fail(Errors::FILE_ERR_ZIP_ENTRY, tr("STR_XLSX_PART_DAMAGED").arg(name));
+    }
+    bytes->clear();
+    char buffer[65536];
+    int count = 0;
+    while ((count = unzReadCurrentFile(m_zip, buffer, sizeof(buffer))) > 0) {
+        if (bytes->size() + count > kMaxPartBytes) {
+            unzCloseCurrentFile(m_zip);
+            return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_XLSX_PART_TOO_LARGE").arg(name));
+        }
+        bytes->append(buffer, count);
+    }
+    // The check sum is tested when the part is closed after reading it whole.
+    const int closed = unzCloseCurrentFile(m_zip);
+    if (count < 0 || closed != UNZ_OK) {
+        return fail(Errors::FILE_ERR_ZIP_ENTRY, tr("STR_XLSX_PART_DAMAGED").arg(name));
+    }
+    return Errors::FILE_OK;
+}
+
+QString QXlsxWorkbookReader::workbookPath()
+{
+    int error = Errors::FILE_OK;
+    const QHash<QString, QString> rels = relationships(QStringLiteral("_rels/.rels"), &error);
+    for (auto it = rels.cbegin(); it != rels.cend(); ++it) {
+        if (it.key().endsWith(QLatin1String("/officeDocument"))) {
+            return it.value();
+        }
+    }
+    return QStringLiteral("xl/workbook.xml");
+}
+
+// Relationship type (or id) -> target part, resolved against the folder of the part they belong to.
+QHash<QString, QString> QXlsxWorkbookReader::relationships(const QString& relsPart, int* error)
+{
+    QHash<QString, QString> targets;
+    QByteArray xmlBytes;
+    if (!hasPart(relsPart) || readPart(relsPart, &xmlBytes) != Errors::FILE_OK) {
+        return targets;
+    }
+    // "xl/_rels/workbook.xml.rels" belongs to "xl/workbook.xml": targets are relative to "xl/".
+    QString base = relsPart.section(QLatin1Char('/'), 0, -3);
+    QXmlStreamReader xml(xmlBytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("Relationship")) {
+            QString target = attribute(xml, "Target");
+            target = target.startsWith(QLatin1Char('/')) ? target : base + QLatin1Char('/') + target;
+            targets.insert(attribute(xml, "Id"), partKey(target));
+            targets.insert(attribute(xml, "Type"), partKey(target));
+        }
+    }
+    if (xml.hasError()) {
+        *error = fail(Errors::FILE_ERR_BAD_XML, xmlError(relsPart, xml));
+    }
+    return targets;
+}
+
+int QXlsxWorkbookReader::readWorkbook()
+{
+    const QString workbook = workbookPath();
+    QByteArray xmlBytes;
+    if (!hasPart(workbook)) {
+        return fail(Errors::FILE_ERR_NOT_WORKBOOK, tr("STR_XLSX_PART_MISSING").arg(workbook));
+    }
+    int error = readPart(workbook, &xmlBytes);
+    if (error != Errors::FILE_OK) {
+        return error;
+    }
+    const QString folder = workbook.section(QLatin1Char('/'), 0, -2);
+    const QString relsPart = (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) +
+                             QStringLiteral("_rels/") + workbook.section(QLatin1Char('/'), -1) +
+                             QStringLiteral(".rels");
+    const QHash<QString, QString> rels = relationships(relsPart, &error);
+    if (error != Errors::FILE_OK) {
+        return error;
+    }
+    QXmlStreamReader xml(xmlBytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("sheet")) {
+            continue;
+        }
+        const QString id = attribute(xml, "id");
+        const QString fallback =
+            QStringLiteral("%1/worksheets/sheet%2.xml").arg(folder).arg(m_sheetNames.size() + 1);
+        m_sheetNames.append(attribute(xml, "name"));
+        m_sheetParts.append(rels.value(id, partKey(fallback)));
+    }
+    if (xml.hasError()) {
+        return fail(Errors::FILE_ERR_BAD_XML, xmlError(workbook, xml));
+    }
+    if (m_sheetNames.isEmpty()) {
+        return fail(Errors::FILE_ERR_NOT_WORKBOOK, tr("STR_XLSX_NO_SHEET"));
+    }
+    for (auto it = rels.cbegin(); it != rels.cend(); ++it) {
+        if (it.key().endsWith(QLatin1String("/sharedStrings"))) {
+            m_sharedPart = it.value();
+        }
+    }
+    return readSharedStrings();
+}
+
+int QXlsxWorkbookReader::readSharedStrings()
+{
+    const QString part = m_sharedPart.isEmpty() ? QStringLiteral("xl/sharedStrings.xml") : m_sharedPart;
+    if (!hasPart(part)) {
+        return Errors::FILE_OK;
+    }
+    QByteArray xmlBytes;
+    const int error = readPart(part, &xmlBytes);
+    if (error != Errors::FILE_OK) {
+        return error;
+    }
+    QXmlStreamReader xml(xmlBytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si")) {
+            m_sharedStrings.append(readStringItem(xml));
+        }
+    }
+    if (xml.hasError()) {
+        return fail(Errors::FILE_ERR_BAD_XML, xmlError(part, xml));
+    }
+    return Errors::FILE_OK;
+}
+
+int QXlsxWorkbookReader::readSheet(int index, const RowVisitor& visitor)
+{
+    if (index < 0 || index >= m_sheetParts.size()) {
+        return fail(Errors::FILE_ERR_NOT_WORKBOOK, tr("STR_XLSX_NO_SHEET"));
+    }
+    const QString part = m_sheetParts.at(index);
+    if (part != m_cachedPart) {
+        m_cachedPart.clear();
+        const int error = readPart(part, &m_cachedXml);
+        if (error != Errors::FILE_OK) {
+            return error;
+        }
+        m_cachedPart = part;
+    }
+    return parseSheet(part, m_cachedXml, visitor);
+}
+
+int QXlsxWorkbookReader::parseSheet(const QString& part, const QByteArray& xmlBytes,
+                                    const RowVisitor& visitor)
+{
+    QXmlStreamReader xml(xmlBytes);
+    QStringList cells;
+    int row = 0;
+    int column = -1;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row")) {
+            bool ok = false;
+            const int number = attribute(xml, "r").toInt(&ok);
+            row = ok && number > 0 ? number : row + 1;
+            column = -1;
+            cells.clear();
+        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
+            if (!cells.isEmpty() && !visitor(row, cells)) {
+                return Errors::FILE_OK;
+            }
+        } else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c")) {
+            const int referenced = columnOfReference(attribute(xml, "r"));
+            column = referenced >= 0 ? referenced : column + 1;
+            const QString type = attribute(xml, "t");
+            QString text;
+            const int error = readCell(xml, type, &text);
+            if (error != Errors::FILE_OK) {
+                return fail(error, QStringLiteral("%1 (%2)").arg(part, m_detail));
+            }
+            if (column < kMaxColumns && !text.isEmpty()) {
+                while (cells.size() <= column) {
+                    cells.append(QString());
+                }
+                cells[column] = text;
+            }
+        }
+    }
+    if (xml.hasError()) {
+        return fail(Errors::FILE_ERR_BAD_XML, xmlError(part, xml));
+    }
+    return Errors::FILE_OK;
+}
+
+int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, const QString& type, QString* text)
+{
+    const QString reference = attribute(xml, "r");
+    QString value;
+    QString inlineText;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("c")) {
+            break;
+        }
+        if (token != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (xml.name() == QLatin1String("v")) {
+            value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else if (xml.name() == QLatin1String("is")) {
+            inlineText = readStringItem(xml);
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    if (type == QLatin1String("s")) {
+        bool ok = false;
+        const int index = value.trimmed().toInt(&ok);
+        if (!ok || index < 0 || index >= m_sharedStrings.size()) {
+            m_detail = tr("STR_XLSX_NO_SHARED_STRING").arg(reference, value);
+            return Errors::FILE_ERR_BAD_XML;
+        }
+        *text = m_sharedStrings.at(index);
+    } else if (type == QLatin1String("inlineStr")) {
+        *text = inlineText;
+    } else if (type == QLatin1String("b")) {
+        *text = value.isEmpty() ? QString()
+                                : (value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE")
+                                                                         : QStringLiteral("FALSE"));
+    } else if (type.isEmpty() || type == QLatin1String("n")) {
+        *text = value.isEmpty() ? QString() : numberText(value);
+    } else {
+        *text = value; // formula string, error value, date text
+    }
+    return Errors::FILE_OK;
+}
+
+QString QXlsxWorkbookReader::numberText(const QString& value)
+{
+    const QString t = value.trimmed();
+    bool ok = false;
+    const qlonglong integer = t.toLongLong(&ok);
+    if (ok) {
+        return QString::number(integer);
+    }
+    const double number = t.toDouble(&ok);
+    if (!ok || !std::isfinite(number)) {
+        return value;
+    }
+    if (std::floor(number) == number && std::fabs(number) < 9007199254740992.0) {
+        return QString::number(static_cast<qint64>(number));
+    }
+    return QString::number(number, 'g', QLocale::FloatingPointShortest);
+}
+
+int QXlsxWorkbookReader::columnOfReference(const QString& reference)
+{
+    int column = 0;
+    int letters = 0;
+    for (const QChar c : reference) {
+        const ushort u = c.toUpper().unicode();
+        if (u < 'A' || u > 'Z') {
+            break;
+        }
+        // Columns end at XFD (16384); longer references are not columns.
+        if (++letters > 3) {
+            return -1;
+        }
+        column = column * 26 + (u - 'A' + 1);
+    }
+    return letters == 0 ? -1 : column - 1;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class QXmlStreamReader;
+
+// Reads the cells of an xlsx workbook as texts: the zip archive is unpacked with minizip's unzip from
+// memory, the parts are read with QXmlStreamReader. It takes what spreadsheet programs write: shared and
+// inline strings (also with formatting runs), numbers in any notation ("2E-3" gives "0.002", "15.0" gives
+// "15"), formula results, booleans, empty and missing cells, cells and rows without a reference, and
+// element names with or without a namespace prefix. Cells beyond kMaxColumns are left out.
+//
+// Failures are error numbers of QFuncodeHelperBase with a detail naming the part (and cell).
+class QXlsxWorkbookReader
+{
+    Q_DECLARE_TR_FUNCTIONS(QXlsxWorkbookReader)
+
+public:
+    static const qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+    static const qint64 kMaxPartBytes = 256LL * 1024 * 1024;
+    static const int kMaxEntries = 10000;
+    static const int kMaxColumns = 256;
+
+    // Gets each row that holds a cell: its number (1 for the first row) and its cells from column A on;
+    // returns false to stop.
+    typedef std::function<bool(int row, const QStringList& cells)> RowVisitor;
+
+    QXlsxWorkbookReader();
+    ~QXlsxWorkbookReader();
+
+    int openFile(const QString& path);
+    int openBytes(const QByteArray& bytes);
+    int sheetCount() const { return m_sheetNames.size(); }
+    QString sheetName(int index) const { return m_sheetNames.value(index); }
+    int readSheet(int index, const RowVisitor& visitor);
+    QString errorDetail() const { return m_detail; }
+
+    // A number as a short text: integers as digits, others in the shortest form that reads back.
+    static QString numberText(const QString& value);
+    // Column of a cell reference ("AB12" -> 27), -1 without letters.
+    static int columnOfReference(const QString& reference);
+
+private:
+    int fail(int error, const QString& detail);
+    int listEntries();
+    int readPart(const QString& name, QByteArray* bytes);
+    bool hasPart(const QString& name) const;
+    int readWorkbook();
+    QString workbookPath();
+    QHash<QString, QString> relationships(const QString& partName, int* error);
+    int readSharedStrings();
+    int parseSheet(const QString& part, const QByteArray& xml, const RowVisitor& visitor);
+    int readCell(QXmlStreamReader& xml, const QString& type, QString* text);
+
+    QByteArray m_bytes;
+    void* m_zip = nullptr;
+    struct MemoryStream* m_stream = nullptr;
+    QHash<QString, quint64> m_entries;    // lower-case part name -> position of its entry
+    QHash<QString, quint64> m_entryFiles; // lower-case part name -> number of its entry
+    QString m_sharedPart;
+    QString m_cachedPart; // the sheet read last, kept for a second reading
+    QByteArray m_cachedXml;
+    QStringList m_sheetNames;
+    QStringList m_sheetParts;
+    QVector<QString> m_sharedStrings;
+    QString m_detail;
+};

@@ -1,0 +1,195 @@
+#include "QXlsxWorkbookWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <xlsxwriter.h>
+
+namespace {
+const int kMaxTextLength = 32767; // the longest text a cell may hold
+const double kMaxExactInteger = 9007199254740992.0;
+
+// Sets the "C" numeric locale for its lifetime: libxlsxwriter formats numbers with the C library.
+class CNumericLocale
+{
+public:
+    CNumericLocale()
+    {
+        const char* current = std::setlocale(LC_NUMERIC, nullptr);
+        m_saved = current ? current : "C";
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    ~CNumericLocale() { std::setlocale(LC_NUMERIC, m_saved.constData()); }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    QByteArray m_saved;
+};
+
+bool isNumber(const QVariant& value, double* number)
+{
+    switch (static_cast<QMetaType::Type>(value.type())) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        *number = value.toDouble();
+        return std::isfinite(*number) && std::fabs(*number) <= kMaxExactInteger;
+    default:
+        return false;
+    }
+}
+
+QString cellText(const QVariant& value)
+{
+    return value.toString().left(kMaxTextLength);
+}
+
+// Text width in character units: wide (East Asian) characters count twice.
+int textWidth(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text) {
+        width += c.unicode() >= 0x1100 ? 2 : 1;
+    }
+    return width;
+}
+
+void writeCell(lxw_worksheet* sheet, int row, int column, const QVariant& value, lxw_format* format)
+{
+    double number = 0;
+    if (isNumber(value, &number)) {
+        worksheet_write_number(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column), number,
+                               format);
+        return;
+    }
+    const QString text = cellText(value);
+    if (text.isEmpty()) {
+        return;
+    }
+    worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                           text.toUtf8().constData(), format);
+}
+
+void setColumnWidths(lxw_worksheet* sheet, const QXlsxWorkbookWriter::Rows& rows, int headerRow)
+{
+    QList<int> widths;
+    for (int r = 0; r < rows.size(); ++r) {
+        // Rows above the header (the import mark of a function-code sheet) may run into empty cells.
+        if (r < headerRow) {
+            continue;
+        }
+        const QVariantList& row = rows.at(r);
+        for (int c = 0; c < row.size(); ++c) {
+            while (widths.size() <= c) {
+                widths.append(6);
+            }
+            widths[c] = qMax(widths.at(c), textWidth(row.at(c).toString()) + 2);
+        }
+    }
+    for (int c = 0; c < widths.size(); ++c) {
+        worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                             qMin(widths.at(c), 60), nullptr);
+    }
+}
+} // namespace
+
+void QXlsxWorkbookWriter::addSheet(const QString& name, const Rows& rows, int headerRow)
+{
+    Sheet sheet;
+    sheet.name = name;
+    sheet.rows = rows;
+    sheet.headerRow = headerRow;
+    m_sheets.append(sheet);
+}
+
+QString QXlsxWorkbookWriter::sheetName(const QString& wanted, const QStringList& used)
+{
+    QString base = wanted;
+    for (const QChar c : QStringLiteral("[]:*?/\\")) {
+        base.replace(c, QLatin1Char('_'));
+    }
+    base = base.trimmed();
+    while (base.startsWith(QLatin1Char('\'')) || base.endsWith(QLatin1Char('\''))) {
+        base = base.startsWith(QLatin1Char('\'')) ? base.mid(1) : base.left(base.size() - 1);
+    }
+    if (base.isEmpty()) {
+        base = QStringLiteral("Sheet%1").arg(used.size() + 1);
+    }
+    QString name = base.left(31);
+    for (int n = 2; used.contains(name, Qt::CaseInsensitive); ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        name = base.left(31 - suffix.size()) + suffix;
+    }
+    return name;
+}
+
+bool QXlsxWorkbookWriter::write(const QString& path, QString* error) const
+{
+    if (path.isEmpty() || QFileInfo(path).isDir()) {
+        *error = tr("STR_XLSX_BAD_TARGET").arg(path);
+        return false;
+    }
+    const QString temporary = temporaryPathFor(path);
+    if (!writeWorkbook(temporary, error)) {
+        QFile::remove(temporary);
+        return false;
+    }
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(temporary);
+        *error = tr("STR_XLSX_CANNOT_REPLACE").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool QXlsxWorkbookWriter::writeWorkbook(const QString& path, QString* error) const
+{
+    const CNumericLocale cLocale;
+    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    if (!workbook) {
+        *error = tr("STR_XLSX_CANNOT_CREATE").arg(path);
+        return false;
+    }
+    lxw_format* bold = workbook_add_format(workbook);
+    format_set_bold(bold);
+    QStringList used;
+    for (const Sheet& sheet : m_sheets) {
+        const QString name = sheetName(sheet.name, used);
+        used.append(name);
+        lxw_worksheet* worksheet = workbook_add_worksheet(workbook, name.toUtf8().constData());
+        if (!worksheet) {
+            continue;
+        }
+        for (int r = 0; r < sheet.rows.size() && r < LXW_ROW_MAX; ++r) {
+            const QVariantList& row = sheet.rows.at(r);
+            for (int c = 0; c < row.size() && c < LXW_COL_MAX; ++c) {
+                writeCell(worksheet, r, c, row.at(c), r == sheet.headerRow ? bold : nullptr);
+            }
+        }
+        setColumnWidths(worksheet, sheet.rows, sheet.headerRow);
+        if (sheet.headerRow >= 0) {
+            worksheet_freeze_panes(worksheet, static_cast<lxw_row_t>(sheet.headerRow + 1), 0);
+        }
+    }
+    const lxw_error result = workbook_close(workbook);
+    if (result != LXW_NO_ERROR) {
+        *error = QStringLiteral("%1: %2").arg(path, QString::fromUtf8(lxw_strerror(result)));
+        return false;
+    }
+    return true;
+}
+
+// A free name beside the target, so that the final rename stays on one file system.
+QString QXlsxWorkbookWriter::temporaryPathFor(const QString& path)
+{
+    QString candidate = path + QStringLiteral(".part");
+    for (int i = 1; QFileInfo::exists(candidate); ++i) {
+        candidate = QStringLiteral("%1.%2.part").arg(path).arg(i);
+    }
+    return candidate;
+}

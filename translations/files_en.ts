@@ -1,0 +1,235 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Strings</name>
+    <message>
+        <source>STR_AUTHORITY</source>
+        <translation>Authority</translation>
+    </message>
+    <message>
+        <source>STR_AXIS_NUM</source>
+        <translation>Axes</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_READING</source>
+        <translation>Reading values: %1 of %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_VERIFYING</source>
+        <translation>Checking written values: %1 of %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_WRITING</source>
+        <translation>Writing values: %1 of %2</translation>
+    </message>
+    <message>
+        <source>STR_CANOPEN_ADDR</source>
+        <translation>CANopen address</translation>
+    </message>
+    <message>
+        <source>STR_CUR_VAL</source>
+        <translation>Current value</translation>
+    </message>
+    <message>
+        <source>STR_FILE_AT_LINE</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>STR_FILE_BAD_AXIS_COUNT</source>
+        <translation>the axis count "%1" is not 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>STR_FILE_DEVICE_LINE_MISSING</source>
+        <translation>the device line (model, axis count, connection) is missing</translation>
+    </message>
+    <message>
+        <source>STR_FILE_DEVICE_TEXT_EMPTY</source>
+        <translation>the device line names no drive model</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_AXIS_COUNT</source>
+        <translation>A function code has an axis count other than 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_BAD_XML</source>
+        <translation>A part of the workbook is damaged</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_DATABASE</source>
+        <translation>The function-code database cannot be used</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_DEVICE_INFO</source>
+        <translation>The device line of the file is incomplete</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_EMPTY</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_FIELD_COUNT</source>
+        <translation>A function-code line has too few fields</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NOT_INTEGER</source>
+        <translation>A field that must hold a whole number does not</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NOT_WORKBOOK</source>
+        <translation>The file is a zip archive but not a workbook</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NOT_ZIP</source>
+        <translation>The file is not a workbook (not a zip archive, or cut short)</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NO_DEVICE</source>
+        <translation>The file holds no device</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NO_FUNCODE</source>
+        <translation>The file holds no function code</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NO_MARK</source>
+        <translation>The file is not a function-code file for import</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_NO_NUMBER</source>
+        <translation>A function-code line has no number</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_OPEN</source>
+        <translation>The file cannot be opened</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_SPLIT</source>
+        <translation>The fields of a line cannot be told apart</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_TOO_LARGE</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_UNKNOWN</source>
+        <translation>Unknown file error %1</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_WRITE</source>
+        <translation>The file cannot be written</translation>
+    </message>
+    <message>
+        <source>STR_FILE_ERR_ZIP_ENTRY</source>
+        <translation>A part of the workbook cannot be unpacked</translation>
+    </message>
+    <message>
+        <source>STR_FILE_FIELDS_FOUND</source>
+        <translation>%1 fields, %2 expected</translation>
+    </message>
+    <message>
+        <source>STR_FILE_FIELDS_UNCLEAR</source>
+        <translation>%1 fields, and no way to read them as one function code</translation>
+    </message>
+    <message>
+        <source>STR_FILE_FIELD_NOT_INTEGER</source>
+        <translation>field %1 ("%2") is not a whole number</translation>
+    </message>
+    <message>
+        <source>STR_FILE_MARK_MISSING</source>
+        <translation>the first line does not carry the import mark %1</translation>
+    </message>
+    <message>
+        <source>STR_FILE_NOT_FOUND</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>STR_FILE_NO_FUNCODE_LINES</source>
+        <translation>no function-code line follows the headings</translation>
+    </message>
+    <message>
+        <source>STR_FILE_NUMBER_EMPTY</source>
+        <translation>the function-code number is empty</translation>
+    </message>
+    <message>
+        <source>STR_FILE_SIZE_LIMIT</source>
+        <translation>larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>STR_LAST_MODIFY_TIME</source>
+        <translation>Last modified</translation>
+    </message>
+    <message>
+        <source>STR_MODIFY_RECORD</source>
+        <translation>Modification records</translation>
+    </message>
+    <message>
+        <source>STR_MONITOR_FUNCODE</source>
+        <translation>Monitored function codes</translation>
+    </message>
+    <message>
+        <source>STR_PAGE_HAS_NO_ROWS</source>
+        <translation>Nothing to list.</translation>
+    </message>
+    <message>
+        <source>STR_SORTED_FUNCODE_MODIFY</source>
+        <translation>Modification statistics</translation>
+    </message>
+    <message>
+        <source>STR_STRING_VALUE</source>
+        <translation>Value text</translation>
+    </message>
+    <message>
+        <source>STR_TYPE</source>
+        <translation>Data type</translation>
+    </message>
+    <message>
+        <source>STR_USB_CODE</source>
+        <translation>USB code</translation>
+    </message>
+    <message>
+        <source>STR_USED_FOR_IMPORT</source>
+        <translation>Function-code file for import</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_BAD_TARGET</source>
+        <translation>"%1" is not a file name</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_CANNOT_CREATE</source>
+        <translation>cannot create %1</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_CANNOT_REPLACE</source>
+        <translation>cannot replace %1</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_NOT_ZIP_DETAIL</source>
+        <translation>no readable zip directory</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_NO_SHARED_STRING</source>
+        <translation>cell %1 refers to shared text %2, which the workbook lacks</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_NO_SHEET</source>
+        <translation>the workbook has no sheet</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_PART_DAMAGED</source>
+        <translation>%1 is damaged</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_PART_MISSING</source>
+        <translation>%1 is missing</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_PART_TOO_LARGE</source>
+        <translation>%1 unpacks to more than any function-code file holds</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_TOO_MANY_PARTS</source>
+        <translation>more than %1 parts</translation>
+    </message>
+</context>
+</TS>
