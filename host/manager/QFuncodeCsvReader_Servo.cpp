@@ -85,13 +85,21 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
         return fail(Errors::FILE_ERR_EMPTY, QString());
     }
     QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
+    QFuncodeFileParser_Servo::Tokens tokens;
     int pos = 0;
     for (int line = 1; pos < text.size(); ++line) {
         int endLength = 0;
         const int end = nextLineEnd(text, pos, &endLength);
-        const QStringList tokens = QFuncodeLineSplitter_Servo::tokenize(text.mid(pos, end - pos));
+        const QStringRef lineText = text.midRef(pos, end - pos);
         pos = end + endLength;
-        if (!parser.addLine(line, tokens, false)) {
+        bool goOn = true;
+        if (lineText.contains(QLatin1Char('"'))) {
+            goOn = parser.addLine(line, QFuncodeLineSplitter_Servo::tokenize(lineText.toString()), false);
+        } else {
+            splitAtCommas(lineText, &tokens);
+            goOn = parser.addLine(line, tokens, false);
+        }
+        if (!goOn) {
             break;
         }
     }
@@ -100,4 +108,19 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     }
     *info = parser.result();
     return Errors::FILE_OK;
+}
+
+void QFuncodeCsvReader_Servo::splitAtCommas(const QStringRef& line, QFuncodeFileParser_Servo::Tokens* tokens)
+{
+    tokens->clear();
+    const QChar* data = line.unicode();
+    const int size = line.size();
+    int start = 0;
+    for (int i = 0; i < size; ++i) {
+        if (data[i].unicode() == ',') {
+            tokens->append(line.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    tokens->append(line.mid(start));
 }

@@ -30,6 +30,7 @@ public:
 
 private:
     int fail(int error, const QString& detail);
+    static void splitAtCommas(const QStringRef& line, QFuncodeFileParser_Servo::Tokens* tokens);
 
     bool m_requireMark;
     QFuncodeFileParser_Servo::ModelLookup m_lookup;

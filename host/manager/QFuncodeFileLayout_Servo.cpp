@@ -62,6 +62,16 @@ bool QFuncodeFileLayout_Servo::isIntegerField(int field)
 
 bool QFuncodeFileLayout_Servo::parseStrictInteger(const QString& text, qint64* value)
 {
+    return parseStrictInteger(QStringRef(&text), value);
+}
+
+bool QFuncodeFileLayout_Servo::parseInteger(const QString& text, qint64* value)
+{
+    return parseInteger(QStringRef(&text), value);
+}
+
+bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
+{
     const int size = text.size();
     int i = (size > 0 && (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))) ? 1 : 0;
     if (i >= size || size - i > 19) {
@@ -87,9 +97,9 @@ bool QFuncodeFileLayout_Servo::parseStrictInteger(const QString& text, qint64* v
     return true;
 }
 
-bool QFuncodeFileLayout_Servo::parseInteger(const QString& text, qint64* value)
+bool QFuncodeFileLayout_Servo::parseInteger(const QStringRef& text, qint64* value)
 {
-    const QString t = text.trimmed();
+    const QStringRef t = text.trimmed();
     if (parseStrictInteger(t, value)) {
         return true;
     }

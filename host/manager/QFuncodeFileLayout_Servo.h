@@ -48,7 +48,9 @@ public:
     static bool isIntegerField(int field);
 
     // Digits with an optional sign, nothing else (how the writers write integers).
+    static bool parseStrictInteger(const QStringRef& text, qint64* value);
     static bool parseStrictInteger(const QString& text, qint64* value);
     // Also what a spreadsheet makes of an integer: blanks around it, "1E3", "1000.0".
+    static bool parseInteger(const QStringRef& text, qint64* value);
     static bool parseInteger(const QString& text, qint64* value);
 };

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 
@@ -31,7 +32,10 @@ public:
     // requireMark: the first line must carry the import mark; otherwise it may start at the device line.
     explicit QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup = ModelLookup());
 
+    typedef QVector<QStringRef> Tokens;
+
     // True to go on with the next line; false after an error or the end sign.
+    bool addLine(int line, const Tokens& tokens, bool exactCells);
     bool addLine(int line, const QStringList& tokens, bool exactCells);
     // The end of the input. False (with an error) when the file was incomplete or held no code.
     bool finish();
@@ -50,18 +54,20 @@ private:
         ENDED
     };
 
-    bool addMark(int line, const QStringList& tokens);
-    bool addDevice(int line, const QStringList& tokens);
-    bool addCode(int line, const QStringList& tokens, bool exactCells);
-    bool codeFields(int line, const QStringList& tokens, bool exactCells, QStringList* fields);
-    bool toRecord(int line, const QStringList& fields, tagExportFuncode_Servo* funcode);
-    bool integerField(int line, const QStringList& fields, int field, qint64* value);
-    void reconcileValues(tagExportFuncode_Servo* funcode, const QStringList& texts) const;
+    bool addMark(int line, const Tokens& tokens);
+    bool addDevice(int line, const Tokens& tokens);
+    bool addCode(int line, const Tokens& tokens, bool exactCells);
+    bool toRecord(int line, const Tokens& fields, tagExportFuncode_Servo* funcode);
+    bool integerFields(int line, const Tokens& fields, qint64* ints);
+    QString groupName(const QStringRef& group);
+    void reconcileValues(tagExportFuncode_Servo* funcode) const;
     const tagSubFuncode_Servo* description(const QString& funIndex) const;
     bool fail(int error, int line, const QString& what);
-    static bool isEmptyLine(const QStringList& tokens);
-    static bool containsText(const QStringList& tokens, const QString& text);
-    static bool looksLikeCodeLine(const QStringList& tokens);
+    static bool isEmptyLine(const Tokens& tokens);
+    static bool containsText(const Tokens& tokens, const QString& text);
+    static bool looksLikeCodeLine(const Tokens& tokens);
+    static QStringList texts(const Tokens& tokens);
+    static bool showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw);
 
     bool m_requireMark;
     ModelLookup m_lookup;
@@ -72,4 +78,5 @@ private:
     int m_error = 0;
     QString m_detail;
     int m_lastLine = 0;
+    QString m_lastGroup; // shared by the codes of a group
 };

@@ -1,0 +1,211 @@
+// Function-code files of 10,000 codes: writing and reading the comma-separated form and the workbook,
+// against Python's csv module and openpyxl reading the same files.
+//
+// Run: bench/run_benchmarks.sh, or build bench_files and run it offscreen. The Python lines need
+// /usr/bin/python3 with openpyxl (Debian: python3-openpyxl); without them they are skipped with a message.
+
+#include "QFuncodeCsvReader_Servo.h"
+#include "QFuncodeCsvWriter_Servo.h"
+#include "QFuncodeXlsxFile_Servo.h"
+#include "drive/QDriveModel.h"
+#include "drive/QFuncodeScaling.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+const int kCodes = 10000;
+const int kGroups = 100;
+const int kRuns = 5;
+const char* const kPython = "/usr/bin/python3";
+
+// A drive model of 10,000 codes: mostly decimal codes with decimals, every tenth enumerated with commas in
+// its texts, every twentieth hexadecimal; names with commas.
+QDriveModelPtr makeModel()
+{
+    QJsonArray groups;
+    for (int g = 0; g < kGroups; ++g) {
+        QJsonArray codes;
+        for (int c = 0; c < kCodes / kGroups; ++c) {
+            const int n = g * (kCodes / kGroups) + c;
+            QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 2, 10, QChar('0'))},
+                             {"name", QString("Parameter %1, loop %2").arg(n).arg(n % 7)},
+                             {"min", "0"},
+                             {"max", "60000"},
+                             {"default", "100"}};
+            if (n % 10 == 0) {
+                code.insert("showType", 2);
+                code.insert("items", QJsonArray{"0:Off, idle", "1:On, ramp 1", "2:On, ramp 2, fast"});
+                code.insert("max", "2");
+                code.insert("default", "1");
+            } else if (n % 20 == 5) {
+                code.insert("showType", 1);
+                code.insert("max", "65535");
+            } else {
+                code.insert("precision", n % 3);
+                code.insert("max", "600");
+                code.insert("default", "1");
+            }
+            codes.append(code);
+        }
+        groups.append(QJsonObject{{"name", QString("P%1 Group %2").arg(g, 2, 10, QChar('0')).arg(g)}, {"codes", codes}});
+    }
+    QJsonObject root{{"format", 1}, {"model", "BIG10K"}, {"configVersion", "1.00"}, {"axisNum", 3},
+                     {"identity", QJsonObject{{"family", "B"}, {"firmware", "1"}, {"number", 1}}},
+                     {"groups", groups}};
+    QString error;
+    QDriveModelPtr model = QDriveModel::fromJson(QJsonDocument(root).toJson(), &error);
+    if (!model) {
+        std::fprintf(stderr, "model: %s\n", qPrintable(error));
+    }
+    return model;
+}
+
+tagExportDevInfo_Servo makeDevice(const QDriveModelPtr& model)
+{
+    tagExportDevInfo_Servo info;
+    info.devText = "BIG10K_1.00";
+    info.axisNumText = "3";
+    info.commuName = "Simulated";
+    for (int row = 0; row < model->codes.size(); ++row) {
+        const tagSubFuncode_Servo& fun = model->codes.at(row);
+        tagExportFuncodePtr_Servo record(new tagExportFuncode_Servo);
+        record->canopenAddr = 0x20000000 + row;
+        record->usbCode = row;
+        record->groupName = fun.groupName;
+        record->funIndex = fun.funIndex;
+        record->funName = fun.funName;
+        record->dataType = fun.dataType;
+        record->axisNum = 3;
+        for (int axis = 0; axis < 3; ++axis) {
+            const qint64 raw = fun.showType == 2 ? (row + axis) % 3 : (row * 7 + axis) % 600;
+            record->curValue[static_cast<size_t>(axis)] = raw;
+            record->valueTexts.append(QFuncodeScaling::showText(fun, raw));
+        }
+        info.funcodes.append(record);
+    }
+    return info;
+}
+
+// The best of kRuns runs, in milliseconds.
+double bestOf(const std::function<bool()>& run)
+{
+    double best = 1e300;
+    for (int i = 0; i < kRuns; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!run()) {
+            return -1;
+        }
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+// Milliseconds Python needs (best of kRuns), or -1 with the reason printed.
+double pythonMs(const QString& script, const QString& path)
+{
+    if (!QFile::exists(kPython)) {
+        std::printf("  (skipped: %s not found)\n", kPython);
+        return -1;
+    }
+    QProcess python;
+    python.start(kPython, {"-c", script, path, QString::number(kRuns)});
+    if (!python.waitForFinished(600000) || python.exitCode() != 0) {
+        std::printf("  (skipped: %s)\n", qPrintable(QString::fromLocal8Bit(python.readAllStandardError()).trimmed()));
+        return -1;
+    }
+    return QString::fromLatin1(python.readAllStandardOutput()).trimmed().toDouble();
+}
+
+const char* const kPythonCsv = R"(
+import csv, sys, time
+best = 1e300
+for _ in range(int(sys.argv[2])):
+    t = time.perf_counter()
+    with open(sys.argv[1], newline='', encoding='utf-8') as f:
+        rows = list(csv.reader(f))
+    best = min(best, time.perf_counter() - t)
+print(best * 1000)
+)";
+
+// openpyxl in its read-only mode, its fastest way to get every cell value.
+const char* const kPythonXlsx = R"(
+import sys, time
+import openpyxl
+best = 1e300
+for _ in range(int(sys.argv[2])):
+    t = time.perf_counter()
+    wb = openpyxl.load_workbook(sys.argv[1], read_only=True)
+    rows = [list(r) for r in wb.worksheets[0].iter_rows(values_only=True)]
+    wb.close()
+    best = min(best, time.perf_counter() - t)
+print(best * 1000)
+)";
+
+void report(const char* what, double ours, double python, const char* pythonName)
+{
+    std::printf("%-28s %9.2f ms", what, ours);
+    if (python > 0) {
+        std::printf("   %-8s %9.2f ms   ratio %6.1fx", pythonName, python, python / ours);
+    }
+    std::printf("\n");
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QDriveModelPtr model = makeModel();
+    if (!model || !dir.isValid()) {
+        return 1;
+    }
+    const tagExportDevInfo_Servo device = makeDevice(model);
+    const QString csvPath = dir.filePath("codes.csv");
+    const QString xlsxPath = dir.filePath("codes.xlsx");
+    auto lookup = [model](const QString& name) { return name == model->modelName ? model : QDriveModelPtr(); };
+
+    const double writeCsv = bestOf([&] {
+        QString error;
+        return QFuncodeCsvWriter_Servo::writeFile(csvPath, device, &error);
+    });
+    const double writeXlsx = bestOf([&] {
+        QFuncodeXlsxFile_Servo workbook;
+        workbook.addFuncodes("Function codes", device);
+        return workbook.write(xlsxPath) == 0;
+    });
+    int codesRead = 0;
+    const double readCsv = bestOf([&] {
+        QFuncodeCsvReader_Servo reader(true, lookup);
+        tagExportDevInfo_Servo info;
+        const bool ok = reader.readFile(csvPath, &info) == 0;
+        codesRead = info.funcodes.size();
+        return ok && codesRead == kCodes;
+    });
+    const double readXlsx = bestOf([&] {
+        QFuncodeXlsxFile_Servo workbook(lookup);
+        tagExportDevInfo_Servo info;
+        return workbook.read(xlsxPath, &info) == 0 && info.funcodes.size() == kCodes;
+    });
+
+    std::printf("Function-code file of %d codes (csv %lld bytes, xlsx %lld bytes), best of %d runs\n", codesRead,
+                QFileInfo(csvPath).size(), QFileInfo(xlsxPath).size(), kRuns);
+    report("write csv", writeCsv, -1, "");
+    report("write xlsx", writeXlsx, -1, "");
+    report("read csv", readCsv, pythonMs(kPythonCsv, csvPath), "csv");
+    report("read xlsx", readXlsx, pythonMs(kPythonXlsx, xlsxPath), "openpyxl");
+    return readCsv > 0 && readXlsx > 0 && writeCsv > 0 && writeXlsx > 0 ? 0 : 1;
+}
