@@ -28,8 +28,8 @@
         <translation>CANopen address</translation>
     </message>
     <message>
-        <source>STR_CUR_VAL</source>
-        <translation>Current value</translation>
+        <source>STR_COMPARE_DEFAULT</source>
+        <translation>Comparison with defaults</translation>
     </message>
     <message>
         <source>STR_FILE_AT_LINE</source>

@@ -60,9 +60,13 @@ QDriveModelPtr makeModel()
             }
             codes.append(code);
         }
-        groups.append(QJsonObject{{"name", QString("P%1 Group %2").arg(g, 2, 10, QChar('0')).arg(g)}, {"codes", codes}});
+        groups.append(QJsonObject{{"name", QString("P%1 Group %2").arg(g, 2, 10, QChar('0')).arg(g)},
+                                  {"codes", codes}});
     }
-    QJsonObject root{{"format", 1}, {"model", "BIG10K"}, {"configVersion", "1.00"}, {"axisNum", 3},
+    QJsonObject root{{"format", 1},
+                     {"model", "BIG10K"},
+                     {"configVersion", "1.00"},
+                     {"axisNum", 3},
                      {"identity", QJsonObject{{"family", "B"}, {"firmware", "1"}, {"number", 1}}},
                      {"groups", groups}};
     QString error;
@@ -124,7 +128,8 @@ double pythonMs(const QString& script, const QString& path)
     QProcess python;
     python.start(kPython, {"-c", script, path, QString::number(kRuns)});
     if (!python.waitForFinished(600000) || python.exitCode() != 0) {
-        std::printf("  (skipped: %s)\n", qPrintable(QString::fromLocal8Bit(python.readAllStandardError()).trimmed()));
+        std::printf("  (skipped: %s)\n",
+                    qPrintable(QString::fromLocal8Bit(python.readAllStandardError()).trimmed()));
         return -1;
     }
     return QString::fromLatin1(python.readAllStandardOutput()).trimmed().toDouble();
@@ -176,7 +181,9 @@ int main(int argc, char** argv)
     const tagExportDevInfo_Servo device = makeDevice(model);
     const QString csvPath = dir.filePath("codes.csv");
     const QString xlsxPath = dir.filePath("codes.xlsx");
-    auto lookup = [model](const QString& name) { return name == model->modelName ? model : QDriveModelPtr(); };
+    auto lookup = [model](const QString& name) {
+        return name == model->modelName ? model : QDriveModelPtr();
+    };
 
     const double writeCsv = bestOf([&] {
         QString error;
@@ -201,8 +208,8 @@ int main(int argc, char** argv)
         return workbook.read(xlsxPath, &info) == 0 && info.funcodes.size() == kCodes;
     });
 
-    std::printf("Function-code file of %d codes (csv %lld bytes, xlsx %lld bytes), best of %d runs\n", codesRead,
-                QFileInfo(csvPath).size(), QFileInfo(xlsxPath).size(), kRuns);
+    std::printf("Function-code file of %d codes (csv %lld bytes, xlsx %lld bytes), best of %d runs\n",
+                codesRead, QFileInfo(csvPath).size(), QFileInfo(xlsxPath).size(), kRuns);
     report("write csv", writeCsv, -1, "");
     report("write xlsx", writeXlsx, -1, "");
     report("read csv", readCsv, pythonMs(kPythonCsv, csvPath), "csv");

@@ -61,6 +61,11 @@ void QBatchProgress_Servo::updateLabel()
     m_dialog->setLabelText(QString(m_text).arg(m_done).arg(m_total));
 }
 
+bool QBatchProgress_Servo::isShown() const
+{
+    return m_dialog && m_dialog->isVisible();
+}
+
 void QBatchProgress_Servo::cancel()
 {
     if (m_cancelled) {

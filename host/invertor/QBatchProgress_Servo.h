@@ -33,6 +33,8 @@ public:
     // Closes the dialog; the object can start again.
     void finish();
     bool hasWindow() const { return m_kind == KIND_DIALOG; }
+    // Whether the dialog is on screen (it takes the user's input then).
+    bool isShown() const;
     // How long a run must last before the dialog shows (ms).
     static void setMinimumDuration(int ms) { s_minimumDuration = ms; }
 

@@ -49,7 +49,12 @@ void QBatchReadWrite_Servo::beginRun(QDeviceServo* dev)
     }
     m_waiter = new QDriveRequestWaiter(dev->getLink(), this);
     connect(m_progress, &QBatchProgress_Servo::cancelled, m_waiter, &QDriveRequestWaiter::abort);
-    m_waiter->setExcludeUserInput(!m_progress->hasWindow());
+}
+
+// Until the modal progress dialog shows, clicks and keys wait, so that nothing else starts meanwhile.
+void QBatchReadWrite_Servo::updateInputFilter()
+{
+    m_waiter->setExcludeUserInput(!m_progress->isShown());
 }
 
 void QBatchReadWrite_Servo::fail(const QString& funIndex)
@@ -145,6 +150,7 @@ void QBatchReadWrite_Servo::readBlocks(const QList<QDriveValueItem>& items, int 
             }
             continue;
         }
+        updateInputFilter();
         const QDriveValueList answer = m_waiter->read(block, timeoutMs);
         for (const QDriveValueItem& item : answer) {
             if (item.error != QDriveLink::LINK_OK) {
@@ -230,6 +236,7 @@ QList<QBatchReadWrite_Servo::WriteItem> QBatchReadWrite_Servo::writeBlocks(const
             values.append(w.item);
         }
         qint64 time = 0;
+        updateInputFilter();
         const QDriveValueList answer = m_waiter->write(values, timeoutMs, &time);
         *driveTime = qMax(*driveTime, time);
         for (int i = 0; i < block.size(); ++i) {
@@ -257,6 +264,7 @@ void QBatchReadWrite_Servo::verifyBlocks(const QList<WriteItem>& written, int ti
         if (m_progress->isCancelled() || !device()) {
             break;
         }
+        updateInputFilter();
         const QDriveValueList answer = m_waiter->read(values, timeoutMs);
         for (int i = 0; i < block.size(); ++i) {
             const bool same = i < answer.size() && answer.at(i).error == QDriveLink::LINK_OK &&

@@ -76,6 +76,7 @@ private:
     void failAll(const QStringList& funIndexList);
     bool finishRun();
     void beginRun(QDeviceServo* dev);
+    void updateInputFilter();
 
     QString m_alias;
     QBatchProgress_Servo* m_progress = nullptr;

@@ -137,7 +137,8 @@ bool QFuncodeFileParser_Servo::addDevice(int line, const Tokens& tokens)
     qint64 axes = 0;
     if (!m_info.axisNumText.isEmpty() &&
         (!Layout::parseInteger(m_info.axisNumText, &axes) || axes < 1 || axes > 3)) {
-        return fail(Errors::FILE_ERR_DEVICE_INFO, line, tr("STR_FILE_BAD_AXIS_COUNT").arg(m_info.axisNumText));
+        return fail(Errors::FILE_ERR_DEVICE_INFO, line,
+                    tr("STR_FILE_BAD_AXIS_COUNT").arg(m_info.axisNumText));
     }
     if (m_lookup) {
         m_model = m_lookup(m_info.devText.section(QLatin1Char('_'), 0, 0));
@@ -192,8 +193,8 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const Tokens& fields, qin
         qint64& value = ints[field];
         const bool parsed = Layout::parseInteger(fields.at(field), &value);
         // Only the raw values are 64 bits wide.
-        const bool fits = field >= Layout::FIELD_RAW ||
-                          (value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max());
+        const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
+                                                         value <= std::numeric_limits<int>::max());
         if (!parsed || !fits) {
             return fail(Errors::FILE_ERR_NOT_INTEGER, line,
                         tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(fields.at(field).toString()));
@@ -245,7 +246,8 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const Tokens& fields, tagExpor
 // Whether text is what the drive shows for raw, checked without building the text for decimal codes.
 bool QFuncodeFileParser_Servo::showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw)
 {
-    if (!QFuncodeScaling::isDecimalType(fun.showType) || raw <= -(qint64(1) << 53) || raw >= (qint64(1) << 53)) {
+    if (!QFuncodeScaling::isDecimalType(fun.showType) || raw <= -(qint64(1) << 53) ||
+        raw >= (qint64(1) << 53)) {
         return text == QFuncodeScaling::showText(fun, raw);
     }
     const int decimals = QFuncodeScaling::decimals(fun.precision);

@@ -22,6 +22,10 @@ bool QFuncodePageRows_Servo::build(const QDeviceServo* device, const QString& pa
         records(device, header, rows);
     } else if (pageName == tr("STR_MONITOR_FUNCODE")) {
         monitored(device, header, rows);
+    } else if (pageName == tr("STR_COMPARE_DEFAULT")) {
+        *header << tr("STR_INDEX") << tr("STR_FUNCODE_NAME") << tr("STR_AXIS_INDEX") << tr("STR_CUR_VAL")
+                << tr("STR_DEFAULT_VAL");
+        *rows = device->getCompareFuncodeDefault();
     } else {
         return false;
     }

@@ -8,7 +8,8 @@
 class QDeviceServo;
 
 // The tables of the pages of drive information that an export or a report can hold besides the function
-// codes: modification statistics, modification records and monitored codes of a drive. Pages are named
+// codes: modification statistics, modification records, monitored codes and the comparison with defaults of
+// a drive. Pages are named
 // by their translated titles, as the export tree shows them.
 class QFuncodePageRows_Servo
 {

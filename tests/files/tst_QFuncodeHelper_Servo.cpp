@@ -404,6 +404,10 @@ void tst_QFuncodeHelper_Servo::pagesListRealRows()
     QVERIFY(QFuncodeHelper_Servo::getServoNonFuncodeInfoList(tr("STR_MODIFY_RECORD"), header, rows, text));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().at(4), QString("2:Torque, 3 limits"));
+    QVERIFY(QFuncodeHelper_Servo::getServoNonFuncodeInfoList(tr("STR_COMPARE_DEFAULT"), header, rows, text));
+    QCOMPARE(rows, m_source->getCompareFuncodeDefault());
+    QVERIFY(rows.size() > 100);
+    QCOMPARE(rows.first().size(), header.size());
     QVERIFY(!QFuncodeHelper_Servo::getServoNonFuncodeInfoList("no such page", header, rows, text));
 }
 
