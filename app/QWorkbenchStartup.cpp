@@ -1,7 +1,6 @@
 #include "QWorkbenchStartup.h"
 
 #include "QAssistantManager.h"
-#include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibLogger.h"
@@ -11,6 +10,7 @@
 #include "QProjectTreeWidget.h"
 #include "QProjectViewKeeper.h"
 #include "QSoftCore.h"
+#include "QStartupDatabases.h"
 #include "QSystemSetting.h"
 #include "QWorkbenchWindow.h"
 #include "drive/QDriveCatalogue.h"
@@ -90,36 +90,10 @@ void QWorkbenchStartup::loadLanguage()
 
 void QWorkbenchStartup::openDatabases()
 {
-    QString error;
-    if (QDatabaseManager::self()->open(QLibSetting::self()->dataDir(), &error)) {
-        return;
+    const QStringList problems = QStartupDatabases::open(QLibSetting::self()->dataDir(), interactive());
+    for (const QString& problem : problems) {
+        addProblem(problem);
     }
-    QLibLogger::self()->error(QStringLiteral("Databases could not be opened: %1").arg(error));
-    if (!interactive()) {
-        return;
-    }
-    const auto answer = QMessageBox::question(nullptr, tr("STR_DATABASE_DAMAGED_TITLE"),
-                                              tr("STR_DATABASE_DAMAGED_QUESTION").arg(error));
-    if (answer == QMessageBox::Yes) {
-        recoverDatabases();
-    }
-}
-
-void QWorkbenchStartup::recoverDatabases()
-{
-    QStringList report;
-    const QStringList damaged = QDatabaseManager::self()->damagedFiles();
-    for (const QString& file : damaged) {
-        QString movedTo;
-        QString error;
-        if (QDatabaseManager::self()->recoverDatabase(file, &movedTo, &error)) {
-            report.append(tr("STR_DATABASE_MOVED").arg(file, movedTo));
-            QLibLogger::self()->info(QStringLiteral("Damaged database %1 moved to %2").arg(file, movedTo));
-        } else {
-            report.append(tr("STR_DATABASE_RECOVER_FAILED").arg(file, error));
-        }
-    }
-    QMessageBox::information(nullptr, tr("STR_DATABASE_DAMAGED_TITLE"), report.join(QLatin1Char('\n')));
 }
 
 void QWorkbenchStartup::loadDriveCatalogue()

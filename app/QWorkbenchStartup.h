@@ -26,7 +26,6 @@ private:
     void setUpDataFolderAndLog();
     void loadLanguage();
     void openDatabases();
-    void recoverDatabases();
     void loadDriveCatalogue();
     void openProject();
     void createWindow();

@@ -29,6 +29,30 @@ function(servo_add_test name)
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 120)
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SERVO_DRIVES_DIR=${SERVO_SOURCE_DATA_DIR}/drives;SERVO_PLUGIN_DIR=${SERVO_PLUGIN_OUTPUT_DIR};QT_LOGGING_RULES=qt.qpa.*=false")
+    if(SERVO_SANITIZE)
+        # Sanitized code, and the slow unwinder behind the leak checker, run several times slower.
+        math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 4")
+    endif()
+    servo_test_environment(environment)
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT "${environment}")
+endfunction()
+
+# servo_test_environment(<variable>)
+# The environment of every test. Under the sanitizers a finding ends the test with a failure; leaks that
+# Qt itself makes are suppressed by library or function in scripts/lsan-suppressions.txt. The slow unwinder
+# is needed to see through Qt's frames, which keep no frame pointer.
+set(SERVO_SANITIZER_ENVIRONMENT
+    "ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:strict_string_checks=1:detect_stack_use_after_return=0"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan-suppressions.txt:print_suppressions=0"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+function(servo_test_environment variable)
+    set(environment
+        "QT_QPA_PLATFORM=offscreen"
+        "SERVO_DRIVES_DIR=${SERVO_SOURCE_DATA_DIR}/drives"
+        "SERVO_PLUGIN_DIR=${SERVO_PLUGIN_OUTPUT_DIR}"
+        "QT_LOGGING_RULES=qt.qpa.*=false")
+    if(SERVO_SANITIZE)
+        list(APPEND environment ${SERVO_SANITIZER_ENVIRONMENT})
+    endif()
+    set(${variable} "${environment}" PARENT_SCOPE)
 endfunction()

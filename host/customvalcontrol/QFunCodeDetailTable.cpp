@@ -57,7 +57,22 @@ QFunCodeDetailTable::QFunCodeDetailTable(const QString& time, const QString& fun
     finishLayout();
 }
 
-QFunCodeDetailTable::~QFunCodeDetailTable() = default;
+QFunCodeDetailTable::~QFunCodeDetailTable()
+{
+    // The editor is destroyed with the view after this object has stopped being a detail table; its
+    // last commit must find nobody listening.
+    m_closing = true;
+    if (m_axisModel) {
+        disconnect(m_axisModel, nullptr, this, nullptr);
+    }
+}
+
+void QFunCodeDetailTable::setVisible(bool visible)
+{
+    // Before the window goes: hiding it takes the focus from an open editor, which would commit.
+    m_closing = !visible;
+    QBaseDlg::setVisible(visible);
+}
 
 void QFunCodeDetailTable::buildFrame()
 {
@@ -308,7 +323,7 @@ void QFunCodeDetailTable::onValueEdited(int axisIndex, const QVariant& value)
 {
     QDeviceServo* device = m_axisModel ? m_axisModel->device() : nullptr;
     tagSubFuncode_Servo* fun = m_axisModel ? m_axisModel->funcode() : nullptr;
-    if (!device || !fun || m_modifyDisabled) {
+    if (!device || !fun || m_modifyDisabled || m_closing) {
         return;
     }
     // The window only reports the edit; the one who opened it writes the value and records the change.

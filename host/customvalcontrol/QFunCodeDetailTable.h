@@ -28,6 +28,7 @@ class QVBoxLayout;
 // the time and code; without either, the current values are shown with a note.
 //
 // A missing drive, code or database never fails: the window says what is missing and offers no editing.
+// Hiding, closing or destroying the window never reports a value still in an open editor.
 class QFunCodeDetailTable : public QBaseDlg
 {
     Q_OBJECT
@@ -52,6 +53,9 @@ public:
     QTableView* tableView() const { return m_view; }
     // The note shown above the table ("" when there is none).
     QString noteText() const;
+
+    // Hiding (closing) the window drops an editor still open instead of reporting its value.
+    void setVisible(bool visible) override;
 
 signals:
     void sigDataChanged(QString oldVal, QVariant newVal, tagSubFuncodePtr_Servo fun, int axisIndex);
@@ -88,6 +92,8 @@ private:
     bool m_relateForm = false;
     bool m_relate = false;
     bool m_modifyDisabled = false;
+    // Set while the window goes away: an editor losing the focus then is no confirmed edit.
+    bool m_closing = false;
 
     QVBoxLayout* m_layout = nullptr;
     QGridLayout* m_fields = nullptr;

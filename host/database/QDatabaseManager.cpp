@@ -55,7 +55,10 @@ bool QDatabaseManager::open(const QString& dir, QString* error)
 {
     close();
     m_errors.clear();
-    if (dir.isEmpty() || !QDir().mkpath(dir)) {
+    m_notices.clear();
+    m_readOnly.clear();
+    // mkpath fails on an existing folder whose parent this user may not write to.
+    if (dir.isEmpty() || (!QFileInfo(dir).isDir() && !QDir().mkpath(dir))) {
         m_dataDir.clear();
         const QString text = tr("STR_DB_NO_DATA_DIR") + QStringLiteral(" ") + dir;
         QLibLogger::self()->warn(QStringLiteral("Cannot create the data folder \"%1\"").arg(dir));
@@ -76,10 +79,26 @@ bool QDatabaseManager::openOne(const QString& fileName)
     QSqliteDatabase* database = databaseForFile(fileName);
     if (database->open(QDir(m_dataDir).filePath(fileName))) {
         m_errors.remove(fileName);
+        noteState(fileName, database);
         return true;
     }
     m_errors.insert(fileName, database->lastError());
     return false;
+}
+
+void QDatabaseManager::noteState(const QString& fileName, QSqliteDatabase* database)
+{
+    if (database->upgradedFrom() > 0) {
+        m_notices.append(tr("STR_DB_UPGRADED")
+                             .arg(fileName)
+                             .arg(database->upgradedFrom())
+                             .arg(database->schema().version)
+                             .arg(QFileInfo(database->backupPath()).fileName()));
+    }
+    if (!database->isWritable()) {
+        m_readOnly.append(fileName);
+        m_notices.append(QStringLiteral("%1: %2").arg(fileName, tr("STR_DB_READ_ONLY")));
+    }
 }
 
 void QDatabaseManager::close()

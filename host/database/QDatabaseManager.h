@@ -35,6 +35,11 @@ public:
     QStringList lastErrors() const { return m_errors.values(); }
     // The file names ("records.db", ...) that could not be opened.
     QStringList damagedFiles() const { return m_errors.keys(); }
+    // What the user should know about the files that open() did open: one text per file that was upgraded
+    // from an older layout (and where its old contents are kept) or that cannot be written.
+    QStringList notices() const { return m_notices; }
+    // The file names that opened but cannot be written; changes to them are lost.
+    QStringList readOnlyFiles() const { return m_readOnly; }
     // The names of the files kept in the data folder.
     static QStringList databaseFileNames();
 
@@ -55,6 +60,7 @@ private:
     ~QDatabaseManager() override;
     QSqliteDatabase* databaseForFile(const QString& fileName) const;
     bool openOne(const QString& fileName);
+    void noteState(const QString& fileName, QSqliteDatabase* database);
     bool moveAside(const QString& path, QString* movedTo, QString* error) const;
     static QString damagedPathFor(const QString& path);
     static void setText(QString* target, const QString& text);
@@ -65,4 +71,6 @@ private:
     std::unique_ptr<QExportDB_Servo> m_exportDb;
     QString m_dataDir;
     QMap<QString, QString> m_errors; // file name -> error text
+    QStringList m_notices;
+    QStringList m_readOnly;
 };

@@ -2,6 +2,8 @@
 
 #include "QLibLogger.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -51,6 +53,8 @@ bool QSqliteDatabase::open(const QString& path)
     close();
     m_path = path;
     m_lastError.clear();
+    m_upgradedFrom = 0;
+    m_backupPath.clear();
     if (path.isEmpty()) {
         return fail(tr("STR_DB_NO_PATH"));
     }
@@ -70,7 +74,12 @@ bool QSqliteDatabase::open(const QString& path)
         return false;
     }
     bool isEmpty = !hasContent;
-    if (hasContent && !inspectContents(&isEmpty)) {
+    int version = m_schema.version;
+    if (hasContent && !inspectContents(&isEmpty, &version)) {
+        removeConnection();
+        return false;
+    }
+    if (!isEmpty && version < m_schema.version && (!upgrade(version) || !checkTables())) {
         removeConnection();
         return false;
     }
@@ -152,43 +161,117 @@ bool QSqliteDatabase::openConnection(const QString& path)
     return fail(tr("STR_DB_CANNOT_OPEN"), detail);
 }
 
-bool QSqliteDatabase::inspectContents(bool* isEmpty)
+bool QSqliteDatabase::inspectContents(bool* isEmpty, int* version)
 {
     int applicationId = 0;
-    int version = 0;
     if (!pragmaInt(QStringLiteral("application_id"), &applicationId) ||
-        !pragmaInt(QStringLiteral("user_version"), &version)) {
+        !pragmaInt(QStringLiteral("user_version"), version)) {
         return false;
     }
     QSqlQuery query(m_db);
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
         return fail(tr("STR_DB_DAMAGED"), query.lastError().text());
     }
-    QStringList tables;
-    while (query.next()) {
-        tables.append(query.value(0).toString());
-    }
-    *isEmpty = applicationId == 0 && version == 0 && tables.isEmpty();
+    *isEmpty = applicationId == 0 && *version == 0 && query.value(0).toInt() == 0;
     if (*isEmpty) {
         return true;
     }
     if (applicationId != m_schema.applicationId) {
         return fail(tr("STR_DB_FOREIGN"), QStringLiteral("application_id %1").arg(applicationId));
     }
-    if (version > m_schema.version) {
+    if (*version > m_schema.version) {
         return fail(tr("STR_DB_NEWER"),
-                    QStringLiteral("layout %1, known %2").arg(version).arg(m_schema.version));
+                    QStringLiteral("layout %1, known %2").arg(*version).arg(m_schema.version));
     }
+    // Layout 1 is the first one; a file of ours with a number no step starts from was never finished.
+    for (int v = *version; v < m_schema.version; ++v) {
+        if (v < 1 || !m_schema.upgrades.contains(v)) {
+            return fail(tr("STR_DB_DAMAGED"), QStringLiteral("unknown layout %1").arg(*version));
+        }
+    }
+    return quickCheck() && (*version < m_schema.version || checkTables());
+}
+
+bool QSqliteDatabase::checkTables()
+{
+    const QStringList tables = m_db.tables(QSql::Tables);
     for (const QString& table : qAsConst(m_schema.tables)) {
         if (!tables.contains(table)) {
             return fail(tr("STR_DB_DAMAGED"), QStringLiteral("table %1 missing").arg(table));
         }
     }
-    // Layout 1 is the first one; a file of ours with an older number was never finished.
-    if (version < m_schema.version) {
-        return fail(tr("STR_DB_DAMAGED"), QStringLiteral("unknown layout %1").arg(version));
+    return true;
+}
+
+// Takes the file from fromVersion to the present layout, after a copy of it is kept beside it. Nothing
+// of the file changes unless every step succeeds.
+bool QSqliteDatabase::upgrade(int fromVersion)
+{
+    QString copyPath;
+    if (!keepCopy(fromVersion, &copyPath)) {
+        return false;
     }
-    return quickCheck();
+    const bool upgraded = inTransaction([this, fromVersion] {
+        for (int v = fromVersion; v < m_schema.version; ++v) {
+            for (const QString& statement : m_schema.upgrades.value(v)) {
+                if (!execSql(statement)) {
+                    return false;
+                }
+            }
+        }
+        return execSql(QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version));
+    });
+    if (!upgraded) {
+        QFile::remove(copyPath);
+        return fail(tr("STR_DB_UPGRADE_FAILED"), QStringLiteral("from layout %1").arg(fromVersion));
+    }
+    m_upgradedFrom = fromVersion;
+    m_backupPath = copyPath;
+    QLibLogger::self()->info(
+        QStringLiteral("Database %1 upgraded from layout %2 to %3; the old file is kept as %4")
+            .arg(m_path)
+            .arg(fromVersion)
+            .arg(m_schema.version)
+            .arg(copyPath));
+    return true;
+}
+
+// "<name>-layout<N>-<yyyyMMdd-hhmmss>.<suffix>" beside the file; never overwrites a file.
+bool QSqliteDatabase::keepCopy(int version, QString* copyPath)
+{
+    const QFileInfo info(m_path);
+    const QString stem = QStringLiteral("%1-layout%2-%3")
+                             .arg(info.completeBaseName())
+                             .arg(version)
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    *copyPath = info.dir().filePath(stem + suffix);
+    for (int i = 2; QFileInfo::exists(*copyPath); ++i) {
+        *copyPath = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(i).arg(suffix));
+    }
+    QFile file(m_path);
+    if (!file.copy(*copyPath)) {
+        return fail(tr("STR_DB_CANNOT_BACKUP"), QStringLiteral("%1: %2").arg(*copyPath, file.errorString()));
+    }
+    return true;
+}
+
+bool QSqliteDatabase::isWritable()
+{
+    if (!checkOpen()) {
+        return false;
+    }
+    QSqlQuery query(m_db);
+    // Setting the layout number to itself writes the file's first page, which needs the journal.
+    const bool writable = query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
+                          query.exec(QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version));
+    const QString detail = query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK"));
+    if (!writable) {
+        QLibLogger::self()->warn(
+            QStringLiteral("Database %1 (%2) cannot be written: %3").arg(m_schema.kind, m_path, detail));
+    }
+    return writable;
 }
 
 bool QSqliteDatabase::pragmaInt(const QString& name, int* value)

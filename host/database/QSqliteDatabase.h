@@ -28,7 +28,9 @@ public:
     QSqliteDatabase& operator=(const QSqliteDatabase&) = delete;
 
     // Opens (or creates) the file; closes the file open before. False, with lastError(), when the file
-    // cannot be used: not SQLite, truncated, damaged, of another program, or of a newer layout.
+    // cannot be used: not SQLite, truncated, damaged, of another program, or of a newer layout. A file of an
+    // older layout is upgraded: first copied beside itself (backupPath()), then changed in one transaction;
+    // when either fails the file is left as it was and refused.
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_ready; }
@@ -37,6 +39,12 @@ public:
     // "<file name>: <reason>" of the last failure; empty after a successful open.
     QString lastError() const { return m_lastError; }
     const tagSqliteSchema& schema() const { return m_schema; }
+    // The layout the file had when this open() upgraded it, else 0; and where its old contents were kept.
+    int upgradedFrom() const { return m_upgradedFrom; }
+    QString backupPath() const { return m_backupPath; }
+    // Tries a write that changes nothing (and is rolled back): false when the file, or the folder that
+    // must take its journal, cannot be written. The database stays open for reading either way.
+    bool isWritable();
 
 protected:
     explicit QSqliteDatabase(const tagSqliteSchema& schema);
@@ -59,7 +67,10 @@ protected:
 private:
     bool checkFileHeader(const QString& path);
     bool openConnection(const QString& path);
-    bool inspectContents(bool* isEmpty);
+    bool inspectContents(bool* isEmpty, int* version);
+    bool checkTables();
+    bool upgrade(int fromVersion);
+    bool keepCopy(int version, QString* copyPath);
     bool pragmaInt(const QString& name, int* value);
     bool quickCheck();
     bool createSchema();
@@ -72,5 +83,7 @@ private:
     QString m_path;
     bool m_ready = false;
     bool m_createdFile = false;
+    int m_upgradedFrom = 0;
+    QString m_backupPath;
     mutable QString m_lastError;
 };

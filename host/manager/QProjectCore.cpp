@@ -4,6 +4,7 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QProjectFileReader.h"
 #include "drive/QDriveCatalogue.h"
 #include "drive/QSimulatedDriveLink.h"
 
@@ -166,41 +167,21 @@ bool QProjectCore::openProject(const QString& path, QString* error)
         }
         return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
-    const QJsonObject root = doc.object();
-    if (doc.isNull() || root.value(QStringLiteral("format")).toInt() != kProjectFormat) {
+    QProjectFileReader reader;
+    if (!reader.read(file.readAll(), path)) {
         if (error) {
-            *error = tr("STR_PROJECT_NOT_VALID").arg(path);
+            *error = reader.error();
         }
         return false;
     }
     closeProject();
-    QStringList problems;
-    const QJsonArray devices = root.value(QStringLiteral("devices")).toArray();
-    for (const QJsonValue& v : devices) {
-        const QJsonObject obj = v.toObject();
+    QStringList problems = reader.problems();
+    const QList<tagProjectDevice> entries = reader.devices();
+    for (const tagProjectDevice& entry : entries) {
         QString why;
-        QDeviceServo* device = addSimulatedDrive(obj.value(QStringLiteral("model")).toString(),
-                                                 obj.value(QStringLiteral("alias")).toString(), &why);
-        if (!device) {
+        if (!addProjectDevice(entry, &why)) {
             problems.append(why);
-            continue;
         }
-        QCommuParams params = device->getCommuParams();
-        params.refreshInterval = obj.value(QStringLiteral("refreshInterval")).toInt(params.refreshInterval);
-        params.timeoutMs = obj.value(QStringLiteral("timeoutMs")).toInt(params.timeoutMs);
-        device->setCommuParams(params);
-        QStringList monitored;
-        for (const QJsonValue& n : obj.value(QStringLiteral("monitored")).toArray()) {
-            monitored.append(n.toString());
-        }
-        device->setSelSubFuncodeList(monitored);
-        if (QSimulatedDriveLink* link = simulatedLink(device->getAliasName())) {
-            link->setReplyDelay(obj.value(QStringLiteral("replyDelayMs")).toInt(link->replyDelay()));
-            link->setOnline(obj.value(QStringLiteral("online")).toBool(true));
-        }
-        device->readAllFuncode();
     }
     m_path = path;
     setModified(false);
@@ -208,6 +189,34 @@ bool QProjectCore::openProject(const QString& path, QString* error)
     if (!problems.isEmpty() && error) {
         *error = problems.join(QLatin1Char('\n'));
     }
+    return true;
+}
+
+bool QProjectCore::addProjectDevice(const tagProjectDevice& entry, QString* error)
+{
+    QString why;
+    QDeviceServo* device = addSimulatedDrive(entry.model, entry.alias, &why);
+    if (!device) {
+        *error =
+            tr("STR_PROJECT_ENTRY_SKIPPED").arg(QProjectFileReader::entryName(entry.entry, entry.alias), why);
+        return false;
+    }
+    QCommuParams params = device->getCommuParams();
+    if (entry.hasRefreshInterval) {
+        params.refreshInterval = entry.refreshInterval;
+    }
+    if (entry.hasTimeout) {
+        params.timeoutMs = entry.timeoutMs;
+    }
+    device->setCommuParams(params);
+    device->setSelSubFuncodeList(entry.monitored);
+    if (QSimulatedDriveLink* link = simulatedLink(device->getAliasName())) {
+        if (entry.hasReplyDelay) {
+            link->setReplyDelay(entry.replyDelayMs);
+        }
+        link->setOnline(entry.online);
+    }
+    device->readAllFuncode();
     return true;
 }
 

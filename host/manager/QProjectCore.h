@@ -7,6 +7,7 @@ class QDeviceManager;
 class QDeviceServo;
 class QDriveCatalogue;
 class QSimulatedDriveLink;
+struct tagProjectDevice;
 
 // The open project: its devices (through the device manager), where it is stored, and whether it has
 // unsaved changes. A project file is JSON: for each device its alias, model, communication
@@ -48,6 +49,7 @@ private:
     void setModified(bool modified);
     void watchDevice(QDeviceServo* device);
     void addDemoDrive(const QString& modelName);
+    bool addProjectDevice(const tagProjectDevice& entry, QString* error);
     // Tells the configuration database which models and old model names the catalogue knows.
     void registerModels();
 

@@ -5,6 +5,7 @@
 #include "QExportDB_Servo.h"
 #include "QRecordDB_Servo.h"
 #include "QStatistics.h"
+#include "QTestReadOnlyFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +28,8 @@ private slots:
     void damagedFileIsNamedOthersStayUsable_data();
     void damagedFileIsNamedOthersStayUsable();
     void recoverKeepsTheOldFile();
+    void readOnlyFileIsNoticed_data();
+    void readOnlyFileIsNoticed();
 
 private:
     static QDatabaseManager* manager() { return QDatabaseManager::self(); }
@@ -126,6 +129,41 @@ void tst_QDatabaseManager::recoverKeepsTheOldFile()
     QVERIFY(movedAgain != movedTo);
     QVERIFY(QFileInfo::exists(movedTo) && QFileInfo::exists(movedAgain));
     QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
+}
+
+void tst_QDatabaseManager::readOnlyFileIsNoticed_data()
+{
+    QTest::addColumn<QString>("readOnly");
+    for (const QString& name : QDatabaseManager::databaseFileNames()) {
+        QTest::newRow(qPrintable(name)) << name;
+    }
+}
+
+// A file that cannot be written opens for reading and is named at once, rather than failing at the
+// first change.
+void tst_QDatabaseManager::readOnlyFileIsNoticed()
+{
+    QFETCH(QString, readOnly);
+    const QString dir = m_dir.filePath("read-only-" + readOnly);
+    QVERIFY(manager()->open(dir));
+    QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
+    QVERIFY(manager()->notices().isEmpty());
+    manager()->close();
+    const QByteArray before = readBytes(QDir(dir).filePath(readOnly));
+    {
+        QTestReadOnlyFile file(QDir(dir).filePath(readOnly));
+        QVERIFY(file.isValid());
+        QVERIFY(manager()->open(dir));
+        QCOMPARE(manager()->readOnlyFiles(), QStringList{readOnly});
+        QCOMPARE(manager()->notices().size(), 1);
+        QVERIFY2(manager()->notices().constFirst().startsWith(readOnly + ": "),
+                 qPrintable(manager()->notices().constFirst()));
+        QCOMPARE(manager()->getRecordDatabase_Servo()->recordCount("drive"), 1);
+        manager()->close();
+    }
+    QCOMPARE(readBytes(QDir(dir).filePath(readOnly)), before);
+    QVERIFY(manager()->open(dir));
+    QVERIFY(manager()->readOnlyFiles().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_QDatabaseManager)

@@ -65,6 +65,8 @@ private slots:
     void describesTheCodeOrWhatIsMissing();
     void committedEditIsReportedNotWritten_data();
     void committedEditIsReportedNotWritten();
+    void closingWithAnOpenEditorWritesNothing_data();
+    void closingWithAnOpenEditorWritesNothing();
     void hexDialogReportsOnlyWhenAccepted();
     void disableModifyLocksEveryAxis();
     void valuesFollowTheDrive();
@@ -162,6 +164,52 @@ void tst_QFunCodeDetailTable::committedEditIsReportedNotWritten()
     QCOMPARE(m_device->getScaledCurValueStr(funIndex, axis), oldText);
     QTest::qWait(0);
     QCOMPARE(spy.count(), 0);
+}
+
+void tst_QFunCodeDetailTable::closingWithAnOpenEditorWritesNothing_data()
+{
+    QTest::addColumn<QString>("howClosed");
+    QTest::addColumn<int>("modifyType");
+    for (int modifyType : {0, 1}) {
+        for (const char* how : {"destroyed", "destroyed while hidden", "rejected", "accepted"}) {
+            QTest::addRow("%s, modify type %d", how, modifyType) << QString(how) << modifyType;
+        }
+    }
+}
+
+// A value typed into a cell and never confirmed reaches nobody, however the window goes away.
+void tst_QFunCodeDetailTable::closingWithAnOpenEditorWritesNothing()
+{
+    QFETCH(QString, howClosed);
+    QFETCH(int, modifyType);
+    QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
+    const qint64 rawBefore = m_link->rawValue("P00.01", 0);
+    auto* dlg = new QFunCodeDetailTable("P00.01");
+    int reported = 0;
+    // As the workspace does: an edit the window reports is written to the drive.
+    connect(dlg, &QFunCodeDetailTable::sigDataChanged, this,
+            [this, &reported](QString, QVariant value, tagSubFuncodePtr_Servo fun, int axis) {
+                ++reported;
+                m_device->modifyFuncodeValueWithRecord(fun->funIndex, value.toDouble(), axis);
+            });
+    dlg->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    dlg->tableView()->edit(editCell(*dlg, 0));
+    auto* spin = dlg->tableView()->viewport()->findChild<QDoubleSpinBox*>();
+    QVERIFY(spin);
+    spin->setValue(9.5);
+    if (howClosed == "destroyed while hidden") {
+        dlg->hide();
+    }
+    if (howClosed.startsWith("destroyed")) {
+        delete dlg;
+    } else {
+        howClosed == "rejected" ? dlg->reject() : dlg->accept();
+        QTest::qWait(0);
+        delete dlg;
+    }
+    QCOMPARE(reported, 0);
+    QCOMPARE(m_link->rawValue("P00.01", 0), rawBefore);
 }
 
 void tst_QFunCodeDetailTable::hexDialogReportsOnlyWhenAccepted()

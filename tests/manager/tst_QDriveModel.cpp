@@ -22,6 +22,30 @@ private:
     {
         return QJsonDocument::fromJson(QTestHost::testModelJson(1, "T")).object();
     }
+    // The test model with one member of its first group, or of a code of that group, replaced (or removed
+    // by QJsonValue::Undefined).
+    static QByteArray withGroup(const QString& key, const QJsonValue& value)
+    {
+        QJsonObject root = testRoot();
+        QJsonArray groups = root.value("groups").toArray();
+        QJsonObject group = groups.at(0).toObject();
+        if (value.isUndefined()) {
+            group.remove(key);
+        } else {
+            group.insert(key, value);
+        }
+        groups.replace(0, group);
+        root.insert("groups", groups);
+        return QJsonDocument(root).toJson();
+    }
+    static QByteArray withCode(int row, const QString& key, const QJsonValue& value)
+    {
+        QJsonArray codes = testRoot().value("groups").toArray().at(0).toObject().value("codes").toArray();
+        QJsonObject code = codes.at(row).toObject();
+        code.insert(key, value);
+        codes.replace(row, code);
+        return withGroup("codes", codes);
+    }
 };
 
 void tst_QDriveModel::brokenDescriptionIsRefused_data()
@@ -58,6 +82,23 @@ void tst_QDriveModel::brokenDescriptionIsRefused_data()
     QTest::newRow("show type") << withFirstCode("showType", 11) << "showType";
     QTest::newRow("unknown related") << withFirstCode("relateParams", QJsonArray{"P55.55"}) << "P55.55";
     QTest::newRow("unknown value list") << withFirstCode("showType", 2) << "needs \"enum\"";
+    QTest::newRow("index is a number") << withFirstCode("index", 123) << "\"index\" is a number (123)";
+    QTest::newRow("show type is a text") << withFirstCode("showType", "2") << "\"showType\" is a text";
+    QTest::newRow("min missing") << withFirstCode("min", QJsonValue()) << "P00.01: \"min\" is null";
+    QTest::newRow("decimals for whole") << withCode(4, "max", "12.5") << "P00.04: \"max\" is 12.5, but";
+    QTest::newRow("min far below") << withCode(4, "min", -1e308) << "P00.04: \"min\" is -1e+308, outside";
+    QTest::newRow("23-digit max")
+        << withCode(4, "max", "12345678901234567890123")
+        << "\"max\" is 12345678901234567890123, outside the code's data type (0 to 65535)";
+    QTest::newRow("codes is a text") << withGroup("codes", "P00.00")
+                                     << "group P00 Basic: \"codes\" is a text";
+    QTest::newRow("codes missing") << withGroup("codes", QJsonValue::Undefined) << "has no \"codes\"";
+    QTest::newRow("code is a number")
+        << withGroup("codes", QJsonArray{7}) << "code 1 of the group is a number";
+    QTest::newRow("group name is a list") << withGroup("name", QJsonArray{}) << "group 1: \"name\" is a list";
+    root = testRoot();
+    root.insert("groups", "P00");
+    QTest::newRow("groups is a text") << QJsonDocument(root).toJson() << "\"groups\" is a text, not a list";
 
     root = testRoot();
     root.insert("motorTypeCode", "P42.00");

@@ -1,6 +1,7 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QProjectCore.h"
+#include "QProjectFileReader.h"
 #include "QTestHost.h"
 #include "drive/QDriveCatalogue.h"
 #include "drive/QSimulatedDriveLink.h"
@@ -19,6 +20,9 @@ private slots:
     void badProjectFileKeepsTheOpenProject_data();
     void badProjectFileKeepsTheOpenProject();
     void unknownModelIsReportedOthersOpen();
+    void brokenEntriesAreReported_data();
+    void brokenEntriesAreReported();
+    void timeoutIsKeptInRange();
     void demoProjectHasEveryModel();
 
 private:
@@ -96,8 +100,50 @@ void tst_QProjectCore::unknownModelIsReportedOthersOpen()
         R"({"format": 1, "devices": [{"alias": "a", "model": "NOPE"}, {"alias": "b", "model": "TST2"}]})");
     QString error;
     QVERIFY(core()->openProject(path, &error));
-    QVERIFY(error.contains("NOPE"));
+    QVERIFY2(error.contains("Drive entry 1 (a) of the project is skipped: The drive model NOPE"),
+             qPrintable(error));
     QCOMPARE(aliases(), QStringList{"b"});
+}
+
+void tst_QProjectCore::brokenEntriesAreReported_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("aliases");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("devices is an object")
+        << QByteArray(R"({"format": 1, "devices": {"alias": "a", "model": "TST1"}})") << QStringList()
+        << "(\"devices\") is an object";
+    QTest::newRow("entry is a text")
+        << QByteArray(R"({"format": 1, "devices": ["TST1", {"alias": "b", "model": "TST2"}]})")
+        << QStringList{"b"} << "Drive entry 1 of the project is skipped: it is a text";
+    QTest::newRow("entry without model")
+        << QByteArray(R"({"format": 1, "devices": [{"alias": "c"}]})") << QStringList()
+        << "Drive entry 1 (c) of the project is skipped: it names no drive model";
+}
+
+// The project opens with what can be used and says which entry was left out and why.
+void tst_QProjectCore::brokenEntriesAreReported()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, aliases);
+    QFETCH(QString, message);
+    QTestHost::addDrive("TST1", "before");
+    QString error;
+    QVERIFY(core()->openProject(writeFile("broken.json", content), &error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+    QVERIFY(!error.contains("drive model  is"));
+    QCOMPARE(tst_QProjectCore::aliases(), aliases);
+}
+
+void tst_QProjectCore::timeoutIsKeptInRange()
+{
+    const QString path =
+        writeFile("slow.json",
+                  R"({"format": 1, "devices": [{"alias": "a", "model": "TST1", "timeoutMs": 2147483647}]})");
+    QString error;
+    QVERIFY(core()->openProject(path, &error));
+    QCOMPARE(core()->getDevMgr()->getDeviceServo("a")->getCommuParams().timeoutMs,
+             QProjectFileReader::kMaxTimeoutMs);
 }
 
 void tst_QProjectCore::demoProjectHasEveryModel()

@@ -10,6 +10,8 @@
 #include <QRegExp>
 #include <QSet>
 
+#include <cmath>
+
 namespace {
 
 // Reads one description; every error names the place in the file.
@@ -35,6 +37,13 @@ private:
     bool readValueList(const QJsonObject& obj, const QJsonObject& enums, const QString& where,
                        tagSubFuncode_Servo* fun);
     bool checkRange(const tagSubFuncode_Servo& fun, const QString& where);
+    bool describedRaw(const tagSubFuncode_Servo& fun, const char* key, const QString& text,
+                      const QString& where, qint64* raw);
+    // A member that must be a list or a text when present; false, with the error, when it is another kind.
+    bool listMember(const QJsonObject& obj, const char* key, const QString& where, QJsonArray* list);
+    bool textMember(const QJsonObject& obj, const char* key, const QString& where, QString* text);
+    // A whole number member, or fallback when it is missing.
+    bool intMember(const QJsonObject& obj, const char* key, int fallback, const QString& where, int* value);
     bool readSim(const QJsonObject& obj, const QString& funIndex);
     bool readEffects(const QJsonArray& effects);
     bool readFaults(const QJsonArray& faults);
@@ -50,11 +59,34 @@ QString textOf(const QJsonValue& v)
         return v.toString();
     }
     if (v.isDouble()) {
+        // Whole numbers within 2^53 are written out; anything else (fractions, 1e308) in exponent form.
         const double d = v.toDouble();
-        return d == static_cast<qint64>(d) ? QString::number(static_cast<qint64>(d))
-                                           : QString::number(d, 'g', 15);
+        const bool whole = std::fabs(d) < 9.0e15 && d == std::floor(d);
+        return whole ? QString::number(static_cast<qint64>(d)) : QString::number(d, 'g', 15);
     }
     return QString();
+}
+
+// What kind of JSON value a member is, for messages.
+QString kindOf(const QJsonValue& v)
+{
+    switch (v.type()) {
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Bool:
+        return QStringLiteral("true or false");
+    case QJsonValue::Double:
+        return QStringLiteral("a number");
+    case QJsonValue::String:
+        return QStringLiteral("a text");
+    case QJsonValue::Array:
+        return QStringLiteral("a list");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QStringLiteral("missing");
 }
 
 bool ModelReader::read(const QJsonObject& root)
@@ -65,8 +97,9 @@ bool ModelReader::read(const QJsonObject& root)
     if (!readIdentity(root)) {
         return false;
     }
-    if (!readGroups(root.value(QStringLiteral("groups")).toArray(),
-                    root.value(QStringLiteral("enums")).toObject())) {
+    QJsonArray groups;
+    if (!listMember(root, "groups", QString(), &groups) ||
+        !readGroups(groups, root.value(QStringLiteral("enums")).toObject())) {
         return false;
     }
     m.rebuildIndex();
@@ -111,18 +144,36 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
     }
     QSet<QString> numbers;
     for (int g = 0; g < groups.size(); ++g) {
+        if (!groups.at(g).isObject()) {
+            return fail(QStringLiteral("group %1").arg(g + 1),
+                        QStringLiteral("is %1, not an object").arg(kindOf(groups.at(g))));
+        }
         const QJsonObject obj = groups.at(g).toObject();
         QDriveGroupDef group;
-        group.name = obj.value(QStringLiteral("name")).toString().trimmed();
+        if (!textMember(obj, "name", QStringLiteral("group %1").arg(g + 1), &group.name)) {
+            return false;
+        }
+        group.name = group.name.trimmed();
         group.isState = obj.value(QStringLiteral("state")).toBool(false);
         const QString where =
-            QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g) : group.name);
+            QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g + 1) : group.name);
         if (group.name.isEmpty()) {
             return fail(where, QStringLiteral("the group has no name"));
         }
-        const QJsonArray codes = obj.value(QStringLiteral("codes")).toArray();
+        QJsonArray codes;
+        if (!obj.contains(QStringLiteral("codes"))) {
+            return fail(where, QStringLiteral("the group has no \"codes\""));
+        }
+        if (!listMember(obj, "codes", where, &codes)) {
+            return false;
+        }
         int registerOffset = 0;
         for (int c = 0; c < codes.size(); ++c) {
+            if (!codes.at(c).isObject()) {
+                return fail(where, QStringLiteral("code %1 of the group is %2, not an object")
+                                       .arg(c + 1)
+                                       .arg(kindOf(codes.at(c))));
+            }
             tagSubFuncode_Servo fun;
             if (!readCode(codes.at(c).toObject(), group.name, group.isState, g, c, registerOffset, enums,
                           &fun)) {
@@ -171,8 +222,15 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
                            int position, int registerOffset, const QJsonObject& enums,
                            tagSubFuncode_Servo* fun)
 {
-    fun->funIndex = obj.value(QStringLiteral("index")).toString().trimmed();
-    const QString where = QStringLiteral("group %1, code %2").arg(groupName, fun->funIndex);
+    const QJsonValue index = obj.value(QStringLiteral("index"));
+    fun->funIndex = index.toString().trimmed();
+    const QString where =
+        QStringLiteral("group %1, code %2")
+            .arg(groupName, fun->funIndex.isEmpty() ? QString::number(position + 1) : fun->funIndex);
+    if (!index.isUndefined() && !index.isString()) {
+        return fail(where, QStringLiteral("\"index\" is %1 (%2), not a text such as \"P00.01\"")
+                               .arg(kindOf(index), textOf(index)));
+    }
     if (fun->funIndex.isEmpty()) {
         return fail(where, QStringLiteral("the code has no \"index\""));
     }
@@ -185,12 +243,15 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
     fun->funName = obj.value(QStringLiteral("name")).toString();
     fun->isCommon = obj.value(QStringLiteral("common")).toBool(false);
     fun->authority = qBound(0, obj.value(QStringLiteral("authority")).toInt(0), 3);
-    fun->showType = obj.value(QStringLiteral("showType")).toInt(0);
+    if (!intMember(obj, "showType", 0, where, &fun->showType) ||
+        !intMember(obj, "dataType", 4, where, &fun->dataType) ||
+        !intMember(obj, "precision", 0, where, &fun->precision)) {
+        return false;
+    }
     if (fun->showType < 0 || fun->showType > 10) {
         return fail(where, QStringLiteral("\"showType\" must be 0 to 10"));
     }
-    fun->dataType = obj.value(QStringLiteral("dataType")).toInt(4);
-    fun->precision = qBound(0, obj.value(QStringLiteral("precision")).toInt(0), 4);
+    fun->precision = qBound(0, fun->precision, 4);
     fun->unit = obj.value(QStringLiteral("unit")).toString();
     fun->rwLevel = obj.value(QStringLiteral("rw")).toInt(isState ? 0 : 1);
     fun->effectStyle = obj.value(QStringLiteral("effect")).toInt(0);
@@ -221,6 +282,13 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
     fun->usbCode = obj.contains(QStringLiteral("usb")) ? obj.value(QStringLiteral("usb")).toString()
                                                        : QString::number(base);
     fun->byteLength = QFuncodeScaling::dataTypeBits(fun->dataType) / 8;
+    for (const char* key : {"min", "max", "default"}) {
+        const QJsonValue value = obj.value(QLatin1String(key));
+        if (!value.isString() && !value.isDouble()) {
+            return fail(where, QStringLiteral("\"%1\" is %2; it must be a number or a text holding one")
+                                   .arg(QLatin1String(key), kindOf(value)));
+        }
+    }
     fun->minVal = textOf(obj.value(QStringLiteral("min")));
     fun->maxVal = textOf(obj.value(QStringLiteral("max")));
     fun->defaultVal = textOf(obj.value(QStringLiteral("default")));
@@ -288,10 +356,10 @@ bool ModelReader::checkRange(const tagSubFuncode_Servo& fun, const QString& wher
     qint64 lo = 0;
     qint64 hi = 0;
     qint64 def = 0;
-    if (!QFuncodeScaling::descriptionToRaw(fun, fun.minVal, &lo) ||
-        !QFuncodeScaling::descriptionToRaw(fun, fun.maxVal, &hi) ||
-        !QFuncodeScaling::descriptionToRaw(fun, fun.defaultVal, &def)) {
-        return fail(where, QStringLiteral("\"min\", \"max\" and \"default\" must be numbers"));
+    if (!describedRaw(fun, "min", fun.minVal, where, &lo) ||
+        !describedRaw(fun, "max", fun.maxVal, where, &hi) ||
+        !describedRaw(fun, "default", fun.defaultVal, where, &def)) {
+        return false;
     }
     if (fun.showType == 4 || fun.showType == 5) {
         return true;
@@ -302,6 +370,69 @@ bool ModelReader::checkRange(const tagSubFuncode_Servo& fun, const QString& wher
     if (!QFuncodeScaling::isRawInRange(fun, def)) {
         return fail(where, QStringLiteral("the default is not a valid value of the code"));
     }
+    return true;
+}
+
+// A minimum, maximum or default as a raw value; the error says which one is wrong and how.
+bool ModelReader::describedRaw(const tagSubFuncode_Servo& fun, const char* key, const QString& text,
+                               const QString& where, qint64* raw)
+{
+    if (QFuncodeScaling::descriptionToRaw(fun, text, raw)) {
+        return true;
+    }
+    bool isNumber = false;
+    const double number = text.trimmed().toDouble(&isNumber);
+    if (!isNumber || !std::isfinite(number)) {
+        return fail(where, QStringLiteral("\"%1\" is \"%2\", not a number").arg(QLatin1String(key), text));
+    }
+    if (number != std::floor(number)) {
+        return fail(where, QStringLiteral("\"%1\" is %2, but this kind of code takes whole numbers only")
+                               .arg(QLatin1String(key), text));
+    }
+    return fail(where, QStringLiteral("\"%1\" is %2, outside the code's data type (%3 to %4)")
+                           .arg(QLatin1String(key), text)
+                           .arg(QFuncodeScaling::dataTypeMin(fun.dataType))
+                           .arg(QFuncodeScaling::dataTypeMax(fun.dataType)));
+}
+
+bool ModelReader::listMember(const QJsonObject& obj, const char* key, const QString& where, QJsonArray* list)
+{
+    const QJsonValue value = obj.value(QLatin1String(key));
+    if (value.isUndefined()) {
+        *list = QJsonArray();
+        return true;
+    }
+    if (!value.isArray()) {
+        return fail(where, QStringLiteral("\"%1\" is %2, not a list").arg(QLatin1String(key), kindOf(value)));
+    }
+    *list = value.toArray();
+    return true;
+}
+
+bool ModelReader::textMember(const QJsonObject& obj, const char* key, const QString& where, QString* text)
+{
+    const QJsonValue value = obj.value(QLatin1String(key));
+    if (!value.isUndefined() && !value.isString()) {
+        return fail(where, QStringLiteral("\"%1\" is %2, not a text").arg(QLatin1String(key), kindOf(value)));
+    }
+    *text = value.toString();
+    return true;
+}
+
+bool ModelReader::intMember(const QJsonObject& obj, const char* key, int fallback, const QString& where,
+                            int* value)
+{
+    const QJsonValue member = obj.value(QLatin1String(key));
+    if (member.isUndefined()) {
+        *value = fallback;
+        return true;
+    }
+    const double number = member.toDouble();
+    if (!member.isDouble() || number != std::floor(number) || std::fabs(number) > 1.0e9) {
+        return fail(where, QStringLiteral("\"%1\" is %2 (%3), not a whole number")
+                               .arg(QLatin1String(key), kindOf(member), textOf(member)));
+    }
+    *value = int(number);
     return true;
 }
 

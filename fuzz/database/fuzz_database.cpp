@@ -1,0 +1,99 @@
+// The workbench's SQLite files (records, statistics, configuration, ".funcodeservo") opened from whatever
+// a disk may hold. The first byte picks the kind of file, the rest is the file. A file that is refused
+// must come back untouched and with a reason; a file that opens must answer reads and take a write.
+#include "FuzzRegistry.h"
+#include "FuzzTempFile.h"
+#include "QConfigDB_Servo.h"
+#include "QExportDB_Servo.h"
+#include "QRecordDB_Servo.h"
+#include "QStatistics.h"
+
+#include <QFile>
+
+namespace {
+const QString kAlias = QStringLiteral("SD110");
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void useRecords(QRecordDB_Servo& db)
+{
+    const QList<tagModifyFuncode_Servo> records = db.getModifyFunCodes(kAlias);
+    for (const tagModifyFuncode_Servo& record : records) {
+        db.getModifyFunCode(kAlias, record.strTime, record.funIndex);
+        db.getNoTimeReleParamValMap(kAlias, record.funIndex);
+    }
+    tagModifyFuncode_Servo record;
+    record.funIndex = QStringLiteral("P00.01");
+    db.insertModifyFunCode(kAlias, record);
+    db.renameAlias(kAlias, QStringLiteral("SD110-2"));
+}
+
+void useStatistics(QStatistics& db)
+{
+    db.getSortedFuncodeModifyData(kAlias, true);
+    db.eventCount(kAlias, QStringLiteral("P00.01"));
+    db.addFuncodeModifyEvent(kAlias, QStringLiteral("P00.01"), tagFuncodeModifyData());
+    db.renameDevice(kAlias, QStringLiteral("SD110-2"));
+}
+
+void useConfig(QConfigDB_Servo& db)
+{
+    for (const QString& name : db.devNames()) {
+        tagDevConfigInfo_Servo info;
+        db.getDevConfigInfo(name, &info);
+        db.getAxisNum(name);
+        db.convertToNewDevName(name);
+        db.getDevHisFaultFormat(info.identFamily, info.identFirmware, info.identNumber);
+    }
+    db.addRenamedModel(QStringLiteral("OLD"), kAlias);
+}
+
+template <typename Database, typename Use>
+bool openAndUse(const QString& path, const QByteArray& file, Use use)
+{
+    Database db;
+    if (!db.open(path)) {
+        return !db.lastError().isEmpty() && contents(path) == file;
+    }
+    use(db);
+    db.close();
+    return true;
+}
+
+bool useExportFile(const QString& path, const QByteArray& file)
+{
+    QExportDB_Servo db;
+    if (!db.openDatabase(path)) {
+        return !db.lastError().isEmpty() && contents(path) == file;
+    }
+    db.getImportDevInfoRecords();
+    db.closeDatabase();
+    return true;
+}
+} // namespace
+
+SERVO_FUZZ_TARGET(database)
+{
+    if (data.isEmpty()) {
+        return true;
+    }
+    const QByteArray file = data.mid(1);
+    const QString path = FuzzTempFile::write(file, QStringLiteral(".db"));
+    if (path.isEmpty()) {
+        return false;
+    }
+    switch (quint8(data.at(0)) % 4) {
+    case 0:
+        return openAndUse<QRecordDB_Servo>(path, file, useRecords);
+    case 1:
+        return openAndUse<QStatistics>(path, file, useStatistics);
+    case 2:
+        return openAndUse<QConfigDB_Servo>(path, file, useConfig);
+    default:
+        return useExportFile(path, file);
+    }
+}
