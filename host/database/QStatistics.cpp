@@ -6,7 +6,23 @@
 
 namespace {
 const qint32 kApplicationId = 0x53575331; // "SWS1"
-const int kVersion = 1;
+const int kVersion = 2;
+
+// Per device and code: how many events and the newest time stamp, kept up to date by a trigger on every
+// stored event, so that the statistics page reads a few hundred rows however long the history is.
+const char* const kCountTable =
+    "CREATE TABLE modify_count (dev_key TEXT NOT NULL, fun_index TEXT NOT NULL, n INTEGER NOT NULL, "
+    "last_stamp INTEGER NOT NULL, PRIMARY KEY (dev_key, fun_index)) WITHOUT ROWID";
+const char* const kCountTrigger = "CREATE TRIGGER modify_event_counted AFTER INSERT ON modify_event BEGIN "
+                                  "INSERT INTO modify_count (dev_key, fun_index, n, last_stamp) "
+                                  "VALUES (NEW.dev_key, NEW.fun_index, 1, NEW.time_stamp) "
+                                  "ON CONFLICT (dev_key, fun_index) DO UPDATE SET n = n + 1, last_stamp = "
+                                  "MAX(last_stamp, excluded.last_stamp); "
+                                  "END";
+// The counts of one device counted again from its events (after its events were moved).
+const char* const kRecount =
+    "INSERT INTO modify_count (dev_key, fun_index, n, last_stamp) SELECT dev_key, fun_index, COUNT(*), "
+    "MAX(time_stamp) FROM modify_event WHERE dev_key = ? GROUP BY fun_index";
 
 // An event from the query's columns time_stamp, old_value, new_value and axis, starting at `first`.
 tagFuncodeModifyData eventFromQuery(const QSqlQuery& query, int first)
@@ -26,14 +42,21 @@ tagSqliteSchema QStatistics::statisticsSchema()
     schema.kind = QStringLiteral("statistics");
     schema.applicationId = kApplicationId;
     schema.version = kVersion;
-    schema.tables = QStringList{QStringLiteral("modify_event")};
+    schema.tables = QStringList{QStringLiteral("modify_event"), QStringLiteral("modify_count")};
     schema.createStatements = QStringList{
         QStringLiteral(
             "CREATE TABLE modify_event (id INTEGER PRIMARY KEY AUTOINCREMENT, dev_key TEXT NOT NULL, "
             "fun_index TEXT NOT NULL, time_stamp INTEGER NOT NULL, old_value REAL NOT NULL, "
             "new_value REAL NOT NULL, axis INTEGER NOT NULL)"),
-        QStringLiteral(
-            "CREATE INDEX modify_event_code ON modify_event (dev_key, fun_index, time_stamp, id)")};
+        QStringLiteral("CREATE INDEX modify_event_code ON modify_event (dev_key, fun_index, time_stamp, id)"),
+        QLatin1String(kCountTable), QLatin1String(kCountTrigger)};
+    // Layout 1 counted the events on every refresh.
+    schema.upgrades.insert(1,
+                           QStringList{QLatin1String(kCountTable), QLatin1String(kCountTrigger),
+                                       QStringLiteral("INSERT INTO modify_count (dev_key, fun_index, n, "
+                                                      "last_stamp) SELECT dev_key, fun_index, COUNT(*), "
+                                                      "MAX(time_stamp) FROM modify_event GROUP BY dev_key, "
+                                                      "fun_index")});
     return schema;
 }
 
@@ -104,8 +127,8 @@ bool QStatistics::loadOrder(const QString& devKey, bool descending, QSortedModif
 {
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT fun_index, COUNT(*) AS n FROM modify_event WHERE dev_key = ? "
-                                       "GROUP BY fun_index ORDER BY n %1, fun_index ASC")
+    const QString sql = QStringLiteral("SELECT fun_index, n FROM modify_count WHERE dev_key = ? "
+                                       "ORDER BY n %1, fun_index ASC")
                             .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
     if (!prepare(query, sql)) {
         return false;
@@ -165,10 +188,9 @@ QList<tagFuncodeModifyCount> QStatistics::getSortedFuncodeModifyCounts(const QSt
     }
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    const QString sql =
-        QStringLiteral("SELECT fun_index, COUNT(*) AS n, MAX(time_stamp) FROM modify_event WHERE dev_key = ? "
-                       "GROUP BY fun_index ORDER BY n %1, fun_index ASC")
-            .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
+    const QString sql = QStringLiteral("SELECT fun_index, n, last_stamp FROM modify_count WHERE dev_key = ? "
+                                       "ORDER BY n %1, fun_index ASC")
+                            .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
     if (!prepare(query, sql)) {
         return counts;
     }
@@ -217,8 +239,7 @@ int QStatistics::eventCount(const QString& devKey, const QString& funIndex) cons
         return 0;
     }
     QSqlQuery query(database());
-    if (!prepare(query,
-                 QStringLiteral("SELECT COUNT(*) FROM modify_event WHERE dev_key = ? AND fun_index = ?"))) {
+    if (!prepare(query, QStringLiteral("SELECT n FROM modify_count WHERE dev_key = ? AND fun_index = ?"))) {
         return 0;
     }
     query.addBindValue(text(devKey));
@@ -234,12 +255,10 @@ bool QStatistics::clearDevice(const QString& devKey)
     if (!checkOpen()) {
         return false;
     }
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("DELETE FROM modify_event WHERE dev_key = ?"))) {
-        return false;
-    }
-    query.addBindValue(text(devKey));
-    return exec(query);
+    return inTransaction([&] {
+        return runForKeys(QStringLiteral("DELETE FROM modify_event WHERE dev_key = ?"), {devKey}) &&
+               runForKeys(QStringLiteral("DELETE FROM modify_count WHERE dev_key = ?"), {devKey});
+    });
 }
 
 bool QStatistics::renameDevice(const QString& oldKey, const QString& newKey)
@@ -253,11 +272,25 @@ bool QStatistics::renameDevice(const QString& oldKey, const QString& newKey)
     if (oldKey == newKey) {
         return true;
     }
+    // The moved events may join codes the new key already has: its counts are counted again.
+    return inTransaction([&] {
+        return runForKeys(QStringLiteral("UPDATE modify_event SET dev_key = ? WHERE dev_key = ?"),
+                          {newKey, oldKey}) &&
+               runForKeys(QStringLiteral("DELETE FROM modify_count WHERE dev_key IN (?, ?)"),
+                          {oldKey, newKey}) &&
+               runForKeys(QLatin1String(kRecount), {newKey});
+    });
+}
+
+// Runs one statement with the device keys bound in order.
+bool QStatistics::runForKeys(const QString& sql, const QStringList& keys)
+{
     QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("UPDATE modify_event SET dev_key = ? WHERE dev_key = ?"))) {
+    if (!prepare(query, sql)) {
         return false;
     }
-    query.addBindValue(text(newKey));
-    query.addBindValue(text(oldKey));
+    for (const QString& key : keys) {
+        query.addBindValue(text(key));
+    }
     return exec(query);
 }

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class QSqlQuery;
 
@@ -29,7 +30,7 @@ public:
     // first otherwise; numbers with equal counts by their text ascending ("P00.02" before "P01.00").
     QSortedModifyDataList getSortedFuncodeModifyData(const QString& devKey, bool descending) const;
     // The device's modified codes with their counts and newest time stamps, in the order above, from one
-    // aggregate query: no event is loaded, however long the history.
+    // query over counts kept as events are stored: no event is read, however long the history.
     QList<tagFuncodeModifyCount> getSortedFuncodeModifyCounts(const QString& devKey, bool descending) const;
     // The events of one code of the device, newest first (by time stamp, then by order of storing).
     QList<tagFuncodeModifyData> getFuncodeModifyData(const QString& devKey, const QString& funIndex) const;
@@ -40,6 +41,7 @@ public:
 
 private:
     static tagSqliteSchema statisticsSchema();
+    bool runForKeys(const QString& sql, const QStringList& keys);
     bool insertEvent(QSqlQuery& query, const QString& devKey, const QString& funIndex,
                      const tagFuncodeModifyData& event);
     bool loadOrder(const QString& devKey, bool descending, QSortedModifyDataList* result,
