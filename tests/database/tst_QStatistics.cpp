@@ -2,6 +2,7 @@
 
 #include "QStatistics.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <algorithm>
@@ -81,6 +82,7 @@ private slots:
     void aggregateEqualsHandCount_data();
     void aggregateEqualsHandCount();
     void eventsOfOneCode();
+    void countsOfAnUpgradedFile();
 
 private:
     QTemporaryDir m_dir;
@@ -207,6 +209,33 @@ void tst_QStatistics::eventsOfOneCode()
     }
     QVERIFY(m_db->getFuncodeModifyData("drive", "P7.77").isEmpty());
     QVERIFY(m_db->getFuncodeModifyData("nobody", "P9.99").isEmpty());
+}
+
+// A file of the first layout, which kept no counts, gets counts equal to its events.
+void tst_QStatistics::countsOfAnUpgradedFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("statistics.db");
+    QVERIFY(QFile::copy(QStringLiteral(SERVO_TEST_DATA_DIR "/databases/statistics-layout1.db"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QVariant oldDevice;
+    QVERIFY(runSql(path, {"SELECT dev_key FROM modify_event LIMIT 1"}, &oldDevice));
+    QStatistics db;
+    QVERIFY2(db.open(path), qPrintable(db.lastError()));
+    QCOMPARE(db.upgradedFrom(), 1);
+    const QSortedModifyDataList events = db.getSortedFuncodeModifyData(oldDevice.toString(), true);
+    QVERIFY(!events.isEmpty());
+    const QList<tagFuncodeModifyCount> counts = db.getSortedFuncodeModifyCounts(oldDevice.toString(), true);
+    QCOMPARE(counts.size(), events.size());
+    for (int i = 0; i < counts.size(); ++i) {
+        QCOMPARE(counts.at(i).funIndex, events.at(i).first);
+        QCOMPARE(counts.at(i).count, events.at(i).second.size());
+        QCOMPARE(counts.at(i).lastTimeStamp, events.at(i).second.first().timeStamp);
+    }
+    // Events stored after the upgrade are counted like any other.
+    const QString device = QStringLiteral("new drive");
+    QVERIFY(db.addFuncodeModifyEvents(device, eventsOf("P00.01", 3)));
+    QCOMPARE(db.eventCount(device, "P00.01"), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_QStatistics)
