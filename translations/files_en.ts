@@ -231,5 +231,41 @@
         <source>STR_XLSX_TOO_MANY_PARTS</source>
         <translation>more than %1 parts</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_SELECTED</source>
+        <translation>Export selected</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_FUNCODE_FILE</source>
+        <translation>Function-code file...</translation>
+    </message>
+    <message>
+        <source>STR_DIFF_FUNCODE</source>
+        <translation>Show only values that differ from the default</translation>
+    </message>
+    <message>
+        <source>STR_READ_AGAIN</source>
+        <translation>Read again</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_INFO_FILTER</source>
+        <translation>csv Files (*.csv);;xlsx Files (*.xlsx);;Other Files (*.*)</translation>
+    </message>
+    <message>
+        <source>STR_FUNCODESERVO_FILTER</source>
+        <translation>File(*.funcodeservo)</translation>
+    </message>
+    <message>
+        <source>STR_CSV_FILE_FILTER</source>
+        <translation>File(*.csv)</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_FILE_FILTER</source>
+        <translation>File(*.xlsx)</translation>
+    </message>
+    <message>
+        <source>STR_DEVICE_NOT_ONLINE</source>
+        <translation>The drive is not online.</translation>
+    </message>
 </context>
 </TS>

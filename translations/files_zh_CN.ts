@@ -231,5 +231,37 @@
         <source>STR_XLSX_TOO_MANY_PARTS</source>
         <translation>部件多于%1个</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_SELECTED</source>
+        <translation>导出所选</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_FUNCODE_FILE</source>
+        <translation>功能码文件...</translation>
+    </message>
+    <message>
+        <source>STR_DIFF_FUNCODE</source>
+        <translation>只显示与默认值不同的值</translation>
+    </message>
+    <message>
+        <source>STR_READ_AGAIN</source>
+        <translation>重新读取</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_INFO_FILTER</source>
+        <translation>csv 文件 (*.csv);;xlsx 文件 (*.xlsx);;其他文件 (*.*)</translation>
+    </message>
+    <message>
+        <source>STR_FUNCODESERVO_FILTER</source>
+        <translation>文件(*.funcodeservo)</translation>
+    </message>
+    <message>
+        <source>STR_CSV_FILE_FILTER</source>
+        <translation>文件(*.csv)</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_FILE_FILTER</source>
+        <translation>文件(*.xlsx)</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "QFuncodeWidget_Servo.h"
 
+#include "QExportCommand_Servo.h"
 #include "QFindFuncodeDialog_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
 #include "ui_QFuncodeWidget_Servo.h"
@@ -75,6 +76,7 @@ void QFuncodeWidget_Servo::connectHost()
     connect(hub, &QSignalManager::SigSelectCode, this, &QFuncodeWidget_Servo::OnSelectCodeServo);
     connect(hub, &QSignalManager::sigFuncodeBackupOrRecovery, this,
             &QFuncodeWidget_Servo::onFuncodeBackupOrRecovery);
+    connect(hub, &QSignalManager::sigFuncodePrintPreview, this, &QFuncodeWidget_Servo::onFuncodePrintPreview);
 }
 
 void QFuncodeWidget_Servo::fillLegend()
@@ -160,10 +162,14 @@ void QFuncodeWidget_Servo::openBatchDownload() {}
 // Not offered yet: importing a function-code file needs the import dialog, which is still to come.
 void QFuncodeWidget_Servo::importFuncodeFile() {}
 
-// Not offered yet: export to a file (mode 1) and printing (mode 0) need the export dialog.
-void QFuncodeWidget_Servo::exportFuncode(int mode)
+// Export to a file (mode 1) or printing (mode 0) of the codes offered: the monitored list's while it is
+// shown.
+void QFuncodeWidget_Servo::exportFuncode(int mode, bool previewAtOnce)
 {
-    Q_UNUSED(mode)
+    const QStringList focus =
+        ui->widgetValue->isMonitoredPageVisible() ? ui->widgetValue->monitoredFuncodes() : QStringList();
+    QExportCommand_Servo::run(QProjectCore::self()->getDevMgr()->getSelectServo(), focus, mode, this,
+                              previewAtOnce);
 }
 
 // The compare dialog stays open beside the workspace and goes when it is closed.
@@ -223,4 +229,11 @@ void QFuncodeWidget_Servo::forgetFindDialog()
 void QFuncodeWidget_Servo::onFuncodeBackupOrRecovery(bool bRecorvery)
 {
     OnButtonClicked(bRecorvery ? QButtonManager::BTN_IMPORT : QButtonManager::BTN_EXPORT);
+}
+
+void QFuncodeWidget_Servo::onFuncodePrintPreview()
+{
+    if (QProjectCore::self()->getDevMgr()->getSelectServo()) {
+        exportFuncode(kExportModePrint, true);
+    }
 }

@@ -40,6 +40,8 @@ public slots:
     void slotDevChanged();
     // The host asks for a recovery (true: the import command) or a backup (false: the export command).
     void onFuncodeBackupOrRecovery(bool bRecorvery);
+    // The host's print preview: the print dialog of the selected drive, its preview shown at once.
+    void onFuncodePrintPreview();
 
 signals:
     void SigHelp();
@@ -55,7 +57,7 @@ private:
     // Commands whose dialogs are not offered yet.
     void openBatchDownload();
     void importFuncodeFile();
-    void exportFuncode(int mode);
+    void exportFuncode(int mode, bool previewAtOnce = false);
     void openCompareDialog();
 
     // Find (63): the dialog is made at the first use and kept until the selected drive changes.

@@ -4,6 +4,7 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFaultExportRows.h"
 #include "QRecordDB_Servo.h"
 #include "QStatistics.h"
 
@@ -26,6 +27,11 @@ bool QFuncodePageRows_Servo::build(const QDeviceServo* device, const QString& pa
         *header << tr("STR_INDEX") << tr("STR_FUNCODE_NAME") << tr("STR_AXIS_INDEX") << tr("STR_CUR_VAL")
                 << tr("STR_DEFAULT_VAL");
         *rows = device->getCompareFuncodeDefault();
+    } else if (pageName == tr("STR_CURRENT_FAULT")) {
+        *header = QFaultExportRows::curFaultHeaders();
+        *rows = QFaultExportRows::curFaultRows(device);
+    } else if (pageName == tr("STR_HIS_FAULT")) {
+        history(device, header, rows);
     } else {
         return false;
     }
@@ -113,6 +119,19 @@ void QFuncodePageRows_Servo::monitored(const QDeviceServo* device, QStringList* 
                                  device->getScaledValueString(fun->showType, fun->precision, fun->minVal),
                                  device->getScaledValueString(fun->showType, fun->precision, fun->maxVal),
                                  fun->unit});
+    }
+}
+
+// The decoded history of every axis, each row led by its axis.
+void QFuncodePageRows_Servo::history(const QDeviceServo* device, QStringList* header,
+                                     QList<QStringList>* rows)
+{
+    *header << tr("STR_AXIS_INDEX") << QFaultExportRows::historyHeaders();
+    for (int axis = 0; axis < device->getAxisNum(); ++axis) {
+        const QString axisName = QDeviceServo::getAxisName(axis);
+        for (const QStringList& row : QFaultExportRows::historyRows(device, axis)) {
+            rows->append(QStringList{axisName} + row);
+        }
     }
 }
 

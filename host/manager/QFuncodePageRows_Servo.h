@@ -8,8 +8,8 @@
 class QDeviceServo;
 
 // The tables of the pages of drive information that an export or a report can hold besides the function
-// codes: modification statistics, modification records, monitored codes and the comparison with defaults of
-// a drive. Pages are named
+// codes: modification statistics, modification records, monitored codes, the comparison with defaults,
+// current faults and the fault history of a drive. Pages are named
 // by their translated titles, as the export tree shows them.
 class QFuncodePageRows_Servo
 {
@@ -25,6 +25,7 @@ private:
     static void statistics(const QDeviceServo* device, QStringList* header, QList<QStringList>* rows);
     static void records(const QDeviceServo* device, QStringList* header, QList<QStringList>* rows);
     static void monitored(const QDeviceServo* device, QStringList* header, QList<QStringList>* rows);
+    static void history(const QDeviceServo* device, QStringList* header, QList<QStringList>* rows);
     static QStringList axisHeaders(const QDeviceServo* device);
     static QStringList axisValues(const QDeviceServo* device, const QString& funIndex);
     static QString recordValue(const QString& stored, int showType, const QString& enumText);

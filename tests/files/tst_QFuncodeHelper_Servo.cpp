@@ -80,6 +80,7 @@ private slots:
     void segmentsCodeLineIntoFourteenFields();
     void exportKeepsPagesAfterEndSignAndMode();
     void pagesListRealRows();
+    void faultPagesListTheDrivesFaults();
     void authorityFilterLeavesHigherCodesOut();
 
 private:
@@ -409,6 +410,32 @@ void tst_QFuncodeHelper_Servo::pagesListRealRows()
     QVERIFY(rows.size() > 100);
     QCOMPARE(rows.first().size(), header.size());
     QVERIFY(!QFuncodeHelper_Servo::getServoNonFuncodeInfoList("no such page", header, rows, text));
+}
+
+// The fault pages hold one row per current fault, and the history of every axis led by its axis.
+void tst_QFuncodeHelper_Servo::faultPagesListTheDrivesFaults()
+{
+    QStringList header;
+    QList<QStringList> rows;
+    QString text;
+    QVERIFY(QFuncodeHelper_Servo::getServoNonFuncodeInfoList(tr("STR_CURRENT_FAULT"), header, rows, text));
+    QVERIFY(rows.isEmpty());
+    QVERIFY(!text.isEmpty());
+
+    QVERIFY(QTestHost::link("SOURCE")->raiseFault("E.101", 1));
+    QSignalSpy changed(m_source, SIGNAL(curFaultsChanged()));
+    m_source->readCurFaults();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_source->getCurFaultList().isEmpty(), 5000);
+    QVERIFY(QFuncodeHelper_Servo::getServoNonFuncodeInfoList(tr("STR_CURRENT_FAULT"), header, rows, text));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().size(), header.size());
+    QVERIFY(rows.first().join(',').contains("E.101"));
+
+    QVERIFY(QFuncodeHelper_Servo::getServoNonFuncodeInfoList(tr("STR_HIS_FAULT"), header, rows, text));
+    QCOMPARE(header.first(), tr("STR_AXIS_INDEX"));
+    for (const QStringList& row : qAsConst(rows)) {
+        QCOMPARE(row.size(), header.size());
+    }
 }
 
 void tst_QFuncodeHelper_Servo::authorityFilterLeavesHigherCodesOut()

@@ -1,5 +1,6 @@
 #include "QButtonManager.h"
 #include "QDeviceServo.h"
+#include "QExportFuncodeDlg.h"
 #include "QFunToolWidget_Servo.h"
 #include "QFunValueWidget_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
@@ -15,8 +16,11 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 // The main widget with the host's own button group 9 and simulated drives answering at once.
@@ -137,6 +141,56 @@ private slots:
         QCOMPARE(m_widget->findChildren<QFuncodeCompareDialog_Servo*>().size(), 2);
         dialogs.first()->close();
         QTRY_COMPARE(m_widget->findChildren<QFuncodeCompareDialog_Servo*>().size(), 1);
+    }
+
+    void exportAndPrintOpenTheirDialog_data()
+    {
+        QTest::addColumn<int>("command"); // a button id, or -1: the host's backup, -2: its print preview
+        QTest::addColumn<QString>("button");
+        QTest::newRow("export") << int(QButtonManager::BTN_EXPORT) << "btnExportSelected";
+        QTest::newRow("print") << int(QButtonManager::BTN_PRINT) << "btnPrint";
+        QTest::newRow("backup request") << -1 << "btnExportSelected";
+        QTest::newRow("print preview request") << -2 << "btnPrint";
+    }
+
+    // The drive is read whole first, then the dialog of the mode opens; a print preview shows at once.
+    void exportAndPrintOpenTheirDialog()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, button);
+        QDeviceServo* device = addSelectedDrive();
+        QVERIFY(device);
+        bool found = false;
+        bool previewShown = false;
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, [&]() {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (qobject_cast<QPrintPreviewDialog*>(modal)) {
+                previewShown = true;
+                static_cast<QDialog*>(modal)->reject();
+            } else if (auto* dialog = qobject_cast<QExportFuncodeDlg*>(modal)) {
+                if (command == -2 && !previewShown) {
+                    return;
+                }
+                found = dialog->findChild<QPushButton*>(button) != nullptr;
+                dialog->reject();
+                timer->stop();
+            }
+        });
+        timer->start(5);
+        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+        if (command == -1) {
+            emit hub->sigFuncodeBackupOrRecovery(false);
+        } else if (command == -2) {
+            emit hub->sigFuncodePrintPreview();
+        } else {
+            m_widget->OnButtonClicked(command);
+        }
+        delete timer;
+        QVERIFY(found);
+        QCOMPARE(previewShown, command == -2);
+        // The drive was read before the dialog opened.
+        QVERIFY(QTestHost::link(device->getAliasName())->readItemCount() > 0);
     }
 
     void helpEmitsSigHelpOnce()

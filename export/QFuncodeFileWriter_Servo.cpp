@@ -1,0 +1,66 @@
+#include "QFuncodeFileWriter_Servo.h"
+
+#include "QDeviceManager.h"
+#include "QExportTypeDlg.h"
+#include "QFuncodeHelper_Servo.h"
+#include "QMyMessageBox.h"
+#include "QProjectCore.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+
+bool QFuncodeFileWriter_Servo::writeFuncodeFile(QDialog* parent)
+{
+    if (!QProjectCore::self()->getDevMgr()->getSelectServo()) {
+        return false;
+    }
+    QExportTypeDlg typeDialog(parent);
+    typeDialog.exec();
+    const int fileType = typeDialog.getFileType();
+    if (fileType < QExportTypeDlg::TypeFuncodeServo || fileType > QExportTypeDlg::TypeXlsx) {
+        return false;
+    }
+    const QString path = askFileName(parent, fileType);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!writeFile(fileType, path)) {
+        QMyMessageBox::information(parent, tr("STR_EXPORT"), QFuncodeHelperBase::lastErrorText());
+        return false;
+    }
+    QMyMessageBox::success(parent, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+    parent->accept();
+    return true;
+}
+
+QString QFuncodeFileWriter_Servo::askFileName(QDialog* parent, int fileType)
+{
+    const char* filters[] = {"STR_FUNCODESERVO_FILTER", "STR_CSV_FILE_FILTER", "STR_XLSX_FILE_FILTER"};
+    const char* suffixes[] = {"funcodeservo", "csv", "xlsx"};
+    QString path = QFileDialog::getSaveFileName(parent, tr("STR_SAVE_AS"), QStringLiteral("ExportedFuncode"),
+                                                tr(filters[fileType]));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + QLatin1String(suffixes[fileType]);
+    }
+    return path;
+}
+
+bool QFuncodeFileWriter_Servo::writeFile(int fileType, const QString& path)
+{
+    const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+    if (devices.isEmpty() || devices.first().funcodes.isEmpty()) {
+        QFuncodeHelperBase::setLastError(QFuncodeHelperBase::FILE_ERR_NO_FUNCODE, path);
+        return false;
+    }
+    switch (fileType) {
+    case QExportTypeDlg::TypeFuncodeServo:
+        return QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, devices);
+    case QExportTypeDlg::TypeCsv:
+        return QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first());
+    case QExportTypeDlg::TypeXlsx:
+        return QFuncodeHelper_Servo::exportSelectInfoListServo(devices.first().funcodes, QStringList(), path);
+    default:
+        return false;
+    }
+}
