@@ -27,7 +27,7 @@
 
 namespace {
 const int kCodes = 10000;
-const int kGroups = 100;
+const int kGroups = 50;
 const int kRuns = 5;
 const char* const kPython = "/usr/bin/python3";
 
@@ -40,7 +40,7 @@ QDriveModelPtr makeModel()
         QJsonArray codes;
         for (int c = 0; c < kCodes / kGroups; ++c) {
             const int n = g * (kCodes / kGroups) + c;
-            QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 2, 10, QChar('0'))},
+            QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 3, 10, QChar('0'))},
                              {"name", QString("Parameter %1, loop %2").arg(n).arg(n % 7)},
                              {"min", "0"},
                              {"max", "60000"},
