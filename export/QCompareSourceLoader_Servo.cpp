@@ -1,11 +1,9 @@
 #include "QCompareSourceLoader_Servo.h"
 
-#include "QDriveFullRead_Servo.h"
-
-#include "QDatabaseManager.h"
+#include "QBatchReadWrite_Servo.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
-#include "QExportDB_Servo.h"
+#include "QFuncodeHelper_Servo.h"
 #include "QLibSetting.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
@@ -18,6 +16,18 @@ namespace {
 const int kAxes = 3;
 // Files of another product family use the same database form; their device text carries this mark.
 const char kRefusedDeviceMark[] = "KX";
+
+QString text(const char* key)
+{
+    return QCoreApplication::translate("QFuncodeCompareDialog_Servo", key);
+}
+
+// "Error code 7 (the text of error 7)" for a file the readers could not take.
+QString errorText(int error)
+{
+    return QStringLiteral("%1 %2 (%3)")
+        .arg(text("STR_ERROR CODE"), QString::number(error), QFuncodeHelperBase::getErrorStr(error));
+}
 
 tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFuncode_Servo& fun,
                                    const QString& group)
@@ -63,7 +73,8 @@ bool QCompareSourceLoader_Servo::loadDrive(const QString& alias, bool read,
         return false;
     }
     if (read && device->isDeviceOnline()) {
-        QDriveFullRead_Servo::readAll(device, m_parent);
+        QBatchReadWrite_Servo reader(alias, text("STR_READ"), m_parent, 0);
+        reader.batchReadFuncode(QStringList());
     }
     // The drive may have been removed while it was read.
     device = QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
@@ -81,42 +92,39 @@ bool QCompareSourceLoader_Servo::isRefusedDevText(const QString& devText)
 
 void QCompareSourceLoader_Servo::tellOpenFailed(const QString& path, const QString& detail) const
 {
-    QString text = QCoreApplication::translate("QFuncodeCompareDialog_Servo", "STR_OPEN_FILE_FAILED") +
-                   QStringLiteral("\n%1").arg(path);
+    QString message = text("STR_OPEN_FILE_FAILED") + QStringLiteral("\n%1").arg(path);
     if (!detail.isEmpty()) {
-        text += QLatin1Char('\n') + detail;
+        message += QLatin1Char('\n') + detail;
     }
-    QMyMessageBox::information(
-        m_parent, QCoreApplication::translate("QFuncodeCompareDialog_Servo", "STR_COMPARE"), text);
+    QMyMessageBox::information(m_parent, text("STR_COMPARE"), message);
 }
 
 bool QCompareSourceLoader_Servo::readDatabaseFile(const QString& path, tagExportDevInfo_Servo* info) const
 {
-    // Opening a path that does not exist would create an empty file there.
-    if (!QFileInfo(path).isFile()) {
+    int error = 0;
+    if (!QFuncodeHelper_Servo::getFuncodeServoFileInfoServo(path, *info, error)) {
+        tellOpenFailed(path, errorText(error));
+        return false;
+    }
+    if (isRefusedDevText(info->devText)) {
         tellOpenFailed(path);
         return false;
     }
-    QExportDB_Servo* database = QDatabaseManager::self()->getExportDatabase_Servo();
-    if (!database->openDatabase(path)) {
-        tellOpenFailed(path, database->lastError());
-        return false;
-    }
-    const QList<tagExportDevInfo_Servo> devices = database->getImportDevInfoRecords();
-    database->closeDatabase();
-    if (devices.isEmpty() || isRefusedDevText(devices.first().devText)) {
-        tellOpenFailed(path);
-        return false;
-    }
-    *info = devices.first();
     return true;
 }
 
+// Comma-separated files need not start with the import mark; codes above the present authority are left
+// out when the source is built.
 bool QCompareSourceLoader_Servo::readTextFile(const QString& path, tagExportDevInfo_Servo* info) const
 {
-    Q_UNUSED(info)
-    tellOpenFailed(path);
-    return false;
+    int error = 0;
+    const bool workbook = QFileInfo(path).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0;
+    const bool read = workbook ? QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(path, *info, error)
+                               : QFuncodeHelper_Servo::getCsvFileFuncodeInfoServo(path, *info, error, false);
+    if (!read) {
+        tellOpenFailed(path, errorText(error));
+    }
+    return read;
 }
 
 tagCompareSource_Servo QCompareSourceLoader_Servo::sourceOfFile(const QString& path,
@@ -139,9 +147,7 @@ tagCompareSource_Servo QCompareSourceLoader_Servo::sourceOfFile(const QString& p
 bool QCompareSourceLoader_Servo::loadFile(const QString& path, tagCompareSource_Servo* source) const
 {
     if (!QProjectCore::self()->getDevMgr()->getSelectServo()) {
-        QMyMessageBox::information(
-            m_parent, QCoreApplication::translate("QFuncodeCompareDialog_Servo", "STR_COMPARE"),
-            QCoreApplication::translate("QFuncodeCompareDialog_Servo", "STR_NOTSELECT_DEVICE"));
+        QMyMessageBox::information(m_parent, text("STR_COMPARE"), text("STR_NOTSELECT_DEVICE"));
         return false;
     }
     if (path.isEmpty()) {

@@ -1,8 +1,8 @@
 #include "QDefaultCompareFuncodeView.h"
 
 #include "QDefaultCompareFuncodeModel.h"
-#include "QDriveFullRead_Servo.h"
 
+#include "QBatchReadWrite_Servo.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QProjectCore.h"
@@ -59,7 +59,8 @@ void QDefaultCompareFuncodeView::OnRefresh()
     }
     m_refreshing = true;
     if (device->isDeviceOnline()) {
-        QDriveFullRead_Servo::readAll(device, this);
+        QBatchReadWrite_Servo reader(device->getAliasName(), tr("STR_READ"), this, 0);
+        reader.batchReadFuncode(QStringList());
     }
     // The drive may have been removed while it was read.
     if (QDeviceServo* current = selectedServo()) {

@@ -155,5 +155,9 @@
         <source>STR_COMPARE_NOTHING_DIFFERS</source>
         <translation>No function code differs.</translation>
     </message>
+    <message>
+        <source>STR_ERROR CODE</source>
+        <translation>Error code</translation>
+    </message>
 </context>
 </TS>

@@ -155,5 +155,9 @@
         <source>STR_COMPARE_NOTHING_DIFFERS</source>
         <translation>没有不同的功能码。</translation>
     </message>
+    <message>
+        <source>STR_ERROR CODE</source>
+        <translation>错误代码</translation>
+    </message>
 </context>
 </TS>

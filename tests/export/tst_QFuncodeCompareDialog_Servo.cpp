@@ -6,6 +6,7 @@
 #include "QFuncodeCompareDialog_Servo.h"
 #include "QFuncodeCompareTreeModel_Servo.h"
 #include "QFuncodeCompareTreeView_Servo.h"
+#include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
@@ -34,6 +35,29 @@ namespace {
 QString key(const char* k)
 {
     return QCoreApplication::translate("Strings", k);
+}
+
+// The settings the present authority may see: the codes a drive source holds.
+int visibleSettingCount(const QDeviceServo& device)
+{
+    int count = 0;
+    for (const auto& codes : device.getNormalFuncodeGroupMap()) {
+        count += codes.size();
+    }
+    return count;
+}
+
+// The codes the present authority may see, settings and states: what reading a whole drive reads.
+int visibleCodeCount(const QDeviceServo& device)
+{
+    int count = 0;
+    for (const QDeviceServo::FuncodeGroupMap* groups :
+         {&device.getNormalFuncodeGroupMap(), &device.getStateFuncodeGroupMap()}) {
+        for (const auto& codes : *groups) {
+            count += codes.size();
+        }
+    }
+    return count;
 }
 
 QStringList numbersOf(const QList<tagCompareFuncode_Servo*>& records)
@@ -101,6 +125,25 @@ class tst_QFuncodeCompareDialog_Servo : public QObject
         return info;
     }
 
+    // The selected drive exported through the function-code file writers, in the form the suffix names.
+    QString exportSelectedDrive(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+        bool written = false;
+        if (name.endsWith(".csv")) {
+            written = QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.value(0));
+        } else if (name.endsWith(".xlsx")) {
+            written = QFuncodeHelper_Servo::exportSelectInfoListServo(devices.value(0).funcodes, {}, path);
+        } else {
+            written = QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, devices);
+        }
+        if (!written) {
+            qWarning("cannot write %s: %s", qPrintable(path), qPrintable(QFuncodeHelperBase::lastErrorText()));
+        }
+        return path;
+    }
+
     QString writeDatabaseFile(const tagExportDevInfo_Servo& info, const QString& name)
     {
         const QString path = m_dir.filePath(name);
@@ -139,7 +182,7 @@ private slots:
         D dialog;
         QTestHost::checkModel(dialog.treeModel());
         compareTwoDrives(dialog, "A", "A");
-        QCOMPARE(link->readItemCount(), device->getDriveModel()->codeCount() * device->getAxisNum());
+        QCOMPARE(link->readItemCount(), visibleCodeCount(*device) * device->getAxisNum());
         QVERIFY(!dialog.allRecords().isEmpty());
         QCOMPARE(dialog.differingRecords().size(), 0);
         child<QRadioButton>(dialog, "radioButton_diffFuncode")->click();
@@ -430,35 +473,66 @@ private slots:
         QCOMPARE(numbersOf(dialog.differingRecords()), QStringList{"P2.01"});
     }
 
+    void driveAgainstItsOwnExportIsEqual_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("comma-separated") << "export.csv";
+        QTest::newRow("workbook") << "export.xlsx";
+        QTest::newRow("function-code file") << "export.funcodeservo";
+    }
+
+    // Written by the export, read back by the readers: equal everywhere, until two values change in the
+    // drive; then exactly those two differ.
+    void driveAgainstItsOwnExportIsEqual()
+    {
+        QFETCH(QString, name);
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(QTestHost::readAll(device));
+        QVERIFY(device->modifyFuncodeValueWithRecord("P00.01", 3.15, 1));
+        QVERIFY(device->modifyFuncodeValueWithRecord("P00.04", 256, 0));
+        const QString path = exportSelectedDrive(name);
+        D dialog;
+        dialog.presetComparison("A", path, D::COMPARE_DEVICE_FILE, 0);
+        QCOMPARE(QMyMessageBox::recordedCalls().size(), 0);
+        QCOMPARE(dialog.allRecords().size(), visibleSettingCount(*device));
+        QCOMPARE(numbersOf(dialog.differingRecords()), QStringList());
+
+        QVERIFY(device->modifyFuncodeValueWithRecord("P10.05", 42, 2));
+        QVERIFY(device->modifyFuncodeValueWithRecord("P2.01", 4.5, 1));
+        dialog.presetComparison("A", path, D::COMPARE_DEVICE_FILE, 0);
+        QCOMPARE(numbersOf(dialog.differingRecords()), (QStringList{"P2.01", "P10.05"}));
+    }
+
     void unreadableFilesAreToldAndCompareNothing_data()
     {
-        QTest::addColumn<QString>("file"); // how the file is made
-        QTest::newRow("empty path") << "";
-        QTest::newRow("missing database file") << "missing";
-        QTest::newRow("not a database") << "garbage";
-        QTest::newRow("refused device text") << "refused";
-        QTest::newRow("no device in it") << "empty";
+        QTest::addColumn<QString>("file");    // how the file is made
+        QTest::addColumn<bool>("readerError"); // the message names the reader's error
+        QTest::newRow("empty path") << "" << false;
+        QTest::newRow("missing database file") << "missing.funcodeservo" << true;
+        QTest::newRow("not a database") << "garbage.funcodeservo" << true;
+        QTest::newRow("refused device text") << "refused.funcodeservo" << false;
+        QTest::newRow("no device in it") << "empty.funcodeservo" << true;
+        QTest::newRow("missing csv") << "missing.csv" << true;
+        QTest::newRow("garbage csv") << "garbage.csv" << true;
+        QTest::newRow("garbage workbook") << "garbage.xlsx" << true;
     }
 
     void unreadableFilesAreToldAndCompareNothing()
     {
         QFETCH(QString, file);
+        QFETCH(bool, readerError);
         QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
-        QString path;
-        if (file == "missing") {
-            path = m_dir.filePath("missing.funcodeservo");
-        } else if (file == "garbage") {
-            path = m_dir.filePath("garbage.funcodeservo");
+        const QString path = file.isEmpty() ? QString() : m_dir.filePath(file);
+        if (file.startsWith("garbage")) {
             QFile garbage(path);
             QVERIFY(garbage.open(QIODevice::WriteOnly));
             garbage.write(QByteArray(4096, 'x'));
-        } else if (file == "refused") {
+        } else if (file.startsWith("refused")) {
             tagExportDevInfo_Servo info = fileOf(*device);
             info.devText = "KX100_1.00";
-            path = writeDatabaseFile(info, "refused.funcodeservo");
-        } else if (file == "empty") {
+            writeDatabaseFile(info, file);
+        } else if (file.startsWith("empty")) {
             QExportDB_Servo database;
-            path = m_dir.filePath("empty.funcodeservo");
             QVERIFY(database.writeFile(path, {}));
         }
         D dialog;
@@ -467,9 +541,11 @@ private slots:
         const QMyMessageBox::Call call = QMyMessageBox::recordedCalls().first();
         QCOMPARE(call.title, key("STR_COMPARE"));
         QVERIFY2(call.text.startsWith(key("STR_OPEN_FILE_FAILED") + '\n' + path), qPrintable(call.text));
+        const QString reason = QFuncodeHelperBase::getErrorStr(QFuncodeHelperBase::lastError());
+        QCOMPARE(call.text.contains(key("STR_ERROR CODE")) && call.text.contains(reason), readerError);
         QVERIFY(dialog.allRecords().isEmpty());
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
-        QVERIFY(file != "missing" || !QFile::exists(path)); // looking does not create it
+        QVERIFY(!file.startsWith("missing") || !QFile::exists(path)); // looking does not create it
     }
 
     void fileNeedsASelectedDrive()
