@@ -3,6 +3,8 @@
 #include "QExportDB_Servo.h"
 #include "QFuncodeCompareTreeModel_Servo.h"
 #include "QFuncodeComparer_Servo.h"
+#include "QFuncodeHelper_Servo.h"
+#include "QFuncodeXlsxFile_Servo.h"
 #include "QTestHost.h"
 #include "drive/QSimulatedDriveLink.h"
 
@@ -94,6 +96,20 @@ tagCompareSource_Servo sourceOf(const tagExportDevInfo_Servo& info)
     return source;
 }
 
+// The file in the form its suffix names, written by the function-code file writers.
+bool writeFile(const QString& path, const tagExportDevInfo_Servo& info)
+{
+    if (path.endsWith(QLatin1String(".csv"))) {
+        return QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info);
+    }
+    if (path.endsWith(QLatin1String(".xlsx"))) {
+        QFuncodeXlsxFile_Servo workbook;
+        workbook.addFuncodes(QStringLiteral("Function codes"), info);
+        return workbook.write(path) == 0;
+    }
+    return QExportDB_Servo().writeFile(path, {info});
+}
+
 QList<tagCompareFuncode_Servo*> pointers(const QList<tagCompareFuncodePtr_Servo>& records)
 {
     QList<tagCompareFuncode_Servo*> list;
@@ -126,13 +142,21 @@ private slots:
         QVERIFY(QTestHost::addSelectedDrive(kLargestModel, "A"));
     }
 
+    void twoGeneratedFiles_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("function-code file") << "funcodeservo";
+        QTest::newRow("comma-separated") << "csv";
+        QTest::newRow("workbook") << "xlsx";
+    }
+
     void twoGeneratedFiles()
     {
-        const QString pathA = m_dir.filePath("a.funcodeservo");
-        const QString pathB = m_dir.filePath("b.funcodeservo");
-        QExportDB_Servo database;
-        QVERIFY(database.writeFile(pathA, {generatedFile(kCodes, false)}));
-        QVERIFY(database.writeFile(pathB, {generatedFile(kCodes, true)}));
+        QFETCH(QString, suffix);
+        const QString pathA = m_dir.filePath("a." + suffix);
+        const QString pathB = m_dir.filePath("b." + suffix);
+        QVERIFY(writeFile(pathA, generatedFile(kCodes, false)));
+        QVERIFY(writeFile(pathB, generatedFile(kCodes, true)));
 
         QCompareSourceLoader_Servo loader(nullptr);
         tagCompareSource_Servo a;
@@ -146,7 +170,7 @@ private slots:
         QCOMPARE(result.all.size(), kCodes);
         QCOMPARE(result.differing.size(), kCodes / 100);
         const Timing model = median([&]() { fillModel(result); });
-        qInfo("two .funcodeservo files of %d codes, %d differing (median of %d):", kCodes,
+        qInfo("two .%s files of %d codes, %d differing (median of %d):", qPrintable(suffix), kCodes,
               int(result.differing.size()), kRuns);
         qInfo("  load both %s, compare %s, model %s, total %s", qPrintable(load.text()),
               qPrintable(compare.text()), qPrintable(model.text()),

@@ -139,7 +139,8 @@ class tst_QFuncodeCompareDialog_Servo : public QObject
             written = QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, devices);
         }
         if (!written) {
-            qWarning("cannot write %s: %s", qPrintable(path), qPrintable(QFuncodeHelperBase::lastErrorText()));
+            qWarning("cannot write %s: %s", qPrintable(path),
+                     qPrintable(QFuncodeHelperBase::lastErrorText()));
         }
         return path;
     }
@@ -505,7 +506,7 @@ private slots:
 
     void unreadableFilesAreToldAndCompareNothing_data()
     {
-        QTest::addColumn<QString>("file");    // how the file is made
+        QTest::addColumn<QString>("file");     // how the file is made
         QTest::addColumn<bool>("readerError"); // the message names the reader's error
         QTest::newRow("empty path") << "" << false;
         QTest::newRow("missing database file") << "missing.funcodeservo" << true;
