@@ -14,7 +14,9 @@
 #include <QCursor>
 #include <QDebug>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
+#include <QStyle>
 
 namespace {
 QDeviceServo* selectedServo()
@@ -51,11 +53,23 @@ void QCurFaultView::initMenu()
 
 void QCurFaultView::initColumns()
 {
-    static const int widths[] = {0, 60, 90, 170, 141, 185, 185, 60, 60, 60};
-    for (int column = 1; column < QFaultExportRows::CUR_FAULT_COLUMNS; ++column) {
-        setColumnWidth(column, widths[column]);
-    }
+    applyColumnWidths(this, {0, 60, 90, 170, 141, 185, 185, 60, 60, 60});
     setColumnHidden(QFaultExportRows::COL_DEVICE, true);
+}
+
+void QCurFaultView::applyColumnWidths(QTableView* view, const QVector<int>& widths)
+{
+    // A larger font would cut the headings and the time; those columns get the room they need.
+    const QFontMetrics metrics = view->horizontalHeader()->fontMetrics();
+    const int padding = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    const QAbstractItemModel* model = view->model();
+    for (int column = 0; column < widths.size(); ++column) {
+        QString text = model ? model->headerData(column, Qt::Horizontal).toString() : QString();
+        if (column == QFaultExportRows::COL_TIME) {
+            text = QStringLiteral("0000-00-00 00:00:00");
+        }
+        view->setColumnWidth(column, qMax(widths.at(column), metrics.horizontalAdvance(text) + padding));
+    }
 }
 
 void QCurFaultView::showEvent(QShowEvent* event)

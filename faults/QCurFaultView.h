@@ -2,6 +2,8 @@
 
 #include "QBaseTableView.h"
 
+#include <QVector>
+
 class QAction;
 class QMenu;
 class QSingleServoDeviceFaultModel;
@@ -20,6 +22,8 @@ public:
     QAction* exportAction() const { return m_exportAction; }
     void setFaultAxisIndex(int axis) { m_axis = axis; }
     int faultAxisIndex() const { return m_axis; }
+    // The given widths, widened where the heading or the time does not fit in the view's font.
+    static void applyColumnWidths(QTableView* view, const QVector<int>& widths);
 
 public slots:
     void OnRefresh();

@@ -1,6 +1,7 @@
 #include "QMultiDevCurFaultDlg.h"
 
 #include "QBaseTableView.h"
+#include "QCurFaultView.h"
 #include "QFaultExportRows.h"
 #include "QServoDeviceFaultModel.h"
 #include "QSignalManager.h"
@@ -18,10 +19,7 @@ QMultiDevCurFaultDlg::QMultiDevCurFaultDlg(QWidget* parent)
     layout->addWidget(m_view);
     m_view->setModel(m_model);
     setTitle(tr("STR_CURRENT_FAULT"));
-    static const int widths[] = {120, 50, 60, 170, 141, 185, 185, 60, 60, 60};
-    for (int column = 0; column < QFaultExportRows::CUR_FAULT_COLUMNS; ++column) {
-        m_view->setColumnWidth(column, widths[column]);
-    }
+    QCurFaultView::applyColumnWidths(m_view, {120, 50, 60, 170, 141, 185, 185, 60, 60, 60});
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     connect(hub, &QSignalManager::SigDeviceFaultChanged, this, &QMultiDevCurFaultDlg::onDeviceFaultChanged);
     connect(hub, &QSignalManager::sigDevShowChanged, this, &QMultiDevCurFaultDlg::slotUpdateDev);

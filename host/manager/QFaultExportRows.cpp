@@ -60,7 +60,8 @@ QString QFaultExportRows::flagText(bool flag)
 
 QStringList QFaultExportRows::historyHeaders()
 {
-    return {tr("STR_FAULT_RECORD"), tr("STR_HIS_FAULT"), tr("STR_PARAMETER_NAME"), tr("STR_VALUE"),
+    // The record label's text ends in a blank before its number.
+    return {tr("STR_FAULT_RECORD").trimmed(), tr("STR_FAULT_NAME"), tr("STR_PARAMETER_NAME"), tr("STR_VALUE"),
             tr("STR_UNIT")};
 }
 

@@ -9,6 +9,7 @@
 #include "QTestHost.h"
 #include "drive/QSimulatedDriveLink.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 // The window of the current faults of all drives, as the workspace shows and feeds it.
@@ -97,6 +98,34 @@ private slots:
             QVERIFY(!window()->isVisible());
             QCOMPARE(window()->rowCount(), 0);
         }
+    }
+
+    void columnsFitTheFont_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("small font") << 8;
+        QTest::newRow("large font") << 20;
+    }
+
+    // The time and the headings stay whole in a large font; the given widths are the least.
+    void columnsFitTheFont()
+    {
+        QFETCH(int, pointSize);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(pointSize);
+        QApplication::setFont(font);
+        QMultiDevCurFaultDlg dlg;
+        const auto restore = qScopeGuard([before]() { QApplication::setFont(before); });
+        const QTableView* view = dlg.view();
+        const QString time = QFaultExportRows::faultTimeText(QDateTime::currentDateTime());
+        QVERIFY(view->columnWidth(QFaultExportRows::COL_TIME) > view->fontMetrics().horizontalAdvance(time));
+        for (int column = 0; column < QFaultExportRows::CUR_FAULT_COLUMNS; ++column) {
+            const QString heading = view->model()->headerData(column, Qt::Horizontal).toString();
+            QVERIFY2(view->columnWidth(column) > view->fontMetrics().horizontalAdvance(heading),
+                     qPrintable(heading));
+        }
+        QVERIFY(view->columnWidth(QFaultExportRows::COL_REASON) >= 185);
     }
 };
 
