@@ -1,5 +1,6 @@
 #include "QDriveMenu.h"
 
+#include "QAddDriveDlg.h"
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -111,6 +112,28 @@ void QDriveMenu::fillAddMenu()
     for (const QString& model : models) {
         m_addMenu->addAction(model, this, [this, model]() { addDrive(model); });
     }
+    m_addMenu->addSeparator();
+    m_addMenu->addAction(tr("STR_MENU_ADD_DRIVE_TCP"), this,
+                         [this]() { addDriveOnLink(QDriveLinkSettings::ModbusTcp); });
+    m_addMenu->addAction(tr("STR_MENU_ADD_DRIVE_RTU"), this,
+                         [this]() { addDriveOnLink(QDriveLinkSettings::ModbusRtu); });
+}
+
+void QDriveMenu::addDriveOnLink(QDriveLinkSettings::enKind kind)
+{
+    QAddDriveDlg dialog(QProjectCore::self()->getCatalogue()->modelNames(), parentWidget());
+    dialog.setKind(kind);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QString error;
+    QDeviceServo* device =
+        QProjectCore::self()->addDrive(dialog.modelName(), dialog.alias(), dialog.settings(), &error);
+    if (!device) {
+        QMessageBox::warning(parentWidget(), tr("STR_MENU_ADD_DRIVE"), error);
+        return;
+    }
+    device->readAllFuncode();
 }
 
 void QDriveMenu::fillFaultMenu()

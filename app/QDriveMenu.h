@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drive/QDriveLinkSettings.h"
+
 #include <QMenu>
 
 class QDeviceServo;
@@ -25,6 +27,8 @@ private:
     void fillAddMenu();
     void fillFaultMenu();
     void addDrive(const QString& modelName);
+    // Opens "Add drive" with the kind of link chosen.
+    void addDriveOnLink(QDriveLinkSettings::enKind kind);
     void removeSelectedDrive();
     void setSelectedOnline(bool online);
     void raiseFault(const QString& code);

@@ -31,7 +31,8 @@ void QDriveStatusLabel::refresh()
         interval > 0 ? tr("STR_STATUS_REFRESH_MS").arg(interval) : tr("STR_STATUS_REFRESH_OFF");
     setText(tr("STR_STATUS_DRIVE")
                 .arg(device->getAliasName(), device->getDevName(), QString::number(device->getAxisNum()),
-                     device->isDeviceOnline() ? tr("STR_ONLINE") : tr("STR_OFFLINE"), intervalText));
+                     device->isDeviceOnline() ? tr("STR_ONLINE") : tr("STR_OFFLINE"), intervalText) +
+            QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(device->getLink()->linkDescription()));
 }
 
 void QDriveStatusLabel::changeEvent(QEvent* event)

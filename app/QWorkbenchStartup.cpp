@@ -3,6 +3,7 @@
 #include "QAssistantManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveSimProcesses.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QPluginHost.h"
@@ -43,6 +44,7 @@ int QWorkbenchStartup::run()
     loadLanguage();
     openDatabases();
     loadDriveCatalogue();
+    startDriveServers();
     openProject();
     createWindow();
     loadPlugins();
@@ -56,7 +58,19 @@ int QWorkbenchStartup::run()
     const int code = QApplication::exec();
     // The window goes before the application object, while the plug-in is still loaded.
     m_window.reset();
+    m_driveServers.reset();
     return code;
+}
+
+void QWorkbenchStartup::startDriveServers()
+{
+    m_driveServers = std::make_unique<QDriveSimProcesses>();
+    QDriveSimProcesses* servers = m_driveServers.get();
+    QProjectCore::self()->setOwnServerStarter(
+        [servers](const QString& alias, const QDriveModelPtr& model, QDriveLinkSettings* settings,
+                  QString* error) { return servers->start(alias, model, settings, error); });
+    connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDelDev, servers,
+            &QDriveSimProcesses::stop);
 }
 
 void QWorkbenchStartup::addProblem(const QString& text)

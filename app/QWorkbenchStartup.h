@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+class QDriveSimProcesses;
 class QPluginHost;
 class QWorkbenchWindow;
 
@@ -27,6 +28,8 @@ private:
     void loadLanguage();
     void openDatabases();
     void loadDriveCatalogue();
+    // Lets drives that ask for an own simulated server get one (servo-drive-sim).
+    void startDriveServers();
     void openProject();
     void createWindow();
     void loadPlugins();
@@ -40,6 +43,7 @@ private:
 
     QWorkbenchOptions m_options;
     QStringList m_problems;
+    std::unique_ptr<QDriveSimProcesses> m_driveServers;
     std::unique_ptr<QPluginHost> m_pluginHost;
     std::unique_ptr<QWorkbenchWindow> m_window;
 };

@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
-    liblog4cplus-dev libmodbus-dev libxlsxwriter-dev libminizip-dev
+    libqt5serialbus5-dev libqt5serialport5-dev socat
+    liblog4cplus-dev libxlsxwriter-dev libminizip-dev
     xvfb xauth fonts-dejavu-core fonts-noto-cjk qttranslations5-l10n
 )
 

@@ -4,6 +4,102 @@
 <context>
     <name>Strings</name>
     <message>
+        <source>STR_ADD_DRIVE_ALIAS</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_ALIAS_HINT</source>
+        <translation>型号名称</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_BAUD</source>
+        <translation>波特率：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_HOST</source>
+        <translation>主机：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_LINK</source>
+        <translation>连接：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_MODEL</source>
+        <translation>型号：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_PARITY</source>
+        <translation>校验：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_SERIAL_PORT</source>
+        <translation>串口：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_TCP_PORT</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_TIMEOUT</source>
+        <translation>超时：</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_TITLE</source>
+        <translation>添加驱动器</translation>
+    </message>
+    <message>
+        <source>STR_ADD_DRIVE_UNIT</source>
+        <translation>X 轴站号：</translation>
+    </message>
+    <message>
+        <source>STR_LINK_BAD_BAUD</source>
+        <translation>不支持波特率 %1。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_BAD_PORT</source>
+        <translation>端口 %1 不在 1 到 65535 之间。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_BAD_SETTINGS</source>
+        <translation>未知的连接 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_BAD_TIMEOUT</source>
+        <translation>超时 %1 ms 不在 10 到 60000 ms 之间。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_BAD_UNIT</source>
+        <translation>站号 %1 不合适：连同各轴，X 轴的站号必须在 1 到 %2 之间。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_MODBUS_RTU</source>
+        <translation>Modbus RTU</translation>
+    </message>
+    <message>
+        <source>STR_LINK_MODBUS_TCP</source>
+        <translation>Modbus TCP</translation>
+    </message>
+    <message>
+        <source>STR_LINK_NO_HOST</source>
+        <translation>请输入驱动器的主机名或 IP 地址。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_NO_SERIAL_PORT</source>
+        <translation>请选择驱动器所在的串口。</translation>
+    </message>
+    <message>
+        <source>STR_LINK_SIMULATED</source>
+        <translation>模拟（工作台内部）</translation>
+    </message>
+    <message>
+        <source>STR_MENU_ADD_DRIVE_RTU</source>
+        <translation>Modbus RTU 驱动器...</translation>
+    </message>
+    <message>
+        <source>STR_MENU_ADD_DRIVE_TCP</source>
+        <translation>Modbus TCP 驱动器...</translation>
+    </message>
+    <message>
         <source>STR_MENU_SIM_CLEAR_SWITCHES</source>
         <translation>清除模拟故障</translation>
     </message>
@@ -32,6 +128,18 @@
         <translation>拒绝写入...</translation>
     </message>
     <message>
+        <source>STR_PARITY_EVEN</source>
+        <translation>偶校验</translation>
+    </message>
+    <message>
+        <source>STR_PARITY_NONE</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>STR_PARITY_ODD</source>
+        <translation>奇校验</translation>
+    </message>
+    <message>
         <source>STR_SIM_COUNT_LABEL</source>
         <translation>每第 n 个请求（0 表示关闭）：</translation>
     </message>
@@ -52,8 +160,16 @@
         <translation>驱动器给出的原因：</translation>
     </message>
     <message>
+        <source>STR_SIM_SERVER_NOT_STARTED</source>
+        <translation>无法启动 %1 的模拟驱动器服务器（%2）。</translation>
+    </message>
+    <message>
         <source>STR_SIM_UNKNOWN_CODE</source>
         <translation>驱动器没有功能码 %1。</translation>
+    </message>
+    <message>
+        <source>STR_STATUS_LINK</source>
+        <translation>连接：%1</translation>
     </message>
 </context>
 </TS>

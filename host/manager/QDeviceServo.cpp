@@ -28,6 +28,12 @@ QString readKey(const QString& funIndex, int axis)
     return funIndex + QLatin1Char('#') + QString::number(axis);
 }
 
+QStringRef groupCodeOf(const QString& funIndex)
+{
+    const int dot = funIndex.indexOf(QLatin1Char('.'));
+    return funIndex.leftRef(dot < 0 ? funIndex.size() : dot);
+}
+
 QString trServo(const char* key)
 {
     return QCoreApplication::translate("QDeviceServo", key);
@@ -371,7 +377,15 @@ void QDeviceServo::flushReadQueue()
         return;
     }
     QDriveValueList items;
-    const int count = qMin(kMaxReadItems, m_readQueue.size());
+    int count = qMin(kMaxReadItems, m_readQueue.size());
+    // A request that has to be cut ends where a group ends, when one ends in it: a link that joins
+    // the codes of a group into blocks then needs no extra block for the cut.
+    for (int i = count; count < m_readQueue.size() && i > 1; --i) {
+        if (groupCodeOf(m_readQueue.at(i - 1).funIndex) != groupCodeOf(m_readQueue.at(i).funIndex)) {
+            count = i;
+            break;
+        }
+    }
     items.reserve(count);
     for (int i = 0; i < count; ++i) {
         const PendingRead p = m_readQueue.takeFirst();
@@ -1072,6 +1086,7 @@ void QDeviceServo::onOnlineChanged(bool online)
     m_inFlightKeys.clear();
     emit hub->SigDevStatus(getAliasName(), 0, trServo("STR_DEVICE_ONLINE"));
     readCurFaults();
+    flushReadQueue(); // reads asked for while the link was still connecting
 }
 
 // ---------------------------------------------------------------- presentation

@@ -4,8 +4,10 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QLibLogger.h"
 #include "QProjectFileReader.h"
 #include "drive/QDriveCatalogue.h"
+#include "drive/QDriveLinkFactory.h"
 #include "drive/QSimulatedDriveLink.h"
 
 #include <QFile>
@@ -16,7 +18,8 @@
 
 namespace {
 const int kProjectFormat = 1;
-}
+const char* const kDemoBusModel = "SD220";
+} // namespace
 
 QProjectCore* QProjectCore::self()
 {
@@ -74,6 +77,12 @@ void QProjectCore::closeProject()
 
 QDeviceServo* QProjectCore::addSimulatedDrive(const QString& modelName, const QString& alias, QString* error)
 {
+    return addDrive(modelName, alias, QDriveLinkSettings::simulated(), error);
+}
+
+QDeviceServo* QProjectCore::addDrive(const QString& modelName, const QString& alias,
+                                     const QDriveLinkSettings& settings, QString* error)
+{
     const QDriveModelPtr model = m_catalogue->model(modelName);
     if (!model) {
         if (error) {
@@ -82,8 +91,18 @@ QDeviceServo* QProjectCore::addSimulatedDrive(const QString& modelName, const QS
         return nullptr;
     }
     const QString name = m_devMgr->uniqueAlias(alias.isEmpty() ? model->modelName : alias);
-    auto* link = new QSimulatedDriveLink(model);
-    link->setReplyDelay(m_simDelay);
+    QDriveLinkSettings linkSettings = settings;
+    if (linkSettings.ownServer && m_ownServerStarter &&
+        !m_ownServerStarter(name, model, &linkSettings, error)) {
+        return nullptr;
+    }
+    QDriveLink* link = QDriveLinkFactory::create(model, linkSettings, error);
+    if (!link) {
+        return nullptr;
+    }
+    if (auto* simulated = qobject_cast<QSimulatedDriveLink*>(link)) {
+        simulated->setReplyDelay(m_simDelay);
+    }
     QSharedPointer<QDeviceServo> device(new QDeviceServo(model, link, name), &QObject::deleteLater);
     if (!m_devMgr->addDevice(device, error)) {
         return nullptr;
@@ -153,9 +172,27 @@ bool QProjectCore::createDemoProject(QString* error)
     for (int i = 1; i < kDemoLineDrives; ++i) {
         addDemoDrive(lineModel);
     }
+    addDemoBusDrive();
     setModified(false);
     emit projectChanged();
     return true;
+}
+
+void QProjectCore::addDemoBusDrive()
+{
+    const QString modelName = QString::fromLatin1(kDemoBusModel);
+    if (!m_ownServerStarter || !m_catalogue->model(modelName)) {
+        return;
+    }
+    QDriveLinkSettings settings = QDriveLinkSettings::tcp(QStringLiteral("127.0.0.1"), 0, 1);
+    settings.ownServer = true;
+    QString why;
+    QDeviceServo* device = addDrive(modelName, modelName + QStringLiteral("-TCP"), settings, &why);
+    if (!device) {
+        QLibLogger::self()->warn(QStringLiteral("The demo drive on Modbus TCP is left out: %1").arg(why));
+        return;
+    }
+    device->readAllFuncode();
 }
 
 bool QProjectCore::openProject(const QString& path, QString* error)
@@ -195,7 +232,11 @@ bool QProjectCore::openProject(const QString& path, QString* error)
 bool QProjectCore::addProjectDevice(const tagProjectDevice& entry, QString* error)
 {
     QString why;
-    QDeviceServo* device = addSimulatedDrive(entry.model, entry.alias, &why);
+    QDriveLinkSettings settings;
+    QDeviceServo* device = nullptr;
+    if (entry.link.isEmpty() || QDriveLinkSettings::fromJson(entry.link, &settings, &why)) {
+        device = addDrive(entry.model, entry.alias, settings, &why);
+    }
     if (!device) {
         *error =
             tr("STR_PROJECT_ENTRY_SKIPPED").arg(QProjectFileReader::entryName(entry.entry, entry.alias), why);
@@ -232,7 +273,7 @@ bool QProjectCore::saveProject(const QString& path, QString* error)
         QJsonObject obj;
         obj.insert(QStringLiteral("alias"), device->getAliasName());
         obj.insert(QStringLiteral("model"), device->getDevName());
-        obj.insert(QStringLiteral("link"), device->getLink()->linkName());
+        obj.insert(QStringLiteral("link"), QDriveLinkFactory::settingsOf(device->getLink()).toJson());
         obj.insert(QStringLiteral("refreshInterval"), device->getCommuParams().refreshInterval);
         obj.insert(QStringLiteral("timeoutMs"), device->getCommuParams().timeoutMs);
         obj.insert(QStringLiteral("monitored"), QJsonArray::fromStringList(device->getSelSubFuncodeList()));

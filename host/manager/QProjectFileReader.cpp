@@ -90,6 +90,8 @@ bool QProjectFileReader::readEntry(const QJsonValue& value, int entry, tagProjec
     device->replyDelayMs =
         boundedInt(obj, QStringLiteral("replyDelayMs"), 0, kMaxReplyDelayMs, *device, &device->hasReplyDelay);
     device->online = obj.value(QStringLiteral("online")).toBool(true);
+    // Files of earlier versions name the link with a text; those drives were all simulated.
+    device->link = obj.value(QStringLiteral("link")).toObject();
     for (const QJsonValue& code : obj.value(QStringLiteral("monitored")).toArray()) {
         if (code.isString() && !code.toString().isEmpty()) {
             device->monitored.append(code.toString());

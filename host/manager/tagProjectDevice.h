@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -17,4 +18,5 @@ struct tagProjectDevice
     int replyDelayMs = 0;
     bool online = true;
     QStringList monitored;
+    QJsonObject link; // how the drive is reached; empty for a simulated drive
 };

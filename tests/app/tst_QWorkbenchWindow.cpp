@@ -1,4 +1,5 @@
 #include "ModalAnswer.h"
+#include "QAddDriveDlg.h"
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -15,11 +16,14 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -74,6 +78,8 @@ private slots:
     void languageSwitchChangesTheTexts();
     void faultSwitchMenuSetsTheSelectedDrive_data();
     void faultSwitchMenuSetsTheSelectedDrive();
+    void addDriveOnALink_data();
+    void addDriveOnALink();
 
 private:
     std::unique_ptr<QWorkbenchWindow> m_window;
@@ -359,6 +365,58 @@ void tst_QWorkbenchWindow::faultSwitchMenuSetsTheSelectedDrive()
     QCOMPARE(entry(menu, "STR_MENU_SIM_CLEAR_SWITCHES")->isEnabled(), action->isChecked());
     entry(menu, "STR_MENU_SIM_CLEAR_SWITCHES")->trigger();
     QVERIFY(link->faultSwitches().isClear());
+}
+
+void tst_QWorkbenchWindow::addDriveOnALink_data()
+{
+    QTest::addColumn<QByteArray>("menuKey");
+    QTest::addColumn<QString>("place"); // host or serial port
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("link"); // the status bar's link text; empty: not added
+    QTest::newRow("tcp") << QByteArray("STR_MENU_ADD_DRIVE_TCP") << "127.0.0.1" << 4
+                         << "Modbus TCP 127.0.0.1:1, unit 4";
+    QTest::newRow("rtu") << QByteArray("STR_MENU_ADD_DRIVE_RTU") << "/dev/ttyNothing" << 9
+                         << "Modbus RTU /dev/ttyNothing 115200 8E1, unit 9";
+    QTest::newRow("tcp without host") << QByteArray("STR_MENU_ADD_DRIVE_TCP") << "" << 4 << "";
+    QTest::newRow("units past 247") << QByteArray("STR_MENU_ADD_DRIVE_TCP") << "127.0.0.1" << 246 << "";
+}
+
+void tst_QWorkbenchWindow::addDriveOnALink()
+{
+    QFETCH(QByteArray, menuKey);
+    QFETCH(QString, place);
+    QFETCH(int, unit);
+    QFETCH(QString, link);
+    QMenu* add = submenu(submenu(m_window->menuBar(), "STR_MENU_DRIVE"), "STR_MENU_ADD_DRIVE");
+    emit add->aboutToShow();
+    QString problem;
+    answerModalDialog([&](QDialog* dialog) {
+        auto* dlg = qobject_cast<QAddDriveDlg*>(dialog);
+        QVERIFY(dlg);
+        dlg->findChild<QComboBox*>("MODEL")->setCurrentText("TST3");
+        dlg->findChild<QLineEdit*>("ALIAS")->setText("Axis line");
+        dlg->findChild<QLineEdit*>("HOST")->setText(place);
+        dlg->findChild<QSpinBox*>("TCP_PORT")->setValue(1);
+        dlg->findChild<QComboBox*>("SERIAL_PORT")->setCurrentText(place);
+        dlg->findChild<QSpinBox*>("UNIT")->setValue(unit);
+        dlg->accept();
+        problem = dlg->findChild<QLabel*>("PROBLEM")->text();
+        if (dlg->isVisible()) {
+            dlg->reject(); // refused: it stays open with the reason
+        }
+    });
+    entry(add, menuKey.constData())->trigger();
+    QDeviceServo* device = QProjectCore::self()->getDevMgr()->getDeviceServo("Axis line");
+    QCOMPARE(device != nullptr, !link.isEmpty());
+    QCOMPARE(problem.isEmpty(), !link.isEmpty());
+    if (!device) {
+        return;
+    }
+    QCOMPARE(device->getLink()->linkDescription(), link);
+    QTestHost::select("Axis line");
+    auto* label = m_window->findChild<QLabel*>("DRIVE_STATUS");
+    QVERIFY2(label->text().contains(link) && label->text().contains(text("STR_OFFLINE")),
+             qPrintable(label->text()));
 }
 
 QTEST_MAIN(tst_QWorkbenchWindow)

@@ -28,6 +28,8 @@ public:
     ~QDriveLink() override;
 
     virtual QString linkName() const = 0;
+    // Where the link goes, for people ("Modbus TCP 127.0.0.1:1502, unit 1").
+    virtual QString linkDescription() const { return linkName(); }
     virtual bool isOnline() const = 0;
     // Why the drive refuses writes in its present state, as far as the link knows; empty otherwise.
     virtual QString refusalReason() const { return QString(); }

@@ -31,6 +31,7 @@ QSimulatedDriveCore::QSimulatedDriveCore(const QDriveModelPtr& model, QObject* p
         qint64 def = 0;
         QFuncodeScaling::descriptionToRaw(fun, fun.defaultVal, &def);
         m_memory[row] = {{def, def, def}};
+        m_simulated.append(m_model->sims.contains(fun.funIndex));
     }
     m_stored = m_memory;
     m_clock.start();
@@ -88,7 +89,7 @@ int QSimulatedDriveCore::readRow(int row, int axis, qint64* value) const
     return QDriveLink::LINK_OK;
 }
 
-int QSimulatedDriveCore::writeRow(int row, int axis, qint64 value)
+int QSimulatedDriveCore::checkWriteRow(int row, int axis, qint64 value) const
 {
     if (row < 0 || row >= m_memory.size() || !validAxis(axis)) {
         return QDriveLink::LINK_ERR_UNKNOWN;
@@ -103,6 +104,16 @@ int QSimulatedDriveCore::writeRow(int row, int axis, qint64 value)
     if (!QFuncodeScaling::isRawInRange(fun, value)) {
         return QDriveLink::LINK_ERR_RANGE;
     }
+    return QDriveLink::LINK_OK;
+}
+
+int QSimulatedDriveCore::writeRow(int row, int axis, qint64 value)
+{
+    const int error = checkWriteRow(row, axis, value);
+    if (error != QDriveLink::LINK_OK) {
+        return error;
+    }
+    const tagSubFuncode_Servo& fun = m_model->codes.at(row);
     m_memory[row][axis] = value;
     if (!fun.isStore) {
         m_stored[row][axis] = value;
@@ -287,7 +298,7 @@ void QSimulatedDriveCore::setFrozen(bool frozen)
 
 qint64 QSimulatedDriveCore::memoryValue(int row, int axis) const
 {
-    if (m_model->sims.contains(m_model->codes.at(row).funIndex)) {
+    if (m_simulated.at(row)) {
         return simulatedValue(row, axis);
     }
     return m_memory[row][axis];

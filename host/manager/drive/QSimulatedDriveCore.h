@@ -36,6 +36,8 @@ public:
     // By position in the model's codes (no name look-up), for front ends that address by register.
     int readRow(int row, int axis, qint64* value) const;
     int writeRow(int row, int axis, qint64 value);
+    // What writeRow would answer, without writing.
+    int checkWriteRow(int row, int axis, qint64 value) const;
     QDriveFaultList currentFaults() const { return m_faults; }
     int clearFaults();
     int historyRecords(int axis, QList<QByteArray>* records) const;
@@ -82,6 +84,7 @@ private:
     QDriveModelPtr m_model;
     QVector<std::array<qint64, 3>> m_memory;
     QVector<std::array<qint64, 3>> m_stored;
+    QVector<bool> m_simulated; // per row: the value moves by itself
     QDriveFaultList m_faults;
     std::array<QList<QByteArray>, 3> m_history;
     QDriveFaultSwitches m_switches;
