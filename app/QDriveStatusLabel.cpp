@@ -5,6 +5,7 @@
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
+#include "drive/QModbusDriveLink.h"
 
 #include <QEvent>
 
@@ -29,10 +30,16 @@ void QDriveStatusLabel::refresh()
     const int interval = device->getCommuParams().refreshInterval;
     const QString intervalText =
         interval > 0 ? tr("STR_STATUS_REFRESH_MS").arg(interval) : tr("STR_STATUS_REFRESH_OFF");
+    const QDriveLink* link = device->getLink();
+    QString state = device->isDeviceOnline() ? tr("STR_ONLINE") : tr("STR_OFFLINE");
+    const auto* bus = qobject_cast<const QModbusDriveLink*>(link);
+    if (!device->isDeviceOnline() && bus && !bus->offlineReason().isEmpty()) {
+        state = tr("STR_STATUS_OFFLINE_BECAUSE").arg(state, bus->offlineReason());
+    }
     setText(tr("STR_STATUS_DRIVE")
                 .arg(device->getAliasName(), device->getDevName(), QString::number(device->getAxisNum()),
-                     device->isDeviceOnline() ? tr("STR_ONLINE") : tr("STR_OFFLINE"), intervalText) +
-            QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(device->getLink()->linkDescription()));
+                     state, intervalText) +
+            QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription()));
 }
 
 void QDriveStatusLabel::changeEvent(QEvent* event)

@@ -171,5 +171,29 @@
         <source>STR_STATUS_LINK</source>
         <translation>link: %1</translation>
     </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CONNECTING</source>
+        <translation>not connected yet</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CONNECTION</source>
+        <translation>no connection (%1)</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CLOSED</source>
+        <translation>the connection was closed</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_NO_ANSWER</source>
+        <translation>no answer to %1 requests in a row</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_GARBLED</source>
+        <translation>%1 replies in a row were not answers to the requests</translation>
+    </message>
+    <message>
+        <source>STR_STATUS_OFFLINE_BECAUSE</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 </TS>

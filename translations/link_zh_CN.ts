@@ -171,5 +171,29 @@
         <source>STR_STATUS_LINK</source>
         <translation>连接：%1</translation>
     </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CONNECTING</source>
+        <translation>尚未连接</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CONNECTION</source>
+        <translation>无连接（%1）</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_CLOSED</source>
+        <translation>连接已关闭</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_NO_ANSWER</source>
+        <translation>连续 %1 个请求无应答</translation>
+    </message>
+    <message>
+        <source>STR_LINK_OFFLINE_GARBLED</source>
+        <translation>连续 %1 个应答不是对请求的回答</translation>
+    </message>
+    <message>
+        <source>STR_STATUS_OFFLINE_BECAUSE</source>
+        <translation>%1：%2</translation>
+    </message>
 </context>
 </TS>

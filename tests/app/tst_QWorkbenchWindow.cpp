@@ -11,6 +11,7 @@
 #include "QSystemSetting.h"
 #include "QTestHost.h"
 #include "QWorkbenchWindow.h"
+#include "drive/QModbusDriveLink.h"
 #include "drive/QSimulatedDriveLink.h"
 #include "tagTreeDataSet.h"
 
@@ -417,6 +418,9 @@ void tst_QWorkbenchWindow::addDriveOnALink()
     auto* label = m_window->findChild<QLabel*>("DRIVE_STATUS");
     QVERIFY2(label->text().contains(link) && label->text().contains(text("STR_OFFLINE")),
              qPrintable(label->text()));
+    const auto* bus = qobject_cast<const QModbusDriveLink*>(device->getLink());
+    QVERIFY(bus && !bus->offlineReason().isEmpty());
+    QVERIFY2(label->text().contains(bus->offlineReason()), qPrintable(label->text())); // it says why
 }
 
 QTEST_MAIN(tst_QWorkbenchWindow)

@@ -47,6 +47,10 @@ QModbusDriveLink::QModbusDriveLink(const QDriveModelPtr& model, const QDriveLink
     m_statusTimer.setInterval(kStatusPollMs);
     connect(&m_statusTimer, &QTimer::timeout, this,
             [this]() { enqueue(QModbusTransaction::readStatus(nextRequestId()), true); });
+    m_watchdog.setSingleShot(true);
+    m_watchdog.setTimerType(Qt::PreciseTimer);
+    connect(&m_watchdog, &QTimer::timeout, this, &QModbusDriveLink::onWatchdog);
+    m_offlineReason = tr("STR_LINK_OFFLINE_CONNECTING");
     createClient();
     m_probeTimer.start(0);
 }
@@ -77,6 +81,12 @@ void QModbusDriveLink::createClient()
     m_client->setNumberOfRetries(0);
     connect(m_client, &QModbusDevice::stateChanged, this,
             [this](QModbusDevice::State state) { onStateChanged(state); });
+    // The client tells why a connection failed only after it says that it is unconnected.
+    connect(m_client, &QModbusDevice::errorOccurred, this, [this](QModbusDevice::Error error) {
+        if (error == QModbusDevice::ConnectionError && !m_online) {
+            m_offlineReason = connectionReason();
+        }
+    });
 }
 
 // ---------------------------------------------------------------- requests
@@ -216,9 +226,10 @@ void QModbusDriveLink::send(const QModbusOperation& op, quint32 transaction)
         InFlight done = m_inFlight;
         m_inFlight = InFlight();
         takeResult(done, {}, LINK_ERR_OFFLINE);
-        goOffline();
+        goOffline(connectionReason());
         return;
     }
+    m_watchdog.start(m_settings.timeoutMs + kWatchdogSlackMs);
     if (reply->isFinished()) {
         QMetaObject::invokeMethod(
             this, [this, reply]() { onReplyFinished(reply); }, Qt::QueuedConnection);
@@ -235,8 +246,26 @@ void QModbusDriveLink::onReplyFinished(QModbusReply* reply)
     }
     const InFlight done = m_inFlight;
     m_inFlight = InFlight();
+    m_watchdog.stop();
     QVector<quint16> words;
     const int error = errorOf(reply, done.op, &words);
+    settle(done, words, error);
+}
+
+void QModbusDriveLink::onWatchdog()
+{
+    if (!m_inFlight.reply) {
+        return;
+    }
+    // The reply stays with the client, which ends it later; it no longer answers anything.
+    const InFlight done = m_inFlight;
+    m_inFlight = InFlight();
+    m_garbled = true;
+    settle(done, {}, LINK_ERR_TIMEOUT);
+}
+
+void QModbusDriveLink::settle(const InFlight& done, const QVector<quint16>& words, int error)
+{
     if (done.transaction == 0) {
         if (error == LINK_OK || (error != LINK_ERR_TIMEOUT && error != LINK_ERR_OFFLINE)) {
             QVector<quint16> clock = words;
@@ -244,9 +273,12 @@ void QModbusDriveLink::onReplyFinished(QModbusReply* reply)
                                 ? QModbusRegisterMap::decode(clock, 15) - QDateTime::currentSecsSinceEpoch()
                                 : 0;
             goOnline();
-        } else {
-            scheduleProbe();
+            return;
         }
+        if (m_garbled) {
+            m_client->disconnectDevice(); // a fresh connection starts with nothing left to read
+        }
+        scheduleProbe();
         return;
     }
     takeResult(done, words, error);
@@ -257,24 +289,32 @@ void QModbusDriveLink::onReplyFinished(QModbusReply* reply)
     pump(); // not inside a request call: the next request goes out at once
 }
 
-int QModbusDriveLink::errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words) const
+int QModbusDriveLink::errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words)
 {
+    m_garbled = false;
     switch (reply->error()) {
     case QModbusDevice::NoError:
         break;
     case QModbusDevice::ProtocolError:
-        return reply->rawResult().isException() ? exceptionToError(reply->rawResult().exceptionCode())
-                                                : int(LINK_ERR_TIMEOUT);
+        if (reply->rawResult().isException()) {
+            return exceptionToError(reply->rawResult().exceptionCode());
+        }
+        m_garbled = true;
+        return LINK_ERR_TIMEOUT;
     case QModbusDevice::ConnectionError:
     case QModbusDevice::ReplyAbortedError:
         return LINK_ERR_OFFLINE;
+    case QModbusDevice::TimeoutError:
+        return LINK_ERR_TIMEOUT;
     default:
+        m_garbled = true;
         return LINK_ERR_TIMEOUT;
     }
     if (op.kind == QModbusOperation::Read) {
         const QModbusDataUnit unit = reply->result();
         if (unit.valueCount() != static_cast<uint>(op.count)) {
-            return LINK_ERR_TIMEOUT; // not the answer to what was asked
+            m_garbled = true; // not the answer to what was asked
+            return LINK_ERR_TIMEOUT;
         }
         *words = unit.values();
     }
@@ -350,20 +390,26 @@ void QModbusDriveLink::failQueue(int error)
 void QModbusDriveLink::noteResult(int error)
 {
     if (error == LINK_ERR_OFFLINE) {
-        goOffline();
+        goOffline(connectionReason());
         return;
     }
     if (error != LINK_ERR_TIMEOUT) {
         m_timeoutsInRow = 0;
         return;
     }
-    if (++m_timeoutsInRow >= kTimeoutsBeforeOffline) {
-        goOffline();
+    if (++m_timeoutsInRow < kTimeoutsBeforeOffline) {
+        return;
     }
+    const QString why = m_garbled ? tr("STR_LINK_OFFLINE_GARBLED") : tr("STR_LINK_OFFLINE_NO_ANSWER");
+    goOffline(why.arg(kTimeoutsBeforeOffline));
+    // What a confused drive sent, or sends late, must not be read as the answer to the probe.
+    m_client->disconnectDevice();
 }
 
 void QModbusDriveLink::onStateChanged(int state)
 {
+    const int previous = m_clientState;
+    m_clientState = state;
     if (state == QModbusDevice::ConnectedState && !m_online) {
         probe();
         return;
@@ -372,18 +418,31 @@ void QModbusDriveLink::onStateChanged(int state)
         return;
     }
     if (m_online) {
-        goOffline();
-    } else if (!m_probeTimer.isActive()) {
+        goOffline(connectionReason());
+        return;
+    }
+    if (previous == QModbusDevice::ConnectingState) {
+        m_offlineReason = connectionReason(); // the attempt to connect failed
+    }
+    if (!m_probeTimer.isActive()) {
         scheduleProbe();
     }
 }
 
-void QModbusDriveLink::goOffline()
+QString QModbusDriveLink::connectionReason() const
+{
+    const QString why = m_client->errorString();
+    return why.isEmpty() ? tr("STR_LINK_OFFLINE_CLOSED") : tr("STR_LINK_OFFLINE_CONNECTION").arg(why);
+}
+
+void QModbusDriveLink::goOffline(const QString& reason)
 {
     if (m_inFlight.reply && m_inFlight.transaction != 0) {
         takeResult(m_inFlight, {}, LINK_ERR_OFFLINE);
     }
     m_inFlight = InFlight();
+    m_watchdog.stop();
+    m_offlineReason = reason;
     const bool was = m_online;
     m_online = false;
     m_timeoutsInRow = 0;

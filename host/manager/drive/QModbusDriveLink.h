@@ -21,8 +21,9 @@ class QModbusReply;
 // blocks (the fewest, by QRegisterBlockPlanner); reads waiting together share blocks, and writes and
 // commands go before reads still waiting. A timeout ends that Modbus request with LINK_ERR_TIMEOUT;
 // a reply after its timeout is never taken for another request. Three timeouts in a row, or a lost
-// connection, take the drive offline; the link then tries again with growing pauses and comes online
-// when the drive answers.
+// connection, take the drive offline (the connection is then closed, so that nothing a confused drive
+// sent is read later); the link then tries again with growing pauses and comes online when the drive
+// answers. Replies that are not Modbus answers to the request count as no answer.
 class QModbusDriveLink : public QDriveLink
 {
     Q_OBJECT
@@ -31,6 +32,9 @@ public:
     static const int kFirstRetryMs = 250;
     static const int kLastRetryMs = 4000;
     static const int kStatusPollMs = 2000;
+    // A request whose reply has not finished this long after its timeout is given up by the link
+    // itself: a reply that begins like an answer stops the client's own timer.
+    static const int kWatchdogSlackMs = 250;
 
     QModbusDriveLink(const QDriveModelPtr& model, const QDriveLinkSettings& settings,
                      QObject* parent = nullptr);
@@ -40,6 +44,8 @@ public:
     QString linkDescription() const override { return m_settings.describe(); }
     bool isOnline() const override { return m_online; }
     QString refusalReason() const override { return m_refusal; }
+    // Why the drive is offline, for people ("no answer to 3 requests in a row"); empty while online.
+    QString offlineReason() const { return m_online ? QString() : m_offlineReason; }
 
     quint32 requestRead(const QDriveValueList& items) override;
     quint32 requestWrite(const QDriveValueList& items) override;
@@ -72,12 +78,15 @@ private:
     void startTransaction(int index);
     void send(const QModbusOperation& op, quint32 transaction);
     void onReplyFinished(QModbusReply* reply);
+    void onWatchdog();
+    void settle(const InFlight& done, const QVector<quint16>& words, int error);
     void takeResult(const InFlight& done, const QVector<quint16>& words, int error);
-    int errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words) const;
+    int errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words);
     void finish(QModbusTransaction transaction);
     void noteResult(int error);
     void onStateChanged(int state);
-    void goOffline();
+    void goOffline(const QString& reason);
+    QString connectionReason() const;
     void goOnline();
     void scheduleProbe();
     void probe();
@@ -94,8 +103,12 @@ private:
     int m_timeoutsInRow = 0;
     int m_retryMs = kFirstRetryMs;
     QTimer m_probeTimer;
-    QTimer m_holdTimer;   // RTU: quiet time after a timeout, so a late reply finds no request waiting
-    QTimer m_statusTimer; // while the drive refuses writes: asks again whether it still does
+    QTimer m_holdTimer;     // RTU: quiet time after a timeout, so a late reply finds no request waiting
+    QTimer m_statusTimer;   // while the drive refuses writes: asks again whether it still does
+    QTimer m_watchdog;      // the request on the wire, in case its reply never finishes
+    int m_clientState = 0;  // QModbusDevice::State
+    bool m_garbled = false; // the last failed reply was not a Modbus answer to the request
+    QString m_offlineReason;
     qint64 m_clockOffset = 0;
     QString m_refusal;
     int m_modbusRequests = 0;
