@@ -12,8 +12,28 @@
         <translation>Link</translation>
     </message>
     <message>
+        <source>STR_BATCH_LOG_AXIS_VALUES</source>
+        <translation>%1 %3 instead of %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_MISMATCH</source>
+        <translation>%1 reads back differently: %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_REFUSED</source>
+        <translation>%1 not written: %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_UNCONFIRMED</source>
+        <translation>%1 (%2) was not confirmed by the drive</translation>
+    </message>
+    <message>
         <source>STR_BATCH_LOG_DEVICE_FAILED</source>
         <translation>%1: download failed</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_LOST</source>
+        <translation>went offline during the download</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_DEVICE_START</source>
@@ -30,6 +50,30 @@
     <message>
         <source>STR_BATCH_LOG_FINISHED</source>
         <translation>Batch finished: %1 drive(s) succeeded, %2 failed</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_MORE_CODES</source>
+        <translation>... and %1 more function code(s)</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_MOTOR_TYPE_FIRST</source>
+        <translation>The motor type %1 is written first into every drive</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_NOT_SAVED</source>
+        <translation>%1: not online, neither saved nor reset</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_RESET_FAILED</source>
+        <translation>could not be reset</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_SAVED_AND_RESET</source>
+        <translation>%1: saved and reset</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_SAVE_FAILED</source>
+        <translation>could not save the values</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_RESET</source>
@@ -80,6 +124,10 @@
         <translation>%1 %2: %3 of %4 function codes checked</translation>
     </message>
     <message>
+        <source>STR_BATCH_SOURCE_UNREAD</source>
+        <translation>No function code of the source drive could be read.</translation>
+    </message>
+    <message>
         <source>STR_BATCH_START</source>
         <translation>Start</translation>
     </message>
@@ -112,8 +160,16 @@
         <translation>Target drives</translation>
     </message>
     <message>
+        <source>STR_DEVICE_NOT_ONLINE</source>
+        <translation>The drive is not online.</translation>
+    </message>
+    <message>
         <source>STR_DEVICE_TYPE</source>
         <translation>Model</translation>
+    </message>
+    <message>
+        <source>STR_DOWN_LOAD_FAIL</source>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>STR_LOG_LEVEL_ERROR</source>
@@ -132,12 +188,20 @@
         <translation>WARN</translation>
     </message>
     <message>
+        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
+        <translation>Motor type could not be changed</translation>
+    </message>
+    <message>
         <source>STR_NO_EXIST_DEVICE</source>
         <translation>The drive does not exist.</translation>
     </message>
     <message>
         <source>STR_READ</source>
         <translation>Read</translation>
+    </message>
+    <message>
+        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
+        <translation>the drive's motor type does not match the value written</translation>
     </message>
     <message>
         <source>STR_SELECT_DIFF_FUNCODE</source>

@@ -12,8 +12,28 @@
         <translation>连接</translation>
     </message>
     <message>
+        <source>STR_BATCH_LOG_AXIS_VALUES</source>
+        <translation>%1 为 %3，应为 %2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_MISMATCH</source>
+        <translation>%1 读回值不一致：%2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_REFUSED</source>
+        <translation>%1 未写入：%2</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_CODE_UNCONFIRMED</source>
+        <translation>%1（%2）未得到驱动器确认</translation>
+    </message>
+    <message>
         <source>STR_BATCH_LOG_DEVICE_FAILED</source>
         <translation>%1：下载失败</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_DEVICE_LOST</source>
+        <translation>下载过程中离线</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_DEVICE_START</source>
@@ -30,6 +50,30 @@
     <message>
         <source>STR_BATCH_LOG_FINISHED</source>
         <translation>批量下载结束：%1 台驱动器成功，%2 台失败</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_MORE_CODES</source>
+        <translation>……另有 %1 个功能码</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_MOTOR_TYPE_FIRST</source>
+        <translation>电机型号 %1 将首先写入每台驱动器</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_NOT_SAVED</source>
+        <translation>%1：不在线，未保存也未复位</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_RESET_FAILED</source>
+        <translation>复位失败</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_SAVED_AND_RESET</source>
+        <translation>%1：已保存并复位</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_LOG_SAVE_FAILED</source>
+        <translation>参数保存失败</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_RESET</source>
@@ -80,6 +124,10 @@
         <translation>%1 %2：已勾选 %3 / %4 个功能码</translation>
     </message>
     <message>
+        <source>STR_BATCH_SOURCE_UNREAD</source>
+        <translation>源驱动器的功能码均未能读取。</translation>
+    </message>
+    <message>
         <source>STR_BATCH_START</source>
         <translation>开始</translation>
     </message>
@@ -112,8 +160,16 @@
         <translation>目标驱动器</translation>
     </message>
     <message>
+        <source>STR_DEVICE_NOT_ONLINE</source>
+        <translation>驱动器不在线。</translation>
+    </message>
+    <message>
         <source>STR_DEVICE_TYPE</source>
         <translation>型号</translation>
+    </message>
+    <message>
+        <source>STR_DOWN_LOAD_FAIL</source>
+        <translation>下载失败</translation>
     </message>
     <message>
         <source>STR_LOG_LEVEL_ERROR</source>
@@ -132,12 +188,20 @@
         <translation>警告</translation>
     </message>
     <message>
+        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
+        <translation>电机型号修改失败</translation>
+    </message>
+    <message>
         <source>STR_NO_EXIST_DEVICE</source>
         <translation>驱动器不存在。</translation>
     </message>
     <message>
         <source>STR_READ</source>
         <translation>读取</translation>
+    </message>
+    <message>
+        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
+        <translation>驱动器的电机型号与写入值不一致</translation>
     </message>
     <message>
         <source>STR_SELECT_DIFF_FUNCODE</source>

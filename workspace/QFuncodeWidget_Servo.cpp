@@ -3,6 +3,7 @@
 #include "QExportCommand_Servo.h"
 #include "QFindFuncodeDialog_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
+#include "QServoFuncodeBatchDownloadDlg.h"
 #include "ui_QFuncodeWidget_Servo.h"
 
 #include "QButtonManager.h"
@@ -156,8 +157,12 @@ void QFuncodeWidget_Servo::OnButtonClicked(int id)
     }
 }
 
-// Not offered yet: the batch download dialog (one file into several drives) is still to come.
-void QFuncodeWidget_Servo::openBatchDownload() {}
+// One set of function codes into several drives of one model, modally.
+void QFuncodeWidget_Servo::openBatchDownload()
+{
+    QServoFuncodeBatchDownloadDlg dialog(this);
+    dialog.exec();
+}
 
 // Not offered yet: importing a function-code file needs the import dialog, which is still to come.
 void QFuncodeWidget_Servo::importFuncodeFile() {}

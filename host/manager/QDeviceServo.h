@@ -151,6 +151,8 @@ public:
     QString getErrorReasonStr(int error) const;
     // Whether the drive accepts writes in its present state (flag), and why not (reason).
     bool isWritePermitted(QString* reason) const;
+    // The write error (enWriteError) of a link error.
+    static int linkErrorToWriteError(int linkError);
 
     // ---- batch writing and reading (the work is QServoBatchEngine's)
     // Plans blocks of consecutive registers for the records; returns the registers to write and read back.
@@ -287,7 +289,6 @@ private:
     void finishAwaited(quint32 requestId, int error, const QDriveValueList& items = QDriveValueList());
     int presentAuthority() const;
     int checkRights(const tagSubFuncode_Servo* fun, int axis) const;
-    static int linkErrorToWriteError(int linkError);
 
     QDriveModelPtr m_model;
     QDriveLink* m_link = nullptr;

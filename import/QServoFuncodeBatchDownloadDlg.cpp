@@ -1,0 +1,292 @@
+#include "QServoFuncodeBatchDownloadDlg.h"
+
+#include "QBatchTargetModel.h"
+#include "QDeviceManager.h"
+#include "QDeviceServo.h"
+#include "QFuncodeCompareDialog_Servo.h"
+#include "QProjectCore.h"
+#include "QServoBatchDownloadHelper.h"
+#include "QServoImportFunSelectorWgt.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
+
+namespace {
+// How many codes of one drive the log names before it only counts the rest.
+const int kMaxCodeLines = 20;
+
+QDeviceServo* deviceOf(const QString& alias)
+{
+    return QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
+}
+
+QString axisLetter(int axis)
+{
+    static const char* const letters[] = {"X", "Y", "Z"};
+    return QLatin1String(letters[qBound(0, axis, 2)]);
+}
+} // namespace
+
+QServoFuncodeBatchDownloadDlg::QServoFuncodeBatchDownloadDlg(QWidget* parent)
+    : QFuncodeBatchDownloadDlg(parent)
+{
+    setObjectName(QStringLiteral("QServoFuncodeBatchDownloadDlg"));
+    m_helper = new QServoBatchDownloadHelper(this);
+    connect(m_helper, &QServoBatchDownloadHelper::sigFinishWrite, this,
+            &QServoFuncodeBatchDownloadDlg::onFinishWriteOneDevice);
+    connect(m_helper, &QServoBatchDownloadHelper::sigProgressValue, this,
+            &QServoFuncodeBatchDownloadDlg::onUpdateProgress);
+    setFuncodeSelectorWidget(new QServoImportFunSelectorWgt(this));
+}
+
+QServoFuncodeBatchDownloadDlg::~QServoFuncodeBatchDownloadDlg() = default;
+
+void QServoFuncodeBatchDownloadDlg::logError(const QString& alias, const QString& text)
+{
+    onWriteLogMsg(QStringLiteral("%1 %2").arg(alias, text), LOG_ERROR);
+}
+
+// ---------------------------------------------------------------- one drive
+
+bool QServoFuncodeBatchDownloadDlg::prepareWriteOneDevice(const QString& alias)
+{
+    const QList<FunOperationDataUnitPtr> list = getDownloadFuncode();
+    QPointer<QDeviceServo> dev = deviceOf(alias);
+    if (!dev) {
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + tr("STR_NO_EXIST_DEVICE"));
+        return false;
+    }
+    if (!writeMotorType(dev, list)) {
+        return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // Stopped, closed or removed while the motor type was written: nothing more for this drive.
+    if (!isRunning() || runningAlias() != alias) {
+        return true;
+    }
+    if (!dev) {
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + tr("STR_NO_EXIST_DEVICE"));
+        return false;
+    }
+    m_helper->startWrite(alias, writableRecords(dev, list), true);
+    if (!m_helper->errorText().isEmpty() && !m_helper->isFinished()) {
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + m_helper->errorText());
+        return false;
+    }
+    return true;
+}
+
+// The motor type goes first and alone, since the scaling of other codes depends on it.
+bool QServoFuncodeBatchDownloadDlg::writeMotorType(QDeviceServo* device,
+                                                   const QList<FunOperationDataUnitPtr>& list)
+{
+    QPointer<QDeviceServo> dev = device;
+    const QString alias = dev->getAliasName();
+    const QString code = dev->getDevMotorTypeFuncode();
+    FunOperationDataUnitPtr unit;
+    for (const FunOperationDataUnitPtr& u : list) {
+        if (!code.isEmpty() && u->funIndex == code && !u->values.isEmpty()) {
+            unit = u;
+        }
+    }
+    if (!unit || unit->values.first() == dev->getMotorType()) {
+        return true;
+    }
+    const qint64 value = unit->values.first();
+    const int result = dev->writeOneFuncode_Synch(code, value, 1000, true);
+    bool matched = dev && dev->getMotorType() == value;
+    if (dev && !matched && result == 0) {
+        qint64 read = 0;
+        dev->readOneFuncode_Synch(code, read, 1000, true);
+        matched = dev && dev->getMotorType() == value;
+    }
+    if (matched) {
+        return true;
+    }
+    const QString reason = (result != 0 && dev) ? dev->getErrorReasonStr(result)
+                                                : tr("STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
+    logError(alias, tr("STR_MOTOR_TYPE_CHANGED_FAILED") + ":" + reason);
+    return false;
+}
+
+// What the drive can take: read-only codes of a file (versions, monitoring values) are not written.
+QMap<QString, tagExportFuncodePtr_Servo>
+QServoFuncodeBatchDownloadDlg::writableRecords(const QDeviceServo* dev,
+                                               const QList<FunOperationDataUnitPtr>& list) const
+{
+    QMap<QString, tagExportFuncodePtr_Servo> records;
+    for (const FunOperationDataUnitPtr& unit : list) {
+        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(unit->funIndex);
+        if (fun && (fun->isStateCode || (fun->rwLevel != 1 && fun->rwLevel != 2))) {
+            continue;
+        }
+        records.insert(unit->funIndex, unit->toExportFuncode());
+    }
+    return records;
+}
+
+void QServoFuncodeBatchDownloadDlg::finishWriteOneDevice(const QString& alias, bool bSucceed)
+{
+    if (!m_helper->errorText().isEmpty()) {
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + m_helper->errorText());
+    } else if (!bSucceed) {
+        logFailedCodes(alias);
+    }
+    QFuncodeBatchDownloadDlg::finishWriteOneDevice(alias, bSucceed);
+}
+
+// One line per code that did not arrive: refused by the drive, read back different, or never confirmed.
+void QServoFuncodeBatchDownloadDlg::logFailedCodes(const QString& alias)
+{
+    const QDeviceServo* dev = deviceOf(alias);
+    if (!dev || !dev->isDeviceOnline()) {
+        logError(alias, tr("STR_BATCH_LOG_DEVICE_LOST"));
+        return;
+    }
+    QStringList lines;
+    for (const auto& rejected : m_helper->rejectedFuncodes()) {
+        const int error = QDeviceServo::linkErrorToWriteError(rejected.second);
+        lines << tr("STR_BATCH_LOG_CODE_REFUSED").arg(rejected.first, dev->getErrorReasonStr(error));
+    }
+    lines << mismatchLines(dev);
+    for (int i = 0; i < lines.size() && i < kMaxCodeLines; ++i) {
+        logError(alias, lines.at(i));
+    }
+    if (lines.size() > kMaxCodeLines) {
+        logError(alias, tr("STR_BATCH_LOG_MORE_CODES").arg(lines.size() - kMaxCodeLines));
+    }
+}
+
+// The axes of one code that read back different ("X: 5 instead of 77") or that the drive never
+// confirmed, as one line per code.
+QStringList QServoFuncodeBatchDownloadDlg::mismatchLines(const QDeviceServo* dev) const
+{
+    QStringList order;
+    QHash<QString, QStringList> differing;
+    QHash<QString, QStringList> unconfirmed;
+    for (const QServoBatchDownloadHelper::Mismatch& m : m_helper->mismatches()) {
+        if (!order.contains(m.funIndex)) {
+            order << m.funIndex;
+        }
+        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(m.funIndex);
+        if (!m.transferred || !fun) {
+            unconfirmed[m.funIndex] << axisLetter(m.axis);
+            continue;
+        }
+        differing[m.funIndex] << tr("STR_BATCH_LOG_AXIS_VALUES")
+                                     .arg(axisLetter(m.axis), dev->getShowStr(fun, m.written),
+                                          dev->getShowStr(fun, m.current));
+    }
+    QStringList lines;
+    const QString separator = QStringLiteral(", ");
+    for (const QString& funIndex : qAsConst(order)) {
+        if (differing.contains(funIndex)) {
+            lines
+                << tr("STR_BATCH_LOG_CODE_MISMATCH").arg(funIndex, differing.value(funIndex).join(separator));
+        } else {
+            lines << tr("STR_BATCH_LOG_CODE_UNCONFIRMED")
+                         .arg(funIndex, unconfirmed.value(funIndex).join(separator));
+        }
+    }
+    return lines;
+}
+
+void QServoFuncodeBatchDownloadDlg::stopWriteOneDevice(const QString& alias)
+{
+    Q_UNUSED(alias)
+    m_helper->stop();
+}
+
+bool QServoFuncodeBatchDownloadDlg::checkDownloadList(const QList<FunOperationDataUnitPtr>& list)
+{
+    if (list.isEmpty()) {
+        return false;
+    }
+    const QStringList targets = targetModel()->checkedAliases();
+    const QDeviceServo* dev = targets.isEmpty() ? nullptr : deviceOf(targets.first());
+    const QString code = dev ? dev->getDevMotorTypeFuncode() : QString();
+    for (const FunOperationDataUnitPtr& unit : list) {
+        if (!code.isEmpty() && unit->funIndex == code) {
+            onWriteLogMsg(tr("STR_BATCH_LOG_MOTOR_TYPE_FIRST").arg(code), LOG_INFO);
+            break;
+        }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- after the batch
+
+void QServoFuncodeBatchDownloadDlg::batchSaveAndReset(const QStringList& aliases)
+{
+    onBatchSaveAndReset(aliases);
+}
+
+// Every axis of a drive is saved, then every axis reset; a drive that is not online is left alone.
+void QServoFuncodeBatchDownloadDlg::onBatchSaveAndReset(QStringList listDevAlias)
+{
+    QList<QPointer<QDeviceServo>> saved;
+    for (const QString& alias : qAsConst(listDevAlias)) {
+        QDeviceServo* dev = deviceOf(alias);
+        if (!dev || !dev->isDeviceOnline()) {
+            onWriteLogMsg(tr("STR_BATCH_LOG_NOT_SAVED").arg(alias), LOG_WARNING);
+            continue;
+        }
+        QPointer<QDeviceServo> guard(dev);
+        if (!forEachAxis(guard, &QDeviceServo::saveAllFuncode)) {
+            logError(alias, tr("STR_BATCH_LOG_SAVE_FAILED"));
+        }
+        if (guard) {
+            saved << guard;
+        }
+    }
+    QCoreApplication::processEvents();
+    for (const QPointer<QDeviceServo>& dev : qAsConst(saved)) {
+        if (!dev) {
+            continue;
+        }
+        const QString alias = dev->getAliasName();
+        if (forEachAxis(dev, &QDeviceServo::resetDevice)) {
+            onWriteLogMsg(tr("STR_BATCH_LOG_SAVED_AND_RESET").arg(alias), LOG_SUCCESS);
+        } else {
+            logError(alias, tr("STR_BATCH_LOG_RESET_FAILED"));
+        }
+    }
+}
+
+bool QServoFuncodeBatchDownloadDlg::forEachAxis(const QPointer<QDeviceServo>& dev,
+                                                bool (QDeviceServo::*command)(int))
+{
+    bool ok = true;
+    for (int axis = 0; dev && axis < dev->getAxisNum(); ++axis) {
+        ok = (dev.data()->*command)(axis) && ok;
+    }
+    return ok && dev;
+}
+
+// ---------------------------------------------------------------- comparison
+
+void QServoFuncodeBatchDownloadDlg::showCompareFuncode(const QString& alias)
+{
+    onShowCompareFuncode(alias);
+}
+
+void QServoFuncodeBatchDownloadDlg::onShowCompareFuncode(QString devAlia)
+{
+    const QImportFuncodeSelectorWidget* selector = funcodeSelectorWidget();
+    if (!selector || selector->sourceKind() == QImportFuncodeSelectorWidget::SOURCE_NONE ||
+        !deviceOf(devAlia)) {
+        return;
+    }
+    QFuncodeCompareDialog_Servo dialog(this);
+    if (selector->sourceKind() == QImportFuncodeSelectorWidget::SOURCE_FILE) {
+        dialog.presetComparison(devAlia, selector->sourceKey(),
+                                QFuncodeCompareDialog_Servo::COMPARE_DEVICE_FILE,
+                                QFuncodeComparer_Servo::PRESENCE_IN_B);
+    } else {
+        dialog.presetComparison(devAlia, selector->sourceKey(),
+                                QFuncodeCompareDialog_Servo::COMPARE_TWO_DEVICES,
+                                QFuncodeComparer_Servo::PRESENCE_NONE);
+    }
+    dialog.exec();
+}
