@@ -112,6 +112,14 @@
         <translation>Save and reset after download</translation>
     </message>
     <message>
+        <source>STR_BATCH_SELECT_ALL</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SELECT_NONE</source>
+        <translation>Select none</translation>
+    </message>
+    <message>
         <source>STR_BATCH_SOURCE_DEVICE</source>
         <translation>Source drive</translation>
     </message>

@@ -112,6 +112,14 @@
         <translation>下载后保存并复位</translation>
     </message>
     <message>
+        <source>STR_BATCH_SELECT_ALL</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_SELECT_NONE</source>
+        <translation>全不选</translation>
+    </message>
+    <message>
         <source>STR_BATCH_SOURCE_DEVICE</source>
         <translation>源驱动器</translation>
     </message>

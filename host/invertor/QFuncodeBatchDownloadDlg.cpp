@@ -119,8 +119,8 @@ void QFuncodeBatchDownloadDlg::retranslate()
 {
     setTitle(tr("STR_BATCH_DOWNLOAD"));
     m_targetLabel->setText(tr("STR_BATCH_TARGETS"));
-    m_targetsAll->setText(tr("STR_SELECT_ALL"));
-    m_targetsNone->setText(tr("STR_SELECT_CANCEL"));
+    m_targetsAll->setText(tr("STR_BATCH_SELECT_ALL"));
+    m_targetsNone->setText(tr("STR_BATCH_SELECT_NONE"));
     m_compareButton->setText(tr("STR_BATCH_COMPARE_WITH_SOURCE"));
     m_saveReset->setText(tr("STR_BATCH_SAVE_AND_RESET"));
     m_startButton->setText(tr("STR_BATCH_START"));

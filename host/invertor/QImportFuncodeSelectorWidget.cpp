@@ -122,8 +122,8 @@ void QImportFuncodeSelectorWidget::retranslate()
     m_deviceRadio->setText(tr("STR_BATCH_SOURCE_DEVICE"));
     m_browseButton->setText(tr("STR_BROWSE"));
     m_readButton->setText(tr("STR_READ"));
-    m_allButton->setText(tr("STR_SELECT_ALL"));
-    m_noneButton->setText(tr("STR_SELECT_CANCEL"));
+    m_allButton->setText(tr("STR_BATCH_SELECT_ALL"));
+    m_noneButton->setText(tr("STR_BATCH_SELECT_NONE"));
     m_diffButton->setText(tr("STR_SELECT_DIFF_FUNCODE"));
     updateSummary();
 }
@@ -138,7 +138,12 @@ void QImportFuncodeSelectorWidget::changeEvent(QEvent* event)
 
 void QImportFuncodeSelectorWidget::fillDevices()
 {
-    const QString current = m_deviceCombo->currentData().toString();
+    QString current = m_deviceCombo->currentData().toString();
+    if (current.isEmpty()) {
+        // The first time: the drive selected in the project.
+        const QDeviceServo* selected = QProjectCore::self()->getDevMgr()->getSelectServo();
+        current = selected ? selected->getAliasName() : QString();
+    }
     m_deviceCombo->clear();
     const auto devices = QProjectCore::self()->getDevMgr()->getDevListOrderByShowName();
     for (const auto& device : devices) {
