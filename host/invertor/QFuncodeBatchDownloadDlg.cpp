@@ -172,6 +172,14 @@ void QFuncodeBatchDownloadDlg::setSaveAndResetChecked(bool checked)
 void QFuncodeBatchDownloadDlg::onSourceChanged()
 {
     m_targets->setModelFilter(m_selector ? m_selector->devName() : QString());
+    // A source drive is not written with its own values.
+    if (m_selector && m_selector->sourceKind() == QImportFuncodeSelectorWidget::SOURCE_DEVICE) {
+        const int row = m_targets->aliases().indexOf(m_selector->sourceKey());
+        if (row >= 0) {
+            m_targets->setData(m_targets->index(row, QBatchTargetModel::COL_ALIAS), Qt::Unchecked,
+                               Qt::CheckStateRole);
+        }
+    }
     updateButtons();
 }
 
