@@ -1,14 +1,25 @@
 #include "QServoImportFunSelectorWgt.h"
 
 #include "QCommonMethod.h"
+#include "QConfigDB_Servo.h"
+#include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QDriveFullRead_Servo.h"
+#include "QFuncodeFileLayout_Servo.h"
+#include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QServoFunOperationModel.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTreeView>
+
+namespace {
+// The mark and device lines are short; a longer "line" is not one of ours.
+const qint64 kMaxHeadLine = 4096;
+} // namespace
 
 QServoImportFunSelectorWgt::QServoImportFunSelectorWgt(QWidget* parent) : QImportFuncodeSelectorWidget(parent)
 {
@@ -70,25 +81,6 @@ void QServoImportFunSelectorWgt::markCurrentDevice(const QList<FunOperationDataU
 
 // ---------------------------------------------------------------- sources
 
-FunOperationDataUnitPtr QServoImportFunSelectorWgt::unitFromRecord(const tagExportFuncode_Servo& record)
-{
-    auto unit = FunOperationDataUnitPtr::create();
-    unit->canopenAddr = record.canopenAddr;
-    unit->usbCode = record.usbCode;
-    unit->groupName = record.groupName;
-    unit->funIndex = record.funIndex;
-    unit->funName = record.funName;
-    unit->authority = record.authority;
-    unit->dataType = record.dataType;
-    unit->axisNum = qBound(1, record.axisNum, 3);
-    for (int axis = 0; axis < unit->axisNum; ++axis) {
-        unit->values << record.curValue[static_cast<size_t>(axis)];
-        unit->valueTexts << record.valueTexts.value(axis);
-    }
-    unit->defaultText = record.defaultText;
-    return unit;
-}
-
 void QServoImportFunSelectorWgt::refuse(const QString& text)
 {
     QMyMessageBox::information(this, tr("STR_BATCH_DOWNLOAD"), text);
@@ -149,6 +141,65 @@ QList<FunOperationDataUnitPtr> QServoImportFunSelectorWgt::deviceUnits(const QDe
 
 bool QServoImportFunSelectorWgt::readFileData(const QString& path)
 {
-    Q_UNUSED(path)
-    return false;
+    QString refusal;
+    if (!checkFileHead(path, &refusal)) {
+        refuse(refusal);
+        return false;
+    }
+    tagExportDevInfo_Servo info;
+    int error = QFuncodeHelperBase::FILE_OK;
+    if (!QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error)) {
+        refuse(error == QFuncodeHelperBase::FILE_ERR_NO_MARK ? tr("STR_FILE_FORMAT_FAILED")
+                                                             : QFuncodeHelperBase::getErrorStr(error));
+        return false;
+    }
+    QList<FunOperationDataUnitPtr> units;
+    for (const tagExportFuncodePtr_Servo& record : qAsConst(info.funcodes)) {
+        auto unit = FunOperationDataUnitPtr::create();
+        unit->setFromExportFuncode(*record);
+        units << unit;
+    }
+    const QStringList device = info.devText.split(QLatin1Char('_'));
+    setSourceData(SOURCE_FILE, path, knownDeviceName(device.value(0)), device.value(1), units);
+    return true;
+}
+
+// A comma-separated file must begin with the import mark and a device line whose device, axis count and
+// link are all given; the workbooks and database files are checked by their readers.
+bool QServoImportFunSelectorWgt::checkFileHead(const QString& path, QString* refusal) const
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("xlsx") || suffix.contains(QLatin1String("funcodeservo"))) {
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *refusal = QFuncodeHelperBase::getErrorStr(QFuncodeHelperBase::FILE_ERR_OPEN);
+        return false;
+    }
+    const QString mark = QString::fromLocal8Bit(file.readLine(kMaxHeadLine));
+    if (!mark.contains(QFuncodeFileLayout_Servo::markSignature())) {
+        *refusal = tr("STR_FILE_FORMAT_FAILED");
+        return false;
+    }
+    const QString deviceLine = QString::fromLocal8Bit(file.readLine(kMaxHeadLine)).trimmed();
+    const QStringList fields = deviceLine.split(QLatin1Char(','));
+    for (int field = 0; field < 3; ++field) {
+        if (fields.value(field).trimmed().isEmpty()) {
+            *refusal = tr("STR_FILE_DEVICE_INFORMATION_MISSING");
+            return false;
+        }
+    }
+    return true;
+}
+
+// The model name as the configuration database knows it: a renamed model goes by its present name.
+QString QServoImportFunSelectorWgt::knownDeviceName(const QString& name)
+{
+    const QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
+    if (!config || config->getDevConfigInfo(name)) {
+        return name;
+    }
+    const QString renamed = config->convertToNewDevName(name);
+    return (!renamed.isEmpty() && config->getDevConfigInfo(renamed)) ? renamed : name;
 }

@@ -14,9 +14,6 @@ class QServoImportFunSelectorWgt : public QImportFuncodeSelectorWidget
 public:
     explicit QServoImportFunSelectorWgt(QWidget* parent = nullptr);
 
-    // The unit of a batch download for one record of a file or a drive.
-    static FunOperationDataUnitPtr unitFromRecord(const tagExportFuncode_Servo& record);
-
 protected:
     QFunOperationModel* createModel() override;
     void initTreeModelData() override;
@@ -28,5 +25,7 @@ private:
     int sourceAxisCount() const;
     void markCurrentDevice(const QList<FunOperationDataUnitPtr>& units) const;
     QList<FunOperationDataUnitPtr> deviceUnits(const QDeviceServo* dev) const;
-    void refuse(const QString& textKey);
+    void refuse(const QString& text);
+    bool checkFileHead(const QString& path, QString* refusal) const;
+    static QString knownDeviceName(const QString& name);
 };

@@ -180,6 +180,14 @@
         <translation>Download failed</translation>
     </message>
     <message>
+        <source>STR_FILE_DEVICE_INFORMATION_MISSING</source>
+        <translation>The file does not say which drive it was made for (device information missing).</translation>
+    </message>
+    <message>
+        <source>STR_FILE_FORMAT_FAILED</source>
+        <translation>The file is not a function-code file (its first line lacks the import mark).</translation>
+    </message>
+    <message>
         <source>STR_LOG_LEVEL_ERROR</source>
         <translation>ERROR</translation>
     </message>

@@ -180,6 +180,14 @@
         <translation>下载失败</translation>
     </message>
     <message>
+        <source>STR_FILE_DEVICE_INFORMATION_MISSING</source>
+        <translation>文件缺少设备信息，无法确定其所属驱动器。</translation>
+    </message>
+    <message>
+        <source>STR_FILE_FORMAT_FAILED</source>
+        <translation>该文件不是功能码文件（首行缺少导入标记）。</translation>
+    </message>
+    <message>
         <source>STR_LOG_LEVEL_ERROR</source>
         <translation>错误</translation>
     </message>

@@ -25,10 +25,9 @@ public:
     QStringList valueTexts; // shown value per axis of the source
     QString defaultText;
 
-    // Fills the unit from the fields of one function-code line: CANopen address, USB code, group,
-    // number, name, authority, data type, axis count, the raw values of X, Y and Z, the texts of X, Y
-    // and Z. False (and the unit unchanged) when a field is missing or a number does not read.
-    bool setFromFileFields(const QStringList& fields);
+    // Fills the unit from a record of a function-code file (as the host's file readers give it) or of a
+    // drive: its raw value and value text of each axis the record has.
+    void setFromExportFuncode(const tagExportFuncode_Servo& record);
     // The record a batch write takes (raw values and texts of every axis the unit has).
     tagExportFuncodePtr_Servo toExportFuncode() const;
 

@@ -235,8 +235,8 @@ QList<FunOperationDataUnitPtr> QImportFuncodeSelectorWidget::getDownloadFuncode(
 
 void QImportFuncodeSelectorWidget::onBrowse()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("STR_OPEN"), QString(),
-                                                      tr("Funcode File(*.csv);;All File(*.*)"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("STR_OPEN"), QString(), tr("Funcode File(*.csv *.xlsx *.funcodeservo);;All File(*.*)"));
     loadFile(path);
 }
 

@@ -8,6 +8,7 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QFuncodeCompareDialog_Servo.h"
+#include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QServoBatchDownloadHelper.h"
@@ -17,6 +18,7 @@
 #include "drive/QSimulatedDriveLink.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -40,6 +42,7 @@ private slots:
     void motorTypeGoesFirst();
     void saveAndResetLeaveOfflineDrivesAlone();
     void succeededDriveComparesEqualWithTheSource();
+    void aFileKeepsEachAxisAndComparesEqual();
 
 private:
     // Reads the source drive "src" (values set apart from the targets') and checks the targets.
@@ -240,6 +243,45 @@ void tst_QServoFuncodeBatchDownloadDlg::succeededDriveComparesEqualWithTheSource
         dialog->reject();
     });
     m_dlg->onShowCompareFuncode("d1");
+    QVERIFY(all > 100);
+    QCOMPARE(differing, 0);
+}
+
+// A file the export wrote from a three-axis drive hands every drive the value of each axis, and a
+// succeeded drive then compares equal with the file.
+void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxisAndComparesEqual()
+{
+    QSimulatedDriveLink* src = QTestHost::link("src");
+    src->setRawValue("P10.05", 1, 22);
+    src->setRawValue("P10.05", 2, 33);
+    QVERIFY(QTestHost::readAll(QProjectCore::self()->getDevMgr()->getDeviceServo("src")));
+    const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+    QCOMPARE(devices.size(), 1);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("line.csv");
+    QString error;
+    QVERIFY2(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error), qPrintable(error));
+    QVERIFY(m_dlg->funcodeSelectorWidget()->loadFile(path));
+    // Every drive of the model is a target of a file, the drive it was read from too.
+    QCOMPARE(m_dlg->targetModel()->checkedAliases(), (QStringList{"d1", "d2", "d3", "d4", "src"}));
+    runBatch();
+    for (const QString& alias : kTargets) {
+        QCOMPARE(m_dlg->targetModel()->runState(alias), int(QBatchTargetModel::RUN_SUCCEEDED));
+        QCOMPARE(QTestHost::link(alias)->rawValue("P10.05", 0), qint64(77));
+        QCOMPARE(QTestHost::link(alias)->rawValue("P10.05", 1), qint64(22));
+        QCOMPARE(QTestHost::link(alias)->rawValue("P10.05", 2), qint64(33));
+        QCOMPARE(QTestHost::link(alias)->rawValue("P10.06", 1), qint64(66));
+    }
+    int all = -1;
+    int differing = -1;
+    answerModalDialog([&](QDialog* dialog) {
+        if (auto* compare = qobject_cast<QFuncodeCompareDialog_Servo*>(dialog)) {
+            all = compare->allRecords().size();
+            differing = compare->differingRecords().size();
+        }
+        dialog->reject();
+    });
+    m_dlg->onShowCompareFuncode("d3");
     QVERIFY(all > 100);
     QCOMPARE(differing, 0);
 }

@@ -41,8 +41,8 @@ private slots:
     void highlightsCodesThatDiffer_data();
     void highlightsCodesThatDiffer();
     void selectDifferingChecksOnlyThem();
-    void fillsFromAFunctionCodeLine_data();
-    void fillsFromAFunctionCodeLine();
+    void fillsFromARecordAndBack_data();
+    void fillsFromARecordAndBack();
 
 private:
     QFunOperationModel* newModel(const QList<FunOperationDataUnitPtr>& units)
@@ -175,51 +175,47 @@ void tst_QFunOperationModel::selectDifferingChecksOnlyThem()
     QCOMPARE(model->checkedCount(), 5);
 }
 
-void tst_QFunOperationModel::fillsFromAFunctionCodeLine_data()
+void tst_QFunOperationModel::fillsFromARecordAndBack_data()
 {
-    QTest::addColumn<QStringList>("fields");
-    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("axisNum");
     QTest::addColumn<QList<qint64>>("values");
     QTest::addColumn<QStringList>("texts");
-
-    const QStringList head{"8192", "17", "P0 Basic", "P0.05", "Rated speed", "1", "4"};
-    QTest::newRow("three axes: raw values 8 to 10, texts 11 to 13")
-        << (head + QStringList{"3", "100", "200", "300", "1.00", "2.00", "3.00"}) << true
-        << QList<qint64>{100, 200, 300} << QStringList{"1.00", "2.00", "3.00"};
-    QTest::newRow("one axis takes only X") << (head + QStringList{"1", "-5", "0", "0", "-0.05", "", ""})
-                                           << true << QList<qint64>{-5} << QStringList{"-0.05"};
-    QTest::newRow("64-bit raw value") << (head + QStringList{"1", "9000000000000", "0", "0", "x", "", ""})
-                                      << true << QList<qint64>{9000000000000LL} << QStringList{"x"};
-    QTest::newRow("too few fields") << (head + QStringList{"1", "5", "0", "0", "5"}) << false
-                                    << QList<qint64>{} << QStringList{};
-    QTest::newRow("raw value not a number") << (head + QStringList{"1", "5a", "0", "0", "5", "", ""}) << false
-                                            << QList<qint64>{} << QStringList{};
-    QTest::newRow("axis count 4") << (head + QStringList{"4", "5", "0", "0", "5", "", ""}) << false
-                                  << QList<qint64>{} << QStringList{};
+    QTest::newRow("three axes keep their own values")
+        << 3 << QList<qint64>{100, 200, 300} << QStringList{"1.00", "2.00", "3.00"};
+    QTest::newRow("one axis takes only X") << 1 << QList<qint64>{-5} << QStringList{"-0.05"};
+    QTest::newRow("64-bit raw value") << 1 << QList<qint64>{9000000000000LL} << QStringList{"x"};
+    QTest::newRow("axis count out of range: three")
+        << 7 << QList<qint64>{1, 2, 3} << QStringList{"a", "b", "c"};
 }
 
-void tst_QFunOperationModel::fillsFromAFunctionCodeLine()
+void tst_QFunOperationModel::fillsFromARecordAndBack()
 {
-    QFETCH(QStringList, fields);
-    QFETCH(bool, ok);
+    QFETCH(int, axisNum);
     QFETCH(QList<qint64>, values);
     QFETCH(QStringList, texts);
 
+    tagExportFuncode_Servo record;
+    record.canopenAddr = 8192;
+    record.usbCode = 17;
+    record.funIndex = "P0.05";
+    record.axisNum = axisNum;
+    record.curValue = {{1, 2, 3}};
+    for (int axis = 0; axis < values.size(); ++axis) {
+        record.curValue[static_cast<size_t>(axis)] = values.at(axis);
+    }
+    record.valueTexts = texts;
     FunOperationDataUnit u;
-    QCOMPARE(u.setFromFileFields(fields), ok);
+    u.setFromExportFuncode(record);
     QCOMPARE(u.values, values);
     QCOMPARE(u.valueTexts, texts);
-    if (!ok) {
-        QVERIFY(u.funIndex.isEmpty());
-        return;
-    }
     QCOMPARE(u.canopenAddr, 8192);
     QCOMPARE(u.usbCode, 17);
-    QCOMPARE(u.funIndex, QString("P0.05"));
-    const tagExportFuncodePtr_Servo record = u.toExportFuncode();
-    QCOMPARE(record->axisNum, values.size());
-    QCOMPARE(record->curValue[0], values.first());
-    QCOMPARE(record->valueTexts, texts);
+    const tagExportFuncodePtr_Servo back = u.toExportFuncode();
+    QCOMPARE(back->axisNum, values.size());
+    for (int axis = 0; axis < values.size(); ++axis) {
+        QCOMPARE(back->curValue[static_cast<size_t>(axis)], values.at(axis));
+    }
+    QCOMPARE(back->valueTexts, texts);
 }
 
 QTEST_MAIN(tst_QFunOperationModel)
