@@ -42,7 +42,8 @@ private slots:
     void motorTypeGoesFirst();
     void saveAndResetLeaveOfflineDrivesAlone();
     void succeededDriveComparesEqualWithTheSource();
-    void aFileKeepsEachAxisAndComparesEqual();
+    void aFileKeepsEachAxis_data();
+    void aFileKeepsEachAxis();
 
 private:
     // Reads the source drive "src" (values set apart from the targets') and checks the targets.
@@ -247,10 +248,20 @@ void tst_QServoFuncodeBatchDownloadDlg::succeededDriveComparesEqualWithTheSource
     QCOMPARE(differing, 0);
 }
 
-// A file the export wrote from a three-axis drive hands every drive the value of each axis, and a
-// succeeded drive then compares equal with the file.
-void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxisAndComparesEqual()
+// A file the export wrote from a three-axis drive (comma-separated or database form) hands every drive
+// the value of each axis, and a succeeded drive then compares equal with the file.
+void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxis_data()
 {
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("compare");
+    QTest::newRow("comma-separated") << QString("line.csv") << false;
+    QTest::newRow("database") << QString("line.funcodeservo") << true;
+}
+
+void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxis()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, compare);
     QSimulatedDriveLink* src = QTestHost::link("src");
     src->setRawValue("P10.05", 1, 22);
     src->setRawValue("P10.05", 2, 33);
@@ -258,9 +269,12 @@ void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxisAndComparesEqual()
     const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
     QCOMPARE(devices.size(), 1);
     QTemporaryDir dir;
-    const QString path = dir.filePath("line.csv");
+    const QString path = dir.filePath(fileName);
     QString error;
-    QVERIFY2(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error), qPrintable(error));
+    const bool written = fileName.endsWith(".csv")
+                             ? QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error)
+                             : QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, devices, &error);
+    QVERIFY2(written, qPrintable(error));
     QVERIFY(m_dlg->funcodeSelectorWidget()->loadFile(path));
     // Every drive of the model is a target of a file, the drive it was read from too.
     QCOMPARE(m_dlg->targetModel()->checkedAliases(), (QStringList{"d1", "d2", "d3", "d4", "src"}));
@@ -272,12 +286,15 @@ void tst_QServoFuncodeBatchDownloadDlg::aFileKeepsEachAxisAndComparesEqual()
         QCOMPARE(QTestHost::link(alias)->rawValue("P10.05", 2), qint64(33));
         QCOMPARE(QTestHost::link(alias)->rawValue("P10.06", 1), qint64(66));
     }
+    if (!compare) {
+        return;
+    }
     int all = -1;
     int differing = -1;
     answerModalDialog([&](QDialog* dialog) {
-        if (auto* compare = qobject_cast<QFuncodeCompareDialog_Servo*>(dialog)) {
-            all = compare->allRecords().size();
-            differing = compare->differingRecords().size();
+        if (auto* compareDialog = qobject_cast<QFuncodeCompareDialog_Servo*>(dialog)) {
+            all = compareDialog->allRecords().size();
+            differing = compareDialog->differingRecords().size();
         }
         dialog->reject();
     });
