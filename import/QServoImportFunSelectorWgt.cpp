@@ -71,7 +71,9 @@ void QServoImportFunSelectorWgt::markCurrentDevice(const QList<FunOperationDataU
     for (const FunOperationDataUnitPtr& unit : units) {
         QList<qint64> values;
         QList<bool> known;
-        for (int axis = 0; comparable && axis < unit->axisNum; ++axis) {
+        // A code the drive has not been asked for yet is not pointed out; one that failed to read is.
+        const bool asked = comparable && !dev->getScaledCurValueStr(unit->funIndex, 0).isEmpty();
+        for (int axis = 0; asked && axis < unit->axisNum; ++axis) {
             values << dev->getCurValue(unit->funIndex, axis);
             known << dev->hasValue(unit->funIndex, axis);
         }

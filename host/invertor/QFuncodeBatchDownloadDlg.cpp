@@ -58,8 +58,8 @@ QWidget* QFuncodeBatchDownloadDlg::buildTargetPane()
     m_targetView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_targetView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_targetView->verticalHeader()->hide();
+    m_targetView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_targetView->horizontalHeader()->setStretchLastSection(true);
-    m_targetView->setColumnWidth(QBatchTargetModel::COL_ALIAS, 140);
     auto* row = new QHBoxLayout;
     m_targetsAll = new QPushButton(pane);
     m_targetsNone = new QPushButton(pane);
