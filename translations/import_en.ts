@@ -19,5 +19,77 @@
         <source>STR_OTHERS</source>
         <translation>Other pages</translation>
     </message>
+    <message>
+        <source>STR_IMPORT_FUNCODE</source>
+        <translation>Import function codes</translation>
+    </message>
+    <message>
+        <source>STR_ALL_FUNCODE</source>
+        <translation>All function codes</translation>
+    </message>
+    <message>
+        <source>STR_DIFF_FUNCODE_IMENABLE</source>
+        <translation>Only differing function codes</translation>
+    </message>
+    <message>
+        <source>STR_REPLACE_FOCUS_FUN</source>
+        <translation>Replace the monitored list</translation>
+    </message>
+    <message>
+        <source>STR_APPEND_FOCUS_FUN</source>
+        <translation>Add to the monitored list</translation>
+    </message>
+    <message>
+        <source>STR_CONTINUE_IMPORT</source>
+        <translation>Import anyway</translation>
+    </message>
+    <message>
+        <source>STR_CANCEL_IMPORT</source>
+        <translation>Cancel the import</translation>
+    </message>
+    <message>
+        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
+        <translation>The motor type could not be changed</translation>
+    </message>
+    <message>
+        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
+        <translation>the drive does not show the motor type of the file after writing it</translation>
+    </message>
+    <message>
+        <source>STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT</source>
+        <translation>Set the motor type (%1) on the drive by hand, then import again.</translation>
+    </message>
+    <message>
+        <source>STR_DEVICE_NOT_ONLINE</source>
+        <translation>The drive is offline.</translation>
+    </message>
+    <message>
+        <source>STR_WRITE</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>STR_DOWNLOAD_DEVIC_ERROR</source>
+        <translation>The file was made for another drive model.</translation>
+    </message>
+    <message>
+        <source>STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT</source>
+        <translation>The present authority allows none of the function codes of the file.</translation>
+    </message>
+    <message>
+        <source>STR_ERROR CODE</source>
+        <translation>Error code </translation>
+    </message>
+    <message>
+        <source>STR_IMPORT_WRITTEN</source>
+        <translation>%1 function codes written.</translation>
+    </message>
+    <message>
+        <source>STR_IMPORT_WRITE_FAILED</source>
+        <translation>%1 function codes written, %2 failed (shown again for another attempt):</translation>
+    </message>
+    <message>
+        <source>STR_FUNCODE_FILE_FILTER</source>
+        <translation>Function-code files (*.funcodeservo *.csv *.xlsx);;All files (*)</translation>
+    </message>
 </context>
 </TS>

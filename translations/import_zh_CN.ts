@@ -19,5 +19,77 @@
         <source>STR_OTHERS</source>
         <translation>其他页面</translation>
     </message>
+    <message>
+        <source>STR_IMPORT_FUNCODE</source>
+        <translation>导入功能码</translation>
+    </message>
+    <message>
+        <source>STR_ALL_FUNCODE</source>
+        <translation>全部功能码</translation>
+    </message>
+    <message>
+        <source>STR_DIFF_FUNCODE_IMENABLE</source>
+        <translation>仅显示不同的功能码</translation>
+    </message>
+    <message>
+        <source>STR_REPLACE_FOCUS_FUN</source>
+        <translation>替换监控列表</translation>
+    </message>
+    <message>
+        <source>STR_APPEND_FOCUS_FUN</source>
+        <translation>追加到监控列表</translation>
+    </message>
+    <message>
+        <source>STR_CONTINUE_IMPORT</source>
+        <translation>继续导入</translation>
+    </message>
+    <message>
+        <source>STR_CANCEL_IMPORT</source>
+        <translation>取消导入</translation>
+    </message>
+    <message>
+        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
+        <translation>电机类型修改失败</translation>
+    </message>
+    <message>
+        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
+        <translation>写入后驱动器的电机类型与文件不一致</translation>
+    </message>
+    <message>
+        <source>STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT</source>
+        <translation>请先手动设置电机类型（%1），再重新导入。</translation>
+    </message>
+    <message>
+        <source>STR_DEVICE_NOT_ONLINE</source>
+        <translation>驱动器不在线。</translation>
+    </message>
+    <message>
+        <source>STR_WRITE</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>STR_DOWNLOAD_DEVIC_ERROR</source>
+        <translation>该文件不是为此驱动器型号生成的。</translation>
+    </message>
+    <message>
+        <source>STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT</source>
+        <translation>当前权限不允许导入该文件中的任何功能码。</translation>
+    </message>
+    <message>
+        <source>STR_ERROR CODE</source>
+        <translation>错误码 </translation>
+    </message>
+    <message>
+        <source>STR_IMPORT_WRITTEN</source>
+        <translation>已写入 %1 个功能码。</translation>
+    </message>
+    <message>
+        <source>STR_IMPORT_WRITE_FAILED</source>
+        <translation>已写入 %1 个功能码，%2 个失败（已重新列出以便再次尝试）：</translation>
+    </message>
+    <message>
+        <source>STR_FUNCODE_FILE_FILTER</source>
+        <translation>功能码文件 (*.funcodeservo *.csv *.xlsx);;所有文件 (*)</translation>
+    </message>
 </context>
 </TS>

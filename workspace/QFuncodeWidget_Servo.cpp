@@ -1,14 +1,17 @@
 #include "QFuncodeWidget_Servo.h"
 
+#include "QDownloadFunCodeDlg_Servo.h"
 #include "QExportCommand_Servo.h"
 #include "QFindFuncodeDialog_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
+#include "QFuncodeImportFile_Servo.h"
 #include "QServoFuncodeBatchDownloadDlg.h"
 #include "ui_QFuncodeWidget_Servo.h"
 
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
@@ -16,6 +19,7 @@
 
 #include <QButtonGroup>
 #include <QEvent>
+#include <QFileDialog>
 #include <QPixmap>
 
 namespace {
@@ -164,8 +168,33 @@ void QFuncodeWidget_Servo::openBatchDownload()
     dialog.exec();
 }
 
-// Not offered yet: importing a function-code file needs the import dialog, which is still to come.
-void QFuncodeWidget_Servo::importFuncodeFile() {}
+void QFuncodeWidget_Servo::importFuncodeFile()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("STR_OPEN"), QString(), tr("STR_FUNCODE_FILE_FILTER"));
+    if (!path.isEmpty()) {
+        importFile(path);
+    }
+}
+
+// The file must be made for the selected drive's model and hold codes the present authority allows.
+void QFuncodeWidget_Servo::importFile(const QString& path)
+{
+    QDeviceServo* servo = QProjectCore::self()->getDevMgr()->getSelectServo();
+    if (!servo) {
+        return;
+    }
+    QFuncodeImportFile_Servo file;
+    if (file.read(path, servo, ui->widgetValue->isMonitoredPageVisible()) != QFuncodeImportFile_Servo::Ok) {
+        QMyMessageBox::information(this, tr("STR_IMPORT"), file.errorText());
+        return;
+    }
+    QDownloadFunCodeDlg_Servo dialog(servo->getDevName(), file.deviceInfo().axisNumText, file.rows(),
+                                     file.isMonitored(), this);
+    connect(&dialog, &QDownloadFunCodeDlg_Servo::sigUpdateFocusTable, ui->widgetValue,
+            &QFunValueWidget_Servo::onUpdateFocusModal);
+    dialog.exec();
+}
 
 // Export to a file (mode 1) or printing (mode 0) of the codes offered: the monitored list's while it is
 // shown.

@@ -27,6 +27,9 @@ public:
     QFunToolWidget_Servo* toolWidget() const;
     QFunValueWidget_Servo* valueWidget() const;
     QFindFuncodeDialog_Servo* findDialog() const { return m_findDialog; }
+    // Import (57) of a chosen file: reads it, checks it against the selected drive and opens the import
+    // dialog, or says why the file cannot be imported.
+    void importFile(const QString& path);
 
 public slots:
     // Runs the command of a tool-bar button id; ids outside 54 to 64 are ignored.
@@ -56,6 +59,7 @@ private:
 
     // Commands whose dialogs are not offered yet.
     void openBatchDownload();
+    // Import (57): asks for a file, then importFile.
     void importFuncodeFile();
     void exportFuncode(int mode, bool previewAtOnce = false);
     void openCompareDialog();

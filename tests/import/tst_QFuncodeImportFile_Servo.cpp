@@ -1,0 +1,220 @@
+#include "QConfigDB_Servo.h"
+#include "QDatabaseManager.h"
+#include "QDeviceServo.h"
+#include "QFuncodeHelper_Servo.h"
+#include "QFuncodeImportFile_Servo.h"
+#include "QLibSetting.h"
+#include "QSystemSetting.h"
+#include "QTestHost.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kAlias = QStringLiteral("Import-File");
+
+QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
+{
+    QStringList numbers;
+    for (const tagExportFuncodePtr_Servo& row : rows) {
+        numbers.append(row->funIndex);
+    }
+    return numbers;
+}
+
+QStringList groupsOf(const QList<tagExportFuncodePtr_Servo>& rows)
+{
+    QStringList groups;
+    for (const tagExportFuncodePtr_Servo& row : rows) {
+        if (groups.isEmpty() || groups.last() != row->groupName) {
+            groups.append(row->groupName);
+        }
+    }
+    return groups;
+}
+} // namespace
+
+// A file read for an import into the selected drive: which reader, which drive model, which codes the
+// present authority keeps, in which order, and which list the import targets.
+class tst_QFuncodeImportFile_Servo : public QObject
+{
+    Q_OBJECT
+
+    QDeviceServo* m_device = nullptr;
+    QTemporaryDir m_dir;
+
+    // The selected drive's codes as the export writes them, with the header changed as given.
+    tagExportDevInfo_Servo driveInfo(const QString& devText = QString(), const QString& mode = QString()) const
+    {
+        tagExportDevInfo_Servo info = QFuncodeHelper_Servo::collectDeviceFuncodes().value(0);
+        if (!devText.isNull()) {
+            info.devText = devText;
+        }
+        info.modeText = mode;
+        return info;
+    }
+    QString writeCsv(const tagExportDevInfo_Servo& info, const QString& name = QStringLiteral("drive.csv"))
+    {
+        const QString path = m_dir.filePath(name);
+        return QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info) ? path : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QTestHost::setUp());
+        QVERIFY(m_dir.isValid());
+    }
+    void init()
+    {
+        m_device = QTestHost::addSelectedDrive(QStringLiteral("TST3"), kAlias);
+        QVERIFY(m_device && QTestHost::readAll(m_device));
+        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
+    }
+    void cleanup() { QTestHost::clearProject(); }
+
+    void theDrivesOwnFileIsOfferedInGroupOrder_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("comma-separated") << "csv";
+        QTest::newRow("workbook") << "xlsx";
+        QTest::newRow("function-code file") << "funcodeservo";
+        QTest::newRow("any other suffix is comma-separated") << "txt";
+    }
+    void theDrivesOwnFileIsOfferedInGroupOrder()
+    {
+        QFETCH(QString, suffix);
+        const tagExportDevInfo_Servo info = driveInfo();
+        const QString path = m_dir.filePath(QStringLiteral("own.") + suffix);
+        if (suffix == QLatin1String("xlsx")) {
+            QVERIFY(QFuncodeHelper_Servo::exportSelectInfoListServo(info.funcodes, {}, path));
+        } else if (suffix == QLatin1String("funcodeservo")) {
+            QVERIFY(QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, {info}));
+        } else {
+            QVERIFY(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info));
+        }
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::Ok);
+        QVERIFY(file.errorText().isEmpty());
+        QCOMPARE(groupsOf(file.rows()), QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
+        QCOMPARE(file.rows().size(), info.funcodes.size());
+        QVERIFY(!file.isMonitored());
+    }
+
+    void theFileMustBeForTheDrivesModel_data()
+    {
+        QTest::addColumn<QString>("devText");
+        QTest::addColumn<bool>("renamed");
+        QTest::addColumn<int>("status");
+        QTest::newRow("same model, another version") << "TST3_9.99" << false << int(QFuncodeImportFile_Servo::Ok);
+        QTest::newRow("model only") << "TST3" << false << int(QFuncodeImportFile_Servo::Ok);
+        QTest::newRow("another model") << "OTHER_1.00" << false << int(QFuncodeImportFile_Servo::OtherDevice);
+        QTest::newRow("the old name of the model") << "OLDTST_1.00" << true << int(QFuncodeImportFile_Servo::Ok);
+        QTest::newRow("a renamed model is still another") << "OLDTST_1.00" << false
+                                                          << int(QFuncodeImportFile_Servo::OtherDevice);
+    }
+    void theFileMustBeForTheDrivesModel()
+    {
+        QFETCH(QString, devText);
+        QFETCH(bool, renamed);
+        QFETCH(int, status);
+        QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
+        QVERIFY(config->addRenamedModel(QStringLiteral("OLDTST"), renamed ? QStringLiteral("TST3") : QString("GONE")));
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(int(file.read(writeCsv(driveInfo(devText)), m_device, false)), status);
+        if (status == QFuncodeImportFile_Servo::OtherDevice) {
+            QCOMPARE(file.errorText(), QStringLiteral("STR_DOWNLOAD_DEVIC_ERROR"));
+            QVERIFY(file.rows().isEmpty());
+        }
+    }
+
+    void codesAboveThePresentAuthorityAreLeftOut_data()
+    {
+        QTest::addColumn<int>("authority");
+        QTest::addColumn<int>("status");
+        QTest::newRow("engineer") << int(AUTHORITY_ENGINEER) << int(QFuncodeImportFile_Servo::NotPermitted);
+        QTest::newRow("manufacturer") << int(AUTHORITY_MANUFACTURER) << int(QFuncodeImportFile_Servo::Ok);
+    }
+    void codesAboveThePresentAuthorityAreLeftOut()
+    {
+        QFETCH(int, authority);
+        QFETCH(int, status);
+        // Written at the manufacturer's level: the file holds P00.09, which only the manufacturer sees.
+        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
+        tagExportDevInfo_Servo info = driveInfo();
+        QList<tagExportFuncodePtr_Servo> manufacturerOnly;
+        for (const tagExportFuncodePtr_Servo& record : info.funcodes) {
+            if (record->funIndex == QLatin1String("P00.09")) {
+                manufacturerOnly.append(record);
+            }
+        }
+        QCOMPARE(manufacturerOnly.size(), 1);
+        info.funcodes = manufacturerOnly;
+        const QString path = writeCsv(info);
+        QLibSetting::self()->getSystemSetting()->setAuthority(authority);
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(int(file.read(path, m_device, false)), status);
+        if (status == QFuncodeImportFile_Servo::NotPermitted) {
+            QCOMPARE(file.errorText(), QStringLiteral("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
+        } else {
+            QCOMPARE(numbersOf(file.rows()), QStringList({"P00.09"}));
+        }
+    }
+
+    void theModeOfTheFileChoosesTheList_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("pageShown");
+        QTest::addColumn<bool>("monitored");
+        QTest::newRow("no mode, page hidden") << "" << false << false;
+        QTest::newRow("no mode, page shown") << "" << true << true;
+        QTest::newRow("saved from the monitored list") << "FOCUS" << false << true;
+        QTest::newRow("another mode, page shown") << "GROUPS" << true << false;
+    }
+    void theModeOfTheFileChoosesTheList()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, pageShown);
+        QFETCH(bool, monitored);
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(file.read(writeCsv(driveInfo(QString(), mode)), m_device, pageShown), QFuncodeImportFile_Servo::Ok);
+        QCOMPARE(file.isMonitored(), monitored);
+    }
+
+    void anUnreadableFileNamesThePathAndTheError_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not a function-code file\n") << "csv";
+        QTest::newRow("empty") << QByteArray() << "csv";
+        QTest::newRow("zip that is not a workbook") << QByteArray("PK\x03\x04 truncated") << "xlsx";
+        QTest::newRow("not a database") << QByteArray("SQLite format 2") << "funcodeservo";
+    }
+    void anUnreadableFileNamesThePathAndTheError()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, suffix);
+        const QString path = m_dir.filePath(QStringLiteral("bad.") + suffix);
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        out.close();
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::ReadFailed);
+        QVERIFY(file.errorCode() != 0);
+        const QString text = file.errorText();
+        QVERIFY2(text.startsWith(QStringLiteral("STR_OPEN_FILE_FAILED\n") + path + QStringLiteral("\nSTR_ERROR CODE") +
+                                 QString::number(file.errorCode()) + QLatin1Char('(')),
+                 qPrintable(text));
+    }
+
+    void withoutADriveNothingIsRead()
+    {
+        QFuncodeImportFile_Servo file;
+        QCOMPARE(file.read(writeCsv(driveInfo()), nullptr, false), QFuncodeImportFile_Servo::NoDevice);
+    }
+};
+
+QTEST_MAIN(tst_QFuncodeImportFile_Servo)
+#include "tst_QFuncodeImportFile_Servo.moc"
