@@ -13,8 +13,8 @@ namespace {
 const QString kMonitoredMark = QStringLiteral("FOCUS");
 }
 
-QFuncodeImportFile_Servo::Status QFuncodeImportFile_Servo::read(const QString& path, const QDeviceServo* device,
-                                                                bool monitoredPageShown)
+QFuncodeImportFile_Servo::Status
+QFuncodeImportFile_Servo::read(const QString& path, const QDeviceServo* device, bool monitoredPageShown)
 {
     m_path = path;
     m_error = 0;
@@ -79,8 +79,9 @@ QString QFuncodeImportFile_Servo::errorText() const
 {
     switch (m_status) {
     case ReadFailed:
-        return tr("STR_OPEN_FILE_FAILED") + QLatin1Char('\n') + m_path + QLatin1Char('\n') + tr("STR_ERROR CODE") +
-               QString::number(m_error) + QStringLiteral("(%1)").arg(QFuncodeHelperBase::getErrorStr(m_error));
+        return tr("STR_OPEN_FILE_FAILED") + QLatin1Char('\n') + m_path + QLatin1Char('\n') +
+               tr("STR_ERROR CODE") + QString::number(m_error) +
+               QStringLiteral("(%1)").arg(QFuncodeHelperBase::getErrorStr(m_error));
     case OtherDevice:
         return tr("STR_DOWNLOAD_DEVIC_ERROR");
     case NotPermitted:

@@ -9,8 +9,8 @@ const int kMotorTypeTimeoutMs = 1000;
 }
 
 QImportMotorType_Servo::Result
-QImportMotorType_Servo::writeAhead(QDeviceServo* device, const QMap<QString, tagExportFuncodePtr_Servo>& funcodes,
-                                   QString* reason)
+QImportMotorType_Servo::writeAhead(QDeviceServo* device,
+                                   const QMap<QString, tagExportFuncodePtr_Servo>& funcodes, QString* reason)
 {
     if (!device) {
         return NotNeeded;
@@ -29,9 +29,10 @@ QImportMotorType_Servo::writeAhead(QDeviceServo* device, const QMap<QString, tag
         return Written;
     }
     if (reason) {
-        *reason = result != 0
-                      ? device->getErrorReasonStr(result)
-                      : QCoreApplication::translate("Strings", "STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
+        *reason =
+            result != 0
+                ? device->getErrorReasonStr(result)
+                : QCoreApplication::translate("Strings", "STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
     }
     return Failed;
 }
@@ -63,7 +64,8 @@ void QImportMotorType_Servo::rescale(const QDeviceServo* device,
         const int count = qMin(record->valueTexts.size(), int(record->curValue.size()));
         for (int axis = 0; axis < count; ++axis) {
             bool ok = false;
-            const qint64 raw = device->getRawValueByScaledValStr(record->funIndex, record->valueTexts.at(axis), &ok);
+            const qint64 raw =
+                device->getRawValueByScaledValStr(record->funIndex, record->valueTexts.at(axis), &ok);
             if (ok && raw != record->curValue[size_t(axis)]) {
                 record->curValue[size_t(axis)] = raw;
             }

@@ -14,6 +14,11 @@
 namespace {
 const QString kAlias = QStringLiteral("Import-File");
 
+QString tx(const char* key)
+{
+    return QCoreApplication::translate("Strings", key);
+}
+
 QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
 {
     QStringList numbers;
@@ -45,7 +50,8 @@ class tst_QFuncodeImportFile_Servo : public QObject
     QTemporaryDir m_dir;
 
     // The selected drive's codes as the export writes them, with the header changed as given.
-    tagExportDevInfo_Servo driveInfo(const QString& devText = QString(), const QString& mode = QString()) const
+    tagExportDevInfo_Servo driveInfo(const QString& devText = QString(),
+                                     const QString& mode = QString()) const
     {
         tagExportDevInfo_Servo info = QFuncodeHelper_Servo::collectDeviceFuncodes().value(0);
         if (!devText.isNull()) {
@@ -107,12 +113,14 @@ private slots:
         QTest::addColumn<QString>("devText");
         QTest::addColumn<bool>("renamed");
         QTest::addColumn<int>("status");
-        QTest::newRow("same model, another version") << "TST3_9.99" << false << int(QFuncodeImportFile_Servo::Ok);
+        QTest::newRow("same model, another version")
+            << "TST3_9.99" << false << int(QFuncodeImportFile_Servo::Ok);
         QTest::newRow("model only") << "TST3" << false << int(QFuncodeImportFile_Servo::Ok);
         QTest::newRow("another model") << "OTHER_1.00" << false << int(QFuncodeImportFile_Servo::OtherDevice);
-        QTest::newRow("the old name of the model") << "OLDTST_1.00" << true << int(QFuncodeImportFile_Servo::Ok);
-        QTest::newRow("a renamed model is still another") << "OLDTST_1.00" << false
-                                                          << int(QFuncodeImportFile_Servo::OtherDevice);
+        QTest::newRow("the old name of the model")
+            << "OLDTST_1.00" << true << int(QFuncodeImportFile_Servo::Ok);
+        QTest::newRow("a renamed model is still another")
+            << "OLDTST_1.00" << false << int(QFuncodeImportFile_Servo::OtherDevice);
     }
     void theFileMustBeForTheDrivesModel()
     {
@@ -120,11 +128,12 @@ private slots:
         QFETCH(bool, renamed);
         QFETCH(int, status);
         QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
-        QVERIFY(config->addRenamedModel(QStringLiteral("OLDTST"), renamed ? QStringLiteral("TST3") : QString("GONE")));
+        QVERIFY(config->addRenamedModel(QStringLiteral("OLDTST"),
+                                        renamed ? QStringLiteral("TST3") : QString("GONE")));
         QFuncodeImportFile_Servo file;
         QCOMPARE(int(file.read(writeCsv(driveInfo(devText)), m_device, false)), status);
         if (status == QFuncodeImportFile_Servo::OtherDevice) {
-            QCOMPARE(file.errorText(), QStringLiteral("STR_DOWNLOAD_DEVIC_ERROR"));
+            QCOMPARE(file.errorText(), tx("STR_DOWNLOAD_DEVIC_ERROR"));
             QVERIFY(file.rows().isEmpty());
         }
     }
@@ -156,7 +165,7 @@ private slots:
         QFuncodeImportFile_Servo file;
         QCOMPARE(int(file.read(path, m_device, false)), status);
         if (status == QFuncodeImportFile_Servo::NotPermitted) {
-            QCOMPARE(file.errorText(), QStringLiteral("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
+            QCOMPARE(file.errorText(), tx("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
         } else {
             QCOMPARE(numbersOf(file.rows()), QStringList({"P00.09"}));
         }
@@ -178,7 +187,8 @@ private slots:
         QFETCH(bool, pageShown);
         QFETCH(bool, monitored);
         QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(writeCsv(driveInfo(QString(), mode)), m_device, pageShown), QFuncodeImportFile_Servo::Ok);
+        QCOMPARE(file.read(writeCsv(driveInfo(QString(), mode)), m_device, pageShown),
+                 QFuncodeImportFile_Servo::Ok);
         QCOMPARE(file.isMonitored(), monitored);
     }
 
@@ -204,8 +214,8 @@ private slots:
         QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::ReadFailed);
         QVERIFY(file.errorCode() != 0);
         const QString text = file.errorText();
-        QVERIFY2(text.startsWith(QStringLiteral("STR_OPEN_FILE_FAILED\n") + path + QStringLiteral("\nSTR_ERROR CODE") +
-                                 QString::number(file.errorCode()) + QLatin1Char('(')),
+        QVERIFY2(text.startsWith(tx("STR_OPEN_FILE_FAILED") + QLatin1Char('\n') + path + QLatin1Char('\n') +
+                                 tx("STR_ERROR CODE") + QString::number(file.errorCode()) + QLatin1Char('(')),
                  qPrintable(text));
     }
 

@@ -1,10 +1,14 @@
+#include "ModalAnswer.h"
 #include "QButtonManager.h"
 #include "QDeviceServo.h"
+#include "QDownloadFunCodeDlg_Servo.h"
 #include "QExportFuncodeDlg.h"
 #include "QFunToolWidget_Servo.h"
 #include "QFunValueWidget_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
+#include "QFuncodeHelper_Servo.h"
 #include "QFuncodeWidget_Servo.h"
+#include "QMyMessageBox.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
@@ -13,12 +17,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -210,6 +216,68 @@ private slots:
         auto* field = m_widget->findChild<QLineEdit*>(QStringLiteral("FLOWDIAGRAM"));
         QVERIFY(field);
         QCOMPARE(field->toolTip(), QStringLiteral("P2.00"));
+    }
+
+    // Import (57): the file is checked against the selected drive before the import dialog opens.
+    void importOpensTheDialogOnlyForAFileOfTheDrive_data()
+    {
+        QTest::addColumn<QString>("devText");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<bool>("monitored");
+        QTest::newRow("own model") << "TST3_1.00"
+                                   << "" << true << false;
+        QTest::newRow("saved from the monitored list") << "TST3_1.00"
+                                                       << "FOCUS" << true << true;
+        QTest::newRow("another model") << "OTHER_1.00"
+                                       << "" << false << false;
+    }
+    void importOpensTheDialogOnlyForAFileOfTheDrive()
+    {
+        QFETCH(QString, devText);
+        QFETCH(QString, mode);
+        QFETCH(bool, opens);
+        QFETCH(bool, monitored);
+        QVERIFY(addSelectedDrive());
+        tagExportDevInfo_Servo info = QFuncodeHelper_Servo::collectDeviceFuncodes().value(0);
+        info.devText = devText;
+        info.modeText = mode;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("drive.csv"));
+        QVERIFY(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info));
+        QMyMessageBox::clearRecordedCalls();
+        QMyMessageBox::setTestHook([](const QMyMessageBox::Call&) { return 1; });
+        int shownRows = -1;
+        bool shownMonitored = false;
+        if (opens) {
+            answerModalOfType<QDownloadFunCodeDlg_Servo>([&](QDownloadFunCodeDlg_Servo* dialog) {
+                shownRows = dialog->rows().size();
+                shownMonitored = dialog->isMonitoredMode();
+                dialog->close();
+            });
+        }
+        m_widget->importFile(path);
+        QMyMessageBox::setTestHook(nullptr);
+        QCOMPARE(shownRows, opens ? info.funcodes.size() : -1);
+        QCOMPARE(shownMonitored, monitored);
+        QCOMPARE(QMyMessageBox::recordedCalls().size(), opens ? 0 : 1);
+        if (!opens) {
+            QCOMPARE(QMyMessageBox::recordedCalls().first().text,
+                     QCoreApplication::translate("Strings", "STR_DOWNLOAD_DEVIC_ERROR"));
+        }
+    }
+
+    void aRecoveryRequestAsksForAFileToImport()
+    {
+        QVERIFY(addSelectedDrive());
+        QString title;
+        answerModalOfType<QFileDialog>([&title](QFileDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        });
+        emit QSoftCore::getCore()->getSignalManager()->sigFuncodeBackupOrRecovery(true);
+        QCOMPARE(title, QCoreApplication::translate("Strings", "STR_OPEN"));
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
