@@ -1,11 +1,11 @@
 #include "QServoImportFunSelectorWgt.h"
 
+#include "QBatchReadWrite_Servo.h"
 #include "QCommonMethod.h"
 #include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
-#include "QDriveFullRead_Servo.h"
 #include "QFuncodeFileLayout_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
@@ -95,7 +95,13 @@ bool QServoImportFunSelectorWgt::readDeviceData(const QString& alias)
         refuse(tr("STR_NO_EXIST_DEVICE"));
         return false;
     }
-    if (!QDriveFullRead_Servo::readAll(dev, this)) {
+    if (dev->isDeviceOnline()) {
+        QBatchReadWrite_Servo reader(alias, tr("STR_READ"), this, 0);
+        reader.batchReadFuncode(QStringList());
+        // The drive may have been removed while it was read.
+        dev = QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
+    }
+    if (!dev || !dev->isDeviceOnline()) {
         refuse(tr("STR_DEVICE_NOT_ONLINE"));
         return false;
     }

@@ -263,9 +263,5 @@
         <source>STR_XLSX_FILE_FILTER</source>
         <translation>File(*.xlsx)</translation>
     </message>
-    <message>
-        <source>STR_DEVICE_NOT_ONLINE</source>
-        <translation>The drive is not online.</translation>
-    </message>
 </context>
 </TS>

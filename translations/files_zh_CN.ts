@@ -263,9 +263,5 @@
         <source>STR_XLSX_FILE_FILTER</source>
         <translation>文件(*.xlsx)</translation>
     </message>
-    <message>
-        <source>STR_DEVICE_NOT_ONLINE</source>
-        <translation>驱动器不在线。</translation>
-    </message>
 </context>
 </TS>

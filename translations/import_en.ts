@@ -48,20 +48,8 @@
         <translation>Cancel the import</translation>
     </message>
     <message>
-        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
-        <translation>The motor type could not be changed</translation>
-    </message>
-    <message>
-        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
-        <translation>the drive does not show the motor type of the file after writing it</translation>
-    </message>
-    <message>
         <source>STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT</source>
         <translation>Set the motor type (%1) on the drive by hand, then import again.</translation>
-    </message>
-    <message>
-        <source>STR_DEVICE_NOT_ONLINE</source>
-        <translation>The drive is offline.</translation>
     </message>
     <message>
         <source>STR_WRITE</source>
@@ -74,10 +62,6 @@
     <message>
         <source>STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT</source>
         <translation>The present authority allows none of the function codes of the file.</translation>
-    </message>
-    <message>
-        <source>STR_ERROR CODE</source>
-        <translation>Error code </translation>
     </message>
     <message>
         <source>STR_IMPORT_WRITTEN</source>

@@ -48,20 +48,8 @@
         <translation>取消导入</translation>
     </message>
     <message>
-        <source>STR_MOTOR_TYPE_CHANGED_FAILED</source>
-        <translation>电机类型修改失败</translation>
-    </message>
-    <message>
-        <source>STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED</source>
-        <translation>写入后驱动器的电机类型与文件不一致</translation>
-    </message>
-    <message>
         <source>STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT</source>
         <translation>请先手动设置电机类型（%1），再重新导入。</translation>
-    </message>
-    <message>
-        <source>STR_DEVICE_NOT_ONLINE</source>
-        <translation>驱动器不在线。</translation>
     </message>
     <message>
         <source>STR_WRITE</source>
@@ -74,10 +62,6 @@
     <message>
         <source>STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT</source>
         <translation>当前权限不允许导入该文件中的任何功能码。</translation>
-    </message>
-    <message>
-        <source>STR_ERROR CODE</source>
-        <translation>错误码 </translation>
     </message>
     <message>
         <source>STR_IMPORT_WRITTEN</source>
