@@ -295,12 +295,16 @@ int QModbusDriveLink::errorOf(QModbusReply* reply, const QModbusOperation& op, Q
     switch (reply->error()) {
     case QModbusDevice::NoError:
         break;
-    case QModbusDevice::ProtocolError:
-        if (reply->rawResult().isException()) {
-            return exceptionToError(reply->rawResult().exceptionCode());
+    case QModbusDevice::ProtocolError: {
+        // An exception answer holds one byte, its code. Its function code is not asked for: Qt keeps an
+        // exception's function code outside the values of its enumeration.
+        const QByteArray data = reply->rawResult().data();
+        if (data.size() == 1) {
+            return exceptionToError(static_cast<QModbusPdu::ExceptionCode>(quint8(data.at(0))));
         }
         m_garbled = true;
         return LINK_ERR_TIMEOUT;
+    }
     case QModbusDevice::ConnectionError:
     case QModbusDevice::ReplyAbortedError:
         return LINK_ERR_OFFLINE;
