@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSERVO_BUILD_TESTS=ON -DSERVO_BUILD_BENCH=ON -DSERVO_TEST_FOLDERS=
+scripts/configure-build.sh -DSERVO_BUILD_TESTS=ON -DSERVO_BUILD_BENCH=ON -DSERVO_TEST_FOLDERS=
 cmake --build build -j"$(nproc)"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300)
 scripts/run-sanitizer-tests.sh

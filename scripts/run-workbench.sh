@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSERVO_BUILD_TESTS=OFF -DSERVO_BUILD_BENCH=OFF
+scripts/configure-build.sh -DSERVO_BUILD_TESTS=OFF -DSERVO_BUILD_BENCH=OFF
 cmake --build build -j"$(nproc)" --target servo-workbench pluginFuncode_Servo
 
 app=build/bin/servo-workbench
