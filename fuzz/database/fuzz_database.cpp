@@ -10,6 +10,8 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 namespace {
 const QString kAlias = QStringLiteral("SD110");
 
@@ -52,12 +54,26 @@ void useConfig(QConfigDB_Servo& db)
     db.addRenamedModel(QStringLiteral("OLD"), kAlias);
 }
 
+// A refused file keeps its bytes and the refusal says why.
+bool refusedCleanly(const QString& path, const QByteArray& file, const QString& reason)
+{
+    if (reason.isEmpty()) {
+        std::fprintf(stderr, "The file was refused without a reason.\n");
+        return false;
+    }
+    if (contents(path) != file) {
+        std::fprintf(stderr, "The file was refused (%s) but changed.\n", qPrintable(reason));
+        return false;
+    }
+    return true;
+}
+
 template <typename Database, typename Use>
 bool openAndUse(const QString& path, const QByteArray& file, Use use)
 {
     Database db;
     if (!db.open(path)) {
-        return !db.lastError().isEmpty() && contents(path) == file;
+        return refusedCleanly(path, file, db.lastError());
     }
     use(db);
     db.close();
@@ -68,7 +84,7 @@ bool useExportFile(const QString& path, const QByteArray& file)
 {
     QExportDB_Servo db;
     if (!db.openDatabase(path)) {
-        return !db.lastError().isEmpty() && contents(path) == file;
+        return refusedCleanly(path, file, db.lastError());
     }
     db.getImportDevInfoRecords();
     db.closeDatabase();

@@ -79,7 +79,7 @@ bool QSqliteDatabase::open(const QString& path)
         removeConnection();
         return false;
     }
-    if (!isEmpty && version < m_schema.version && (!upgrade(version) || !checkTables())) {
+    if (!isEmpty && version < m_schema.version && !upgrade(version)) {
         removeConnection();
         return false;
     }
@@ -204,14 +204,15 @@ bool QSqliteDatabase::checkTables()
 }
 
 // Takes the file from fromVersion to the present layout, after a copy of it is kept beside it. Nothing
-// of the file changes unless every step succeeds.
+// of the file changes unless every step succeeds and the result has every table of the layout.
 bool QSqliteDatabase::upgrade(int fromVersion)
 {
     QString copyPath;
     if (!keepCopy(fromVersion, &copyPath)) {
         return false;
     }
-    const bool upgraded = inTransaction([this, fromVersion] {
+    bool tablesComplete = true;
+    const bool upgraded = inTransaction([this, fromVersion, &tablesComplete] {
         for (int v = fromVersion; v < m_schema.version; ++v) {
             for (const QString& statement : m_schema.upgrades.value(v)) {
                 if (!execSql(statement)) {
@@ -219,11 +220,18 @@ bool QSqliteDatabase::upgrade(int fromVersion)
                 }
             }
         }
-        return execSql(QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version));
+        if (!execSql(QStringLiteral("PRAGMA user_version = %1").arg(m_schema.version))) {
+            return false;
+        }
+        tablesComplete = checkTables();
+        return tablesComplete;
     });
     if (!upgraded) {
         QFile::remove(copyPath);
-        return fail(tr("STR_DB_UPGRADE_FAILED"), QStringLiteral("from layout %1").arg(fromVersion));
+        // A missing table has been named by checkTables(); the file is damaged rather than old.
+        return !tablesComplete
+                   ? false
+                   : fail(tr("STR_DB_UPGRADE_FAILED"), QStringLiteral("from layout %1").arg(fromVersion));
     }
     m_upgradedFrom = fromVersion;
     m_backupPath = copyPath;

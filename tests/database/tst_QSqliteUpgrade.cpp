@@ -179,6 +179,9 @@ void tst_QSqliteUpgrade::failedUpgradeLeavesTheFile_data()
                                              << "STR_DB_DAMAGED";
     QTest::newRow("layout 0") << "layout 0"
                               << "STR_DB_DAMAGED";
+    // An old file that lacks a table of its layout is damaged: the upgrade must not be kept.
+    QTest::newRow("table missing after the steps") << "missing table"
+                                                   << "STR_DB_DAMAGED";
 }
 
 void tst_QSqliteUpgrade::failedUpgradeLeavesTheFile()
@@ -192,6 +195,8 @@ void tst_QSqliteUpgrade::failedUpgradeLeavesTheFile()
         schema.upgrades[2].append("CREATE TABLE item (x)");
     } else if (change == "missing step") {
         schema.upgrades.remove(1);
+    } else if (change == "missing table") {
+        schema.tables.append("ghost");
     } else {
         QVERIFY(runSql(path, {"PRAGMA user_version = 0"}));
     }

@@ -99,6 +99,10 @@ void tst_QDriveModel::brokenDescriptionIsRefused_data()
     root = testRoot();
     root.insert("groups", "P00");
     QTest::newRow("groups is a text") << QJsonDocument(root).toJson() << "\"groups\" is a text, not a list";
+    QTest::newRow("no code in any group")
+        << QByteArray(
+               R"({"format": 1, "model": "M", "axisNum": 1, "groups": [{"name": "P00 A", "codes": []}]})")
+        << "no group has a function code";
 
     root = testRoot();
     root.insert("motorTypeCode", "P42.00");

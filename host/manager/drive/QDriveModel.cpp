@@ -189,6 +189,10 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
         }
         m.groups.append(group);
     }
+    if (m.codes.isEmpty()) {
+        return fail(QString(),
+                    QStringLiteral("no group has a function code (every \"codes\" list is empty)"));
+    }
     return checkRegisters();
 }
 
