@@ -6,6 +6,11 @@
 #include "QDeviceManager.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
+#include "QServoFaultRequests.h"
+#include "QServoGroupOrder.h"
+#include "QServoPresentation.h"
+#include "QServoRequestWaiter.h"
+#include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QStatistics.h"
@@ -13,26 +18,13 @@
 #include "drive/QFuncodeScaling.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTimer>
 #include <log4cplus/loggingmacros.h>
 
 namespace {
 // Items per link request: large reads are split so answers keep flowing.
 const int kMaxReadItems = 256;
-
-QString readKey(const QString& funIndex, int axis)
-{
-    return funIndex + QLatin1Char('#') + QString::number(axis);
-}
-
-QStringRef groupCodeOf(const QString& funIndex)
-{
-    const int dot = funIndex.indexOf(QLatin1Char('.'));
-    return funIndex.leftRef(dot < 0 ? funIndex.size() : dot);
-}
 
 QString trServo(const char* key)
 {
@@ -42,7 +34,8 @@ QString trServo(const char* key)
 
 QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias,
                            QObject* parent)
-    : QDeviceBase(parent), m_model(model), m_link(link), m_faultStore(model)
+    : QDeviceBase(parent), m_model(model), m_link(link), m_requests(new QServoRequestWaiter(link, this)),
+      m_faultStore(model)
 {
     Q_ASSERT(model && link);
     m_link->setParent(this);
@@ -55,11 +48,9 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     m_faultStore.loadFormat(true, m_deviceInfo);
     connect(m_link, &QDriveLink::readFinished, this, &QDeviceServo::onReadFinished);
     connect(m_link, &QDriveLink::writeFinished, this, &QDeviceServo::onWriteFinished);
-    connect(m_link, &QDriveLink::currentFaultsRead, this, &QDeviceServo::onCurrentFaultsRead);
-    connect(m_link, &QDriveLink::historyRecordsRead, this, &QDeviceServo::onHistoryRead);
+    m_faults = new QServoFaultRequests(*this, m_faultStore, *m_requests);
     connect(m_link, &QDriveLink::commandFinished, this, &QDeviceServo::onCommandFinished);
     connect(m_link, &QDriveLink::onlineChanged, this, &QDeviceServo::onOnlineChanged);
-    connect(m_link, &QDriveLink::faultsChanged, this, &QDeviceServo::onFaultsChanged);
     // After the device's own connections, so that read-back values are stored before the engine sees them.
     m_batchEngine = new QServoBatchEngine(this, m_link);
     connect(QLibSetting::self()->getSystemSetting(), &QSystemSetting::authorityChanged, this, [this]() {
@@ -68,7 +59,10 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     });
 }
 
-QDeviceServo::~QDeviceServo() = default;
+QDeviceServo::~QDeviceServo()
+{
+    delete m_faults; // it refers to the fault store, a member: it goes before the members do
+}
 
 QString QDeviceServo::getDevName() const
 {
@@ -131,34 +125,12 @@ void QDeviceServo::rebuildGroupMaps()
 
 bool QDeviceServo::groupNameLessThan(const QString& a, const QString& b)
 {
-    const bool aPtp = a.contains(QLatin1String("PtP"));
-    const bool bPtp = b.contains(QLatin1String("PtP"));
-    if (aPtp != bPtp) {
-        return !aPtp;
-    }
-    static const QRegularExpression digits(QStringLiteral("\\d+"));
-    auto numberOf = [](const QString& name) {
-        const QString head = name.section(QLatin1Char(' '), 0, 0);
-        QRegularExpressionMatchIterator it = digits.globalMatch(head);
-        QString last;
-        while (it.hasNext()) {
-            last = it.next().captured(0);
-        }
-        return last.isEmpty() ? 0LL : last.toLongLong();
-    };
-    const qint64 na = numberOf(a);
-    const qint64 nb = numberOf(b);
-    if (na != nb) {
-        return na < nb;
-    }
-    return a < b;
+    return QServoGroupOrder::lessThan(a, b);
 }
 
 QStringList QDeviceServo::orderGroupName(const QStringList& names)
 {
-    QStringList sorted = names;
-    std::stable_sort(sorted.begin(), sorted.end(), &QDeviceServo::groupNameLessThan);
-    return sorted;
+    return QServoGroupOrder::sorted(names);
 }
 
 tagSubFuncode_Servo* QDeviceServo::getFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth) const
@@ -348,15 +320,10 @@ void QDeviceServo::readFuncode(const QList<tagSubFuncode_Servo*>& list)
             continue;
         }
         for (int axis = 0; axis < axes; ++axis) {
-            const QString key = readKey(fun->funIndex, axis);
-            if (m_queuedKeys.contains(key) || m_inFlightKeys.contains(key)) {
-                continue;
-            }
-            m_queuedKeys.insert(key);
-            m_readQueue.append({fun->funIndex, axis});
+            m_readQueue.enqueue(fun->funIndex, axis);
         }
     }
-    if (m_readInFlight == 0) {
+    if (!m_readQueue.hasInFlight()) {
         flushReadQueue();
     }
 }
@@ -373,40 +340,19 @@ void QDeviceServo::readAllFuncode()
 
 void QDeviceServo::flushReadQueue()
 {
-    if (m_readQueue.isEmpty() || !isDeviceOnline()) {
+    if (m_readQueue.pendingCount() == 0 || !isDeviceOnline()) {
         return;
     }
-    QDriveValueList items;
-    int count = qMin(kMaxReadItems, m_readQueue.size());
-    // A request that has to be cut ends where a group ends, when one ends in it: a link that joins
-    // the codes of a group into blocks then needs no extra block for the cut.
-    for (int i = count; count < m_readQueue.size() && i > 1; --i) {
-        if (groupCodeOf(m_readQueue.at(i - 1).funIndex) != groupCodeOf(m_readQueue.at(i).funIndex)) {
-            count = i;
-            break;
-        }
-    }
-    items.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const PendingRead p = m_readQueue.takeFirst();
-        const QString key = readKey(p.funIndex, p.axis);
-        m_queuedKeys.remove(key);
-        m_inFlightKeys.insert(key);
-        items.append(QDriveValueItem(p.funIndex, p.axis));
-    }
-    m_readInFlight = m_link->requestRead(items);
+    const QDriveValueList items = m_readQueue.takeBatch(kMaxReadItems);
+    m_readQueue.setInFlight(m_link->requestRead(items));
 }
 
 void QDeviceServo::stopReadFuncode(const QString& groupName, int axis)
 {
-    for (int i = m_readQueue.size() - 1; i >= 0; --i) {
-        const PendingRead& p = m_readQueue.at(i);
-        const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(p.funIndex);
-        if (p.axis == axis && fun && fun->groupName == groupName) {
-            m_queuedKeys.remove(readKey(p.funIndex, p.axis));
-            m_readQueue.removeAt(i);
-        }
-    }
+    m_readQueue.dropQueued([this, &groupName, axis](const QServoReadQueue::Entry& e) {
+        const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(e.funIndex);
+        return e.axis == axis && fun && fun->groupName == groupName;
+    });
 }
 
 void QDeviceServo::stopReadValue(const QList<tagSubFuncode_Servo*>& list, int axis)
@@ -417,20 +363,16 @@ void QDeviceServo::stopReadValue(const QList<tagSubFuncode_Servo*>& list, int ax
             numbers.insert(fun->funIndex);
         }
     }
-    for (int i = m_readQueue.size() - 1; i >= 0; --i) {
-        const PendingRead& p = m_readQueue.at(i);
-        if (p.axis == axis && numbers.contains(p.funIndex)) {
-            m_queuedKeys.remove(readKey(p.funIndex, p.axis));
-            m_readQueue.removeAt(i);
-        }
-    }
+    m_readQueue.dropQueued([&numbers, axis](const QServoReadQueue::Entry& e) {
+        return e.axis == axis && numbers.contains(e.funIndex);
+    });
 }
 
 void QDeviceServo::onReadFinished(quint32 requestId, QDriveValueList items)
 {
+    m_readQueue.answered(requestId, items);
     QStringList changed;
     for (const QDriveValueItem& item : qAsConst(items)) {
-        m_inFlightKeys.remove(readKey(item.funIndex, item.axis));
         ValueSlot* s = slot(item.funIndex);
         if (!s || item.axis < 0 || item.axis > 2) {
             continue;
@@ -448,23 +390,11 @@ void QDeviceServo::onReadFinished(quint32 requestId, QDriveValueList items)
             changed.append(item.funIndex);
         }
     }
-    finishAwaited(requestId, items.isEmpty() ? QDriveLink::LINK_OK : items.first().error, items);
-    if (requestId == m_readInFlight) {
-        m_readInFlight = 0;
-    }
+    m_requests->finish(requestId, items.isEmpty() ? QDriveLink::LINK_OK : items.first().error, items);
     announceChanged(changed);
-    if (m_readInFlight == 0) {
+    if (!m_readQueue.hasInFlight()) {
         flushReadQueue();
     }
-}
-
-void QDeviceServo::finishAwaited(quint32 requestId, int error, const QDriveValueList& items)
-{
-    if (!m_awaited.contains(requestId)) {
-        return;
-    }
-    m_finishedRequests.insert(requestId, error);
-    m_finishedItems.insert(requestId, items);
 }
 
 void QDeviceServo::announceChanged(const QStringList& changed)
@@ -473,43 +403,6 @@ void QDeviceServo::announceChanged(const QStringList& changed)
         return;
     }
     emit QSoftCore::getCore()->getSignalManager()->SigFuncodeChanged_Servo(getAliasName(), changed);
-}
-
-int QDeviceServo::waitFor(quint32 requestId, int timeoutMs, bool bProcessEvents)
-{
-    Q_UNUSED(bProcessEvents)
-    m_awaited.insert(requestId);
-    if (!m_finishedRequests.contains(requestId)) {
-        // Only the drive's answer and timers run meanwhile; the user cannot start another edit.
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        auto quitWhenDone = [&loop, this, requestId]() {
-            if (m_finishedRequests.contains(requestId)) {
-                loop.quit();
-            }
-        };
-        const auto c1 = connect(m_link, &QDriveLink::readFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c2 =
-            connect(m_link, &QDriveLink::writeFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c3 =
-            connect(m_link, &QDriveLink::commandFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c4 =
-            connect(m_link, &QDriveLink::historyRecordsRead, &loop, quitWhenDone, Qt::QueuedConnection);
-        const auto c5 =
-            connect(m_link, &QDriveLink::currentFaultsRead, &loop, quitWhenDone, Qt::QueuedConnection);
-        timer.start(qMax(1, timeoutMs));
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        for (const auto& c : {c1, c2, c3, c4, c5}) {
-            disconnect(c);
-        }
-    }
-    m_awaited.remove(requestId);
-    if (!m_finishedRequests.contains(requestId)) {
-        return WRITE_ERR_TIMEOUT;
-    }
-    return m_finishedRequests.take(requestId);
 }
 
 int QDeviceServo::readBack(const QStringList& funIndexes, int axis, int timeoutMs)
@@ -523,25 +416,22 @@ int QDeviceServo::readBack(const QStringList& funIndexes, int axis, int timeoutM
     if (items.isEmpty()) {
         return WRITE_OK;
     }
-    const quint32 id = m_link->requestRead(items);
-    const int error = waitFor(id, timeoutMs, true);
-    m_finishedItems.remove(id);
-    return linkErrorToWriteError(error);
+    return linkErrorToWriteError(m_requests->read(items, timeoutMs));
 }
 
 int QDeviceServo::readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs,
                                        bool bProcessEvents)
 {
+    Q_UNUSED(bProcessEvents)
     if (rowOf(funIndex) < 0) {
         return WRITE_ERR_UNKNOWN_CODE;
     }
     if (!isDeviceOnline()) {
         return WRITE_ERR_OFFLINE;
     }
-    const quint32 id = m_link->requestRead({QDriveValueItem(funIndex, AXIS_X)});
-    const int error = waitFor(id, timeoutMs, bProcessEvents);
-    const QDriveValueList items = m_finishedItems.take(id);
-    if (error == WRITE_OK && !items.isEmpty()) {
+    QDriveValueList items;
+    const int error = m_requests->read({QDriveValueItem(funIndex, AXIS_X)}, timeoutMs, &items);
+    if (error == QDriveLink::LINK_OK && !items.isEmpty()) {
         value = items.first().value;
     }
     return linkErrorToWriteError(error);
@@ -551,69 +441,17 @@ int QDeviceServo::readOneFuncode_Synch(const QString& funIndex, qint64& value, i
 
 int QDeviceServo::linkErrorToWriteError(int linkError)
 {
-    switch (linkError) {
-    case QDriveLink::LINK_OK:
-        return WRITE_OK;
-    case QDriveLink::LINK_ERR_OFFLINE:
-        return WRITE_ERR_OFFLINE;
-    case QDriveLink::LINK_ERR_TIMEOUT:
-        return WRITE_ERR_TIMEOUT;
-    case QDriveLink::LINK_ERR_RANGE:
-        return WRITE_ERR_RANGE;
-    case QDriveLink::LINK_ERR_READ_ONLY:
-        return WRITE_ERR_READ_ONLY;
-    case QDriveLink::LINK_ERR_UNKNOWN:
-        return WRITE_ERR_UNKNOWN_CODE;
-    default:
-        return WRITE_ERR_REFUSED;
-    }
-}
-
-int QDeviceServo::checkRights(const tagSubFuncode_Servo* fun, int axis) const
-{
-    if (!fun || fun->isStateCode) {
-        return fun ? WRITE_ERR_READ_ONLY : WRITE_ERR_UNKNOWN_CODE;
-    }
-    if (axis < 0 || axis >= getAxisNum()) {
-        return WRITE_ERR_AXIS;
-    }
-    if (!isAuthValid(fun->authority, presentAuthority())) {
-        return WRITE_ERR_AUTHORITY;
-    }
-    if (fun->rwLevel != 1 && fun->rwLevel != 2) {
-        return WRITE_ERR_READ_ONLY;
-    }
-    if (m_osciRunning &&
-        (fun->funIndex == m_model->osciFirstCode || m_model->osciNoEditCodes.contains(fun->funIndex))) {
-        return WRITE_ERR_OSCI;
-    }
-    if (!isDeviceOnline()) {
-        return WRITE_ERR_OFFLINE;
-    }
-    return WRITE_OK;
+    return QServoWriteRules::fromLinkError(linkError);
 }
 
 int QDeviceServo::checkWriteValue(const QString& funIndex, double value, int axis, QString* reason) const
 {
-    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    int error = checkRights(fun, axis);
-    if (error == WRITE_OK && !QFuncodeScaling::isRawInRange(*fun, scaledToRaw(fun, value))) {
-        error = WRITE_ERR_RANGE;
-    }
-    if (reason) {
-        *reason = error == WRITE_OK ? QString() : getErrorReasonStr(error);
-    }
-    return error;
+    return QServoWriteRules(*this).checkValue(funIndex, value, axis, reason);
 }
 
 int QDeviceServo::checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const
 {
-    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    const int error = checkRights(fun, axis);
-    if (error != WRITE_OK) {
-        return error;
-    }
-    return QFuncodeScaling::isRawInRange(*fun, rawValue) ? WRITE_OK : WRITE_ERR_RANGE;
+    return QServoWriteRules(*this).checkRawValue(funIndex, rawValue, axis);
 }
 
 int QDeviceServo::convertAddr(const QString& addr)
@@ -624,10 +462,8 @@ int QDeviceServo::convertAddr(const QString& addr)
 int QDeviceServo::writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs)
 {
     ValueSlot* s = slot(funIndex);
-    const quint32 id = m_link->requestWrite({QDriveValueItem(funIndex, axis, raw)});
-    const int linkError = waitFor(id, timeoutMs, true);
-    m_finishedItems.remove(id);
-    const int error = linkErrorToWriteError(linkError);
+    const int error =
+        linkErrorToWriteError(m_requests->write({QDriveValueItem(funIndex, axis, raw)}, timeoutMs));
     if (s) {
         s->rwStatus = error == WRITE_OK ? RW_STATUS_WRITE_OK : RW_STATUS_WRITE_FAILED;
     }
@@ -644,7 +480,7 @@ void QDeviceServo::onWriteFinished(quint32 requestId, QDriveValueList items, qin
         }
     }
     m_lastDriveTime = driveTime;
-    finishAwaited(requestId, error, items);
+    m_requests->finish(requestId, error, items);
 }
 
 void QDeviceServo::snapshotRelated(const tagSubFuncode_Servo* fun, int axis)
@@ -719,103 +555,36 @@ void QDeviceServo::recordStatistics(const QString& funIndex, int axis, double ol
 
 QString QDeviceServo::getErrorReasonStr(int error) const
 {
-    switch (error) {
-    case WRITE_OK:
-        return QString();
-    case WRITE_ERR_OFFLINE:
-        return trServo("STR_WRITE_ERR_OFFLINE");
-    case WRITE_ERR_TIMEOUT:
-        return trServo("STR_WRITE_ERR_TIMEOUT");
-    case WRITE_ERR_RANGE:
-        return trServo("STR_WRITE_ERR_RANGE");
-    case WRITE_ERR_READ_ONLY:
-        return trServo("STR_WRITE_ERR_READ_ONLY");
-    case WRITE_ERR_UNKNOWN_CODE:
-        return trServo("STR_WRITE_ERR_UNKNOWN_CODE");
-    case WRITE_ERR_AUTHORITY:
-        return trServo("STR_WRITE_ERR_AUTHORITY");
-    case WRITE_ERR_OSCI:
-        return trServo("STR_WRITE_ERR_OSCI");
-    case WRITE_ERR_AXIS:
-        return trServo("STR_WRITE_ERR_AXIS");
-    case WRITE_ERR_BUSY:
-        return trServo("STR_WRITE_ERR_BUSY");
-    default:
-        return m_link->refusalReason().isEmpty()
-                   ? trServo("STR_WRITE_ERR_REFUSED")
-                   : QStringLiteral("%1 (%2)").arg(trServo("STR_WRITE_ERR_REFUSED"), m_link->refusalReason());
-    }
+    return QServoPresentation::writeErrorText(error, m_link->refusalReason());
 }
 
 bool QDeviceServo::isWritePermitted(QString* reason) const
 {
-    if (!isDeviceOnline()) {
-        if (reason) {
-            *reason = getErrorReasonStr(WRITE_ERR_OFFLINE);
-        }
-        return false;
-    }
-    if (m_osciRunning) {
-        if (reason) {
-            *reason = trServo("STR_WRITE_WHILE_OSCI_RUNNING");
-        }
-        return false;
-    }
-    const QString refusal = m_link->refusalReason();
-    if (!refusal.isEmpty()) {
-        if (reason) {
-            *reason = refusal;
-        }
-        return false;
-    }
-    if (reason) {
-        reason->clear();
-    }
-    return true;
+    return QServoWriteRules(*this).isWritePermitted(reason);
 }
 
 // ---------------------------------------------------------------- saved state
 
 void QDeviceServo::setParamUnsaved(int axis, const QString& funIndex)
 {
-    ValueSlot* s = slot(funIndex);
-    if (!s || axis < 0 || axis > 2) {
-        return;
+    if (rowOf(funIndex) >= 0) {
+        m_unsaved.setUnsaved(funIndex, axis);
     }
-    s->unsaved[static_cast<size_t>(axis)] = true;
 }
 
 bool QDeviceServo::isParamUnsaved(const QString& funIndex, int axis) const
 {
-    const ValueSlot* s = slot(funIndex);
-    return s && axis >= 0 && axis < 3 && s->unsaved[static_cast<size_t>(axis)];
+    return m_unsaved.isUnsaved(funIndex, axis);
 }
 
 QString QDeviceServo::getSavedStr(const QString& funIndex) const
 {
-    const ValueSlot* s = slot(funIndex);
-    if (!s) {
-        return QString();
-    }
-    for (int axis = 0; axis < getAxisNum(); ++axis) {
-        if (s->unsaved[static_cast<size_t>(axis)]) {
-            return trServo("STR_UNSAVED");
-        }
-    }
-    return trServo("STR_SAVED");
+    return rowOf(funIndex) < 0 ? QString() : m_unsaved.savedText(funIndex, getAxisNum());
 }
 
 QColor QDeviceServo::getSaveColor(const QString& funIndex) const
 {
-    const ValueSlot* s = slot(funIndex);
-    if (s) {
-        for (int axis = 0; axis < getAxisNum(); ++axis) {
-            if (s->unsaved[static_cast<size_t>(axis)]) {
-                return QColor(255, 214, 153);
-            }
-        }
-    }
-    return QColor(Qt::white);
+    return m_unsaved.saveColor(funIndex, getAxisNum());
 }
 
 bool QDeviceServo::saveAllFuncode(int axis)
@@ -824,12 +593,10 @@ bool QDeviceServo::saveAllFuncode(int axis)
         return false;
     }
     const quint32 id = m_link->requestSaveAll(axis);
-    if (waitFor(id, m_commuParams.timeoutMs * 5, true) != QDriveLink::LINK_OK) {
+    if (m_requests->wait(id, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
         return false;
     }
-    for (ValueSlot& s : m_values) {
-        s.unsaved[static_cast<size_t>(axis)] = false;
-    }
+    m_unsaved.clearAxis(axis);
     return true;
 }
 
@@ -839,12 +606,10 @@ bool QDeviceServo::resetDevice(int axis)
         return false;
     }
     const quint32 id = m_link->requestReset(axis);
-    if (waitFor(id, m_commuParams.timeoutMs * 5, true) != QDriveLink::LINK_OK) {
+    if (m_requests->wait(id, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
         return false;
     }
-    for (ValueSlot& s : m_values) {
-        s.unsaved[static_cast<size_t>(axis)] = false;
-    }
+    m_unsaved.clearAxis(axis);
     // What was not saved is gone: read everything again.
     readAllFuncode();
     return true;
@@ -878,67 +643,49 @@ QMap<QString, QString> QDeviceServo::getReleParamOldValMapByFunIndex(const QStri
 
 bool QDeviceServo::isSubFuncodeSelected(const QString& funIndex) const
 {
-    return m_selList.contains(funIndex);
+    return m_monitored.contains(funIndex);
 }
 
 void QDeviceServo::appendSelSubFuncode(const QString& funIndex)
 {
-    if (funIndex.isEmpty() || m_selList.contains(funIndex) || rowOf(funIndex) < 0) {
-        return;
+    if (rowOf(funIndex) >= 0 && m_monitored.append(funIndex)) {
+        emit projectDataChanged();
     }
-    m_selList.append(funIndex);
-    emit projectDataChanged();
 }
 
 void QDeviceServo::removeSelSubFuncode(const QString& funIndex)
 {
-    if (m_selList.removeAll(funIndex) > 0) {
+    if (m_monitored.remove(funIndex)) {
         emit projectDataChanged();
     }
 }
 
 void QDeviceServo::removeAllSelSubFuncode()
 {
-    if (m_selList.isEmpty()) {
-        return;
+    if (m_monitored.clear()) {
+        emit projectDataChanged();
     }
-    m_selList.clear();
-    emit projectDataChanged();
 }
 
 void QDeviceServo::upSelSubFuncodeList(const QString& funIndex)
 {
-    const int pos = m_selList.indexOf(funIndex);
-    if (pos <= 0) {
-        return;
+    if (m_monitored.moveUp(funIndex)) {
+        emit projectDataChanged();
     }
-    m_selList.swapItemsAt(pos, pos - 1);
-    emit projectDataChanged();
 }
 
 void QDeviceServo::downSelSubFuncodeList(const QString& funIndex)
 {
-    const int pos = m_selList.indexOf(funIndex);
-    if (pos < 0 || pos >= m_selList.size() - 1) {
-        return;
+    if (m_monitored.moveDown(funIndex)) {
+        emit projectDataChanged();
     }
-    m_selList.swapItemsAt(pos, pos + 1);
-    emit projectDataChanged();
 }
 
 void QDeviceServo::setSelSubFuncodeList(const QStringList& list)
 {
-    QStringList cleaned;
-    for (const QString& funIndex : list) {
-        if (!cleaned.contains(funIndex)) {
-            cleaned.append(funIndex);
-        }
+    if (m_monitored.assign(list)) {
+        emit projectDataChanged();
     }
-    if (cleaned == m_selList) {
-        return;
-    }
-    m_selList = cleaned;
-    emit projectDataChanged();
 }
 
 // ---------------------------------------------------------------- oscilloscope and motor
@@ -979,40 +726,12 @@ qint64 QDeviceServo::getMotorType() const
 
 void QDeviceServo::readCurFaults()
 {
-    if (isDeviceOnline()) {
-        m_link->requestCurrentFaults();
-    }
+    m_faults->readCurrent();
 }
 
 bool QDeviceServo::clearCurFaults()
 {
-    if (!isDeviceOnline()) {
-        return false;
-    }
-    const quint32 id = m_link->requestClearFaults();
-    const bool ok = waitFor(id, m_commuParams.timeoutMs, true) == QDriveLink::LINK_OK;
-    readCurFaults();
-    return ok;
-}
-
-void QDeviceServo::onCurrentFaultsRead(quint32 requestId, QDriveFaultList faults, int error)
-{
-    finishAwaited(requestId, error);
-    if (error != QDriveLink::LINK_OK) {
-        return;
-    }
-    const int change = m_faultStore.setCurFaults(faults);
-    if (change == QServoFaultStore::FAULTS_UNCHANGED) {
-        return;
-    }
-    QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-    emit curFaultsChanged();
-    emit hub->SigDeviceFaultChanged(getAliasName());
-    if (change & QServoFaultStore::FAULTS_NEW) {
-        emit hub->SigDeviceNewFaultArrived(getAliasName());
-    } else if (change & QServoFaultStore::FAULTS_ALL_CLEARED) {
-        emit hub->SigCurFaultHasClear(getAliasName());
-    }
+    return m_faults->clearCurrent();
 }
 
 void QDeviceServo::OnReadFaultFuncode(int axis)
@@ -1021,55 +740,24 @@ void QDeviceServo::OnReadFaultFuncode(int axis)
     readCurFaults();
 }
 
-void QDeviceServo::onFaultsChanged()
-{
-    readCurFaults();
-    for (int axis = 0; axis < getAxisNum(); ++axis) {
-        readHisFaultFuncode(axis, false);
-    }
-}
-
 void QDeviceServo::readHisFaultFuncode(int axis, bool bWait)
 {
-    if (!isDeviceOnline() || axis < 0 || axis >= getAxisNum()) {
-        return;
-    }
-    const quint32 id = m_link->requestHistoryRecords(axis);
-    if (bWait) {
-        waitFor(id, m_commuParams.timeoutMs, true);
-    }
-}
-
-void QDeviceServo::onHistoryRead(quint32 requestId, int axis, QList<QByteArray> records, int error)
-{
-    finishAwaited(requestId, error);
-    if (error != QDriveLink::LINK_OK || !m_faultStore.setHistoryRecords(axis, records)) {
-        return;
-    }
-    emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged(getAliasName());
+    m_faults->readHistory(axis, bWait);
 }
 
 void QDeviceServo::initHisFaultFormat(bool bFromDatabase)
 {
-    if (m_faultStore.loadFormat(bFromDatabase, m_deviceInfo)) {
-        emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged(getAliasName());
-    }
+    m_faults->loadFormat(bFromDatabase);
 }
 
 bool QDeviceServo::clearHistoryFault(int axis)
 {
-    if (!isDeviceOnline() || axis < 0 || axis >= getAxisNum()) {
-        return false;
-    }
-    const quint32 id = m_link->requestClearHistory(axis);
-    const bool ok = waitFor(id, m_commuParams.timeoutMs, true) == QDriveLink::LINK_OK;
-    readHisFaultFuncode(axis, true);
-    return ok;
+    return m_faults->clearHistory(axis);
 }
 
 void QDeviceServo::onCommandFinished(quint32 requestId, int error)
 {
-    finishAwaited(requestId, error);
+    m_requests->finish(requestId, error);
 }
 
 void QDeviceServo::onOnlineChanged(bool online)
@@ -1077,13 +765,11 @@ void QDeviceServo::onOnlineChanged(bool online)
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     if (!online) {
         // Queued reads would only fail; the views ask again when the drive is back.
-        m_readQueue.clear();
-        m_queuedKeys.clear();
+        m_readQueue.clearQueued();
         emit hub->SigDevStatus(getAliasName(), 1, trServo("STR_DEVICE_OFFLINE"));
         return;
     }
-    m_readInFlight = 0;
-    m_inFlightKeys.clear();
+    m_readQueue.forgetInFlight();
     emit hub->SigDevStatus(getAliasName(), 0, trServo("STR_DEVICE_ONLINE"));
     readCurFaults();
     flushReadQueue(); // reads asked for while the link was still connecting
@@ -1093,74 +779,32 @@ void QDeviceServo::onOnlineChanged(bool online)
 
 QIcon QDeviceServo::getCheckIcon(bool checked)
 {
-    static const QIcon on(QStringLiteral(":/img/Funcode/check_on"));
-    static const QIcon off(QStringLiteral(":/img/Funcode/check_off"));
-    return checked ? on : off;
+    return QServoPresentation::checkIcon(checked);
 }
 
 QIcon QDeviceServo::getRWLevelIcon(int rwLevel)
 {
-    static const QIcon icons[] = {
-        QIcon(QStringLiteral(":/img/Funcode/rw_1")), QIcon(QStringLiteral(":/img/Funcode/rw_0")),
-        QIcon(QStringLiteral(":/img/Funcode/rw_4")), QIcon(QStringLiteral(":/img/Funcode/rw_3"))};
-    if (rwLevel < 0 || rwLevel > 3) {
-        return QIcon(QStringLiteral(":/img/Funcode/rw_2"));
-    }
-    return icons[rwLevel];
+    return QServoPresentation::rwLevelIcon(rwLevel);
 }
 
 QIcon QDeviceServo::getEffectIcon(int effectStyle)
 {
-    static const QIcon icons[] = {QIcon(QStringLiteral(":/img/Servo/Effect_0")),
-                                  QIcon(QStringLiteral(":/img/Servo/Effect_1")),
-                                  QIcon(QStringLiteral(":/img/Servo/Effect_2"))};
-    return (effectStyle >= 0 && effectStyle <= 2) ? icons[effectStyle] : QIcon();
+    return QServoPresentation::effectIcon(effectStyle);
 }
 
 QString QDeviceServo::getEffectStr(int effectStyle)
 {
-    switch (effectStyle) {
-    case 0:
-        return trServo("STR_INSTANT_EFFECT");
-    case 1:
-        return trServo("STR_RESET_EFFECT");
-    case 2:
-        return trServo("STR_STOP_EFFECT");
-    default:
-        return QString();
-    }
+    return QServoPresentation::effectText(effectStyle);
 }
 
 QString QDeviceServo::getAxisName(int axis)
 {
-    switch (axis) {
-    case AXIS_X:
-        return QStringLiteral("X");
-    case AXIS_Y:
-        return QStringLiteral("Y");
-    case AXIS_Z:
-        return QStringLiteral("Z");
-    default:
-        return QString();
-    }
+    return QServoPresentation::axisName(axis);
 }
 
 QString QDeviceServo::getDataTypeStr(int dataType)
 {
-    switch (dataType) {
-    case 3:
-        return QStringLiteral("INT16");
-    case 4:
-        return QStringLiteral("UINT16");
-    case 7:
-        return QStringLiteral("INT32");
-    case 8:
-        return QStringLiteral("UINT32");
-    case 15:
-        return QStringLiteral("INT64");
-    default:
-        return QString::number(dataType);
-    }
+    return QServoPresentation::dataTypeText(dataType);
 }
 
 int QDeviceServo::getReadWriteStatus(const QString& funIndex) const
@@ -1171,22 +815,7 @@ int QDeviceServo::getReadWriteStatus(const QString& funIndex) const
 
 QIcon QDeviceServo::getReadWriteStatusIcon(const QString& funIndex) const
 {
-    static const QIcon readOk(QStringLiteral(":/img/Funcode/status_read_ok"));
-    static const QIcon readFailed(QStringLiteral(":/img/Funcode/status_read_failed"));
-    static const QIcon writeOk(QStringLiteral(":/img/Funcode/status_write_ok"));
-    static const QIcon writeFailed(QStringLiteral(":/img/Funcode/status_write_failed"));
-    switch (getReadWriteStatus(funIndex)) {
-    case RW_STATUS_READ_OK:
-        return readOk;
-    case RW_STATUS_READ_FAILED:
-        return readFailed;
-    case RW_STATUS_WRITE_OK:
-        return writeOk;
-    case RW_STATUS_WRITE_FAILED:
-        return writeFailed;
-    default:
-        return QIcon();
-    }
+    return QServoPresentation::readWriteStatusIcon(getReadWriteStatus(funIndex));
 }
 
 // ---------------------------------------------------------------- reload
@@ -1212,8 +841,8 @@ void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
             m_values[it.value()] = oldValues.value(it.key());
         }
     }
-    m_readQueue.clear();
-    m_queuedKeys.clear();
+    m_readQueue.clearQueued();
+    m_unsaved.forgetIf([this](const QString& funIndex) { return rowOf(funIndex) < 0; });
     rebuildGroupMaps();
     initHisFaultFormat(true);
     emit QSoftCore::getCore()->getSignalManager()->sigReLoadDeviceCfg(getAliasName());

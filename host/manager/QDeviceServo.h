@@ -3,6 +3,9 @@
 #include "QDeviceBase.h"
 #include "QServoBatchEngine.h"
 #include "QServoFaultStore.h"
+#include "QServoMonitoredList.h"
+#include "QServoReadQueue.h"
+#include "QServoUnsavedParams.h"
 #include "drive/QDriveLink.h"
 #include "drive/QDriveModel.h"
 #include "tagExportFuncode_Servo.h"
@@ -17,17 +20,23 @@
 #include <QIcon>
 #include <QList>
 #include <QMap>
-#include <QSet>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <vector>
+
+class QServoFaultRequests;
+class QServoRequestWaiter;
 
 // A servo drive of the project. It describes every function code (tagSubFuncode_Servo), keeps the last
 // known value of every code per axis and answers every value question at once from them. Reads are
 // only queued with the drive link; when the answer comes the values are updated and the hub's
 // SigFuncodeChanged_Servo names the codes whose values changed. Writes are checked (range, right,
 // state), sent, read back and counted as a statistics event.
+//
+// The device is a facade: the read queue, the waiting for answers, the write rules, the fault traffic,
+// the batch engine, the monitored list, the unsaved marks and the icons and texts are classes of their
+// own (QServo...) that it owns and calls.
 class QDeviceServo : public QDeviceBase
 {
     Q_OBJECT
@@ -130,9 +139,9 @@ public:
     // Drops queued reads of a group (or of a list) for one axis.
     void stopReadFuncode(const QString& groupName, int axis);
     void stopReadValue(const QList<tagSubFuncode_Servo*>& list, int axis);
-    int pendingReadCount() const { return m_readQueue.size(); }
+    int pendingReadCount() const { return m_readQueue.pendingCount(); }
     // True while queued reads wait or a queued read is with the drive.
-    bool isReadBusy() const { return !m_readQueue.isEmpty() || m_readInFlight != 0; }
+    bool isReadBusy() const { return m_readQueue.isBusy(); }
     // Reads one code of axis X and waits for it; 0 or an enWriteError.
     int readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs, bool bProcessEvents);
 
@@ -192,7 +201,7 @@ public:
     void removeAllSelSubFuncode();
     void upSelSubFuncodeList(const QString& funIndex);
     void downSelSubFuncodeList(const QString& funIndex);
-    QStringList getSelSubFuncodeList() const { return m_selList; }
+    QStringList getSelSubFuncodeList() const { return m_monitored.list(); }
     void setSelSubFuncodeList(const QStringList& list);
 
     // ---- oscilloscope
@@ -255,11 +264,8 @@ signals:
 private slots:
     void onReadFinished(quint32 requestId, QDriveValueList items);
     void onWriteFinished(quint32 requestId, QDriveValueList items, qint64 driveTime);
-    void onCurrentFaultsRead(quint32 requestId, QDriveFaultList faults, int error);
-    void onHistoryRead(quint32 requestId, int axis, QList<QByteArray> records, int error);
     void onCommandFinished(quint32 requestId, int error);
     void onOnlineChanged(bool online);
-    void onFaultsChanged();
 
 private:
     struct ValueSlot
@@ -267,12 +273,6 @@ private:
         std::array<qint64, 3> raw{{0, 0, 0}};
         std::array<quint8, 3> state{{0, 0, 0}}; // 0 unknown, 1 known, 2 read failed
         quint8 rwStatus = RW_STATUS_NONE;
-        std::array<bool, 3> unsaved{{false, false, false}};
-    };
-    struct PendingRead
-    {
-        QString funIndex;
-        int axis;
     };
 
     void buildRecords();
@@ -280,15 +280,12 @@ private:
     int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
     ValueSlot* slot(const QString& funIndex);
     const ValueSlot* slot(const QString& funIndex) const;
-    int waitFor(quint32 requestId, int timeoutMs, bool bProcessEvents);
     int writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
     int readBack(const QStringList& funIndexes, int axis, int timeoutMs);
     void snapshotRelated(const tagSubFuncode_Servo* fun, int axis);
     void recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled);
     void announceChanged(const QStringList& changed);
-    void finishAwaited(quint32 requestId, int error, const QDriveValueList& items = QDriveValueList());
     int presentAuthority() const;
-    int checkRights(const tagSubFuncode_Servo* fun, int axis) const;
 
     QDriveModelPtr m_model;
     QDriveLink* m_link = nullptr;
@@ -299,22 +296,18 @@ private:
     FuncodeGroupMap m_normalGroups;
     FuncodeGroupMap m_stateGroups;
 
-    QList<PendingRead> m_readQueue;
-    QSet<QString> m_queuedKeys; // funIndex + axis of queued reads
-    quint32 m_readInFlight = 0;
-    QSet<QString> m_inFlightKeys;
-
-    QSet<quint32> m_awaited;                // requests someone waits for
-    QHash<quint32, int> m_finishedRequests; // awaited request -> error
-    QHash<quint32, QDriveValueList> m_finishedItems;
+    QServoReadQueue m_readQueue;
+    QServoRequestWaiter* m_requests = nullptr; // the answers callers wait for
     qint64 m_lastDriveTime = 0;
 
-    QStringList m_selList;
+    QServoMonitoredList m_monitored;
+    QServoUnsavedParams m_unsaved;
     QHash<QString, QMap<QString, QString>> m_relateOldValues;
     bool m_osciRunning = false;
     int m_lastWriteError = WRITE_OK;
     int m_lastModifyTime = 0;
     QServoBatchEngine* m_batchEngine = nullptr;
     QServoFaultStore m_faultStore;
+    QServoFaultRequests* m_faults = nullptr; // the fault traffic with the drive
     int m_faultAxis = AXIS_X;
 };

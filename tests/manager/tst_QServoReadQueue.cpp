@@ -1,0 +1,106 @@
+#include "QServoReadQueue.h"
+
+#include <QtTest>
+
+// The queue of reads a device sends without waiting: each read once, requests cut where groups end.
+class tst_QServoReadQueue : public QObject
+{
+    Q_OBJECT
+
+    static QStringList numbersOf(const QDriveValueList& items)
+    {
+        QStringList numbers;
+        for (const QDriveValueItem& item : items) {
+            numbers.append(item.funIndex + QLatin1Char('/') + QString::number(item.axis));
+        }
+        return numbers;
+    }
+
+private slots:
+    void batchEndsWhereAGroupEnds_data()
+    {
+        QTest::addColumn<QStringList>("queued");
+        QTest::addColumn<int>("maxItems");
+        QTest::addColumn<int>("taken");
+        QTest::newRow("everything fits") << QStringList{"P00.01", "P00.02", "P01.01"} << 5 << 3;
+        QTest::newRow("exactly fits") << QStringList{"P00.01", "P00.02", "P01.01"} << 3 << 3;
+        QTest::newRow("cut back to the group end")
+            << QStringList{"P00.01", "P00.02", "P01.01", "P01.02", "P01.03"} << 4 << 2;
+        QTest::newRow("cut falls on the group end")
+            << QStringList{"P00.01", "P00.02", "P01.01", "P01.02"} << 2 << 2;
+        QTest::newRow("one long group is cut where it must")
+            << QStringList{"P00.01", "P00.02", "P00.03", "P00.04"} << 3 << 3;
+        QTest::newRow("a first group longer than a request")
+            << QStringList{"P00.01", "P00.02", "P00.03", "P01.01"} << 2 << 2;
+        QTest::newRow("numbers without a dot form their own group")
+            << QStringList{"A", "A", "B", "B"} << 3 << 2;
+        QTest::newRow("a request takes one read at least") << QStringList{"P00.01", "P00.02"} << 0 << 1;
+    }
+
+    void batchEndsWhereAGroupEnds()
+    {
+        QFETCH(QStringList, queued);
+        QFETCH(int, maxItems);
+        QFETCH(int, taken);
+        QServoReadQueue queue;
+        for (int i = 0; i < queued.size(); ++i) {
+            queue.enqueue(queued.at(i), i); // same number twice on different axes is two reads
+        }
+        const QDriveValueList batch = queue.takeBatch(maxItems);
+        QCOMPARE(batch.size(), taken);
+        QCOMPARE(queue.pendingCount(), queued.size() - taken);
+        for (int i = 0; i < batch.size(); ++i) {
+            QCOMPARE(batch.at(i).funIndex, queued.at(i)); // in queue order
+        }
+    }
+
+    // A read that waits or is with the drive is not queued again; once answered it may be.
+    void eachReadIsQueuedOnce()
+    {
+        QServoReadQueue queue;
+        QVERIFY(queue.enqueue("P00.01", 0));
+        QVERIFY(queue.enqueue("P00.01", 1));
+        QVERIFY(!queue.enqueue("P00.01", 0));
+        const QDriveValueList batch = queue.takeBatch(10);
+        queue.setInFlight(7);
+        QVERIFY(queue.isBusy());
+        QVERIFY(!queue.enqueue("P00.01", 0)); // with the drive
+        QVERIFY(queue.enqueue("P00.02", 0));
+
+        queue.answered(6, {}); // an older request's answer changes nothing
+        QVERIFY(queue.hasInFlight());
+        queue.answered(7, batch);
+        QVERIFY(!queue.hasInFlight());
+        QVERIFY(queue.enqueue("P00.01", 0));
+        QCOMPARE(numbersOf(queue.takeBatch(10)), (QStringList{"P00.02/0", "P00.01/0"}));
+    }
+
+    void droppedAndClearedReadsCanBeQueuedAgain()
+    {
+        QServoReadQueue queue;
+        for (int axis = 0; axis < 3; ++axis) {
+            queue.enqueue("P00.01", axis);
+        }
+        QCOMPARE(queue.dropQueued([](const QServoReadQueue::Entry& e) { return e.axis == 1; }), 1);
+        QCOMPARE(queue.pendingCount(), 2);
+        QVERIFY(queue.enqueue("P00.01", 1));
+        queue.clearQueued();
+        QVERIFY(!queue.isBusy());
+        QVERIFY(queue.enqueue("P00.01", 0));
+    }
+
+    // The link came back: answers of what was with the drive will not come, so it may be read again.
+    void forgottenReadsCanBeQueuedAgain()
+    {
+        QServoReadQueue queue;
+        queue.enqueue("P00.01", 0);
+        queue.takeBatch(10);
+        queue.setInFlight(3);
+        queue.forgetInFlight();
+        QVERIFY(!queue.isBusy());
+        QVERIFY(queue.enqueue("P00.01", 0));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_QServoReadQueue)
+#include "tst_QServoReadQueue.moc"
