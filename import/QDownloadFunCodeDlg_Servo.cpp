@@ -41,7 +41,7 @@ QString axisHeader(const char* key, const QString& axis)
 
 QStringList importHeaders()
 {
-    QStringList headers{QDownloadFunCodeDlg_Servo::tr("STR_SELECT"),
+    QStringList headers{QDownloadFunCodeDlg_Servo::tr("STR_IMPORT_COL_SELECT"),
                         QDownloadFunCodeDlg_Servo::tr("STR_NAME")};
     for (const QString& axis : {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}) {
         headers << axisHeader("STR_IMPORT_VAL", axis) << axisHeader("STR_CUR_VAL", axis);

@@ -55,8 +55,9 @@ QDownloadTreeModel::QDownloadTreeModel(const QStringList& headers, bool multiAxi
 }
 
 QDownloadTreeModel::QDownloadTreeModel(QObject* parent)
-    : QDownloadTreeModel({tr("STR_SELECT"), tr("STR_NAME"), tr("STR_IMPORT_VAL"), tr("STR_CUR_VAL")}, false,
-                         parent)
+    : QDownloadTreeModel(
+          {tr("STR_IMPORT_COL_SELECT"), tr("STR_NAME"), tr("STR_IMPORT_VAL"), tr("STR_CUR_VAL")}, false,
+          parent)
 {
 }
 

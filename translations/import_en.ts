@@ -72,6 +72,10 @@
         <translation>%1 function codes written, %2 failed (shown again for another attempt):</translation>
     </message>
     <message>
+        <source>STR_IMPORT_COL_SELECT</source>
+        <translation>Select</translation>
+    </message>
+    <message>
         <source>STR_FUNCODE_FILE_FILTER</source>
         <translation>Function-code files (*.funcodeservo *.csv *.xlsx);;All files (*)</translation>
     </message>

@@ -72,6 +72,10 @@
         <translation>已写入 %1 个功能码，%2 个失败（已重新列出以便再次尝试）：</translation>
     </message>
     <message>
+        <source>STR_IMPORT_COL_SELECT</source>
+        <translation>选择</translation>
+    </message>
+    <message>
         <source>STR_FUNCODE_FILE_FILTER</source>
         <translation>功能码文件 (*.funcodeservo *.csv *.xlsx);;所有文件 (*)</translation>
     </message>

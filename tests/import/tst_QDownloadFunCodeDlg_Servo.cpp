@@ -118,6 +118,8 @@ private slots:
         auto dialog = makeDialog(threeRows());
         QDownloadTreeModel* model = dialog->treeModel();
         QCOMPARE(dialog->title(), tx("STR_IMPORT_FUNCODE") + QStringLiteral("(TST3)"));
+        // The check column has a header of its own, not the monitored page's.
+        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Select"));
         QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), tx("STR_CUR_VAL") + QStringLiteral("(X)"));
         QCOMPARE(numbersOf(model->checkedNumbers()), QStringList({"P00.02", "P2.00"}));
         QCOMPARE(dialog->checkedCount(), 2);
