@@ -461,9 +461,11 @@ int QDeviceServo::convertAddr(const QString& addr)
 
 int QDeviceServo::writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs)
 {
-    ValueSlot* s = slot(funIndex);
+    QPointer<QDeviceServo> guard(this);
     const int error =
         linkErrorToWriteError(m_requests->write({QDriveValueItem(funIndex, axis, raw)}, timeoutMs));
+    // The slot is looked up after the wait: the device may have reloaded its descriptions or gone.
+    ValueSlot* s = guard ? slot(funIndex) : nullptr;
     if (s) {
         s->rwStatus = error == WRITE_OK ? RW_STATUS_WRITE_OK : RW_STATUS_WRITE_FAILED;
     }
