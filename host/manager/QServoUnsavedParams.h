@@ -11,7 +11,7 @@
 class QServoUnsavedParams
 {
 public:
-    static const int kAxes = 3;
+    static constexpr int kAxes = 3;
 
     // Marks the code of the axis unsaved; an axis outside 0..2 is ignored.
     void setUnsaved(const QString& funIndex, int axis);
