@@ -40,7 +40,7 @@ fuzz_asan=allocator_may_return_null=1:detect_leaks=0
 # The replay runs every input the fuzzer kept once more, in one process, with LeakSanitizer and the slow
 # unwinder, so that Qt's own leaks are matched by the Qt function in the suppression file and any other
 # leak is a finding.
-replay_asan=allocator_may_return_null=1:detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=16
+replay_asan=allocator_may_return_null=1:detect_leaks=1:fast_unwind_on_malloc=0:malloc_context_size=64
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0
 
 status=0
