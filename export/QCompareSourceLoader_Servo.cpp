@@ -13,7 +13,7 @@
 #include <QFileInfo>
 
 namespace {
-const int kAxes = 3;
+const int kLoadedAxes = 3;
 // Files of another product family use the same database form; their device text carries this mark.
 const char kRefusedDeviceMark[] = "KX";
 
@@ -39,7 +39,7 @@ tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFunco
     code->dataType = fun.dataType;
     code->authority = fun.authority;
     code->axisNum = device.getAxisNum();
-    for (int axis = 0; axis < kAxes; ++axis) {
+    for (int axis = 0; axis < kLoadedAxes; ++axis) {
         code->curValue[size_t(axis)] = device.getCurValue(fun.funIndex, axis);
         code->valueTexts.append(device.getScaledCurValueStr(fun.funIndex, axis));
     }

@@ -25,7 +25,7 @@
 #include <QStatusBar>
 
 namespace {
-const int kAxes = 3;
+const int kShownAxes = 3;
 
 QDeviceManager* devMgr()
 {
@@ -237,9 +237,9 @@ void QFuncodeCompareDialog_Servo::onDeviceChosen(QComboBox* combo, int side)
 // checks the shown ones, so that every axis of a multi-axis source is compared in view.
 void QFuncodeCompareDialog_Servo::setSideAxisCount(int side, int axisNum)
 {
-    const int shown = axisNum > 0 ? qMin(axisNum, kAxes) : kAxes;
-    for (int axis = 0; axis < kAxes; ++axis) {
-        QCheckBox* box = m_axisBoxes.at(side * kAxes + axis);
+    const int shown = axisNum > 0 ? qMin(axisNum, kShownAxes) : kShownAxes;
+    for (int axis = 0; axis < kShownAxes; ++axis) {
+        QCheckBox* box = m_axisBoxes.at(side * kShownAxes + axis);
         box->setVisible(axis < shown);
         const QSignalBlocker blocker(box);
         box->setChecked(axis < shown);

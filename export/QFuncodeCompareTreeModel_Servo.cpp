@@ -6,7 +6,7 @@
 namespace {
 const QSize kCellSize(220, 20);
 
-QString firstWord(const QString& text)
+QString groupWord(const QString& text)
 {
     return text.section(QLatin1Char(' '), 0, 0);
 }
@@ -34,7 +34,7 @@ void QFuncodeCompareTreeModel_Servo::setCompareData(const QList<tagCompareFuncod
         if (!record) {
             continue;
         }
-        if (!groupNode || firstWord(record->group) != firstWord(currentGroup)) {
+        if (!groupNode || groupWord(record->group) != groupWord(currentGroup)) {
             currentGroup = record->group;
             groupNode = appendGroup(currentGroup);
         }

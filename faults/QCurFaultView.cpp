@@ -18,13 +18,6 @@
 #include <QMenu>
 #include <QStyle>
 
-namespace {
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QCurFaultView::QCurFaultView(QWidget* parent)
     : QBaseTableView(parent), m_model(new QSingleServoDeviceFaultModel(this))
 {
@@ -80,7 +73,7 @@ void QCurFaultView::showEvent(QShowEvent* event)
 
 void QCurFaultView::OnRefresh()
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -93,7 +86,7 @@ void QCurFaultView::OnRefresh()
 
 void QCurFaultView::OnDeviceFaultChanged(QString aliasName)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (device && device->getAliasName() == aliasName) {
         m_model->setDevice(aliasName);
     }
@@ -102,7 +95,7 @@ void QCurFaultView::OnDeviceFaultChanged(QString aliasName)
 void QCurFaultView::rightMenuClicked(QPoint point)
 {
     Q_UNUSED(point)
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -113,7 +106,7 @@ void QCurFaultView::rightMenuClicked(QPoint point)
 
 void QCurFaultView::exportFaultInfo()
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     QFaultCsvExporter::Table table;
     table.heading = tr("STR_CURRENT_FAULT");
     table.headers = QFaultExportRows::curFaultHeaders();

@@ -17,10 +17,6 @@
 namespace {
 const int kClearRefreshes = 3;
 
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
 } // namespace
 
 QDevAlarmWidget::QDevAlarmWidget(QWidget* parent)
@@ -91,7 +87,7 @@ QString QDevAlarmWidget::getWindowTitleFormatText()
 
 void QDevAlarmWidget::onCurDevChanged()
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -105,7 +101,7 @@ void QDevAlarmWidget::onClearHisFaultRecord()
     if (QMyMessageBox::question(this, tr("STR_FUNCODE"), tr("STR_SURE_TO_CLEAR_FUNCODE")) != 1) {
         return;
     }
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (device && device->isDeviceOnline()) {
         device->clearHistoryFault(m_axis);
     }

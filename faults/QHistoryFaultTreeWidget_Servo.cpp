@@ -16,11 +16,6 @@
 namespace {
 const int kColumns = 3;
 
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-
 void setTextIfChanged(QTreeWidgetItem* item, int column, const QString& text)
 {
     if (item->text(column) != text) {
@@ -96,7 +91,7 @@ void QHistoryFaultTreeWidget_Servo::hideEvent(QHideEvent* event)
 
 void QHistoryFaultTreeWidget_Servo::OnRefresh()
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -207,7 +202,7 @@ void QHistoryFaultTreeWidget_Servo::rightMenuClicked(QPoint point)
 
 void QHistoryFaultTreeWidget_Servo::onEditHisFaultFormat()
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -223,7 +218,7 @@ void QHistoryFaultTreeWidget_Servo::onClearHisFaultRecord()
 
 void QHistoryFaultTreeWidget_Servo::slotHistoryFaultaExportBtn()
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     QFaultCsvExporter::Table table;
     table.heading = tr("STR_HIS_FAULT");
     table.headers = QFaultExportRows::historyHeaders();

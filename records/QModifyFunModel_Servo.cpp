@@ -9,11 +9,6 @@
 #include <QScopedValueRollback>
 
 namespace {
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-
 // The code of the record in the drive's group map: the group whose name, up to its first blank, is the
 // number's group code (the text before the first point).
 const tagSubFuncode_Servo* findRecordCode(const QDeviceServo* device, const QString& funIndex)
@@ -126,7 +121,7 @@ QVariant QModifyFunModel_Servo::decoration(const QModelIndex& index) const
     if (index.column() != COL_NAME) {
         return QIcon();
     }
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return QIcon();
     }
@@ -140,7 +135,7 @@ QVariant QModifyFunModel_Servo::decoration(const QModelIndex& index) const
 
 QStringList QModifyFunModel_Servo::makeDisplayRow(const tagModifyFuncode_Servo& record)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return QStringList();
     }

@@ -15,11 +15,6 @@ namespace {
 // Marks a dialog editor that has already run, so that a later setEditorData does not open it again.
 const char kDialogRunProperty[] = "sortedModifyDialogRun";
 
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-
 bool isDialogEditor(const QWidget* editor)
 {
     const QFuncodeEditorFactory::EditorKind kind = QFuncodeEditorFactory::editorKind(editor);
@@ -36,7 +31,7 @@ QSortedModifyFunDelegate_Servo::~QSortedModifyFunDelegate_Servo() = default;
 const tagSubFuncode_Servo* QSortedModifyFunDelegate_Servo::editableFuncode(const QModelIndex& index)
 {
     const auto* model = qobject_cast<const QSortedModifyFunModel_Servo*>(index.model());
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!model || !device) {
         return nullptr;
     }
@@ -55,7 +50,8 @@ QWidget* QSortedModifyFunDelegate_Servo::createEditor(QWidget* parent, const QSt
     if (!fun) {
         return nullptr;
     }
-    return QFuncodeEditorFactory::createEditor(parent, option.rect.width(), fun, selectedServo());
+    return QFuncodeEditorFactory::createEditor(parent, option.rect.width(), fun,
+                                               QProjectCore::selectedServo());
 }
 
 void QSortedModifyFunDelegate_Servo::setEditorData(QWidget* editor, const QModelIndex& index) const
@@ -66,12 +62,12 @@ void QSortedModifyFunDelegate_Servo::setEditorData(QWidget* editor, const QModel
     }
     const int axis = index.column() - QSortedModifyFunModel_Servo::COL_AXIS_X;
     if (!isDialogEditor(editor)) {
-        QFuncodeEditorFactory::setEditorData(editor, fun, selectedServo(), axis);
+        QFuncodeEditorFactory::setEditorData(editor, fun, QProjectCore::selectedServo(), axis);
         return;
     }
     editor->setProperty(kDialogRunProperty, true);
     QPointer<QWidget> guard(editor);
-    QFuncodeEditorFactory::setEditorData(editor, fun, selectedServo(), axis);
+    QFuncodeEditorFactory::setEditorData(editor, fun, QProjectCore::selectedServo(), axis);
     if (!guard) {
         return;
     }

@@ -13,13 +13,6 @@
 #include <QPointer>
 #include <QSet>
 
-namespace {
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QSortedModifyFunModel_Servo::QSortedModifyFunModel_Servo(QObject* parent) : QBaseTableModel(parent)
 {
     setHeadList(QStringList{tr("STR_INDEX"), tr("STR_COMMONLY_TYPE"), tr("STR_NAME"), tr("STR_AXIS_X"),
@@ -43,7 +36,7 @@ QString QSortedModifyFunModel_Servo::getFunIndex(int row) const
 
 QList<tagFuncodeModifyData> QSortedModifyFunModel_Servo::getModifyData(int row) const
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || row < 0 || row >= m_modifyList.size()) {
         return QList<tagFuncodeModifyData>();
     }
@@ -63,7 +56,7 @@ int QSortedModifyFunModel_Servo::getLastModifyTime(int row) const
 
 bool QSortedModifyFunModel_Servo::isFuncodeModifiable(int row) const
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || row < 0 || row >= m_modifyList.size()) {
         return false;
     }
@@ -97,7 +90,7 @@ void QSortedModifyFunModel_Servo::refresh(bool descending)
     beginResetModel();
     // Rows of another drive must not stay behind when none is selected.
     m_modifyList.clear();
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (device) {
         const QList<tagFuncodeModifyCount> sorted =
             QDatabaseManager::self()->getStatisticsDatabase()->getSortedFuncodeModifyCounts(
@@ -114,7 +107,7 @@ void QSortedModifyFunModel_Servo::refresh(bool descending)
 
 void QSortedModifyFunModel_Servo::slotFunValueChanged(QString aliasName, QStringList funIndexList)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || aliasName != device->getAliasName() || funIndexList.isEmpty()) {
         return;
     }
@@ -142,7 +135,7 @@ QVariant QSortedModifyFunModel_Servo::data(const QModelIndex& index, int role) c
     }
     const int row = index.row();
     const int column = index.column();
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     const tagSubFuncode_Servo* fun = funcodeOfRow(device, row);
     switch (role) {
     case Qt::DisplayRole:
@@ -310,7 +303,7 @@ bool QSortedModifyFunModel_Servo::setData(const QModelIndex& index, const QVaria
 
 bool QSortedModifyFunModel_Servo::writeValue(const QModelIndex& index, const QVariant& value)
 {
-    QPointer<QDeviceServo> device = selectedServo();
+    QPointer<QDeviceServo> device = QProjectCore::selectedServo();
     if (!device || !value.isValid()) {
         return false;
     }
@@ -345,7 +338,7 @@ bool QSortedModifyFunModel_Servo::writeValue(const QModelIndex& index, const QVa
 
 bool QSortedModifyFunModel_Servo::setMonitored(const QModelIndex& index, const QVariant& value)
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return false;
     }

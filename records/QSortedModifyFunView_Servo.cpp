@@ -21,13 +21,6 @@
 #include <QTimer>
 #include <iterator>
 
-namespace {
-QDeviceServo* selectedServo()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QSortedModifyFunView_Servo::QSortedModifyFunView_Servo(QWidget* parent) : QBaseTableView(parent)
 {
     setItemDelegate(new QSortedModifyFunDelegate_Servo(this));
@@ -114,7 +107,7 @@ void QSortedModifyFunView_Servo::updateSortActionText()
 
 void QSortedModifyFunView_Servo::slotHelp()
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_model) {
         return;
     }
@@ -129,7 +122,7 @@ void QSortedModifyFunView_Servo::slotHelp()
 
 void QSortedModifyFunView_Servo::slotDoubleClicked(const QModelIndex& index)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_model || !index.isValid()) {
         return;
     }
@@ -148,7 +141,7 @@ void QSortedModifyFunView_Servo::slotDoubleClicked(const QModelIndex& index)
 
 void QSortedModifyFunView_Servo::openModifyDetail(int row, const tagSubFuncode_Servo* fun)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     QSortedModifyFunDetailDlg_Servo dialog(this);
     dialog.setTitle(QStringLiteral("%1 (%2 %3)").arg(tr("STR_MODIFY_DETAIL"), fun->funIndex, fun->funName));
     dialog.setData(m_model->getModifyData(row), device->getDecimals(fun->precision));
@@ -181,7 +174,7 @@ void QSortedModifyFunView_Servo::slotOnDeselectAll()
 
 void QSortedModifyFunView_Servo::changeMonitored(bool select)
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_model) {
         return;
     }
@@ -201,7 +194,7 @@ void QSortedModifyFunView_Servo::changeMonitored(bool select)
 
 void QSortedModifyFunView_Servo::slotStartReadingFuncode()
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_model || !device->isDeviceOnline()) {
         return;
     }
@@ -221,7 +214,7 @@ void QSortedModifyFunView_Servo::slotStartReadingFuncode()
 
 void QSortedModifyFunView_Servo::slotStopReadingFuncode()
 {
-    QDeviceServo* device = selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_model) {
         return;
     }
@@ -244,7 +237,7 @@ void QSortedModifyFunView_Servo::slotStopReadingFuncode()
 
 void QSortedModifyFunView_Servo::onRefreshIntervalChanged(QString aliasName)
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (device && !aliasName.isEmpty() && aliasName != device->getAliasName()) {
         return;
     }
@@ -255,7 +248,7 @@ void QSortedModifyFunView_Servo::onRefreshIntervalChanged(QString aliasName)
 void QSortedModifyFunView_Servo::applyReadInterval()
 {
     m_readTimer->stop();
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !isVisible()) {
         return;
     }
@@ -267,7 +260,7 @@ void QSortedModifyFunView_Servo::applyReadInterval()
 
 void QSortedModifyFunView_Servo::showAxisColumns()
 {
-    const QDeviceServo* device = selectedServo();
+    const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }

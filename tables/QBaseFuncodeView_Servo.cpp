@@ -23,11 +23,6 @@ QIcon shownIcon()
     return QIcon(QStringLiteral(":/img/topWidgetImge/checked"));
 }
 
-QDeviceServo* selectedDevice()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-
 // Relation columns "F", "P", "S", "T", which one drive model does not have.
 const int kFirstRelationColumn = QFuncodeModelBase_Servo::COL_RELATE_F;
 const int kLastRelationColumn = QFuncodeModelBase_Servo::COL_RELATE_T;
@@ -129,7 +124,7 @@ void QBaseFuncodeView_Servo::rebuildColumnMenu(const QList<int>& leftOut)
 
 void QBaseFuncodeView_Servo::updateAxisColumns()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -159,7 +154,7 @@ void QBaseFuncodeView_Servo::updateAxisColumns()
 
 void QBaseFuncodeView_Servo::applyRelationColumns()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -188,7 +183,7 @@ void QBaseFuncodeView_Servo::OnColumnView()
 void QBaseFuncodeView_Servo::rightMenuClicked(QPoint point)
 {
     Q_UNUSED(point)
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !m_rightMenu) {
         return;
     }
@@ -200,7 +195,7 @@ void QBaseFuncodeView_Servo::rightMenuClicked(QPoint point)
 
 void QBaseFuncodeView_Servo::OnHelp()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -302,7 +297,7 @@ void QBaseFuncodeView_Servo::OnFuncodeChanged(QString aliasName, QStringList fun
 
 void QBaseFuncodeView_Servo::OnDevStatus(QString aliasName, int stat)
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || device->getAliasName() != aliasName || stat != 0 || !isVisible()) {
         return;
     }

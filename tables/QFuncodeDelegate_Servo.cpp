@@ -16,7 +16,7 @@ namespace {
 // edited cell), and the dialog must not open twice.
 const char* const kDialogDoneProperty = "servoFuncodeDialogDone";
 
-bool isAxisColumn(int column)
+bool isAxisValueColumn(int column)
 {
     return column >= QFuncodeModelBase_Servo::COL_AXIS_X && column <= QFuncodeModelBase_Servo::COL_AXIS_Z;
 }
@@ -32,10 +32,6 @@ const tagSubFuncode_Servo* funcodeOf(const QModelIndex& index)
     return model ? model->getSubFuncode(index.row()) : nullptr;
 }
 
-QDeviceServo* selectedDevice()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
 } // namespace
 
 QFuncodeDelegate_Servo::QFuncodeDelegate_Servo(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -93,12 +89,12 @@ QSize QFuncodeDelegate_Servo::sizeHint(const QStyleOptionViewItem& option, const
 QWidget* QFuncodeDelegate_Servo::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                               const QModelIndex& index) const
 {
-    if (!isAxisColumn(index.column())) {
+    if (!isAxisValueColumn(index.column())) {
         return nullptr;
     }
     announceEditing(index.row(), true);
-    QWidget* editor =
-        QFuncodeEditorFactory::createEditor(parent, option.rect.width(), funcodeOf(index), selectedDevice());
+    QWidget* editor = QFuncodeEditorFactory::createEditor(parent, option.rect.width(), funcodeOf(index),
+                                                          QProjectCore::selectedServo());
     if (!editor) {
         // No editor will close: the row must not stay out of periodic reading.
         announceEditing(index.row(), false);
@@ -108,14 +104,14 @@ QWidget* QFuncodeDelegate_Servo::createEditor(QWidget* parent, const QStyleOptio
 
 void QFuncodeDelegate_Servo::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
-    if (!editor || !isAxisColumn(index.column())) {
+    if (!editor || !isAxisValueColumn(index.column())) {
         return;
     }
     if (isDialog(QFuncodeEditorFactory::editorKind(editor))) {
         runDialog(editor, index);
         return;
     }
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     const tagSubFuncode_Servo* fun = funcodeOf(index);
     if (!device || !fun) {
         return;
@@ -130,7 +126,7 @@ void QFuncodeDelegate_Servo::runDialog(QWidget* editor, const QModelIndex& index
         return;
     }
     editor->setProperty(kDialogDoneProperty, true);
-    QFuncodeEditorFactory::setEditorData(editor, funcodeOf(index), selectedDevice(),
+    QFuncodeEditorFactory::setEditorData(editor, funcodeOf(index), QProjectCore::selectedServo(),
                                          index.column() - QFuncodeModelBase_Servo::COL_AXIS_X);
     // The view shows its editor after this returns; the dialog has been answered already, so it stays
     // off screen and its result is committed on the next pass of the event loop.
@@ -149,7 +145,7 @@ void QFuncodeDelegate_Servo::runDialog(QWidget* editor, const QModelIndex& index
 void QFuncodeDelegate_Servo::setModelData(QWidget* editor, QAbstractItemModel* model,
                                           const QModelIndex& index) const
 {
-    if (!editor || !model || !isAxisColumn(index.column())) {
+    if (!editor || !model || !isAxisValueColumn(index.column())) {
         return;
     }
     announceEditing(index.row(), false);

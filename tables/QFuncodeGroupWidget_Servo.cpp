@@ -13,13 +13,6 @@
 
 #include <algorithm>
 
-namespace {
-QDeviceServo* selectedDevice()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QFuncodeGroupWidget_Servo::QFuncodeGroupWidget_Servo(QWidget* parent) : QBaseStyleWidget(parent)
 {
     setObjectName(QStringLiteral("MENUWID"));
@@ -53,7 +46,7 @@ bool QFuncodeGroupWidget_Servo::groupNameLessThan(const QString& a, const QStrin
 
 QStringList QFuncodeGroupWidget_Servo::getSubFuncodeName() const
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return {};
     }
@@ -83,7 +76,7 @@ void QFuncodeGroupWidget_Servo::init()
         createTable();
     }
     m_tabWidget->clear();
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         // Hidden tables let go of the rows of a device that may be gone.
         for (QFuncodeView_Servo* table : qAsConst(m_tables)) {

@@ -13,13 +13,6 @@
 #include <QMenu>
 #include <QScrollBar>
 
-namespace {
-QDeviceServo* selectedDevice()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QFuncodeView_Servo::QFuncodeView_Servo(QWidget* parent) : QBaseFuncodeView_Servo(parent)
 {
     m_model = new QFuncodeModel_Servo(this);
@@ -62,7 +55,7 @@ void QFuncodeView_Servo::initRightMenu()
 
 void QFuncodeView_Servo::setModelGroup(QString group)
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -77,7 +70,7 @@ void QFuncodeView_Servo::setModelGroup(QString group)
 
 void QFuncodeView_Servo::onInitModelData(QMap<QString, QList<tagSubFuncode_Servo*>> map)
 {
-    if (!selectedDevice()) {
+    if (!QProjectCore::selectedServo()) {
         return;
     }
     m_model->setGroupMap(map);
@@ -96,7 +89,7 @@ void QFuncodeView_Servo::clearModelGroup()
 
 void QFuncodeView_Servo::readFuncode()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -121,7 +114,7 @@ void QFuncodeView_Servo::OnRefresh()
 
 void QFuncodeView_Servo::OnReadFuncode()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (device && device->isDeviceOnline()) {
         const int first = qMax(verticalScrollBar()->value() - 1, 0);
         const int count = verticalScrollBar()->pageStep() + 1;
@@ -140,7 +133,7 @@ void QFuncodeView_Servo::OnWritingStatusUpdate()
 
 void QFuncodeView_Servo::onRefreshIntervalChanged()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }

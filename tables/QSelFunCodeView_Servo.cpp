@@ -12,13 +12,6 @@
 #include <QMenu>
 #include <QScrollBar>
 
-namespace {
-QDeviceServo* selectedDevice()
-{
-    return QProjectCore::self()->getDevMgr()->getSelectServo();
-}
-} // namespace
-
 QSelFunCodeView_Servo::QSelFunCodeView_Servo(QWidget* parent) : QBaseFuncodeView_Servo(parent)
 {
     m_model = new QSelFunCodeModel_Servo(this);
@@ -98,7 +91,7 @@ void QSelFunCodeView_Servo::hideEvent(QHideEvent* event)
 
 void QSelFunCodeView_Servo::readFuncode()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -123,7 +116,7 @@ void QSelFunCodeView_Servo::OnRefresh()
 
 void QSelFunCodeView_Servo::OnReadFuncode()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (device) {
         const int first = qMax(verticalScrollBar()->value() - 1, 0);
         const int count = verticalScrollBar()->pageStep() + 1;
@@ -137,7 +130,7 @@ void QSelFunCodeView_Servo::OnReadFuncode()
 
 void QSelFunCodeView_Servo::OnStopReadFuncode()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
@@ -151,7 +144,7 @@ void QSelFunCodeView_Servo::OnStopReadFuncode()
 
 void QSelFunCodeView_Servo::onRefreshIntervalChanged()
 {
-    QDeviceServo* device = selectedDevice();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }

@@ -5,8 +5,8 @@
 #include <QVariant>
 
 namespace {
-const qint32 kApplicationId = 0x53574331; // "SWC1"
-const int kVersion = 1;
+const qint32 kConfigApplicationId = 0x53574331; // "SWC1"
+const int kConfigVersion = 1;
 // Renames of renames are followed this far; a longer chain is taken for a loop.
 const int kMaxRenameChain = 32;
 } // namespace
@@ -15,8 +15,8 @@ tagSqliteSchema QConfigDB_Servo::configSchema()
 {
     tagSqliteSchema schema;
     schema.kind = QStringLiteral("config");
-    schema.applicationId = kApplicationId;
-    schema.version = kVersion;
+    schema.applicationId = kConfigApplicationId;
+    schema.version = kConfigVersion;
     schema.tables = QStringList{QStringLiteral("dev_config"), QStringLiteral("renamed_model"),
                                 QStringLiteral("his_fault_format")};
     schema.createStatements = QStringList{

@@ -11,8 +11,8 @@
 #include <cstdio>
 
 namespace {
-const qint32 kApplicationId = 0x53574631; // "SWF1"
-const int kVersion = 1;
+const qint32 kExportApplicationId = 0x53574631; // "SWF1"
+const int kExportVersion = 1;
 
 const char* const kSelectFuncode =
     "SELECT device_id, canopen_addr, usb_code, group_name, fun_index, fun_name, cur_value_x, cur_value_y, "
@@ -68,8 +68,8 @@ tagSqliteSchema QExportDB_Servo::exportSchema()
 {
     tagSqliteSchema schema;
     schema.kind = QStringLiteral("funcode file");
-    schema.applicationId = kApplicationId;
-    schema.version = kVersion;
+    schema.applicationId = kExportApplicationId;
+    schema.version = kExportVersion;
     schema.tables = QStringList{QStringLiteral("device"), QStringLiteral("funcode")};
     schema.createStatements = QStringList{
         QStringLiteral("CREATE TABLE IF NOT EXISTS device (id INTEGER PRIMARY KEY, dev_text TEXT NOT NULL, "

@@ -5,8 +5,8 @@
 #include <QVariant>
 
 namespace {
-const qint32 kApplicationId = 0x53575231; // "SWR1"
-const int kVersion = 1;
+const qint32 kRecordApplicationId = 0x53575231; // "SWR1"
+const int kRecordVersion = 1;
 
 const char* const kSelectRecord = "SELECT id, time, fun_index, axis, old_val, new_val FROM modify_record ";
 
@@ -26,8 +26,8 @@ tagSqliteSchema QRecordDB_Servo::recordSchema()
 {
     tagSqliteSchema schema;
     schema.kind = QStringLiteral("records");
-    schema.applicationId = kApplicationId;
-    schema.version = kVersion;
+    schema.applicationId = kRecordApplicationId;
+    schema.version = kRecordVersion;
     schema.tables = QStringList{QStringLiteral("modify_record"), QStringLiteral("modify_relate")};
     // AUTOINCREMENT: ids never come back after a clear, so id order stays the order of storing.
     schema.createStatements = QStringList{

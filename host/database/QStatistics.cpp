@@ -5,8 +5,8 @@
 #include <QVariant>
 
 namespace {
-const qint32 kApplicationId = 0x53575331; // "SWS1"
-const int kVersion = 2;
+const qint32 kStatisticsApplicationId = 0x53575331; // "SWS1"
+const int kStatisticsVersion = 2;
 
 // Per device and code: how many events and the newest time stamp, kept up to date by a trigger on every
 // stored event, so that the statistics page reads a few hundred rows however long the history is.
@@ -40,8 +40,8 @@ tagSqliteSchema QStatistics::statisticsSchema()
 {
     tagSqliteSchema schema;
     schema.kind = QStringLiteral("statistics");
-    schema.applicationId = kApplicationId;
-    schema.version = kVersion;
+    schema.applicationId = kStatisticsApplicationId;
+    schema.version = kStatisticsVersion;
     schema.tables = QStringList{QStringLiteral("modify_event"), QStringLiteral("modify_count")};
     schema.createStatements = QStringList{
         QStringLiteral(

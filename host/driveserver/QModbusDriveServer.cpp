@@ -14,7 +14,7 @@ const int kMaxRead = 125;
 const int kMaxWrite = 123;
 const char* const kAxisNames = "XYZ";
 
-quint16 word(const QByteArray& pdu, int at)
+quint16 requestWord(const QByteArray& pdu, int at)
 {
     return qFromBigEndian<quint16>(reinterpret_cast<const uchar*>(pdu.constData()) + at);
 }
@@ -172,8 +172,8 @@ QByteArray QModbusDriveServer::readHolding(Drive& drive, int axis, const QByteAr
         *log += QStringLiteral("read: malformed");
         return exception(kReadHolding, QSimulatedDriveRegisters::ILLEGAL_VALUE);
     }
-    const int address = word(pdu, 1);
-    const int count = word(pdu, 3);
+    const int address = requestWord(pdu, 1);
+    const int count = requestWord(pdu, 3);
     *log += QStringLiteral("read %1+%2").arg(hex(address)).arg(count);
     const QString codes = m_verbose ? drive.registers->describeBlock(address, count) : QString();
     if (!codes.isEmpty()) {
@@ -203,9 +203,9 @@ QByteArray QModbusDriveServer::writeSingle(Drive& drive, int axis, const QByteAr
         *log += QStringLiteral("write: malformed");
         return exception(kWriteSingle, QSimulatedDriveRegisters::ILLEGAL_VALUE);
     }
-    const int address = word(pdu, 1);
+    const int address = requestWord(pdu, 1);
     QStringList written;
-    const int error = drive.registers->write(axis, address, {word(pdu, 3)}, &written);
+    const int error = drive.registers->write(axis, address, {requestWord(pdu, 3)}, &written);
     *log += QStringLiteral("write %1 %2").arg(hex(address), written.join(QLatin1Char(' ')));
     return error == QSimulatedDriveRegisters::NO_EXCEPTION ? pdu : exception(kWriteSingle, error);
 }
@@ -213,16 +213,16 @@ QByteArray QModbusDriveServer::writeSingle(Drive& drive, int axis, const QByteAr
 QByteArray QModbusDriveServer::writeMultiple(Drive& drive, int axis, const QByteArray& pdu, QString* log)
 {
     ++m_writes;
-    const int count = pdu.size() >= 6 ? word(pdu, 3) : 0;
+    const int count = pdu.size() >= 6 ? requestWord(pdu, 3) : 0;
     if (pdu.size() < 6 || count < 1 || count > kMaxWrite || static_cast<quint8>(pdu.at(5)) != count * 2 ||
         pdu.size() != 6 + count * 2) {
         *log += QStringLiteral("write: malformed");
         return exception(kWriteMultiple, QSimulatedDriveRegisters::ILLEGAL_VALUE);
     }
-    const int address = word(pdu, 1);
+    const int address = requestWord(pdu, 1);
     QVector<quint16> values;
     for (int i = 0; i < count; ++i) {
-        values.append(word(pdu, 6 + 2 * i));
+        values.append(requestWord(pdu, 6 + 2 * i));
     }
     QStringList written;
     const int error = drive.registers->write(axis, address, values, &written);

@@ -27,6 +27,11 @@ QProjectCore* QProjectCore::self()
     return core;
 }
 
+QDeviceServo* QProjectCore::selectedServo()
+{
+    return self()->getDevMgr()->getSelectServo();
+}
+
 QProjectCore::QProjectCore() : m_devMgr(new QDeviceManager(this)), m_catalogue(new QDriveCatalogue(this))
 {
     connect(m_catalogue, &QDriveCatalogue::catalogueChanged, this, &QProjectCore::registerModels);

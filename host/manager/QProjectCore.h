@@ -21,6 +21,8 @@ class QProjectCore : public QObject
     Q_OBJECT
 public:
     static QProjectCore* self();
+    // The drive selected in the open project, or nullptr.
+    static QDeviceServo* selectedServo();
 
     QDeviceManager* getDevMgr() const { return m_devMgr; }
     QDriveCatalogue* getCatalogue() const { return m_catalogue; }

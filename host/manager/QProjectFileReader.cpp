@@ -9,7 +9,7 @@
 #include <cmath>
 
 namespace {
-const int kProjectFormat = 1;
+const int kReadableProjectFormat = 1;
 
 } // namespace
 
@@ -29,9 +29,9 @@ bool QProjectFileReader::read(const QByteArray& bytes, const QString& fileName)
         return false;
     }
     const QJsonObject root = doc.object();
-    if (root.value(QStringLiteral("format")).toInt() != kProjectFormat) {
+    if (root.value(QStringLiteral("format")).toInt() != kReadableProjectFormat) {
         QLibLogger::self()->warn(
-            QStringLiteral("Project %1 has no \"format\": %2").arg(fileName).arg(kProjectFormat));
+            QStringLiteral("Project %1 has no \"format\": %2").arg(fileName).arg(kReadableProjectFormat));
         m_error = tr("STR_PROJECT_NOT_VALID").arg(fileName);
         return false;
     }

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 
 namespace {
-QString trServo(const char* key)
+QString trPresentation(const char* key)
 {
     return QCoreApplication::translate("QDeviceServo", key);
 }
@@ -41,11 +41,11 @@ QString QServoPresentation::effectText(int effectStyle)
 {
     switch (effectStyle) {
     case 0:
-        return trServo("STR_INSTANT_EFFECT");
+        return trPresentation("STR_INSTANT_EFFECT");
     case 1:
-        return trServo("STR_RESET_EFFECT");
+        return trPresentation("STR_RESET_EFFECT");
     case 2:
-        return trServo("STR_STOP_EFFECT");
+        return trPresentation("STR_STOP_EFFECT");
     default:
         return QString();
     }
@@ -109,26 +109,26 @@ QString QServoPresentation::writeErrorText(int error, const QString& refusalReas
     case QDeviceServo::WRITE_OK:
         return QString();
     case QDeviceServo::WRITE_ERR_OFFLINE:
-        return trServo("STR_WRITE_ERR_OFFLINE");
+        return trPresentation("STR_WRITE_ERR_OFFLINE");
     case QDeviceServo::WRITE_ERR_TIMEOUT:
-        return trServo("STR_WRITE_ERR_TIMEOUT");
+        return trPresentation("STR_WRITE_ERR_TIMEOUT");
     case QDeviceServo::WRITE_ERR_RANGE:
-        return trServo("STR_WRITE_ERR_RANGE");
+        return trPresentation("STR_WRITE_ERR_RANGE");
     case QDeviceServo::WRITE_ERR_READ_ONLY:
-        return trServo("STR_WRITE_ERR_READ_ONLY");
+        return trPresentation("STR_WRITE_ERR_READ_ONLY");
     case QDeviceServo::WRITE_ERR_UNKNOWN_CODE:
-        return trServo("STR_WRITE_ERR_UNKNOWN_CODE");
+        return trPresentation("STR_WRITE_ERR_UNKNOWN_CODE");
     case QDeviceServo::WRITE_ERR_AUTHORITY:
-        return trServo("STR_WRITE_ERR_AUTHORITY");
+        return trPresentation("STR_WRITE_ERR_AUTHORITY");
     case QDeviceServo::WRITE_ERR_OSCI:
-        return trServo("STR_WRITE_ERR_OSCI");
+        return trPresentation("STR_WRITE_ERR_OSCI");
     case QDeviceServo::WRITE_ERR_AXIS:
-        return trServo("STR_WRITE_ERR_AXIS");
+        return trPresentation("STR_WRITE_ERR_AXIS");
     case QDeviceServo::WRITE_ERR_BUSY:
-        return trServo("STR_WRITE_ERR_BUSY");
+        return trPresentation("STR_WRITE_ERR_BUSY");
     default:
         return refusalReason.isEmpty()
-                   ? trServo("STR_WRITE_ERR_REFUSED")
-                   : QStringLiteral("%1 (%2)").arg(trServo("STR_WRITE_ERR_REFUSED"), refusalReason);
+                   ? trPresentation("STR_WRITE_ERR_REFUSED")
+                   : QStringLiteral("%1 (%2)").arg(trPresentation("STR_WRITE_ERR_REFUSED"), refusalReason);
     }
 }
