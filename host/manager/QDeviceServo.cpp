@@ -537,8 +537,9 @@ int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue
         return error;
     }
     snapshotRelated(getFuncodePtrByFunIndex(funIndex), AXIS_X);
+    QPointer<QDeviceServo> guard(this);
     error = writeRaw(funIndex, AXIS_X, rawValue, timeoutMs);
-    if (error == WRITE_OK) {
+    if (guard && error == WRITE_OK) {
         m_lastModifyTime = static_cast<int>(m_lastDriveTime);
         readBack(QStringList{funIndex} + getReleParamListByFunIndex(funIndex), AXIS_X, timeoutMs);
     }

@@ -1,6 +1,8 @@
 #include "QDatabaseManager.h"
+#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
+#include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QStatistics.h"
@@ -28,6 +30,7 @@ private slots:
     void writeIsCheckedAndReadBack();
     void writeCountsStatisticsOnlyForChange();
     void writeChangesRelatedCodesAndKeepsOldValues();
+    void synchronousWriteOutlivesRemovedDrive();
     void oscilloscopeHoldsItsCodes();
     void groupMapsFollowAuthority();
     void groupOrder_data();
@@ -220,6 +223,21 @@ void tst_QDeviceServo::writeChangesRelatedCodesAndKeepsOldValues()
              (QMap<QString, QString>{{"P00.01", "2.80"}, {"P00.02", "3000"}}));
     // Axis Y kept its motor.
     QCOMPARE(m_device->getScaledCurValueStr("P00.01", 1), QString("2.80"));
+}
+
+// The drive is removed from the project while a synchronous write waits for its answer: the write
+// returns without touching the removed device (the sanitizer run sees any use of it).
+void tst_QDeviceServo::synchronousWriteOutlivesRemovedDrive()
+{
+    QVERIFY(QTestHost::readAll(m_device));
+    const qint64 raw = m_device->getCurValue("P00.01", 0);
+    m_link->setReplyDelay(50);
+    QTimer::singleShot(10, [] { QProjectCore::self()->getDevMgr()->removeDevice("drive"); });
+    QPointer<QDeviceServo> device(m_device);
+    m_device->writeOneFuncode_Synch("P00.01", raw, 1000, true);
+    QTRY_VERIFY(!device);
+    m_device = nullptr;
+    m_link = nullptr;
 }
 
 void tst_QDeviceServo::oscilloscopeHoldsItsCodes()
