@@ -22,24 +22,7 @@ void QServoFunOperationModel::setSourceLayout(bool fromDevice, int axisNum, bool
     setHeadList(headers);
 }
 
-void QServoFunOperationModel::buildItems(FunTreeItem* titleItem, const QList<FunOperationDataUnitPtr>& units)
-{
-    QHash<QString, FunTreeItem*> groups;
-    for (const FunOperationDataUnitPtr& unit : units) {
-        FunTreeItem*& group = groups[unit->groupName];
-        if (!group) {
-            group = titleItem->appendChild(new FunTreeItem(unit->groupName));
-        }
-        FunTreeItem* item = group->appendChild(new FunTreeItem(unit, group));
-        item->setFuncode(true);
-        markDifferences(item);
-        if (item->isHighLight()) {
-            group->setHighLightTrue();
-        }
-    }
-}
-
-void QServoFunOperationModel::markDifferences(FunTreeItem* item)
+void QServoFunOperationModel::markDifferences(FunTreeItem* item) const
 {
     const FunOperationDataUnit& unit = *item->unit();
     if (!unit.isCurDevValueEqual()) {

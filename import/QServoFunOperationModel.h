@@ -18,12 +18,11 @@ public:
     bool showsDefault() const { return m_showDefault; }
 
 protected:
-    void buildItems(FunTreeItem* titleItem, const QList<FunOperationDataUnitPtr>& units) override;
+    // Also marks a code whose value differs from the present drive's.
+    void markDifferences(FunTreeItem* item) const override;
     QVariant itemData(const FunTreeItem* item, int column, int role) const override;
 
 private:
-    static void markDifferences(FunTreeItem* item);
-
     int m_axisNum = 1;
     bool m_showDefault = false;
 };

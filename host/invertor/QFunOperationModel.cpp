@@ -45,14 +45,20 @@ void QFunOperationModel::buildItems(FunTreeItem* titleItem, const QList<FunOpera
         }
         FunTreeItem* item = group->appendChild(new FunTreeItem(unit, group));
         item->setFuncode(true);
-        for (int axis = 0; axis < unit->axisNum; ++axis) {
-            if (!unit->isMultiValueEqual(axis)) {
-                item->setAxisHighLight(axis);
-                item->setHighLightTrue();
-            }
-        }
+        markDifferences(item);
         if (item->isHighLight()) {
             group->setHighLightTrue();
+        }
+    }
+}
+
+void QFunOperationModel::markDifferences(FunTreeItem* item) const
+{
+    const FunOperationDataUnit& unit = *item->unit();
+    for (int axis = 0; axis < unit.axisNum; ++axis) {
+        if (!unit.isMultiValueEqual(axis)) {
+            item->setAxisHighLight(axis);
+            item->setHighLightTrue();
         }
     }
 }

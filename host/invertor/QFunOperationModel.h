@@ -53,6 +53,8 @@ protected:
     // Puts the group and code items below the title item; the default groups the units by their group
     // text in the order they come, and highlights codes whose every axis is not equal to the drive's.
     virtual void buildItems(FunTreeItem* titleItem, const QList<FunOperationDataUnitPtr>& units);
+    // Highlights a code item that differs; the default: each axis whose values are not all equal.
+    virtual void markDifferences(FunTreeItem* item) const;
     // What a cell of a code shows; the default: number, name, then the value text of each axis.
     virtual QVariant itemData(const FunTreeItem* item, int column, int role) const;
     // Column of axis 0 (the axes follow it); -1 when the model shows no axis values.
