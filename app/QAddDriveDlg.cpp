@@ -1,7 +1,7 @@
 #include "QAddDriveDlg.h"
 
+#include "QDriveCatalogue.h"
 #include "QProjectCore.h"
-#include "drive/QDriveCatalogue.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QProjectCore.h"
-#include "drive/QSimulatedDriveLink.h"
+#include "QSimulatedDriveLink.h"
 
 #include <QEvent>
 #include <QInputDialog>

@@ -4,11 +4,11 @@
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QDriveFaultSwitchMenu.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drive/QDriveLinkSettings.h"
+#include "QDriveLinkSettings.h"
 
 #include <QMenu>
 

@@ -1,9 +1,9 @@
 #include "QDriveSimProcesses.h"
 
+#include "QDriveCatalogue.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QProjectCore.h"
-#include "drive/QDriveCatalogue.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drive/QDriveLinkSettings.h"
-#include "drive/QDriveModel.h"
+#include "QDriveLinkSettings.h"
+#include "QDriveModel.h"
 
 #include <QHash>
 #include <QObject>

@@ -2,10 +2,10 @@
 
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QModbusDriveLink.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
-#include "drive/QModbusDriveLink.h"
 
 #include <QEvent>
 

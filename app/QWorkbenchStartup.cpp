@@ -3,6 +3,7 @@
 #include "QAssistantManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QDriveSimProcesses.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
@@ -14,7 +15,6 @@
 #include "QStartupDatabases.h"
 #include "QSystemSetting.h"
 #include "QWorkbenchWindow.h"
-#include "drive/QDriveCatalogue.h"
 #include "tagTreeDataSet.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drive/QDriveFaultSwitches.h"
+#include "QDriveFaultSwitches.h"
 
 #include <QHostAddress>
 #include <QList>

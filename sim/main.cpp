@@ -1,10 +1,10 @@
 // servo-drive-sim: simulated servo drives served on Modbus TCP or RTU.
+#include "QDriveCatalogue.h"
 #include "QDriveSimOptions.h"
 #include "QModbusDriveServer.h"
 #include "QModbusRtuDriveServer.h"
 #include "QModbusTcpDriveServer.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveCore.h"
+#include "QSimulatedDriveCore.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,10 +1,10 @@
 #include "QDeviceServo.h"
+#include "QFuncodeScaling.h"
+#include "QRegisterBlockPlanner.h"
 #include "QServoBatchDownloadHelper.h"
 #include "QServoBatchEngine.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QFuncodeScaling.h"
-#include "drive/QRegisterBlockPlanner.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

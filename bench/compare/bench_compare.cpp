@@ -5,8 +5,8 @@
 #include "QFuncodeComparer_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QFuncodeXlsxFile_Servo.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>

@@ -4,11 +4,11 @@
 // Run: bench/run_benchmarks.sh, or build bench_files and run it offscreen. The Python lines need
 // /usr/bin/python3 with openpyxl (Debian: python3-openpyxl); without them they are skipped with a message.
 
+#include "QDriveModel.h"
 #include "QFuncodeCsvReader_Servo.h"
 #include "QFuncodeCsvWriter_Servo.h"
+#include "QFuncodeScaling.h"
 #include "QFuncodeXlsxFile_Servo.h"
-#include "drive/QDriveModel.h"
-#include "drive/QFuncodeScaling.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

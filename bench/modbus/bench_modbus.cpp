@@ -1,14 +1,14 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
+#include "QModbusDriveLink.h"
 #include "QModbusDriveServer.h"
 #include "QModbusTcpDriveServer.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveCore.h"
 #include "QTestHost.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QModbusDriveLink.h"
-#include "drive/QSimulatedDriveCore.h"
 
 #include <QElapsedTimer>
 #include <QModbusTcpClient>

@@ -4,8 +4,8 @@
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QScrollBar>
 #include <QTest>

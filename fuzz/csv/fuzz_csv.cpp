@@ -1,8 +1,8 @@
 // Comma-separated function-code files, read against the shipped drive models so that the values are
 // also checked against their descriptions.
 #include "FuzzRegistry.h"
+#include "QDriveCatalogue.h"
 #include "QFuncodeCsvReader_Servo.h"
-#include "drive/QDriveCatalogue.h"
 
 namespace {
 QDriveModelPtr shippedModel(const QString& name)

@@ -1,8 +1,8 @@
 #include "QModbusDriveServer.h"
 
+#include "QDriveLinkSettings.h"
+#include "QSimulatedDriveCore.h"
 #include "QSimulatedDriveRegisters.h"
-#include "drive/QDriveLinkSettings.h"
-#include "drive/QSimulatedDriveCore.h"
 
 #include <QtEndian>
 

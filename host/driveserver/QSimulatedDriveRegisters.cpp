@@ -1,7 +1,7 @@
 #include "QSimulatedDriveRegisters.h"
 
-#include "drive/QDriveLink.h"
-#include "drive/QSimulatedDriveCore.h"
+#include "QDriveLink.h"
+#include "QSimulatedDriveCore.h"
 
 #include <QPair>
 

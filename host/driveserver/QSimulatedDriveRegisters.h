@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drive/QModbusRegisterMap.h"
+#include "QModbusRegisterMap.h"
 
 #include <QStringList>
 #include <QVector>

@@ -3,9 +3,9 @@
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 #include "tagTreeDataSet.h"
 
 #include <QSignalSpy>

@@ -4,15 +4,15 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
+#include "QModbusDriveLink.h"
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
 #include "QWorkbenchWindow.h"
-#include "drive/QModbusDriveLink.h"
-#include "drive/QSimulatedDriveLink.h"
 #include "tagTreeDataSet.h"
 
 #include <QAbstractButton>

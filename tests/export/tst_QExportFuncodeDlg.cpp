@@ -7,17 +7,17 @@
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
+#include "QDriveCatalogue.h"
 #include "QExportFuncodeDlg.h"
 #include "QExportTypeDlg.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
 #include "TreeItem.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -7,9 +7,9 @@
 #include "QHistoryFaultTreeWidget_Servo.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QSingleServoDeviceFaultModel.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAction>
 #include <QFileDialog>

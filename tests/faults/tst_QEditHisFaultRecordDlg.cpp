@@ -4,8 +4,8 @@
 #include "QEditHisFaultRecordDlg.h"
 #include "QHisFormatTableDelegate.h"
 #include "QMyMessageBox.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -7,9 +7,9 @@
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -6,8 +6,8 @@
 #include "QMultiDevCurFaultDlg.h"
 #include "QProjectCore.h"
 #include "QServoDeviceFaultModel.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QScopeGuard>
 #include <QtTest>

@@ -3,9 +3,9 @@
 #include "QFaultExportRows.h"
 #include "QProjectCore.h"
 #include "QServoDeviceFaultModel.h"
+#include "QSimulatedDriveLink.h"
 #include "QSingleServoDeviceFaultModel.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QColor>
 #include <QIcon>

@@ -3,16 +3,16 @@
 #include "QDownloadFunCodeDlg_Servo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
+#include "QDriveCatalogue.h"
 #include "QImportMotorType_Servo.h"
 #include "QMyMessageBox.h"
 #include "QOkCancel.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
 #include "TreeItem.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QHeaderView>
 #include <QRadioButton>

@@ -1,9 +1,9 @@
 #include "QDatabaseManager.h"
+#include "QDriveCatalogue.h"
 #include "QModifyFunModel_Servo.h"
 #include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
 #include "QTestHost.h"
-#include "drive/QDriveCatalogue.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>

@@ -4,13 +4,13 @@
 #include "QFuncodeItemComboBox.h"
 #include "QHexDlg.h"
 #include "QLibSetting.h"
+#include "QSimulatedDriveLink.h"
 #include "QSortedModifyFunDelegate_Servo.h"
 #include "QSortedModifyFunModel_Servo.h"
 #include "QSortedModifyFunView_Servo.h"
 #include "QStatistics.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>

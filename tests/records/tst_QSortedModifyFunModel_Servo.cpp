@@ -2,12 +2,12 @@
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QSortedModifyFunModel_Servo.h"
 #include "QStatistics.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>

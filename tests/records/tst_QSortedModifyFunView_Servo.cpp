@@ -2,6 +2,7 @@
 #include "QDatabaseManager.h"
 #include "QDeviceServo.h"
 #include "QFunCodeDetailTable.h"
+#include "QSimulatedDriveLink.h"
 #include "QSortedModifyFunDetailDlg_Servo.h"
 #include "QSortedModifyFunDetailModel_Servo.h"
 #include "QSortedModifyFunDetailView_Servo.h"
@@ -9,7 +10,6 @@
 #include "QSortedModifyFunView_Servo.h"
 #include "QStatistics.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -3,12 +3,12 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>

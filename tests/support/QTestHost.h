@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drive/QDriveModel.h"
+#include "QDriveModel.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -5,9 +5,9 @@
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
 #include "QLibSetting.h"
+#include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

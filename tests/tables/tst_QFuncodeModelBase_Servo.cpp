@@ -1,9 +1,9 @@
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QFuncodeModel_Servo.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "drive/QDriveCatalogue.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>

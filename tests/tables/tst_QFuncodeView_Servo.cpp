@@ -3,9 +3,9 @@
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAction>
 #include <QMenu>

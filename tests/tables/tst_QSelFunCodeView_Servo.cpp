@@ -2,9 +2,9 @@
 #include "QSelFunCodeModel_Servo.h"
 #include "QSelFunCodeView_Servo.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QScrollBar>
 #include <QtTest>

@@ -20,10 +20,10 @@
 #include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

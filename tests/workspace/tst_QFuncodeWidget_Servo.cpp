@@ -10,9 +10,9 @@
 #include "QFuncodeWidget_Servo.h"
 #include "QMyMessageBox.h"
 #include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
-#include "drive/QSimulatedDriveLink.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,0 +1,313 @@
+#pragma once
+
+#include "QDeviceBase.h"
+#include "QDriveLink.h"
+#include "QDriveModel.h"
+#include "QServoBatchEngine.h"
+#include "QServoFaultStore.h"
+#include "QServoMonitoredList.h"
+#include "QServoReadQueue.h"
+#include "QServoUnsavedParams.h"
+#include "tagExportFuncode_Servo.h"
+#include "tagFaultInfo.h"
+#include "tagHistoryFaultList.h"
+#include "tagOsciFuncodeIndex.h"
+#include "tagServoBufInfo.h"
+#include "tagSubFuncode_Servo.h"
+
+#include <QColor>
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+class QServoFaultRequests;
+class QServoRequestWaiter;
+
+// A servo drive of the project. It describes every function code (tagSubFuncode_Servo), keeps the last
+// known value of every code per axis and answers every value question at once from them. Reads are
+// only queued with the drive link; when the answer comes the values are updated and the hub's
+// SigFuncodeChanged_Servo names the codes whose values changed. Writes are checked (range, right,
+// state), sent, read back and counted as a statistics event.
+//
+// The device is a facade: the read queue, the waiting for answers, the write rules, the fault traffic,
+// the batch engine, the monitored list, the unsaved marks and the icons and texts are classes of their
+// own (QServo...) that it owns and calls.
+class QDeviceServo : public QDeviceBase
+{
+    Q_OBJECT
+public:
+    typedef QMap<QString, QList<tagSubFuncode_Servo*>> FuncodeGroupMap;
+
+    enum enAxis
+    {
+        AXIS_X = 0,
+        AXIS_Y = 1,
+        AXIS_Z = 2
+    };
+
+    enum enWriteError
+    {
+        WRITE_OK = 0,
+        WRITE_ERR_OFFLINE = 1,
+        WRITE_ERR_TIMEOUT = 2,
+        WRITE_ERR_RANGE = 3,
+        WRITE_ERR_READ_ONLY = 4,
+        WRITE_ERR_UNKNOWN_CODE = 5,
+        WRITE_ERR_REFUSED = 6,
+        WRITE_ERR_AUTHORITY = 7,
+        WRITE_ERR_OSCI = 8,
+        WRITE_ERR_AXIS = 9,
+        WRITE_ERR_BUSY = 10
+    };
+
+    enum enReadWriteStatus
+    {
+        RW_STATUS_NONE = 0,
+        RW_STATUS_READ_OK,
+        RW_STATUS_READ_FAILED,
+        RW_STATUS_WRITE_OK,
+        RW_STATUS_WRITE_FAILED
+    };
+
+    // The device takes ownership of the link.
+    QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const QString& alias,
+                 QObject* parent = nullptr);
+    ~QDeviceServo() override;
+
+    int deviceKind() const override { return DEVICE_KIND_SERVO; }
+    QString getDevName() const override;
+    QString getConfigVersion() const override;
+    bool isDeviceOnline() const override;
+    int getAxisNum() const;
+    QDriveLink* getLink() const { return m_link; }
+    const QDriveModelPtr& getDriveModel() const { return m_model; }
+
+    // ---- descriptions
+    // Group name -> codes of the group, holding only codes visible at the present authority.
+    const FuncodeGroupMap& getNormalFuncodeGroupMap() const { return m_normalGroups; }
+    const FuncodeGroupMap& getStateFuncodeGroupMap() const { return m_stateGroups; }
+    // Group names in display order: numbers before the first blank compared by their last run of
+    // digits, "PtP" groups last.
+    static QStringList orderGroupName(const QStringList& names);
+    static bool groupNameLessThan(const QString& a, const QString& b);
+    // Any code (normal or state). With bCheckAuth, a code above the present authority is not found.
+    tagSubFuncode_Servo* getFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth = false) const;
+    tagSubFuncode_Servo* getNormalFuncodePtrByFunIndex(const QString& funIndex,
+                                                       bool bCheckAuth = false) const;
+    tagSubFuncode_Servo* getNormalFuncodePtrByFunIndexAuth(const QString& funIndex) const;
+    tagSubFuncode_Servo* getStatusFuncodeByIndex(const QString& funIndex, bool bCheckAuth = false) const;
+    bool isNormalFuncode(const tagSubFuncode_Servo* fun) const;
+    // Whether a code of the given authority level is visible at authority.
+    static bool isAuthValid(int codeAuthority, int authority);
+    bool isAuthValid(const QString& funIndex, int authority) const;
+    // All normal codes visible at the present authority, in group display order.
+    QList<tagSubFuncode_Servo*> getAllNormalFuncodes() const;
+
+    // ---- values (answered at once from the last known values)
+    qint64 getCurValue(const QString& funIndex, int axis) const;
+    double getScaledCurValue(const QString& funIndex, int axis) const;
+    // The shown text of the value; "" before the first read, "null" after a failed read.
+    QString getScaledCurValueStr(const QString& funIndex, int axis) const;
+    QString getScaledDefaultValueStr(const QString& funIndex, int axis) const;
+    // Text of a description value (minimum, maximum, default) for display.
+    QString getScaledValueString(int showType, int precision, const QString& rawText) const;
+    // Text of a raw value of a code.
+    QString getShowStr(const tagSubFuncode_Servo* fun, qint64 rawValue) const;
+    // Raw value of a shown text of the code (inverse of getShowStr); 0 when it cannot be read.
+    qint64 getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText,
+                                     bool* ok = nullptr) const;
+    // Scaled number (as the editors use it) -> raw value.
+    qint64 scaledToRaw(const tagSubFuncode_Servo* fun, double scaled) const;
+    double rawToScaled(const tagSubFuncode_Servo* fun, qint64 raw) const;
+    virtual int getDecimals(int precision) const;
+    static double getResolution(int decimals);
+    bool isCurValEqualDef(const QString& funIndex, int axis) const;
+    bool hasValue(const QString& funIndex, int axis) const;
+    // One row per setting and axis whose read value differs from the default: number, name, axis,
+    // current value text, default value text (QDefaultValueComparer_Servo).
+    QList<QStringList> getCompareFuncodeDefault() const;
+
+    // ---- reading (never waits)
+    // Queues a read of every axis of the codes; codes already waiting are not queued twice.
+    void readFuncode(const QList<tagSubFuncode_Servo*>& list);
+    void readAllFuncode();
+    // Drops queued reads of a group (or of a list) for one axis.
+    void stopReadFuncode(const QString& groupName, int axis);
+    void stopReadValue(const QList<tagSubFuncode_Servo*>& list, int axis);
+    int pendingReadCount() const { return m_readQueue.pendingCount(); }
+    // True while queued reads wait or a queued read is with the drive.
+    bool isReadBusy() const { return m_readQueue.isBusy(); }
+    // Reads one code of axis X and waits for it; 0 or an enWriteError.
+    int readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs, bool bProcessEvents);
+
+    // ---- writing (waits for the drive, processing events)
+    // Writes a value given in shown units (as the editors hand it) and reads it back. Refused without
+    // any write when the value is out of range, the right or the authority forbids it, the
+    // oscilloscope holds the code, or the drive is offline; see getLastWriteError.
+    bool modifyFuncodeValueWithRecord(const QString& funIndex, double value, int axis);
+    // Writes a raw value to axis X and waits; returns 0 or an enWriteError.
+    int writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs, bool bProcessEvents);
+    // Checks a shown value without writing. Returns 0 or an enWriteError; reason gets a text.
+    int checkWriteValue(const QString& funIndex, double value, int axis, QString* reason = nullptr) const;
+    // Checks a raw value of an axis without writing (right, authority, state, range): 0 or an enWriteError.
+    int checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const;
+    int getLastWriteError() const { return m_lastWriteError; }
+    QString getErrorReasonStr(int error) const;
+    // Whether the drive accepts writes in its present state (flag), and why not (reason).
+    bool isWritePermitted(QString* reason) const;
+    // The write error (enWriteError) of a link error.
+    static int linkErrorToWriteError(int linkError);
+
+    // ---- batch writing and reading (the work is QServoBatchEngine's)
+    // Plans blocks of consecutive registers for the records; returns the registers to write and read back.
+    int calcFuncodeReadWriteTaskMap(const QMap<QString, tagExportFuncodePtr_Servo>& records, bool bAllAxis,
+                                    int axis)
+    {
+        return m_batchEngine->calcTaskMap(records, bAllAxis, axis);
+    }
+    // Writes the planned values (hub: sigWriteReply per block, sigWriteFinished at the end).
+    bool modifyFuncodeValueWithRecord_readAfterWrite() { return m_batchEngine->startWrite(); }
+    // Reads the planned values back (hub: sigReadReply per block, sigReadFinished at the end).
+    bool readFuncodeByTaskMap() { return m_batchEngine->startRead(); }
+    void stopReadWriteTask_batch() { m_batchEngine->stop(); }
+    QServoTaskMap getWriteTaskMap() const { return m_batchEngine->writeTaskMap(); }
+    QServoBatchEngine* batchEngine() const { return m_batchEngine; }
+
+    // ---- saved state
+    void setParamUnsaved(int axis, const QString& funIndex);
+    bool isParamUnsaved(const QString& funIndex, int axis) const;
+    QString getSavedStr(const QString& funIndex) const;
+    QColor getSaveColor(const QString& funIndex) const;
+    // Stores every value of the axis through power-off; waits for the drive.
+    bool saveAllFuncode(int axis);
+    bool resetDevice(int axis);
+    // The drive's time stamp (seconds since 1970-01-01 UTC) of the last value written.
+    int getSortedModifyTime() const { return m_lastModifyTime; }
+
+    // ---- related parameters
+    QStringList getReleParamListByFunIndex(const QString& funIndex) const;
+    // Related number -> its shown value just before the code was last written.
+    QMap<QString, QString> getReleParamOldValMapByFunIndex(const QString& funIndex) const;
+
+    // ---- monitored list (kept in the user's order, saved with the project)
+    bool isSubFuncodeSelected(const QString& funIndex) const;
+    void appendSelSubFuncode(const QString& funIndex);
+    void removeSelSubFuncode(const QString& funIndex);
+    void removeAllSelSubFuncode();
+    void upSelSubFuncodeList(const QString& funIndex);
+    void downSelSubFuncodeList(const QString& funIndex);
+    QStringList getSelSubFuncodeList() const { return m_monitored.list(); }
+    void setSelSubFuncodeList(const QStringList& list);
+
+    // ---- oscilloscope
+    bool isOsciRunning() const { return m_osciRunning; }
+    void setOsciRunning(bool running);
+    tagOsciFuncodeIndex getOsciFirstFuncodeIndex() const;
+    QStringList getOsciNoEditFuncodes() const;
+
+    // ---- motor type
+    QString getDevMotorTypeFuncode() const;
+    qint64 getMotorType() const;
+
+    // ---- faults
+    QList<tagFaultInfoPtr> getCurFaultList() const { return m_faultStore.curFaults(); }
+    void readCurFaults();
+    bool clearCurFaults();
+    // The axis whose faults the pages read, and a new read of the current faults.
+    void setFaultAxisIndex(int axis) { m_faultAxis = qBound(0, axis, 2); }
+    int getFaultAxisIndex() const { return m_faultAxis; }
+    void OnReadFaultFuncode(int axis);
+    // Reads the history fault records of the axis; bWait waits for them.
+    void readHisFaultFuncode(int axis, bool bWait);
+    QList<QByteArray> getHistoryFaultRecords(int axis) const { return m_faultStore.historyRecords(axis); }
+    // The history records of the axis, newest first, decoded with the format in use.
+    QList<tagHistoryFaultList> getHistoryFaultList(int axis = AXIS_X) const
+    {
+        return m_faultStore.historyList(axis);
+    }
+    bool clearHistoryFault(int axis);
+    // The history-record format in use (false) or the model's own (true).
+    QHisFaultFormatList_Servo getDevHisFaultFormat(bool bModelDefault) const
+    {
+        return m_faultStore.format(bModelDefault);
+    }
+    // Takes the format stored for the drive's identity in the configuration database (bFromDatabase)
+    // or the model's own; a changed format is announced by SigHistoryFaultChanged.
+    void initHisFaultFormat(bool bFromDatabase);
+
+    // ---- presentation helpers
+    static QIcon getCheckIcon(bool checked);
+    static QIcon getRWLevelIcon(int rwLevel);
+    static QIcon getEffectIcon(int effectStyle);
+    static QString getEffectStr(int effectStyle);
+    static QString getAxisName(int axis);
+    static QString getDataTypeStr(int dataType);
+    // A CANopen address ("0x2000:01": index in the high 16 bits, sub-index in the low 16) or a USB code
+    // (decimal or "0x" hexadecimal) as an integer for files and reports; 0 when the text holds none.
+    static int convertAddr(const QString& addr);
+    QIcon getReadWriteStatusIcon(const QString& funIndex) const;
+    int getReadWriteStatus(const QString& funIndex) const;
+
+    // Loads the descriptions again (e.g. after the model file changed); announced by sigReLoadDeviceCfg.
+    void reloadDeviceConfig(const QDriveModelPtr& model);
+    // Rebuilds the group maps for the present authority.
+    void rebuildGroupMaps();
+
+signals:
+    void curFaultsChanged();
+
+private slots:
+    void onReadFinished(quint32 requestId, QDriveValueList items);
+    void onWriteFinished(quint32 requestId, QDriveValueList items, qint64 driveTime);
+    void onCommandFinished(quint32 requestId, int error);
+    void onOnlineChanged(bool online);
+
+private:
+    struct ValueSlot
+    {
+        std::array<qint64, 3> raw{{0, 0, 0}};
+        std::array<quint8, 3> state{{0, 0, 0}}; // 0 unknown, 1 known, 2 read failed
+        quint8 rwStatus = RW_STATUS_NONE;
+    };
+
+    void buildRecords();
+    void flushReadQueue();
+    int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
+    ValueSlot* slot(const QString& funIndex);
+    const ValueSlot* slot(const QString& funIndex) const;
+    int writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
+    int readBack(const QStringList& funIndexes, int axis, int timeoutMs);
+    void snapshotRelated(const tagSubFuncode_Servo* fun, int axis);
+    void recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled);
+    void announceChanged(const QStringList& changed);
+    int presentAuthority() const;
+
+    QDriveModelPtr m_model;
+    QDriveLink* m_link = nullptr;
+    std::vector<std::unique_ptr<tagSubFuncode_Servo>> m_records;
+    std::vector<std::unique_ptr<tagSubFuncode_Servo>> m_retiredRecords; // kept after a reload
+    QHash<QString, int> m_rowIndex;
+    std::vector<ValueSlot> m_values;
+    FuncodeGroupMap m_normalGroups;
+    FuncodeGroupMap m_stateGroups;
+
+    QServoReadQueue m_readQueue;
+    QServoRequestWaiter* m_requests = nullptr; // the answers callers wait for
+    qint64 m_lastDriveTime = 0;
+
+    QServoMonitoredList m_monitored;
+    QServoUnsavedParams m_unsaved;
+    QHash<QString, QMap<QString, QString>> m_relateOldValues;
+    bool m_osciRunning = false;
+    int m_lastWriteError = WRITE_OK;
+    int m_lastModifyTime = 0;
+    QServoBatchEngine* m_batchEngine = nullptr;
+    QServoFaultStore m_faultStore;
+    QServoFaultRequests* m_faults = nullptr; // the fault traffic with the drive
+    int m_faultAxis = AXIS_X;
+};

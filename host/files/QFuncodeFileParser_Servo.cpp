@@ -1,0 +1,318 @@
+#include "QFuncodeFileParser_Servo.h"
+
+#include "QFuncodeFileLayout_Servo.h"
+#include "QFuncodeHelperBase.h"
+#include "QFuncodeScaling.h"
+
+#include <limits>
+
+namespace {
+typedef QFuncodeFileLayout_Servo Layout;
+typedef QFuncodeHelperBase Errors;
+
+// Tokens of a line that ends before the value texts of axes Y and Z (what some programs make of
+// trailing empty fields) are completed with empty texts.
+const int kShortestCodeLine = Layout::FIELD_TEXT + 1;
+} // namespace
+
+QFuncodeFileParser_Servo::QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup)
+    : m_requireMark(requireMark), m_lookup(std::move(lookup)),
+      m_splitter([this](const QString& funIndex) { return description(funIndex); }), m_state(EXPECT_MARK)
+{
+}
+
+const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QString& funIndex) const
+{
+    return m_model ? m_model->code(funIndex) : nullptr;
+}
+
+bool QFuncodeFileParser_Servo::fail(int error, int line, const QString& what)
+{
+    m_error = error;
+    m_detail = line > 0 ? QStringLiteral("%1: %2").arg(Errors::lineText(line), what) : what;
+    m_state = ENDED;
+    return false;
+}
+
+bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
+{
+    for (const QStringRef& token : tokens) {
+        for (const QChar c : token) {
+            if (!c.isSpace()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text)
+{
+    for (const QStringRef& token : tokens) {
+        if (token.size() >= text.size() && token.contains(text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A line that starts with the two address integers and is long enough.
+bool QFuncodeFileParser_Servo::looksLikeCodeLine(const Tokens& tokens)
+{
+    return tokens.size() >= kShortestCodeLine && Layout::parseInteger(tokens.at(0), nullptr) &&
+           Layout::parseInteger(tokens.at(1), nullptr);
+}
+
+QStringList QFuncodeFileParser_Servo::texts(const Tokens& tokens)
+{
+    QStringList list;
+    list.reserve(tokens.size());
+    for (const QStringRef& token : tokens) {
+        list.append(token.toString());
+    }
+    return list;
+}
+
+bool QFuncodeFileParser_Servo::addLine(int line, const QStringList& tokens, bool exactCells)
+{
+    Tokens refs;
+    refs.reserve(tokens.size());
+    for (const QString& token : tokens) {
+        refs.append(QStringRef(&token));
+    }
+    return addLine(line, refs, exactCells);
+}
+
+bool QFuncodeFileParser_Servo::addLine(int line, const Tokens& tokens, bool exactCells)
+{
+    if (m_state == ENDED) {
+        return false;
+    }
+    m_lastLine = line;
+    if (isEmptyLine(tokens)) {
+        return true;
+    }
+    switch (m_state) {
+    case EXPECT_MARK:
+        return addMark(line, tokens);
+    case EXPECT_DEVICE:
+        return addDevice(line, tokens);
+    case EXPECT_HEADING:
+        m_state = READ_CODES;
+        // A file without its heading line starts with a function code here.
+        return looksLikeCodeLine(tokens) ? addCode(line, tokens, exactCells) : true;
+    case READ_CODES:
+        return addCode(line, tokens, exactCells);
+    case ENDED:
+        break;
+    }
+    return false;
+}
+
+bool QFuncodeFileParser_Servo::addMark(int line, const Tokens& tokens)
+{
+    if (containsText(tokens, Layout::markSignature())) {
+        m_state = EXPECT_DEVICE;
+        return true;
+    }
+    if (m_requireMark) {
+        return fail(Errors::FILE_ERR_NO_MARK, line, tr("STR_FILE_MARK_MISSING").arg(Layout::markSignature()));
+    }
+    return addDevice(line, tokens);
+}
+
+bool QFuncodeFileParser_Servo::addDevice(int line, const Tokens& tokens)
+{
+    if (looksLikeCodeLine(tokens)) {
+        return fail(Errors::FILE_ERR_NO_DEVICE, line, tr("STR_FILE_DEVICE_LINE_MISSING"));
+    }
+    const QStringList fields = texts(tokens.mid(0, 4));
+    m_info.devText = fields.value(0).trimmed();
+    m_info.axisNumText = fields.value(1).trimmed();
+    m_info.commuName = fields.value(2).trimmed();
+    m_info.modeText = fields.value(3).trimmed();
+    if (m_info.devText.isEmpty()) {
+        return fail(Errors::FILE_ERR_DEVICE_INFO, line, tr("STR_FILE_DEVICE_TEXT_EMPTY"));
+    }
+    qint64 axes = 0;
+    if (!m_info.axisNumText.isEmpty() &&
+        (!Layout::parseInteger(m_info.axisNumText, &axes) || axes < 1 || axes > 3)) {
+        return fail(Errors::FILE_ERR_DEVICE_INFO, line,
+                    tr("STR_FILE_BAD_AXIS_COUNT").arg(m_info.axisNumText));
+    }
+    if (m_lookup) {
+        m_model = m_lookup(m_info.devText.section(QLatin1Char('_'), 0, 0));
+    }
+    m_state = EXPECT_HEADING;
+    return true;
+}
+
+bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exactCells)
+{
+    if (containsText(tokens, Layout::endSign())) {
+        m_state = ENDED;
+        return false;
+    }
+    if (tokens.size() < kShortestCodeLine) {
+        return fail(Errors::FILE_ERR_FIELD_COUNT, line,
+                    tr("STR_FILE_FIELDS_FOUND").arg(tokens.size()).arg(int(Layout::FIELD_COUNT)));
+    }
+    tagExportFuncodePtr_Servo funcode(new tagExportFuncode_Servo);
+    if (exactCells || tokens.size() <= Layout::FIELD_COUNT) {
+        Tokens fields = tokens.mid(0, Layout::FIELD_COUNT);
+        while (fields.size() < Layout::FIELD_COUNT) {
+            fields.append(QStringRef());
+        }
+        if (!toRecord(line, fields, funcode.data())) {
+            return false;
+        }
+    } else {
+        // More tokens than fields: a name or a text with commas.
+        QStringList split;
+        if (!m_splitter.split(texts(tokens), &split)) {
+            return fail(Errors::FILE_ERR_SPLIT, line, tr("STR_FILE_FIELDS_UNCLEAR").arg(tokens.size()));
+        }
+        Tokens fields;
+        for (const QString& field : qAsConst(split)) {
+            fields.append(QStringRef(&field));
+        }
+        if (!toRecord(line, fields, funcode.data())) {
+            return false;
+        }
+    }
+    m_info.funcodes.append(funcode);
+    return true;
+}
+
+bool QFuncodeFileParser_Servo::integerFields(int line, const Tokens& fields, qint64* ints)
+{
+    for (int field = 0; field < Layout::FIELD_TEXT; ++field) {
+        if (!Layout::isIntegerField(field)) {
+            continue;
+        }
+        qint64& value = ints[field];
+        const bool parsed = Layout::parseInteger(fields.at(field), &value);
+        // Only the raw values are 64 bits wide.
+        const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
+                                                         value <= std::numeric_limits<int>::max());
+        if (!parsed || !fits) {
+            return fail(Errors::FILE_ERR_NOT_INTEGER, line,
+                        tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(fields.at(field).toString()));
+        }
+    }
+    return true;
+}
+
+QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
+{
+    if (group != m_lastGroup) {
+        m_lastGroup = group.toString();
+    }
+    return m_lastGroup;
+}
+
+bool QFuncodeFileParser_Servo::toRecord(int line, const Tokens& fields, tagExportFuncode_Servo* funcode)
+{
+    qint64 ints[Layout::FIELD_TEXT] = {0};
+    if (!integerFields(line, fields, ints)) {
+        return false;
+    }
+    const qint64 axisNum = ints[Layout::FIELD_AXIS_NUM];
+    if (axisNum < 1 || axisNum > 3) {
+        return fail(Errors::FILE_ERR_AXIS_COUNT, line, tr("STR_FILE_BAD_AXIS_COUNT").arg(axisNum));
+    }
+    funcode->funIndex = fields.at(Layout::FIELD_NUMBER).trimmed().toString();
+    if (funcode->funIndex.isEmpty()) {
+        return fail(Errors::FILE_ERR_NO_NUMBER, line, tr("STR_FILE_NUMBER_EMPTY"));
+    }
+    funcode->canopenAddr = static_cast<int>(ints[Layout::FIELD_CANOPEN]);
+    funcode->usbCode = static_cast<int>(ints[Layout::FIELD_USB]);
+    funcode->groupName = groupName(fields.at(Layout::FIELD_GROUP));
+    funcode->funName = fields.at(Layout::FIELD_NAME).toString();
+    funcode->authority = static_cast<int>(ints[Layout::FIELD_AUTHORITY]);
+    funcode->dataType = static_cast<int>(ints[Layout::FIELD_DATA_TYPE]);
+    funcode->axisNum = static_cast<int>(axisNum);
+    for (int axis = 0; axis < 3; ++axis) {
+        funcode->curValue[static_cast<size_t>(axis)] = ints[Layout::FIELD_RAW + axis];
+    }
+    funcode->valueTexts.reserve(funcode->axisNum);
+    for (int axis = 0; axis < funcode->axisNum; ++axis) {
+        funcode->valueTexts.append(fields.at(Layout::FIELD_TEXT + axis).toString());
+    }
+    reconcileValues(funcode);
+    return true;
+}
+
+// Whether text is what the drive shows for raw, checked without building the text for decimal codes.
+bool QFuncodeFileParser_Servo::showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw)
+{
+    if (!QFuncodeScaling::isDecimalType(fun.showType) || raw <= -(qint64(1) << 53) ||
+        raw >= (qint64(1) << 53)) {
+        return text == QFuncodeScaling::showText(fun, raw);
+    }
+    const int decimals = QFuncodeScaling::decimals(fun.precision);
+    char digits[32];
+    quint64 magnitude = raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
+    int n = 0;
+    do {
+        digits[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0 || n <= decimals);
+    // "-0.00" is not how a zero shows.
+    const int expected = (raw < 0 ? 1 : 0) + n + (decimals > 0 ? 1 : 0);
+    if (text.size() != expected) {
+        return text == QFuncodeScaling::showText(fun, raw);
+    }
+    int pos = 0;
+    if (raw < 0 && text.at(pos++) != QLatin1Char('-')) {
+        return false;
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        if (i == decimals - 1 && text.at(pos++) != QLatin1Char('.')) {
+            return false;
+        }
+        if (text.at(pos++) != QLatin1Char(digits[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void QFuncodeFileParser_Servo::reconcileValues(tagExportFuncode_Servo* funcode) const
+{
+    const tagSubFuncode_Servo* fun = description(funcode->funIndex);
+    if (!fun) {
+        return;
+    }
+    for (int axis = 0; axis < funcode->valueTexts.size(); ++axis) {
+        const QString& text = funcode->valueTexts.at(axis);
+        qint64& raw = funcode->curValue[static_cast<size_t>(axis)];
+        if (text.isEmpty() || showsRaw(*fun, text, raw)) {
+            continue;
+        }
+        qint64 parsed = 0;
+        if (QFuncodeScaling::parseShowText(*fun, text, &parsed)) {
+            raw = parsed;
+            funcode->valueTexts[axis] = QFuncodeScaling::showText(*fun, parsed);
+        }
+    }
+}
+
+bool QFuncodeFileParser_Servo::finish()
+{
+    if (m_error != Errors::FILE_OK) {
+        return false;
+    }
+    if (m_state == EXPECT_MARK) {
+        return fail(m_lastLine == 0 ? Errors::FILE_ERR_EMPTY : Errors::FILE_ERR_NO_MARK, 0,
+                    tr("STR_FILE_MARK_MISSING").arg(Layout::markSignature()));
+    }
+    if (m_state == EXPECT_DEVICE) {
+        return fail(Errors::FILE_ERR_NO_DEVICE, 0, tr("STR_FILE_DEVICE_LINE_MISSING"));
+    }
+    if (m_info.funcodes.isEmpty()) {
+        return fail(Errors::FILE_ERR_NO_FUNCODE, 0, tr("STR_FILE_NO_FUNCODE_LINES"));
+    }
+    m_state = ENDED;
+    return true;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "QDriveModel.h"
+#include "QFuncodeLineSplitter_Servo.h"
+#include "tagExportDevInfo_Servo.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+// Reads the lines of a function-code file (QFuncodeFileLayout_Servo), one at a time, into a device
+// record. The lines come from a comma-separated file (tokens that may still hold a name's commas) or from
+// the cells of a worksheet (exact fields). Empty lines are skipped; reading ends at "import end sign" or
+// at the end of the input. A line that cannot be read stops the reading with an error number of
+// QFuncodeHelperBase and a detail that names the line.
+//
+// When the drive model of the file is known, each value is checked against its text with the code's
+// description: a text that a person changed wins over the raw value beside it (the raw value is made
+// from the text), and a number that a spreadsheet shortened ("15" for "15.0") is shown again as the
+// drive shows it.
+class QFuncodeFileParser_Servo
+{
+    Q_DECLARE_TR_FUNCTIONS(QFuncodeFileParser_Servo)
+
+public:
+    // Gives the description of a drive model by its name, or null.
+    typedef std::function<QDriveModelPtr(const QString& modelName)> ModelLookup;
+
+    // requireMark: the first line must carry the import mark; otherwise it may start at the device line.
+    explicit QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup = ModelLookup());
+
+    typedef QVector<QStringRef> Tokens;
+
+    // True to go on with the next line; false after an error or the end sign.
+    bool addLine(int line, const Tokens& tokens, bool exactCells);
+    bool addLine(int line, const QStringList& tokens, bool exactCells);
+    // The end of the input. False (with an error) when the file was incomplete or held no code.
+    bool finish();
+
+    int error() const { return m_error; }
+    QString errorDetail() const { return m_detail; }
+    tagExportDevInfo_Servo& result() { return m_info; }
+
+private:
+    enum enState
+    {
+        EXPECT_MARK,
+        EXPECT_DEVICE,
+        EXPECT_HEADING,
+        READ_CODES,
+        ENDED
+    };
+
+    bool addMark(int line, const Tokens& tokens);
+    bool addDevice(int line, const Tokens& tokens);
+    bool addCode(int line, const Tokens& tokens, bool exactCells);
+    bool toRecord(int line, const Tokens& fields, tagExportFuncode_Servo* funcode);
+    bool integerFields(int line, const Tokens& fields, qint64* ints);
+    QString groupName(const QStringRef& group);
+    void reconcileValues(tagExportFuncode_Servo* funcode) const;
+    const tagSubFuncode_Servo* description(const QString& funIndex) const;
+    bool fail(int error, int line, const QString& what);
+    static bool isEmptyLine(const Tokens& tokens);
+    static bool containsText(const Tokens& tokens, const QString& text);
+    static bool looksLikeCodeLine(const Tokens& tokens);
+    static QStringList texts(const Tokens& tokens);
+    static bool showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw);
+
+    bool m_requireMark;
+    ModelLookup m_lookup;
+    QDriveModelPtr m_model;
+    QFuncodeLineSplitter_Servo m_splitter;
+    enState m_state;
+    tagExportDevInfo_Servo m_info;
+    int m_error = 0;
+    QString m_detail;
+    int m_lastLine = 0;
+    QString m_lastGroup; // shared by the codes of a group
+};

@@ -1,0 +1,260 @@
+#include "QFuncodeLineSplitter_Servo.h"
+
+#include "QFuncodeFileLayout_Servo.h"
+#include "QFuncodeScaling.h"
+#include "tagSubFuncode_Servo.h"
+
+namespace {
+typedef QFuncodeFileLayout_Servo Layout;
+
+// A function-code number: no blank, a point, and a letter or digit first ("P00.01").
+bool looksLikeNumber(const QString& token)
+{
+    return !token.isEmpty() && token.at(0).isLetterOrNumber() && token.contains(QLatin1Char('.')) &&
+           !token.contains(QLatin1Char(' '));
+}
+
+// The digits of a decimal text without sign, point and leading zeros: "-001.50" -> "150".
+QString significantDigits(const QString& text)
+{
+    QString digits;
+    digits.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.isDigit()) {
+            if (!(digits.isEmpty() && c == QLatin1Char('0'))) {
+                digits.append(c);
+            }
+        } else if (c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+')) {
+            return QString();
+        }
+    }
+    return digits.isEmpty() ? QStringLiteral("0") : digits;
+}
+} // namespace
+
+QFuncodeLineSplitter_Servo::QFuncodeLineSplitter_Servo(DescriptionLookup lookup) : m_lookup(std::move(lookup))
+{
+}
+
+QStringList QFuncodeLineSplitter_Servo::tokenize(const QString& line)
+{
+    if (!line.contains(QLatin1Char('"'))) {
+        return line.split(QLatin1Char(','));
+    }
+    return parseQuoted(line);
+}
+
+QStringList QFuncodeLineSplitter_Servo::parseQuoted(const QString& line)
+{
+    QStringList tokens;
+    const int size = line.size();
+    int i = 0;
+    while (true) {
+        QString field;
+        const int start = i;
+        bool quoted = i < size && line.at(i) == QLatin1Char('"');
+        if (quoted) {
+            int j = i + 1;
+            bool closed = false;
+            while (j < size) {
+                if (line.at(j) == QLatin1Char('"')) {
+                    if (j + 1 < size && line.at(j + 1) == QLatin1Char('"')) {
+                        field.append(QLatin1Char('"'));
+                        j += 2;
+                        continue;
+                    }
+                    closed = true;
+                    ++j;
+                    break;
+                }
+                field.append(line.at(j));
+                ++j;
+            }
+            // An unclosed quote is a character of an unquoted field.
+            quoted = closed;
+            i = closed ? j : start;
+            if (!closed) {
+                field.clear();
+            }
+        }
+        // Up to the next comma: the whole field, or what a program put after the closing quote.
+        const int comma = line.indexOf(QLatin1Char(','), i);
+        const int stop = comma < 0 ? size : comma;
+        field.append(line.midRef(i, stop - i));
+        tokens.append(field);
+        if (comma < 0) {
+            break;
+        }
+        i = comma + 1;
+    }
+    return tokens;
+}
+
+bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* fields) const
+{
+    const int n = tokens.size();
+    if (n < Layout::FIELD_COUNT) {
+        return false;
+    }
+    if (n == Layout::FIELD_COUNT) {
+        *fields = tokens;
+        return true;
+    }
+    const int extra = n - Layout::FIELD_COUNT;
+    if (extra > kMaxExtraCommas) {
+        return false;
+    }
+    int trailingEmpty = 0;
+    while (trailingEmpty < extra && tokens.at(n - 1 - trailingEmpty).isEmpty()) {
+        ++trailingEmpty;
+    }
+    Candidate best;
+    for (int pad = 0; pad <= trailingEmpty; ++pad) {
+        Candidate c;
+        c.pad = pad;
+        c.groupEnd = numberToken(tokens, extra - pad);
+        scoreAnchors(tokens, n - pad, c.groupEnd, &c);
+        if (c.score > best.score) {
+            best = c;
+        }
+    }
+    if (best.score < 0) {
+        return false;
+    }
+    assemble(tokens, best, fields);
+    return true;
+}
+
+int QFuncodeLineSplitter_Servo::numberToken(const QStringList& tokens, int extra) const
+{
+    const int first = Layout::FIELD_NUMBER;
+    if (looksLikeNumber(tokens.at(first))) {
+        return first;
+    }
+    for (int g = 1; g <= extra; ++g) {
+        if (looksLikeNumber(tokens.at(first + g))) {
+            return first + g;
+        }
+    }
+    return first;
+}
+
+void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end, int groupEnd,
+                                              Candidate* best) const
+{
+    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd)) : nullptr;
+    const int lastAnchor = end - 9; // six integers and at least three texts
+    for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
+        qint64 ints[6];
+        bool allInts = true;
+        for (int k = 0; k < 6 && allInts; ++k) {
+            allInts = Layout::parseStrictInteger(tokens.at(anchor + k), &ints[k]);
+        }
+        const qint64 axisNum = ints[2];
+        if (!allInts || axisNum < 1 || axisNum > 3) {
+            continue;
+        }
+        int split[2] = {0, 0};
+        int score = scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum), fun, split);
+        if (fun && joined(tokens, groupEnd + 1, anchor) == fun->funName) {
+            score += 8;
+        }
+        if (score > best->score) {
+            best->score = score;
+            best->anchor = anchor;
+            best->textSplit[0] = split[0];
+            best->textSplit[1] = split[1];
+        }
+    }
+}
+
+int QFuncodeLineSplitter_Servo::scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3],
+                                           int axisNum, const tagSubFuncode_Servo* fun, int* split) const
+{
+    int best = -1;
+    for (int y = from + 1; y < end - 1; ++y) {
+        const QString x = joined(tokens, from, y);
+        const int xScore = textScore(x, raws[0], axisNum > 0, fun);
+        for (int z = y + 1; z < end; ++z) {
+            const QString textY = joined(tokens, y, z);
+            const QString textZ = joined(tokens, z, end);
+            int score = xScore + textScore(textY, raws[1], axisNum > 1, fun) +
+                        textScore(textZ, raws[2], axisNum > 2, fun);
+            // Equal raw values of present axes show equal texts.
+            score += (axisNum > 1 && raws[0] == raws[1] && x == textY) ? 1 : 0;
+            score += (axisNum > 2 && raws[1] == raws[2] && textY == textZ) ? 1 : 0;
+            if (score > best) {
+                best = score;
+                split[0] = y;
+                split[1] = z;
+            }
+        }
+    }
+    return best;
+}
+
+int QFuncodeLineSplitter_Servo::textScore(const QString& text, qint64 raw, bool axisPresent,
+                                          const tagSubFuncode_Servo* fun)
+{
+    if (!axisPresent) {
+        return text.isEmpty() ? 3 : 0;
+    }
+    if (text.isEmpty()) {
+        return 1; // never read
+    }
+    if (text == QLatin1String("null")) {
+        return 2; // a read that failed
+    }
+    if (fun) {
+        qint64 parsed = 0;
+        if (text == QFuncodeScaling::showText(*fun, raw)) {
+            return 4;
+        }
+        return QFuncodeScaling::parseShowText(*fun, text, &parsed) && parsed == raw ? 3 : 0;
+    }
+    if (text.startsWith(QString::number(raw) + QLatin1Char(':'))) {
+        return 3; // an enumerated text
+    }
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const QStringRef digits = text.midRef(2);
+        const quint64 value = digits.toULongLong(&ok, 16);
+        const int bits = qMin(64, 4 * digits.size());
+        const quint64 mask = bits >= 64 ? ~quint64(0) : (quint64(1) << bits) - 1;
+        return ok && value == (quint64(raw) & mask) ? 3 : 0;
+    }
+    const QString digits = significantDigits(text);
+    if (!digits.isEmpty()) {
+        return digits == significantDigits(QString::number(raw)) ? 3 : 0;
+    }
+    return text.contains(QLatin1Char(',')) ? 0 : 1;
+}
+
+QString QFuncodeLineSplitter_Servo::joined(const QStringList& tokens, int from, int to)
+{
+    if (to - from == 1) {
+        return tokens.at(from);
+    }
+    QString text;
+    for (int i = from; i < to; ++i) {
+        if (i > from) {
+            text.append(QLatin1Char(','));
+        }
+        text.append(tokens.at(i));
+    }
+    return text;
+}
+
+void QFuncodeLineSplitter_Servo::assemble(const QStringList& tokens, const Candidate& c, QStringList* fields)
+{
+    const int end = tokens.size() - c.pad;
+    fields->clear();
+    fields->reserve(Layout::FIELD_COUNT);
+    *fields << tokens.at(0) << tokens.at(1) << joined(tokens, Layout::FIELD_GROUP, c.groupEnd)
+            << tokens.at(c.groupEnd) << joined(tokens, c.groupEnd + 1, c.anchor);
+    for (int k = 0; k < 6; ++k) {
+        fields->append(tokens.at(c.anchor + k));
+    }
+    *fields << joined(tokens, c.anchor + 6, c.textSplit[0]) << joined(tokens, c.textSplit[0], c.textSplit[1])
+            << joined(tokens, c.textSplit[1], end);
+}

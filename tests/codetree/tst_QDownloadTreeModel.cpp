@@ -1,0 +1,379 @@
+#include "QDeviceServo.h"
+#include "QDownloadTreeModel.h"
+#include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
+#include "QSoftCore.h"
+#include "QTestHost.h"
+#include "TreeItem.h"
+
+#include <QBrush>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+const QString kAlias = QStringLiteral("Import-A");
+
+tagExportFuncodePtr_Servo row(const QString& group, const QString& number, const QStringList& fileTexts,
+                              const QStringList& driveTexts)
+{
+    auto record = tagExportFuncodePtr_Servo::create();
+    record->groupName = group;
+    record->funIndex = number;
+    record->funName = QStringLiteral("Name of %1").arg(number);
+    record->valueTexts = fileTexts;
+    record->curValueTexts = driveTexts;
+    record->axisNum = fileTexts.size();
+    return record;
+}
+
+QStringList headers()
+{
+    return {"select", "name", "file X", "drive X", "file Y", "drive Y", "file Z", "drive Z"};
+}
+
+Qt::CheckState checkOf(const QAbstractItemModel& model, const QModelIndex& index)
+{
+    return Qt::CheckState(model.data(index, Qt::CheckStateRole).toInt());
+}
+
+bool isRed(const QAbstractItemModel& model, const QModelIndex& index)
+{
+    const QVariant brush = model.data(index, Qt::ForegroundRole);
+    return brush.isValid() && brush.value<QBrush>().color() == QColor(Qt::red);
+}
+} // namespace
+
+// The import tree on a three-axis test drive: layouts, differences, check states, the order of the checked
+// rows, reading the drive again and writing an edited current value.
+class tst_QDownloadTreeModel : public QObject
+{
+    Q_OBJECT
+
+    QDeviceServo* m_device = nullptr;
+    std::unique_ptr<QDownloadTreeModel> m_model;
+
+    QModelIndex groupIndex(int group) const { return m_model->index(group, 0, m_model->index(0, 0)); }
+    QModelIndex rowIndex(int group, int row, int column = 0) const
+    {
+        return m_model->index(row, column, groupIndex(group));
+    }
+
+    // Two groups: "P00 Basic" with P00.01 (equal) and P00.02 (Y differs); "P2 Gains" with P2.00 (equal).
+    void loadThreeRows()
+    {
+        m_model->load({row("P00 Basic", "P00.01", {"2.80", "2.80", "2.80"}, {"2.80", "2.80", "2.80"}),
+                       row("P00 Basic", "P00.02", {"3000", "2500", "3000"}, {"3000", "3000", "3000"}),
+                       row("P2 Gains", "P2.00", {"27.0", "27.0", "27.0"}, {"27.0", "27.0", "27.0"})});
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+    void init()
+    {
+        m_device = QTestHost::addSelectedDrive(QStringLiteral("TST3"), kAlias);
+        QVERIFY(m_device && QTestHost::readAll(m_device));
+        m_model = std::make_unique<QDownloadTreeModel>(headers(), true);
+        QTestHost::checkModel(m_model.get());
+    }
+    void cleanup()
+    {
+        m_model.reset();
+        QTestHost::clearProject();
+    }
+
+    void emptyRowsLeaveOnlyTheTopNode()
+    {
+        m_model->setTopTitle(QStringLiteral("Function codes"));
+        m_model->load({});
+        QCOMPARE(m_model->rowCount(), 1);
+        const QModelIndex top = m_model->index(0, 0);
+        QCOMPARE(top.data().toString(), QStringLiteral("Function codes"));
+        QCOMPARE(m_model->rowCount(top), 0);
+        QCOMPARE(checkOf(*m_model, top), Qt::Unchecked);
+        QVERIFY(!m_model->topItem()->isHighlighted());
+        QCOMPARE(m_model->checkedCount(), 0);
+    }
+
+    void nothingLoadsWithoutADrive()
+    {
+        QTestHost::select(QString());
+        loadThreeRows();
+        QCOMPARE(m_model->rowCount(m_model->index(0, 0)), 0);
+    }
+
+    void rowsAreGroupedUnderTheTopNode()
+    {
+        loadThreeRows();
+        QCOMPARE(m_model->rowCount(m_model->index(0, 0)), 2);
+        QCOMPARE(groupIndex(0).data().toString(), QStringLiteral("P00 Basic"));
+        QCOMPARE(m_model->rowCount(groupIndex(0)), 2);
+        QCOMPARE(groupIndex(1).data().toString(), QStringLiteral("P2 Gains"));
+        QCOMPARE(rowIndex(0, 1, 0).data().toString(), QStringLiteral("P00.02"));
+        QCOMPARE(rowIndex(0, 1, 1).data().toString(), QStringLiteral("Name of P00.02"));
+        QCOMPARE(rowIndex(0, 1, 4).data().toString(), QStringLiteral("2500"));
+        QCOMPARE(rowIndex(0, 1, 5).data().toString(), QStringLiteral("3000"));
+        // A group row shows its name only.
+        QCOMPARE(m_model->index(0, 3, m_model->index(0, 0)).data().toString(), QString());
+        QCOMPARE(m_model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("file X"));
+        QVERIFY(!m_model->headerData(8, Qt::Horizontal).isValid());
+    }
+
+    void differences_data()
+    {
+        QTest::addColumn<QStringList>("fileTexts");
+        QTest::addColumn<QStringList>("driveTexts");
+        QTest::addColumn<QList<int>>("redColumns");
+        const QList<int> none;
+        QTest::newRow("all equal") << QStringList{"2.80", "2.80", "2.80"}
+                                   << QStringList{"2.80", "2.80", "2.80"} << none;
+        QTest::newRow("axis X differs") << QStringList{"3.00", "2.80", "2.80"}
+                                        << QStringList{"2.80", "2.80", "2.80"} << QList<int>{0, 1, 2, 3};
+        QTest::newRow("axis Z differs") << QStringList{"2.80", "2.80", "1.00"}
+                                        << QStringList{"2.80", "2.80", "2.80"} << QList<int>{0, 1, 6, 7};
+        QTest::newRow("failed read differs")
+            << QStringList{"2.80"} << QStringList{"null"} << QList<int>{0, 1, 2, 3};
+        QTest::newRow("empty texts never differ")
+            << QStringList{"", "2.80", "2.80"} << QStringList{"2.80", "", "2.80"} << none;
+        QTest::newRow("lists of unequal length are not compared")
+            << QStringList{"9.00"} << QStringList{"2.80", "2.80", "2.80"} << none;
+        QTest::newRow("the same value written otherwise")
+            << QStringList{"2.8", "2.800", "2.80"} << QStringList{"2.80", "2.80", "2.80"} << none;
+    }
+
+    void differences()
+    {
+        QFETCH(QStringList, fileTexts);
+        QFETCH(QStringList, driveTexts);
+        QFETCH(QList<int>, redColumns);
+        m_model->load({row("P00 Basic", "P00.01", fileTexts, driveTexts)});
+        const bool differs = !redColumns.isEmpty();
+        QCOMPARE(m_model->differingColumns().value("P00.01"), redColumns);
+        for (int column = 0; column < 8; ++column) {
+            QCOMPARE(isRed(*m_model, rowIndex(0, 0, column)), redColumns.contains(column));
+        }
+        // The group and the top node are red in their first column, and only differing rows are ticked.
+        QCOMPARE(isRed(*m_model, groupIndex(0)), differs);
+        QCOMPARE(isRed(*m_model, m_model->index(0, 0)), differs);
+        QCOMPARE(checkOf(*m_model, rowIndex(0, 0)), differs ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(m_model->checkedCount(), differs ? 1 : 0);
+    }
+
+    void currentValueCellsAreWhiteAndEditable()
+    {
+        loadThreeRows();
+        for (int column = 0; column < 8; ++column) {
+            const bool current = column == 3 || column == 5 || column == 7;
+            QCOMPARE(rowIndex(0, 0, column).data(Qt::BackgroundRole).isValid(), current);
+            QCOMPARE(bool(m_model->flags(rowIndex(0, 0, column)) & Qt::ItemIsEditable), current);
+            QVERIFY(m_model->flags(rowIndex(0, 0, column)) & Qt::ItemIsUserCheckable);
+        }
+        QVERIFY(!(m_model->flags(m_model->index(0, 3, m_model->index(0, 0))) & Qt::ItemIsEditable));
+        QCOMPARE(m_model->flags(QModelIndex()), Qt::NoItemFlags);
+    }
+
+    void togglingAGroupTicksItsRowsAndTheParentsFollow()
+    {
+        loadThreeRows();
+        const QModelIndex top = m_model->index(0, 0);
+        QCOMPARE(checkOf(*m_model, groupIndex(0)), Qt::PartiallyChecked);
+        QCOMPARE(checkOf(*m_model, groupIndex(1)), Qt::Unchecked);
+        QSignalSpy changed(m_model.get(), &QAbstractItemModel::dataChanged);
+
+        QVERIFY(m_model->toggleCheck(groupIndex(1)));
+        QCOMPARE(checkOf(*m_model, rowIndex(1, 0)), Qt::Checked);
+        QCOMPARE(checkOf(*m_model, top), Qt::PartiallyChecked);
+        QVERIFY(!changed.isEmpty());
+
+        QVERIFY(m_model->toggleCheck(top));
+        for (int group = 0; group < 2; ++group) {
+            QCOMPARE(checkOf(*m_model, groupIndex(group)), Qt::Checked);
+        }
+        QCOMPARE(m_model->checkedCount(), 3);
+
+        // Unticking one row makes its group and the top node partially checked.
+        QVERIFY(!m_model->toggleCheck(rowIndex(0, 0)));
+        QCOMPARE(checkOf(*m_model, groupIndex(0)), Qt::PartiallyChecked);
+        QCOMPARE(checkOf(*m_model, top), Qt::PartiallyChecked);
+        QVERIFY(!m_model->toggleCheck(rowIndex(0, 1)));
+        QCOMPARE(checkOf(*m_model, groupIndex(0)), Qt::Unchecked);
+        QCOMPARE(m_model->checkedCount(), 1);
+        QVERIFY(!m_model->toggleCheck(QModelIndex()));
+    }
+
+    void selectDifferingTicksExactlyTheHighlightedRows()
+    {
+        loadThreeRows();
+        m_model->checkAll();
+        QCOMPARE(m_model->checkedCount(), 3);
+        m_model->selectDiffering();
+        QCOMPARE(m_model->checkedCount(), 1);
+        QCOMPARE(checkOf(*m_model, rowIndex(0, 1)), Qt::Checked);
+        QCOMPARE(checkOf(*m_model, rowIndex(0, 0)), Qt::Unchecked);
+        QCOMPARE(checkOf(*m_model, groupIndex(1)), Qt::Unchecked);
+        QCOMPARE(checkOf(*m_model, m_model->index(0, 0)), Qt::PartiallyChecked);
+    }
+
+    void sortKey_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("leading zero") << "A01.02"
+                                      << "A00102";
+        QTest::newRow("no leading zero") << "A1.02"
+                                         << "A00102";
+        QTest::newRow("group 2") << "P2.01"
+                                 << "P00201";
+        QTest::newRow("group 10") << "P10.05"
+                                  << "P01005";
+        QTest::newRow("every occurrence of the run") << "P11.11"
+                                                     << "P01111";
+        QTest::newRow("no digits") << "PtP.x"
+                                   << "PtPx";
+    }
+
+    void sortKey()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, key);
+        QCOMPARE(QDownloadTreeModel::sortKey(number), key);
+    }
+
+    void checkedNumbersComeInSortKeyOrderOncePerKey()
+    {
+        m_model->load({row("P10 Limits", "P10.05", {"1"}, {"2"}), row("P2 Gains", "P2.01", {"1"}, {"2"}),
+                       row("A", "A01.02", {"1"}, {"2"}), row("A", "A1.02", {"5"}, {"2"})});
+        const QList<tagExportFuncodePtr_Servo> checked = m_model->checkedNumbers();
+        QStringList numbers;
+        for (const tagExportFuncodePtr_Servo& record : checked) {
+            numbers << record->funIndex;
+        }
+        // A01.02 and A1.02 share their key: the later one in the tree stays.
+        QCOMPARE(numbers, (QStringList{"A1.02", "P2.01", "P10.05"}));
+        QCOMPARE(m_model->checkedNumberMap().keys(), (QStringList{"A01.02", "A1.02", "P10.05", "P2.01"}));
+    }
+
+    void refreshReadsTheDriveAndMarksFailedReads()
+    {
+        loadThreeRows();
+        QTestHost::link(kAlias)->setRawValue("P2.00", 2, 300);
+        QVERIFY(QTestHost::readAll(m_device));
+        QSignalSpy reset(m_model.get(), &QAbstractItemModel::modelReset);
+        m_model->refreshCurrentValues({"P00.01"});
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(rowIndex(0, 0, 3).data().toString(), QStringLiteral("null"));
+        QCOMPARE(rowIndex(1, 0, 7).data().toString(), QStringLiteral("30.0"));
+        QCOMPARE(m_model->differingColumns().keys(), (QStringList{"P00.01", "P00.02", "P2.00"}));
+        QVERIFY(m_model->itemFromIndex(groupIndex(1))->isHighlighted());
+        // Reading the drive again does not change what the user ticked.
+        QCOMPARE(m_model->checkedCount(), 1);
+    }
+
+    void editedCurrentValueIsWrittenToTheDrive_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("axis X") << 3 << "2500"
+                                << "2500";
+        QTest::newRow("axis Z") << 7 << "1234"
+                                << "1234";
+        QTest::newRow("written as the drive shows it") << 5 << "2500.0"
+                                                       << "2500";
+    }
+
+    void editedCurrentValueIsWrittenToTheDrive()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        loadThreeRows();
+        const int axis = (column - 3) / 2;
+        QSignalSpy mayChange(QSoftCore::getCore()->getSignalManager(),
+                             &QSignalManager::SigDataMayChangedServo);
+        QVERIFY(m_model->setData(rowIndex(0, 1, column), text, Qt::EditRole));
+        QCOMPARE(m_device->getScaledCurValueStr("P00.02", axis), shown);
+        QCOMPARE(rowIndex(0, 1, column).data().toString(), shown);
+        QCOMPARE(mayChange.count(), 1);
+        QCOMPARE(mayChange.at(0).at(0).toString(), QStringLiteral("3000"));
+        QCOMPARE(mayChange.at(0).at(1).toString(), shown);
+        QCOMPARE(mayChange.at(0).at(2).toString(), QStringLiteral("P00.02"));
+        QCOMPARE(mayChange.at(0).at(3).toInt(), axis);
+    }
+
+    void editThatChangesNothingWritesNothing_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("multiAxis");
+        QTest::newRow("the text the cell holds") << 3 << int(Qt::EditRole) << "3000" << true;
+        QTest::newRow("a file value") << 2 << int(Qt::EditRole) << "1" << true;
+        QTest::newRow("another role") << 3 << int(Qt::DisplayRole) << "1" << true;
+        QTest::newRow("not a value") << 3 << int(Qt::EditRole) << "fast" << true;
+        QTest::newRow("single-value layout") << 3 << int(Qt::EditRole) << "1" << false;
+    }
+
+    void editThatChangesNothingWritesNothing()
+    {
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(QString, text);
+        QFETCH(bool, multiAxis);
+        m_model = std::make_unique<QDownloadTreeModel>(headers().mid(0, 6), multiAxis);
+        loadThreeRows();
+        QTestHost::link(kAlias)->resetCounters();
+        QVERIFY(!m_model->setData(rowIndex(0, 1, column), text, role));
+        QCOMPARE(QTestHost::link(kAlias)->writeRequestCount(), 0);
+        QCOMPARE(m_device->getScaledCurValueStr("P00.02", 0), QStringLiteral("3000"));
+    }
+
+    void editThatMatchesTheFileClearsTheHighlight()
+    {
+        loadThreeRows();
+        QVERIFY(m_model->setData(rowIndex(0, 1, 5), QStringLiteral("2500"), Qt::EditRole));
+        QVERIFY(!m_model->differingColumns().contains("P00.02"));
+        QVERIFY(!isRed(*m_model, rowIndex(0, 1, 5)));
+        QVERIFY(!isRed(*m_model, groupIndex(0)));
+        QVERIFY(!m_model->topItem()->isHighlighted());
+        QVERIFY(!m_model->rootItem()->isHighlighted());
+    }
+
+    void singleValueLayoutShowsCurrentAndDefault()
+    {
+        m_model = std::make_unique<QDownloadTreeModel>(headers().mid(0, 6), false);
+        QTestHost::checkModel(m_model.get());
+        m_model->load({row("P00 Basic", "P00.02", {"3000", "3000", "3000"}, {"3000", "2000", "3000"}),
+                       row("P00 Basic", "P00.01", {"2.80", "2.80", "2.80"}, {"2.80", "2.80", "2.80"})});
+        QCOMPARE(rowIndex(0, 0, 3).data().toString(), QStringLiteral("2000"));
+        QCOMPARE(rowIndex(0, 0, 5).data().toString(), QStringLiteral("3000"));
+        QCOMPARE(m_model->differingColumns().value("P00.02"), (QList<int>{0, 1, 3, 5}));
+        QVERIFY(!rowIndex(0, 0, 3).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!(m_model->flags(rowIndex(0, 0, 3)) & Qt::ItemIsEditable));
+        // Everything starts ticked.
+        QCOMPARE(m_model->checkedCount(), 2);
+    }
+
+    void otherPagesAreCountedButNotFunctionCodes()
+    {
+        m_model = std::make_unique<QDownloadTreeModel>();
+        QTestHost::checkModel(m_model.get());
+        QCOMPARE(m_model->columnCount(), 4);
+        loadThreeRows();
+        m_model->loadOthers({row(QString(), "Records", {}, {}), row(QString(), "Faults", {}, {})});
+        m_model->loadOthers({row(QString(), "Records", {}, {}), row(QString(), "Faults", {}, {})});
+        QCOMPARE(m_model->rowCount(), 2);
+        const QModelIndex others = m_model->index(1, 0);
+        QCOMPARE(m_model->rowCount(others), 2);
+        QCOMPARE(checkOf(*m_model, others), Qt::Unchecked);
+        QCOMPARE(m_model->checkedCount(), 3);
+        m_model->toggleCheck(m_model->index(1, 0, others));
+        QCOMPARE(checkOf(*m_model, others), Qt::PartiallyChecked);
+        QCOMPARE(m_model->checkedCount(), 4);
+        QCOMPARE(m_model->checkedNumbers().size(), 3);
+        QCOMPARE(m_model->checkedOthers(), QStringList{"Faults"});
+    }
+};
+
+QTEST_MAIN(tst_QDownloadTreeModel)
+#include "tst_QDownloadTreeModel.moc"

@@ -1,0 +1,102 @@
+#include "QDefaultCompareFuncodeModel.h"
+#include "QDefaultCompareFuncodeView.h"
+#include "QDeviceServo.h"
+#include "QSimulatedDriveLink.h"
+#include "QTestHost.h"
+
+#include <QMenu>
+#include <QtTest>
+
+// The "comparison with defaults" page: refreshed on every show and on demand, reading an online drive
+// first, keeping its rows without a drive.
+class tst_QDefaultCompareFuncodeView : public QObject
+{
+    Q_OBJECT
+
+    static QStringList numbersOf(const QDefaultCompareFuncodeView& view)
+    {
+        QStringList numbers;
+        for (const QStringList& row : view.getModel()->getModelData()) {
+            numbers << row.at(QDefaultCompareFuncodeModel::COL_INDEX) + '/' +
+                           row.at(QDefaultCompareFuncodeModel::COL_AXIS);
+        }
+        return numbers;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+
+    void cleanup() { QTestHost::clearProject(); }
+
+    void startsHiddenWithItsMenu()
+    {
+        QDefaultCompareFuncodeView view;
+        QTestHost::checkModel(view.getModel());
+        QVERIFY(view.isHidden());
+        QCOMPARE(view.contextMenuPolicy(), Qt::CustomContextMenu);
+        QVERIFY(view.isLeftClickSignalEnabled());
+        QVERIFY(view.isUpAndDownSelectEnabled());
+        const QList<QMenu*> menus = view.findChildren<QMenu*>();
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus.first()->actions().size(), 1);
+        QCOMPARE(menus.first()->actions().first()->text(), tr("STR_REFRESH"));
+    }
+
+    void showingReadsAnOnlineDriveFirst_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("online: read before the table fills") << true << QStringList{"P10.03/Y"};
+        QTest::newRow("offline: the values already held") << false << QStringList{"P10.02/Z"};
+    }
+
+    void showingReadsAnOnlineDriveFirst()
+    {
+        QFETCH(bool, online);
+        QFETCH(QStringList, expected);
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive", 5);
+        QVERIFY(QTestHost::readAll(device));
+        QSimulatedDriveLink* link = QTestHost::link("drive");
+        link->setRawValue("P10.02", 2, 99);
+        QVERIFY(QTestHost::readAll(device));
+        link->setRawValue("P10.02", 2, 2); // back to its default, but not read again
+        link->setRawValue("P10.03", 1, 99);
+        link->setOnline(online);
+
+        QDefaultCompareFuncodeView view;
+        view.show();
+        QCOMPARE(numbersOf(view), expected);
+        QCOMPARE(view.currentIndex().row(), 0);
+    }
+
+    void refreshFollowsTheDriveOnlyWhenAsked()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
+        QVERIFY(QTestHost::readAll(device));
+        QDefaultCompareFuncodeView view;
+        view.show();
+        QCOMPARE(numbersOf(view), QStringList());
+
+        QVERIFY(device->modifyFuncodeValueWithRecord("P10.04", 40, 0));
+        QCOMPARE(numbersOf(view), QStringList()); // no update between refreshes
+        view.OnRefresh();
+        QCOMPARE(numbersOf(view), QStringList{"P10.04/X"});
+    }
+
+    void withoutDriveTheRowsStay()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
+        QVERIFY(QTestHost::readAll(device));
+        QVERIFY(device->modifyFuncodeValueWithRecord("P10.04", 40, 1));
+        QDefaultCompareFuncodeView view;
+        view.OnRefresh();
+        QCOMPARE(numbersOf(view), QStringList{"P10.04/Y"});
+        QTestHost::select(QString());
+        view.OnRefresh();
+        view.show();
+        QCOMPARE(numbersOf(view), QStringList{"P10.04/Y"});
+    }
+};
+
+QTEST_MAIN(tst_QDefaultCompareFuncodeView)
+#include "tst_QDefaultCompareFuncodeView.moc"

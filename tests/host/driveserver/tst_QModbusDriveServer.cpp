@@ -1,0 +1,264 @@
+#include "QModbusDriveServer.h"
+#include "QModbusFrameCodec.h"
+#include "QModbusRegisterMap.h"
+#include "QSimulatedDriveCore.h"
+#include "QTestHost.h"
+
+#include <QtTest>
+
+// Requests and replies of the simulated drive's server, byte for byte, and the frames around them.
+class tst_QModbusDriveServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void answersRequests_data();
+    void answersRequests();
+    void writeOfSeveralCodesIsAllOrNothing();
+    void unitsMapToDrivesAndAxes();
+    void offlineAndLostRepliesStaySilent();
+    void tcpFramesAreTakenWhole_data();
+    void tcpFramesAreTakenWhole();
+    void rtuFramesAreFoundByLengthAndCrc_data();
+    void rtuFramesAreFoundByLengthAndCrc();
+    void registerValuesRoundTrip_data();
+    void registerValuesRoundTrip();
+
+private:
+    QString m_error;
+};
+
+void tst_QModbusDriveServer::initTestCase()
+{
+    QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error));
+}
+
+void tst_QModbusDriveServer::answersRequests_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("reply");
+    // TST3 at unit 1: P00.00 (1) at 0, P00.01 (280) at 1, P00.02 (3000) at 2, P00.11 (-5) at 11,
+    // P00.12 (4096, 32 bit) at 12, P00.16 at 24, P10.xx at 1024.
+    QTest::newRow("read three") << 1 << QByteArray::fromHex("03000000 03")
+                                << QByteArray::fromHex("0306 0001 0118 0bb8");
+    QTest::newRow("signed and 32 bit")
+        << 1 << QByteArray::fromHex("0300 0b 0003") << QByteArray::fromHex("0306 fffb 0000 1000");
+    QTest::newRow("gap reads as zero")
+        << 1 << QByteArray::fromHex("0300 18 0002") << QByteArray::fromHex("0304 007b 0000");
+    QTest::newRow("no code at all") << 1 << QByteArray::fromHex("0300 30 0002")
+                                    << QByteArray::fromHex("8302");
+    QTest::newRow("too many registers")
+        << 1 << QByteArray::fromHex("03000000 7e") << QByteArray::fromHex("8303");
+    QTest::newRow("no registers") << 1 << QByteArray::fromHex("03000000 00") << QByteArray::fromHex("8303");
+    QTest::newRow("short request") << 1 << QByteArray::fromHex("030000") << QByteArray::fromHex("8303");
+    QTest::newRow("into the command area")
+        << 1 << QByteArray::fromHex("03efff 0002") << QByteArray::fromHex("8302");
+    QTest::newRow("status block") << 1 << QByteArray::fromHex("03f001 0001")
+                                  << QByteArray::fromHex("0302 0000");
+    QTest::newRow("fault count") << 1 << QByteArray::fromHex("03f100 0001")
+                                 << QByteArray::fromHex("0302 0000");
+    QTest::newRow("across two blocks")
+        << 1 << QByteArray::fromHex("03f020 0010") << QByteArray::fromHex("8302");
+    QTest::newRow("write single") << 1 << QByteArray::fromHex("0600 02 0064")
+                                  << QByteArray::fromHex("0600 02 0064");
+    QTest::newRow("write out of range")
+        << 1 << QByteArray::fromHex("0600 02 1771") << QByteArray::fromHex("8603");
+    QTest::newRow("write read only") << 1 << QByteArray::fromHex("0600 07 0001")
+                                     << QByteArray::fromHex("8601");
+    QTest::newRow("write half a code")
+        << 1 << QByteArray::fromHex("0600 0d 0001") << QByteArray::fromHex("8602");
+    QTest::newRow("write a gap") << 1 << QByteArray::fromHex("0600 30 0001") << QByteArray::fromHex("8602");
+    QTest::newRow("write multiple 32 bit")
+        << 1 << QByteArray::fromHex("1000 0c 0002 04 0001 0000") << QByteArray::fromHex("1000 0c 0002");
+    QTest::newRow("write multiple wrong byte count")
+        << 1 << QByteArray::fromHex("1000 0c 0002 03 0001 0000") << QByteArray::fromHex("9003");
+    QTest::newRow("unknown command") << 1 << QByteArray::fromHex("06f000 0009")
+                                     << QByteArray::fromHex("8603");
+    QTest::newRow("status is not written")
+        << 1 << QByteArray::fromHex("06f001 0001") << QByteArray::fromHex("8602");
+    QTest::newRow("save command") << 2 << QByteArray::fromHex("06f000 0001")
+                                  << QByteArray::fromHex("06f000 0001");
+    QTest::newRow("other function") << 1 << QByteArray::fromHex("040000 0001") << QByteArray::fromHex("8401");
+}
+
+void tst_QModbusDriveServer::answersRequests()
+{
+    QFETCH(int, unit);
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, reply);
+    QModbusDriveServer server;
+    QVERIFY(server.addDrive(QTestHost::testModel(3), 1));
+    const QModbusDriveServer::Reply answer = server.handle(unit, request);
+    QVERIFY(answer.send);
+    QCOMPARE(answer.pdu.toHex(), reply.toHex());
+}
+
+void tst_QModbusDriveServer::writeOfSeveralCodesIsAllOrNothing()
+{
+    QModbusDriveServer server;
+    QSimulatedDriveCore* core = server.addDrive(QTestHost::testModel(3), 1);
+    // P00.01 = 500 (in range), P00.02 = 7000 (out of range): nothing is written.
+    QModbusDriveServer::Reply reply = server.handle(1, QByteArray::fromHex("1000 01 0002 04 01f4 1b58"));
+    QCOMPARE(reply.pdu.toHex(), QByteArray("9003"));
+    QCOMPARE(core->rawValue("P00.01", 0), qint64(280));
+    reply = server.handle(1, QByteArray::fromHex("1000 01 0002 04 01f4 1770"));
+    QCOMPARE(reply.pdu.toHex(), QByteArray("1000010002"));
+    QCOMPARE(core->rawValue("P00.01", 0), qint64(500));
+    QCOMPARE(core->rawValue("P00.02", 0), qint64(6000));
+    QCOMPARE(server.writeRequestCount(), 2);
+}
+
+void tst_QModbusDriveServer::unitsMapToDrivesAndAxes()
+{
+    QModbusDriveServer server;
+    QString error;
+    QSimulatedDriveCore* three = server.addDrive(QTestHost::testModel(3), 4, &error);
+    QVERIFY(three);
+    QVERIFY(!server.addDrive(QTestHost::testModel(1), 6, &error));
+    QVERIFY(error.contains("6"));
+    QVERIFY(!server.addDrive(QTestHost::testModel(2), 247, &error)); // Y would be unit 248
+    QSimulatedDriveCore* one = server.addDrive(QTestHost::testModel(1), 7, &error);
+    QVERIFY(one);
+    int axis = -1;
+    QCOMPARE(server.driveAt(6, &axis), three);
+    QCOMPARE(axis, 2);
+    QCOMPARE(server.driveAt(7, &axis), one);
+    QCOMPARE(axis, 0);
+    QVERIFY(!server.driveAt(3));
+    server.handle(5, QByteArray::fromHex("0600 02 0064"));
+    QCOMPARE(three->rawValue("P00.02", 1), qint64(100));
+    QCOMPARE(three->rawValue("P00.02", 0), qint64(3000));
+    QVERIFY(!server.handle(8, QByteArray::fromHex("03000000 01")).send); // nobody there
+}
+
+void tst_QModbusDriveServer::offlineAndLostRepliesStaySilent()
+{
+    QModbusDriveServer server;
+    QSimulatedDriveCore* core = server.addDrive(QTestHost::testModel(1), 1);
+    QDriveFaultSwitches switches;
+    switches.dropEvery = 2;
+    switches.lateEvery = 3;
+    switches.lateByMs = 900;
+    core->setFaultSwitches(switches);
+    const QByteArray write = QByteArray::fromHex("0600 02 0064");
+    QVERIFY(server.handle(1, write).send);
+    QVERIFY(!server.handle(1, write).send); // lost, but done
+    const QModbusDriveServer::Reply late = server.handle(1, write);
+    QVERIFY(late.send);
+    QCOMPARE(late.delayMs, 900);
+    core->setOnline(false);
+    QVERIFY(!server.handle(1, QByteArray::fromHex("0600 02 0065")).send);
+    QCOMPARE(core->rawValue("P00.02", 0), qint64(100)); // an offline drive does nothing
+}
+
+void tst_QModbusDriveServer::tcpFramesAreTakenWhole_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<int>("frames");
+    QTest::addColumn<int>("last"); // result after the last frame
+    const QByteArray one = QByteArray::fromHex("0007 0000 0006 01 03000000 01");
+    QTest::newRow("one") << one << 1 << int(QModbusFrameCodec::NeedMore);
+    QTest::newRow("two back to back") << one + one << 2 << int(QModbusFrameCodec::NeedMore);
+    QTest::newRow("one and a half") << one + one.left(9) << 1 << int(QModbusFrameCodec::NeedMore);
+    QTest::newRow("other protocol") << QByteArray::fromHex("0007 0001 0006 01 03000000 01") << 0
+                                    << int(QModbusFrameCodec::Garbage);
+    QTest::newRow("length zero") << QByteArray::fromHex("0007 0000 0000 01") << 0
+                                 << int(QModbusFrameCodec::Garbage);
+    QTest::newRow("length too long") << QByteArray::fromHex("0007 0000 0100 01") << 0
+                                     << int(QModbusFrameCodec::Garbage);
+}
+
+void tst_QModbusDriveServer::tcpFramesAreTakenWhole()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(int, frames);
+    QFETCH(int, last);
+    QModbusFrameCodec::Request request;
+    int taken = 0;
+    QModbusFrameCodec::enResult result;
+    while ((result = QModbusFrameCodec::takeTcpRequest(&stream, &request)) == QModbusFrameCodec::Frame) {
+        ++taken;
+        QCOMPARE(request.transaction, quint16(7));
+        QCOMPARE(request.unit, 1);
+        QCOMPARE(request.pdu.toHex(), QByteArray("0300000001"));
+    }
+    QCOMPARE(taken, frames);
+    QCOMPARE(int(result), last);
+    QCOMPARE(QModbusFrameCodec::tcpReply(7, 1, QByteArray::fromHex("0302 0001")).toHex(),
+             QByteArray("000700000005010302"
+                        "0001"));
+}
+
+void tst_QModbusDriveServer::rtuFramesAreFoundByLengthAndCrc_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<QList<QByteArray>>("pdus");
+    const QByteArray read = QModbusFrameCodec::rtuReply(1, QByteArray::fromHex("0300000001"));
+    const QByteArray write16 =
+        QModbusFrameCodec::rtuReply(2, QByteArray::fromHex("1000 0c 0002 04 0001 0000"));
+    const QByteArray other = QModbusFrameCodec::rtuReply(1, QByteArray::fromHex("2b0e01"));
+    QByteArray torn = read;
+    torn[3] = '\x07';
+    QTest::newRow("known crc") << read << QList<QByteArray>{"0300000001"};
+    QTest::newRow("write multiple") << write16
+                                    << QList<QByteArray>{"10000c0002040001"
+                                                         "0000"};
+    QTest::newRow("noise before") << QByteArray::fromHex("ff00") + read << QList<QByteArray>{"0300000001"};
+    QTest::newRow("torn frame then whole") << torn + read << QList<QByteArray>{"0300000001"};
+    QTest::newRow("unknown function by crc") << other + read << QList<QByteArray>{"2b0e01", "0300000001"};
+    QTest::newRow("half a frame") << read.left(5) << QList<QByteArray>{};
+}
+
+void tst_QModbusDriveServer::rtuFramesAreFoundByLengthAndCrc()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(QList<QByteArray>, pdus);
+    QList<QByteArray> found;
+    QModbusFrameCodec::Request request;
+    QModbusFrameCodec::enResult result;
+    while ((result = QModbusFrameCodec::takeRtuRequest(&stream, &request)) != QModbusFrameCodec::NeedMore) {
+        if (result == QModbusFrameCodec::Frame) {
+            found << request.pdu.toHex();
+        }
+    }
+    QCOMPARE(found, pdus);
+    // The example every Modbus text gives: read one register at 0 of unit 1.
+    QCOMPARE(QModbusFrameCodec::rtuReply(1, QByteArray::fromHex("0300000001")).toHex(),
+             QByteArray("010300000001840a"));
+}
+
+void tst_QModbusDriveServer::registerValuesRoundTrip_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<int>("dataType");
+    QTest::addColumn<QByteArray>("registers");
+    QTest::newRow("uint16") << qint64(65535) << 4 << QByteArray("ffff");
+    QTest::newRow("int16 -5") << qint64(-5) << 3 << QByteArray("fffb");
+    QTest::newRow("int16 minimum") << qint64(-32768) << 3 << QByteArray("8000");
+    QTest::newRow("uint32 top") << qint64(4294967295LL) << 8 << QByteArray("ffffffff");
+    QTest::newRow("int32 -5") << qint64(-5) << 7 << QByteArray("fffffffb");
+    QTest::newRow("int32 high word first") << qint64(0x12345678) << 7 << QByteArray("12345678");
+    QTest::newRow("int64 minimum") << std::numeric_limits<qint64>::min() << 15
+                                   << QByteArray("8000000000000000");
+    QTest::newRow("int64 -2") << qint64(-2) << 15 << QByteArray("fffffffffffffffe");
+}
+
+void tst_QModbusDriveServer::registerValuesRoundTrip()
+{
+    QFETCH(qint64, value);
+    QFETCH(int, dataType);
+    QFETCH(QByteArray, registers);
+    const QVector<quint16> words =
+        QModbusRegisterMap::encode(value, QModbusRegisterMap::registerCount(dataType));
+    QByteArray hex;
+    for (quint16 w : words) {
+        hex += QByteArray::number(w, 16).rightJustified(4, '0');
+    }
+    QCOMPARE(hex, registers);
+    QCOMPARE(QModbusRegisterMap::decode(words, dataType), value);
+}
+
+QTEST_GUILESS_MAIN(tst_QModbusDriveServer)
+#include "tst_QModbusDriveServer.moc"
