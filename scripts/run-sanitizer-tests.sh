@@ -17,7 +17,11 @@ jobs=${JOBS:-$(nproc)}
 # full debug information, the reports still name file and line, and the tests spend their time in the
 # sanitizer runtime (recording where each block was allocated) rather than in our code. Debug keeps
 # Q_ASSERT active.
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" -DSERVO_SANITIZE=ON \
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$build" "${launcher[@]}" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" -DSERVO_SANITIZE=ON \
     -DSERVO_BUILD_TESTS=ON -DSERVO_BUILD_BENCH=OFF -DSERVO_TEST_FOLDERS= >/dev/null
 
 if [ $# -eq 0 ]; then
