@@ -7,7 +7,7 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
     libqt5serialbus5-dev libqt5serialport5-dev socat
     liblog4cplus-dev libxlsxwriter-dev libminizip-dev
-    xvfb xauth fonts-dejavu-core fonts-noto-cjk qttranslations5-l10n
+    xvfb xauth fonts-dejavu-core fonts-noto-cjk qttranslations5-l10n python3
 )
 
 missing=()
