@@ -17,8 +17,65 @@ class tst_QStartupDatabases : public QObject
 
 private slots:
     void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
-    void problemsAreReported_data();
-    void problemsAreReported();
+
+    void problemsAreReported_data()
+    {
+        QTest::addColumn<QString>("state");  // of records.db before the start
+        QTest::addColumn<QString>("answer"); // to the recovery question; empty: no question may come
+        QTest::addColumn<bool>("askToRecover");
+        QTest::addColumn<QStringList>("reported"); // a part of each problem, in order
+        QTest::newRow("all well") << "good" << QString() << true << QStringList();
+        QTest::newRow("damaged, moved aside") << "damaged"
+                                              << "yes" << true << QStringList{"records-damaged-"};
+        QTest::newRow("damaged, kept") << "damaged"
+                                       << "no" << true << QStringList{"records.db: "};
+        QTest::newRow("damaged, screenshot run")
+            << "damaged" << QString() << false << QStringList{"records.db: "};
+        QTest::newRow("read-only") << "read-only" << QString() << true << QStringList{"records.db: "};
+    }
+
+    void problemsAreReported()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, answer);
+        QFETCH(bool, askToRecover);
+        QFETCH(QStringList, reported);
+        const QString dir = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-'));
+        const QString records = QDir(dir).filePath("records.db");
+        QVERIFY(QDatabaseManager::self()->open(dir));
+        QDatabaseManager::self()->close();
+        if (state == "damaged") {
+            QFile file(records);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+        }
+        const QByteArray before = readBytes(records);
+
+        QString question;
+        if (!answer.isEmpty()) {
+            answerMessageBox(answer == "yes" ? QMessageBox::Yes : QMessageBox::No, &question);
+        }
+        QStringList problems;
+        {
+            std::unique_ptr<QTestReadOnlyFile> readOnly;
+            if (state == "read-only") {
+                readOnly = std::make_unique<QTestReadOnlyFile>(records);
+                QVERIFY(readOnly->isValid());
+            }
+            problems = QStartupDatabases::open(dir, askToRecover);
+            QDatabaseManager::self()->close();
+        }
+        QCOMPARE(question.isEmpty(), answer.isEmpty());
+        QCOMPARE(problems.size(), reported.size());
+        for (int i = 0; i < reported.size(); ++i) {
+            QVERIFY2(problems.at(i).contains(reported.at(i)), qPrintable(problems.at(i)));
+        }
+        // Only the user's yes moves a damaged file; nothing else changes it.
+        if (answer != "yes") {
+            QCOMPARE(readBytes(records), before);
+        } else {
+            QVERIFY(readBytes(records) != before);
+        }
+    }
 
 private:
     static QByteArray readBytes(const QString& path)
@@ -29,70 +86,6 @@ private:
     QTemporaryDir m_dir;
     QString m_error;
 };
-
-void tst_QStartupDatabases::problemsAreReported_data()
-{
-    QTest::addColumn<QString>("state");  // of records.db before the start
-    QTest::addColumn<QString>("answer"); // to the recovery question; empty: no question may come
-    QTest::addColumn<bool>("askToRecover");
-    QTest::addColumn<QStringList>("reported"); // a part of each problem, in order
-    QTest::newRow("all well") << "good" << QString() << true << QStringList();
-    QTest::newRow("damaged, moved aside") << "damaged"
-                                          << "yes" << true << QStringList{"records-damaged-"};
-    QTest::newRow("damaged, kept") << "damaged"
-                                   << "no" << true << QStringList{"records.db: "};
-    QTest::newRow("damaged, screenshot run")
-        << "damaged" << QString() << false << QStringList{"records.db: "};
-    QTest::newRow("read-only") << "read-only" << QString() << true << QStringList{"records.db: "};
-}
-
-void tst_QStartupDatabases::problemsAreReported()
-{
-    QFETCH(QString, state);
-    QFETCH(QString, answer);
-    QFETCH(bool, askToRecover);
-    QFETCH(QStringList, reported);
-    const QString dir = m_dir.filePath(QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-'));
-    const QString records = QDir(dir).filePath("records.db");
-    QVERIFY(QDatabaseManager::self()->open(dir));
-    QDatabaseManager::self()->close();
-    if (state == "damaged") {
-        QFile file(records);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
-    }
-    const QByteArray before = readBytes(records);
-
-    bool asked = false;
-    if (!answer.isEmpty()) {
-        answerModal([&asked, answer](QWidget* modal) {
-            asked = true;
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box);
-            box->button(answer == "yes" ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-    }
-    QStringList problems;
-    {
-        std::unique_ptr<QTestReadOnlyFile> readOnly;
-        if (state == "read-only") {
-            readOnly = std::make_unique<QTestReadOnlyFile>(records);
-            QVERIFY(readOnly->isValid());
-        }
-        problems = QStartupDatabases::open(dir, askToRecover);
-        QDatabaseManager::self()->close();
-    }
-    QCOMPARE(asked, !answer.isEmpty());
-    QCOMPARE(problems.size(), reported.size());
-    for (int i = 0; i < reported.size(); ++i) {
-        QVERIFY2(problems.at(i).contains(reported.at(i)), qPrintable(problems.at(i)));
-    }
-    // Only the user's yes moves a damaged file; nothing else changes it.
-    if (answer != "yes") {
-        QCOMPARE(readBytes(records), before);
-    } else {
-        QVERIFY(readBytes(records) != before);
-    }
-}
 
 QTEST_MAIN(tst_QStartupDatabases)
 #include "tst_QStartupDatabases.moc"

@@ -1,17 +1,28 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <functional>
 
-// Runs `answer` on the next modal widget as soon as it is shown, so that a test never waits for a person.
-inline void answerModal(const std::function<void(QWidget*)>& answer)
+// Answers modal windows from a timer through QApplication::activeModalWidget(), so that a test never waits
+// for a person. Arm the answer before the call that opens the window:
+//     answerModalDialog([](QDialog* dialog) { dialog->accept(); });
+//     editor->open();                                  // runs exec() and returns when answered
+// The host's own message boxes (QMyMessageBox) are better answered through their hook: QTestMessageBoxes.h.
+
+// Runs `answer` on the next modal window of class T as soon as it is shown; other modal windows (a progress
+// dialog) are passed over.
+template <typename T>
+void answerModalOfType(const std::function<void(T*)>& answer)
 {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [timer, answer]() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
             answer(modal);
@@ -20,31 +31,37 @@ inline void answerModal(const std::function<void(QWidget*)>& answer)
     timer->start(5);
 }
 
-// The same for a modal dialog: `answer` gets the dialog to accept, reject or fill.
-inline void answerModalDialog(const std::function<void(QDialog*)>& answer)
+// The next modal window of any kind.
+inline void answerModal(const std::function<void(QWidget*)>& answer)
 {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answer]() {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start(5);
+    answerModalOfType<QWidget>(answer);
 }
 
-// The same for the next modal dialog of class T; other modal windows (a progress dialog) are passed over.
-template <typename T>
-void answerModalOfType(const std::function<void(T*)>& answer)
+// The next modal dialog: `answer` gets it to accept, reject or fill.
+inline void answerModalDialog(const std::function<void(QDialog*)>& answer)
 {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answer]() {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
+    answerModalOfType<QDialog>(answer);
+}
+
+// Chooses `path` in the next file dialog and accepts it; `suggested` gets the name the dialog offered.
+inline void chooseInFileDialog(const QString& path, QString* suggested = nullptr)
+{
+    answerModalOfType<QFileDialog>([path, suggested](QFileDialog* files) {
+        if (suggested) {
+            *suggested = files->selectedFiles().value(0);
         }
+        files->selectFile(path);
+        static_cast<QDialog*>(files)->accept();
     });
-    timer->start(5);
+}
+
+// Presses `button` in the next Qt message box (a QMessageBox, not the host's own); `text` gets its text.
+inline void answerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
+{
+    answerModalOfType<QMessageBox>([button, text](QMessageBox* box) {
+        if (text) {
+            *text = box->text();
+        }
+        box->button(button)->click();
+    });
 }

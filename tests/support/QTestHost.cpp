@@ -257,5 +257,28 @@ bool QTestHost::readAll(QDeviceServo* device, int timeoutMs)
         return false;
     }
     device->readAllFuncode();
-    return QTest::qWaitFor([device]() { return !device->isReadBusy(); }, timeoutMs);
+    return waitForReads(device, timeoutMs);
+}
+
+bool QTestHost::readCodes(QDeviceServo* device, const QStringList& numbers, int timeoutMs)
+{
+    if (!device || !waitForReads(device, timeoutMs)) {
+        return false;
+    }
+    QList<tagSubFuncode_Servo*> codes;
+    for (const QString& number : numbers) {
+        tagSubFuncode_Servo* code = device->getFuncodePtrByFunIndex(number);
+        if (!code) {
+            qWarning("drive %s has no code %s", qPrintable(device->getAliasName()), qPrintable(number));
+            return false;
+        }
+        codes << code;
+    }
+    device->readFuncode(codes);
+    return waitForReads(device, timeoutMs);
+}
+
+bool QTestHost::waitForReads(QDeviceServo* device, int timeoutMs)
+{
+    return device && QTest::qWaitFor([device]() { return !device->isReadBusy(); }, timeoutMs);
 }

@@ -3,6 +3,7 @@
 #include "QDriveModel.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class QAbstractItemModel;
@@ -29,6 +30,10 @@ public:
     static void select(const QString& alias);
     // Reads every code of the drive and waits until the answers are in.
     static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
+    // Reads the codes of those numbers (after the drive's memory was changed, say) and waits for the answers.
+    static bool readCodes(QDeviceServo* device, const QStringList& numbers, int timeoutMs = 5000);
+    // Waits until the device has no read outstanding (one that a page or window asked for when it opened).
+    static bool waitForReads(QDeviceServo* device, int timeoutMs = 5000);
     // Runs the model through QAbstractItemModelTester for as long as the model lives.
     static void checkModel(QAbstractItemModel* model);
 

@@ -6,8 +6,8 @@
 #include "QFunOperationModel.h"
 #include "QFuncodeBatchDownloadDlg.h"
 #include "QImportFuncodeSelectorWidget.h"
-#include "QMyMessageBox.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -80,162 +80,130 @@ class tst_QFuncodeBatchDownloadDlg : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
 
-    void drivesRunOneAfterAnother_data();
-    void drivesRunOneAfterAnother();
-    void stopEndsTheRunningDriveAndStartsNoOther();
-    void saveAndResetOnlyWhenAsked_data();
-    void saveAndResetOnlyWhenAsked();
-    void nothingToDownloadIsRefused();
-    void logLinesCarryTimeAndLevel();
-    void targetsFollowTheSourceModel();
+    void init()
+    {
+        for (const char* alias : {"d1", "d2", "d3", "d4"}) {
+            QTestHost::addDrive("TST3", alias);
+        }
+        QTestHost::addDrive("TST1", "other");
+        m_dlg = new FakeDlg;
+        m_dlg->setFuncodeSelectorWidget(new FakeSelector);
+        QVERIFY(m_dlg->funcodeSelectorWidget()->loadFile("/any/file.csv"));
+        m_boxes.clear();
+    }
+
+    void cleanup()
+    {
+        delete m_dlg;
+        QTestHost::clearProject();
+    }
+
+    // Each drive ends in the list whatever the others do; save and reset, when asked, take the succeeded
+    // ones.
+    void drivesRunOneAfterAnother_data()
+    {
+        QTest::addColumn<QStringList>("outcomes"); // for d1..d4
+        QTest::addColumn<QList<int>>("states");
+        QTest::addColumn<bool>("saveAndReset");
+        QTest::addColumn<QStringList>("savedAndReset");
+        const int ok = QBatchTargetModel::RUN_SUCCEEDED;
+        const int failed = QBatchTargetModel::RUN_FAILED;
+        QTest::newRow("all succeed, save and reset not asked")
+            << QStringList{"ok", "ok", "ok", "ok"} << QList<int>{ok, ok, ok, ok} << false << QStringList();
+        QTest::newRow("a failed drive does not stop the others, nor is it saved")
+            << QStringList{"ok", "fail", "ok", "ok"} << QList<int>{ok, failed, ok, ok} << true
+            << QStringList{"d1", "d3", "d4"};
+        QTest::newRow("a drive that cannot start")
+            << QStringList{"refuse", "ok", "refuse", "ok"} << QList<int>{failed, ok, failed, ok} << true
+            << QStringList{"d2", "d4"};
+        QTest::newRow("a second outcome is ignored")
+            << QStringList{"twice", "ok", "ok", "fail"} << QList<int>{ok, ok, ok, failed} << false
+            << QStringList();
+    }
+
+    void drivesRunOneAfterAnother()
+    {
+        QFETCH(QStringList, outcomes);
+        QFETCH(QList<int>, states);
+        QFETCH(bool, saveAndReset);
+        QFETCH(QStringList, savedAndReset);
+        const QStringList drives{"d1", "d2", "d3", "d4"};
+        for (int i = 0; i < drives.size(); ++i) {
+            m_dlg->plan.insert(drives.at(i), outcomes.at(i));
+        }
+        // The targets are the drives of the source's model ("other" is of another model).
+        QCOMPARE(m_dlg->targetModel()->aliases(), drives);
+        m_dlg->setSaveAndResetChecked(saveAndReset);
+        QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
+        m_dlg->onStart();
+        // Only the first drive has started; the others wait for it.
+        QVERIFY(m_dlg->isRunning());
+        QCOMPARE(m_dlg->started, QStringList{"d1"});
+        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_WAITING));
+        QVERIFY(done.wait());
+        QCOMPARE(m_dlg->started, drives);
+        for (int i = 0; i < drives.size(); ++i) {
+            QCOMPARE(m_dlg->targetModel()->runState(drives.at(i)), states.at(i));
+        }
+        QVERIFY(!m_dlg->isRunning());
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(m_dlg->savedAndReset, savedAndReset);
+    }
+
+    void stopEndsTheRunningDriveAndStartsNoOther()
+    {
+        m_dlg->plan.insert("d2", "hang");
+        QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
+        m_dlg->setSaveAndResetChecked(true);
+        m_dlg->onStart();
+        QTRY_COMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
+        m_dlg->onStop();
+        QCOMPARE(m_dlg->stopped, QStringList{"d2"});
+        QCOMPARE(m_dlg->targetModel()->runState("d1"), int(QBatchTargetModel::RUN_SUCCEEDED));
+        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
+        QCOMPARE(m_dlg->targetModel()->runState("d3"), int(QBatchTargetModel::RUN_IDLE));
+        QCOMPARE(done.size(), 1);
+        QTest::qWait(30);
+        QCOMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
+        QCOMPARE(m_dlg->savedAndReset, QStringList()); // a stopped batch saves nothing
+        // A late outcome of the stopped drive changes nothing.
+        m_dlg->onFinishWriteOneDevice(true);
+        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
+    }
+
+    void nothingToDownloadIsRefused()
+    {
+        m_dlg->funcodeSelectorWidget()->model()->setAllChecked(false);
+        m_dlg->onStart();
+        QVERIFY(!m_dlg->isRunning());
+        QCOMPARE(m_boxes.count(), 1);
+        m_dlg->funcodeSelectorWidget()->model()->setAllChecked(true);
+        m_dlg->targetModel()->setAllChecked(false);
+        m_dlg->onStart();
+        QVERIFY(!m_dlg->isRunning());
+        QCOMPARE(m_boxes.count(), 2);
+        QVERIFY(m_dlg->started.isEmpty());
+    }
+
+    void logLinesCarryTimeAndLevel()
+    {
+        m_dlg->onWriteLogMsg("something broke", QFuncodeBatchDownloadDlg::LOG_ERROR);
+        m_dlg->onWriteLogMsg("all fine", QFuncodeBatchDownloadDlg::LOG_SUCCESS);
+        const QStringList lines = m_dlg->logLines();
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(QRegularExpression("^\\[\\d\\d:\\d\\d:\\d\\d\\] \\S+  something broke$")
+                    .match(lines.at(0))
+                    .hasMatch());
+        QVERIFY(lines.at(0).section(' ', 1, 1) != lines.at(1).section(' ', 1, 1)); // levels differ
+    }
 
 private:
+    QTestMessageBoxes m_boxes;
     FakeDlg* m_dlg = nullptr;
     QString m_error;
 };
-
-void tst_QFuncodeBatchDownloadDlg::initTestCase()
-{
-    QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error));
-    QMyMessageBox::setTestHook([](const QMyMessageBox::Call&) { return 1; });
-}
-
-void tst_QFuncodeBatchDownloadDlg::init()
-{
-    for (const char* alias : {"d1", "d2", "d3", "d4"}) {
-        QTestHost::addDrive("TST3", alias);
-    }
-    QTestHost::addDrive("TST1", "other");
-    m_dlg = new FakeDlg;
-    m_dlg->setFuncodeSelectorWidget(new FakeSelector);
-    QVERIFY(m_dlg->funcodeSelectorWidget()->loadFile("/any/file.csv"));
-    QMyMessageBox::clearRecordedCalls();
-}
-
-void tst_QFuncodeBatchDownloadDlg::cleanup()
-{
-    delete m_dlg;
-    QTestHost::clearProject();
-}
-
-void tst_QFuncodeBatchDownloadDlg::drivesRunOneAfterAnother_data()
-{
-    QTest::addColumn<QStringList>("outcomes"); // for d1..d4
-    QTest::addColumn<QList<int>>("states");
-
-    const int ok = QBatchTargetModel::RUN_SUCCEEDED;
-    const int failed = QBatchTargetModel::RUN_FAILED;
-    QTest::newRow("all succeed") << QStringList{"ok", "ok", "ok", "ok"} << QList<int>{ok, ok, ok, ok};
-    QTest::newRow("a failed drive does not stop the others")
-        << QStringList{"ok", "fail", "ok", "ok"} << QList<int>{ok, failed, ok, ok};
-    QTest::newRow("a drive that cannot start")
-        << QStringList{"refuse", "ok", "refuse", "ok"} << QList<int>{failed, ok, failed, ok};
-    QTest::newRow("a second outcome is ignored")
-        << QStringList{"twice", "ok", "ok", "fail"} << QList<int>{ok, ok, ok, failed};
-}
-
-void tst_QFuncodeBatchDownloadDlg::drivesRunOneAfterAnother()
-{
-    QFETCH(QStringList, outcomes);
-    QFETCH(QList<int>, states);
-
-    const QStringList drives{"d1", "d2", "d3", "d4"};
-    for (int i = 0; i < drives.size(); ++i) {
-        m_dlg->plan.insert(drives.at(i), outcomes.at(i));
-    }
-    QCOMPARE(m_dlg->targetModel()->aliases(), drives);
-    QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
-    m_dlg->onStart();
-    // Only the first drive has started; the others wait for it.
-    QVERIFY(m_dlg->isRunning());
-    QCOMPARE(m_dlg->started, QStringList{"d1"});
-    QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_WAITING));
-    QVERIFY(done.wait());
-    QCOMPARE(m_dlg->started, drives);
-    for (int i = 0; i < drives.size(); ++i) {
-        QCOMPARE(m_dlg->targetModel()->runState(drives.at(i)), states.at(i));
-    }
-    QVERIFY(!m_dlg->isRunning());
-    QCOMPARE(done.size(), 1);
-    QCOMPARE(m_dlg->savedAndReset, QStringList());
-}
-
-void tst_QFuncodeBatchDownloadDlg::stopEndsTheRunningDriveAndStartsNoOther()
-{
-    m_dlg->plan.insert("d2", "hang");
-    QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
-    m_dlg->setSaveAndResetChecked(true);
-    m_dlg->onStart();
-    QTRY_COMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
-    m_dlg->onStop();
-    QCOMPARE(m_dlg->stopped, QStringList{"d2"});
-    QCOMPARE(m_dlg->targetModel()->runState("d1"), int(QBatchTargetModel::RUN_SUCCEEDED));
-    QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
-    QCOMPARE(m_dlg->targetModel()->runState("d3"), int(QBatchTargetModel::RUN_IDLE));
-    QCOMPARE(done.size(), 1);
-    QTest::qWait(30);
-    QCOMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
-    QCOMPARE(m_dlg->savedAndReset, QStringList()); // a stopped batch saves nothing
-    // A late outcome of the stopped drive changes nothing.
-    m_dlg->onFinishWriteOneDevice(true);
-    QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
-}
-
-void tst_QFuncodeBatchDownloadDlg::saveAndResetOnlyWhenAsked_data()
-{
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("asked: the succeeded drives") << true << QStringList{"d1", "d3", "d4"};
-    QTest::newRow("not asked") << false << QStringList{};
-}
-
-void tst_QFuncodeBatchDownloadDlg::saveAndResetOnlyWhenAsked()
-{
-    QFETCH(bool, asked);
-    QFETCH(QStringList, expected);
-    m_dlg->plan.insert("d2", "fail");
-    m_dlg->setSaveAndResetChecked(asked);
-    QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
-    m_dlg->onStart();
-    QVERIFY(done.wait());
-    QCOMPARE(m_dlg->savedAndReset, expected);
-}
-
-void tst_QFuncodeBatchDownloadDlg::nothingToDownloadIsRefused()
-{
-    m_dlg->funcodeSelectorWidget()->model()->setAllChecked(false);
-    m_dlg->onStart();
-    QVERIFY(!m_dlg->isRunning());
-    QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
-    m_dlg->funcodeSelectorWidget()->model()->setAllChecked(true);
-    m_dlg->targetModel()->setAllChecked(false);
-    m_dlg->onStart();
-    QVERIFY(!m_dlg->isRunning());
-    QCOMPARE(QMyMessageBox::recordedCalls().size(), 2);
-    QVERIFY(m_dlg->started.isEmpty());
-}
-
-void tst_QFuncodeBatchDownloadDlg::logLinesCarryTimeAndLevel()
-{
-    m_dlg->onWriteLogMsg("something broke", QFuncodeBatchDownloadDlg::LOG_ERROR);
-    m_dlg->onWriteLogMsg("all fine", QFuncodeBatchDownloadDlg::LOG_SUCCESS);
-    const QStringList lines = m_dlg->logLines();
-    QCOMPARE(lines.size(), 2);
-    QVERIFY(QRegularExpression("^\\[\\d\\d:\\d\\d:\\d\\d\\] \\S+  something broke$")
-                .match(lines.at(0))
-                .hasMatch());
-    QVERIFY(lines.at(0).section(' ', 1, 1) != lines.at(1).section(' ', 1, 1)); // levels differ
-}
-
-void tst_QFuncodeBatchDownloadDlg::targetsFollowTheSourceModel()
-{
-    QCOMPARE(m_dlg->targetModel()->modelFilter(), QString("TST3"));
-    QVERIFY(!m_dlg->targetModel()->aliases().contains("other"));
-}
 
 QTEST_MAIN(tst_QFuncodeBatchDownloadDlg)
 #include "tst_QFuncodeBatchDownloadDlg.moc"

@@ -1,0 +1,39 @@
+#include "QTestUi.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QWidget>
+
+QString QTestUi::text(const char* key)
+{
+    return QCoreApplication::translate("Strings", key);
+}
+
+QString QTestUi::labelText(const QObject* parent, const QString& objectName)
+{
+    const QLabel* label = child<QLabel>(parent, objectName);
+    return label ? label->text() : QStringLiteral("<missing>");
+}
+
+QAction* QTestUi::action(const QWidget* owner, const char* key)
+{
+    if (!owner) {
+        return nullptr;
+    }
+    const QString wanted = text(key);
+    for (QAction* entry : owner->actions()) {
+        if (entry->text() == wanted) {
+            return entry;
+        }
+    }
+    qWarning().noquote() << "no entry" << key << "in" << owner->objectName();
+    return nullptr;
+}
+
+QMenu* QTestUi::menu(const QWidget* owner, const char* key)
+{
+    QAction* entry = action(owner, key);
+    return entry ? entry->menu() : nullptr;
+}

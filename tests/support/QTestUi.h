@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDebug>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// What GUI suites do again and again, kept once here so that a suite reads as what the user does:
+//  - QTestUi::text("STR_KEY")           the text the user sees for a translation key;
+//  - QTestUi::child<QLabel>(w, "NAME")  a widget found by class and object name (null, with a warning, if
+//  none);
+//  - QTestUi::labelText(w, "NAME")      the text of a label found so, "<missing>" when there is none;
+//  - QTestUi::action(menu, "STR_KEY")   the entry of a menu, menu bar or widget shown with the key's text;
+//  - QTestUi::menu(menuBar, "STR_KEY")  the sub-menu behind such an entry.
+// Modal dialogs are answered with ModalAnswer.h, the host's message boxes with QTestMessageBoxes.h, and a
+// drive's reads are waited for with QTestHost::readCodes / QTestHost::waitForReads.
+class QTestUi
+{
+public:
+    // The keys are the same in every translation context, so any context finds the text.
+    static QString text(const char* key);
+
+    template <typename T>
+    static T* child(const QObject* parent, const QString& objectName = QString())
+    {
+        T* found = parent ? parent->findChild<T*>(objectName) : nullptr;
+        if (!found) {
+            qWarning().noquote() << "no child" << T::staticMetaObject.className() << objectName;
+        }
+        return found;
+    }
+
+    static QString labelText(const QObject* parent, const QString& objectName);
+    // The entry whose text is the key's text, or the given text itself when it is no key.
+    static QAction* action(const QWidget* owner, const char* key);
+    static QMenu* menu(const QWidget* owner, const char* key);
+};
