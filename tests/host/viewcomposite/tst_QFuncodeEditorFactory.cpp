@@ -1,136 +1,158 @@
 #include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QFuncodeEditorFactory.h"
-#include "QFuncodeItemComboBox.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <memory>
 
+// The one place where the editor of a function code is proven for every show type: its kind, its range,
+// decimals and step, the value it starts from, and what it hands back. The delegates' suites keep one row
+// each that shows they use this factory.
 class tst_QFuncodeEditorFactory : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
-    void init();
-    void cleanup();
-    void editorByShowType_data();
-    void editorByShowType();
-    void spinTakesRangeDecimalsAndStep();
-    void comboChoosesItemOfCurrentValue();
-    void menuDialogAnswer();
+    using F = QFuncodeEditorFactory;
+    QDeviceServo* m_device = nullptr;
+    QWidget m_parent;
+    QString m_error;
 
-private:
-    QWidget* editorFor(const QString& funIndex)
-    {
-        m_editor.reset(QFuncodeEditorFactory::createEditor(&m_parent, 80, code(funIndex), m_device));
-        return m_editor.get();
-    }
     tagSubFuncode_Servo* code(const QString& index) const { return m_device->getFuncodePtrByFunIndex(index); }
 
-    QDeviceServo* m_device = nullptr;
-    QSimulatedDriveLink* m_link = nullptr;
-    QWidget m_parent;
-    std::unique_ptr<QWidget> m_editor;
-    QString m_error;
-};
-
-void tst_QFuncodeEditorFactory::init()
-{
-    m_device = QTestHost::addDrive("TST3", "drive");
-    m_link = QTestHost::link("drive");
-    QTestHost::select("drive");
-    QVERIFY(QTestHost::readAll(m_device));
-}
-
-void tst_QFuncodeEditorFactory::cleanup()
-{
-    m_editor.reset();
-    QTestHost::clearProject();
-}
-
-void tst_QFuncodeEditorFactory::editorByShowType_data()
-{
-    QTest::addColumn<int>("showType");
-    QTest::addColumn<bool>("withDevice");
-    QTest::addColumn<int>("kind");
-
-    using F = QFuncodeEditorFactory;
-    const int kinds[] = {F::EDITOR_SPIN, F::EDITOR_HEX,  F::EDITOR_COMBO, F::EDITOR_NONE,
-                         F::EDITOR_NONE, F::EDITOR_NONE, F::EDITOR_MENU,  F::EDITOR_NONE,
-                         F::EDITOR_SPIN, F::EDITOR_HEX,  F::EDITOR_SPIN};
-    for (int showType = 0; showType <= 10; ++showType) {
-        const int kind = kinds[showType];
-        QTest::addRow("type %d with device", showType) << showType << true << kind;
-        // Without a device the spin box cannot know its decimals: no editor at all.
-        QTest::addRow("type %d without device", showType)
-            << showType << false << (kind == F::EDITOR_SPIN ? int(F::EDITOR_NONE) : kind);
-    }
-}
-
-void tst_QFuncodeEditorFactory::editorByShowType()
-{
-    QFETCH(int, showType);
-    QFETCH(bool, withDevice);
-    QFETCH(int, kind);
-
-    tagSubFuncode_Servo fun;
-    fun.showType = showType;
-    fun.enumText = "0:Off\n1:On";
-    m_editor.reset(QFuncodeEditorFactory::createEditor(&m_parent, 80, &fun, withDevice ? m_device : nullptr));
-    QCOMPARE(int(QFuncodeEditorFactory::editorKind(m_editor.get())), kind);
-    QCOMPARE(m_editor != nullptr, kind != QFuncodeEditorFactory::EDITOR_NONE);
-    if (kind == QFuncodeEditorFactory::EDITOR_COMBO) {
-        QCOMPARE(m_editor->objectName(), QString("FUNCODE_COMBOX"));
-        QCOMPARE(static_cast<QComboBox*>(m_editor.get())->count(), 2);
-    }
-    QVERIFY(!QFuncodeEditorFactory::createEditor(&m_parent, 80, nullptr, m_device));
-}
-
-void tst_QFuncodeEditorFactory::spinTakesRangeDecimalsAndStep()
-{
-    auto* spin = qobject_cast<QDoubleSpinBox*>(editorFor("P00.11"));
-    QVERIFY(spin);
-    QCOMPARE(spin->minimum(), -1000.0);
-    QCOMPARE(spin->maximum(), 1000.0);
-    QCOMPARE(spin->decimals(), 0);
-    QCOMPARE(spin->singleStep(), 1.0);
-    QFuncodeEditorFactory::setEditorData(spin, code("P00.11"), m_device, 1);
-    QCOMPARE(spin->value(), -5.0);
-}
-
-void tst_QFuncodeEditorFactory::comboChoosesItemOfCurrentValue()
-{
-    // Items 0, 1, 3 and 5: value 3 has a gap before it, value 2 matches no item and leaves the first.
-    for (const QPair<int, int>& valueAndIndex : {qMakePair(3, 2), qMakePair(2, 0)}) {
-        m_link->setRawValue("P00.00", 2, valueAndIndex.first);
+private slots:
+    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
+    void init()
+    {
+        m_device = QTestHost::addSelectedDrive("TST3", "drive");
         QVERIFY(QTestHost::readAll(m_device));
-        auto* combo = qobject_cast<QFuncodeItemComboBox*>(editorFor("P00.00"));
-        QVERIFY(combo);
-        combo->setCurrentIndex(1); // the editor must not keep a stale choice
-        QFuncodeEditorFactory::setEditorData(combo, code("P00.00"), m_device, 2);
-        QCOMPARE(combo->currentIndex(), valueAndIndex.second);
     }
-    // Left without Return or Enter, the combo box has nothing to write.
-    QVERIFY(!QFuncodeEditorFactory::editorValue(m_editor.get(), false).isValid());
-    QCOMPARE(QFuncodeEditorFactory::editorValue(m_editor.get(), true), QVariant(0));
-}
+    void cleanup() { QTestHost::clearProject(); }
 
-void tst_QFuncodeEditorFactory::menuDialogAnswer()
-{
-    m_link->setRawValue("P00.05", 0, 12);
-    QVERIFY(QTestHost::readAll(m_device));
-    for (bool accept : {false, true}) {
-        QWidget* editor = editorFor("P00.05");
-        answerModalDialog([accept](QDialog* dialog) { accept ? dialog->accept() : dialog->reject(); });
-        QFuncodeEditorFactory::setEditorData(editor, code("P00.05"), m_device, 0);
-        QCOMPARE(QFuncodeEditorFactory::editorValue(editor, false), accept ? QVariant(12) : QVariant());
+    void editorOfEveryShowType_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<qint64>("raw"); // the drive's raw value on axis Y; -1: its default
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("shown");  // spin: "min..max decimals step value"; combo: item; hex: text
+        QTest::addColumn<QString>("answer"); // dialogs: text typed before OK, or "cancel"
+        QTest::addColumn<QVariant>("value"); // handed back on commit; invalid: nothing to write
+
+        QTest::newRow("0 decimal, 2 decimals")
+            << "P00.01" << -1LL << int(F::EDITOR_SPIN) << "0.1..30 2 0.01 2.8"
+            << "" << QVariant(2.8);
+        QTest::newRow("0 decimal, 1 decimal") << "P2.00" << -1LL << int(F::EDITOR_SPIN) << "1..2000 1 0.1 27"
+                                              << "" << QVariant(27.0);
+        QTest::newRow("8 signed") << "P00.11" << -1LL << int(F::EDITOR_SPIN) << "-1000..1000 0 1 -5"
+                                  << "" << QVariant(-5.0);
+        QTest::newRow("10 64-bit") << "P00.13" << 123456789012LL << int(F::EDITOR_SPIN)
+                                   << "-1e+12..1e+12 0 1 1.23457e+11"
+                                   << "" << QVariant(123456789012.0);
+        QTest::newRow("2 enumerated") << "P00.00" << -1LL << int(F::EDITOR_COMBO) << "1:Motor B 400W"
+                                      << "" << QVariant(1);
+        QTest::newRow("2 enumerated after a gap")
+            << "P00.00" << 3LL << int(F::EDITOR_COMBO) << "3:Motor C 750W"
+            << "" << QVariant(3);
+        QTest::newRow("2 enumerated, value of no item: the first")
+            << "P00.00" << 2LL << int(F::EDITOR_COMBO) << "0:Motor A 200W"
+            << "" << QVariant(0);
+        QTest::newRow("1 hexadecimal") << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
+                                       << "FFFF" << QVariant(qlonglong(0xFFFF));
+        QTest::newRow("1 hexadecimal above the maximum: refused")
+            << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
+            << "10000" << QVariant();
+        QTest::newRow("1 hexadecimal, cancelled") << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
+                                                  << "cancel" << QVariant();
+        QTest::newRow("9 hexadecimal, 32 bits") << "P00.12" << -1LL << int(F::EDITOR_HEX) << "1000"
+                                                << "FFFFFFFF" << QVariant(qlonglong(0xFFFFFFFF));
+        QTest::newRow("6 menu parameter") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
+                                          << "" << QVariant(12);
+        QTest::newRow("6 menu parameter, cancelled") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
+                                                     << "cancel" << QVariant();
+        QTest::newRow("3 bits") << "P00.10" << -1LL << int(F::EDITOR_NONE) << ""
+                                << "" << QVariant();
+        QTest::newRow("4 text") << "P00.14" << -1LL << int(F::EDITOR_NONE) << ""
+                                << "" << QVariant();
+        QTest::newRow("5 date") << "P00.15" << -1LL << int(F::EDITOR_NONE) << ""
+                                << "" << QVariant();
+        QTest::newRow("7 version") << "P00.16" << -1LL << int(F::EDITOR_NONE) << ""
+                                   << "" << QVariant();
     }
-}
+
+    void editorOfEveryShowType()
+    {
+        QFETCH(QString, number);
+        QFETCH(qint64, raw);
+        QFETCH(int, kind);
+        QFETCH(QString, shown);
+        QFETCH(QString, answer);
+        QFETCH(QVariant, value);
+        if (raw >= 0) {
+            QTestHost::link("drive")->setRawValue(number, 1, raw);
+            QVERIFY(QTestHost::readCodes(m_device, {number}));
+        }
+        const tagSubFuncode_Servo* fun = code(number);
+        QCOMPARE(int(F::editorKind(fun->showType)), kind);
+        std::unique_ptr<QWidget> editor(F::createEditor(&m_parent, 80, fun, m_device));
+        QCOMPARE(int(F::editorKind(editor.get())), kind);
+        QCOMPARE(F::isDialogEditor(editor.get()), kind == F::EDITOR_HEX || kind == F::EDITOR_MENU);
+        // Without a device the spin box cannot know its decimals: then there is no editor at all.
+        const std::unique_ptr<QWidget> withoutDevice(F::createEditor(&m_parent, 80, fun, nullptr));
+        QCOMPARE(int(F::editorKind(withoutDevice.get())),
+                 kind == F::EDITOR_SPIN ? int(F::EDITOR_NONE) : kind);
+        if (!editor) {
+            return;
+        }
+        QString shownText;
+        if (F::isDialogEditor(editor.get())) {
+            answerModalDialog([&shownText, answer](QDialog* dialog) {
+                if (auto* edit = dialog->findChild<QLineEdit*>("HEX_EDIT")) {
+                    shownText = edit->text();
+                    edit->setText(answer);
+                }
+                answer == "cancel" ? dialog->reject() : dialog->accept();
+                if (dialog->isVisible()) { // a refused value keeps the dialog open
+                    dialog->reject();
+                }
+            });
+        } else {
+            // A stale choice or value must not survive the filling.
+            auto* combo = qobject_cast<QComboBox*>(editor.get());
+            combo ? combo->setCurrentIndex(combo->count() - 1)
+                  : static_cast<QDoubleSpinBox*>(editor.get())->setValue(0);
+        }
+        F::setEditorData(editor.get(), fun, m_device, 1);
+        if (auto* spin = qobject_cast<QDoubleSpinBox*>(editor.get())) {
+            shownText = QString("%1..%2 %3 %4 %5")
+                            .arg(spin->minimum())
+                            .arg(spin->maximum())
+                            .arg(spin->decimals())
+                            .arg(spin->singleStep())
+                            .arg(spin->value());
+        } else if (auto* combo = qobject_cast<QComboBox*>(editor.get())) {
+            shownText = combo->currentText();
+        }
+        QCOMPARE(shownText, shown);
+        QCOMPARE(F::editorValue(editor.get(), true), value);
+        if (F::isDialogEditor(editor.get())) {
+            return;
+        }
+        // Left without Return or Enter, an in-cell editor has nothing to write.
+        QVERIFY(!F::editorValue(editor.get(), false).isValid());
+        // Over a narrow cell it widens to show its whole value.
+        F::updateEditorGeometry(editor.get(), QRect(10, 20, 40, 24));
+        QCOMPARE(editor->geometry(), QRect(10, 20, qMax(40, F::neededWidth(editor.get())), 24));
+        QVERIFY(editor->width() > 40);
+    }
+
+    void noCodeNoEditor() { QVERIFY(!F::createEditor(&m_parent, 80, nullptr, m_device)); }
+};
 
 QTEST_MAIN(tst_QFuncodeEditorFactory)
 #include "tst_QFuncodeEditorFactory.moc"

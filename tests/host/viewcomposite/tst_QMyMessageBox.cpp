@@ -6,16 +6,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-class tst_QMyMessageBox : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void hookAnswersAndRecordsWithoutShowing();
-    void shownBoxAnswers_data();
-    void shownBoxAnswers();
-};
-
 namespace {
 int callKind(const QString& kind)
 {
@@ -35,68 +25,74 @@ int callKind(const QString& kind)
 }
 } // namespace
 
-void tst_QMyMessageBox::hookAnswersAndRecordsWithoutShowing()
+class tst_QMyMessageBox : public QObject
 {
-    bool boxShown = false;
-    QMyMessageBox::setTestHook([&](const QMyMessageBox::Call& call) -> int {
-        boxShown = boxShown || QApplication::activeModalWidget();
-        return call.buttons.size() + 5;
-    });
-    const QStringList kinds = {"information", "question", "question2", "success", "warning"};
-    for (const QString& kind : kinds) {
-        QCOMPARE(callKind(kind), kind.startsWith("question") ? 7 : 6);
-    }
-    QVERIFY(!boxShown);
-    QStringList recorded;
-    for (const QMyMessageBox::Call& call : QMyMessageBox::recordedCalls()) {
-        recorded
-            << QString::number(call.kind) +
-                   QString("|%1|%2|%3|%4").arg(call.title, call.text, call.detail, call.buttons.join(','));
-    }
-    QCOMPARE(
-        recorded,
-        (QStringList{"0|Import|File opened||STR_OK", "1|Function codes|Clear the records?||STR_YES,STR_NO",
-                     "1|Import|Motor type differs||Write,Skip", "2|Export|Exported|/tmp/a.csv|STR_OK",
-                     "3|Import|Drive offline||STR_OK"}));
-    QMyMessageBox::setTestHook(nullptr);
-    QMyMessageBox::clearRecordedCalls();
-    QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
-}
+    Q_OBJECT
 
-void tst_QMyMessageBox::shownBoxAnswers_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("button"); // -1: Escape
-    QTest::addColumn<int>("expected");
-    QTest::newRow("information OK") << "information" << 0 << 1;
-    QTest::newRow("information closed") << "information" << -1 << 0;
-    QTest::newRow("question no") << "question" << 1 << 0;
-    QTest::newRow("own buttons, second") << "question2" << 1 << 2;
-    QTest::newRow("own buttons, closed") << "question2" << -1 << 0;
-    QTest::newRow("success OK") << "success" << 0 << 1;
-}
-
-void tst_QMyMessageBox::shownBoxAnswers()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, button);
-    QFETCH(int, expected);
-
-    QString shownText;
-    QString detail;
-    answerModal([&](QWidget* modal) {
-        shownText = modal->findChild<QLabel*>("MSGBOX_TEXT")->text();
-        if (auto* detailEdit = modal->findChild<QPlainTextEdit*>("MSGBOX_DETAIL")) {
-            detail = detailEdit->toPlainText();
+private slots:
+    void hookAnswersAndRecordsWithoutShowing()
+    {
+        bool boxShown = false;
+        QMyMessageBox::setTestHook([&](const QMyMessageBox::Call& call) -> int {
+            boxShown = boxShown || QApplication::activeModalWidget();
+            return call.buttons.size() + 5;
+        });
+        const QStringList kinds = {"information", "question", "question2", "success", "warning"};
+        for (const QString& kind : kinds) {
+            QCOMPARE(callKind(kind), kind.startsWith("question") ? 7 : 6);
         }
-        auto* target = modal->findChild<QPushButton*>(QString("MSGBOX_BTN_%1").arg(button));
-        button < 0 ? QTest::keyClick(modal, Qt::Key_Escape) : target->click();
-    });
-    QCOMPARE(callKind(kind), expected);
-    QVERIFY(!shownText.isEmpty());
-    QCOMPARE(detail, kind == "success" ? QString("/tmp/a.csv") : QString());
-    QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
-}
+        QVERIFY(!boxShown);
+        QStringList recorded;
+        for (const QMyMessageBox::Call& call : QMyMessageBox::recordedCalls()) {
+            recorded << QString::number(call.kind) +
+                            QString("|%1|%2|%3|%4")
+                                .arg(call.title, call.text, call.detail, call.buttons.join(','));
+        }
+        QCOMPARE(recorded,
+                 (QStringList{"0|Import|File opened||STR_OK",
+                              "1|Function codes|Clear the records?||STR_YES,STR_NO",
+                              "1|Import|Motor type differs||Write,Skip",
+                              "2|Export|Exported|/tmp/a.csv|STR_OK", "3|Import|Drive offline||STR_OK"}));
+        QMyMessageBox::setTestHook(nullptr);
+        QMyMessageBox::clearRecordedCalls();
+        QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
+    }
+
+    void shownBoxAnswers_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("button"); // -1: Escape
+        QTest::addColumn<int>("expected");
+        QTest::newRow("information OK") << "information" << 0 << 1;
+        QTest::newRow("information closed") << "information" << -1 << 0;
+        QTest::newRow("question no") << "question" << 1 << 0;
+        QTest::newRow("own buttons, second") << "question2" << 1 << 2;
+        QTest::newRow("own buttons, closed") << "question2" << -1 << 0;
+        QTest::newRow("success OK") << "success" << 0 << 1;
+    }
+
+    void shownBoxAnswers()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, button);
+        QFETCH(int, expected);
+
+        QString shownText;
+        QString detail;
+        answerModal([&](QWidget* modal) {
+            shownText = modal->findChild<QLabel*>("MSGBOX_TEXT")->text();
+            if (auto* detailEdit = modal->findChild<QPlainTextEdit*>("MSGBOX_DETAIL")) {
+                detail = detailEdit->toPlainText();
+            }
+            auto* target = modal->findChild<QPushButton*>(QString("MSGBOX_BTN_%1").arg(button));
+            button < 0 ? QTest::keyClick(modal, Qt::Key_Escape) : target->click();
+        });
+        QCOMPARE(callKind(kind), expected);
+        QVERIFY(!shownText.isEmpty());
+        QCOMPARE(detail, kind == "success" ? QString("/tmp/a.csv") : QString());
+        QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
+    }
+};
 
 QTEST_MAIN(tst_QMyMessageBox)
 #include "tst_QMyMessageBox.moc"
