@@ -1,6 +1,7 @@
 #include "ModalAnswer.h"
 #include "QBaseDlg.h"
 #include "QDlgTitleBar.h"
+#include "QTestUi.h"
 #include "ServoResources.h"
 
 #include <QLabel>
@@ -8,19 +9,8 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-class tst_QBaseDlg : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase() { initServoResources(); }
-    void titleBarDragResizeAndMaximise_data();
-    void titleBarDragResizeAndMaximise();
-    void endsExecRejected();
-};
-
 namespace {
-// A dialog laid out the way the host's dialogs are: one layout with a top margin of the title height.
+// Laid out as the host's dialogs are: one layout with a top margin of the title height.
 class SampleDlg : public QBaseDlg
 {
 public:
@@ -28,11 +18,10 @@ public:
     {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(2, TitleHeight, 2, 2);
-        content = new QLabel("content", this);
         layout->addWidget(content);
         resize(400, 300);
     }
-    QLabel* content = nullptr;
+    QLabel* content = new QLabel("content", this);
 };
 
 // A drag with the left button held; QTest's mouse moves carry no buttons.
@@ -49,52 +38,56 @@ void drag(QWidget* target, const QPoint& from, const QPoint& to)
 }
 } // namespace
 
-void tst_QBaseDlg::titleBarDragResizeAndMaximise_data()
+class tst_QBaseDlg : public QObject
 {
-    QTest::addColumn<bool>("permit");
-    QTest::newRow("resizing and maximising permitted") << true;
-    QTest::newRow("resizing and maximising not permitted") << false;
-}
+    Q_OBJECT
 
-void tst_QBaseDlg::titleBarDragResizeAndMaximise()
-{
-    QFETCH(bool, permit);
-    SampleDlg dlg;
-    dlg.setPermitDefaultResize(permit);
-    dlg.showMaxBtn(permit);
-    dlg.move(100, 100);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    // The title bar sits above the layout, over its top margin.
-    QCOMPARE(dlg.layout()->indexOf(dlg.titleBar()), -1);
-    QVERIFY(dlg.titleBar()->geometry().bottom() < QBaseDlg::TitleHeight);
-    QVERIFY(dlg.content->geometry().top() >= QBaseDlg::TitleHeight);
-    const QPoint start = dlg.pos();
-    drag(dlg.titleBar(), QPoint(80, 20), QPoint(110, 35));
-    QTRY_COMPARE(dlg.pos(), start + QPoint(30, 15));
-    const QPoint corner(dlg.width() - 2, dlg.height() - 2);
-    drag(&dlg, corner, corner + QPoint(40, 30));
-    QTRY_COMPARE(dlg.size(), permit ? QSize(440, 330) : QSize(400, 300));
-    QCOMPARE(dlg.titleBar()->width(), dlg.width() - 2);
-    QCOMPARE(dlg.findChild<QToolButton*>("DLG_MAXBTN")->isVisible(), permit);
-    QTest::mouseDClick(dlg.titleBar(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
-    QTRY_COMPARE(bool(dlg.windowState() & Qt::WindowMaximized), permit);
-}
+private slots:
+    void initTestCase() { initServoResources(); }
 
-void tst_QBaseDlg::endsExecRejected()
-{
-    SampleDlg dlg;
-    for (bool byButton : {true, false}) {
-        QWidget* shown = nullptr;
-        answerModal([&](QWidget* modal) {
-            shown = modal;
-            byButton ? dlg.findChild<QToolButton*>("DLG_CLOSEBTN")->click()
-                     : QTest::keyClick(&dlg, Qt::Key_Escape);
-        });
-        QCOMPARE(dlg.exec(), int(QDialog::Rejected));
-        QVERIFY(shown == &dlg && !dlg.isVisible());
+    void titleBarDragResizeAndMaximise_data()
+    {
+        QTest::addColumn<bool>("permit");
+        QTest::newRow("resizing and maximising permitted") << true;
+        QTest::newRow("not permitted") << false;
     }
-}
+
+    void titleBarDragResizeAndMaximise()
+    {
+        QFETCH(bool, permit);
+        SampleDlg dlg;
+        dlg.setPermitDefaultResize(permit);
+        dlg.showMaxBtn(permit);
+        dlg.move(100, 100);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // The title bar lies over the layout's top margin, not over the content.
+        QVERIFY(dlg.content->geometry().top() >= QBaseDlg::TitleHeight);
+        const QPoint start = dlg.pos();
+        drag(dlg.titleBar(), QPoint(80, 20), QPoint(110, 35));
+        QTRY_COMPARE(dlg.pos(), start + QPoint(30, 15));
+        const QPoint corner(dlg.width() - 2, dlg.height() - 2);
+        drag(&dlg, corner, corner + QPoint(40, 30));
+        QTRY_COMPARE(dlg.size(), permit ? QSize(440, 330) : QSize(400, 300));
+        QCOMPARE(dlg.titleBar()->width(), dlg.width() - 2);
+        QCOMPARE(QTestUi::child<QToolButton>(&dlg, "DLG_MAXBTN")->isVisible(), permit);
+        QTest::mouseDClick(dlg.titleBar(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 20));
+        QTRY_COMPARE(bool(dlg.windowState() & Qt::WindowMaximized), permit);
+    }
+
+    void closeButtonAndEscapeReject()
+    {
+        SampleDlg dlg;
+        for (bool byButton : {true, false}) {
+            answerModal([&](QWidget*) {
+                byButton ? QTestUi::child<QToolButton>(&dlg, "DLG_CLOSEBTN")->click()
+                         : QTest::keyClick(&dlg, Qt::Key_Escape);
+            });
+            QCOMPARE(dlg.exec(), int(QDialog::Rejected));
+            QVERIFY(!dlg.isVisible());
+        }
+    }
+};
 
 QTEST_MAIN(tst_QBaseDlg)
 #include "tst_QBaseDlg.moc"

@@ -4,110 +4,104 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <memory>
+
 class tst_QBaseTableView : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup() { delete m_view; }
-    void leftClickSignal();
-    void upDownSelection_data();
-    void upDownSelection();
-    void currentRowLookups();
-
-private:
     QBaseTableModel m_model;
-    QBaseTableView* m_view = nullptr;
+    std::unique_ptr<QBaseTableView> m_view;
+
+private slots:
+    void init()
+    {
+        m_model.setHeadList({"Number", "Name"});
+        QList<QStringList> rows;
+        for (int i = 0; i < 5; ++i) {
+            rows << QStringList{QString("P00.0%1").arg(i), QString("Name %1").arg(i)};
+        }
+        m_model.setModelData(rows);
+        m_view = std::make_unique<QBaseTableView>();
+        m_view->setModel(&m_model);
+        m_view->resize(400, 300);
+    }
+
+    // Only when enabled, only the left button, only on a row; the view has made the row current first.
+    void leftClickSignal()
+    {
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QSignalSpy spy(m_view.get(), &QBaseTableView::SigLeftButtonClick);
+        const QModelIndex target = m_model.index(2, 1);
+        const QPoint pos = m_view->visualRect(target).center();
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, pos);
+        m_view->setEnableLeftClickSignal(true);
+        QTest::mouseClick(m_view->viewport(), Qt::RightButton, Qt::NoModifier, pos);
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(5, m_view->viewport()->height() - 3));
+        QCOMPARE(spy.count(), 0);
+        QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, pos);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toModelIndex(), target);
+        QCOMPARE(spy.at(0).at(1).toPoint(), m_view->viewport()->mapToGlobal(pos));
+        QCOMPARE(m_view->currentIndex().row(), 2);
+    }
+
+    void upDownSelection_data()
+    {
+        QTest::addColumn<int>("startRow");
+        QTest::addColumn<bool>("down");
+        QTest::addColumn<bool>("bySlot");
+        QTest::addColumn<int>("expectedRow");
+        QTest::newRow("down key from the middle") << 2 << true << false << 3;
+        QTest::newRow("up slot at the first row stays") << 0 << false << true << 0;
+        QTest::newRow("down key at the last row stays") << 4 << true << false << 4;
+        QTest::newRow("up key without a current row starts at 0") << -1 << false << false << 0;
+        QTest::newRow("down slot without a current row starts at 0") << -1 << true << true << 0;
+    }
+
+    void upDownSelection()
+    {
+        QFETCH(int, startRow);
+        QFETCH(bool, down);
+        QFETCH(bool, bySlot);
+        QFETCH(int, expectedRow);
+        m_view->setEnableUpAndDownSelect(true);
+        m_view->setCurrentIndex(m_model.index(startRow, 0));
+        if (bySlot) {
+            down ? m_view->moveDownAndSelect() : m_view->moveUpAndSelect();
+        } else {
+            QTest::keyClick(m_view.get(), down ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QCOMPARE(m_view->currentIndex().row(), expectedRow);
+        QCOMPARE(m_view->selectionModel()->selectedRows(), QModelIndexList{m_model.index(expectedRow, 0)});
+        QTest::keyClick(m_view.get(), Qt::Key_Up,
+                        Qt::ControlModifier); // Control with the keys leaves the row
+        QCOMPARE(m_view->currentIndex().row(), expectedRow);
+    }
+
+    void currentRowLookups()
+    {
+        QString text = "stale";
+        QModelIndex index = m_model.index(0, 0);
+        QVERIFY(!m_view->getCurIndexFun(text, index));
+        QVERIFY(text.isEmpty() && !index.isValid());
+        m_view->initFirstSelectIndex();
+        QCOMPARE(m_view->currentIndex().row(), 0);
+        m_view->setCurrentIndex(m_model.index(3, 0));
+        m_view->initFirstSelectIndex(); // keeps a current row
+        QVERIFY(m_view->getCurIndexFun(text, index, 1));
+        QCOMPARE(text, QString("Name 3"));
+        QCOMPARE(index, m_model.index(3, 1));
+        QCOMPARE(m_view->getRowByValue(0, "P00.01"), 1);
+        QCOMPARE(m_view->getRowByValue(0, "Name 1"), -1);
+        QCOMPARE(m_view->getRowByValue(5, "P00.01"), -1);
+        m_model.clearData();
+        m_view->initFirstSelectIndex();
+        QVERIFY(!m_view->currentIndex().isValid());
+    }
 };
-
-void tst_QBaseTableView::init()
-{
-    m_model.setHeadList({"Number", "Name"});
-    QList<QStringList> rows;
-    for (int i = 0; i < 5; ++i) {
-        rows << QStringList{QString("P00.0%1").arg(i), QString("Name %1").arg(i)};
-    }
-    m_model.setModelData(rows);
-    m_view = new QBaseTableView;
-    m_view->setModel(&m_model);
-    m_view->resize(400, 300);
-}
-
-void tst_QBaseTableView::leftClickSignal()
-{
-    m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
-    QSignalSpy spy(m_view, &QBaseTableView::SigLeftButtonClick);
-    const QModelIndex target = m_model.index(2, 1);
-    const QPoint pos = m_view->visualRect(target).center();
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, pos); // not enabled yet
-    m_view->setEnableLeftClickSignal(true);
-    QTest::mouseClick(m_view->viewport(), Qt::RightButton, Qt::NoModifier, pos);
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(5, m_view->viewport()->height() - 3));
-    QCOMPARE(spy.count(), 0);
-    m_view->setCurrentIndex(m_model.index(0, 0));
-    QTest::mouseClick(m_view->viewport(), Qt::LeftButton, Qt::NoModifier, pos);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toModelIndex(), target);
-    QCOMPARE(spy.at(0).at(1).toPoint(), m_view->viewport()->mapToGlobal(pos));
-    // The view handled the press first: the clicked row is current when the signal arrives.
-    QCOMPARE(m_view->currentIndex().row(), 2);
-}
-
-void tst_QBaseTableView::upDownSelection_data()
-{
-    QTest::addColumn<int>("startRow");
-    QTest::addColumn<bool>("down");
-    QTest::addColumn<bool>("bySlot");
-    QTest::addColumn<int>("expectedRow");
-    QTest::newRow("down key from the middle") << 2 << true << false << 3;
-    QTest::newRow("up slot at the first row stays") << 0 << false << true << 0;
-    QTest::newRow("down key at the last row stays") << 4 << true << false << 4;
-    QTest::newRow("up key without a current row starts at 0") << -1 << false << false << 0;
-    QTest::newRow("down slot without a current row starts at 0") << -1 << true << true << 0;
-}
-
-void tst_QBaseTableView::upDownSelection()
-{
-    QFETCH(int, startRow);
-    QFETCH(bool, down);
-    QFETCH(bool, bySlot);
-    QFETCH(int, expectedRow);
-    m_view->setEnableUpAndDownSelect(true);
-    m_view->setCurrentIndex(m_model.index(startRow, 0));
-    if (bySlot) {
-        down ? m_view->moveDownAndSelect() : m_view->moveUpAndSelect();
-    } else {
-        QTest::keyClick(m_view, down ? Qt::Key_Down : Qt::Key_Up);
-    }
-    QCOMPARE(m_view->currentIndex().row(), expectedRow);
-    QCOMPARE(m_view->selectionModel()->selectedRows(), QModelIndexList{m_model.index(expectedRow, 0)});
-    QTest::keyClick(m_view, Qt::Key_Up, Qt::ControlModifier); // Control with the keys leaves the row
-    QCOMPARE(m_view->currentIndex().row(), expectedRow);
-}
-
-void tst_QBaseTableView::currentRowLookups()
-{
-    QString text = "stale";
-    QModelIndex index = m_model.index(0, 0);
-    QVERIFY(!m_view->getCurIndexFun(text, index));
-    QVERIFY(text.isEmpty() && !index.isValid());
-    m_view->initFirstSelectIndex();
-    QCOMPARE(m_view->currentIndex().row(), 0);
-    m_view->setCurrentIndex(m_model.index(3, 0));
-    m_view->initFirstSelectIndex(); // keeps a current row
-    QVERIFY(m_view->getCurIndexFun(text, index, 1));
-    QCOMPARE(text, QString("Name 3"));
-    QCOMPARE(index, m_model.index(3, 1));
-    QCOMPARE(m_view->getRowByValue(0, "Name 1"), -1);
-    QCOMPARE(m_view->getRowByValue(5, "P00.01"), -1);
-
-    m_model.clearData();
-    m_view->initFirstSelectIndex();
-    QVERIFY(!m_view->currentIndex().isValid());
-}
 
 QTEST_MAIN(tst_QBaseTableView)
 #include "tst_QBaseTableView.moc"

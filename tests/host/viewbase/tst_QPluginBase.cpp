@@ -21,30 +21,28 @@ class tst_QPluginBase : public QObject
     Q_OBJECT
 
 private slots:
-    void scrollAreaHoldsTheWidgetAndDiesWithThePlugin();
-};
-
-void tst_QPluginBase::scrollAreaHoldsTheWidgetAndDiesWithThePlugin()
-{
-    QWidget host;
-    QPointer<QWidget> adopted, loose, content;
+    // A widget the host never docked dies with the plug-in; a docked one stays with the host's window.
+    void scrollAreaHoldsTheWidgetAndDiesWithThePlugin()
     {
-        TestPlugin plugin;
-        plugin.initPlugin();
-        auto* area = qobject_cast<QScrollArea*>(plugin.getWidget());
-        QVERIFY(area && area->widgetResizable() && qobject_cast<QLabel*>(area->widget()));
-        plugin.initPlugin(); // a null widget keeps the one it has
-        QCOMPARE(plugin.getWidget(), area);
-        loose = area;
-        content = area->widget();
-        TestPlugin other;
-        other.initPlugin();
-        adopted = other.getWidget();
-        adopted->setParent(&host);
+        QWidget host;
+        QPointer<QWidget> adopted, loose, content;
+        {
+            TestPlugin plugin;
+            plugin.initPlugin();
+            auto* area = qobject_cast<QScrollArea*>(plugin.getWidget());
+            QVERIFY(area && area->widgetResizable() && qobject_cast<QLabel*>(area->widget()));
+            plugin.initPlugin(); // a null widget keeps the one it has
+            QCOMPARE(plugin.getWidget(), area);
+            std::tie(loose, content) = std::make_tuple(area, area->widget());
+            TestPlugin other;
+            other.initPlugin();
+            adopted = other.getWidget();
+            adopted->setParent(&host);
+        }
+        QVERIFY(!loose && !content);
+        QVERIFY(adopted && adopted->parentWidget() == &host);
     }
-    QVERIFY(!loose && !content);
-    QVERIFY(adopted && adopted->parentWidget() == &host);
-}
+};
 
 QTEST_MAIN(tst_QPluginBase)
 #include "tst_QPluginBase.moc"
