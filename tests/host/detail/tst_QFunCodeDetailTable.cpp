@@ -9,9 +9,9 @@
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QAbstractItemModelTester>
-#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -22,12 +22,6 @@ namespace {
 QModelIndex editCell(const QFunCodeDetailTable& dlg, int axis)
 {
     return dlg.tableView()->model()->index(axis, QFunCodeAxisValueModel::COL_EDIT);
-}
-
-QString fieldText(const QWidget& dlg, const char* objectName)
-{
-    const QLabel* label = dlg.findChild<QLabel*>(QLatin1String(objectName));
-    return label ? label->text() : QString("<missing>");
 }
 
 QStringList rowTexts(const QFunCodeDetailTable& dlg, int row)
@@ -60,240 +54,211 @@ class tst_QFunCodeDetailTable : public QObject
 
 private slots:
     void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
-    void init();
-    void cleanup();
-    void describesTheCodeOrWhatIsMissing();
-    void committedEditIsReportedNotWritten_data();
-    void committedEditIsReportedNotWritten();
-    void closingWithAnOpenEditorWritesNothing_data();
-    void closingWithAnOpenEditorWritesNothing();
-    void hexDialogReportsOnlyWhenAccepted();
-    void disableModifyLocksEveryAxis();
-    void valuesFollowTheDrive();
-    void relatedParameters();
+
+    void init()
+    {
+        QVERIFY(QLibSetting::self()->loadLanguage("en"));
+        m_device = QTestHost::addDrive("TST3", "drive");
+        m_link = QTestHost::link("drive");
+        QTestHost::select("drive");
+        QVERIFY(QTestHost::readAll(m_device));
+    }
+
+    void cleanup()
+    {
+        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(0);
+        QTestHost::clearProject();
+    }
+
+    // The rows of an unknown code or drive: tst_QFunCodeAxisValueModel::rowsFollowTheDrive.
+    void describesTheCodeOrWhatIsMissing()
+    {
+        QFunCodeDetailTable dlg("P00.01");
+        QCOMPARE(QTestUi::labelText(&dlg, "DETAIL_TITLE"), QString("P00.01  Rated current"));
+        QCOMPARE(QTestUi::labelText(&dlg, "DETAIL_RANGE"), QString("0.10 to 30.00"));
+        QFunCodeDetailTable enumerated("P00.00");
+        QVERIFY(QTestUi::labelText(&enumerated, "DETAIL_VALUE_LIST").contains("3:Motor C 750W"));
+        QCOMPARE(QTestUi::labelText(&enumerated, "DETAIL_RELATED"),
+                 QString("P00.01 Rated current, P00.02 Rated speed"));
+        QFunCodeDetailTable unknown("P99.99");
+        QCOMPARE(unknown.noteText(), QString("The drive drive has no function code P99.99."));
+        QTestHost::select(QString());
+        QFunCodeDetailTable noDrive("P00.01");
+        QCOMPARE(noDrive.noteText(), QString("No drive is selected."));
+    }
+
+    // Return commits; leaving the editor commits only with modify type 1. Each editor's own value:
+    // tst_QFuncodeEditorFactory::editorOfEveryShowType.
+    void committedEditIsReportedNotWritten_data()
+    {
+        QTest::addColumn<int>("axis");
+        QTest::addColumn<int>("modifyType");
+        QTest::addColumn<bool>("enter"); // false: the editor loses the focus
+        QTest::newRow("Return") << 1 << 0 << true;
+        QTest::newRow("focus out, modify type 0") << 0 << 0 << false;
+        QTest::newRow("focus out, modify type 1") << 2 << 1 << false;
+    }
+
+    void committedEditIsReportedNotWritten()
+    {
+        QFETCH(int, axis);
+        QFETCH(int, modifyType);
+        QFETCH(bool, enter);
+        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
+        QFunCodeDetailTable dlg("P00.01");
+        QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.tableView()->edit(editCell(dlg, axis));
+        auto* spin = dlg.tableView()->viewport()->findChild<QDoubleSpinBox*>();
+        QVERIFY(spin);
+        spin->setValue(12.5);
+        if (enter) {
+            QTest::keyClick(spin, Qt::Key_Return);
+        } else {
+            // What the view does when the editor loses the focus.
+            emit dlg.tableView()->itemDelegateForColumn(QFunCodeAxisValueModel::COL_EDIT)->commitData(spin);
+        }
+        const bool reported = enter || modifyType == 1;
+        QTRY_COMPARE(spy.count(), reported ? 1 : 0);
+        if (reported) {
+            const QList<QVariant> args = spy.takeFirst();
+            QCOMPARE(args.at(0).toString(), QString("2.80"));
+            QCOMPARE(args.at(1), QVariant(12.5));
+            QCOMPARE(args.at(2).value<tagSubFuncodePtr_Servo>(), m_device->getFuncodePtrByFunIndex("P00.01"));
+            QCOMPARE(args.at(3).toInt(), axis);
+        }
+        // The window leaves writing to whoever opened it.
+        QCOMPARE(m_link->rawValue("P00.01", axis), qint64(280));
+        QTest::qWait(0);
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void closingWithAnOpenEditorWritesNothing_data()
+    {
+        // Modify type 1, which writes an edit when its editor loses the focus: the one that could leak it.
+        QTest::addColumn<QString>("howClosed");
+        for (const char* how : {"destroyed", "destroyed while hidden", "rejected", "accepted"}) {
+            QTest::newRow(how) << QString(how);
+        }
+    }
+
+    // A value typed into a cell and never confirmed reaches nobody, however the window goes away.
+    void closingWithAnOpenEditorWritesNothing()
+    {
+        QFETCH(QString, howClosed);
+        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(1);
+        const qint64 rawBefore = m_link->rawValue("P00.01", 0);
+        auto* dlg = new QFunCodeDetailTable("P00.01");
+        int reported = 0;
+        // As the workspace does: an edit the window reports is written to the drive.
+        connect(dlg, &QFunCodeDetailTable::sigDataChanged, this,
+                [this, &reported](QString, QVariant value, tagSubFuncodePtr_Servo fun, int axis) {
+                    ++reported;
+                    m_device->modifyFuncodeValueWithRecord(fun->funIndex, value.toDouble(), axis);
+                });
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg));
+        dlg->tableView()->edit(editCell(*dlg, 0));
+        auto* spin = dlg->tableView()->viewport()->findChild<QDoubleSpinBox*>();
+        QVERIFY(spin);
+        spin->setValue(9.5);
+        if (howClosed == "destroyed while hidden") {
+            dlg->hide();
+        }
+        if (howClosed.startsWith("destroyed")) {
+            delete dlg;
+        } else {
+            howClosed == "rejected" ? dlg->reject() : dlg->accept();
+            QTest::qWait(0);
+            delete dlg;
+        }
+        QCOMPARE(reported, 0);
+        QCOMPARE(m_link->rawValue("P00.01", 0), rawBefore);
+    }
+
+    void hexDialogReportsOnlyWhenAccepted()
+    {
+        QFunCodeDetailTable dlg("P00.04");
+        QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        for (bool accept : {false, true}) {
+            bool answered = false;
+            answerModalDialog([&answered, accept](QDialog* dialog) {
+                answered = true;
+                accept ? dialog->accept() : dialog->reject();
+            });
+            dlg.tableView()->edit(editCell(dlg, 0));
+            QTRY_VERIFY(answered);
+            QTest::qWait(0);
+            QCOMPARE(spy.count(), accept ? 1 : 0);
+        }
+        QCOMPARE(spy.at(0).at(0).toString(), m_device->getScaledCurValueStr("P00.04", 0));
+        QCOMPARE(spy.at(0).at(1).toLongLong(), qint64(255));
+    }
+
+    // The cells' flags are the model's (tst_QFunCodeAxisValueModel::editCellFlags); the window says why.
+    void disableModifyLocksEveryAxis()
+    {
+        QFunCodeDetailTable dlg("P00.01");
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.disableModify();
+        QVERIFY(QTestUi::child<QLabel>(&dlg, "DETAIL_NOTE")->isVisible());
+        QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
+        dlg.tableView()->edit(editCell(dlg, 2));
+        QVERIFY(!dlg.tableView()->viewport()->findChild<QDoubleSpinBox*>());
+    }
+
+    void valuesFollowTheDrive()
+    {
+        QFunCodeDetailTable dlg("P00.01");
+        // The window asks for the code when it opens; readCodes waits for that read first.
+        m_link->setRawValue("P00.01", 1, 1234);
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
+        QCOMPARE(rowTexts(dlg, 1).at(QFunCodeAxisValueModel::COL_CUR_VALUE), QString("12.34"));
+    }
+
+    void relatedParameters()
+    {
+        const QString time = "2024-05-01 10:00:00";
+        QFunCodeDetailTable given(time, "P00.00", true, motorChange(time));
+        // Enumerated values are recorded by position; the window names the items.
+        QCOMPARE(QTestUi::labelText(&given, "DETAIL_CHANGE"),
+                 QString("Axis Y: 1:Motor B 400W \u2192 3:Motor C 750W"));
+        QAbstractItemModelTester tester(given.tableView()->model());
+        QCOMPARE(rowTexts(given, 0), (QStringList{"P00.01", "Rated current", "2.80", "4.50", "A"}));
+        QCOMPARE(rowTexts(given, 1).at(QFunCodeRelateParamModel::COL_AFTER), QString("2500"));
+        QVERIFY(standsOut(given, 0));
+
+        // Without a record given, the database's record of that time is shown.
+        const QString stored = "2024-06-02 08:30:00";
+        QVERIFY(QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode(
+            "drive", motorChange(stored, "6.00")));
+        QFunCodeDetailTable fromDatabase(stored, "P00.00", true, tagModifyFuncode_Servo());
+        QCOMPARE(rowTexts(fromDatabase, 0).at(QFunCodeRelateParamModel::COL_AFTER), QString("6.00"));
+        QVERIFY(fromDatabase.noteText().isEmpty());
+
+        // Without either, the current values are shown with a note.
+        QFunCodeDetailTable current("1999-01-01 00:00:00", "P00.00", true, tagModifyFuncode_Servo());
+        QCOMPARE(rowTexts(current, 1), (QStringList{"P00.02", "Rated speed", "3000", "3000", "rpm"}));
+        QVERIFY(!current.noteText().isEmpty());
+        QVERIFY(!standsOut(current, 1));
+        QFunCodeDetailTable none(time, "P00.01", true, tagModifyFuncode_Servo());
+        QCOMPARE(none.noteText(), QString("This function code has no related parameters."));
+
+        // Without a drive a given record is still shown, by number.
+        QTestHost::select(QString());
+        QFunCodeDetailTable noDrive(time, "P00.00", true, motorChange(time));
+        QCOMPARE(rowTexts(noDrive, 1).at(0), QString("P00.02"));
+    }
 
 private:
     QDeviceServo* m_device = nullptr;
     QSimulatedDriveLink* m_link = nullptr;
     QString m_error;
 };
-
-void tst_QFunCodeDetailTable::init()
-{
-    QVERIFY(QLibSetting::self()->loadLanguage("en"));
-    m_device = QTestHost::addDrive("TST3", "drive");
-    m_link = QTestHost::link("drive");
-    QTestHost::select("drive");
-    QVERIFY(QTestHost::readAll(m_device));
-}
-
-void tst_QFunCodeDetailTable::cleanup()
-{
-    QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(0);
-    QTestHost::clearProject();
-}
-
-void tst_QFunCodeDetailTable::describesTheCodeOrWhatIsMissing()
-{
-    QFunCodeDetailTable dlg("P00.01");
-    QCOMPARE(fieldText(dlg, "DETAIL_TITLE"), QString("P00.01  Rated current"));
-    QCOMPARE(fieldText(dlg, "DETAIL_RANGE"), QString("0.10 to 30.00"));
-    QFunCodeDetailTable enumerated("P00.00");
-    QVERIFY(fieldText(enumerated, "DETAIL_VALUE_LIST").contains("3:Motor C 750W"));
-    QCOMPARE(fieldText(enumerated, "DETAIL_RELATED"), QString("P00.01 Rated current, P00.02 Rated speed"));
-    QFunCodeDetailTable unknown("P99.99");
-    QCOMPARE(unknown.noteText(), QString("The drive drive has no function code P99.99."));
-    QCOMPARE(unknown.tableView()->model()->rowCount(), 0);
-    QTestHost::select(QString());
-    QFunCodeDetailTable noDrive("P00.01");
-    QCOMPARE(noDrive.noteText(), QString("No drive is selected."));
-    QCOMPARE(noDrive.tableView()->model()->rowCount(), 0);
-}
-
-void tst_QFunCodeDetailTable::committedEditIsReportedNotWritten_data()
-{
-    QTest::addColumn<QString>("funIndex");
-    QTest::addColumn<int>("axis");
-    QTest::addColumn<QString>("oldText");
-    QTest::addColumn<QVariant>("newValue");
-    QTest::addColumn<int>("modifyType");
-    QTest::addColumn<bool>("enter"); // false: the editor loses the focus
-    QTest::newRow("decimal") << "P00.01" << 1 << "2.80" << QVariant(12.5) << 0 << true;
-    QTest::newRow("enumerated") << "P00.03" << 2 << "0:Position" << QVariant(2) << 0 << true;
-    QTest::newRow("focus out, modify type 0") << "P00.01" << 0 << "2.80" << QVariant(7.25) << 0 << false;
-    QTest::newRow("focus out, modify type 1") << "P00.01" << 0 << "2.80" << QVariant(7.25) << 1 << false;
-}
-
-void tst_QFunCodeDetailTable::committedEditIsReportedNotWritten()
-{
-    QFETCH(QString, funIndex);
-    QFETCH(int, axis);
-    QFETCH(QString, oldText);
-    QFETCH(QVariant, newValue);
-    QFETCH(int, modifyType);
-    QFETCH(bool, enter);
-    QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
-    QFunCodeDetailTable dlg(funIndex);
-    QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    const qint64 rawBefore = m_link->rawValue(funIndex, axis);
-    dlg.tableView()->edit(editCell(dlg, axis));
-    auto* spin = dlg.tableView()->viewport()->findChild<QDoubleSpinBox*>();
-    auto* combo = dlg.tableView()->viewport()->findChild<QComboBox*>("FUNCODE_COMBOX");
-    QVERIFY(spin || combo);
-    spin ? spin->setValue(newValue.toDouble()) : combo->setCurrentIndex(newValue.toInt());
-    QWidget* editor = spin ? static_cast<QWidget*>(spin) : combo;
-    if (enter) {
-        QTest::keyClick(editor, Qt::Key_Return);
-    } else {
-        // What the view does when the editor loses the focus: only modify type 1 commits then.
-        emit dlg.tableView()->itemDelegateForColumn(QFunCodeAxisValueModel::COL_EDIT)->commitData(editor);
-    }
-    const bool reported = enter || modifyType == 1;
-    QTRY_COMPARE(spy.count(), reported ? 1 : 0);
-    if (reported) {
-        const QList<QVariant> args = spy.takeFirst();
-        QCOMPARE(args.at(0).toString(), oldText);
-        QCOMPARE(args.at(1), newValue);
-        QCOMPARE(args.at(2).value<tagSubFuncodePtr_Servo>(), m_device->getFuncodePtrByFunIndex(funIndex));
-        QCOMPARE(args.at(3).toInt(), axis);
-    }
-    // The window leaves writing to whoever opened it.
-    QCOMPARE(m_link->rawValue(funIndex, axis), rawBefore);
-    QCOMPARE(m_device->getScaledCurValueStr(funIndex, axis), oldText);
-    QTest::qWait(0);
-    QCOMPARE(spy.count(), 0);
-}
-
-void tst_QFunCodeDetailTable::closingWithAnOpenEditorWritesNothing_data()
-{
-    QTest::addColumn<QString>("howClosed");
-    QTest::addColumn<int>("modifyType");
-    for (int modifyType : {0, 1}) {
-        for (const char* how : {"destroyed", "destroyed while hidden", "rejected", "accepted"}) {
-            QTest::addRow("%s, modify type %d", how, modifyType) << QString(how) << modifyType;
-        }
-    }
-}
-
-// A value typed into a cell and never confirmed reaches nobody, however the window goes away.
-void tst_QFunCodeDetailTable::closingWithAnOpenEditorWritesNothing()
-{
-    QFETCH(QString, howClosed);
-    QFETCH(int, modifyType);
-    QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
-    const qint64 rawBefore = m_link->rawValue("P00.01", 0);
-    auto* dlg = new QFunCodeDetailTable("P00.01");
-    int reported = 0;
-    // As the workspace does: an edit the window reports is written to the drive.
-    connect(dlg, &QFunCodeDetailTable::sigDataChanged, this,
-            [this, &reported](QString, QVariant value, tagSubFuncodePtr_Servo fun, int axis) {
-                ++reported;
-                m_device->modifyFuncodeValueWithRecord(fun->funIndex, value.toDouble(), axis);
-            });
-    dlg->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dlg));
-    dlg->tableView()->edit(editCell(*dlg, 0));
-    auto* spin = dlg->tableView()->viewport()->findChild<QDoubleSpinBox*>();
-    QVERIFY(spin);
-    spin->setValue(9.5);
-    if (howClosed == "destroyed while hidden") {
-        dlg->hide();
-    }
-    if (howClosed.startsWith("destroyed")) {
-        delete dlg;
-    } else {
-        howClosed == "rejected" ? dlg->reject() : dlg->accept();
-        QTest::qWait(0);
-        delete dlg;
-    }
-    QCOMPARE(reported, 0);
-    QCOMPARE(m_link->rawValue("P00.01", 0), rawBefore);
-}
-
-void tst_QFunCodeDetailTable::hexDialogReportsOnlyWhenAccepted()
-{
-    QFunCodeDetailTable dlg("P00.04");
-    QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    for (bool accept : {false, true}) {
-        bool answered = false;
-        answerModalDialog([&answered, accept](QDialog* dialog) {
-            answered = true;
-            accept ? dialog->accept() : dialog->reject();
-        });
-        dlg.tableView()->edit(editCell(dlg, 0));
-        QTRY_VERIFY(answered);
-        QTest::qWait(0);
-        QCOMPARE(spy.count(), accept ? 1 : 0);
-    }
-    QCOMPARE(spy.at(0).at(0).toString(), m_device->getScaledCurValueStr("P00.04", 0));
-    QCOMPARE(spy.at(0).at(1).toLongLong(), qint64(255));
-}
-
-void tst_QFunCodeDetailTable::disableModifyLocksEveryAxis()
-{
-    QFunCodeDetailTable dlg("P00.01");
-    QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.disableModify();
-    QVERIFY(dlg.findChild<QLabel*>("DETAIL_NOTE")->isVisible());
-    QAbstractItemModel* model = dlg.tableView()->model();
-    for (int axis = 0; axis < model->rowCount(); ++axis) {
-        QVERIFY(!(model->flags(editCell(dlg, axis)) & Qt::ItemIsEditable));
-        QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
-        dlg.tableView()->edit(editCell(dlg, axis));
-        QVERIFY(!dlg.tableView()->viewport()->findChild<QDoubleSpinBox*>());
-        QVERIFY(!model->setData(editCell(dlg, axis), 5.0));
-    }
-    QCOMPARE(spy.count(), 0);
-}
-
-void tst_QFunCodeDetailTable::valuesFollowTheDrive()
-{
-    QFunCodeDetailTable dlg("P00.01");
-    // The window asks for the code when it opens; that read must be answered first.
-    QTRY_VERIFY(!m_device->isReadBusy());
-    m_link->setRawValue("P00.01", 1, 1234);
-    m_device->readFuncode({m_device->getFuncodePtrByFunIndex("P00.01")});
-    QTRY_COMPARE(rowTexts(dlg, 1).at(QFunCodeAxisValueModel::COL_CUR_VALUE), QString("12.34"));
-}
-
-void tst_QFunCodeDetailTable::relatedParameters()
-{
-    const QString time = "2024-05-01 10:00:00";
-    QFunCodeDetailTable given(time, "P00.00", true, motorChange(time));
-    // Enumerated values are recorded by position; the window names the items.
-    QCOMPARE(fieldText(given, "DETAIL_CHANGE"), QString("Axis Y: 1:Motor B 400W \u2192 3:Motor C 750W"));
-    QAbstractItemModelTester tester(given.tableView()->model());
-    QCOMPARE(rowTexts(given, 0), (QStringList{"P00.01", "Rated current", "2.80", "4.50", "A"}));
-    QCOMPARE(rowTexts(given, 1).at(QFunCodeRelateParamModel::COL_AFTER), QString("2500"));
-    QVERIFY(standsOut(given, 0));
-
-    // Without a record given, the database's record of that time is shown.
-    const QString stored = "2024-06-02 08:30:00";
-    QVERIFY(QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode(
-        "drive", motorChange(stored, "6.00")));
-    QFunCodeDetailTable fromDatabase(stored, "P00.00", true, tagModifyFuncode_Servo());
-    QCOMPARE(rowTexts(fromDatabase, 0).at(QFunCodeRelateParamModel::COL_AFTER), QString("6.00"));
-    QVERIFY(fromDatabase.noteText().isEmpty());
-
-    // Without either, the current values are shown with a note.
-    QFunCodeDetailTable current("1999-01-01 00:00:00", "P00.00", true, tagModifyFuncode_Servo());
-    QCOMPARE(rowTexts(current, 1), (QStringList{"P00.02", "Rated speed", "3000", "3000", "rpm"}));
-    QVERIFY(!current.noteText().isEmpty());
-    QVERIFY(!standsOut(current, 1));
-    QFunCodeDetailTable none(time, "P00.01", true, tagModifyFuncode_Servo());
-    QCOMPARE(none.noteText(), QString("This function code has no related parameters."));
-
-    // Without a drive a given record is still shown, by number.
-    QTestHost::select(QString());
-    QFunCodeDetailTable noDrive(time, "P00.00", true, motorChange(time));
-    QCOMPARE(rowTexts(noDrive, 1).at(0), QString("P00.02"));
-}
 
 QTEST_MAIN(tst_QFunCodeDetailTable)
 #include "tst_QFunCodeDetailTable.moc"
