@@ -3,6 +3,7 @@
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -20,7 +21,7 @@ class tst_QDriveFileActions : public QObject
     std::unique_ptr<QMenu> m_menu;
     QDriveFileActions* m_actions = nullptr;
 
-    QAction* action(const char* name) const { return m_menu->findChild<QAction*>(QLatin1String(name)); }
+    QAction* action(const char* name) const { return QTestUi::child<QAction>(m_menu.get(), name); }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
@@ -42,7 +43,6 @@ private slots:
         QCOMPARE(m_menu->actions().first(), action("ACTION_IMPORT_FUNCODE"));
         for (QAction* entry : m_actions->actions()) {
             QVERIFY(!entry->isEnabled());
-            QVERIFY(!entry->text().startsWith(QLatin1String("STR_")));
         }
         QVERIFY(QTestHost::addSelectedDrive(QStringLiteral("TST1"), QStringLiteral("Menu-A")));
         for (QAction* entry : m_actions->actions()) {
@@ -52,52 +52,38 @@ private slots:
         QVERIFY(!action("ACTION_EXPORT_FUNCODE")->isEnabled());
     }
 
-    void toolBarCommands_data()
+    // The tool-bar commands run through the host's button group; the others are requests on the hub.
+    void commands_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("id");
-        QTest::newRow("import") << "ACTION_IMPORT_FUNCODE" << int(QButtonManager::BTN_IMPORT);
-        QTest::newRow("export") << "ACTION_EXPORT_FUNCODE" << int(QButtonManager::BTN_EXPORT);
-        QTest::newRow("print") << "ACTION_PRINT_FUNCODE" << int(QButtonManager::BTN_PRINT);
+        QTest::addColumn<int>("button");   // the button clicked; -1: none
+        QTest::addColumn<int>("recovery"); // the backup request's argument; -1: the print preview request
+        QTest::newRow("import") << "ACTION_IMPORT_FUNCODE" << int(QButtonManager::BTN_IMPORT) << 0;
+        QTest::newRow("export") << "ACTION_EXPORT_FUNCODE" << int(QButtonManager::BTN_EXPORT) << 0;
+        QTest::newRow("print") << "ACTION_PRINT_FUNCODE" << int(QButtonManager::BTN_PRINT) << 0;
+        QTest::newRow("back up") << "ACTION_BACKUP_DRIVE" << -1 << 0;
+        QTest::newRow("restore") << "ACTION_RESTORE_DRIVE" << -1 << 1;
+        QTest::newRow("print preview") << "ACTION_PRINT_PREVIEW_FUNCODE" << -1 << -1;
     }
 
-    void toolBarCommands()
+    void commands()
     {
         QFETCH(QString, name);
-        QFETCH(int, id);
+        QFETCH(int, button);
+        QFETCH(int, recovery);
         QVERIFY(QTestHost::addSelectedDrive(QStringLiteral("TST1"), QStringLiteral("Menu-A")));
         QButtonGroup* group = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
             QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
-        QVERIFY(group);
-        QSignalSpy clicked(group, &QButtonGroup::idClicked);
-        action(qPrintable(name))->trigger();
-        QCOMPARE(clicked.count(), 1);
-        QCOMPARE(clicked.at(0).at(0).toInt(), id);
-    }
-
-    void hubRequests_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("recovery"); // -1: the print preview request
-        QTest::newRow("back up") << "ACTION_BACKUP_DRIVE" << 0;
-        QTest::newRow("restore") << "ACTION_RESTORE_DRIVE" << 1;
-        QTest::newRow("print preview") << "ACTION_PRINT_PREVIEW_FUNCODE" << -1;
-    }
-
-    void hubRequests()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, recovery);
-        QVERIFY(QTestHost::addSelectedDrive(QStringLiteral("TST1"), QStringLiteral("Menu-A")));
         QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+        QSignalSpy clicked(group, &QButtonGroup::idClicked);
         QSignalSpy backup(hub, &QSignalManager::sigFuncodeBackupOrRecovery);
         QSignalSpy preview(hub, &QSignalManager::sigFuncodePrintPreview);
         action(qPrintable(name))->trigger();
-        QCOMPARE(preview.count(), recovery < 0 ? 1 : 0);
-        QCOMPARE(backup.count(), recovery < 0 ? 0 : 1);
-        if (recovery >= 0) {
-            QCOMPARE(backup.at(0).at(0).toBool(), recovery == 1);
-        }
+        QCOMPARE(clicked.count(), button < 0 ? 0 : 1);
+        QCOMPARE(clicked.value(0).value(0, -1).toInt(), button);
+        QCOMPARE(preview.count(), button < 0 && recovery < 0 ? 1 : 0);
+        QCOMPARE(backup.count(), button < 0 && recovery >= 0 ? 1 : 0);
+        QCOMPARE(backup.value(0).value(0, false).toBool(), recovery == 1);
     }
 };
 
