@@ -113,6 +113,8 @@ QVector<quint16> QSimulatedDriveRegisters::statusArea() const
     words[Map::kStatusRegister - Map::kCommandRegister] = reason.isEmpty() ? 0 : Map::kStatusWritesRefused;
     put(&words, Map::kClockRegister - Map::kCommandRegister,
         Map::encode(m_core->driveTime(), Map::kClockRegisters));
+    put(&words, Map::kIdentityRegister - Map::kCommandRegister,
+        Map::encode(m_core->model()->identNumber, Map::kIdentityRegisters));
     put(&words, Map::kReasonRegister - Map::kCommandRegister,
         Map::packText(reason.toUtf8(), Map::kReasonRegisters));
     return words;

@@ -33,6 +33,9 @@ public:
     virtual bool isOnline() const = 0;
     // Why the drive refuses writes in its present state, as far as the link knows; empty otherwise.
     virtual QString refusalReason() const { return QString(); }
+    // The identity number the drive reports of itself (a drive model's identity number), so that a
+    // program can tell which model answers; 0 while not known.
+    virtual int identityNumber() const { return 0; }
 
     virtual quint32 requestRead(const QDriveValueList& items) = 0;
     virtual quint32 requestWrite(const QDriveValueList& items) = 0;

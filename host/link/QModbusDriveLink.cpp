@@ -268,10 +268,7 @@ void QModbusDriveLink::settle(const InFlight& done, const QVector<quint16>& word
 {
     if (done.transaction == 0) {
         if (error == LINK_OK || (error != LINK_ERR_TIMEOUT && error != LINK_ERR_OFFLINE)) {
-            QVector<quint16> clock = words;
-            m_clockOffset = clock.size() == QModbusRegisterMap::kClockRegisters
-                                ? QModbusRegisterMap::decode(clock, 15) - QDateTime::currentSecsSinceEpoch()
-                                : 0;
+            takeProbeAnswer(error == LINK_OK ? words : QVector<quint16>());
             goOnline();
             return;
         }
@@ -469,6 +466,20 @@ void QModbusDriveLink::goOnline()
     schedulePump();
 }
 
+void QModbusDriveLink::takeProbeAnswer(const QVector<quint16>& words)
+{
+    const int clockWords = QModbusRegisterMap::kClockRegisters;
+    if (words.size() != clockWords + QModbusRegisterMap::kIdentityRegisters) {
+        m_clockOffset = 0;
+        m_identity = 0;
+        return;
+    }
+    m_clockOffset =
+        QModbusRegisterMap::decode(words.constData(), clockWords, 15) - QDateTime::currentSecsSinceEpoch();
+    m_identity = static_cast<int>(QModbusRegisterMap::decode(words.constData() + clockWords,
+                                                             QModbusRegisterMap::kIdentityRegisters, 8));
+}
+
 void QModbusDriveLink::scheduleProbe()
 {
     m_probeTimer.start(m_retryMs);
@@ -487,10 +498,11 @@ void QModbusDriveLink::probe()
         }
         return;
     case QModbusDevice::ConnectedState: {
-        // Any answer from the drive will do; the clock it reads is kept for the write times.
+        // Any answer from the drive will do; the clock it reads is kept for the write times, and the
+        // identity that follows it tells which model answers.
         QModbusOperation op;
         op.address = QModbusRegisterMap::kClockRegister;
-        op.count = QModbusRegisterMap::kClockRegisters;
+        op.count = QModbusRegisterMap::kClockRegisters + QModbusRegisterMap::kIdentityRegisters;
         send(op, 0);
         return;
     }

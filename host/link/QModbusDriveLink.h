@@ -44,6 +44,8 @@ public:
     QString linkDescription() const override { return m_settings.describe(); }
     bool isOnline() const override { return m_online; }
     QString refusalReason() const override { return m_refusal; }
+    // Read with the drive clock whenever the link comes online.
+    int identityNumber() const override { return m_identity; }
     // Why the drive is offline, for people ("no answer to 3 requests in a row"); empty while online.
     QString offlineReason() const { return m_online ? QString() : m_offlineReason; }
 
@@ -88,6 +90,7 @@ private:
     void goOffline(const QString& reason);
     QString connectionReason() const;
     void goOnline();
+    void takeProbeAnswer(const QVector<quint16>& words);
     void scheduleProbe();
     void probe();
     void failQueue(int error);
@@ -110,6 +113,7 @@ private:
     bool m_garbled = false; // the last failed reply was not a Modbus answer to the request
     QString m_offlineReason;
     qint64 m_clockOffset = 0;
+    int m_identity = 0;
     QString m_refusal;
     int m_modbusRequests = 0;
 };

@@ -22,6 +22,9 @@ public:
     static const int kStatusRegister = 0xF001;  // read: bit 0 set while the drive refuses writes
     static const int kClockRegister = 0xF002;   // read: drive clock, seconds since 1970 UTC, 4 registers
     static const int kClockRegisters = 4;
+    // read: the identity number of the drive's model (its description's identity.number), 2 registers
+    static const int kIdentityRegister = 0xF006;
+    static const int kIdentityRegisters = 2;
     static const int kReasonRegister = 0xF008; // read: why writes are refused, UTF-8, 2 bytes a register
     static const int kReasonRegisters = 32;
     static const int kFaultCountRegister = 0xF100;    // read: number of current faults of the drive

@@ -23,6 +23,7 @@ public:
     QString linkName() const override { return QStringLiteral("Simulated"); }
     bool isOnline() const override { return m_core->isOnline(); }
     QString refusalReason() const override { return m_core->refusalReason(); }
+    int identityNumber() const override { return m_core->model()->identNumber; }
 
     quint32 requestRead(const QDriveValueList& items) override;
     quint32 requestWrite(const QDriveValueList& items) override;

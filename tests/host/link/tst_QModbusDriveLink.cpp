@@ -27,6 +27,7 @@ private slots:
     void lateReplyIsNotTakenForTheNext();
     void faultsHistoryAndCommands();
     void unknownCodesAreNotSent();
+    void driveTellsWhichModelAnswers();
 
 private:
     QDriveValueList items(const QStringList& codes, int axis, qint64 value = 0) const
@@ -303,6 +304,11 @@ void tst_QModbusDriveLink::unknownCodesAreNotSent()
     QCOMPARE(answer.at(1).error, int(QDriveLink::LINK_ERR_UNKNOWN));
     QCOMPARE(answer.at(2).error, int(QDriveLink::LINK_OK));
     QCOMPARE(m_bus->drives.readRequestCount(), 1);
+}
+
+void tst_QModbusDriveLink::driveTellsWhichModelAnswers()
+{
+    QCOMPARE(m_bus->link->identityNumber(), QTestHost::testModel(3)->identNumber);
 }
 
 QTEST_MAIN(tst_QModbusDriveLink)
