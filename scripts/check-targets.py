@@ -6,8 +6,9 @@
 - among the plug-in's page folders only the shared code tree is used by import and export, and compare by
   the batch download; the workspace sits above the pages and the plug-in above the workspace;
 - the rooms that programs without a display use (model, link, driveserver, database, device, files) reach
-  no view library.
-With --libdir DIR, also checks with ldd that those rooms' shared libraries do not load Qt Widgets.
+  no view library, and neither does servo-cli, nor any plug-in folder.
+With --libdir DIR, also checks with ldd that those rooms' shared libraries, and servo-cli beside them in
+DIR/../bin, do not load Qt Widgets.
 Prints what is wrong and exits 1; exits 0 when the graph keeps to the rules."""
 import re
 import subprocess
@@ -21,6 +22,7 @@ PLUGIN = PAGES | {"Workspace", "pluginFuncode_Servo"}
 ALLOWED_PAGE_EDGES = {("Import", "CodeTree"), ("Export", "CodeTree"), ("BatchDownload", "Compare")}
 HEADLESS = {"DriveModel", "DriveLink", "DriveServer", "Database", "Device", "Files"}
 VIEWS = {"ViewBase", "ViewComposite", "Services", "Detail", "BatchReadWrite"}
+HEADLESS_PROGRAMS = {"servo-cli"}
 
 
 def read_graph(path):
@@ -88,6 +90,10 @@ def problems(graph):
         views = reach(graph, lib) & VIEWS
         if views:
             found.append(f"{lib} reaches view libraries {sorted(views)}")
+    for program in sorted(HEADLESS_PROGRAMS & set(graph)):
+        views = reach(graph, program) & (VIEWS | PLUGIN)
+        if views:
+            found.append(f"{program} reaches view libraries or plug-in folders {sorted(views)}")
     return found
 
 
@@ -97,6 +103,11 @@ def widget_problems(libdir):
         out = subprocess.run(["ldd", f"{libdir}/lib{lib}.so"], capture_output=True, text=True).stdout
         if "libQt5Widgets" in out:
             found.append(f"lib{lib}.so loads Qt Widgets")
+    for program in sorted(HEADLESS_PROGRAMS):
+        path = f"{libdir}/../bin/{program}"
+        out = subprocess.run(["ldd", path], capture_output=True, text=True).stdout
+        if "libQt5Widgets" in out:
+            found.append(f"{program} loads Qt Widgets")
     return found
 
 

@@ -263,5 +263,21 @@
         <source>STR_XLSX_FILE_FILTER</source>
         <translation>File(*.xlsx)</translation>
     </message>
+    <message>
+        <source>STR_FINGERPRINT_NO_CODES</source>
+        <translation>no function codes</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_VALUE_UNKNOWN</source>
+        <translation>the value of %1 (axis %2) is not known</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_UNAVAILABLE</source>
+        <translation>Fingerprint not available: %1</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_TEXT</source>
+        <translation>Fingerprint (SHA-256): %1</translation>
+    </message>
 </context>
 </TS>

@@ -263,5 +263,21 @@
         <source>STR_XLSX_FILE_FILTER</source>
         <translation>文件(*.xlsx)</translation>
     </message>
+    <message>
+        <source>STR_FINGERPRINT_NO_CODES</source>
+        <translation>没有功能码</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_VALUE_UNKNOWN</source>
+        <translation>%1（%2 轴）的数值未知</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_UNAVAILABLE</source>
+        <translation>无法得到参数指纹：%1</translation>
+    </message>
+    <message>
+        <source>STR_FINGERPRINT_TEXT</source>
+        <translation>参数指纹（SHA-256）：%1</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// servo-cli run as a user runs it, and the drives it talks to: servo-drive-sim processes on loopback
+// TCP, and a pair of pseudo-terminals joined by socat for Modbus RTU.
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class CliHarness
+{
+public:
+    static QString cli() { return QStringLiteral(SERVO_CLI_EXE); }
+    static QString sim() { return QStringLiteral(SERVO_DRIVE_SIM_EXE); }
+
+    // Runs servo-cli with the data folder dataDir (added as --data-dir) and waits for it to end.
+    static CliRun run(const QStringList& arguments, const QString& dataDir, const QString& lang = QString())
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.insert(QStringLiteral("LANG"), lang.isEmpty() ? QStringLiteral("C.UTF-8") : lang);
+        process.setProcessEnvironment(env);
+        QStringList args = arguments;
+        if (!dataDir.isEmpty()) {
+            args << QStringLiteral("--data-dir") << dataDir;
+        }
+        process.start(cli(), args);
+        CliRun result;
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            process.waitForFinished();
+            result.err = QStringLiteral("servo-cli did not finish");
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+};
+
+// One servo-drive-sim process serving drives on a free loopback port (or on a serial port).
+class SimServer
+{
+public:
+    ~SimServer() { stop(); }
+
+    // Starts it with the arguments (--watch-stdin and, unless serial, --port 0 added) and waits until it
+    // serves. False when it did not.
+    bool start(const QStringList& arguments, bool serial = false)
+    {
+        QStringList args = arguments;
+        args << QStringLiteral("--watch-stdin");
+        if (!serial) {
+            args << QStringLiteral("--port") << QStringLiteral("0");
+        }
+        m_process.start(CliHarness::sim(), args);
+        if (!m_process.waitForStarted()) {
+            return false;
+        }
+        const QRegularExpression serving(serial ? QStringLiteral("serving Modbus RTU")
+                                                : QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+        QString out;
+        const bool up = QTest::qWaitFor(
+            [&]() {
+                out += QString::fromUtf8(m_process.readAllStandardOutput());
+                return serving.match(out).hasMatch() || m_process.state() == QProcess::NotRunning;
+            },
+            10000);
+        if (!up || !serving.match(out).hasMatch()) {
+            return false;
+        }
+        port = serial ? 0 : serving.match(out).captured(1).toInt();
+        return true;
+    }
+
+    QString tcp(int unit = 1) const { return QStringLiteral("tcp:127.0.0.1:%1/%2").arg(port).arg(unit); }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning) {
+            return;
+        }
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(3000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    int port = 0;
+
+private:
+    QProcess m_process;
+};
+
+// Two pseudo-terminals joined like a cable: the drive's end and the program's end.
+class PtyPair
+{
+public:
+    ~PtyPair()
+    {
+        if (m_socat.state() != QProcess::NotRunning) {
+            m_socat.terminate();
+            m_socat.waitForFinished(2000);
+        }
+    }
+
+    // False when socat is missing or did not make the pair.
+    bool start()
+    {
+        const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+        if (socat.isEmpty()) {
+            return false;
+        }
+        m_socat.start(socat, {QStringLiteral("pty,raw,echo=0,link=%1").arg(drive()),
+                              QStringLiteral("pty,raw,echo=0,link=%1").arg(program())});
+        return m_socat.waitForStarted() &&
+               QTest::qWaitFor(
+                   [this]() { return QFileInfo::exists(drive()) && QFileInfo::exists(program()); }, 5000);
+    }
+
+    QString drive() const { return m_dir.filePath(QStringLiteral("drive")); }
+    QString program() const { return m_dir.filePath(QStringLiteral("program")); }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_socat;
+};
