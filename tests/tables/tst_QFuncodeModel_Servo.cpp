@@ -1,42 +1,63 @@
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QFuncodeModel_Servo.h"
+#include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QAbstractItemModelTester>
+#include <QBrush>
+#include <QIcon>
 #include <QtTest>
 
-#include <memory>
+using M = QFuncodeModelBase_Servo;
 
-// The rows of one group: which records a view asks the device to read, and how change notices find rows.
+// The rows of one group and the cells, flags, writes and change notices every function-code table
+// shares, on the small three-axis test drive.
 class tst_QFuncodeModel_Servo : public QObject
 {
     Q_OBJECT
 
     QDeviceServo* m_device = nullptr;
-    std::unique_ptr<QFuncodeModel_Servo> m_model;
+    QFuncodeModel_Servo* m_model = nullptr;
 
-    // A group of a new selected drive "A" in m_model, run through the model tester.
-    bool showGroup(const QString& group)
+    // Selects a new drive "A" and shows one of its groups in m_model (run through the model tester).
+    bool showGroup(const QString& group, bool read = false, const QString& drive = "TST3")
     {
-        m_device = QTestHost::addDrive("TST3", "A");
-        if (!m_device) {
+        m_device = QTestHost::addSelectedDrive(drive, "A");
+        if (!m_device || (read && !QTestHost::readAll(m_device))) {
             return false;
         }
-        QTestHost::select("A");
-        m_model = std::make_unique<QFuncodeModel_Servo>();
-        new QAbstractItemModelTester(m_model.get(), QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     m_model.get());
+        m_model = new QFuncodeModel_Servo(this);
+        QTestHost::checkModel(m_model);
         m_model->setGroupMap(m_device->getNormalFuncodeGroupMap());
         m_model->setGroup(group);
         return true;
     }
 
+    QModelIndex cell(const QString& number, int column) const
+    {
+        return m_model->index(m_model->rowOfFuncode(number, "A"), column);
+    }
+
+    QColor background(const QString& number, int column) const
+    {
+        return cell(number, column).data(Qt::BackgroundRole).value<QBrush>().color();
+    }
+
 private slots:
-    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+    void initTestCase()
+    {
+        QVERIFY(QTestHost::setUp());
+        // A drive whose oscilloscope code is read-only: the oscilloscope alone decides.
+        auto model = qSharedPointerConstCast<QDriveModel>(QTestHost::testModel(3, "TSTO"));
+        model->codes[model->indexOf("P2.02")].rwLevel = 0;
+        QProjectCore::self()->getCatalogue()->addModel(model);
+    }
 
     void cleanup()
     {
-        m_model.reset();
+        delete m_model;
+        m_model = nullptr;
         QTestHost::clearProject();
     }
 
@@ -48,7 +69,7 @@ private slots:
         // Notices list numbers in any order; the rows come back in row order.
         QCOMPARE(m_model->funcodesInModel({"P2.02", "P00.01", "P2.00", "U00.00"}, "A"),
                  QStringList({"P2.00", "P2.02"}));
-        QSignalSpy reset(m_model.get(), &QAbstractItemModel::modelReset);
+        QSignalSpy reset(m_model, &QAbstractItemModel::modelReset);
         m_model->setGroupMap(m_device->getNormalFuncodeGroupMap());
         QCOMPARE(reset.count(), 0);
         // Same group name, other records: the views must let go of the old rows.
@@ -82,6 +103,160 @@ private slots:
         QCOMPARE(list.size(), expected.at(1));
         QCOMPARE(list.first(), m_model->getSubFuncode(expected.at(0)));
         QVERIFY(edited < 0 || !list.contains(m_model->getSubFuncode(edited)));
+    }
+
+    void editability_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("readOnlyOsci"); // the drive whose oscilloscope code is read-only
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("rw 1") << "P00.01" << false << false << true;
+        QTest::newRow("rw 2") << "P00.08" << false << false << true;
+        QTest::newRow("rw 0") << "P00.07" << false << false << false;
+        QTest::newRow("rw 3") << "P00.06" << false << false << false;
+        QTest::newRow("oscilloscope code, running") << "P2.02" << true << false << false;
+        QTest::newRow("read-only oscilloscope code, stopped") << "P2.02" << false << true << true;
+        QTest::newRow("read-only oscilloscope code, running") << "P2.02" << true << true << false;
+        QTest::newRow("no-edit code, stopped") << "P2.03" << false << false << false;
+        QTest::newRow("other code, running") << "P2.01" << true << false << true;
+    }
+
+    void editability()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, running);
+        QFETCH(bool, readOnlyOsci);
+        QFETCH(bool, editable);
+        QVERIFY(showGroup(number.startsWith("P2.") ? "P2 Gains" : "P00 Basic", false,
+                          readOnlyOsci ? "TSTO" : "TST3"));
+        m_device->setOsciRunning(running);
+        QCOMPARE(bool(m_model->flags(cell(number, M::COL_AXIS_Z)) & Qt::ItemIsEditable), editable);
+        QCOMPARE(cell(number, M::COL_NAME).data(Qt::ForegroundRole).isValid(), !editable);
+        // Not read yet: the empty value says nothing about the default.
+        QCOMPARE(background(number, M::COL_AXIS_X), QColor(Qt::white));
+    }
+
+    void checkingChangesMonitoredListInOrderOnlyWithDrive()
+    {
+        QVERIFY(showGroup("P2 Gains"));
+        m_device->appendSelSubFuncode("P00.03");
+        QStringList order;
+        connect(m_model, &M::SigBeginSelChanged, this, [&order]() { order << "begin"; });
+        connect(m_model, &M::SigSelChanged, this, [&order, this]() {
+            order << (m_device->isSubFuncodeSelected("P2.01") ? "changed:in" : "changed:out");
+        });
+        const QModelIndex box = cell("P2.01", M::COL_NUMBER);
+        QVERIFY(m_model->setData(box, Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(m_device->getSelSubFuncodeList(), QStringList({"P00.03", "P2.01"}));
+        QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QVERIFY(m_model->setData(box, Qt::Unchecked, Qt::CheckStateRole));
+        QCOMPARE(order, QStringList({"begin", "changed:in", "begin", "changed:out"}));
+        QCOMPARE(m_device->getSelSubFuncodeList(), QStringList{"P00.03"});
+
+        // Without a selected drive the values are empty and nothing is written or checked.
+        QTestHost::select(QString());
+        QSignalSpy spy(m_model, &M::SigDataChanged);
+        QCOMPARE(cell("P2.01", M::COL_NUMBER).data().toString(), QStringLiteral("P2.01"));
+        QCOMPARE(cell("P2.01", M::COL_AXIS_X).data().toString() +
+                     cell("P2.01", M::COL_DEFAULT).data().toString(),
+                 QString());
+        QVERIFY(cell("P2.01", M::COL_COMMON).data(Qt::DecorationRole).value<QIcon>().isNull());
+        m_model->setData(cell("P2.01", M::COL_AXIS_X), 30.5, Qt::EditRole);
+        QVERIFY(!m_model->setData(box, Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(QTestHost::link("A")->writeRequestCount(), 0);
+        QCOMPARE(m_device->getSelSubFuncodeList(), QStringList{"P00.03"});
+    }
+
+    // Which values the drive refuses is the write rules' matter; one refusal shows that the model passes it
+    // on.
+    void edits_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("axis"); // -1: the drive refuses the value
+        QTest::newRow("axis X cell") << int(M::COL_AXIS_X) << int(Qt::EditRole) << 2500.0 << 0;
+        QTest::newRow("axis Y role on the number")
+            << int(M::COL_NUMBER) << M::AXIS_ROLE_BASE + 1 << 2500.0 << 1;
+        QTest::newRow("refused: out of range") << int(M::COL_AXIS_X) << int(Qt::EditRole) << 7000.0 << -1;
+    }
+
+    void edits()
+    {
+        QFETCH(int, column);
+        QFETCH(int, role);
+        QFETCH(double, value);
+        QFETCH(int, axis);
+        QVERIFY(showGroup("P00 Basic", true));
+        QSignalSpy spy(m_model, &M::SigDataChanged);
+        QSignalSpy cells(m_model, &QAbstractItemModel::dataChanged);
+        const QString before = m_device->getScaledCurValueStr("P00.02", qMax(axis, 0));
+        QTestHost::link("A")->resetCounters();
+
+        m_model->setData(cell("P00.02", column), value, role);
+        if (axis < 0) {
+            QCOMPARE(spy.count(), 0);
+            QCOMPARE(cell("P00.02", M::COL_AXIS_X).data().toString(), before);
+            QVERIFY(!m_device->isParamUnsaved("P00.02", 0));
+            QCOMPARE(QTestHost::link("A")->writeRequestCount(), 0);
+            return;
+        }
+        QCOMPARE(QTestHost::link("A")->rawValue("P00.02", axis), qint64(value));
+        QCOMPARE(QTestHost::link("A")->rawValue("P00.02", (axis + 1) % 3), before.toLongLong());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).mid(0, 2), QVariantList({before, QString::number(value)}));
+        QCOMPARE(spy.at(0).at(2).value<tagSubFuncodePtr_Servo>(),
+                 m_device->getFuncodePtrByFunIndex("P00.02"));
+        QCOMPARE(spy.at(0).at(3).toInt(), axis);
+        QVERIFY(m_device->isParamUnsaved("P00.02", axis));
+        QVERIFY(!m_device->isParamUnsaved("P00.02", (axis + 1) % 3));
+        QVERIFY(!cells.isEmpty());
+        // The written axis now differs from the default; the others do not.
+        QCOMPARE(background("P00.02", M::COL_AXIS_X + axis), QColor(Qt::yellow));
+        QCOMPARE(background("P00.02", M::COL_AXIS_X + (axis + 1) % 3), QColor(Qt::white));
+        // The same value again changes nothing that is recorded.
+        QVERIFY(m_model->setData(cell("P00.02", column), value, role));
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void changeNotices_data()
+    {
+        QTest::addColumn<QString>("alias");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("edited");
+        QTest::addColumn<QList<int>>("announced"); // pairs of first and last row
+        const QStringList one{"P10.05"};
+        const QStringList span{"P10.03", "P10.06", "P10.08"};
+        QTest::newRow("one visible code") << "A" << one << 0 << -1 << QList<int>{5, 5};
+        QTest::newRow("the edited code") << "A" << one << 0 << 5 << QList<int>{};
+        QTest::newRow("edited at lo") << "A" << span << 0 << 3 << QList<int>{4, 8};
+        QTest::newRow("edited at hi") << "A" << span << 0 << 8 << QList<int>{3, 7};
+        QTest::newRow("edited between") << "A" << span << 0 << 5 << QList<int>{3, 4, 6, 8};
+        QTest::newRow("clipped by window")
+            << "A" << QStringList{"P10.03", "P10.40"} << 10 << -1 << QList<int>{10, 29};
+        QTest::newRow("another alias") << "B" << one << 0 << -1 << QList<int>{};
+    }
+
+    void changeNotices()
+    {
+        QFETCH(QString, alias);
+        QFETCH(QStringList, numbers);
+        QFETCH(int, first);
+        QFETCH(int, edited);
+        QFETCH(QList<int>, announced);
+        QVERIFY(showGroup("P10 Limits"));
+        m_model->OnEditting(edited, edited >= 0);
+        QSignalSpy spy(m_model, &QAbstractItemModel::dataChanged);
+        m_model->onFuncodeChanged(alias, numbers, first, 20);
+        QList<int> rows;
+        for (const QList<QVariant>& args : qAsConst(spy)) {
+            QCOMPARE(args.at(0).toModelIndex().column(), int(M::COL_AXIS_X));
+            rows << args.at(0).toModelIndex().row() << args.at(1).toModelIndex().row();
+        }
+        QCOMPARE(rows, announced);
     }
 };
 
