@@ -1,27 +1,38 @@
+#include "ModalAnswer.h"
 #include "QCommonMethod.h"
 #include "QDatabaseManager.h"
 #include "QDeviceServo.h"
 #include "QFunCodeDetailTable.h"
+#include "QHexDlg.h"
+#include "QLibSetting.h"
+#include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
+#include "QSoftCore.h"
+#include "QSortedModifyFunDelegate_Servo.h"
 #include "QSortedModifyFunDetailDlg_Servo.h"
 #include "QSortedModifyFunDetailModel_Servo.h"
 #include "QSortedModifyFunDetailView_Servo.h"
 #include "QSortedModifyFunModel_Servo.h"
 #include "QSortedModifyFunView_Servo.h"
 #include "QStatistics.h"
+#include "QSystemSetting.h"
 #include "QTestHost.h"
 
-#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QBrush>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+
 #include <functional>
 #include <memory>
 
 using M = QSortedModifyFunModel_Servo;
 
-// The statistics page: order, columns per drive, periodic reading, the dialogs it opens, its actions.
+// The statistics page: codes by number of modifications, their cells, writes and check boxes, the value
+// editor, periodic reading, and the dialogs it opens.
 class tst_QSortedModifyFunView_Servo : public QObject
 {
     Q_OBJECT
@@ -31,8 +42,10 @@ class tst_QSortedModifyFunView_Servo : public QObject
     std::unique_ptr<QSortedModifyFunView_Servo> m_view;
     M* m_model = nullptr;
 
+    static QStatistics* statistics() { return QDatabaseManager::self()->getStatisticsDatabase(); }
     static QString english(const char* key) { return QCoreApplication::translate("Strings", key); }
 
+    // `count` events of the code, a minute apart, with old values 12, 13, ...
     static void addEvents(const QString& funIndex, int count)
     {
         QList<QPair<QString, tagFuncodeModifyData>> events;
@@ -43,7 +56,7 @@ class tst_QSortedModifyFunView_Servo : public QObject
             event.newValue = 13 + i;
             events.append(qMakePair(funIndex, event));
         }
-        QVERIFY(QDatabaseManager::self()->getStatisticsDatabase()->addFuncodeModifyEvents("drive", events));
+        QVERIFY(statistics()->addFuncodeModifyEvents("drive", events));
     }
 
     void setRefreshInterval(int interval)
@@ -53,15 +66,21 @@ class tst_QSortedModifyFunView_Servo : public QObject
         m_device->setCommuParams(params);
     }
 
+    // The page on its own model (run through the model tester), shown.
     bool showPage()
     {
         m_view = std::make_unique<QSortedModifyFunView_Servo>();
         m_model = new M(m_view.get());
         QTestHost::checkModel(m_model);
         m_view->setModel(m_model);
-        m_view->resize(800, 200);
+        m_view->resize(900, 200);
         m_view->show();
         return QTest::qWaitForWindowExposed(m_view.get());
+    }
+
+    QModelIndex cell(const QString& funIndex, int column) const
+    {
+        return m_model->index(m_model->getAllFunIndexes().indexOf(funIndex), column);
     }
 
     // Double-clicks a cell and hands the modal dialog that opens, if any, to inspect before closing it.
@@ -87,7 +106,9 @@ private slots:
 
     void init()
     {
-        QVERIFY(QDatabaseManager::self()->getStatisticsDatabase()->clearDevice("drive"));
+        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
+        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(0);
+        QVERIFY(statistics()->clearDevice("drive"));
         m_device = QTestHost::addDrive("TST3", "drive");
         QVERIFY(m_device);
         m_link = QTestHost::link("drive");
@@ -99,6 +120,48 @@ private slots:
     {
         m_view.reset();
         QTestHost::clearProject();
+    }
+
+    void rowsFollowCountAndAuthority_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("authority");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("no modifications") << false << int(AUTHORITY_ENGINEER) << true << QStringList{};
+        QTest::newRow("most first") << true << int(AUTHORITY_ENGINEER) << true
+                                    << QStringList{"P00.01", "P2.00", "P00.02"};
+        QTest::newRow("fewest first")
+            << true << int(AUTHORITY_ENGINEER) << false << QStringList{"P00.02", "P2.00", "P00.01"};
+        QTest::newRow("manufacturer sees the hidden code")
+            << true << int(AUTHORITY_MANUFACTURER) << true
+            << QStringList{"P00.09", "P00.01", "P2.00", "P00.02"};
+    }
+
+    void rowsFollowCountAndAuthority()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, authority);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, numbers);
+        if (modified) {
+            addEvents("P00.01", 3);
+            addEvents("P00.02", 1);
+            addEvents("P2.00", 2);
+            addEvents("P00.09", 5); // seen from the manufacturer's authority on
+            addEvents("P88.01", 4); // a code the drive does not have
+            addEvents("U00.01", 6); // a state code is not a setting
+        }
+        QLibSetting::self()->getSystemSetting()->setAuthority(authority);
+        M model;
+        QTestHost::checkModel(&model);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        model.refresh(descending);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.getAllFunIndexes(), numbers);
+        QCOMPARE(model.index(0, M::COL_INDEX).data().toString(), numbers.value(0));
+        QCOMPARE(model.getFunIndexes(1, 1), numbers.mid(1, 1));
+        QCOMPARE(model.getFunIndexes(-5, 100), numbers);
     }
 
     void togglingOrderTwiceReturnsToDescending()
@@ -115,24 +178,189 @@ private slots:
         QCOMPARE(m_view->sortAction()->text(), english("STR_MODIFY_TIMES_DESCEND"));
     }
 
-    void axisColumnsFollowDrive_data()
+    void cells()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QList<int>>("hidden");
-        QTest::newRow("one axis") << "TST1" << QList<int>{1, 4, 5};
-        QTest::newRow("two axes") << "TST2" << QList<int>{5};
-        QTest::newRow("three axes") << "TST3" << QList<int>{};
+        addEvents("P00.01", 3);
+        addEvents("P00.07", 1); // read only
+        addEvents("P00.08", 1); // write only
+        m_link->setRawValue("P00.01", 1, 500);
+        QVERIFY(QTestHost::readAll(m_device));
+        QVERIFY(showPage());
+        QCOMPARE(cell("P00.01", M::COL_AXIS_Y).data().toString(), QStringLiteral("5.00"));
+        QCOMPARE(cell("P00.01", M::COL_MODIFY_COUNT).data().toString(), QStringLiteral("3"));
+        QCOMPARE(m_model->getModifyData(0).size(), 3);
+        // The axis that differs from its default is marked, the others are not.
+        QCOMPARE(cell("P00.01", M::COL_AXIS_Y).data(Qt::BackgroundRole).value<QBrush>(), QBrush(Qt::yellow));
+        QVERIFY(!cell("P00.01", M::COL_AXIS_X).data(Qt::BackgroundRole).isValid());
+        // Read-only codes are not editable, write-only ones are; every row can be checked.
+        QVERIFY(m_model->flags(cell("P00.01", M::COL_AXIS_Z)) &
+                m_model->flags(cell("P00.08", M::COL_AXIS_X)) & Qt::ItemIsEditable);
+        QVERIFY(!(m_model->flags(cell("P00.07", M::COL_AXIS_Y)) & Qt::ItemIsEditable));
+        QVERIFY(m_model->flags(cell("P00.07", M::COL_INDEX)) & Qt::ItemIsUserCheckable);
     }
 
+    // Columns 1, 4 and 5: the common mark and axes Y and Z.
     void axisColumnsFollowDrive()
     {
-        QFETCH(QString, model);
-        QFETCH(QList<int>, hidden);
-        QVERIFY(QTestHost::addSelectedDrive(model, "axes"));
+        const QMap<QString, QList<int>> hidden{{"TST1", {1, 4, 5}}, {"TST2", {5}}, {"TST3", {}}};
+        for (auto model = hidden.cbegin(); model != hidden.cend(); ++model) {
+            QVERIFY(QTestHost::addSelectedDrive(model.key(), model.key()));
+            QVERIFY(showPage());
+            for (int column = 0; column < M::COL_COUNT; ++column) {
+                QCOMPARE(m_view->isColumnHidden(column), model.value().contains(column));
+            }
+        }
+    }
+
+    // Which values the drive refuses is the write rules' matter; one refusal shows the page passes it on.
+    void writes_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("oldText"); // empty: nothing is recorded
+        QTest::newRow("changed value") << "P00.01" << int(M::COL_AXIS_Y) << 3.25 << "2.80";
+        QTest::newRow("same value again") << "P00.02" << int(M::COL_AXIS_X) << 3000.0 << "";
+        QTest::newRow("refused: beyond the maximum") << "P00.02" << int(M::COL_AXIS_Z) << 99999.0 << "";
+    }
+
+    void writes()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(int, column);
+        QFETCH(double, value);
+        QFETCH(QString, oldText);
+        const int axis = column - M::COL_AXIS_X;
+        addEvents(funIndex, 1);
+        addEvents("P00.03", 2);
+        QVERIFY(QTestHost::readAll(m_device));
         QVERIFY(showPage());
-        for (int column = 0; column < M::COL_COUNT; ++column) {
-            QVERIFY2(m_view->isColumnHidden(column) == hidden.contains(column),
-                     qPrintable(QString::number(column)));
+        QSignalSpy changed(m_model, &M::sigDataChanged);
+        const int before = statistics()->eventCount("drive", funIndex);
+
+        const bool accepted = m_model->setData(cell(funIndex, column), value, Qt::EditRole);
+        if (oldText.isEmpty()) {
+            QCOMPARE(changed.count(), 0);
+            QCOMPARE(statistics()->eventCount("drive", funIndex), before);
+            QCOMPARE(m_device->isParamUnsaved(funIndex, axis), accepted);
+            return;
+        }
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), oldText);
+        QCOMPARE(changed.at(0).at(1).toString(), cell(funIndex, column).data().toString());
+        QCOMPARE(changed.at(0).at(2).value<tagSubFuncodePtr_Servo>()->funIndex, funIndex);
+        QCOMPARE(changed.at(0).at(3).toInt(), axis);
+        QCOMPARE(statistics()->eventCount("drive", funIndex), before + 1);
+        QVERIFY(m_device->isParamUnsaved(funIndex, axis));
+        // The rows were reloaded with the new count.
+        QCOMPARE(cell(funIndex, M::COL_MODIFY_COUNT).data().toString(), QStringLiteral("2"));
+    }
+
+    void changeNoticesAndCheckBoxes()
+    {
+        addEvents("P00.01", 3);
+        addEvents("P00.02", 2);
+        addEvents("P2.00", 1);
+        QVERIFY(showPage());
+        QSignalSpy changed(m_model, &QAbstractItemModel::dataChanged);
+        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+        emit hub->SigFuncodeChanged_Servo("another drive", QStringList{"P00.02"});
+        QCOMPARE(changed.count(), 0);
+        emit hub->SigFuncodeChanged_Servo("drive", QStringList{"P00.02", "P10.00"});
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex(), cell("P00.02", M::COL_AXIS_X));
+        QCOMPARE(changed.at(0).at(1).toModelIndex(), cell("P00.02", M::COL_AXIS_Z));
+
+        QSignalSpy selection(m_model, &M::sigSelectionChanged);
+        const QModelIndex box = cell("P00.02", M::COL_INDEX);
+        QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
+        QVERIFY(m_model->setData(box, Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(m_device->isSubFuncodeSelected("P00.02"));
+        QCOMPARE(box.data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QVERIFY(m_model->setData(box, Qt::Unchecked, Qt::CheckStateRole));
+        QVERIFY(!m_device->isSubFuncodeSelected("P00.02"));
+        QCOMPARE(selection.count(), 2);
+        QTestHost::select(QString());
+        QVERIFY(!m_model->setData(box, Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(!m_device->isSubFuncodeSelected("P00.02"));
+    }
+
+    // Which editor a show type gets is the factory's matter; here only whether a cell gets one.
+    void editorOnlyOnModifiableAxisCells_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("editorClass");
+        QTest::newRow("decimal: the factory's spin box") << "P00.02" << 3 << "QDoubleSpinBox";
+        QTest::newRow("read only") << "P00.07" << 3 << "";
+        QTest::newRow("not an axis column") << "P00.02" << 2 << "";
+    }
+
+    void editorOnlyOnModifiableAxisCells()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(int, column);
+        QFETCH(QString, editorClass);
+        addEvents("P00.02", 1);
+        addEvents("P00.07", 1);
+        QVERIFY(showPage());
+        QSortedModifyFunDelegate_Servo delegate;
+        QWidget parent;
+        QWidget* editor = delegate.createEditor(&parent, QStyleOptionViewItem(), cell(funIndex, column));
+        QCOMPARE(editor ? QString(editor->metaObject()->className()) : QString(), editorClass);
+    }
+
+    void spinBoxCommits_data()
+    {
+        QTest::addColumn<int>("modifyType");
+        QTest::addColumn<bool>("pressReturn");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("focus lost") << 0 << false << "3000";
+        QTest::newRow("Return") << 0 << true << "1500";
+        QTest::newRow("focus lost, modify type 1") << 1 << false << "1500";
+    }
+
+    void spinBoxCommits()
+    {
+        QFETCH(int, modifyType);
+        QFETCH(bool, pressReturn);
+        QFETCH(QString, written);
+        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
+        addEvents("P00.02", 1);
+        QVERIFY(QTestHost::readAll(m_device));
+        QVERIFY(showPage());
+        m_view->edit(cell("P00.02", M::COL_AXIS_Y));
+        auto* spin = m_view->findChild<QDoubleSpinBox*>();
+        QVERIFY(spin);
+        QCOMPARE(spin->value(), 3000.0);
+        spin->setValue(1500);
+        if (pressReturn) {
+            QTest::keyClick(spin, Qt::Key_Return);
+        } else {
+            // What the delegate does when the editor loses the focus.
+            emit m_view->itemDelegate()->commitData(spin);
+        }
+        QTRY_COMPARE(m_device->getScaledCurValueStr("P00.02", 1), written);
+    }
+
+    void hexDialogWritesWhenAccepted()
+    {
+        addEvents("P00.04", 1);
+        QVERIFY(QTestHost::readAll(m_device));
+        QVERIFY(showPage());
+        for (bool accept : {false, true}) {
+            bool seen = false;
+            answerModalDialog([&seen, accept](QDialog* dialog) {
+                seen = qobject_cast<QHexDlg*>(dialog) && dialog->findChild<QLineEdit*>();
+                if (seen) {
+                    dialog->findChild<QLineEdit*>()->setText("1FF");
+                }
+                accept ? dialog->accept() : dialog->reject();
+            });
+            m_view->edit(cell("P00.04", M::COL_AXIS_X));
+            QVERIFY(seen);
+            QTRY_VERIFY(m_view->findChild<QHexDlg*>() == nullptr);
+            QCOMPARE(m_device->getCurValue("P00.04", 0), qint64(accept ? 0x1FF : 255));
         }
     }
 
