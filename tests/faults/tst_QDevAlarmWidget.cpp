@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
-#include <QSplitter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,20 +65,6 @@ private slots:
         m_page.reset();
         QMyMessageBox::setTestHook(nullptr);
         QTestHost::clearProject();
-    }
-
-    void builtAsAPage()
-    {
-        QCOMPARE(m_page->objectName(), QString("TAB_WIDGET"));
-        QCOMPARE(m_page->splitter()->orientation(), Qt::Vertical);
-        QCOMPARE(m_page->clearButton()->objectName(), QString("TOOLBTN"));
-        QCOMPARE(m_page->historyTree()->objectName(), QString("HIS_FAULT_SERVO"));
-        QVERIFY(m_page->curFaultView()->isColumnHidden(0));
-        m_page->resize(800, 800);
-        m_page->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
-        const QList<int> sizes = m_page->splitter()->sizes();
-        QVERIFY(sizes.value(1) > 2 * sizes.value(0));
     }
 
     void followsTheSelectedDrive()

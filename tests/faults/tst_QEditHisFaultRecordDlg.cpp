@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QValidator>
 #include <QtTest>
 
 using D = QHisFormatTableDelegate;
@@ -83,10 +82,7 @@ private slots:
     void loadsTheFormatInUse()
     {
         QCOMPARE(table()->rowCount(), 3);
-        QCOMPARE(cell(0, D::COL_NUMBER), QString("1~2"));
         QCOMPARE(cell(0, D::COL_DATA_TYPE), QString("8:uint32"));
-        QCOMPARE(cell(1, D::COL_BYTE_LEN), QString("2"));
-        QCOMPARE(cell(1, D::COL_PARAM), QString("U00.01"));
         QCOMPARE(m_dlg->tableRows(), m_drive->getDevHisFaultFormat(false));
         QCOMPARE(D::dataTypeText(5), QString("5"));
     }
@@ -112,67 +108,49 @@ private slots:
         QCOMPARE(messages(), accepted ? QStringList() : QStringList{text("STR_BYTE_COLUMN_MORE_THAN_128")});
     }
 
-    void numbers_data()
+    // A number is a word from 1 to 99 or a range of them; a parameter a keyword or a code of the drive (or
+    // of the selected one, once the drive is gone). A refused text leaves the cell and says why.
+    void cellChecks_data()
     {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("05") << "05" << false;
-        QTest::newRow("100") << "100" << false;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("range ends open") << "3~" << false;
-        QTest::newRow("3~12") << "3~12" << true;
-        QTest::newRow("99") << "99" << true;
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("driveRemoved");
+        const int number = D::COL_NUMBER;
+        const int param = D::COL_PARAM;
+        const QString badNumber("STR_HIS_NUMBER_INVALID");
+        const QString badParam("STR_PARAM_IS_NOT_EXIST");
+        QTest::newRow("number 05") << number << "05" << badNumber << false;
+        QTest::newRow("number 100") << number << "100" << badNumber << false;
+        QTest::newRow("number 0") << number << "0" << badNumber << false;
+        QTest::newRow("range ends open") << number << "3~" << badNumber << false;
+        QTest::newRow("range 3~12") << number << "3~12" << QString() << false;
+        QTest::newRow("number 99") << number << "99" << QString() << false;
+        QTest::newRow("faultcode in lower case") << param << "faultcode" << QString() << false;
+        QTest::newRow("Reserve") << param << "Reserve" << QString() << false;
+        QTest::newRow("state code") << param << "U00.00" << QString() << false;
+        QTest::newRow("normal code") << param << "P2.01" << QString() << false;
+        QTest::newRow("unknown code") << param << "P99.99" << badParam << false;
+        QTest::newRow("empty") << param << "" << badParam << false;
+        QTest::newRow("keyword, drive gone") << param << "faultcode" << QString() << true;
+        QTest::newRow("code, drive gone") << param << "U00.00" << badParam << true;
     }
 
-    void numbers()
+    void cellChecks()
     {
-        QFETCH(QString, number);
-        QFETCH(bool, accepted);
-        std::unique_ptr<QWidget> editor(table()->itemDelegate()->createEditor(
-            table()->viewport(), QStyleOptionViewItem(), table()->model()->index(0, D::COL_NUMBER)));
-        auto* line = qobject_cast<QLineEdit*>(editor.get());
-        QVERIFY(line && line->validator());
-        int pos = 0;
-        QString typed = number;
-        QCOMPARE(line->validator()->validate(typed, pos) == QValidator::Acceptable, accepted);
-        edit(0, D::COL_NUMBER, number);
-        QCOMPARE(cell(0, D::COL_NUMBER), accepted ? number : QString("1~2"));
-    }
-
-    void parameters_data()
-    {
-        QTest::addColumn<QString>("param");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("faultcode in lower case") << "faultcode" << true;
-        QTest::newRow("Reserve") << "Reserve" << true;
-        QTest::newRow("state code") << "U00.00" << true;
-        QTest::newRow("normal code") << "P2.01" << true;
-        QTest::newRow("unknown code") << "P99.99" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-
-    void parameters()
-    {
-        QFETCH(QString, param);
-        QFETCH(bool, accepted);
-        edit(1, D::COL_PARAM, param);
-        QCOMPARE(cell(1, D::COL_PARAM), accepted ? param : QString("U00.01"));
-        QCOMPARE(messages(), accepted ? QStringList() : QStringList{text("STR_PARAM_IS_NOT_EXIST")});
-    }
-
-    void keywordNeedsNoDrive()
-    {
-        QTestHost::clearProject();
-        QTableWidget other(1, D::COLUMN_COUNT);
-        other.setItemDelegate(new QHisFormatTableDelegate(nullptr, &other));
-        other.setItem(0, D::COL_PARAM, new QTableWidgetItem("U00.01"));
-        std::unique_ptr<QWidget> editor(other.itemDelegate()->createEditor(
-            other.viewport(), QStyleOptionViewItem(), other.model()->index(0, D::COL_PARAM)));
-        qobject_cast<QLineEdit*>(editor.get())->setText("faultcode");
-        other.itemDelegate()->setModelData(editor.get(), other.model(),
-                                           other.model()->index(0, D::COL_PARAM));
-        QCOMPARE(other.item(0, D::COL_PARAM)->text(), QString("faultcode"));
-        m_dlg.reset();
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, refusal);
+        QFETCH(bool, driveRemoved);
+        const int row = column == D::COL_NUMBER ? 0 : 1;
+        const QString before = cell(row, column);
+        if (driveRemoved) {
+            QTestHost::clearProject();
+        }
+        edit(row, column, text);
+        QCOMPARE(cell(row, column), refusal.isEmpty() ? text : before);
+        QCOMPARE(messages(),
+                 refusal.isEmpty() ? QStringList() : QStringList{this->text(qPrintable(refusal))});
     }
 
     void unchangedTableIsNotSaved()
@@ -207,24 +185,19 @@ private slots:
         QCOMPARE(messages(), QStringList{text("STR_FORMAT_NOT_CHANG")});
     }
 
-    void incompleteRowsAreNotSaved()
-    {
-        table()->setCurrentCell(-1, -1);
-        m_dlg->onBtnAddRowClicked();
-        QCOMPARE(table()->rowCount(), 4);
-        QCOMPARE(cell(3, D::COL_DATA_TYPE), QString("7:int32"));
-        QCOMPARE(cell(3, D::COL_BYTE_LEN), QString("4"));
-        m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(), QStringList{text("STR_FORMAT_ROW_INCOMPLETE")});
-        QVERIFY(!QDatabaseManager::self()->getConfigDatabase_Servo()->hasDevHisFaultFormat("TST", "T1", 901));
-    }
-
-    void rowsAreAddedAtTheCurrentRow()
+    // A row is added at the current row, with the defaults; until it is filled the table is not saved.
+    void addedRowsMustBeFilledBeforeSaving()
     {
         table()->setCurrentCell(1, 0);
         m_dlg->onBtnAddRowClicked();
+        QCOMPARE(table()->rowCount(), 4);
         QCOMPARE(cell(1, D::COL_NUMBER), QString());
+        QCOMPARE(cell(1, D::COL_DATA_TYPE), QString("7:int32"));
+        QCOMPARE(cell(1, D::COL_BYTE_LEN), QString("4"));
         QCOMPARE(cell(2, D::COL_PARAM), QString("U00.01"));
+        m_dlg->onBtnSaveClicked();
+        QCOMPARE(messages(), QStringList{text("STR_FORMAT_ROW_INCOMPLETE")});
+        QVERIFY(!QDatabaseManager::self()->getConfigDatabase_Servo()->hasDevHisFaultFormat("TST", "T1", 901));
     }
 
     void deleteAsksFirst_data()

@@ -1,19 +1,20 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QFaultExportRows.h"
+#include "QFunValueWidget_Servo.h"
+#include "QMultiDevCurFaultDlg.h"
 #include "QProjectCore.h"
 #include "QServoDeviceFaultModel.h"
 #include "QSimulatedDriveLink.h"
 #include "QSingleServoDeviceFaultModel.h"
 #include "QTestHost.h"
 
-#include <QColor>
-#include <QIcon>
 #include <QtTest>
 
 using R = QFaultExportRows;
 
-// The current faults of one drive and of several, one drive's rows after another.
+// The current faults of one drive and of several, one drive's rows after another, and the window that
+// shows those of every drive.
 class tst_QServoDeviceFaultModel : public QObject
 {
     Q_OBJECT
@@ -88,20 +89,12 @@ private slots:
         const QVariant none;
         QTest::newRow("index") << int(R::COL_INDEX) << int(Qt::DisplayRole) << QVariant("1");
         QTest::newRow("name") << int(R::COL_NAME) << int(Qt::DisplayRole) << QVariant("Overcurrent");
-        QTest::newRow("name is red") << int(R::COL_NAME) << int(Qt::ForegroundRole)
-                                     << QVariant(QColor(Qt::red));
-        QTest::newRow("code not red") << int(R::COL_CODE) << int(Qt::ForegroundRole) << none;
         QTest::newRow("reason") << int(R::COL_REASON) << int(Qt::ToolTipRole) << QVariant("Short circuit");
-        QTest::newRow("remedy") << int(R::COL_METHOD) << int(Qt::DisplayRole)
-                                << QVariant("Check the motor cable");
         QTest::newRow("flag has no text") << int(R::COL_STOP_NOW) << int(Qt::DisplayRole) << none;
         QTest::newRow("flag tool tip yes")
             << int(R::COL_STOP_NOW) << int(Qt::ToolTipRole) << QVariant("STR_YES");
         QTest::newRow("flag tool tip history")
             << int(R::COL_HISTORY) << int(Qt::ToolTipRole) << QVariant("STR_YES");
-        QTest::newRow("alignment") << int(R::COL_TIME) << int(Qt::TextAlignmentRole)
-                                   << QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
-        QTest::newRow("no icon on texts") << int(R::COL_CODE) << int(Qt::DecorationRole) << none;
         QTest::newRow("out of range") << 10 << int(Qt::DisplayRole) << none;
     }
 
@@ -122,13 +115,11 @@ private slots:
         }
     }
 
-    void flagsShowTheirIcon()
+    void flagsFollowTheFault()
     {
         QSingleServoDeviceFaultModel model;
         raise("a", {"E.201"});
         model.setDevice("a");
-        const QIcon canClear = model.index(0, R::COL_CAN_CLEAR).data(Qt::DecorationRole).value<QIcon>();
-        QCOMPARE(canClear.cacheKey(), QDeviceServo::getCheckIcon(false).cacheKey());
         QCOMPARE(model.index(0, R::COL_CAN_CLEAR).data(Qt::ToolTipRole).toString(),
                  QCoreApplication::translate("x", "STR_NO"));
         QCOMPARE(model.index(0, R::COL_TIME).data().toString(),
@@ -153,6 +144,43 @@ private slots:
         QCOMPARE(model.deviceAlias(), QString("b"));
         model.setDevice("gone");
         QCOMPARE(model.deviceAlias(), QString());
+    }
+
+    // As the workspace feeds it: shown by a new fault (again after the user hid it), hidden when every
+    // fault is cleared.
+    void windowShowsAndHidesWithTheFaults()
+    {
+        QFunValueWidget_Servo workspace;
+        QMultiDevCurFaultDlg* window = workspace.multiDevFaultWindow();
+        QTestHost::checkModel(window->faultModel());
+        QVERIFY(!window->isVisible());
+        raise("a", {"E.101"});
+        QTRY_VERIFY(window->isVisible());
+        window->hide();
+        raise("b", {"E.101"});
+        QTRY_VERIFY(window->isVisible());
+        QCOMPARE(window->devices(), QStringList({"a", "b"}));
+        clearFaults("a");
+        QTRY_COMPARE(window->devices(), QStringList({"b"}));
+        QVERIFY(window->isVisible());
+        clearFaults("b");
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(window->rowCount(), 0);
+    }
+
+    void windowDropsRemovedDrives()
+    {
+        QFunValueWidget_Servo workspace;
+        QMultiDevCurFaultDlg* window = workspace.multiDevFaultWindow();
+        raise("a", {"E.201"});
+        raise("b", {"E.201"});
+        QTRY_COMPARE(window->rowCount(), 2);
+        QProjectCore::self()->getDevMgr()->removeDevice("a");
+        QCOMPARE(window->devices(), QStringList({"b"}));
+        QVERIFY(window->isVisible());
+        workspace.clearWorkspace();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->rowCount(), 0);
     }
 };
 
