@@ -1,48 +1,104 @@
 #include "ModalAnswer.h"
 #include "QCommToolButton.h"
+#include "QConfigDB_Servo.h"
 #include "QCurFaultView.h"
+#include "QDatabaseManager.h"
 #include "QDevAlarmWidget.h"
-#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QHistoryFaultTreeWidget_Servo.h"
-#include "QMyMessageBox.h"
-#include "QProjectCore.h"
+#include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSingleServoDeviceFaultModel.h"
+#include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
+#include "QTestUi.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The alarm page: current faults and history of the selected drive, the history clear, the exports.
+using Records = QList<QHistoryFaultTreeWidget_Servo::RecordTexts>;
+Q_DECLARE_METATYPE(Records)
+
+// The alarm page of the selected drive: its current faults, the decoded fault history as a tree of records
+// and their parameters, the history clear and the exports.
 class tst_QDevAlarmWidget : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<QDevAlarmWidget> m_page;
+    std::unique_ptr<QTestMessageBoxes> m_boxes;
     QDeviceServo* m_drive = nullptr;
-    int m_answer = 1;
 
-    static QString text(const char* key) { return QCoreApplication::translate("x", key); }
-
-    static QStringList exportTo(const QString& path, const std::function<void()>& command)
+    // Exports through `command` to the file chosen in the file dialog; the file's lines.
+    static QStringList exportTo(const QString& path, const std::function<void()>& command,
+                                QString* suggested = nullptr)
     {
-        answerModalDialog([path](QDialog* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            if (files) {
-                files->selectFile(path);
-            }
-            dialog->accept();
-        });
+        chooseInFileDialog(path, suggested);
         command();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             return {};
         }
         return QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+    // Everything a tree shows, item by item.
+    static QStringList snapshot(const QTreeWidget* tree)
+    {
+        QStringList lines;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = tree->topLevelItem(i);
+            lines << QStringLiteral("%1|%2|%3")
+                         .arg(item->text(0), item->toolTip(0))
+                         .arg(item->isFirstColumnSpanned());
+            for (int j = 0; j < item->childCount(); ++j) {
+                const QTreeWidgetItem* child = item->child(j);
+                lines << QStringLiteral("  %1|%2|%3").arg(child->text(0), child->text(1), child->text(2));
+            }
+        }
+        return lines;
+    }
+
+    static QHistoryFaultTreeWidget_Servo::RecordTexts record(const QString& label, int params)
+    {
+        QHistoryFaultTreeWidget_Servo::RecordTexts r;
+        r.label = label;
+        r.toolTip = label.toLower();
+        for (int i = 0; i < params; ++i) {
+            r.params << QStringList{label + QString::number(i), QString::number(i), "V"};
+        }
+        return r;
+    }
+
+    // The name, value and unit of the first record's parameter of that name.
+    static QStringList paramRow(const QTreeWidget& tree, const QString& name)
+    {
+        const QTreeWidgetItem* first = tree.topLevelItem(0);
+        for (int j = 0; first && j < first->childCount(); ++j) {
+            if (first->child(j)->text(0) == name) {
+                return {first->child(j)->text(0), first->child(j)->text(1), first->child(j)->text(2)};
+            }
+        }
+        return {};
+    }
+
+    // Raises the fault on the drive and waits until the drive has read the new history record.
+    static void raiseRecorded(QDeviceServo* drive, const QString& code)
+    {
+        const int before = drive->getHistoryFaultRecords(0).size();
+        QVERIFY(QTestHost::link(drive->getAliasName())->raiseFault(code));
+        QTRY_COMPARE(drive->getHistoryFaultRecords(0).size(), before + 1);
+    }
+
+    // A selected drive whose shipped history format records ten parameters.
+    static QDeviceServo* selectRecordingDrive()
+    {
+        QDeviceServo* drive = QTestHost::addSelectedDrive("SD110", "sd");
+        QTestHost::link("sd")->setFrozen(true);
+        return drive;
     }
 
 private slots:
@@ -52,9 +108,7 @@ private slots:
     {
         m_drive = QTestHost::addSelectedDrive("TST1", "t");
         QVERIFY(m_drive);
-        m_answer = 1;
-        QMyMessageBox::setTestHook([this](const QMyMessageBox::Call&) { return m_answer; });
-        QMyMessageBox::clearRecordedCalls();
+        m_boxes = std::make_unique<QTestMessageBoxes>();
         m_page = std::make_unique<QDevAlarmWidget>();
         m_page->setClearRefreshInterval(5);
         QTestHost::checkModel(m_page->curFaultView()->faultModel());
@@ -63,8 +117,10 @@ private slots:
     void cleanup()
     {
         m_page.reset();
-        QMyMessageBox::setTestHook(nullptr);
+        m_boxes.reset();
         QTestHost::clearProject();
+        QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("SD-A", "A110-2.15", 1101,
+                                                                                {});
     }
 
     void followsTheSelectedDrive()
@@ -98,20 +154,19 @@ private slots:
         QTRY_COMPARE(m_drive->getHistoryFaultRecords(0).size(), 1);
         m_page->historyTree()->OnRefresh();
         QTestHost::link("t")->setOnline(online);
-        m_answer = answer;
+        m_boxes->setAnswer(answer);
         m_page->clearButton()->click();
-        QCOMPARE(QMyMessageBox::recordedCalls().value(0).text, text("STR_SURE_TO_CLEAR_FUNCODE"));
+        QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text("STR_SURE_TO_CLEAR_FUNCODE"));
         QCOMPARE(m_page->pendingClearRefreshes(), answer == 1 ? 3 : 0);
         QTRY_COMPARE(m_page->pendingClearRefreshes(), 0);
         QCOMPARE(QTestHost::link("t")->historyCount(0), recordsLeft);
         QCOMPARE(m_page->historyTree()->topLevelItemCount(), recordsLeft);
-    }
-
-    void treeMenuClearGoesThroughThePage()
-    {
-        m_answer = 0;
+        // The tree's menu clears through the page too.
+        QTestHost::link("t")->setOnline(true);
+        m_boxes->clear();
+        m_boxes->setAnswer(0);
         m_page->historyTree()->menuActions().at(1)->trigger();
-        QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
+        QCOMPARE(m_boxes->count(), 1);
     }
 
     void currentFaultExportWritesTenColumnsPerFault()
@@ -123,12 +178,12 @@ private slots:
         const QStringList lines =
             exportTo(dir.filePath("current.csv"), [this]() { m_page->curFaultView()->exportFaultInfo(); });
         QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.at(0), text("STR_CURRENT_FAULT"));
+        QCOMPARE(lines.at(0), QTestUi::text("STR_CURRENT_FAULT"));
         QCOMPARE(lines.at(1).split(',').size(), 10);
         QVERIFY(lines.at(2).startsWith("t,1,E.101,Overcurrent,"));
         QVERIFY(lines.at(2).endsWith(",Short circuit,Check the motor cable,Yes,Yes,Yes"));
         QVERIFY(lines.at(3).endsWith(",No,No"));
-        QCOMPARE(QMyMessageBox::recordedCalls().value(0).detail, dir.filePath("current.csv"));
+        QCOMPARE(m_boxes->calls().value(0).detail, dir.filePath("current.csv"));
     }
 
     void exportFailuresAreReported_data()
@@ -144,23 +199,146 @@ private slots:
         QFETCH(bool, selected);
         QFETCH(QString, message);
         if (selected) {
-            const QStringList lines =
-                exportTo("/proc/no/such/dir/x.csv", [this]() { m_page->curFaultView()->exportFaultInfo(); });
-            QVERIFY(lines.isEmpty());
+            QVERIFY(exportTo("/proc/no/such/dir/x.csv", [this]() {
+                        m_page->curFaultView()->exportFaultInfo();
+                    }).isEmpty());
         } else {
             QTestHost::select(QString());
             m_page->curFaultView()->exportFaultInfo(); // asks for no file
         }
-        QCOMPARE(QMyMessageBox::recordedCalls().value(0).text, text(qPrintable(message)));
+        QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text(qPrintable(message)));
     }
 
-    void refreshIsOfferedOnlyOnline()
+    // Refresh and clear need the drive online; export and the format editor do not.
+    void menusFollowTheDriveState()
     {
-        QTestHost::link("t")->setOnline(false);
+        QHistoryFaultTreeWidget_Servo* tree = m_page->historyTree();
+        for (bool online : {true, false}) {
+            QTestHost::link("t")->setOnline(online);
+            tree->rightMenuClicked(QPoint());
+            const QList<QAction*> actions = tree->menuActions();
+            QCOMPARE(actions.at(0)->isEnabled(), online);
+            QCOMPARE(actions.at(1)->isEnabled(), online);
+            QVERIFY(actions.at(2)->isEnabled() && actions.at(3)->isEnabled());
+            tree->contextMenu()->hide();
+        }
         m_page->curFaultView()->rightMenuClicked(QPoint());
         QVERIFY(!m_page->curFaultView()->refreshAction()->isEnabled());
         QVERIFY(!m_page->curFaultView()->exportAction()->isEnabled());
         m_page->curFaultView()->contextMenu()->hide();
+    }
+
+    void recordsShowDecodedValuesWithUnits()
+    {
+        QDeviceServo* sd = selectRecordingDrive();
+        const qint64 speed = QTestHost::link("sd")->rawValue("U00.00", 0);
+        raiseRecorded(sd, "E.201");
+        QTestHost::link("sd")->setFrozen(false);
+        QHistoryFaultTreeWidget_Servo tree;
+        tree.OnRefresh();
+        QCOMPARE(tree.topLevelItemCount(), 1);
+        QCOMPARE(tree.topLevelItem(0)->text(0), QString("Fault record 1: E.201: Power stage overcurrent"));
+        QCOMPARE(tree.topLevelItem(0)->toolTip(0), QString("E.201: Power stage overcurrent"));
+        // The values the drive had when the fault was raised, shown through their state codes (how each
+        // field is decoded and shown is the decoder's and the export rows' matter).
+        QCOMPARE(paramRow(tree, "Motor speed"),
+                 QStringList(
+                     {"Motor speed", sd->getShowStr(sd->getStatusFuncodeByIndex("U00.00"), speed), "rpm"}));
+        // A date is shown as one, with the date's unit.
+        QCOMPARE(paramRow(tree, "Time of the fault").value(2), QString("y/m/d h:m:s"));
+        QVERIFY(paramRow(tree, "Time of the fault").value(1).contains('/'));
+    }
+
+    // How a parameter's texts are made is the export rows' matter; a code that is no state code is the one
+    // case the tree's drive adds.
+    void normalCodeIsNoStateCode()
+    {
+        QDeviceServo* sd = selectRecordingDrive();
+        QVERIFY(QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat(
+            "SD-A", "A110-2.15", 1101,
+            {{"1~2", "Fault code", 8, 4, "FAULTCODE", 0}, {"2", "Norm", 4, 2, "P00.00", 0}}));
+        sd->initHisFaultFormat(true);
+        raiseRecorded(sd, "E.201");
+        QHistoryFaultTreeWidget_Servo tree;
+        tree.OnRefresh();
+        QCOMPARE(tree.topLevelItem(0)->childCount(), 1);
+        // Word 1 holds 0x0000, word 2 the fault code 201.
+        QCOMPARE(paramRow(tree, "Norm"), (QStringList{"Norm", "201", ""}));
+    }
+
+    void updateInPlaceEqualsRebuild_data()
+    {
+        QTest::addColumn<QList<Records>>("steps");
+        const Records two{record("A", 2), record("B", 1)};
+        QTest::newRow("record added") << QList<Records>{two, two + Records{record("C", 3)}};
+        QTest::newRow("record removed") << QList<Records>{two, {record("A", 2)}};
+        QTest::newRow("newest first shifts all") << QList<Records>{two, Records{record("N", 0)} + two};
+        QTest::newRow("parameters grow and shrink")
+            << QList<Records>{two, {record("A", 5), record("B", 0)}, {record("A", 1), record("B", 4)}};
+        QTest::newRow("emptied") << QList<Records>{two, Records{}};
+        QTest::newRow("refilled after empty") << QList<Records>{two, Records{}, {record("Z", 2)}};
+    }
+
+    void updateInPlaceEqualsRebuild()
+    {
+        QFETCH(QList<Records>, steps);
+        QHistoryFaultTreeWidget_Servo tree;
+        for (const Records& step : steps) {
+            tree.showRecords(step);
+        }
+        QHistoryFaultTreeWidget_Servo rebuilt;
+        rebuilt.rebuild(steps.last());
+        QCOMPARE(snapshot(&tree), snapshot(&rebuilt));
+        QCOMPARE(tree.headerItem()->text(2), rebuilt.headerItem()->text(2));
+    }
+
+    void updateKeepsItemsInPlace()
+    {
+        QHistoryFaultTreeWidget_Servo tree;
+        tree.showRecords({record("A", 2), record("B", 1)});
+        QTreeWidgetItem* first = tree.topLevelItem(0);
+        first->setExpanded(true);
+        tree.showRecords({record("A2", 3), record("B", 1)});
+        QCOMPARE(tree.topLevelItem(0), first);
+        QVERIFY(first->isExpanded());
+    }
+
+    // The tree shows the history of the drive it was refreshed for as it grows, and no other drive's.
+    void liveHistoryOfItsDriveOnly()
+    {
+        QDeviceServo* sd = selectRecordingDrive();
+        QHistoryFaultTreeWidget_Servo tree;
+        QVERIFY(QTestHost::link("t")->raiseFault("E.101"));
+        QTRY_COMPARE(m_drive->getHistoryFaultRecords(0).size(), 1);
+        emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged("t");
+        QCOMPARE(tree.topLevelItemCount(), 0); // not refreshed for a drive yet
+        tree.OnRefresh();
+        QCOMPARE(tree.lastAlias(), QString("sd"));
+        emit QSoftCore::getCore()->getSignalManager()->SigHistoryFaultChanged("t");
+        QCOMPARE(tree.topLevelItemCount(), 0);
+        raiseRecorded(sd, "E.101");
+        QTRY_COMPARE(tree.topLevelItemCount(), 1);
+        raiseRecorded(sd, "E.201");
+        QTRY_COMPARE(tree.topLevelItemCount(), 2);
+        QVERIFY(tree.topLevelItem(0)->text(0).contains("E.201"));
+    }
+
+    void historyExportWritesOneLinePerRecordAndParameter()
+    {
+        QDeviceServo* sd = selectRecordingDrive();
+        raiseRecorded(sd, "E.201");
+        raiseRecorded(sd, "E.101");
+        QHistoryFaultTreeWidget_Servo tree;
+        QTemporaryDir dir;
+        QString suggested;
+        const QStringList lines = exportTo(
+            dir.filePath("history.csv"), [&tree]() { tree.slotHistoryFaultaExportBtn(); }, &suggested);
+        QVERIFY(suggested.endsWith("ExportInfo_sd"));
+        QCOMPARE(m_boxes->calls().value(0).kind, QMyMessageBox::Success);
+        // A heading, the column headers, then the export rows of each record (10 parameters each).
+        QCOMPARE(lines.size(), 2 + 2 * 10);
+        QCOMPARE(lines.at(0), QTestUi::text("STR_HIS_FAULT"));
+        QVERIFY(lines.last().startsWith("2,E.201: Power stage overcurrent,Absolute position,"));
     }
 };
 

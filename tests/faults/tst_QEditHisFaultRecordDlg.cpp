@@ -3,9 +3,10 @@
 #include "QDeviceServo.h"
 #include "QEditHisFaultRecordDlg.h"
 #include "QHisFormatTableDelegate.h"
-#include "QMyMessageBox.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
+#include "QTestUi.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -22,7 +23,7 @@ class tst_QEditHisFaultRecordDlg : public QObject
 
     QDeviceServo* m_drive = nullptr;
     std::unique_ptr<QEditHisFaultRecordDlg> m_dlg;
-    int m_answer = 1;
+    std::unique_ptr<QTestMessageBoxes> m_boxes;
 
     QTableWidget* table() const { return m_dlg->table(); }
 
@@ -48,15 +49,15 @@ class tst_QEditHisFaultRecordDlg : public QObject
     {
         return table()->item(row, column)->data(Qt::EditRole).toString();
     }
-    static QStringList messages()
+    // The texts of the message boxes shown so far.
+    QStringList messages() const
     {
         QStringList texts;
-        for (const QMyMessageBox::Call& call : QMyMessageBox::recordedCalls()) {
+        for (const QMyMessageBox::Call& call : m_boxes->calls()) {
             texts << call.text;
         }
         return texts;
     }
-    static QString text(const char* key) { return QCoreApplication::translate("x", key); }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
@@ -65,16 +66,14 @@ private slots:
     {
         m_drive = QTestHost::addSelectedDrive("TST1", "t");
         QVERIFY(m_drive);
-        m_answer = 1;
-        QMyMessageBox::setTestHook([this](const QMyMessageBox::Call&) { return m_answer; });
-        QMyMessageBox::clearRecordedCalls();
+        m_boxes = std::make_unique<QTestMessageBoxes>();
         m_dlg = std::make_unique<QEditHisFaultRecordDlg>(m_drive);
     }
 
     void cleanup()
     {
         m_dlg.reset();
-        QMyMessageBox::setTestHook(nullptr);
+        m_boxes.reset();
         QTestHost::clearProject();
         QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("TST", "T1", 901, {});
     }
@@ -105,7 +104,8 @@ private slots:
         QCOMPARE(cell(1, D::COL_BYTE_LEN), QString("64"));
         edit(0, D::COL_BYTE_LEN, length); // with 64 + 2 + 4 in the other rows
         QCOMPARE(cell(0, D::COL_BYTE_LEN), QString::number(accepted ? length : 4));
-        QCOMPARE(messages(), accepted ? QStringList() : QStringList{text("STR_BYTE_COLUMN_MORE_THAN_128")});
+        QCOMPARE(messages(),
+                 accepted ? QStringList() : QStringList{QTestUi::text("STR_BYTE_COLUMN_MORE_THAN_128")});
     }
 
     // A number is a word from 1 to 99 or a range of them; a parameter a keyword or a code of the drive (or
@@ -150,25 +150,23 @@ private slots:
         edit(row, column, text);
         QCOMPARE(cell(row, column), refusal.isEmpty() ? text : before);
         QCOMPARE(messages(),
-                 refusal.isEmpty() ? QStringList() : QStringList{this->text(qPrintable(refusal))});
-    }
-
-    void unchangedTableIsNotSaved()
-    {
-        m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(), QStringList{text("STR_FORMAT_NOT_CHANG")});
-        QVERIFY(!QDatabaseManager::self()->getConfigDatabase_Servo()->hasDevHisFaultFormat("TST", "T1", 901));
+                 refusal.isEmpty() ? QStringList() : QStringList{QTestUi::text(qPrintable(refusal))});
     }
 
     void savedFormatDecodesTheNextRecords()
     {
         QDeviceServo* twin = QTestHost::addDrive("TST1", "twin");
         QDeviceServo* stranger = QTestHost::addDrive("TST2", "stranger");
+        // An unchanged table is not saved.
+        m_dlg->onBtnSaveClicked();
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_FORMAT_NOT_CHANG")});
+        QVERIFY(!QDatabaseManager::self()->getConfigDatabase_Servo()->hasDevHisFaultFormat("TST", "T1", 901));
+        m_boxes->clear();
         edit(1, D::COL_NAME, "Bus");
         edit(1, D::COL_DATA_TYPE, "3:int16");
         m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(),
-                 QStringList{text("STR_SAVE_SUCCESSED") + text("STR_NEW_FORMAT_VALID_WHEN_REFRESH_FAULT")});
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_SAVE_SUCCESSED") +
+                                         QTestUi::text("STR_NEW_FORMAT_VALID_WHEN_REFRESH_FAULT")});
         QCOMPARE(m_dlg->loadedRows(), m_dlg->tableRows());
         QCOMPARE(twin->getDevHisFaultFormat(false).value(1).name, QString("Bus"));
         QCOMPARE(twin->getDevHisFaultFormat(false).value(1).dataType, 3);
@@ -180,9 +178,9 @@ private slots:
         // A new drive of the same identity starts with the saved format.
         QCOMPARE(QTestHost::addDrive("TST1", "later")->getDevHisFaultFormat(false), m_dlg->tableRows());
 
-        QMyMessageBox::clearRecordedCalls();
+        m_boxes->clear();
         m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(), QStringList{text("STR_FORMAT_NOT_CHANG")});
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_FORMAT_NOT_CHANG")});
     }
 
     // A row is added at the current row, with the defaults; until it is filled the table is not saved.
@@ -196,7 +194,7 @@ private slots:
         QCOMPARE(cell(1, D::COL_BYTE_LEN), QString("4"));
         QCOMPARE(cell(2, D::COL_PARAM), QString("U00.01"));
         m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(), QStringList{text("STR_FORMAT_ROW_INCOMPLETE")});
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_FORMAT_ROW_INCOMPLETE")});
         QVERIFY(!QDatabaseManager::self()->getConfigDatabase_Servo()->hasDevHisFaultFormat("TST", "T1", 901));
     }
 
@@ -218,10 +216,10 @@ private slots:
         QFETCH(int, rowsLeft);
         QFETCH(QString, message);
         table()->setCurrentCell(current, current < 0 ? -1 : 0);
-        m_answer = answer;
+        m_boxes->setAnswer(answer);
         m_dlg->onBtnDeleteRowClicked();
         QCOMPARE(table()->rowCount(), rowsLeft);
-        QCOMPARE(messages(), QStringList{text(qPrintable(message))});
+        QCOMPARE(messages(), QStringList{QTestUi::text(qPrintable(message))});
     }
 
     void shippedRowsOpenAndSaveBackUnchanged_data()
@@ -246,7 +244,7 @@ private slots:
         QCOMPARE(messages(), QStringList());
         QCOMPARE(m_dlg->tableRows(), drive->getDevHisFaultFormat(true));
         m_dlg->onBtnSaveClicked();
-        QCOMPARE(messages(), QStringList{text("STR_FORMAT_NOT_CHANG")});
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_FORMAT_NOT_CHANG")});
     }
 };
 
