@@ -137,7 +137,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTRY_VERIFY(device->hasValue(first, 0));
-        QTRY_VERIFY(!device->isReadBusy());
+        QVERIFY(QTestHost::waitForReads(device));
         QVERIFY(!device->hasValue(last, 0));
         int read = 0;
         for (int row = 0; row < rows; ++row) {
