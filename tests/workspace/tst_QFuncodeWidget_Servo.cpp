@@ -29,6 +29,8 @@
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
+#include "QTestUi.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -103,7 +105,6 @@ private slots:
 
     void cleanup()
     {
-        QMyMessageBox::setTestHook(nullptr);
         m_main.reset();
         QTestHost::clearProject();
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
@@ -175,7 +176,7 @@ private slots:
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
         QCOMPARE(QTestHost::link("three")->readRequestCount(), 0);
         clickNode("three", TREE_NODE_FUNCODE);
-        QTRY_VERIFY(!m_drive->isReadBusy());
+        QVERIFY(QTestHost::waitForReads(m_drive));
         QTestHost::link("three")->resetCounters();
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
         QTRY_VERIFY(QTestHost::link("three")->readItemCount() > 0);
@@ -292,8 +293,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("drive.csv"));
         QVERIFY(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info));
-        QMyMessageBox::clearRecordedCalls();
-        QMyMessageBox::setTestHook([](const QMyMessageBox::Call&) { return 1; });
+        QTestMessageBoxes boxes;
         int shownRows = -1;
         if (opens) {
             answerModalOfType<QDownloadFunCodeDlg_Servo>([&](QDownloadFunCodeDlg_Servo* dialog) {
@@ -302,12 +302,10 @@ private slots:
             });
         }
         m_main->importFile(path);
-        QMyMessageBox::setTestHook(nullptr);
         QCOMPARE(shownRows, opens ? info.funcodes.size() : -1);
-        QCOMPARE(QMyMessageBox::recordedCalls().size(), opens ? 0 : 1);
+        QCOMPARE(boxes.calls().size(), opens ? 0 : 1);
         if (!opens) {
-            QCOMPARE(QMyMessageBox::recordedCalls().first().text,
-                     QCoreApplication::translate("Strings", "STR_DOWNLOAD_DEVIC_ERROR"));
+            QCOMPARE(boxes.calls().first().text, QTestUi::text("STR_DOWNLOAD_DEVIC_ERROR"));
         }
     }
 
@@ -319,7 +317,7 @@ private slots:
             dialog->reject();
         });
         emit QSoftCore::getCore()->getSignalManager()->sigFuncodeBackupOrRecovery(true);
-        QCOMPARE(title, QCoreApplication::translate("Strings", "STR_OPEN"));
+        QCOMPARE(title, QTestUi::text("STR_OPEN"));
         QVERIFY(!QApplication::activeModalWidget());
     }
     void clickOfAnotherTypeChangesNothing()
@@ -390,10 +388,7 @@ private slots:
     {
         clickNode("three", TREE_NODE_FUNCODE, "a");
         clickNode("three", TREE_NODE_RECORDS, "b");
-        workspace()->OnCloseTab(-1);
-        workspace()->OnCloseTab(2);
-        QCOMPARE(tabTitles(), (QStringList{"a", "b"}));
-        // "Close" from the tab menu with no tab under the cursor closes nothing either.
+        // "Close" from the tab menu with no tab under the cursor closes nothing.
         workspace()->OnRightMenuClicked(QPoint(-100, -100));
         workspace()->tabMenu()->actions().at(0)->trigger();
         workspace()->tabMenu()->hide();
@@ -523,14 +518,10 @@ private slots:
         clickNode("three", TREE_NODE_RECORDS, "records");
         workspace()->OnDataChanged("1", "2", m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
         workspace()->OnDataChanged("2", "3", m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
-        QList<QMyMessageBox::Call> asked;
-        QMyMessageBox::setTestHook([&](const QMyMessageBox::Call& call) {
-            asked.append(call);
-            return answer;
-        });
+        QTestMessageBoxes boxes(answer);
         workspace()->OnClearRecord();
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(asked.first().kind, QMyMessageBox::Question);
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.calls().first().kind, QMyMessageBox::Question);
         QCOMPARE(QDatabaseManager::self()->getRecordDatabase_Servo()->recordCount("three"), left);
         QCOMPARE(workspace()->recordModel()->rowCount(), left);
     }
