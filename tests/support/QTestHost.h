@@ -38,7 +38,8 @@ public:
     static void checkModel(QAbstractItemModel* model);
 
     // A small model with one code of every kind, for tests that need exact descriptions:
-    // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor".
+    // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor". Read from
+    // tests/data/drives/TST3.json, with the given name, axis count and identity number 900 + axisNum.
     static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"));
     static QByteArray testModelJson(int axisNum, const QString& name);
 };
