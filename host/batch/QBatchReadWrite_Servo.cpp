@@ -4,9 +4,9 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
-#include "QDriveRequestWaiter.h"
 #include "QLibLogger.h"
 #include "QProjectCore.h"
+#include "QServoRequestWaiter.h"
 #include "QStatistics.h"
 
 #include <QSet>
@@ -47,8 +47,8 @@ void QBatchReadWrite_Servo::beginRun(QDeviceServo* dev)
     if (!dev) {
         return;
     }
-    m_waiter = new QDriveRequestWaiter(dev->getLink(), this);
-    connect(m_progress, &QBatchProgress_Servo::cancelled, m_waiter, &QDriveRequestWaiter::abort);
+    m_waiter = new QServoRequestWaiter(dev->getLink(), this);
+    connect(m_progress, &QBatchProgress_Servo::cancelled, m_waiter, &QServoRequestWaiter::abort);
 }
 
 // Until the modal progress dialog shows, clicks and keys wait, so that nothing else starts meanwhile.
@@ -151,10 +151,11 @@ void QBatchReadWrite_Servo::readBlocks(const QList<QDriveValueItem>& items, int 
             continue;
         }
         updateInputFilter();
-        const QDriveValueList answer = m_waiter->read(block, timeoutMs);
-        for (const QDriveValueItem& item : answer) {
-            if (item.error != QDriveLink::LINK_OK) {
-                fail(item.funIndex);
+        QDriveValueList answer;
+        m_waiter->read(block, timeoutMs, &answer);
+        for (int i = 0; i < block.size(); ++i) {
+            if (i >= answer.size() || answer.at(i).error != QDriveLink::LINK_OK) {
+                fail(block.at(i).funIndex);
             }
         }
         m_progress->advance(block.size());
@@ -237,7 +238,8 @@ QList<QBatchReadWrite_Servo::WriteItem> QBatchReadWrite_Servo::writeBlocks(const
         }
         qint64 time = 0;
         updateInputFilter();
-        const QDriveValueList answer = m_waiter->write(values, timeoutMs, &time);
+        QDriveValueList answer;
+        m_waiter->write(values, timeoutMs, &answer, &time);
         *driveTime = qMax(*driveTime, time);
         for (int i = 0; i < block.size(); ++i) {
             const bool ok = i < answer.size() && answer.at(i).error == QDriveLink::LINK_OK;
@@ -265,7 +267,8 @@ void QBatchReadWrite_Servo::verifyBlocks(const QList<WriteItem>& written, int ti
             break;
         }
         updateInputFilter();
-        const QDriveValueList answer = m_waiter->read(values, timeoutMs);
+        QDriveValueList answer;
+        m_waiter->read(values, timeoutMs, &answer);
         for (int i = 0; i < block.size(); ++i) {
             const bool same = i < answer.size() && answer.at(i).error == QDriveLink::LINK_OK &&
                               answer.at(i).value == block.at(i).item.value;

@@ -11,7 +11,7 @@
 
 class QBatchProgress_Servo;
 class QDeviceServo;
-class QDriveRequestWaiter;
+class QServoRequestWaiter;
 class QWidget;
 
 // Reads or writes many function codes of one drive in blocks, and returns when the work is done. While
@@ -80,7 +80,7 @@ private:
 
     QString m_alias;
     QBatchProgress_Servo* m_progress = nullptr;
-    QDriveRequestWaiter* m_waiter = nullptr;
+    QServoRequestWaiter* m_waiter = nullptr;
     QStringList m_failed;
     QSet<QString> m_failedSet;
     int m_blockSize = 120;

@@ -46,9 +46,7 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     rebuildGroupMaps();
     m_faultStore.loadFormat(true, m_deviceInfo);
     connect(m_link, &QDriveLink::readFinished, this, &QDeviceServo::onReadFinished);
-    connect(m_link, &QDriveLink::writeFinished, this, &QDeviceServo::onWriteFinished);
     m_faults = new QServoFaultRequests(*this, m_faultStore, *m_requests);
-    connect(m_link, &QDriveLink::commandFinished, this, &QDeviceServo::onCommandFinished);
     connect(m_link, &QDriveLink::onlineChanged, this, &QDeviceServo::onOnlineChanged);
     // After the device's own connections, so that read-back values are stored before the engine sees them.
     m_batchEngine = new QServoBatchEngine(this, m_link);
@@ -389,7 +387,6 @@ void QDeviceServo::onReadFinished(quint32 requestId, QDriveValueList items)
             changed.append(item.funIndex);
         }
     }
-    m_requests->finish(requestId, items.isEmpty() ? QDriveLink::LINK_OK : items.first().error, items);
     announceChanged(changed);
     if (!m_readQueue.hasInFlight()) {
         flushReadQueue();
@@ -461,27 +458,21 @@ int QDeviceServo::convertAddr(const QString& addr)
 int QDeviceServo::writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs)
 {
     QPointer<QDeviceServo> guard(this);
-    const int error =
-        linkErrorToWriteError(m_requests->write({QDriveValueItem(funIndex, axis, raw)}, timeoutMs));
-    // The slot is looked up after the wait: the device may have reloaded its descriptions or gone.
-    ValueSlot* s = guard ? slot(funIndex) : nullptr;
+    qint64 driveTime = 0;
+    const int error = linkErrorToWriteError(
+        m_requests->write({QDriveValueItem(funIndex, axis, raw)}, timeoutMs, nullptr, &driveTime));
+    if (!guard) {
+        return error;
+    }
+    if (error == WRITE_OK) {
+        m_lastDriveTime = driveTime;
+    }
+    // The slot is looked up after the wait: the device may have reloaded its descriptions.
+    ValueSlot* s = slot(funIndex);
     if (s) {
         s->rwStatus = error == WRITE_OK ? RW_STATUS_WRITE_OK : RW_STATUS_WRITE_FAILED;
     }
     return error;
-}
-
-void QDeviceServo::onWriteFinished(quint32 requestId, QDriveValueList items, qint64 driveTime)
-{
-    int error = QDriveLink::LINK_OK;
-    for (const QDriveValueItem& item : qAsConst(items)) {
-        if (item.error != QDriveLink::LINK_OK) {
-            error = item.error;
-            break;
-        }
-    }
-    m_lastDriveTime = driveTime;
-    m_requests->finish(requestId, error, items);
 }
 
 void QDeviceServo::snapshotRelated(const tagSubFuncode_Servo* fun, int axis)
@@ -594,8 +585,8 @@ bool QDeviceServo::saveAllFuncode(int axis)
     if (!isDeviceOnline() || axis < 0 || axis >= getAxisNum()) {
         return false;
     }
-    const quint32 id = m_link->requestSaveAll(axis);
-    if (m_requests->wait(id, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
+    const auto save = [this, axis] { return m_link->requestSaveAll(axis); };
+    if (m_requests->request(save, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
         return false;
     }
     m_unsaved.clearAxis(axis);
@@ -607,8 +598,8 @@ bool QDeviceServo::resetDevice(int axis)
     if (!isDeviceOnline() || axis < 0 || axis >= getAxisNum()) {
         return false;
     }
-    const quint32 id = m_link->requestReset(axis);
-    if (m_requests->wait(id, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
+    const auto reset = [this, axis] { return m_link->requestReset(axis); };
+    if (m_requests->request(reset, m_commuParams.timeoutMs * 5) != QDriveLink::LINK_OK) {
         return false;
     }
     m_unsaved.clearAxis(axis);
@@ -755,11 +746,6 @@ void QDeviceServo::initHisFaultFormat(bool bFromDatabase)
 bool QDeviceServo::clearHistoryFault(int axis)
 {
     return m_faults->clearHistory(axis);
-}
-
-void QDeviceServo::onCommandFinished(quint32 requestId, int error)
-{
-    m_requests->finish(requestId, error);
 }
 
 void QDeviceServo::onOnlineChanged(bool online)

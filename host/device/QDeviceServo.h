@@ -263,8 +263,6 @@ signals:
 
 private slots:
     void onReadFinished(quint32 requestId, QDriveValueList items);
-    void onWriteFinished(quint32 requestId, QDriveValueList items, qint64 driveTime);
-    void onCommandFinished(quint32 requestId, int error);
     void onOnlineChanged(bool online);
 
 private:

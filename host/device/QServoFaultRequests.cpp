@@ -37,15 +37,15 @@ bool QServoFaultRequests::clearCurrent()
     if (!m_device.isDeviceOnline()) {
         return false;
     }
-    const quint32 id = m_link->requestClearFaults();
-    const bool ok = m_waiter.wait(id, timeoutMs()) == QDriveLink::LINK_OK;
+    const auto clear = [this] { return m_link->requestClearFaults(); };
+    const bool ok = m_waiter.request(clear, timeoutMs()) == QDriveLink::LINK_OK;
     readCurrent();
     return ok;
 }
 
 void QServoFaultRequests::onCurrentFaultsRead(quint32 requestId, QDriveFaultList faults, int error)
 {
-    m_waiter.finish(requestId, error);
+    Q_UNUSED(requestId)
     if (error != QDriveLink::LINK_OK) {
         return;
     }
@@ -81,15 +81,16 @@ void QServoFaultRequests::readHistory(int axis, bool wait)
     if (!isReachable(axis)) {
         return;
     }
-    const quint32 id = m_link->requestHistoryRecords(axis);
-    if (wait) {
-        m_waiter.wait(id, timeoutMs());
+    if (!wait) {
+        m_link->requestHistoryRecords(axis);
+        return;
     }
+    m_waiter.request([this, axis] { return m_link->requestHistoryRecords(axis); }, timeoutMs());
 }
 
 void QServoFaultRequests::onHistoryRead(quint32 requestId, int axis, QList<QByteArray> records, int error)
 {
-    m_waiter.finish(requestId, error);
+    Q_UNUSED(requestId)
     if (error != QDriveLink::LINK_OK || !m_store.setHistoryRecords(axis, records)) {
         return;
     }
@@ -113,8 +114,8 @@ bool QServoFaultRequests::clearHistory(int axis)
     if (!isReachable(axis)) {
         return false;
     }
-    const quint32 id = m_link->requestClearHistory(axis);
-    const bool ok = m_waiter.wait(id, timeoutMs()) == QDriveLink::LINK_OK;
+    const auto clear = [this, axis] { return m_link->requestClearHistory(axis); };
+    const bool ok = m_waiter.request(clear, timeoutMs()) == QDriveLink::LINK_OK;
     readHistory(axis, true);
     return ok;
 }

@@ -3,75 +3,146 @@
 #include "QDriveLink.h"
 
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 
 QServoRequestWaiter::QServoRequestWaiter(QDriveLink* link, QObject* parent) : QObject(parent), m_link(link)
 {
-    Q_ASSERT(link);
+    if (!link) {
+        return;
+    }
+    connect(link, &QDriveLink::readFinished, this,
+            [this](quint32 id, const QDriveValueList& items) { onValuesAnswered(id, items, 0); });
+    connect(link, &QDriveLink::writeFinished, this, &QServoRequestWaiter::onValuesAnswered);
+    connect(link, &QDriveLink::commandFinished, this, [this](quint32 id, int error) { take(id, error); });
+    connect(link, &QDriveLink::currentFaultsRead, this,
+            [this](quint32 id, const QDriveFaultList&, int error) { take(id, error); });
+    connect(link, &QDriveLink::historyRecordsRead, this,
+            [this](quint32 id, int, const QList<QByteArray>&, int error) { take(id, error); });
+    // A link that is deleted meanwhile (its drive was removed) ends every wait.
+    connect(link, &QObject::destroyed, this, &QServoRequestWaiter::endAll);
 }
 
-int QServoRequestWaiter::wait(quint32 requestId, int timeoutMs, QDriveValueList* items)
+QServoRequestWaiter::~QServoRequestWaiter()
 {
-    m_awaited.insert(requestId);
-    if (!m_finishedRequests.contains(requestId)) {
-        QPointer<QServoRequestWaiter> self(this);
-        runLoopUntilAnswered(requestId, timeoutMs);
+    // The waits still running return as soon as their loops come back to them.
+    endAll();
+}
+
+int QServoRequestWaiter::read(const QDriveValueList& items, int timeoutMs, QDriveValueList* answer)
+{
+    return request([this, &items] { return m_link->requestRead(items); }, timeoutMs, answer);
+}
+
+int QServoRequestWaiter::write(const QDriveValueList& items, int timeoutMs, QDriveValueList* answer,
+                               qint64* driveTime)
+{
+    return request([this, &items] { return m_link->requestWrite(items); }, timeoutMs, answer, driveTime);
+}
+
+int QServoRequestWaiter::request(const std::function<quint32()>& send, int timeoutMs, QDriveValueList* items,
+                                 qint64* driveTime)
+{
+    if (!m_link) {
+        return QDriveLink::LINK_ERR_OFFLINE;
+    }
+    QPointer<QServoRequestWaiter> self(this);
+    // A link may answer inside the request call, before the request's id is known here.
+    ++m_sending;
+    const quint32 requestId = send();
+    if (!self) {
+        return QDriveLink::LINK_ERR_OFFLINE;
+    }
+    --m_sending;
+    const Answer early = m_early.take(requestId);
+    if (m_sending == 0) {
+        m_early.clear();
+    }
+    m_awaited.insert(requestId, early);
+    if (!early.arrived && m_link) {
+        runLoop(requestId, timeoutMs);
         if (!self) {
             return QDriveLink::LINK_ERR_OFFLINE; // the device went away while waiting
         }
     }
-    m_awaited.remove(requestId);
-    const QDriveValueList answer = m_finishedItems.take(requestId);
-    if (!m_finishedRequests.contains(requestId)) {
-        return QDriveLink::LINK_ERR_TIMEOUT;
+    const Answer answer = m_awaited.take(requestId);
+    if (!answer.arrived) {
+        return answer.lost || !m_link ? QDriveLink::LINK_ERR_OFFLINE : QDriveLink::LINK_ERR_TIMEOUT;
     }
     if (items) {
-        *items = answer;
+        *items = answer.items;
     }
-    return m_finishedRequests.take(requestId);
+    if (driveTime) {
+        *driveTime = answer.driveTime;
+    }
+    return answer.error;
 }
 
-void QServoRequestWaiter::runLoopUntilAnswered(quint32 requestId, int timeoutMs)
+void QServoRequestWaiter::runLoop(quint32 requestId, int timeoutMs)
 {
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    auto quitWhenDone = [&loop, this, requestId]() {
-        if (m_finishedRequests.contains(requestId)) {
-            loop.quit();
-        }
-    };
-    const auto c1 = connect(m_link, &QDriveLink::readFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-    const auto c2 = connect(m_link, &QDriveLink::writeFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-    const auto c3 = connect(m_link, &QDriveLink::commandFinished, &loop, quitWhenDone, Qt::QueuedConnection);
-    const auto c4 =
-        connect(m_link, &QDriveLink::historyRecordsRead, &loop, quitWhenDone, Qt::QueuedConnection);
-    const auto c5 =
-        connect(m_link, &QDriveLink::currentFaultsRead, &loop, quitWhenDone, Qt::QueuedConnection);
+    m_awaited[requestId].loop = &loop;
     timer.start(qMax(1, timeoutMs));
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    for (const auto& c : {c1, c2, c3, c4, c5}) {
-        disconnect(c);
-    }
+    loop.exec(m_excludeUserInput ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+    // This object may be gone now: the caller checks before it looks at its answer.
 }
 
-void QServoRequestWaiter::finish(quint32 requestId, int error, const QDriveValueList& items)
+void QServoRequestWaiter::onValuesAnswered(quint32 requestId, const QDriveValueList& items, qint64 driveTime)
 {
-    if (!m_awaited.contains(requestId)) {
+    take(requestId, firstError(items), items, driveTime);
+}
+
+void QServoRequestWaiter::take(quint32 requestId, int error, const QDriveValueList& items, qint64 driveTime)
+{
+    auto it = m_awaited.find(requestId);
+    if (it == m_awaited.end() && m_sending == 0) {
+        return; // nobody waits for it
+    }
+    Answer& answer = it != m_awaited.end() ? it.value() : m_early[requestId];
+    if (answer.arrived || answer.lost) {
         return;
     }
-    m_finishedRequests.insert(requestId, error);
-    m_finishedItems.insert(requestId, items);
+    answer.arrived = true;
+    answer.error = error;
+    answer.items = items;
+    answer.driveTime = driveTime;
+    if (answer.loop) {
+        answer.loop->quit();
+    }
 }
 
-int QServoRequestWaiter::read(const QDriveValueList& items, int timeoutMs, QDriveValueList* answer)
+void QServoRequestWaiter::abort()
 {
-    return wait(m_link->requestRead(items), timeoutMs, answer);
+    endAll();
 }
 
-int QServoRequestWaiter::write(const QDriveValueList& items, int timeoutMs)
+void QServoRequestWaiter::endAll()
 {
-    return wait(m_link->requestWrite(items), timeoutMs);
+    for (Answer& answer : m_awaited) {
+        answer.lost = !answer.arrived;
+        if (answer.loop) {
+            answer.loop->quit();
+        }
+    }
+}
+
+int QServoRequestWaiter::keptAnswerCount() const
+{
+    int kept = m_early.size();
+    for (const Answer& answer : m_awaited) {
+        kept += answer.arrived ? 1 : 0;
+    }
+    return kept;
+}
+
+int QServoRequestWaiter::firstError(const QDriveValueList& items)
+{
+    for (const QDriveValueItem& item : items) {
+        if (item.error != QDriveLink::LINK_OK) {
+            return item.error;
+        }
+    }
+    return QDriveLink::LINK_OK;
 }

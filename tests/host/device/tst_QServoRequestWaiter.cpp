@@ -2,7 +2,7 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
+#include <QPointer>
 #include <QtTest>
 
 namespace {
@@ -10,94 +10,127 @@ const int kWaitMs = 2000;
 const int kShortWaitMs = 40;
 } // namespace
 
-// Waiting for the answer of one request of a drive's link, as a write and its read-back do.
+// Sending a request on a drive's link and waiting for its own answer, as a write, its read-back, saving,
+// clearing faults and a batch read do.
 class tst_QServoRequestWaiter : public QObject
 {
     Q_OBJECT
 
-    QSimulatedDriveLink* m_link = nullptr;
-    QServoRequestWaiter* m_waiter = nullptr;
+    QPointer<QSimulatedDriveLink> m_link;
+    QPointer<QServoRequestWaiter> m_waiter;
+
+    int readTwo(int timeoutMs, QDriveValueList* answer)
+    {
+        return m_waiter->read({QDriveValueItem("P00.01", 0), QDriveValueItem("P00.02", 1)}, timeoutMs,
+                              answer);
+    }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
-    // The device hands the waiter every answer; here the test does.
     void init()
     {
         m_link = new QSimulatedDriveLink(QTestHost::testModel(3));
         m_link->setTimeout(0);
         m_link->setFrozen(true);
-        m_waiter = new QServoRequestWaiter(m_link, m_link);
-        connect(m_link, &QDriveLink::readFinished, m_waiter,
-                [this](quint32 id, const QDriveValueList& items) {
-                    m_waiter->finish(id, items.isEmpty() ? QDriveLink::LINK_OK : items.first().error, items);
-                });
-        connect(
-            m_link, &QDriveLink::writeFinished, m_waiter,
-            [this](quint32 id, const QDriveValueList& items) { m_waiter->finish(id, items.first().error); });
-        connect(m_link, &QDriveLink::commandFinished, m_waiter,
-                [this](quint32 id, int error) { m_waiter->finish(id, error); });
+        m_link->setRawValue("P00.02", 1, 1234);
+        m_waiter = new QServoRequestWaiter(m_link);
     }
 
     void cleanup()
     {
+        delete m_waiter;
         delete m_link;
-        m_link = nullptr;
     }
 
     void waitGivesTheOutcomeOfItsRequest_data()
     {
-        QTest::addColumn<int>("dropEvery");
-        QTest::addColumn<int>("offlineAfter");
+        QTest::addColumn<QString>("event");
         QTest::addColumn<int>("error");
         QTest::addColumn<int>("values");
-        QTest::newRow("answered") << 0 << -1 << int(QDriveLink::LINK_OK) << 2;
-        QTest::newRow("answer lost") << 1 << -1 << int(QDriveLink::LINK_ERR_TIMEOUT) << 0;
-        QTest::newRow("drive offline") << 0 << 0 << int(QDriveLink::LINK_ERR_OFFLINE) << 2;
+        QTest::newRow("answered") << "" << int(QDriveLink::LINK_OK) << 2;
+        QTest::newRow("answer lost") << "drop" << int(QDriveLink::LINK_ERR_TIMEOUT) << 0;
+        QTest::newRow("drive offline") << "offline" << int(QDriveLink::LINK_ERR_OFFLINE) << 2;
+        QTest::newRow("aborted") << "abort" << int(QDriveLink::LINK_ERR_OFFLINE) << 0;
+        QTest::newRow("link deleted") << "delete link" << int(QDriveLink::LINK_ERR_OFFLINE) << 0;
+        QTest::newRow("waiter deleted") << "delete waiter" << int(QDriveLink::LINK_ERR_OFFLINE) << 0;
     }
 
     void waitGivesTheOutcomeOfItsRequest()
     {
-        QFETCH(int, dropEvery);
-        QFETCH(int, offlineAfter);
+        QFETCH(QString, event);
         QFETCH(int, error);
         QFETCH(int, values);
         QDriveFaultSwitches switches;
-        switches.dropEvery = dropEvery;
-        switches.offlineAfter = offlineAfter;
+        switches.dropEvery = event == "drop" ? 1 : 0;
+        switches.offlineAfter = event == "offline" ? 0 : -1;
         m_link->setFaultSwitches(switches);
-        m_link->setRawValue("P00.02", 1, 1234);
+        if (event.startsWith("delete") || event == "abort") {
+            m_link->setReplyDelay(kWaitMs);
+            QTimer::singleShot(0, this, [this, event]() {
+                if (event == "abort") {
+                    m_waiter->abort();
+                } else {
+                    delete (event == "delete link" ? static_cast<QObject*>(m_link) : m_waiter);
+                }
+            });
+        }
         QDriveValueList answer;
-        const int timeout = dropEvery > 0 ? kShortWaitMs : kWaitMs;
-        QCOMPARE(
-            m_waiter->read({QDriveValueItem("P00.01", 0), QDriveValueItem("P00.02", 1)}, timeout, &answer),
-            error);
+        QCOMPARE(readTwo(event == "drop" ? kShortWaitMs : kWaitMs, &answer), error);
         QCOMPARE(answer.size(), values);
         if (error == QDriveLink::LINK_OK) {
             QCOMPARE(answer.at(1).value, 1234);
         }
-        QCOMPARE(m_waiter->keptAnswerCount(), 0);
+        if (m_waiter) {
+            QCOMPARE(m_waiter->keptAnswerCount(), 0);
+        }
     }
 
-    // Answers nobody waits for (no longer, or never) are not kept: they would pile up.
-    void onlyAwaitedAnswersAreKept()
+    // An answer that comes after its wait timed out is never taken for a later request, and is not kept.
+    void lateAnswerIsNotTakenForALaterRequest()
     {
         QDriveFaultSwitches switches;
         switches.lateEvery = 1;
         switches.lateByMs = 3 * kShortWaitMs;
         m_link->setFaultSwitches(switches);
-        QSignalSpy answers(m_link, &QDriveLink::readFinished);
         QCOMPARE(m_waiter->read({QDriveValueItem("P00.01", 0)}, kShortWaitMs),
                  int(QDriveLink::LINK_ERR_TIMEOUT));
-        m_link->requestRead({QDriveValueItem("P00.02", 0)}); // nobody waits for this one
-        QTRY_COMPARE(answers.count(), 2);
-        QCOMPARE(m_waiter->keptAnswerCount(), 0);
-
         m_link->setFaultSwitches(QDriveFaultSwitches());
-        QCOMPARE(m_waiter->write({QDriveValueItem("P00.02", 0, 7)}, kWaitMs), int(QDriveLink::LINK_OK));
-        QCOMPARE(m_waiter->wait(m_link->requestSaveAll(0), kWaitMs), int(QDriveLink::LINK_OK));
+        m_link->setReplyDelay(6 * kShortWaitMs); // the late answer comes during the next wait
+        QDriveValueList answer;
+        QCOMPARE(m_waiter->read({QDriveValueItem("P00.02", 1)}, kWaitMs, &answer), int(QDriveLink::LINK_OK));
+        QCOMPARE(answer.size(), 1);
+        QCOMPARE(answer.first().funIndex, QString("P00.02"));
         QCOMPARE(m_waiter->keptAnswerCount(), 0);
+    }
+
+    // A link may answer inside the request call, before the waiter knows the request's id.
+    void answerInsideTheRequestCallIsTaken()
+    {
+        const auto send = [this]() {
+            emit m_link->commandFinished(4242, QDriveLink::LINK_ERR_REFUSED);
+            return quint32(4242);
+        };
+        QCOMPARE(m_waiter->request(send, kShortWaitMs), int(QDriveLink::LINK_ERR_REFUSED));
+        QCOMPARE(m_waiter->keptAnswerCount(), 0);
+    }
+
+    // A wait started while another runs: each ends with its own answer.
+    void nestedWaitsEachGetTheirAnswer()
+    {
+        m_link->setReplyDelay(20);
+        int inner = -1;
+        QTimer::singleShot(0, this, [this, &inner]() {
+            inner = m_waiter->write({QDriveValueItem("P00.02", 0, 7)}, kWaitMs);
+        });
+        QDriveValueList answer;
+        QCOMPARE(readTwo(kWaitMs, &answer), int(QDriveLink::LINK_OK));
+        QCOMPARE(answer.at(1).value, 1234);
+        QCOMPARE(inner, int(QDriveLink::LINK_OK));
         QCOMPARE(m_link->rawValue("P00.02", 0), 7);
+        const auto save = [this]() { return m_link->requestSaveAll(0); };
+        QCOMPARE(m_waiter->request(save, kWaitMs), int(QDriveLink::LINK_OK));
+        QCOMPARE(m_waiter->keptAnswerCount(), 0);
     }
 };
 
