@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QHeaderView>
 #include <QMenu>
 #include <QTest>
 #include <memory>
@@ -120,16 +119,6 @@ private slots:
         }
         QVERIFY(!m_view->isExpanded(group(0)));
         QVERIFY(m_view->isExpanded(group(1)));
-    }
-
-    void columnWidthsAddUp()
-    {
-        m_view->header()->setStretchLastSection(false);
-        for (int column = 0; column < 4; ++column) {
-            m_view->setColumnWidth(column, 100 + column);
-        }
-        QCOMPARE(m_view->columnsWidth(), 406);
-        QCOMPARE(m_view->columnsWidthButLast(), 303);
     }
 };
 

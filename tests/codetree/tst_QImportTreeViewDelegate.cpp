@@ -17,8 +17,8 @@ namespace {
 const QString kAlias = QStringLiteral("Delegate-A");
 }
 
-// The import tree's editor of current values: which cells get which editor, and the edited value reaching
-// the drive.
+// The import tree's editor of current values: which cells get an editor (which one is the editor
+// factory's rule, tst_QFuncodeEditorFactory), and the edited value reaching the drive.
 class tst_QImportTreeViewDelegate : public QObject
 {
     Q_OBJECT
@@ -28,7 +28,8 @@ class tst_QImportTreeViewDelegate : public QObject
     QDownloadTreeModel* m_model = nullptr;
     QImportTreeViewDelegate* m_delegate = nullptr;
 
-    // The row of a number below the single group "P00 Basic".
+    // The row of a number below the single group "P00 Basic": P00.02 decimal, P00.03 enumerated, P00.04
+    // hexadecimal.
     QModelIndex cell(int row, int column) const
     {
         return m_model->index(row, column, m_model->index(0, 0, m_model->index(0, 0)));
@@ -49,7 +50,7 @@ private slots:
         m_view = std::make_unique<QDownloadTreeView_Servo>();
         m_model = new QDownloadTreeModel({"a", "b", "c", "d", "e", "f", "g", "h"}, true, m_view.get());
         QList<tagExportFuncodePtr_Servo> rows;
-        for (const char* number : {"P00.02", "P00.03", "P00.04", "P00.05", "P00.10"}) {
+        for (const char* number : {"P00.02", "P00.03", "P00.04"}) {
             auto record = tagExportFuncodePtr_Servo::create();
             record->groupName = QStringLiteral("P00 Basic");
             record->funIndex = QLatin1String(number);
@@ -68,21 +69,18 @@ private slots:
         QTestHost::clearProject();
     }
 
-    void editorByShowType_data()
+    void onlyCurrentValuesGetAnEditor_data()
     {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("kind");
-        QTest::newRow("decimal") << 0 << 3 << int(QFuncodeEditorFactory::EDITOR_SPIN);
-        QTest::newRow("enumerated, axis Y") << 1 << 5 << int(QFuncodeEditorFactory::EDITOR_COMBO);
-        QTest::newRow("hexadecimal") << 2 << 7 << int(QFuncodeEditorFactory::EDITOR_HEX);
-        QTest::newRow("menu parameter") << 3 << 3 << int(QFuncodeEditorFactory::EDITOR_MENU);
-        QTest::newRow("bit view has none") << 4 << 3 << int(QFuncodeEditorFactory::EDITOR_NONE);
-        QTest::newRow("file value has none") << 0 << 2 << int(QFuncodeEditorFactory::EDITOR_NONE);
-        QTest::newRow("name has none") << 0 << 1 << int(QFuncodeEditorFactory::EDITOR_NONE);
+        QTest::newRow("current value, the factory's editor")
+            << 1 << 5 << int(QFuncodeEditorFactory::EDITOR_COMBO);
+        QTest::newRow("file value") << 0 << 2 << int(QFuncodeEditorFactory::EDITOR_NONE);
+        QTest::newRow("name") << 0 << 1 << int(QFuncodeEditorFactory::EDITOR_NONE);
     }
 
-    void editorByShowType()
+    void onlyCurrentValuesGetAnEditor()
     {
         QFETCH(int, row);
         QFETCH(int, column);
@@ -104,56 +102,46 @@ private slots:
         QVERIFY(!m_delegate->createEditor(nullptr, QStyleOptionViewItem(), index));
     }
 
-    void spinBoxValueIsWritten()
+    void editedValueReachesTheDrive_data()
     {
-        const QModelIndex index = cell(0, 5);
-        std::unique_ptr<QWidget> editor = editorFor(index);
-        auto* spin = qobject_cast<QDoubleSpinBox*>(editor.get());
-        QVERIFY(spin);
-        m_delegate->setEditorData(spin, index);
-        QCOMPARE(spin->value(), 3000.0);
-        spin->setValue(2400);
-        m_delegate->setModelData(spin, m_model, index);
-        QCOMPARE(m_device->getScaledCurValueStr("P00.02", 1), QStringLiteral("2400"));
-        QCOMPARE(index.data().toString(), QStringLiteral("2400"));
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("shown"); // on the drive afterwards
+        QTest::addColumn<int>("writes");
+        QTest::newRow("spin box, axis Y") << 0 << 5 << "2400" << 1;
+        QTest::newRow("combo box") << 1 << 3 << "2:Torque" << 1;
+        QTest::newRow("hexadecimal dialog accepted") << 2 << 3 << "0x01A0" << 1;
+        QTest::newRow("hexadecimal dialog cancelled") << 2 << 7 << "0x00FF" << 0;
     }
 
-    void comboTextIsWritten()
+    void editedValueReachesTheDrive()
     {
-        const QModelIndex index = cell(1, 3);
-        std::unique_ptr<QWidget> editor = editorFor(index);
-        auto* combo = qobject_cast<QComboBox*>(editor.get());
-        QVERIFY(combo);
-        m_delegate->setEditorData(combo, index);
-        combo->setCurrentIndex(2);
-        m_delegate->setModelData(combo, m_model, index);
-        QCOMPARE(m_device->getCurValue("P00.03", 0), 2);
-    }
-
-    void hexDialog_data()
-    {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
-    }
-
-    void hexDialog()
-    {
-        QFETCH(bool, accept);
-        const QModelIndex index = cell(2, 3);
-        std::unique_ptr<QWidget> editor = editorFor(index);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, shown);
+        QFETCH(int, writes);
+        const QModelIndex index = cell(row, column);
+        const std::unique_ptr<QWidget> editor = editorFor(index);
         QVERIFY(editor);
         QTestHost::link(kAlias)->resetCounters();
-        answerModalDialog([accept](QDialog* dialog) {
-            if (auto* edit = dialog->findChild<QLineEdit*>("HEX_EDIT")) {
-                edit->setText("1A0");
-            }
-            accept ? dialog->accept() : dialog->reject();
-        });
+        if (QFuncodeEditorFactory::isDialogEditor(editor.get())) {
+            answerModalDialog([writes](QDialog* dialog) {
+                dialog->findChild<QLineEdit*>("HEX_EDIT")->setText("1A0");
+                writes ? dialog->accept() : dialog->reject();
+            });
+        }
         m_delegate->setEditorData(editor.get(), index);
+        if (auto* spin = qobject_cast<QDoubleSpinBox*>(editor.get())) {
+            QCOMPARE(spin->value(), 3000.0);
+            spin->setValue(2400);
+        } else if (auto* combo = qobject_cast<QComboBox*>(editor.get())) {
+            combo->setCurrentIndex(2);
+        }
         m_delegate->setModelData(editor.get(), m_model, index);
-        QCOMPARE(QTestHost::link(kAlias)->writeRequestCount(), accept ? 1 : 0);
-        QCOMPARE(m_device->getScaledCurValueStr("P00.04", 0), accept ? QStringLiteral("0x01A0") : "0x00FF");
+        QCOMPARE(QTestHost::link(kAlias)->writeRequestCount(), writes);
+        QCOMPARE(m_device->getScaledCurValueStr(m_model->index(row, 0, index.parent()).data().toString(),
+                                                (column - 3) / 2),
+                 shown);
     }
 };
 
