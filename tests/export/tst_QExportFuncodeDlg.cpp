@@ -1,9 +1,8 @@
 // The export dialog on simulated drives: what the tree offers, which buttons it shows and when they are
-// enabled, the files it writes (read back through the host helper), the report it composes, and the
-// function-code file offered beside the export.
+// enabled, one file of each form it writes (what a form holds is the file helper's,
+// tst_QFuncodeHelper_Servo), the report it composes, and the function-code file offered beside the export.
 
 #include "ModalAnswer.h"
-#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
@@ -17,9 +16,10 @@
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
+#include "QTestUi.h"
 #include "TreeItem.h"
 
-#include <QCheckBox>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,39 +29,17 @@
 using D = QExportFuncodeDlg;
 
 namespace {
-QString key(const char* k)
-{
-    return QCoreApplication::translate("Strings", k);
-}
-
 QPushButton* button(const D& dialog, const char* name)
 {
     return dialog.findChild<QPushButton*>(QLatin1String(name));
 }
 
-// Answers the next file dialog with path.
-void answerFileDialog(const QString& path, QString* suggested = nullptr)
-{
-    answerModalDialog([path, suggested](QDialog* modal) {
-        auto* files = qobject_cast<QFileDialog*>(modal);
-        QVERIFY(files);
-        if (suggested) {
-            *suggested = files->selectedFiles().value(0);
-        }
-        files->selectFile(path);
-        static_cast<QDialog*>(files)->accept();
-    });
-}
-
 // Checks the other page of that title (clicking it as the user does).
 void checkPage(D& dialog, const QString& title)
 {
-    TreeItem* others = dialog.model()->rootItem()->child(1);
-    QVERIFY(others);
-    for (TreeItem* page : others->children()) {
+    for (TreeItem* page : dialog.model()->rootItem()->child(1)->children()) {
         if (page->number() == title) {
-            QMetaObject::invokeMethod(&dialog, "OnMousePressEvent",
-                                      Q_ARG(QModelIndex, dialog.model()->indexOfItem(page)));
+            dialog.OnMousePressEvent(dialog.model()->indexOfItem(page));
             return;
         }
     }
@@ -72,12 +50,20 @@ void checkPage(D& dialog, const QString& title)
 void uncheckAll(D& dialog)
 {
     const QModelIndex top = dialog.model()->indexOfItem(dialog.model()->topItem());
-    if (dialog.model()->topItem()->checkState() != Qt::Unchecked) {
+    for (int click = 0; click < 2 && dialog.model()->topItem()->checkState() != Qt::Unchecked; ++click) {
         dialog.OnMousePressEvent(top);
     }
-    if (dialog.model()->topItem()->checkState() != Qt::Unchecked) {
-        dialog.OnMousePressEvent(top);
-    }
+}
+
+// The function codes of a file the helper reads back (none when it cannot).
+int codesInFile(const QString& path)
+{
+    tagExportDevInfo_Servo info;
+    int error = -1;
+    const bool read = path.endsWith("xlsx")
+                          ? QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(path, info, error)
+                          : QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error);
+    return read ? info.funcodes.size() : -1;
 }
 } // namespace
 
@@ -85,348 +71,249 @@ class tst_QExportFuncodeDlg : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void buttonsOfTheMode_data();
-    void buttonsOfTheMode();
-    void axisColumnsFollowTheDrive_data();
-    void axisColumnsFollowTheDrive();
-    void otherPagesOfTheDrive_data();
-    void otherPagesOfTheDrive();
-    void monitoredNumbersOnly();
-    void buttonsFollowTheChecks();
-    void exportWritesWhatReadsBack_data();
-    void exportWritesWhatReadsBack();
-    void secondExportStartsInTheFirstDirectory();
-    void unwritableFileIsTold();
-    void reportHoldsCheckedSections_data();
-    void reportHoldsCheckedSections();
-    void funcodeFileOfEveryForm_data();
-    void funcodeFileOfEveryForm();
-    void readAgainNeedsAnOnlineDrive();
-    void failedReadsShowNull();
-
-private:
     QTemporaryDir m_dir;
     QDeviceServo* m_drive = nullptr;
-};
+    QTestMessageBoxes m_boxes;
 
-void tst_QExportFuncodeDlg::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QTestHost::setUp());
-    for (int axes = 1; axes <= 2; ++axes) {
-        QProjectCore::self()->getCatalogue()->addModel(
-            QTestHost::testModel(axes, QStringLiteral("TST%1").arg(axes)));
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QTestHost::setUp());
+        for (int axes = 1; axes <= 2; ++axes) {
+            QProjectCore::self()->getCatalogue()->addModel(
+                QTestHost::testModel(axes, QStringLiteral("TST%1").arg(axes)));
+        }
+        QProjectCore::self()->getCatalogue()->addModel(QTestHost::testModel(1, QStringLiteral("KV905")));
     }
-    QProjectCore::self()->getCatalogue()->addModel(QTestHost::testModel(1, QStringLiteral("KV905")));
-}
 
-void tst_QExportFuncodeDlg::init()
-{
-    QTestHost::clearProject();
-    m_drive = QTestHost::addSelectedDrive("TST3", "EXPORTED");
-    QVERIFY(m_drive);
-    QVERIFY(QTestHost::readAll(m_drive));
-    QMyMessageBox::clearRecordedCalls();
-    QMyMessageBox::setTestHook([](const QMyMessageBox::Call&) { return 1; });
-}
-
-void tst_QExportFuncodeDlg::cleanup()
-{
-    QMyMessageBox::setTestHook(nullptr);
-    QSoftCore::getCore()->getPrinterManager()->setOutputFileName(QString());
-}
-
-void tst_QExportFuncodeDlg::buttonsOfTheMode_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QStringList>("shown");
-    QTest::addColumn<QStringList>("absent");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("export") << 1 << QStringList{"btnExportSelected", "btnExportFuncodeFile", "btnReadAgain"}
-                            << QStringList{"btnPreview", "btnPrint"} << key("STR_EXPORT");
-    QTest::newRow("print") << 0 << QStringList{"btnPreview", "btnPrint", "btnReadAgain"}
-                           << QStringList{"btnExportSelected", "btnExportFuncodeFile"} << key("STR_PRINT");
-    QTest::newRow("any other mode prints")
-        << 7 << QStringList{"btnPreview", "btnPrint"} << QStringList{"btnExportSelected"} << key("STR_PRINT");
-}
-
-void tst_QExportFuncodeDlg::buttonsOfTheMode()
-{
-    QFETCH(int, mode);
-    QFETCH(QStringList, shown);
-    QFETCH(QStringList, absent);
-    QFETCH(QString, title);
-    D dialog("EXPORTED", QStringList(), mode);
-    QTestHost::checkModel(dialog.model());
-    for (const QString& name : shown) {
-        QVERIFY2(button(dialog, qPrintable(name)), qPrintable(name));
+    void init()
+    {
+        QTestHost::clearProject();
+        m_drive = QTestHost::addSelectedDrive("TST3", "EXPORTED");
+        QVERIFY(m_drive);
+        QVERIFY(QTestHost::readAll(m_drive));
+        m_boxes.clear();
     }
-    for (const QString& name : absent) {
-        QVERIFY2(!button(dialog, qPrintable(name)), qPrintable(name));
+
+    void cleanup() { QSoftCore::getCore()->getPrinterManager()->setOutputFileName(QString()); }
+
+    void whatTheDialogOffers_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("exports");       // export buttons, else print buttons
+        QTest::addColumn<QList<bool>>("hidden"); // the columns of the axes Y and Z
+        QTest::addColumn<int>("pages");          // beside the function codes
+        QTest::newRow("export, one axis") << "TST1" << 1 << true << QList<bool>{true, true} << 6;
+        QTest::newRow("print, two axes") << "TST2" << 0 << false << QList<bool>{false, true} << 6;
+        QTest::newRow("any other mode prints") << "TST3" << 7 << false << QList<bool>{false, false} << 6;
+        QTest::newRow("no fault history") << "KV905" << 1 << true << QList<bool>{true, true} << 5;
     }
-    QVERIFY(dialog.title().startsWith(title + "("));
-}
 
-void tst_QExportFuncodeDlg::axisColumnsFollowTheDrive_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<bool>("yHidden");
-    QTest::addColumn<bool>("zHidden");
-    QTest::newRow("one axis") << "TST1" << true << true;
-    QTest::newRow("two axes") << "TST2" << false << true;
-    QTest::newRow("three axes") << "TST3" << false << false;
-}
-
-void tst_QExportFuncodeDlg::axisColumnsFollowTheDrive()
-{
-    QFETCH(QString, model);
-    QFETCH(bool, yHidden);
-    QFETCH(bool, zHidden);
-    QTestHost::addSelectedDrive(model, "AXES");
-    D dialog("AXES", QStringList(), D::MODE_EXPORT);
-    auto* view = dialog.findChild<QDownloadTreeView_Servo*>();
-    QVERIFY(view);
-    QVERIFY(!view->isColumnHidden(2));
-    QCOMPARE(view->isColumnHidden(3), yHidden);
-    QCOMPARE(view->isColumnHidden(4), zHidden);
-}
-
-void tst_QExportFuncodeDlg::otherPagesOfTheDrive_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("every page") << "TST3" << 6;
-    QTest::newRow("without fault history") << "KV905" << 5;
-}
-
-void tst_QExportFuncodeDlg::otherPagesOfTheDrive()
-{
-    QFETCH(QString, model);
-    QFETCH(int, pages);
-    QTestHost::addSelectedDrive(model, "PAGES");
-    D dialog("PAGES", QStringList(), D::MODE_EXPORT);
-    TreeItem* others = dialog.model()->rootItem()->child(1);
-    QVERIFY(others);
-    QCOMPARE(others->number(), key("STR_OTHERS"));
-    QCOMPARE(others->childCount(), pages);
-    QCOMPARE(others->child(0)->number(), key("STR_SORTED_FUNCODE_MODIFY"));
-    QCOMPARE(others->child(4)->number(), key("STR_CURRENT_FAULT"));
-    QCOMPARE(others->child(others->childCount() - 1)->number() == key("STR_HIS_FAULT"), pages == 6);
-}
-
-void tst_QExportFuncodeDlg::monitoredNumbersOnly()
-{
-    const QStringList focus{"P2.00", "P00.01"};
-    D dialog("EXPORTED", focus, D::MODE_EXPORT);
-    QTestHost::checkModel(dialog.model());
-    QCOMPARE(dialog.model()->rootItem()->childCount(), 1);
-    QCOMPARE(dialog.model()->topItem()->number(), key("STR_MONITOR_FUNCODE"));
-    QStringList numbers;
-    for (const tagExportFuncodePtr_Servo& record : dialog.model()->checkedNumbers()) {
-        numbers << record->funIndex;
+    void whatTheDialogOffers()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, mode);
+        QFETCH(bool, exports);
+        QFETCH(QList<bool>, hidden);
+        QFETCH(int, pages);
+        QTestHost::addSelectedDrive(model, "OFFERED");
+        D dialog("OFFERED", QStringList(), mode);
+        QTestHost::checkModel(dialog.model());
+        for (const char* name : {"btnExportSelected", "btnExportFuncodeFile"}) {
+            QCOMPARE(button(dialog, name) != nullptr, exports);
+        }
+        for (const char* name : {"btnPreview", "btnPrint"}) {
+            QCOMPARE(button(dialog, name) != nullptr, !exports);
+        }
+        QVERIFY(button(dialog, "btnReadAgain"));
+        QVERIFY(dialog.title().startsWith(QTestUi::text(exports ? "STR_EXPORT" : "STR_PRINT") + "("));
+        auto* view = dialog.findChild<QDownloadTreeView_Servo*>();
+        QCOMPARE((QList<bool>{view->isColumnHidden(2), view->isColumnHidden(3), view->isColumnHidden(4)}),
+                 (QList<bool>{false} + hidden));
+        TreeItem* others = dialog.model()->rootItem()->child(1);
+        QCOMPARE(others->childCount(), pages);
+        QCOMPARE(others->child(pages - 1)->number() == QTestUi::text("STR_HIS_FAULT"), pages == 6);
     }
-    QCOMPARE(numbers, (QStringList{"P00.01", "P2.00"}));
 
-    // The file is marked as saved from the monitored list.
-    const QString path = m_dir.filePath("focus.csv");
-    answerFileDialog(path);
-    button(dialog, "btnExportSelected")->click();
-    tagExportDevInfo_Servo info;
-    int error = -1;
-    QVERIFY(QFuncodeHelper_Servo::getCsvFileFuncodeInfoServo(path, info, error));
-    QCOMPARE(info.modeText, QString("FOCUS"));
-    QCOMPARE(info.funcodes.size(), 2);
-}
+    // Only the monitored numbers are offered, and the file is marked as saved from the monitored list.
+    void monitoredNumbersOnly()
+    {
+        D dialog("EXPORTED", {"P2.00", "P00.01"}, D::MODE_EXPORT);
+        QCOMPARE(dialog.model()->rootItem()->childCount(), 1);
+        QStringList numbers;
+        for (const tagExportFuncodePtr_Servo& record : dialog.model()->checkedNumbers()) {
+            numbers << record->funIndex;
+        }
+        QCOMPARE(numbers, (QStringList{"P00.01", "P2.00"}));
+        const QString path = m_dir.filePath("focus.csv");
+        chooseInFileDialog(path);
+        button(dialog, "btnExportSelected")->click();
+        tagExportDevInfo_Servo info;
+        int error = -1;
+        QVERIFY(QFuncodeHelper_Servo::getCsvFileFuncodeInfoServo(path, info, error));
+        QCOMPARE(info.modeText, QString("FOCUS"));
+        QCOMPARE(info.funcodes.size(), 2);
+    }
 
-void tst_QExportFuncodeDlg::buttonsFollowTheChecks()
-{
-    D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
-    uncheckAll(dialog);
-    QCOMPARE(dialog.checkedCount(), 0);
-    QVERIFY(!button(dialog, "btnPrint")->isEnabled());
-    QVERIFY(!button(dialog, "btnPreview")->isEnabled());
-    checkPage(dialog, key("STR_MODIFY_RECORD"));
-    QCOMPARE(dialog.checkedCount(), 1);
-    QVERIFY(button(dialog, "btnPrint")->isEnabled());
-    QVERIFY(button(dialog, "btnPreview")->isEnabled());
-}
+    void buttonsFollowTheChecks()
+    {
+        D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
+        uncheckAll(dialog);
+        QCOMPARE(dialog.checkedCount(), 0);
+        QVERIFY(!button(dialog, "btnPrint")->isEnabled());
+        QVERIFY(!button(dialog, "btnPreview")->isEnabled());
+        checkPage(dialog, QTestUi::text("STR_MODIFY_RECORD"));
+        QCOMPARE(dialog.checkedCount(), 1);
+        QVERIFY(button(dialog, "btnPrint")->isEnabled());
+        QVERIFY(button(dialog, "btnPreview")->isEnabled());
+    }
 
-void tst_QExportFuncodeDlg::exportWritesWhatReadsBack_data()
-{
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("csv") << "csv";
-    QTest::newRow("xlsx") << "xlsx";
-    QTest::newRow("text") << "txt";
-}
+    void exportWritesEachForm_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("csv") << "csv";
+        QTest::newRow("xlsx") << "xlsx";
+        QTest::newRow("text") << "txt";
+    }
 
-// The codes of the export read back with the drive's values, whatever the form; the pages follow.
-void tst_QExportFuncodeDlg::exportWritesWhatReadsBack()
-{
-    QFETCH(QString, suffix);
-    D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-    checkPage(dialog, key("STR_COMPARE_DEFAULT"));
-    const QString path = m_dir.filePath("export." + suffix);
-    answerFileDialog(path);
-    button(dialog, "btnExportSelected")->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const QList<QMyMessageBox::Call> calls = QMyMessageBox::recordedCalls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.first().kind, QMyMessageBox::Success);
-    QCOMPARE(calls.first().detail, path);
-
-    tagExportDevInfo_Servo info;
-    int error = -1;
-    const bool read = suffix == "xlsx" ? QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(path, info, error)
-                                       : QFuncodeHelper_Servo::getCsvFileFuncodeInfoServo(path, info, error);
-    QVERIFY2(read, qPrintable(QFuncodeHelper_Servo::getErrorStr(error)));
-    QCOMPARE(info.funcodes.size(), QFuncodeHelper_Servo::getServoExportFuncodeList(false).size());
-    for (const tagExportFuncodePtr_Servo& code : info.funcodes) {
-        for (int axis = 0; axis < m_drive->getAxisNum(); ++axis) {
-            QCOMPARE(code->curValue[size_t(axis)], m_drive->getCurValue(code->funIndex, axis));
+    void exportWritesEachForm()
+    {
+        QFETCH(QString, suffix);
+        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
+        checkPage(dialog, QTestUi::text("STR_COMPARE_DEFAULT"));
+        const QString path = m_dir.filePath("export." + suffix);
+        chooseInFileDialog(path);
+        button(dialog, "btnExportSelected")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Success);
+        QCOMPARE(m_boxes.calls().first().detail, path);
+        QCOMPARE(codesInFile(path), QFuncodeHelper_Servo::getServoExportFuncodeList(false).size());
+        if (suffix != "xlsx") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+            QVERIFY(QString::fromLocal8Bit(file.readAll()).contains(QTestUi::text("STR_COMPARE_DEFAULT")));
         }
     }
-    if (suffix != "xlsx") {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        QVERIFY(QString::fromLocal8Bit(file.readAll()).contains(key("STR_COMPARE_DEFAULT")));
-    }
-}
 
-void tst_QExportFuncodeDlg::secondExportStartsInTheFirstDirectory()
-{
-    const QString dir = m_dir.filePath("chosen");
-    QVERIFY(QDir().mkpath(dir));
+    void secondExportStartsInTheFirstDirectory()
     {
-        D first("EXPORTED", QStringList(), D::MODE_EXPORT);
-        answerFileDialog(dir + "/first.csv");
-        button(first, "btnExportSelected")->click();
+        const QString dir = m_dir.filePath("chosen");
+        QVERIFY(QDir().mkpath(dir));
+        {
+            D first("EXPORTED", QStringList(), D::MODE_EXPORT);
+            chooseInFileDialog(dir + "/first.csv");
+            button(first, "btnExportSelected")->click();
+        }
+        D second("EXPORTED", QStringList(), D::MODE_EXPORT);
+        QString suggested;
+        answerModalDialog([&suggested](QDialog* modal) {
+            suggested = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+            modal->reject();
+        });
+        button(second, "btnExportSelected")->click();
+        QCOMPARE(suggested, dir);
+        QCOMPARE(second.result(), int(QDialog::Rejected));
     }
-    QCOMPARE(D::lastExportDir(), dir);
-    D second("EXPORTED", QStringList(), D::MODE_EXPORT);
-    QString suggested;
-    answerModalDialog([&suggested](QDialog* modal) {
-        suggested = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
-        modal->reject();
-    });
-    button(second, "btnExportSelected")->click();
-    QCOMPARE(suggested, dir);
-    QCOMPARE(second.result(), int(QDialog::Rejected));
-}
 
-void tst_QExportFuncodeDlg::unwritableFileIsTold()
-{
-    D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-    const QString path = m_dir.filePath("missing-folder/export.csv");
-    answerFileDialog(path);
-    button(dialog, "btnExportSelected")->click();
-    const QList<QMyMessageBox::Call> calls = QMyMessageBox::recordedCalls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.first().kind, QMyMessageBox::Information);
-    QVERIFY(calls.first().text.startsWith(key("STR_OPEN_FILE_FAILED")));
-    QVERIFY(!QFile::exists(path));
-}
-
-void tst_QExportFuncodeDlg::reportHoldsCheckedSections_data()
-{
-    QTest::addColumn<bool>("codes");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("codes and a page") << true << key("STR_MONITOR_FUNCODE");
-    QTest::newRow("a page only") << false << key("STR_MODIFY_RECORD");
-    QTest::newRow("codes only") << true << QString();
-}
-
-// The report holds the drive's title, the function-code table only when codes are checked, and a section
-// per checked page. Preview is answered by closing it; the direct print goes to a PDF file.
-void tst_QExportFuncodeDlg::reportHoldsCheckedSections()
-{
-    QFETCH(bool, codes);
-    QFETCH(QString, page);
-    D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
-    uncheckAll(dialog);
-    if (codes) {
-        // One group is enough for the table (a whole drive makes a long PDF).
-        dialog.OnMousePressEvent(dialog.model()->indexOfItem(dialog.model()->topItem()->child(0)));
+    void unwritableFileIsTold()
+    {
+        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
+        const QString path = m_dir.filePath("missing-folder/export.csv");
+        chooseInFileDialog(path);
+        button(dialog, "btnExportSelected")->click();
+        QCOMPARE(m_boxes.count(), 1);
+        QVERIFY(m_boxes.calls().first().text.startsWith(QTestUi::text("STR_OPEN_FILE_FAILED")));
+        QVERIFY(!QFile::exists(path));
     }
-    if (!page.isEmpty()) {
-        checkPage(dialog, page);
+
+    void reportHoldsCheckedSections_data()
+    {
+        QTest::addColumn<bool>("codes");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("codes and a page") << true << QTestUi::text("STR_MONITOR_FUNCODE");
+        QTest::newRow("a page only") << false << QTestUi::text("STR_MODIFY_RECORD");
+        QTest::newRow("codes only") << true << QString();
     }
-    QPrinterManager* printer = QSoftCore::getCore()->getPrinterManager();
-    const QString pdf = m_dir.filePath(QStringLiteral("report-%1.pdf").arg(QTest::currentDataTag()));
-    printer->setOutputFileName(pdf);
-    button(dialog, "btnPrint")->click();
-    QVERIFY(QFileInfo(pdf).size() > 0);
-    const QString html = printer->toHtml();
-    QVERIFY(html.contains(m_drive->getAliasName()));
-    QCOMPARE(html.contains(key("STR_STRING_VALUE")), codes);
-    QCOMPARE(html.contains(m_drive->getScaledCurValueStr("P00.02", 2).toHtmlEscaped() + "</td>"), codes);
-    if (!page.isEmpty()) {
-        QVERIFY(html.contains(page));
+
+    // The report holds the drive's title, the function-code table only when codes are checked, and a
+    // section per checked page. The direct print goes to a PDF file; the preview is answered by closing it.
+    void reportHoldsCheckedSections()
+    {
+        QFETCH(bool, codes);
+        QFETCH(QString, page);
+        D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
+        uncheckAll(dialog);
+        if (codes) { // one group is enough (a whole drive makes a long PDF)
+            dialog.OnMousePressEvent(dialog.model()->indexOfItem(dialog.model()->topItem()->child(0)));
+        }
+        if (!page.isEmpty()) {
+            checkPage(dialog, page);
+        }
+        QPrinterManager* printer = QSoftCore::getCore()->getPrinterManager();
+        const QString pdf = m_dir.filePath(QStringLiteral("report-%1.pdf").arg(QTest::currentDataTag()));
+        printer->setOutputFileName(pdf);
+        button(dialog, "btnPrint")->click();
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        const QString html = printer->toHtml();
+        QVERIFY(html.contains(m_drive->getAliasName()));
+        QCOMPARE(html.contains(m_drive->getScaledCurValueStr("P00.02", 2).toHtmlEscaped() + "</td>"), codes);
+        QVERIFY(page.isEmpty() || html.contains(page));
+        QVERIFY(m_boxes.calls().isEmpty());
+
+        answerModalDialog([](QDialog* preview) { preview->reject(); });
+        button(dialog, "btnPreview")->click();
+        QVERIFY(!QApplication::activeModalWidget());
     }
-    QVERIFY(QMyMessageBox::recordedCalls().isEmpty());
 
-    answerModalDialog([](QDialog* preview) { preview->reject(); });
-    button(dialog, "btnPreview")->click();
-    QVERIFY(!QApplication::activeModalWidget());
-}
+    void funcodeFileOfEveryForm_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("database") << int(QExportTypeDlg::TypeFuncodeServo) << "funcodeservo";
+        QTest::newRow("comma-separated") << int(QExportTypeDlg::TypeCsv) << "csv";
+        QTest::newRow("workbook") << int(QExportTypeDlg::TypeXlsx) << "xlsx";
+    }
 
-void tst_QExportFuncodeDlg::funcodeFileOfEveryForm_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("database") << int(QExportTypeDlg::TypeFuncodeServo) << "funcodeservo";
-    QTest::newRow("comma-separated") << int(QExportTypeDlg::TypeCsv) << "csv";
-    QTest::newRow("workbook") << int(QExportTypeDlg::TypeXlsx) << "xlsx";
-}
+    // The file offered beside the export holds every code of the drive, in the form chosen.
+    void funcodeFileOfEveryForm()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, suffix);
+        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
+        const QString path = m_dir.filePath("ExportedFuncode-" + suffix);
+        answerModal([path, type](QWidget* modal) {
+            modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
+            chooseInFileDialog(path);
+            modal->findChild<QPushButton*>("btnOk")->click();
+        });
+        button(dialog, "btnExportFuncodeFile")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(codesInFile(path + "." + suffix),
+                 QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size());
+        QCOMPARE(m_boxes.calls().last().kind, QMyMessageBox::Success);
+    }
 
-// The file offered beside the export holds every code of the drive and reads back as an import reads it.
-void tst_QExportFuncodeDlg::funcodeFileOfEveryForm()
-{
-    QFETCH(int, type);
-    QFETCH(QString, suffix);
-    D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-    const QString path = m_dir.filePath("ExportedFuncode-" + suffix);
-    answerModal([path, type](QWidget* modal) {
-        modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
-        answerFileDialog(path);
-        modal->findChild<QPushButton*>("btnOk")->click();
-    });
-    button(dialog, "btnExportFuncodeFile")->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const QString written = path + "." + suffix;
-    tagExportDevInfo_Servo info;
-    int error = -1;
-    QVERIFY2(QFuncodeHelper_Servo::getFileFuncodeInfoServo(written, info, error),
-             qPrintable(QFuncodeHelper_Servo::getErrorStr(error)));
-    QCOMPARE(info.devText.section('_', 0, 0), m_drive->getDevName());
-    QCOMPARE(info.funcodes.size(), QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size());
-    QCOMPARE(QMyMessageBox::recordedCalls().last().kind, QMyMessageBox::Success);
-}
-
-void tst_QExportFuncodeDlg::readAgainNeedsAnOnlineDrive()
-{
-    D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-    QTestHost::link("EXPORTED")->setOnline(false);
-    QTRY_VERIFY(!m_drive->isDeviceOnline());
-    button(dialog, "btnReadAgain")->click();
-    QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
-    QCOMPARE(QMyMessageBox::recordedCalls().first().text, key("STR_DEVICE_NOT_ONLINE"));
-}
-
-void tst_QExportFuncodeDlg::failedReadsShowNull()
-{
-    D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-    dialog.onRefreshFuncodeVal("ANOTHER", {"P00.01"});
-    TreeItem* group = dialog.model()->topItem()->child(0);
-    QVERIFY(group);
-    TreeItem* first = group->child(0);
-    QCOMPARE(first->number(), QString("P00.00"));
-    dialog.onRefreshFuncodeVal("EXPORTED", {"P00.00"});
-    QCOMPARE(dialog.model()->data(dialog.model()->indexOfItem(first, 2)).toString(), QString("null"));
-}
+    // Reading again needs an online drive; the codes that failed to read show "null", another drive's
+    // failures change nothing.
+    void readingAgain()
+    {
+        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
+        TreeItem* first = dialog.model()->topItem()->child(0)->child(0);
+        QCOMPARE(first->number(), QString("P00.00"));
+        dialog.onRefreshFuncodeVal("ANOTHER", {"P00.00"});
+        QVERIFY(dialog.model()->data(dialog.model()->indexOfItem(first, 2)).toString() != "null");
+        dialog.onRefreshFuncodeVal("EXPORTED", {"P00.00"});
+        QCOMPARE(dialog.model()->data(dialog.model()->indexOfItem(first, 2)).toString(), QString("null"));
+        QTestHost::link("EXPORTED")->setOnline(false);
+        QTRY_VERIFY(!m_drive->isDeviceOnline());
+        button(dialog, "btnReadAgain")->click();
+        QCOMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.calls().first().text, QTestUi::text("STR_DEVICE_NOT_ONLINE"));
+    }
+};
 
 QTEST_MAIN(tst_QExportFuncodeDlg)
 #include "tst_QExportFuncodeDlg.moc"
