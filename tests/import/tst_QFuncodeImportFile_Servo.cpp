@@ -6,6 +6,7 @@
 #include "QLibSetting.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,11 +14,6 @@
 
 namespace {
 const QString kAlias = QStringLiteral("Import-File");
-
-QString tx(const char* key)
-{
-    return QCoreApplication::translate("Strings", key);
-}
 
 QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
 {
@@ -80,32 +76,17 @@ private slots:
     }
     void cleanup() { QTestHost::clearProject(); }
 
-    void theDrivesOwnFileIsOfferedInGroupOrder_data()
-    {
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("comma-separated") << "csv";
-        QTest::newRow("workbook") << "xlsx";
-        QTest::newRow("function-code file") << "funcodeservo";
-        QTest::newRow("any other suffix is comma-separated") << "txt";
-    }
+    // The drive's own file, its suffix none of the known ones (read as comma-separated), is offered in the
+    // drive's group order. Each form's reading is tst_QFuncodeHelper_Servo::driveRoundTrip's.
     void theDrivesOwnFileIsOfferedInGroupOrder()
     {
-        QFETCH(QString, suffix);
         const tagExportDevInfo_Servo info = driveInfo();
-        const QString path = m_dir.filePath(QStringLiteral("own.") + suffix);
-        if (suffix == QLatin1String("xlsx")) {
-            QVERIFY(QFuncodeHelper_Servo::exportSelectInfoListServo(info.funcodes, {}, path));
-        } else if (suffix == QLatin1String("funcodeservo")) {
-            QVERIFY(QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, {info}));
-        } else {
-            QVERIFY(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, info));
-        }
         QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::Ok);
+        QCOMPARE(file.read(writeCsv(info, QStringLiteral("own.txt")), m_device, false),
+                 QFuncodeImportFile_Servo::Ok);
         QVERIFY(file.errorText().isEmpty());
         QCOMPARE(groupsOf(file.rows()), QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
         QCOMPARE(file.rows().size(), info.funcodes.size());
-        QVERIFY(!file.isMonitored());
     }
 
     void theFileMustBeForTheDrivesModel_data()
@@ -133,7 +114,7 @@ private slots:
         QFuncodeImportFile_Servo file;
         QCOMPARE(int(file.read(writeCsv(driveInfo(devText)), m_device, false)), status);
         if (status == QFuncodeImportFile_Servo::OtherDevice) {
-            QCOMPARE(file.errorText(), tx("STR_DOWNLOAD_DEVIC_ERROR"));
+            QCOMPARE(file.errorText(), QTestUi::text("STR_DOWNLOAD_DEVIC_ERROR"));
             QVERIFY(file.rows().isEmpty());
         }
     }
@@ -165,7 +146,7 @@ private slots:
         QFuncodeImportFile_Servo file;
         QCOMPARE(int(file.read(path, m_device, false)), status);
         if (status == QFuncodeImportFile_Servo::NotPermitted) {
-            QCOMPARE(file.errorText(), tx("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
+            QCOMPARE(file.errorText(), QTestUi::text("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
         } else {
             QCOMPARE(numbersOf(file.rows()), QStringList({"P00.09"}));
         }
@@ -192,31 +173,22 @@ private slots:
         QCOMPARE(file.isMonitored(), monitored);
     }
 
-    void anUnreadableFileNamesThePathAndTheError_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("garbage") << QByteArray("\x01\x02 not a function-code file\n") << "csv";
-        QTest::newRow("empty") << QByteArray() << "csv";
-        QTest::newRow("zip that is not a workbook") << QByteArray("PK\x03\x04 truncated") << "xlsx";
-        QTest::newRow("not a database") << QByteArray("SQLite format 2") << "funcodeservo";
-    }
+    // The reader's error (each reader's are tst_QFuncodeHelper_Servo's) is named with the path.
     void anUnreadableFileNamesThePathAndTheError()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, suffix);
-        const QString path = m_dir.filePath(QStringLiteral("bad.") + suffix);
+        const QString path = m_dir.filePath(QStringLiteral("bad.csv"));
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
+        out.write("\x01\x02 not a function-code file\n");
         out.close();
         QFuncodeImportFile_Servo file;
         QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::ReadFailed);
         QVERIFY(file.errorCode() != 0);
-        const QString text = file.errorText();
-        QVERIFY2(text.startsWith(tx("STR_OPEN_FILE_FAILED") + QLatin1Char('\n') + path + QLatin1Char('\n') +
-                                 tx("STR_ERROR CODE") + QString::number(file.errorCode()) + QLatin1Char('(')),
-                 qPrintable(text));
+        QVERIFY(file.rows().isEmpty());
+        QVERIFY2(file.errorText().startsWith(QTestUi::text("STR_OPEN_FILE_FAILED") + '\n' + path + '\n' +
+                                             QTestUi::text("STR_ERROR CODE") +
+                                             QString::number(file.errorCode()) + '('),
+                 qPrintable(file.errorText()));
     }
 
     void withoutADriveNothingIsRead()
