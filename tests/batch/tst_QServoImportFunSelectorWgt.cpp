@@ -1,15 +1,14 @@
 // Where a servo batch download takes its codes from: a function-code file as the export writes it (each
-// axis keeps its own value), files that are refused before anything is loaded, the end of the codes, and
-// a source drive.
+// axis keeps its own value), files that are refused before anything is loaded, and a source drive.
 
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QFuncodeHelper_Servo.h"
-#include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QServoImportFunSelectorWgt.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestMessageBoxes.h"
 
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -31,151 +30,129 @@ class tst_QServoImportFunSelectorWgt : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
+        QVERIFY(m_dir.isValid());
+    }
 
-    void eachAxisKeepsItsValueThroughAFile();
-    void refusedFilesLoadNothing_data();
-    void refusedFilesLoadNothing();
-    void codesEndAtTheEndSign();
-    void sourceDriveGivesItsReadCodes();
+    void init()
+    {
+        m_selector = new QServoImportFunSelectorWgt;
+        m_selector->initSelector();
+        m_boxes.clear();
+    }
+
+    void cleanup()
+    {
+        delete m_selector;
+        QTestHost::clearProject();
+    }
+
+    void eachAxisKeepsItsValueThroughAFile()
+    {
+        QDeviceServo* src = QTestHost::addSelectedDrive("TST3", "src");
+        QSimulatedDriveLink* link = QTestHost::link("src");
+        link->setRawValue("P10.05", 0, 11);
+        link->setRawValue("P10.05", 1, 22);
+        link->setRawValue("P10.05", 2, 33);
+        QVERIFY(QTestHost::readAll(src));
+        const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+        QCOMPARE(devices.size(), 1);
+        const QString path = m_dir.filePath("written.csv");
+        QString error;
+        QVERIFY2(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error), qPrintable(error));
+
+        QVERIFY(m_selector->loadFile(path));
+        QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_FILE));
+        QCOMPARE(m_selector->devName(), QString("TST3"));
+        QCOMPARE(m_selector->devVersion(), QString("1.00"));
+        FunOperationDataUnitPtr unit;
+        for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
+            if (u->funIndex == "P10.05") {
+                unit = u;
+            }
+        }
+        QVERIFY(unit);
+        QCOMPARE(unit->values, (QList<qint64>{11, 22, 33}));
+        QCOMPARE(unit->valueTexts, (QStringList{"11", "22", "33"}));
+        // The selected drive holds the same values: nothing stands out.
+        QVERIFY(unit->isCurDevValueEqual());
+        QVERIFY(unit->isMultiValueEqual(2));
+    }
+
+    void refusedFilesLoadNothing_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("message");
+        const QString format = QServoImportFunSelectorWgt::tr("STR_FILE_FORMAT_FAILED");
+        const QString missing = QServoImportFunSelectorWgt::tr("STR_FILE_DEVICE_INFORMATION_MISSING");
+        const QString code = codeLine("P10.05", 1, 2, 3);
+        QTest::newRow("no import mark") << QStringList{"Used for import", kDevice, kHeading, code} << format;
+        QTest::newRow("empty device") << QStringList{kMark, ",3,COM1,", kHeading, code} << missing;
+        QTest::newRow("empty axis count")
+            << QStringList{kMark, "TST3_1.00,,COM1,", kHeading, code} << missing;
+        QTest::newRow("empty third field") << QStringList{kMark, "TST3_1.00,3,,", kHeading, code} << missing;
+        QTest::newRow("short device line") << QStringList{kMark, "TST3_1.00,3"} << missing;
+    }
+
+    void refusedFilesLoadNothing()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, message);
+        QVERIFY(m_selector->loadFile(writeLines({kMark, kDevice, kHeading, codeLine("P10.01", 1, 1, 1)})));
+        m_boxes.clear();
+        QVERIFY(!m_selector->loadFile(writeLines(lines)));
+        QCOMPARE(m_boxes.count(), 1);
+        QCOMPARE(m_boxes.calls().first().text, message);
+        // The source read before stays.
+        QCOMPARE(m_selector->sourceUnits().size(), 1);
+        QCOMPARE(m_selector->sourceUnits().first()->funIndex, QString("P10.01"));
+    }
+
+    void sourceDriveGivesItsReadCodes()
+    {
+        QTestHost::addDrive("TST3", "src");
+        QTestHost::link("src")->setRawValue("P10.07", 2, 700);
+        QVERIFY(m_selector->loadDevice("src"));
+        QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_DEVICE));
+        QCOMPARE(m_selector->sourceKey(), QString("src"));
+        bool found = false;
+        for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
+            if (u->funIndex == "P10.07") {
+                found = true;
+                QCOMPARE(u->values.value(2), qint64(700));
+            }
+        }
+        QVERIFY(found);
+        QTestHost::link("src")->setOnline(false);
+        QTRY_VERIFY(!QProjectCore::self()->getDevMgr()->getDeviceServo("src")->isDeviceOnline());
+        QVERIFY(!m_selector->loadDevice("src"));
+        QCOMPARE(m_boxes.count(), 1);
+    }
 
 private:
-    QString writeLines(const QStringList& lines);
+    QTestMessageBoxes m_boxes;
+
+    QString writeLines(const QStringList& lines)
+    {
+        static int count = 0;
+        const QString path = m_dir.filePath(QStringLiteral("codes%1.csv").arg(++count));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+            return QString();
+        }
+        QTextStream stream(&file);
+        for (const QString& line : lines) {
+            stream << line << '\n';
+        }
+        return path;
+    }
 
     QTemporaryDir m_dir;
     QServoImportFunSelectorWgt* m_selector = nullptr;
 };
-
-void tst_QServoImportFunSelectorWgt::initTestCase()
-{
-    QString error;
-    QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    QVERIFY(m_dir.isValid());
-    QMyMessageBox::setTestHook([](const QMyMessageBox::Call&) { return 1; });
-}
-
-void tst_QServoImportFunSelectorWgt::init()
-{
-    m_selector = new QServoImportFunSelectorWgt;
-    m_selector->initSelector();
-    QMyMessageBox::clearRecordedCalls();
-}
-
-void tst_QServoImportFunSelectorWgt::cleanup()
-{
-    delete m_selector;
-    QTestHost::clearProject();
-}
-
-QString tst_QServoImportFunSelectorWgt::writeLines(const QStringList& lines)
-{
-    static int count = 0;
-    const QString path = m_dir.filePath(QStringLiteral("codes%1.csv").arg(++count));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return QString();
-    }
-    QTextStream stream(&file);
-    for (const QString& line : lines) {
-        stream << line << '\n';
-    }
-    return path;
-}
-
-void tst_QServoImportFunSelectorWgt::eachAxisKeepsItsValueThroughAFile()
-{
-    QDeviceServo* src = QTestHost::addSelectedDrive("TST3", "src");
-    QSimulatedDriveLink* link = QTestHost::link("src");
-    link->setRawValue("P10.05", 0, 11);
-    link->setRawValue("P10.05", 1, 22);
-    link->setRawValue("P10.05", 2, 33);
-    QVERIFY(QTestHost::readAll(src));
-    const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
-    QCOMPARE(devices.size(), 1);
-    const QString path = m_dir.filePath("written.csv");
-    QString error;
-    QVERIFY2(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error), qPrintable(error));
-
-    QVERIFY(m_selector->loadFile(path));
-    QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_FILE));
-    QCOMPARE(m_selector->devName(), QString("TST3"));
-    QCOMPARE(m_selector->devVersion(), QString("1.00"));
-    FunOperationDataUnitPtr unit;
-    for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
-        if (u->funIndex == "P10.05") {
-            unit = u;
-        }
-    }
-    QVERIFY(unit);
-    QCOMPARE(unit->values, (QList<qint64>{11, 22, 33}));
-    QCOMPARE(unit->valueTexts, (QStringList{"11", "22", "33"}));
-    // The selected drive holds the same values: nothing stands out.
-    QVERIFY(unit->isCurDevValueEqual());
-    QVERIFY(unit->isMultiValueEqual(2));
-}
-
-void tst_QServoImportFunSelectorWgt::refusedFilesLoadNothing_data()
-{
-    QTest::addColumn<QStringList>("lines");
-    QTest::addColumn<QString>("message");
-    const QString format = QServoImportFunSelectorWgt::tr("STR_FILE_FORMAT_FAILED");
-    const QString missing = QServoImportFunSelectorWgt::tr("STR_FILE_DEVICE_INFORMATION_MISSING");
-    const QString code = codeLine("P10.05", 1, 2, 3);
-    QTest::newRow("no import mark") << QStringList{"Used for import", kDevice, kHeading, code} << format;
-    QTest::newRow("device line first") << QStringList{kDevice, kHeading, code} << format;
-    QTest::newRow("empty device") << QStringList{kMark, ",3,COM1,", kHeading, code} << missing;
-    QTest::newRow("empty axis count") << QStringList{kMark, "TST3_1.00,,COM1,", kHeading, code} << missing;
-    QTest::newRow("empty third field") << QStringList{kMark, "TST3_1.00,3,,", kHeading, code} << missing;
-    QTest::newRow("short device line") << QStringList{kMark, "TST3_1.00,3"} << missing;
-}
-
-void tst_QServoImportFunSelectorWgt::refusedFilesLoadNothing()
-{
-    QFETCH(QStringList, lines);
-    QFETCH(QString, message);
-    QVERIFY(m_selector->loadFile(writeLines({kMark, kDevice, kHeading, codeLine("P10.01", 1, 1, 1)})));
-    QMyMessageBox::clearRecordedCalls();
-    QVERIFY(!m_selector->loadFile(writeLines(lines)));
-    QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
-    QCOMPARE(QMyMessageBox::recordedCalls().first().text, message);
-    // The source read before stays.
-    QCOMPARE(m_selector->sourceUnits().size(), 1);
-    QCOMPARE(m_selector->sourceUnits().first()->funIndex, QString("P10.01"));
-}
-
-void tst_QServoImportFunSelectorWgt::codesEndAtTheEndSign()
-{
-    const QString path =
-        writeLines({kMark, kDevice, kHeading, codeLine("P10.01", 1, 2, 3), codeLine("P10.02", 4, 5, 6),
-                    "import end sign", codeLine("P10.03", 7, 8, 9), "page,with,other,columns"});
-    QVERIFY(m_selector->loadFile(path));
-    QCOMPARE(m_selector->sourceUnits().size(), 2);
-    QCOMPARE(m_selector->sourceUnits().last()->values, (QList<qint64>{4, 5, 6}));
-    QCOMPARE(m_selector->getDownloadFuncode().size(), 2);
-}
-
-void tst_QServoImportFunSelectorWgt::sourceDriveGivesItsReadCodes()
-{
-    QTestHost::addDrive("TST3", "src");
-    QTestHost::link("src")->setRawValue("P10.07", 2, 700);
-    QVERIFY(m_selector->loadDevice("src"));
-    QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_DEVICE));
-    QCOMPARE(m_selector->sourceKey(), QString("src"));
-    bool found = false;
-    for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
-        if (u->funIndex == "P10.07") {
-            found = true;
-            QCOMPARE(u->values.value(2), qint64(700));
-        }
-    }
-    QVERIFY(found);
-    QTestHost::link("src")->setOnline(false);
-    QTRY_VERIFY(!QProjectCore::self()->getDevMgr()->getDeviceServo("src")->isDeviceOnline());
-    QVERIFY(!m_selector->loadDevice("src"));
-    QCOMPARE(QMyMessageBox::recordedCalls().size(), 1);
-}
 
 QTEST_MAIN(tst_QServoImportFunSelectorWgt)
 #include "tst_QServoImportFunSelectorWgt.moc"
