@@ -172,6 +172,10 @@
         <translation>link: %1</translation>
     </message>
     <message>
+        <source>STR_LINK_CONNECT_TIMEOUT</source>
+        <translation>the connection was not made in time</translation>
+    </message>
+    <message>
         <source>STR_LINK_OFFLINE_CONNECTING</source>
         <translation>not connected yet</translation>
     </message>

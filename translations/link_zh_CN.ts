@@ -172,6 +172,10 @@
         <translation>连接：%1</translation>
     </message>
     <message>
+        <source>STR_LINK_CONNECT_TIMEOUT</source>
+        <translation>连接超时</translation>
+    </message>
+    <message>
         <source>STR_LINK_OFFLINE_CONNECTING</source>
         <translation>尚未连接</translation>
     </message>

@@ -1,14 +1,27 @@
-// Register blocks a drive sends on a Modbus link: the words (high byte first) taken as the answer to each
-// kind of request the link makes: values of codes of every data type, the fault block, the history
-// header and records, and the status block. Whatever the words say, the answer stays within what was
-// asked for: no more faults than entries, no fault of an axis the drive lacks, records of the length
-// announced, values only where enough registers arrived.
+// Replies a drive sends on a Modbus link.
+// - The input as register words (high byte first) taken as the answer to each kind of request the link
+//   makes: values of codes of every data type, the fault block, the history header and records, and the
+//   status block. Whatever the words say, the answer stays within what was asked for: no more faults
+//   than entries, no fault of an axis the drive lacks, records of the length announced, values only
+//   where enough registers arrived.
+// - The input cut at "||" into the bytes a hostile drive sends, one piece as the answer to each of the
+//   link's first Modbus TCP requests (the probe and the reads after it), the simulated drive answering
+//   every request after them: whatever came before, the link ends online and reads the drive's values.
 #include "FuzzRegistry.h"
 #include "QDriveLink.h"
 #include "QDriveModel.h"
 #include "QModbusBlockDecoder.h"
+#include "QModbusDriveLink.h"
+#include "QModbusDriveServer.h"
+#include "QModbusFrameCodec.h"
+#include "QModbusLinkTransport.h"
 #include "QModbusRegisterMap.h"
 #include "QModbusTransaction.h"
+#include "QSimulatedDriveCore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 
 namespace {
 const char kModel[] = R"({"format": 1, "model": "FZ", "axisNum": 2, "groups": [
@@ -91,6 +104,140 @@ bool valuesHold(const QVector<quint16>& words)
 }
 } // namespace
 
+const int kMaxHostileReplies = 8;
+const int kPatienceMs = 5000;
+
+QModbusDriveServer& drives()
+{
+    static QModbusDriveServer server;
+    if (server.drives().isEmpty()) {
+        server.addDrive(map().model(), 1)->setFrozen(true);
+    }
+    return server;
+}
+
+// A Modbus TCP connection in memory: the hostile replies first, one per request, then the simulated
+// drive's own. Everything arrives on a later pass of the event loop, as from a socket.
+class ScriptedTransport : public QModbusLinkTransport
+{
+public:
+    explicit ScriptedTransport(const QList<QByteArray>& hostile)
+        : QModbusLinkTransport(QModbusReplyFramer::Tcp), m_hostile(hostile)
+    {
+    }
+    void open() override
+    {
+        close();
+        later([this]() {
+            m_open = true;
+            emit opened();
+        });
+    }
+    void close() override
+    {
+        ++m_connection;
+        m_open = false;
+        resetFraming();
+    }
+    bool isOpen() const override { return m_open; }
+    bool hostileLeft() const { return !m_hostile.isEmpty(); }
+
+protected:
+    void write(const QByteArray& frame) override
+    {
+        QByteArray answer;
+        if (!m_hostile.isEmpty()) {
+            answer = m_hostile.takeFirst();
+        } else {
+            QByteArray bytes = frame;
+            QModbusFrameCodec::Request request;
+            QModbusFrameCodec::takeTcpRequest(&bytes, &request);
+            const QModbusDriveServer::Reply reply = drives().handle(request.unit, request.pdu);
+            answer = QModbusFrameCodec::tcpReply(request.transaction, request.unit, reply.pdu);
+        }
+        later([this, answer]() { receive(answer); });
+    }
+
+private:
+    template <typename F>
+    void later(F f)
+    {
+        const int connection = m_connection;
+        QMetaObject::invokeMethod(
+            this,
+            [this, connection, f]() {
+                if (connection == m_connection) {
+                    f();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+    QList<QByteArray> m_hostile;
+    bool m_open = false;
+    int m_connection = 0;
+};
+
+QList<QByteArray> hostileReplies(const QByteArray& data)
+{
+    QList<QByteArray> pieces;
+    int from = 0;
+    while (pieces.size() < kMaxHostileReplies) {
+        const int at = data.indexOf("||", from);
+        pieces.append(data.mid(from, at < 0 ? -1 : at - from));
+        if (at < 0) {
+            break;
+        }
+        from = at + 2;
+    }
+    return pieces;
+}
+
+bool linkRecovers(const QByteArray& data)
+{
+    QDriveLinkSettings settings = QDriveLinkSettings::tcp(QStringLiteral("fuzz"), 502, 1);
+    settings.timeoutMs = 10;
+    auto* transport = new ScriptedTransport(hostileReplies(data));
+    QModbusDriveLink link(map().model(), settings, transport);
+    link.setRetryPauses(1, 1);
+    QDriveValueList items;
+    for (int axis = 0; axis < map().model()->axisNum; ++axis) {
+        for (const tagSubFuncode_Servo& fun : map().model()->codes) {
+            items.append(QDriveValueItem(fun.funIndex, axis));
+        }
+    }
+    quint32 answered = 0;
+    QDriveValueList answer;
+    QObject::connect(&link, &QDriveLink::readFinished, [&](quint32 id, const QDriveValueList& list) {
+        answered = id;
+        answer = list;
+    });
+    QTimer tick; // the loop below never sleeps past a few milliseconds
+    tick.start(2);
+    QElapsedTimer clock;
+    clock.start();
+    quint32 last = 0;
+    bool lastAfterHostile = false; // the last read was asked when only the drive answered any more
+    while (clock.elapsed() < kPatienceMs && !(answered == last && lastAfterHostile)) {
+        // Reads keep coming, so that the hostile replies meet requests of an online link as well.
+        if (link.isOnline() && link.pendingTransactionCount() == 0 && answered == last) {
+            lastAfterHostile = !transport->hostileLeft();
+            last = link.requestRead(items);
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (!link.isOnline() || answered != last || !lastAfterHostile) {
+        return false;
+    }
+    for (const QDriveValueItem& item : answer) {
+        const qint64 value = drives().drives().first()->rawValue(item.funIndex, item.axis);
+        if (item.error != QDriveLink::LINK_OK || item.value != value) {
+            return false;
+        }
+    }
+    return true;
+}
+
 SERVO_FUZZ_TARGET(modbus_reply)
 {
     const QVector<quint16> words = wordsOf(data);
@@ -102,5 +249,5 @@ SERVO_FUZZ_TARGET(modbus_reply)
             return false;
         }
     }
-    return faultsHold(words) && historyHolds(words) && valuesHold(words);
+    return faultsHold(words) && historyHolds(words) && valuesHold(words) && linkRecovers(data);
 }

@@ -1,42 +1,91 @@
 #include "QModbusDriveLink.h"
 
-#include "QModbusBlockDecoder.h"
+#include "QLibLogger.h"
+#include "QModbusLinkTransport.h"
+#include "QModbusRtuTransport.h"
+#include "QModbusTcpTransport.h"
 
 #include <QDateTime>
-#include <QModbusRtuSerialMaster>
-#include <QModbusTcpClient>
-#include <QSerialPort>
 
 namespace {
-int exceptionToError(QModbusPdu::ExceptionCode code)
+// A connection that is not made in this time is given up (a drive that vanished from the network).
+const int kMinConnectTimeoutMs = 2000;
+
+int exceptionToError(int code)
 {
     switch (code) {
-    case QModbusPdu::IllegalFunction:
+    case 1: // illegal function
         return QDriveLink::LINK_ERR_READ_ONLY;
-    case QModbusPdu::IllegalDataAddress:
+    case 2: // illegal data address
         return QDriveLink::LINK_ERR_UNKNOWN;
-    case QModbusPdu::IllegalDataValue:
+    case 3: // illegal data value
         return QDriveLink::LINK_ERR_RANGE;
     default: // device failure, busy and the rest: the drive will not do it now
         return QDriveLink::LINK_ERR_REFUSED;
     }
 }
 
-QSerialPort::Parity serialParity(QDriveLinkSettings::enParity parity)
+void appendWord(QByteArray* pdu, quint16 value)
 {
-    switch (parity) {
-    case QDriveLinkSettings::ParityEven:
-        return QSerialPort::EvenParity;
-    case QDriveLinkSettings::ParityOdd:
-        return QSerialPort::OddParity;
-    default:
-        return QSerialPort::NoParity;
+    pdu->append(static_cast<char>(value >> 8));
+    pdu->append(static_cast<char>(value & 0xFF));
+}
+
+// Function 3 for a read, 6 for a write of one register, 16 for more.
+QByteArray requestPdu(const QModbusOperation& op)
+{
+    QByteArray pdu;
+    if (op.kind == QModbusOperation::Read) {
+        pdu.append(static_cast<char>(QModbusReplyFramer::kReadHolding));
+        appendWord(&pdu, static_cast<quint16>(op.address));
+        appendWord(&pdu, static_cast<quint16>(op.count));
+        return pdu;
     }
+    if (op.values.size() == 1) {
+        pdu.append(static_cast<char>(QModbusReplyFramer::kWriteSingle));
+        appendWord(&pdu, static_cast<quint16>(op.address));
+        appendWord(&pdu, op.values.first());
+        return pdu;
+    }
+    pdu.append(static_cast<char>(QModbusReplyFramer::kWriteMultiple));
+    appendWord(&pdu, static_cast<quint16>(op.address));
+    appendWord(&pdu, static_cast<quint16>(op.values.size()));
+    pdu.append(static_cast<char>(op.values.size() * 2));
+    for (quint16 value : op.values) {
+        appendWord(&pdu, value);
+    }
+    return pdu;
+}
+
+// The registers of a read reply whose byte count the framer has checked.
+QVector<quint16> registersOf(const QByteArray& pdu)
+{
+    QVector<quint16> words;
+    words.reserve((pdu.size() - 2) / 2);
+    for (int at = 2; at + 1 < pdu.size(); at += 2) {
+        words.append(static_cast<quint16>((quint8(pdu.at(at)) << 8) | quint8(pdu.at(at + 1))));
+    }
+    return words;
+}
+
+QModbusLinkTransport* transportFor(const QDriveLinkSettings& settings)
+{
+    if (settings.kind == QDriveLinkSettings::ModbusRtu) {
+        return new QModbusRtuTransport(settings);
+    }
+    return new QModbusTcpTransport(settings.host, settings.port,
+                                   qMax(kMinConnectTimeoutMs, 2 * settings.timeoutMs));
 }
 } // namespace
 
 QModbusDriveLink::QModbusDriveLink(const QDriveModelPtr& model, const QDriveLinkSettings& settings,
                                    QObject* parent)
+    : QModbusDriveLink(model, settings, transportFor(settings), parent)
+{
+}
+
+QModbusDriveLink::QModbusDriveLink(const QDriveModelPtr& model, const QDriveLinkSettings& settings,
+                                   QModbusLinkTransport* transport, QObject* parent)
     : QDriveLink(parent), m_settings(settings), m_map(model)
 {
     m_probeTimer.setSingleShot(true);
@@ -47,46 +96,35 @@ QModbusDriveLink::QModbusDriveLink(const QDriveModelPtr& model, const QDriveLink
     m_statusTimer.setInterval(kStatusPollMs);
     connect(&m_statusTimer, &QTimer::timeout, this,
             [this]() { enqueue(QModbusTransaction::readStatus(nextRequestId()), true); });
-    m_watchdog.setSingleShot(true);
-    m_watchdog.setTimerType(Qt::PreciseTimer);
-    connect(&m_watchdog, &QTimer::timeout, this, &QModbusDriveLink::onWatchdog);
+    m_replyTimer.setSingleShot(true);
+    m_replyTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_replyTimer, &QTimer::timeout, this, &QModbusDriveLink::onReplyTimeout);
     m_offlineReason = tr("STR_LINK_OFFLINE_CONNECTING");
-    createClient();
+    attach(transport);
     m_probeTimer.start(0);
 }
 
 QModbusDriveLink::~QModbusDriveLink()
 {
-    disconnect(m_client, nullptr, this, nullptr);
-    m_client->disconnectDevice();
-    delete m_client;
+    disconnect(m_transport, nullptr, this, nullptr);
+    m_transport->close();
 }
 
-void QModbusDriveLink::createClient()
+void QModbusDriveLink::attach(QModbusLinkTransport* transport)
 {
-    if (m_settings.kind == QDriveLinkSettings::ModbusRtu) {
-        m_client = new QModbusRtuSerialMaster(this);
-        m_client->setConnectionParameter(QModbusDevice::SerialPortNameParameter, m_settings.serialPort);
-        m_client->setConnectionParameter(QModbusDevice::SerialBaudRateParameter, m_settings.baudRate);
-        m_client->setConnectionParameter(QModbusDevice::SerialParityParameter,
-                                         serialParity(m_settings.parity));
-        m_client->setConnectionParameter(QModbusDevice::SerialDataBitsParameter, m_settings.dataBits);
-        m_client->setConnectionParameter(QModbusDevice::SerialStopBitsParameter, m_settings.stopBits);
-    } else {
-        m_client = new QModbusTcpClient(this);
-        m_client->setConnectionParameter(QModbusDevice::NetworkAddressParameter, m_settings.host);
-        m_client->setConnectionParameter(QModbusDevice::NetworkPortParameter, m_settings.port);
-    }
-    m_client->setTimeout(m_settings.timeoutMs);
-    m_client->setNumberOfRetries(0);
-    connect(m_client, &QModbusDevice::stateChanged, this,
-            [this](QModbusDevice::State state) { onStateChanged(state); });
-    // The client tells why a connection failed only after it says that it is unconnected.
-    connect(m_client, &QModbusDevice::errorOccurred, this, [this](QModbusDevice::Error error) {
-        if (error == QModbusDevice::ConnectionError && !m_online) {
-            m_offlineReason = connectionReason();
-        }
-    });
+    m_transport = transport;
+    m_transport->setParent(this);
+    connect(m_transport, &QModbusLinkTransport::opened, this, &QModbusDriveLink::onOpened);
+    connect(m_transport, &QModbusLinkTransport::closed, this, &QModbusDriveLink::onClosed);
+    connect(m_transport, &QModbusLinkTransport::replied, this, &QModbusDriveLink::onReplied);
+    connect(m_transport, &QModbusLinkTransport::garbled, this, &QModbusDriveLink::onGarbled);
+}
+
+void QModbusDriveLink::setRetryPauses(int firstMs, int lastMs)
+{
+    m_firstRetryMs = qMax(0, firstMs);
+    m_lastRetryMs = qMax(m_firstRetryMs, lastMs);
+    m_retryMs = m_firstRetryMs;
 }
 
 // ---------------------------------------------------------------- requests
@@ -191,7 +229,9 @@ void QModbusDriveLink::pump()
         failQueue(LINK_ERR_OFFLINE);
         return;
     }
-    while (!m_queue.isEmpty() && !m_inFlight.reply && !m_holdTimer.isActive() && m_online) {
+    // While a renewed connection is being made the queue waits for it.
+    while (!m_queue.isEmpty() && !m_inFlight.active && !m_holdTimer.isActive() && m_online &&
+           m_transport->isOpen()) {
         const int index = nextTransaction();
         if (!m_queue.at(index).isPlanned()) {
             startTransaction(index);
@@ -208,73 +248,69 @@ void QModbusDriveLink::pump()
 void QModbusDriveLink::send(const QModbusOperation& op, quint32 transaction)
 {
     ++m_modbusRequests;
-    const int unit = unitOf(op.axis);
-    QModbusReply* reply = nullptr;
-    if (op.kind == QModbusOperation::Read) {
-        reply = m_client->sendReadRequest(
-            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, op.address, static_cast<quint16>(op.count)),
-            unit);
-    } else {
-        reply = m_client->sendWriteRequest(
-            QModbusDataUnit(QModbusDataUnit::HoldingRegisters, op.address, op.values), unit);
-    }
+    m_inFlight.active = true;
     m_inFlight.op = op;
     m_inFlight.transaction = transaction;
-    m_inFlight.reply = reply;
-    if (!reply) {
-        // The client is not connected: the drive is gone.
-        InFlight done = m_inFlight;
-        m_inFlight = InFlight();
-        takeResult(done, {}, LINK_ERR_OFFLINE);
-        goOffline(connectionReason());
-        return;
-    }
-    m_watchdog.start(m_settings.timeoutMs + kWatchdogSlackMs);
-    if (reply->isFinished()) {
-        QMetaObject::invokeMethod(
-            this, [this, reply]() { onReplyFinished(reply); }, Qt::QueuedConnection);
-        return;
-    }
-    connect(reply, &QModbusReply::finished, this, [this, reply]() { onReplyFinished(reply); });
+    m_replyTimer.start(m_settings.timeoutMs);
+    m_transport->send(unitOf(op.axis), requestPdu(op));
 }
 
-void QModbusDriveLink::onReplyFinished(QModbusReply* reply)
+void QModbusDriveLink::onReplied(const QByteArray& pdu)
 {
-    reply->deleteLater();
-    if (reply != m_inFlight.reply) {
-        return; // its request was given up: never the answer to another one
+    if (!m_inFlight.active) {
+        return;
     }
     const InFlight done = m_inFlight;
     m_inFlight = InFlight();
-    m_watchdog.stop();
-    QVector<quint16> words;
-    const int error = errorOf(reply, done.op, &words);
-    settle(done, words, error);
-}
-
-void QModbusDriveLink::onWatchdog()
-{
-    if (!m_inFlight.reply) {
+    m_replyTimer.stop();
+    m_garbled = false;
+    if (quint8(pdu.at(0)) & QModbusReplyFramer::kException) {
+        settle(done, {}, exceptionToError(quint8(pdu.at(1))));
         return;
     }
-    // The reply stays with the client, which ends it later; it no longer answers anything.
-    const InFlight done = m_inFlight;
-    m_inFlight = InFlight();
+    settle(done, done.op.kind == QModbusOperation::Read ? registersOf(pdu) : QVector<quint16>(), LINK_OK);
+}
+
+void QModbusDriveLink::onGarbled(const QString& why)
+{
+    ++m_garbledReplies;
+    QLibLogger::self()->warn(
+        QStringLiteral("%1: a reply that answers no request (%2); the connection is renewed")
+            .arg(m_settings.describe(), why));
     m_garbled = true;
+    const InFlight done = m_inFlight;
+    m_inFlight = InFlight();
+    m_replyTimer.stop();
+    renewConnection();
+    if (done.active) {
+        settle(done, {}, LINK_ERR_TIMEOUT);
+    } else if (!m_online && !m_probeTimer.isActive()) {
+        scheduleProbe();
+    }
+}
+
+void QModbusDriveLink::onReplyTimeout()
+{
+    if (!m_inFlight.active) {
+        return;
+    }
+    const InFlight done = m_inFlight;
+    m_inFlight = InFlight();
+    m_transport->giveUp();
+    m_garbled = false;
     settle(done, {}, LINK_ERR_TIMEOUT);
 }
 
 void QModbusDriveLink::settle(const InFlight& done, const QVector<quint16>& words, int error)
 {
     if (done.transaction == 0) {
-        if (error == LINK_OK || (error != LINK_ERR_TIMEOUT && error != LINK_ERR_OFFLINE)) {
+        if (error != LINK_ERR_TIMEOUT) { // any answer from the drive will do, an exception too
             takeProbeAnswer(error == LINK_OK ? words : QVector<quint16>());
             goOnline();
             return;
         }
-        if (m_garbled) {
-            m_client->disconnectDevice(); // a fresh connection starts with nothing left to read
-        }
+        // A failed probe ends its connection: what a confused drive sent, or sends late, stays with it.
+        m_transport->close();
         scheduleProbe();
         return;
     }
@@ -284,42 +320,6 @@ void QModbusDriveLink::settle(const InFlight& done, const QVector<quint16>& word
         m_holdTimer.start(m_settings.timeoutMs);
     }
     pump(); // not inside a request call: the next request goes out at once
-}
-
-int QModbusDriveLink::errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words)
-{
-    m_garbled = false;
-    switch (reply->error()) {
-    case QModbusDevice::NoError:
-        break;
-    case QModbusDevice::ProtocolError: {
-        // An exception answer holds one byte, its code. Its function code is not asked for: Qt keeps an
-        // exception's function code outside the values of its enumeration.
-        const QByteArray data = reply->rawResult().data();
-        if (data.size() == 1) {
-            return exceptionToError(static_cast<QModbusPdu::ExceptionCode>(quint8(data.at(0))));
-        }
-        m_garbled = true;
-        return LINK_ERR_TIMEOUT;
-    }
-    case QModbusDevice::ConnectionError:
-    case QModbusDevice::ReplyAbortedError:
-        return LINK_ERR_OFFLINE;
-    case QModbusDevice::TimeoutError:
-        return LINK_ERR_TIMEOUT;
-    default:
-        m_garbled = true;
-        return LINK_ERR_TIMEOUT;
-    }
-    if (op.kind == QModbusOperation::Read) {
-        const QModbusDataUnit unit = reply->result();
-        if (unit.valueCount() != static_cast<uint>(op.count)) {
-            m_garbled = true; // not the answer to what was asked
-            return LINK_ERR_TIMEOUT;
-        }
-        *words = unit.values();
-    }
-    return LINK_OK;
 }
 
 void QModbusDriveLink::takeResult(const InFlight& done, const QVector<quint16>& words, int error)
@@ -390,10 +390,6 @@ void QModbusDriveLink::failQueue(int error)
 
 void QModbusDriveLink::noteResult(int error)
 {
-    if (error == LINK_ERR_OFFLINE) {
-        goOffline(connectionReason());
-        return;
-    }
     if (error != LINK_ERR_TIMEOUT) {
         m_timeoutsInRow = 0;
         return;
@@ -403,46 +399,55 @@ void QModbusDriveLink::noteResult(int error)
     }
     const QString why = m_garbled ? tr("STR_LINK_OFFLINE_GARBLED") : tr("STR_LINK_OFFLINE_NO_ANSWER");
     goOffline(why.arg(kTimeoutsBeforeOffline));
-    // What a confused drive sent, or sends late, must not be read as the answer to the probe.
-    m_client->disconnectDevice();
 }
 
-void QModbusDriveLink::onStateChanged(int state)
+void QModbusDriveLink::onOpened()
 {
-    const int previous = m_clientState;
-    m_clientState = state;
-    if (state == QModbusDevice::ConnectedState && !m_online) {
-        probe();
-        return;
-    }
-    if (state != QModbusDevice::UnconnectedState) {
-        return;
-    }
+    m_opening = false;
     if (m_online) {
-        goOffline(connectionReason());
+        schedulePump(); // a renewed connection
         return;
     }
-    if (previous == QModbusDevice::ConnectingState) {
-        m_offlineReason = connectionReason(); // the attempt to connect failed
+    probe();
+}
+
+void QModbusDriveLink::onClosed(const QString& reason)
+{
+    m_opening = false;
+    const QString why =
+        reason.isEmpty() ? tr("STR_LINK_OFFLINE_CLOSED") : tr("STR_LINK_OFFLINE_CONNECTION").arg(reason);
+    if (m_online) {
+        goOffline(why);
+        return;
     }
+    m_offlineReason = why;
+    m_inFlight = InFlight(); // a probe on the wire went with the connection
+    m_replyTimer.stop();
     if (!m_probeTimer.isActive()) {
         scheduleProbe();
     }
 }
 
-QString QModbusDriveLink::connectionReason() const
+void QModbusDriveLink::renewConnection()
 {
-    const QString why = m_client->errorString();
-    return why.isEmpty() ? tr("STR_LINK_OFFLINE_CLOSED") : tr("STR_LINK_OFFLINE_CONNECTION").arg(why);
+    m_transport->close();
+    m_opening = false;
+    if (m_online) {
+        m_opening = true;
+        m_transport->open();
+    }
 }
 
 void QModbusDriveLink::goOffline(const QString& reason)
 {
-    if (m_inFlight.reply && m_inFlight.transaction != 0) {
+    if (m_inFlight.active && m_inFlight.transaction != 0) {
         takeResult(m_inFlight, {}, LINK_ERR_OFFLINE);
     }
     m_inFlight = InFlight();
-    m_watchdog.stop();
+    m_replyTimer.stop();
+    // What a confused drive sent, or sends late, must not be read as the answer to the probe.
+    m_transport->close();
+    m_opening = false;
     m_offlineReason = reason;
     const bool was = m_online;
     m_online = false;
@@ -456,7 +461,7 @@ void QModbusDriveLink::goOffline(const QString& reason)
 
 void QModbusDriveLink::goOnline()
 {
-    m_retryMs = kFirstRetryMs;
+    m_retryMs = m_firstRetryMs;
     m_timeoutsInRow = 0;
     if (m_online) {
         return;
@@ -483,30 +488,23 @@ void QModbusDriveLink::takeProbeAnswer(const QVector<quint16>& words)
 void QModbusDriveLink::scheduleProbe()
 {
     m_probeTimer.start(m_retryMs);
-    m_retryMs = qMin(m_retryMs * 2, int(kLastRetryMs));
+    m_retryMs = qMin(m_retryMs * 2, m_lastRetryMs);
 }
 
 void QModbusDriveLink::probe()
 {
-    if (m_online || m_inFlight.reply) {
+    if (m_online || m_inFlight.active || m_opening) {
         return;
     }
-    switch (m_client->state()) {
-    case QModbusDevice::UnconnectedState:
-        if (!m_client->connectDevice()) {
-            scheduleProbe();
-        }
-        return;
-    case QModbusDevice::ConnectedState: {
-        // Any answer from the drive will do; the clock it reads is kept for the write times, and the
-        // identity that follows it tells which model answers.
-        QModbusOperation op;
-        op.address = QModbusRegisterMap::kClockRegister;
-        op.count = QModbusRegisterMap::kClockRegisters + QModbusRegisterMap::kIdentityRegisters;
-        send(op, 0);
+    if (!m_transport->isOpen()) {
+        m_opening = true;
+        m_transport->open();
         return;
     }
-    default:
-        return; // connecting or closing: its state change brings the next step
-    }
+    // Any answer from the drive will do; the clock it reads is kept for the write times, and the
+    // identity that follows it tells which model answers.
+    QModbusOperation op;
+    op.address = QModbusRegisterMap::kClockRegister;
+    op.count = QModbusRegisterMap::kClockRegisters + QModbusRegisterMap::kIdentityRegisters;
+    send(op, 0);
 }

@@ -6,24 +6,25 @@
 #include "QModbusRegisterMap.h"
 #include "QModbusTransaction.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
 
-class QModbusClient;
-class QModbusReply;
+class QModbusLinkTransport;
 
-// A drive on Modbus TCP or Modbus RTU (Qt SerialBus), reached over holding registers laid out by
-// QModbusRegisterMap. Event-driven on the thread that owns it: nothing blocks, no thread of its own.
+// A drive on Modbus TCP or Modbus RTU, reached over holding registers laid out by QModbusRegisterMap.
+// Event-driven on the thread that owns it: nothing blocks, no thread of its own.
 //
 // One Modbus request is on the wire at a time. Each link request becomes a transaction of register
 // blocks (the fewest, by QRegisterBlockPlanner); reads waiting together share blocks, and writes and
 // commands go before reads still waiting. A timeout ends that Modbus request with LINK_ERR_TIMEOUT;
-// a reply after its timeout is never taken for another request. Three timeouts in a row, or a lost
-// connection, take the drive offline (the connection is then closed, so that nothing a confused drive
-// sent is read later); the link then tries again with growing pauses and comes online when the drive
-// answers. Replies that are not Modbus answers to the request count as no answer.
+// a reply after its timeout is never taken for another request. Every reply is checked against its
+// request (transaction, unit, function, byte count against the frame, by QModbusReplyFramer); one that
+// does not answer it is garbled: the request fails like a timeout, the reply is counted and logged, and
+// the connection is renewed, so that nothing else that came on it is read. Three failures in a row, or
+// a lost connection, take the drive offline. The link then probes with growing pauses (a read of the
+// drive clock on a fresh connection; a probe that fails ends its connection) and comes online when the
+// drive answers.
 class QModbusDriveLink : public QDriveLink
 {
     Q_OBJECT
@@ -32,12 +33,12 @@ public:
     static const int kFirstRetryMs = 250;
     static const int kLastRetryMs = 4000;
     static const int kStatusPollMs = 2000;
-    // A request whose reply has not finished this long after its timeout is given up by the link
-    // itself: a reply that begins like an answer stops the client's own timer.
-    static const int kWatchdogSlackMs = 250;
 
     QModbusDriveLink(const QDriveModelPtr& model, const QDriveLinkSettings& settings,
                      QObject* parent = nullptr);
+    // A link on a transport of the caller's (which it takes over), for tools that feed it bytes.
+    QModbusDriveLink(const QDriveModelPtr& model, const QDriveLinkSettings& settings,
+                     QModbusLinkTransport* transport, QObject* parent = nullptr);
     ~QModbusDriveLink() override;
 
     QString linkName() const override { return m_settings.kindName(); }
@@ -62,35 +63,40 @@ public:
     const QModbusRegisterMap& registerMap() const { return m_map; }
     // Modbus requests sent since the link was made (probes included).
     int modbusRequestCount() const { return m_modbusRequests; }
+    // Replies that did not answer their request, since the link was made.
+    int garbledReplyCount() const { return m_garbledReplies; }
     int pendingTransactionCount() const { return m_queue.size(); }
+    // The pauses between probes while offline (tools that drive the link quickly shorten them).
+    void setRetryPauses(int firstMs, int lastMs);
 
 private:
     struct InFlight
     {
-        QModbusReply* reply = nullptr;
+        bool active = false;
         QModbusOperation op;
         quint32 transaction = 0; // 0: the probe
     };
 
-    void createClient();
+    void attach(QModbusLinkTransport* transport);
     quint32 enqueue(QModbusTransaction transaction, bool first = false);
     void schedulePump();
     void pump();
     int nextTransaction() const;
     void startTransaction(int index);
     void send(const QModbusOperation& op, quint32 transaction);
-    void onReplyFinished(QModbusReply* reply);
-    void onWatchdog();
+    void onReplied(const QByteArray& pdu);
+    void onGarbled(const QString& why);
+    void onReplyTimeout();
     void settle(const InFlight& done, const QVector<quint16>& words, int error);
     void takeResult(const InFlight& done, const QVector<quint16>& words, int error);
-    int errorOf(QModbusReply* reply, const QModbusOperation& op, QVector<quint16>* words);
     void finish(QModbusTransaction transaction);
     void noteResult(int error);
-    void onStateChanged(int state);
+    void onOpened();
+    void onClosed(const QString& reason);
     void goOffline(const QString& reason);
-    QString connectionReason() const;
     void goOnline();
     void takeProbeAnswer(const QVector<quint16>& words);
+    void renewConnection();
     void scheduleProbe();
     void probe();
     void failQueue(int error);
@@ -98,22 +104,25 @@ private:
 
     QDriveLinkSettings m_settings;
     QModbusRegisterMap m_map;
-    QModbusClient* m_client = nullptr;
+    QModbusLinkTransport* m_transport = nullptr;
+    bool m_opening = false;            // the transport is making a connection
     QList<QModbusTransaction> m_queue; // the first may have started
     InFlight m_inFlight;
     bool m_pumpScheduled = false;
     bool m_online = false;
     int m_timeoutsInRow = 0;
+    int m_firstRetryMs = kFirstRetryMs;
+    int m_lastRetryMs = kLastRetryMs;
     int m_retryMs = kFirstRetryMs;
     QTimer m_probeTimer;
     QTimer m_holdTimer;     // RTU: quiet time after a timeout, so a late reply finds no request waiting
     QTimer m_statusTimer;   // while the drive refuses writes: asks again whether it still does
-    QTimer m_watchdog;      // the request on the wire, in case its reply never finishes
-    int m_clientState = 0;  // QModbusDevice::State
-    bool m_garbled = false; // the last failed reply was not a Modbus answer to the request
+    QTimer m_replyTimer;    // the request on the wire
+    bool m_garbled = false; // the last failed request got a reply that did not answer it
     QString m_offlineReason;
     qint64 m_clockOffset = 0;
     int m_identity = 0;
     QString m_refusal;
     int m_modbusRequests = 0;
+    int m_garbledReplies = 0;
 };
