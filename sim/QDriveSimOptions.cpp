@@ -3,6 +3,7 @@
 namespace {
 const int kMaxMs = 600000;
 const int kMaxCount = 1000000;
+const int kMaxIdleS = 86400;
 } // namespace
 
 QString QDriveSimOptions::helpText()
@@ -21,6 +22,8 @@ QString QDriveSimOptions::helpText()
         "  --baud N              RTU baud rate (default 115200)\n"
         "  --parity none|even|odd  RTU parity (default even)\n"
         "  --reply-delay MS      every reply waits this long\n"
+        "  --idle-timeout S      close a TCP connection that holds part of a frame this long\n"
+        "                        (default 60)\n"
         "  --drop-every N        lose the reply of every n-th request\n"
         "  --late-every N        answer every n-th request late\n"
         "  --late-by MS          how late a late answer is (default 3000)\n"
@@ -163,6 +166,7 @@ bool QDriveSimOptions::parseSwitch(const QStringList& arguments, int* i, bool* k
     const Number numbers[] = {{"--port", 0, 65535, &port},
                               {"--baud", 300, 4000000, &baudRate},
                               {"--reply-delay", 0, kMaxMs, &replyDelayMs},
+                              {"--idle-timeout", 1, kMaxIdleS, &idleTimeoutS},
                               {"--drop-every", 0, kMaxCount, &switches.dropEvery},
                               {"--late-every", 0, kMaxCount, &switches.lateEvery},
                               {"--late-by", 0, kMaxMs, &switches.lateByMs},

@@ -25,6 +25,8 @@ public:
     int baudRate = 115200;
     QString parity = QStringLiteral("even");
     int replyDelayMs = 0;
+    // A TCP connection that holds part of a frame this long is closed.
+    int idleTimeoutS = 60;
     QDriveFaultSwitches switches;
     bool verbose = false;
     QString logFile;

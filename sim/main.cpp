@@ -128,6 +128,9 @@ int main(int argc, char* argv[])
         return fail(error, kExitBadArguments);
     }
     QModbusTcpDriveServer tcp(&server);
+    QModbusTcpDriveConnection::Limits limits;
+    limits.idleTimeoutMs = options.idleTimeoutS * 1000;
+    tcp.setLimits(limits);
     QModbusRtuDriveServer rtu(&server);
     if (!options.serialPort.isEmpty()) {
         if (!rtu.open(options.serialPort, options.baudRate, parityOf(options.parity), &error)) {

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <QHash>
+#include "QModbusTcpDriveConnection.h"
+
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 
 class QModbusDriveServer;
 class QTcpServer;
-class QTcpSocket;
 
-// The Modbus TCP front end of the simulated drives: listens on an address and port, takes request
-// frames from every connection, and sends each reply (after its delay) to the connection that asked.
-// A connection that sends what cannot be a Modbus frame is closed.
+// The Modbus TCP front end of the simulated drives: listens on an address and port and serves every
+// connection (QModbusTcpDriveConnection) within the same limits.
 class QModbusTcpDriveServer : public QObject
 {
     Q_OBJECT
@@ -24,13 +24,17 @@ public:
     bool isListening() const;
     // Stops listening and drops every connection (a drive that vanished from the network).
     void close();
-    int connectionCount() const { return m_buffers.size(); }
+    int connectionCount() const { return m_connections.size(); }
+
+    // For connections made from now on.
+    void setLimits(const QModbusTcpDriveConnection::Limits& limits) { m_limits = limits; }
+    const QModbusTcpDriveConnection::Limits& limits() const { return m_limits; }
 
 private:
     void onNewConnection();
-    void onReadyRead(QTcpSocket* socket);
 
     QModbusDriveServer* m_drives;
     QTcpServer* m_server;
-    QHash<QTcpSocket*, QByteArray> m_buffers;
+    QModbusTcpDriveConnection::Limits m_limits;
+    QList<QModbusTcpDriveConnection*> m_connections;
 };

@@ -5,9 +5,11 @@
 #include "QProjectCore.h"
 #include "QTestHost.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QtTest>
 
 // servo-drive-sim as a user starts it: its command line, and a drive it serves on a free port.
@@ -22,26 +24,40 @@ private slots:
     void badCommandLinesExplainThemselves_data();
     void badCommandLinesExplainThemselves();
     void servesADriveAndLogsEachRequest();
+    void staysSmallForAClientThatNeverReads();
 
 private:
     static QString program() { return QStringLiteral(SERVO_DRIVE_SIM_EXE); }
+    // Starts the simulator on a free port; returns the port, 0 when it did not say.
+    static int start(QProcess* sim, const QStringList& arguments, QString* out)
+    {
+        sim->start(program(), arguments + QStringList{"--port", "0", "--watch-stdin"});
+        const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+        const bool said = QTest::qWaitFor(
+            [&]() {
+                *out += QString::fromUtf8(sim->readAllStandardOutput());
+                return listening.match(*out).hasMatch();
+            },
+            10000);
+        return said ? listening.match(*out).captured(1).toInt() : 0;
+    }
 };
 
 void tst_ServoDriveSim::optionsAreRead_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("drives");   // model@unit, unit 0: after the one before
-    QTest::addColumn<QString>("switches"); // drop/late/refuse/fail/offline
+    QTest::addColumn<QString>("switches"); // drop/late/refuse/fail/offline/idle timeout
     QTest::newRow("defaults") << QStringList{} << "SD330@0"
-                              << "0/0/0//-1";
+                              << "0/0/0//-1/60";
     QTest::newRow("two drives") << QStringList{"--model", "SD110", "--unit", "5", "--model", "KV905"}
                                 << "SD110@5 KV905@0"
-                                << "0/0/0//-1";
-    QTest::newRow("fault switches") << QStringList{"--drop-every",    "3",      "--late-every", "4",
-                                                   "--refuse-writes", "Locked", "--fail-code",  "P01.02",
-                                                   "--offline-after", "9"}
+                                << "0/0/0//-1/60";
+    QTest::newRow("fault switches") << QStringList{"--drop-every",    "3",      "--late-every",   "4",
+                                                   "--refuse-writes", "Locked", "--fail-code",    "P01.02",
+                                                   "--offline-after", "9",      "--idle-timeout", "5"}
                                     << "SD330@0"
-                                    << "3/4/Locked/P01.02/9";
+                                    << "3/4/Locked/P01.02/9/5";
 }
 
 void tst_ServoDriveSim::optionsAreRead()
@@ -58,11 +74,12 @@ void tst_ServoDriveSim::optionsAreRead()
     }
     QCOMPARE(seen.join(' '), drives);
     const QDriveFaultSwitches& s = options.switches;
-    QCOMPARE(QStringLiteral("%1/%2/%3/%4/%5")
+    QCOMPARE(QStringLiteral("%1/%2/%3/%4/%5/%6")
                  .arg(s.dropEvery)
                  .arg(s.lateEvery)
                  .arg(s.refuseWrites ? s.refuseReason : QStringLiteral("0"), s.failCode)
-                 .arg(s.offlineAfter),
+                 .arg(s.offlineAfter)
+                 .arg(options.idleTimeoutS),
              switches);
 }
 
@@ -97,17 +114,9 @@ void tst_ServoDriveSim::badCommandLinesExplainThemselves()
 void tst_ServoDriveSim::servesADriveAndLogsEachRequest()
 {
     QProcess sim;
-    sim.start(program(), {"--model", "SD110", "--unit", "3", "--port", "0", "--verbose", "--watch-stdin"});
-    QVERIFY(sim.waitForStarted());
     QString out;
-    const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-    QVERIFY(QTest::qWaitFor(
-        [&]() {
-            out += QString::fromUtf8(sim.readAllStandardOutput());
-            return listening.match(out).hasMatch();
-        },
-        10000));
-    const int port = listening.match(out).captured(1).toInt();
+    const int port = start(&sim, {"--model", "SD110", "--unit", "3", "--verbose"}, &out);
+    QVERIFY2(port > 0, qPrintable(out));
     const QDriveModelPtr model = QProjectCore::self()->getCatalogue()->model("SD110");
     QVERIFY(model);
     const tagSubFuncode_Servo* speed = nullptr;
@@ -144,6 +153,44 @@ void tst_ServoDriveSim::servesADriveAndLogsEachRequest()
     QVERIFY(sim.waitForFinished(5000));
     QCOMPARE(sim.exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!link.isOnline(), 5000);
+}
+
+void tst_ServoDriveSim::staysSmallForAClientThatNeverReads()
+{
+    QProcess sim;
+    QString out;
+    const int port = start(&sim, {}, &out);
+    QVERIFY2(port > 0, qPrintable(out));
+    QTcpSocket client;
+    client.setReadBufferSize(1); // the replies stay with the simulator
+    client.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
+    client.connectToHost(QHostAddress::LocalHost, quint16(port));
+    QVERIFY(client.waitForConnected(5000));
+    QByteArray requests; // reads of 125 registers
+    for (quint16 i = 0; i < 1000; ++i) {
+        requests +=
+            QByteArray::fromHex("0000 0000 0006 01 03 0000 007d").replace(0, 2, QByteArray(2, char(i)));
+    }
+    qint64 written = 0;
+    while (written < 10 * 1024 * 1024 && client.state() == QAbstractSocket::ConnectedState) {
+        written += client.write(requests);
+        if (!client.waitForBytesWritten(2000)) {
+            break; // dropped, or the simulator stopped reading
+        }
+    }
+    QFile status(QStringLiteral("/proc/%1/status").arg(sim.processId()));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const QRegularExpression peak(QStringLiteral("VmHWM:\\s*(\\d+) kB"));
+    const qint64 peakKb = peak.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
+#if defined(__SANITIZE_ADDRESS__)
+    const qint64 limitKb = 256 * 1024; // the sanitizer's shadow memory and quarantine come on top
+#else
+    const qint64 limitKb = 32 * 1024;
+#endif
+    QVERIFY2(peakKb > 0 && peakKb < limitKb, qPrintable(QStringLiteral("peak %1 kB").arg(peakKb)));
+    QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 10000); // dropped
+    sim.closeWriteChannel();
+    QVERIFY(sim.waitForFinished(5000));
 }
 
 QTEST_MAIN(tst_ServoDriveSim)

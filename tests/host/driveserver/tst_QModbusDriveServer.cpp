@@ -1,9 +1,11 @@
 #include "QModbusDriveServer.h"
 #include "QModbusFrameCodec.h"
 #include "QModbusRegisterMap.h"
+#include "QModbusTcpDriveServer.h"
 #include "QSimulatedDriveCore.h"
 #include "QTestHost.h"
 
+#include <QTcpSocket>
 #include <QtTest>
 
 // Requests and replies of the simulated drive's server, byte for byte, and the frames around them.
@@ -18,8 +20,8 @@ private slots:
     void writeOfSeveralCodesIsAllOrNothing();
     void unitsMapToDrivesAndAxes();
     void offlineAndLostRepliesStaySilent();
-    void tcpFramesAreTakenWhole_data();
-    void tcpFramesAreTakenWhole();
+    void tcpConnectionsEndOnMalformedFrames_data();
+    void tcpConnectionsEndOnMalformedFrames();
     void rtuFramesAreFoundByLengthAndCrc_data();
     void rtuFramesAreFoundByLengthAndCrc();
     void registerValuesRoundTrip_data();
@@ -153,42 +155,46 @@ void tst_QModbusDriveServer::offlineAndLostRepliesStaySilent()
     QCOMPARE(core->rawValue("P00.02", 0), qint64(100)); // an offline drive does nothing
 }
 
-void tst_QModbusDriveServer::tcpFramesAreTakenWhole_data()
+void tst_QModbusDriveServer::tcpConnectionsEndOnMalformedFrames_data()
 {
     QTest::addColumn<QByteArray>("stream");
-    QTest::addColumn<int>("frames");
-    QTest::addColumn<int>("last"); // result after the last frame
+    QTest::addColumn<int>("maxUnsent"); // bytes of replies a client may leave unread
+    QTest::addColumn<int>("replies");
+    QTest::addColumn<bool>("closed");
     const QByteArray one = QByteArray::fromHex("0007 0000 0006 01 03000000 01");
-    QTest::newRow("one") << one << 1 << int(QModbusFrameCodec::NeedMore);
-    QTest::newRow("two back to back") << one + one << 2 << int(QModbusFrameCodec::NeedMore);
-    QTest::newRow("one and a half") << one + one.left(9) << 1 << int(QModbusFrameCodec::NeedMore);
-    QTest::newRow("other protocol") << QByteArray::fromHex("0007 0001 0006 01 03000000 01") << 0
-                                    << int(QModbusFrameCodec::Garbage);
-    QTest::newRow("length zero") << QByteArray::fromHex("0007 0000 0000 01") << 0
-                                 << int(QModbusFrameCodec::Garbage);
-    QTest::newRow("length too long") << QByteArray::fromHex("0007 0000 0100 01") << 0
-                                     << int(QModbusFrameCodec::Garbage);
+    QTest::newRow("one") << one << 1024 << 1 << false;
+    QTest::newRow("two back to back") << one + one << 1024 << 2 << false;
+    QTest::newRow("other protocol") << QByteArray::fromHex("0007 0001 0006 01 03000000 01") << 1024 << 0
+                                    << true;
+    QTest::newRow("length zero") << QByteArray::fromHex("0007 0000 0000 01") << 1024 << 0 << true;
+    QTest::newRow("length too long") << QByteArray::fromHex("0007 0000 0100 01") << 1024 << 0 << true;
+    QTest::newRow("good requests then a bad header")
+        << one + one + QByteArray::fromHex("0007 0001 0006 01 03000000 01") << 1024 << 2 << true;
+    QTest::newRow("half a frame past the idle timeout") << one + one.left(9) << 1024 << 1 << true;
+    QTest::newRow("replies past the unread bound") << one + one << 16 << 0 << true;
 }
 
-void tst_QModbusDriveServer::tcpFramesAreTakenWhole()
+void tst_QModbusDriveServer::tcpConnectionsEndOnMalformedFrames()
 {
     QFETCH(QByteArray, stream);
-    QFETCH(int, frames);
-    QFETCH(int, last);
-    QModbusFrameCodec::Request request;
-    int taken = 0;
-    QModbusFrameCodec::enResult result;
-    while ((result = QModbusFrameCodec::takeTcpRequest(&stream, &request)) == QModbusFrameCodec::Frame) {
-        ++taken;
-        QCOMPARE(request.transaction, quint16(7));
-        QCOMPARE(request.unit, 1);
-        QCOMPARE(request.pdu.toHex(), QByteArray("0300000001"));
+    QFETCH(int, maxUnsent);
+    QFETCH(int, replies);
+    QFETCH(bool, closed);
+    QModbusDriveServer drives;
+    QVERIFY(drives.addDrive(QTestHost::testModel(3), 1));
+    QModbusTcpDriveServer tcp(&drives);
+    tcp.setLimits({maxUnsent, 200});
+    QVERIFY(tcp.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, tcp.port());
+    QVERIFY(client.waitForConnected(5000));
+    client.write(stream);
+    const int replyBytes = 11; // MBAP header, function, byte count, one register
+    if (closed) {
+        QTRY_COMPARE(client.state(), QAbstractSocket::UnconnectedState);
     }
-    QCOMPARE(taken, frames);
-    QCOMPARE(int(result), last);
-    QCOMPARE(QModbusFrameCodec::tcpReply(7, 1, QByteArray::fromHex("0302 0001")).toHex(),
-             QByteArray("000700000005010302"
-                        "0001"));
+    QTRY_COMPARE(int(client.bytesAvailable()), replies * replyBytes);
+    QCOMPARE(client.state() == QAbstractSocket::UnconnectedState, closed);
 }
 
 void tst_QModbusDriveServer::rtuFramesAreFoundByLengthAndCrc_data()
