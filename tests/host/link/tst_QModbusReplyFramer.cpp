@@ -13,7 +13,6 @@ class tst_QModbusReplyFramer : public QObject
     Q_OBJECT
 
 private slots:
-    void requestsAreFramed();
     void repliesMustAnswerTheRequest_data();
     void repliesMustAnswerTheRequest();
 
@@ -35,16 +34,6 @@ private:
         return frame + char(crc & 0xFF) + char(crc >> 8);
     }
 };
-
-void tst_QModbusReplyFramer::requestsAreFramed()
-{
-    QModbusReplyFramer tcp;
-    QCOMPARE(tcp.frameRequest(5, QByteArray::fromHex("0300020002")).toHex(), QByteArray("00010000000605030002"
-                                                                                        "0002"));
-    QCOMPARE(tcp.frameRequest(5, QByteArray::fromHex("0300020002")).left(2).toHex(), QByteArray("0002"));
-    QModbusReplyFramer rtu(QModbusReplyFramer::Rtu);
-    QCOMPARE(rtu.frameRequest(1, QByteArray::fromHex("0300000001")).toHex(), QByteArray("010300000001840a"));
-}
 
 void tst_QModbusReplyFramer::repliesMustAnswerTheRequest_data()
 {

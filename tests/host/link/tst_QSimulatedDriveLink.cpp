@@ -24,14 +24,11 @@ private slots:
 
     void switchesShapeReplies_data();
     void switchesShapeReplies();
-    void lateAnswerIsNeverTakenForAnother();
     void failCodeFailsOnlyThatCode_data();
     void failCodeFailsOnlyThatCode();
     void refusedWritesCarryTheReason();
-    void offlineAfterRequestsTellsTheDevice();
     void coreChecksWrites_data();
     void coreChecksWrites();
-    void commandsTimeOutToo();
 
 private:
     // Sends one read and returns the error of its answer, after checking the answer is its own.
@@ -79,7 +76,6 @@ void tst_QSimulatedDriveLink::switchesShapeReplies_data()
     const int ok = QDriveLink::LINK_OK;
     const int timeout = QDriveLink::LINK_ERR_TIMEOUT;
     const int offline = QDriveLink::LINK_ERR_OFFLINE;
-    QTest::newRow("no switch") << 0 << 0 << -1 << Errors{ok, ok, ok, ok};
     QTest::newRow("every second reply lost") << 2 << 0 << -1 << Errors{ok, timeout, ok, timeout};
     QTest::newRow("every third answer late") << 0 << 3 << -1 << Errors{ok, ok, timeout, ok};
     QTest::newRow("offline after two") << 0 << 0 << 2 << Errors{ok, ok, offline, offline};
@@ -109,36 +105,6 @@ void tst_QSimulatedDriveLink::switchesShapeReplies()
     QTest::qWait(kLateByMs);
     QCOMPARE(spy.count(), 0);
     QCOMPARE(m_link->pendingRequestCount(), 0);
-}
-
-void tst_QSimulatedDriveLink::lateAnswerIsNeverTakenForAnother()
-{
-    // The late answer (150 ms after its request) lands while the next request (sent at its timeout,
-    // 100 ms, answered 80 ms later) waits.
-    QDriveFaultSwitches switches;
-    switches.lateEvery = 2;
-    switches.lateByMs = 150;
-    m_link->setFaultSwitches(switches);
-    m_link->setTimeout(100);
-    m_link->setRawValue("P00.02", 0, 1111);
-    m_link->setRawValue("P00.11", 0, -22);
-    QSignalSpy spy(m_link, &QDriveLink::readFinished);
-    const quint32 first = m_link->requestRead({QDriveValueItem("P00.01", 0)}); // on time
-    QVERIFY(spy.wait(1000));
-    const quint32 late = m_link->requestRead({QDriveValueItem("P00.02", 0)});
-    QTRY_COMPARE(spy.count(), 2); // the late one timed out
-    m_link->setReplyDelay(80);
-    const quint32 next = m_link->requestRead({QDriveValueItem("P00.11", 0)});
-    QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 3, 1000);
-    QTest::qWait(100);
-    QCOMPARE(spy.count(), 3);
-    QCOMPARE(spy.at(0).at(0).toUInt(), first);
-    QCOMPARE(spy.at(1).at(0).toUInt(), late);
-    QCOMPARE(spy.at(1).at(1).value<QDriveValueList>().first().error, int(QDriveLink::LINK_ERR_TIMEOUT));
-    QCOMPARE(spy.at(2).at(0).toUInt(), next);
-    const QDriveValueItem item = spy.at(2).at(1).value<QDriveValueList>().first();
-    QCOMPARE(item.funIndex, QString("P00.11"));
-    QCOMPARE(item.value, qint64(-22));
 }
 
 void tst_QSimulatedDriveLink::failCodeFailsOnlyThatCode_data()
@@ -189,23 +155,6 @@ void tst_QSimulatedDriveLink::refusedWritesCarryTheReason()
     QCOMPARE(link->rawValue("P00.02", 0), qint64(2000));
 }
 
-void tst_QSimulatedDriveLink::offlineAfterRequestsTellsTheDevice()
-{
-    QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
-    QSimulatedDriveLink* link = QTestHost::link("drive");
-    QDriveFaultSwitches switches;
-    switches.offlineAfter = 1;
-    link->setFaultSwitches(switches);
-    QSignalSpy online(link, &QDriveLink::onlineChanged);
-    QVERIFY(device->modifyFuncodeValueWithRecord("P00.02", 2500, 0)); // the write, then its read-back
-    QCOMPARE(online.count(), 1);
-    QCOMPARE(online.at(0).at(0).toBool(), false);
-    QVERIFY(!device->isDeviceOnline());
-    QCOMPARE(link->faultSwitches().offlineAfter, -1); // used up
-    link->setOnline(true);
-    QVERIFY(device->isDeviceOnline());
-}
-
 void tst_QSimulatedDriveLink::coreChecksWrites_data()
 {
     QTest::addColumn<QString>("code");
@@ -237,23 +186,6 @@ void tst_QSimulatedDriveLink::coreChecksWrites()
     core->writeItem(&item);
     QCOMPARE(item.error, error);
     QCOMPARE(core->rawValue(code, axis), error == QDriveLink::LINK_OK ? value : before);
-}
-
-void tst_QSimulatedDriveLink::commandsTimeOutToo()
-{
-    QDriveFaultSwitches switches;
-    switches.dropEvery = 1;
-    m_link->setFaultSwitches(switches);
-    QSignalSpy commands(m_link, &QDriveLink::commandFinished);
-    QSignalSpy faults(m_link, &QDriveLink::currentFaultsRead);
-    QSignalSpy history(m_link, &QDriveLink::historyRecordsRead);
-    m_link->requestSaveAll(0);
-    m_link->requestCurrentFaults();
-    m_link->requestHistoryRecords(1);
-    QTRY_COMPARE(commands.count() + faults.count() + history.count(), 3);
-    QCOMPARE(commands.at(0).at(1).toInt(), int(QDriveLink::LINK_ERR_TIMEOUT));
-    QCOMPARE(faults.at(0).at(2).toInt(), int(QDriveLink::LINK_ERR_TIMEOUT));
-    QCOMPARE(history.at(0).at(3).toInt(), int(QDriveLink::LINK_ERR_TIMEOUT));
 }
 
 QTEST_MAIN(tst_QSimulatedDriveLink)
