@@ -2,6 +2,7 @@
 
 #include "QButtonManager.h"
 #include "QCommToolButton.h"
+#include "QFlowLayout.h"
 #include "QLibSetting.h"
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
@@ -34,7 +35,8 @@ void QFunToolWidget_Servo::buildLayout()
     if (!m_buttonGroup) {
         return;
     }
-    auto* layout = new QHBoxLayout(this);
+    // The buttons wrap onto a second line on a narrow window instead of widening the page.
+    auto* layout = new QFlowLayout(this, 0, kVerticalMargin);
     const QList<QAbstractButton*> buttons = m_buttonGroup->buttons();
     for (int i = 0; i < buttons.size(); ++i) {
         auto* button = qobject_cast<QCommToolButton*>(buttons.at(i));
@@ -55,13 +57,11 @@ void QFunToolWidget_Servo::buildLayout()
             }
         }
     }
-    layout->addStretch();
-    layout->setSpacing(0);
     layout->setContentsMargins(0, kVerticalMargin, 0, kVerticalMargin);
     OnSetServoUpDownButtonEnable(false);
 }
 
-void QFunToolWidget_Servo::appendModifyTypeBox(QHBoxLayout* layout)
+void QFunToolWidget_Servo::appendModifyTypeBox(QLayout* layout)
 {
     m_modifyTypeBox = new QComboBox(this);
     m_modifyTypeBox->setObjectName(QStringLiteral("TOOLBAR_COMBOBOX"));
@@ -71,11 +71,10 @@ void QFunToolWidget_Servo::appendModifyTypeBox(QHBoxLayout* layout)
     connect(m_modifyTypeBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &QFunToolWidget_Servo::onChangedFuncodeModifyType);
     layout->addWidget(m_modifyTypeBox);
-    layout->addSpacerItem(
-        new QSpacerItem(kSpacerWidth, kSpacerHeight, QSizePolicy::Fixed, QSizePolicy::Minimum));
+    layout->addItem(new QSpacerItem(kSpacerWidth, kSpacerHeight, QSizePolicy::Fixed, QSizePolicy::Minimum));
 }
 
-void QFunToolWidget_Servo::appendFindBox(QHBoxLayout* layout, QAbstractButton* nextButton)
+void QFunToolWidget_Servo::appendFindBox(QLayout* layout, QAbstractButton* nextButton)
 {
     auto* findBox = new QWidget(this);
     findBox->setFixedSize(kFindBoxWidth, kFindBoxHeight);

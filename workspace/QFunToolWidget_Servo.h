@@ -5,7 +5,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QComboBox;
-class QHBoxLayout;
+class QLayout;
 class QLineEdit;
 
 // The command strip above the function-code workspace. The buttons are the host's (button group 9 of
@@ -39,8 +39,8 @@ protected:
 
 private:
     void buildLayout();
-    void appendModifyTypeBox(QHBoxLayout* layout);
-    void appendFindBox(QHBoxLayout* layout, QAbstractButton* nextButton);
+    void appendModifyTypeBox(QLayout* layout);
+    void appendFindBox(QLayout* layout, QAbstractButton* nextButton);
     void retranslateTexts();
 
     QButtonGroup* m_buttonGroup = nullptr;

@@ -11,6 +11,7 @@
 #include "QButtonManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFlowLayout.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
@@ -24,6 +25,7 @@
 
 namespace {
 const int kLegendIconSize = 18;
+const int kLegendSpacing = 12;
 // Export and print share one dialog; the mode chooses between them.
 const int kExportModePrint = 0;
 const int kExportModeFile = 1;
@@ -86,6 +88,7 @@ void QFuncodeWidget_Servo::connectHost()
 
 void QFuncodeWidget_Servo::fillLegend()
 {
+    wrapLegend();
     setLegendIcon(ui->OnlyRead, ":/img/Funcode/rw_1");
     setLegendIcon(ui->CanWriteRead, ":/img/Funcode/rw_0");
     setLegendIcon(ui->OnlyCanWrite, ":/img/Funcode/rw_4");
@@ -93,6 +96,32 @@ void QFuncodeWidget_Servo::fillLegend()
     setLegendIcon(ui->stop, ":/img/Servo/Effect_2");
     setLegendIcon(ui->reset, ":/img/Servo/Effect_1");
     retranslateLegend();
+}
+
+void QFuncodeWidget_Servo::wrapLegend()
+{
+    // The legend's icon and text pairs wrap on a narrow window instead of widening the page.
+    QWidget* legend = ui->readWriteIconwidget;
+    QLayout* row = legend->layout();
+    if (!row) {
+        return;
+    }
+    const QMargins margins = row->contentsMargins();
+    QList<QLayout*> pairs;
+    while (QLayoutItem* item = row->takeAt(0)) {
+        if (QLayout* pair = item->layout()) {
+            pair->setParent(nullptr);
+            pairs.append(pair);
+        } else {
+            delete item;
+        }
+    }
+    delete row;
+    auto* flow = new QFlowLayout(legend, kLegendSpacing, 0);
+    flow->setContentsMargins(margins);
+    for (QLayout* pair : qAsConst(pairs)) {
+        flow->addLayout(pair);
+    }
 }
 
 void QFuncodeWidget_Servo::retranslateLegend()

@@ -55,6 +55,7 @@ protected:
 private:
     void connectHost();
     void fillLegend();
+    void wrapLegend();
     void retranslateLegend();
 
     // Commands whose dialogs are not offered yet.
