@@ -111,6 +111,15 @@ private slots:
         QDatabaseManager::self()->getRecordDatabase_Servo()->clearModifyFunCodes("three");
     }
 
+    // At 1024x700 the page has about 760 pixels beside the project tree: its tool bar and legend wrap and
+    // its tables scroll inside themselves, so that the page never grows wider than its area.
+    void fitsANarrowArea()
+    {
+        clickNode("three", TREE_NODE_FUNCODE, "codes");
+        QVERIFY2(m_main->minimumSizeHint().width() <= 760,
+                 qPrintable(QString::number(m_main->minimumSizeHint().width())));
+    }
+
     void idsThatDoNothing_data()
     {
         QTest::addColumn<int>("id");
