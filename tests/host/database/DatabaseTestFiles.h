@@ -1,63 +1,18 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
-#include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QString>
-#include <QStringList>
+#include "FileFixtures.h"
+#include "QConfigDB_Servo.h"
+#include "QExportDB_Servo.h"
+#include "QRecordDB_Servo.h"
+#include "QStatistics.h"
+
 #include <QTemporaryDir>
-#include <QVariant>
 
 #include <memory>
 
-// Helpers that make and inspect database files behind the back of the classes under test.
 namespace DatabaseTestFiles {
 
-inline QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray randomBytes(int size, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = char(generator.bounded(256));
-    }
-    return bytes;
-}
-
-// Runs statements on the file through a private connection, as another program would; value receives
-// the first value of the last statement's result.
-inline bool runSql(const QString& path, const QStringList& statements, QVariant* value = nullptr)
-{
-    const QString name = QStringLiteral("test-raw-connection");
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        ok = db.open();
-        QSqlQuery query(db);
-        for (const QString& statement : statements) {
-            ok = ok && query.exec(statement);
-        }
-        if (ok && value && query.next()) {
-            *value = query.value(0);
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
+using namespace FileFixtures;
 
 // A database of the type on a new file in the folder; null, with the reason as a warning, when it cannot be
 // opened.
@@ -71,6 +26,21 @@ std::unique_ptr<Database> openNew(const QTemporaryDir& dir)
         return nullptr;
     }
     return db;
+}
+
+// A database of a kind: "records", "statistics", "config", or else the function-code file.
+inline std::unique_ptr<QSqliteDatabase> makeDatabase(const QString& kind)
+{
+    if (kind == "records") {
+        return std::make_unique<QRecordDB_Servo>();
+    }
+    if (kind == "statistics") {
+        return std::make_unique<QStatistics>();
+    }
+    if (kind == "config") {
+        return std::make_unique<QConfigDB_Servo>();
+    }
+    return std::make_unique<QExportDB_Servo>();
 }
 
 } // namespace DatabaseTestFiles

@@ -24,147 +24,140 @@ class tst_QDatabaseManager : public QObject
     Q_OBJECT
 
 private slots:
-    void createsTheFilesAndKeepsDataOverReopen();
-    void damagedFileIsNamedOthersStayUsable_data();
-    void damagedFileIsNamedOthersStayUsable();
-    void recoverKeepsTheOldFile();
-    void readOnlyFileIsNoticed_data();
-    void readOnlyFileIsNoticed();
+    void createsTheFilesAndKeepsDataOverReopen()
+    {
+        // Before opening, every database answers and refuses to write.
+        QVERIFY(!manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
+        QVERIFY(manager()->getRecordDatabase_Servo()->lastError().contains("STR_DB_NOT_OPEN"));
+        QVERIFY(!manager()->recoverDatabase("records.db", nullptr, nullptr));
+        const QString dir = m_dir.filePath("data");
+        QString error;
+        QVERIFY2(manager()->open(dir, &error), qPrintable(error));
+        for (const QString& name : QDatabaseManager::databaseFileNames()) {
+            QVERIFY2(QFileInfo::exists(QDir(dir).filePath(name)), qPrintable(name));
+        }
+        // Kept data must have been committed, not just be visible to the connection that wrote it.
+        const QHisFaultFormatList_Servo format{{"1", "Fault code", 4, 2, "FAULTCODE", 0}};
+        QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
+        QVERIFY(manager()->getStatisticsDatabase()->addFuncodeModifyEvents("drive",
+                                                                           {{"P00.01", {}}, {"P00.01", {}}}));
+        QVERIFY(manager()->getConfigDatabase_Servo()->addRenamedModel("KV900", "KV905"));
+        QVERIFY(manager()->getConfigDatabase_Servo()->saveHisFaultFromat("family", "fw", 7, format));
+        manager()->close();
+
+        QVERIFY(manager()->open(dir));
+        QCOMPARE(manager()->getRecordDatabase_Servo()->getModifyFunCodes("drive").value(0).funIndex,
+                 kRecord.funIndex);
+        QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 2);
+        QCOMPARE(manager()->getConfigDatabase_Servo()->convertToNewDevName("KV900"), QString("KV905"));
+        QCOMPARE(manager()->getConfigDatabase_Servo()->getDevHisFaultFormat("family", "fw", 7), format);
+    }
+
+    void damagedFileIsNamedOthersStayUsable_data()
+    {
+        QTest::addColumn<QString>("damaged");
+        for (const QString& name : QDatabaseManager::databaseFileNames()) {
+            QTest::newRow(qPrintable(name)) << name;
+        }
+    }
+
+    void damagedFileIsNamedOthersStayUsable()
+    {
+        QFETCH(QString, damaged);
+        const QString dir = m_dir.filePath("damaged-" + damaged);
+        QVERIFY(QDir().mkpath(dir));
+        const QByteArray garbage = randomBytes(3000, 5);
+        QVERIFY(writeBytes(QDir(dir).filePath(damaged), garbage));
+
+        QString error;
+        QVERIFY(!manager()->open(dir, &error));
+        QVERIFY2(error.startsWith(damaged + ": "), qPrintable(error));
+        QCOMPARE(manager()->damagedFiles(), QStringList{damaged});
+        QCOMPARE(manager()->lastErrors(), QStringList{error});
+
+        QCOMPARE(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord),
+                 damaged != "records.db");
+        QCOMPARE(manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01",
+                                                                           tagFuncodeModifyData()),
+                 damaged != "statistics.db");
+        QCOMPARE(manager()->getConfigDatabase_Servo()->addRenamedModel("A", "B"), damaged != "config.db");
+        QCOMPARE(readBytes(QDir(dir).filePath(damaged)), garbage);
+    }
+
+    void recoverKeepsTheOldFile()
+    {
+        const QString dir = m_dir.filePath("recover");
+        QVERIFY(QDir().mkpath(dir));
+        const QString path = QDir(dir).filePath("statistics.db");
+        const QByteArray garbage = randomBytes(5000, 9);
+        QVERIFY(writeBytes(path, garbage));
+        QVERIFY(!manager()->open(dir));
+
+        QString movedTo;
+        QString error;
+        QVERIFY(!manager()->recoverDatabase("other.db", &movedTo, &error));
+        const QString elsewhere = m_dir.filePath("statistics.db");
+        QVERIFY(writeBytes(elsewhere, garbage));
+        QVERIFY(!manager()->recoverDatabase(elsewhere, &movedTo, &error));
+        QCOMPARE(readBytes(elsewhere), garbage);
+        QCOMPARE(readBytes(path), garbage);
+
+        QVERIFY2(manager()->recoverDatabase("statistics.db", &movedTo, &error), qPrintable(error));
+        QVERIFY(manager()->lastErrors().isEmpty());
+        QVERIFY2(QFileInfo(movedTo).fileName().startsWith("statistics-damaged-"), qPrintable(movedTo));
+        QCOMPARE(QFileInfo(movedTo).absolutePath(), QDir(dir).absolutePath());
+        QCOMPARE(readBytes(movedTo), garbage);
+        QVERIFY(manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01",
+                                                                          tagFuncodeModifyData()));
+        QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 1);
+
+        // A second recovery in the same second keeps both old files.
+        QString movedAgain;
+        QVERIFY(manager()->recoverDatabase(path, &movedAgain, &error));
+        QVERIFY(movedAgain != movedTo);
+        QVERIFY(QFileInfo::exists(movedTo) && QFileInfo::exists(movedAgain));
+        QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
+    }
+
+    void readOnlyFileIsNoticed_data()
+    {
+        QTest::addColumn<QString>("readOnly");
+        for (const QString& name : QDatabaseManager::databaseFileNames()) {
+            QTest::newRow(qPrintable(name)) << name;
+        }
+    }
+
+    // A file that cannot be written opens for reading and is named at once, rather than failing at the
+    // first change.
+    void readOnlyFileIsNoticed()
+    {
+        QFETCH(QString, readOnly);
+        const QString dir = m_dir.filePath("read-only-" + readOnly);
+        QVERIFY(manager()->open(dir));
+        QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
+        QVERIFY(manager()->notices().isEmpty());
+        manager()->close();
+        const QByteArray before = readBytes(QDir(dir).filePath(readOnly));
+        {
+            QTestReadOnlyFile file(QDir(dir).filePath(readOnly));
+            QVERIFY(file.isValid());
+            QVERIFY(manager()->open(dir));
+            QCOMPARE(manager()->readOnlyFiles(), QStringList{readOnly});
+            QCOMPARE(manager()->notices().size(), 1);
+            QVERIFY2(manager()->notices().constFirst().startsWith(readOnly + ": "),
+                     qPrintable(manager()->notices().constFirst()));
+            QCOMPARE(manager()->getRecordDatabase_Servo()->recordCount("drive"), 1);
+            manager()->close();
+        }
+        QCOMPARE(readBytes(QDir(dir).filePath(readOnly)), before);
+        QVERIFY(manager()->open(dir));
+        QVERIFY(manager()->readOnlyFiles().isEmpty());
+    }
 
 private:
     static QDatabaseManager* manager() { return QDatabaseManager::self(); }
     QTemporaryDir m_dir;
 };
-
-void tst_QDatabaseManager::createsTheFilesAndKeepsDataOverReopen()
-{
-    // Before opening, every database answers and refuses to write.
-    QVERIFY(!manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
-    QVERIFY(manager()->getRecordDatabase_Servo()->lastError().contains("STR_DB_NOT_OPEN"));
-    QVERIFY(!manager()->recoverDatabase("records.db", nullptr, nullptr));
-    const QString dir = m_dir.filePath("data");
-    QString error;
-    QVERIFY2(manager()->open(dir, &error), qPrintable(error));
-    for (const QString& name : QDatabaseManager::databaseFileNames()) {
-        QVERIFY2(QFileInfo::exists(QDir(dir).filePath(name)), qPrintable(name));
-    }
-    // Kept data must have been committed, not just be visible to the connection that wrote it.
-    const QHisFaultFormatList_Servo format{{"1", "Fault code", 4, 2, "FAULTCODE", 0}};
-    QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
-    QVERIFY(manager()->getStatisticsDatabase()->addFuncodeModifyEvents("drive",
-                                                                       {{"P00.01", {}}, {"P00.01", {}}}));
-    QVERIFY(manager()->getConfigDatabase_Servo()->addRenamedModel("KV900", "KV905"));
-    QVERIFY(manager()->getConfigDatabase_Servo()->saveHisFaultFromat("family", "fw", 7, format));
-    manager()->close();
-
-    QVERIFY(manager()->open(dir));
-    QCOMPARE(manager()->getRecordDatabase_Servo()->getModifyFunCodes("drive").value(0).funIndex,
-             kRecord.funIndex);
-    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 2);
-    QCOMPARE(manager()->getConfigDatabase_Servo()->convertToNewDevName("KV900"), QString("KV905"));
-    QCOMPARE(manager()->getConfigDatabase_Servo()->getDevHisFaultFormat("family", "fw", 7), format);
-}
-
-void tst_QDatabaseManager::damagedFileIsNamedOthersStayUsable_data()
-{
-    QTest::addColumn<QString>("damaged");
-    for (const QString& name : QDatabaseManager::databaseFileNames()) {
-        QTest::newRow(qPrintable(name)) << name;
-    }
-}
-
-void tst_QDatabaseManager::damagedFileIsNamedOthersStayUsable()
-{
-    QFETCH(QString, damaged);
-    const QString dir = m_dir.filePath("damaged-" + damaged);
-    QVERIFY(QDir().mkpath(dir));
-    const QByteArray garbage = randomBytes(3000, 5);
-    QVERIFY(writeBytes(QDir(dir).filePath(damaged), garbage));
-
-    QString error;
-    QVERIFY(!manager()->open(dir, &error));
-    QVERIFY2(error.startsWith(damaged + ": "), qPrintable(error));
-    QCOMPARE(manager()->damagedFiles(), QStringList{damaged});
-    QCOMPARE(manager()->lastErrors(), QStringList{error});
-
-    QCOMPARE(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord),
-             damaged != "records.db");
-    QCOMPARE(
-        manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", tagFuncodeModifyData()),
-        damaged != "statistics.db");
-    QCOMPARE(manager()->getConfigDatabase_Servo()->addRenamedModel("A", "B"), damaged != "config.db");
-    QCOMPARE(readBytes(QDir(dir).filePath(damaged)), garbage);
-}
-
-void tst_QDatabaseManager::recoverKeepsTheOldFile()
-{
-    const QString dir = m_dir.filePath("recover");
-    QVERIFY(QDir().mkpath(dir));
-    const QString path = QDir(dir).filePath("statistics.db");
-    const QByteArray garbage = randomBytes(5000, 9);
-    QVERIFY(writeBytes(path, garbage));
-    QVERIFY(!manager()->open(dir));
-
-    QString movedTo;
-    QString error;
-    QVERIFY(!manager()->recoverDatabase("other.db", &movedTo, &error));
-    const QString elsewhere = m_dir.filePath("statistics.db");
-    QVERIFY(writeBytes(elsewhere, garbage));
-    QVERIFY(!manager()->recoverDatabase(elsewhere, &movedTo, &error));
-    QCOMPARE(readBytes(elsewhere), garbage);
-    QCOMPARE(readBytes(path), garbage);
-
-    QVERIFY2(manager()->recoverDatabase("statistics.db", &movedTo, &error), qPrintable(error));
-    QVERIFY(manager()->lastErrors().isEmpty());
-    QVERIFY2(QFileInfo(movedTo).fileName().startsWith("statistics-damaged-"), qPrintable(movedTo));
-    QCOMPARE(QFileInfo(movedTo).absolutePath(), QDir(dir).absolutePath());
-    QCOMPARE(readBytes(movedTo), garbage);
-    QVERIFY(
-        manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01", tagFuncodeModifyData()));
-    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 1);
-
-    // A second recovery in the same second keeps both old files.
-    QString movedAgain;
-    QVERIFY(manager()->recoverDatabase(path, &movedAgain, &error));
-    QVERIFY(movedAgain != movedTo);
-    QVERIFY(QFileInfo::exists(movedTo) && QFileInfo::exists(movedAgain));
-    QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
-}
-
-void tst_QDatabaseManager::readOnlyFileIsNoticed_data()
-{
-    QTest::addColumn<QString>("readOnly");
-    for (const QString& name : QDatabaseManager::databaseFileNames()) {
-        QTest::newRow(qPrintable(name)) << name;
-    }
-}
-
-// A file that cannot be written opens for reading and is named at once, rather than failing at the
-// first change.
-void tst_QDatabaseManager::readOnlyFileIsNoticed()
-{
-    QFETCH(QString, readOnly);
-    const QString dir = m_dir.filePath("read-only-" + readOnly);
-    QVERIFY(manager()->open(dir));
-    QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
-    QVERIFY(manager()->notices().isEmpty());
-    manager()->close();
-    const QByteArray before = readBytes(QDir(dir).filePath(readOnly));
-    {
-        QTestReadOnlyFile file(QDir(dir).filePath(readOnly));
-        QVERIFY(file.isValid());
-        QVERIFY(manager()->open(dir));
-        QCOMPARE(manager()->readOnlyFiles(), QStringList{readOnly});
-        QCOMPARE(manager()->notices().size(), 1);
-        QVERIFY2(manager()->notices().constFirst().startsWith(readOnly + ": "),
-                 qPrintable(manager()->notices().constFirst()));
-        QCOMPARE(manager()->getRecordDatabase_Servo()->recordCount("drive"), 1);
-        manager()->close();
-    }
-    QCOMPARE(readBytes(QDir(dir).filePath(readOnly)), before);
-    QVERIFY(manager()->open(dir));
-    QVERIFY(manager()->readOnlyFiles().isEmpty());
-}
 
 QTEST_GUILESS_MAIN(tst_QDatabaseManager)
 #include "tst_QDatabaseManager.moc"

@@ -31,9 +31,11 @@ tagExportDevInfo_Servo makeDevice(const QString& name, int codes, bool broken = 
             0x2000 + i, -i, group, index, "Name " + n + " – Ω\nsecond line", raw, i % 16, texts, 3, i % 4,
             curTexts, "-10", "10", "", "µs", "remark; " + n}));
     }
+
     if (broken) {
         device.funcodes.append(tagExportFuncodePtr_Servo());
     }
+
     return device;
 }
 
@@ -55,6 +57,7 @@ QStringList lines(const Devices& devices)
             result << fields.join('|');
         }
     }
+
     return result;
 }
 } // namespace
@@ -64,11 +67,58 @@ class tst_QExportDB_Servo : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void writeFileRoundTripReplacesWholeFileOrNothing();
-    void addRecordsAppendsOrRemovesOnlyWhatItMade();
-    void refusedPaths_data();
-    void refusedPaths();
+    void init()
+    {
+        m_db = std::make_unique<QExportDB_Servo>();
+        m_dir = std::make_unique<QTemporaryDir>();
+    }
+
+    // Writing replaces the whole file and reads back field for field; a failed write leaves the file as it
+    // was.
+    void writeFileRoundTripReplacesWholeFileOrNothing()
+    {
+        const Devices devices{makeDevice("SD300", 7), makeDevice("KV905", 0), makeDevice("SD100", 2)};
+        const QString path = filePath("ExportedFuncode.funcodeservo");
+        QVERIFY(m_db->writeFile(path, {makeDevice("OLD", 4), makeDevice("OLD2", 1)}));
+        QVERIFY2(m_db->writeFile(path, devices), qPrintable(m_db->lastError()));
+        QVERIFY(!m_db->isOpen());
+        const QByteArray written = readBytes(path);
+
+        QExportDB_Servo reader;
+        QVERIFY2(reader.openDatabase(path), qPrintable(reader.lastError()));
+        QVERIFY(reader.createDatabase()); // a valid file stays as it is
+        QCOMPARE(lines(reader.getImportDevInfoRecords()), lines(devices));
+        reader.closeDatabase();
+        QCOMPARE(readBytes(path), written);
+
+        QVERIFY(!m_db->writeFile(path, {makeDevice("NEWER", 3), makeDevice("BROKEN", 2, true)}));
+        QVERIFY(!m_db->lastError().isEmpty());
+        QCOMPARE(readBytes(path), written);
+        QCOMPARE(filesInDir(), QStringList{"ExportedFuncode.funcodeservo"});
+    }
+
+    void addRecordsAppendsOrRemovesOnlyWhatItMade()
+    {
+        const QString path = filePath("stepwise.funcodeservo");
+        const tagExportDevInfo_Servo broken = makeDevice("BROKEN", 1, true);
+        QVERIFY(m_db->openDatabase(path));
+        QVERIFY(m_db->createDatabase());
+        QVERIFY(!m_db->addRecords(broken));
+        QVERIFY(m_db->lastError().contains("STR_DB_PARTIAL_REMOVED"));
+        QVERIFY(!m_db->isOpen());
+        QVERIFY(filesInDir().isEmpty());
+        QVERIFY(m_db->getImportDevInfoRecords().isEmpty());
+
+        QVERIFY(m_db->openDatabase(path));
+        QVERIFY(m_db->createDatabase());
+        QVERIFY(m_db->addRecords(makeDevice("A", 3)));
+        QVERIFY(m_db->addRecords(makeDevice("B", 1)));
+        m_db->closeDatabase();
+        // A failure in a file that was there before keeps everything it held.
+        QVERIFY(m_db->openDatabase(path));
+        QVERIFY(!m_db->addRecords(broken));
+        QCOMPARE(lines(m_db->getImportDevInfoRecords()), lines({makeDevice("A", 3), makeDevice("B", 1)}));
+    }
 
 private:
     QString filePath(const QString& name) const { return m_dir->filePath(name); }
@@ -76,79 +126,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QExportDB_Servo> m_db;
 };
-
-void tst_QExportDB_Servo::init()
-{
-    m_db = std::make_unique<QExportDB_Servo>();
-    m_dir = std::make_unique<QTemporaryDir>();
-}
-
-// Writing replaces the whole file and reads back field for field; a failed write leaves the file as it was.
-void tst_QExportDB_Servo::writeFileRoundTripReplacesWholeFileOrNothing()
-{
-    const Devices devices{makeDevice("SD300", 7), makeDevice("KV905", 0), makeDevice("SD100", 2)};
-    const QString path = filePath("ExportedFuncode.funcodeservo");
-    QVERIFY(m_db->writeFile(path, {makeDevice("OLD", 4), makeDevice("OLD2", 1)}));
-    QVERIFY2(m_db->writeFile(path, devices), qPrintable(m_db->lastError()));
-    QVERIFY(!m_db->isOpen());
-    const QByteArray written = readBytes(path);
-
-    QExportDB_Servo reader;
-    QVERIFY2(reader.openDatabase(path), qPrintable(reader.lastError()));
-    QVERIFY(reader.createDatabase()); // a valid file stays as it is
-    QCOMPARE(lines(reader.getImportDevInfoRecords()), lines(devices));
-    reader.closeDatabase();
-    QCOMPARE(readBytes(path), written);
-
-    QVERIFY(!m_db->writeFile(path, {makeDevice("NEWER", 3), makeDevice("BROKEN", 2, true)}));
-    QVERIFY(!m_db->lastError().isEmpty());
-    QCOMPARE(readBytes(path), written);
-    QCOMPARE(filesInDir(), QStringList{"ExportedFuncode.funcodeservo"});
-}
-
-void tst_QExportDB_Servo::addRecordsAppendsOrRemovesOnlyWhatItMade()
-{
-    const QString path = filePath("stepwise.funcodeservo");
-    const tagExportDevInfo_Servo broken = makeDevice("BROKEN", 1, true);
-    QVERIFY(m_db->openDatabase(path));
-    QVERIFY(m_db->createDatabase());
-    QVERIFY(!m_db->addRecords(broken));
-    QVERIFY(m_db->lastError().contains("STR_DB_PARTIAL_REMOVED"));
-    QVERIFY(!m_db->isOpen());
-    QVERIFY(filesInDir().isEmpty());
-
-    QVERIFY(m_db->openDatabase(path));
-    QVERIFY(m_db->createDatabase());
-    QVERIFY(m_db->addRecords(makeDevice("A", 3)));
-    QVERIFY(m_db->addRecords(makeDevice("B", 1)));
-    m_db->closeDatabase();
-    // A failure in a file that was there before keeps everything it held.
-    QVERIFY(m_db->openDatabase(path));
-    QVERIFY(!m_db->addRecords(broken));
-    QCOMPARE(lines(m_db->getImportDevInfoRecords()), lines({makeDevice("A", 3), makeDevice("B", 1)}));
-}
-
-void tst_QExportDB_Servo::refusedPaths_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content"); // empty: no file is made
-    QTest::newRow("missing folder") << "no/such/dir/x.funcodeservo" << QByteArray();
-    QTest::newRow("comma-separated text") << "x.funcodeservo" << QByteArray("_9786345324_\nSD300_1.00,1,\n");
-    QTest::newRow("random bytes") << "x.funcodeservo" << randomBytes(2048, 3);
-}
-
-void tst_QExportDB_Servo::refusedPaths()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    const QString path = filePath(name);
-    QVERIFY(content.isEmpty() || writeBytes(path, content));
-    QVERIFY(!m_db->openDatabase(path));
-    QVERIFY(!m_db->lastError().isEmpty());
-    QVERIFY(m_db->getImportDevInfoRecords().isEmpty());
-    QCOMPARE(readBytes(path), content);
-    QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
-}
 
 QTEST_GUILESS_MAIN(tst_QExportDB_Servo)
 #include "tst_QExportDB_Servo.moc"

@@ -1,10 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QConfigDB_Servo.h"
-#include "QExportDB_Servo.h"
-#include "QRecordDB_Servo.h"
-#include "QStatistics.h"
-
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,20 +10,6 @@ using namespace DatabaseTestFiles;
 
 namespace {
 const QStringList kKinds{"records", "statistics", "config", "funcode file"};
-
-std::unique_ptr<QSqliteDatabase> makeDatabase(const QString& kind)
-{
-    if (kind == "records") {
-        return std::make_unique<QRecordDB_Servo>();
-    }
-    if (kind == "statistics") {
-        return std::make_unique<QStatistics>();
-    }
-    if (kind == "config") {
-        return std::make_unique<QConfigDB_Servo>();
-    }
-    return std::make_unique<QExportDB_Servo>();
-}
 
 int pragma(const QString& path, const QString& name)
 {
@@ -43,16 +24,20 @@ bool makeFile(const QString& kind, const QString& damage, const QString& path)
     if (damage == "missing") {
         return true;
     }
+
     if (damage == "empty sqlite") {
         return runSql(path, {"VACUUM"});
     }
+
     if (damage == "random bytes") {
         return writeBytes(path, randomBytes(4096, 7));
     }
+
     if (damage == "foreign sqlite") {
         return runSql(path, {"CREATE TABLE customers (id INTEGER, name TEXT)",
                              "INSERT INTO customers VALUES (1, 'x')"});
     }
+
     // A file of the kind as this program writes it (or of the next kind), made several pages long.
     const QString madeKind =
         damage == "other kind" ? kKinds.at((kKinds.indexOf(kind) + 1) % kKinds.size()) : kind;
@@ -60,9 +45,11 @@ bool makeFile(const QString& kind, const QString& damage, const QString& path)
         !runSql(path, {"CREATE TABLE padding (x)", "INSERT INTO padding VALUES (randomblob(40000))"})) {
         return false;
     }
+
     if (damage == "newer layout") {
         return runSql(path, {"PRAGMA user_version = 99"});
     }
+
     const QByteArray bytes = readBytes(path);
     const int pageSize = (quint8(bytes.at(16)) << 8) | quint8(bytes.at(17));
     const QMap<QString, QByteArray> damaged{
@@ -81,77 +68,74 @@ class tst_QSqliteDatabase : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void opensOrRefuses_data();
-    void opensOrRefuses();
-    void refusesFolderAndMissingFolder();
+
+    void opensOrRefuses_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason"); // empty: the file is opened
+        const QList<QPair<QString, QString>> damages{
+            {"random bytes", "STR_DB_NOT_SQLITE"},      {"truncated at page", "STR_DB_TRUNCATED"},
+            {"truncated mid page", "STR_DB_TRUNCATED"}, {"garbage after header", "STR_DB_DAMAGED"},
+            {"damaged pages", "STR_DB_DAMAGED"},        {"foreign sqlite", "STR_DB_FOREIGN"},
+            {"other kind", "STR_DB_FOREIGN"},           {"newer layout", "STR_DB_NEWER"}};
+        for (const QString& kind : kKinds) {
+            QTest::addRow("%s, missing", qPrintable(kind)) << kind << "missing" << QString();
+            QTest::addRow("%s, empty sqlite", qPrintable(kind)) << kind << "empty sqlite" << QString();
+            for (const auto& damage : damages) {
+                QTest::addRow("%s, %s", qPrintable(kind), qPrintable(damage.first))
+                    << kind << damage.first << damage.second;
+            }
+        }
+    }
+
+    void opensOrRefuses()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        const QString path = m_dir.filePath(QString("%1-%2.db").arg(kind, damage).replace(' ', '_'));
+        QVERIFY(makeFile(kind, damage, path));
+        const QByteArray before = readBytes(path);
+        std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
+        if (reason.isEmpty()) {
+            // A missing or empty file gets the kind's stamps; a second open finds it valid and leaves it as
+            // it is.
+            QVERIFY2(db->open(path), qPrintable(db->lastError()));
+            db->close();
+            QCOMPARE(pragma(path, "application_id"), db->schema().applicationId);
+            QCOMPARE(pragma(path, "user_version"), db->schema().version);
+            const QByteArray created = readBytes(path);
+            QVERIFY2(db->open(path), qPrintable(db->lastError()));
+            db->close();
+            QCOMPARE(readBytes(path), created);
+            return;
+        }
+        QVERIFY(!db->open(path));
+        QVERIFY(!db->isOpen());
+        // No translator is installed here, so the reason shows as its key.
+        QVERIFY2(db->lastError().startsWith(QFileInfo(path).fileName() + ": "), qPrintable(db->lastError()));
+        QVERIFY2(db->lastError().contains(reason), qPrintable(db->lastError()));
+        db.reset();
+        QCOMPARE(readBytes(path), before);
+        QVERIFY(!QFileInfo::exists(path + "-journal"));
+    }
+
+    void refusesFolderAndMissingFolder()
+    {
+        QStatistics db;
+        QVERIFY(!db.open(m_dir.path()));
+        QVERIFY(db.lastError().contains("STR_DB_NOT_A_FILE"));
+        const QString inMissingFolder = m_dir.filePath("no/such/folder/stats.db");
+        QVERIFY(!db.open(inMissingFolder));
+        QVERIFY(db.lastError().contains("STR_DB_CANNOT_CREATE"));
+        QVERIFY(!QFileInfo::exists(inMissingFolder));
+        QVERIFY(!db.open(QString()));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void tst_QSqliteDatabase::opensOrRefuses_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("reason"); // empty: the file is opened
-    const QList<QPair<QString, QString>> damages{
-        {"random bytes", "STR_DB_NOT_SQLITE"},      {"truncated at page", "STR_DB_TRUNCATED"},
-        {"truncated mid page", "STR_DB_TRUNCATED"}, {"garbage after header", "STR_DB_DAMAGED"},
-        {"damaged pages", "STR_DB_DAMAGED"},        {"foreign sqlite", "STR_DB_FOREIGN"},
-        {"other kind", "STR_DB_FOREIGN"},           {"newer layout", "STR_DB_NEWER"}};
-    for (const QString& kind : kKinds) {
-        QTest::addRow("%s, missing", qPrintable(kind)) << kind << "missing" << QString();
-        QTest::addRow("%s, empty sqlite", qPrintable(kind)) << kind << "empty sqlite" << QString();
-        for (const auto& damage : damages) {
-            QTest::addRow("%s, %s", qPrintable(kind), qPrintable(damage.first))
-                << kind << damage.first << damage.second;
-        }
-    }
-}
-
-void tst_QSqliteDatabase::opensOrRefuses()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, damage);
-    QFETCH(QString, reason);
-    const QString path = m_dir.filePath(QString("%1-%2.db").arg(kind, damage).replace(' ', '_'));
-    QVERIFY(makeFile(kind, damage, path));
-    const QByteArray before = readBytes(path);
-    std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
-    if (reason.isEmpty()) {
-        // A missing or empty file gets the kind's stamps; a second open finds it valid and leaves it as it
-        // is.
-        QVERIFY2(db->open(path), qPrintable(db->lastError()));
-        db->close();
-        QCOMPARE(pragma(path, "application_id"), db->schema().applicationId);
-        QCOMPARE(pragma(path, "user_version"), db->schema().version);
-        const QByteArray created = readBytes(path);
-        QVERIFY2(db->open(path), qPrintable(db->lastError()));
-        db->close();
-        QCOMPARE(readBytes(path), created);
-        return;
-    }
-    QVERIFY(!db->open(path));
-    QVERIFY(!db->isOpen());
-    // No translator is installed here, so the reason shows as its key.
-    QVERIFY2(db->lastError().startsWith(QFileInfo(path).fileName() + ": "), qPrintable(db->lastError()));
-    QVERIFY2(db->lastError().contains(reason), qPrintable(db->lastError()));
-    db.reset();
-    QCOMPARE(readBytes(path), before);
-    QVERIFY(!QFileInfo::exists(path + "-journal"));
-}
-
-void tst_QSqliteDatabase::refusesFolderAndMissingFolder()
-{
-    QStatistics db;
-    QVERIFY(!db.open(m_dir.path()));
-    QVERIFY(db.lastError().contains("STR_DB_NOT_A_FILE"));
-    const QString inMissingFolder = m_dir.filePath("no/such/folder/stats.db");
-    QVERIFY(!db.open(inMissingFolder));
-    QVERIFY(db.lastError().contains("STR_DB_CANNOT_CREATE"));
-    QVERIFY(!QFileInfo::exists(inMissingFolder));
-    QVERIFY(!db.open(QString()));
-}
 
 QTEST_GUILESS_MAIN(tst_QSqliteDatabase)
 #include "tst_QSqliteDatabase.moc"

@@ -1,10 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QConfigDB_Servo.h"
-#include "QExportDB_Servo.h"
-#include "QRecordDB_Servo.h"
-#include "QSqliteDatabase.h"
-#include "QStatistics.h"
 #include "QTestReadOnlyFile.h"
 
 #include <QDir>
@@ -35,12 +30,14 @@ tagSqliteSchema layout(int version)
         schema.createStatements += QStringList{"CREATE INDEX item_name ON item (name)",
                                                "CREATE TABLE note (item_id INTEGER NOT NULL, text TEXT)"};
     }
+
     schema.upgrades.insert(1, {"ALTER TABLE item ADD COLUMN size INTEGER NOT NULL DEFAULT 0"});
     schema.upgrades.insert(2, {"CREATE INDEX item_name ON item (name)",
                                "CREATE TABLE note (item_id INTEGER NOT NULL, text TEXT)"});
     for (auto it = schema.upgrades.begin(); it != schema.upgrades.end();) {
         it = it.key() >= version ? schema.upgrades.erase(it) : it + 1;
     }
+
     return schema;
 }
 
@@ -80,6 +77,7 @@ QStringList layoutOf(const QString& path)
             }
         }
     }
+
     QSqlDatabase::removeDatabase(name);
     return items;
 }
@@ -96,181 +94,140 @@ class tst_QSqliteUpgrade : public QObject
     Q_OBJECT
 
 private slots:
-    void upgradesEveryEarlierLayout_data();
-    void upgradesEveryEarlierLayout();
-    void failedUpgradeLeavesTheFile_data();
-    void failedUpgradeLeavesTheFile();
-    void readOnlyOldFileIsRefusedUntouched();
-    void shippedKindsOpenTheirOldFiles_data();
-    void shippedKindsOpenTheirOldFiles();
+    void upgradesOrLeavesTheFile_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("change"); // what is wrong with the schema or the file
+        QTest::addColumn<QString>("reason"); // empty: the file is upgraded
+        QTest::newRow("1 to 2") << 1 << 2 << "" << QString();
+        QTest::newRow("1 to 3") << 1 << 3 << "" << QString();
+        QTest::newRow("2 to 3") << 2 << 3 << "" << QString();
+        QTest::newRow("second step fails") << 1 << 3 << "bad step" << QString("STR_DB_UPGRADE_FAILED");
+        QTest::newRow("no step from the layout") << 1 << 3 << "missing step" << QString("STR_DB_DAMAGED");
+        QTest::newRow("layout 0") << 1 << 3 << "layout 0" << QString("STR_DB_DAMAGED");
+        // An old file that lacks a table of its layout is damaged: the upgrade must not be kept.
+        QTest::newRow("table missing after the steps")
+            << 1 << 3 << "missing table" << QString("STR_DB_DAMAGED");
+        QTest::newRow("read-only file") << 1 << 2 << "read-only" << QString("STR_DB_UPGRADE_FAILED");
+    }
+
+    void upgradesOrLeavesTheFile()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, change);
+        QFETCH(QString, reason);
+        const QString path = makeFile(from);
+        QVERIFY(!path.isEmpty());
+        tagSqliteSchema schema = layout(to);
+        if (change == "bad step") {
+            schema.upgrades[2].append("CREATE TABLE item (x)");
+        } else if (change == "missing step") {
+            schema.upgrades.remove(1);
+        } else if (change == "missing table") {
+            schema.tables.append("ghost");
+        } else if (change == "layout 0") {
+            QVERIFY(runSql(path, {"PRAGMA user_version = 0"}));
+        }
+        const QByteArray before = readBytes(path);
+        LayoutTestDatabase db(schema);
+        {
+            std::unique_ptr<QTestReadOnlyFile> readOnly;
+            if (change == "read-only") {
+                readOnly = std::make_unique<QTestReadOnlyFile>(path);
+                QVERIFY(readOnly->isValid());
+            }
+            QCOMPARE(db.open(path), reason.isEmpty());
+        }
+        if (!reason.isEmpty()) {
+            QVERIFY2(db.lastError().contains(reason), qPrintable(db.lastError()));
+            QCOMPARE(db.upgradedFrom(), 0);
+            QCOMPARE(readBytes(path), before);
+            QCOMPARE(filesIn(m_dir->path()), QStringList{"items.db"});
+            return;
+        }
+        QCOMPARE(db.upgradedFrom(), from);
+        QVERIFY(db.isWritable());
+        db.close();
+        // The old contents are kept beside the file, byte for byte, under a name that says their layout.
+        QCOMPARE(filesIn(m_dir->path()).size(), 2);
+        QVERIFY2(QFileInfo(db.backupPath()).fileName().startsWith(QString("items-layout%1-").arg(from)),
+                 qPrintable(db.backupPath()));
+        QCOMPARE(readBytes(db.backupPath()), before);
+        // The upgraded file has the layout of a new file and still holds its items.
+        QVariant count;
+        QVERIFY(runSql(path, {"SELECT count(*) FROM item WHERE size = 0"}, &count));
+        QCOMPARE(count.toInt(), 2);
+        QTemporaryDir fresh;
+        LayoutTestDatabase created(layout(to));
+        QVERIFY(created.open(fresh.filePath("new.db")));
+        created.close();
+        QCOMPARE(layoutOf(path), layoutOf(fresh.filePath("new.db")));
+        // Opening again changes nothing and copies nothing.
+        QVERIFY(db.open(path));
+        QCOMPARE(db.upgradedFrom(), 0);
+        QVERIFY(db.backupPath().isEmpty());
+        QCOMPARE(filesIn(m_dir->path()).size(), 2);
+    }
+
+    void shippedKindsOpenTheirOldFiles_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        // One file of every layout each kind ever had, written by the program of that time with a few rows.
+        const QDir dir(QStringLiteral(SERVO_TEST_DATA_DIR "/databases"));
+        for (const QString& name : dir.entryList({"*.db", "*.funcodeservo"}, QDir::Files, QDir::Name)) {
+            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+        }
+    }
+
+    // Kind and layout come from the name: "records-layout1.db".
+    void shippedKindsOpenTheirOldFiles()
+    {
+        QFETCH(QString, fileName);
+        const QString base = QFileInfo(fileName).completeBaseName();
+        const QString kind = base.section('-', 0, 0);
+        const int layoutNumber = base.section("-layout", 1).toInt();
+        std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
+        QVERIFY2(layoutNumber >= 1 && layoutNumber <= db->schema().version, qPrintable(base));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QFileInfo(fileName).fileName());
+        QVERIFY(QFile::copy(fileName, path));
+        QVERIFY2(db->open(path), qPrintable(db->lastError()));
+        const bool older = layoutNumber < db->schema().version;
+        QCOMPARE(db->upgradedFrom(), older ? layoutNumber : 0);
+        QCOMPARE(filesIn(dir.path()).size(), older ? 2 : 1);
+        db->close();
+        // The upgraded file is laid out like a new one.
+        std::unique_ptr<QSqliteDatabase> fresh = std::move(db);
+        const QString newPath = dir.filePath("new-" + QFileInfo(fileName).fileName());
+        QVERIFY(fresh->open(newPath));
+        fresh->close();
+        QCOMPARE(layoutOf(path), layoutOf(newPath));
+        QVariant rows;
+        QVERIFY(runSql(path, {"SELECT count(*) FROM " + fresh->schema().tables.first()}, &rows));
+        QVERIFY2(rows.toInt() > 0, "the old file's rows are gone");
+    }
 
 private:
     // A folder of its own with a file of the layout holding two items.
-    QString makeFile(int version);
+    QString makeFile(int version)
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        const QString path = m_dir->filePath("items.db");
+        LayoutTestDatabase db(layout(version));
+        if (!db.open(path)) {
+            return QString();
+        }
+        db.close();
+        return runSql(path, {"INSERT INTO item (name) VALUES ('first')",
+                             "INSERT INTO item (name) VALUES ('second')"})
+                   ? path
+                   : QString();
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
 };
-
-QString tst_QSqliteUpgrade::makeFile(int version)
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    const QString path = m_dir->filePath("items.db");
-    LayoutTestDatabase db(layout(version));
-    if (!db.open(path)) {
-        return QString();
-    }
-    db.close();
-    return runSql(path,
-                  {"INSERT INTO item (name) VALUES ('first')", "INSERT INTO item (name) VALUES ('second')"})
-               ? path
-               : QString();
-}
-
-void tst_QSqliteUpgrade::upgradesEveryEarlierLayout_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::newRow("1 to 2") << 1 << 2;
-    QTest::newRow("1 to 3") << 1 << 3;
-    QTest::newRow("2 to 3") << 2 << 3;
-}
-
-void tst_QSqliteUpgrade::upgradesEveryEarlierLayout()
-{
-    QFETCH(int, from);
-    QFETCH(int, to);
-    const QString path = makeFile(from);
-    QVERIFY(!path.isEmpty());
-    const QByteArray before = readBytes(path);
-
-    LayoutTestDatabase db(layout(to));
-    QVERIFY2(db.open(path), qPrintable(db.lastError()));
-    QCOMPARE(db.upgradedFrom(), from);
-    QVERIFY(db.isWritable());
-    db.close();
-
-    // The old contents are kept beside the file, byte for byte, under a name that says their layout.
-    QCOMPARE(filesIn(m_dir->path()).size(), 2);
-    QVERIFY2(QFileInfo(db.backupPath()).fileName().startsWith(QString("items-layout%1-").arg(from)),
-             qPrintable(db.backupPath()));
-    QCOMPARE(readBytes(db.backupPath()), before);
-    // The upgraded file has the layout of a new file and still holds its items.
-    QVariant count;
-    QVERIFY(runSql(path, {"SELECT count(*) FROM item WHERE size = 0"}, &count));
-    QCOMPARE(count.toInt(), 2);
-    QTemporaryDir fresh;
-    LayoutTestDatabase created(layout(to));
-    QVERIFY(created.open(fresh.filePath("new.db")));
-    created.close();
-    QCOMPARE(layoutOf(path), layoutOf(fresh.filePath("new.db")));
-    // Opening again changes nothing and copies nothing.
-    QVERIFY(db.open(path));
-    QCOMPARE(db.upgradedFrom(), 0);
-    QVERIFY(db.backupPath().isEmpty());
-    QCOMPARE(filesIn(m_dir->path()).size(), 2);
-}
-
-void tst_QSqliteUpgrade::failedUpgradeLeavesTheFile_data()
-{
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("second step fails") << "bad step"
-                                       << "STR_DB_UPGRADE_FAILED";
-    QTest::newRow("no step from the layout") << "missing step"
-                                             << "STR_DB_DAMAGED";
-    QTest::newRow("layout 0") << "layout 0"
-                              << "STR_DB_DAMAGED";
-    // An old file that lacks a table of its layout is damaged: the upgrade must not be kept.
-    QTest::newRow("table missing after the steps") << "missing table"
-                                                   << "STR_DB_DAMAGED";
-}
-
-void tst_QSqliteUpgrade::failedUpgradeLeavesTheFile()
-{
-    QFETCH(QString, change);
-    QFETCH(QString, reason);
-    const QString path = makeFile(1);
-    QVERIFY(!path.isEmpty());
-    tagSqliteSchema schema = layout(3);
-    if (change == "bad step") {
-        schema.upgrades[2].append("CREATE TABLE item (x)");
-    } else if (change == "missing step") {
-        schema.upgrades.remove(1);
-    } else if (change == "missing table") {
-        schema.tables.append("ghost");
-    } else {
-        QVERIFY(runSql(path, {"PRAGMA user_version = 0"}));
-    }
-    const QByteArray before = readBytes(path);
-    LayoutTestDatabase db(schema);
-    QVERIFY(!db.open(path));
-    QVERIFY2(db.lastError().contains(reason), qPrintable(db.lastError()));
-    QCOMPARE(db.upgradedFrom(), 0);
-    QCOMPARE(readBytes(path), before);
-    QCOMPARE(filesIn(m_dir->path()), QStringList{"items.db"});
-}
-
-void tst_QSqliteUpgrade::readOnlyOldFileIsRefusedUntouched()
-{
-    const QString path = makeFile(1);
-    QVERIFY(!path.isEmpty());
-    const QByteArray before = readBytes(path);
-    LayoutTestDatabase db(layout(2));
-    {
-        QTestReadOnlyFile readOnly(path);
-        QVERIFY(readOnly.isValid());
-        QVERIFY(!db.open(path));
-    }
-    QVERIFY2(db.lastError().contains("STR_DB_UPGRADE_FAILED"), qPrintable(db.lastError()));
-    QCOMPARE(readBytes(path), before);
-    QCOMPARE(filesIn(m_dir->path()), QStringList{"items.db"});
-}
-
-void tst_QSqliteUpgrade::shippedKindsOpenTheirOldFiles_data()
-{
-    QTest::addColumn<QString>("fileName");
-    // One file of every layout each kind ever had, written by the program of that time with a few rows.
-    const QDir dir(QStringLiteral(SERVO_TEST_DATA_DIR "/databases"));
-    for (const QString& name : dir.entryList({"*.db", "*.funcodeservo"}, QDir::Files, QDir::Name)) {
-        QTest::newRow(qPrintable(name)) << dir.filePath(name);
-    }
-}
-
-// Kind and layout come from the name: "records-layout1.db".
-void tst_QSqliteUpgrade::shippedKindsOpenTheirOldFiles()
-{
-    QFETCH(QString, fileName);
-    const QString base = QFileInfo(fileName).completeBaseName();
-    const QString kind = base.section('-', 0, 0);
-    const int layoutNumber = base.section("-layout", 1).toInt();
-    std::unique_ptr<QSqliteDatabase> db;
-    if (kind == "records") {
-        db = std::make_unique<QRecordDB_Servo>();
-    } else if (kind == "statistics") {
-        db = std::make_unique<QStatistics>();
-    } else if (kind == "config") {
-        db = std::make_unique<QConfigDB_Servo>();
-    } else {
-        db = std::make_unique<QExportDB_Servo>();
-    }
-    QVERIFY2(layoutNumber >= 1 && layoutNumber <= db->schema().version, qPrintable(base));
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QFileInfo(fileName).fileName());
-    QVERIFY(QFile::copy(fileName, path));
-    QVERIFY2(db->open(path), qPrintable(db->lastError()));
-    const bool older = layoutNumber < db->schema().version;
-    QCOMPARE(db->upgradedFrom(), older ? layoutNumber : 0);
-    QCOMPARE(filesIn(dir.path()).size(), older ? 2 : 1);
-    db->close();
-    // The upgraded file is laid out like a new one.
-    std::unique_ptr<QSqliteDatabase> fresh = std::move(db);
-    const QString newPath = dir.filePath("new-" + QFileInfo(fileName).fileName());
-    QVERIFY(fresh->open(newPath));
-    fresh->close();
-    QCOMPARE(layoutOf(path), layoutOf(newPath));
-    QVariant rows;
-    QVERIFY(runSql(path, {"SELECT count(*) FROM " + fresh->schema().tables.first()}, &rows));
-    QVERIFY2(rows.toInt() > 0, "the old file's rows are gone");
-}
 
 QTEST_GUILESS_MAIN(tst_QSqliteUpgrade)
 #include "tst_QSqliteUpgrade.moc"
