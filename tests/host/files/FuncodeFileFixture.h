@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileFixtures.h"
 #include "QDeviceServo.h"
 #include "QDriveCatalogue.h"
 #include "QFuncodeScaling.h"
@@ -7,47 +8,34 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QList>
+#include <QPair>
 
 // Drives whose names and enumerated texts hold commas, with a different value on every axis, for the
 // round trips through function-code files.
 namespace FuncodeFileFixture {
 
-// The test model with commas in names, group titles and value texts: "FCM<axes>".
+// The test model with commas in names and value texts, and a code the user authority does not see:
+// "FCM<axes>".
 inline QDriveModelPtr commaModel(int axisNum)
 {
-    const QString name = QStringLiteral("FCM%1").arg(axisNum);
-    QJsonObject root = QJsonDocument::fromJson(QTestHost::testModelJson(axisNum, name)).object();
-    QJsonArray groups = root.value("groups").toArray();
-    QJsonObject basic = groups.at(0).toObject();
-    QJsonArray codes = basic.value("codes").toArray();
-    QJsonObject motor = codes.at(0).toObject();
-    motor.insert("name", "Motor type, frame, power");
-    motor.insert("items", QJsonArray{"0:40 mm flange, 100 W, 3000 rpm", "1:60 mm flange, 200 W, 3000 rpm",
-                                     "3:80 mm flange, 750 W, 2500 rpm", "5:130 mm flange, 1 kW, 2000 rpm"});
-    codes[0] = motor;
-    QJsonObject current = codes.at(1).toObject();
-    current.insert("name", "Rated current, peak,");
-    codes[1] = current;
-    QJsonObject mode = codes.at(3).toObject();
-    mode.insert("items", QJsonArray{"0:Position, pulses", "1:Speed, analog", "2:Torque, 3 limits"});
-    codes[3] = mode;
-    basic.insert("codes", codes);
-    groups[0] = basic;
-    // A code that the user authority does not see.
-    QJsonObject gains = groups.at(2).toObject();
-    QJsonArray gainCodes = gains.value("codes").toArray();
-    QJsonObject sampling = gainCodes.at(3).toObject();
-    sampling.insert("authority", 1);
-    gainCodes[3] = sampling;
-    gains.insert("codes", gainCodes);
-    groups[2] = gains;
-    root.insert("groups", groups);
+    QByteArray json = QTestHost::testModelJson(axisNum, QStringLiteral("FCM%1").arg(axisNum));
+    const QList<QPair<QByteArray, QByteArray>> changes{
+        {"\"Motor type\"", "\"Motor type, frame, power\""},
+        {"\"Rated current\"", "\"Rated current, peak,\""},
+        {"0:Motor A 200W", "0:40 mm flange, 100 W, 3000 rpm"},
+        {"1:Motor B 400W", "1:60 mm flange, 200 W, 3000 rpm"},
+        {"3:Motor C 750W", "3:80 mm flange, 750 W, 2500 rpm"},
+        {"5:Motor D 1kW", "5:130 mm flange, 1 kW, 2000 rpm"},
+        {"\"0:Position\"", "\"0:Position, pulses\""},
+        {"\"1:Speed\"", "\"1:Speed, analog\""},
+        {"\"2:Torque\"", "\"2:Torque, 3 limits\""},
+        {"\"Sampling channel\"", "\"Sampling channel\", \"authority\": 1"}};
+    for (const auto& change : changes) {
+        json.replace(change.first, change.second);
+    }
     QString error;
-    QDriveModelPtr model = QDriveModel::fromJson(QJsonDocument(root).toJson(), &error);
+    QDriveModelPtr model = QDriveModel::fromJson(json, &error);
     if (!model) {
         qWarning("comma model does not load: %s", qPrintable(error));
     }
@@ -97,18 +85,6 @@ inline bool setDistinctValues(QDeviceServo* device, int seed)
         }
     }
     return QTestHost::readAll(device);
-}
-
-inline QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 } // namespace FuncodeFileFixture

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <zip.h>
 
@@ -70,6 +71,75 @@ inline Entries workbookParts(const QByteArray& sheetXml, const QByteArray& share
     entries.append(qMakePair<QString, QByteArray>("xl/worksheets/codes.xml", sheetXml));
     entries.append(qMakePair<QString, QByteArray>("xl/strings.xml", sharedStringsXml));
     return entries;
+}
+
+// The bytes of such an archive.
+inline QByteArray zipBytes(const Entries& entries)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("archive.zip"));
+    return makeZip(file.fileName(), entries) && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                               : QByteArray();
+}
+
+const QByteArray kSheetStart = "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/"
+                               "spreadsheetml/2006/main\"><sheetData>";
+const QByteArray kSheetEnd = "</sheetData></worksheet>";
+
+inline QByteArray sharedStrings(const QList<QByteArray>& items)
+{
+    QByteArray xml =
+        "<?xml version=\"1.0\"?><sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
+        "main\">";
+    for (const QByteArray& item : items) {
+        xml += "<si>" + item + "</si>";
+    }
+    return xml + "</sst>";
+}
+
+inline QByteArray inlineCell(const QByteArray& text)
+{
+    return "<c t=\"inlineStr\"><is><t xml:space=\"preserve\">" + text + "</t></is></c>";
+}
+
+inline QByteArray numberCell(const QByteArray& value)
+{
+    return "<c><v>" + value + "</v></c>";
+}
+
+// The two codes of the comma-separated files of the suites on the second sheet, as another program writes
+// them: the import mark as formatted runs of a shared string, inline strings, numbers in other notations,
+// rows and cells without references, a cell reached by reference only.
+inline QByteArray foreignCodeSheet()
+{
+    QByteArray rows;
+    rows += "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>";
+    rows += "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>1</v></c><c r=\"B2\"><v>3</v></c>" +
+            inlineCell("Simulated") + "</row>";
+    rows += "<row r=\"3\">" + inlineCell("CANopen") + inlineCell("USB") + "</row>";
+    rows += "<row>" + numberCell("131072") + numberCell("0") + inlineCell("P00 Basic") +
+            inlineCell("P00.00") + "<c t=\"s\"><v>2</v></c>" + numberCell("0") + numberCell("4") +
+            numberCell("3") + numberCell("1") + numberCell("3") + numberCell("5") +
+            "<c t=\"s\"><v>3</v></c>" + inlineCell("3:80 mm flange, 750 W, 2500 rpm") +
+            "<c t=\"str\"><f>CONCAT(\"5:130\",\"\")</f><v>5:130 mm flange, 1 kW, 2000 rpm</v></c></row>";
+    rows += "<row>" + numberCell("1.31073E5") + numberCell("1") + inlineCell("P00 Basic") +
+            inlineCell("P00.01") + inlineCell("Rated current, peak,") + numberCell("0") + numberCell("4") +
+            numberCell("3") + numberCell("1.5E2") + numberCell("151") + numberCell("152") +
+            numberCell("1.5") + numberCell("1.51") + "<c r=\"N5\"><v>1.52</v></c></row>";
+    rows += "<row r=\"7\"></row>";
+    return kSheetStart + rows + kSheetEnd;
+}
+
+inline QList<QByteArray> foreignStringItems()
+{
+    return {"<r><rPr><b/></rPr><t>Function-code file</t></r><r><t xml:space=\"preserve\"> for "
+            "import_9786345324_</t></r><rPh><t>x</t></rPh>",
+            "<t>FCM3_1.00</t>", "<t>Motor type, frame, power</t>", "<t>1:60 mm flange, 200 W, 3000 rpm</t>"};
+}
+
+inline Entries foreignWorkbook()
+{
+    return workbookParts(foreignCodeSheet(), sharedStrings(foreignStringItems()));
 }
 
 } // namespace ZipFixture
