@@ -54,49 +54,31 @@ private slots:
         }
     }
 
-    // A read that waits or is with the drive is not queued again; once answered it may be.
+    // A read that waits or is with the drive is not queued again; once answered, dropped, forgotten (the
+    // link came back: those answers will not come) or cleared it may be.
     void eachReadIsQueuedOnce()
     {
         QServoReadQueue queue;
-        QVERIFY(queue.enqueue("P00.01", 0));
-        QVERIFY(queue.enqueue("P00.01", 1));
+        for (int axis = 0; axis < 3; ++axis) {
+            QVERIFY(queue.enqueue("P00.01", axis)); // the same number on another axis is another read
+        }
         QVERIFY(!queue.enqueue("P00.01", 0));
+        QCOMPARE(queue.dropQueued([](const QServoReadQueue::Entry& e) { return e.axis == 1; }), 1);
+        QVERIFY(queue.enqueue("P00.01", 1));
         const QDriveValueList batch = queue.takeBatch(10);
         queue.setInFlight(7);
-        QVERIFY(queue.isBusy());
         QVERIFY(!queue.enqueue("P00.01", 0)); // with the drive
         QVERIFY(queue.enqueue("P00.02", 0));
-
         queue.answered(6, {}); // an older request's answer changes nothing
         QVERIFY(queue.hasInFlight());
         queue.answered(7, batch);
         QVERIFY(!queue.hasInFlight());
         QVERIFY(queue.enqueue("P00.01", 0));
         QCOMPARE(numbersOf(queue.takeBatch(10)), (QStringList{"P00.02/0", "P00.01/0"}));
-    }
-
-    void droppedAndClearedReadsCanBeQueuedAgain()
-    {
-        QServoReadQueue queue;
-        for (int axis = 0; axis < 3; ++axis) {
-            queue.enqueue("P00.01", axis);
-        }
-        QCOMPARE(queue.dropQueued([](const QServoReadQueue::Entry& e) { return e.axis == 1; }), 1);
-        QCOMPARE(queue.pendingCount(), 2);
-        QVERIFY(queue.enqueue("P00.01", 1));
-        queue.clearQueued();
-        QVERIFY(!queue.isBusy());
-        QVERIFY(queue.enqueue("P00.01", 0));
-    }
-
-    // The link came back: answers of what was with the drive will not come, so it may be read again.
-    void forgottenReadsCanBeQueuedAgain()
-    {
-        QServoReadQueue queue;
-        queue.enqueue("P00.01", 0);
-        queue.takeBatch(10);
-        queue.setInFlight(3);
+        queue.setInFlight(8);
         queue.forgetInFlight();
+        QVERIFY(queue.enqueue("P00.01", 0));
+        queue.clearQueued();
         QVERIFY(!queue.isBusy());
         QVERIFY(queue.enqueue("P00.01", 0));
     }

@@ -39,27 +39,19 @@ private slots:
         QVERIFY(!params.isUnsavedOnAnyAxis("P00.02", 3));
     }
 
-    // Saving one axis leaves what waits on the other axes.
-    void clearingAnAxisKeepsTheOthers()
-    {
-        QServoUnsavedParams params;
-        params.setUnsaved("P00.01", 0);
-        params.setUnsaved("P00.01", 1);
-        params.setUnsaved("P00.02", 0);
-        params.clearAxis(0);
-        params.clearAxis(7); // no such axis: nothing happens
-        QVERIFY(!params.isUnsaved("P00.01", 0));
-        QVERIFY(!params.isUnsaved("P00.02", 0));
-        QVERIFY(params.isUnsaved("P00.01", 1));
-    }
-
-    void forgottenCodesAreSaved()
+    // Saving one axis leaves what waits on the other axes; a code forgotten (gone with a reload) is saved.
+    void clearingAnAxisOrACodeKeepsTheOthers()
     {
         QServoUnsavedParams params;
         for (int axis = 0; axis < 3; ++axis) {
             params.setUnsaved("P00.01", axis);
             params.setUnsaved("P00.02", axis);
         }
+        params.clearAxis(0);
+        params.clearAxis(7); // no such axis: nothing happens
+        QVERIFY(!params.isUnsaved("P00.01", 0));
+        QVERIFY(!params.isUnsaved("P00.02", 0));
+        QVERIFY(params.isUnsaved("P00.01", 1));
         params.forgetIf([](const QString& funIndex) { return funIndex == "P00.01"; });
         QVERIFY(!params.isUnsavedOnAnyAxis("P00.01", 3));
         QVERIFY(params.isUnsaved("P00.02", 2));
