@@ -12,138 +12,133 @@ class tst_QProjectFileReader : public QObject
 
 private slots:
     void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
-    void notAProjectIsRefused_data();
-    void notAProjectIsRefused();
-    void badEntriesAreNamed_data();
-    void badEntriesAreNamed();
-    void numbersAreBroughtIntoRange_data();
-    void numbersAreBroughtIntoRange();
+
+    void notAProjectIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("cut short") << QByteArray(R"({"format": 1, "devices": [{"alias": )");
+        QTest::newRow("list") << QByteArray(R"([{"format": 1}])");
+        QTest::newRow("no format") << QByteArray(R"({"devices": []})");
+        QTest::newRow("format as text") << QByteArray(R"({"format": "1", "devices": []})");
+        QTest::newRow("newer format") << QByteArray(R"({"format": 2, "devices": []})");
+    }
+
+    void notAProjectIsRefused()
+    {
+        QFETCH(QByteArray, content);
+        QProjectFileReader reader;
+        QVERIFY(!reader.read(content, "plant.servoproj"));
+        QVERIFY2(reader.error().contains("plant.servoproj"), qPrintable(reader.error()));
+        QVERIFY(reader.devices().isEmpty());
+    }
+
+    void badEntriesAreNamed_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("models");   // of the entries read, in order
+        QTest::addColumn<QStringList>("problems"); // a part of each problem, in order
+
+        QTest::newRow("devices is an object")
+            << QByteArray(R"({"format": 1, "devices": {"alias": "a", "model": "TST1"}})") << QStringList()
+            << QStringList{"(\"devices\") is an object, not a list"};
+        QTest::newRow("devices is a text") << QByteArray(R"({"format": 1, "devices": "TST1"})")
+                                           << QStringList() << QStringList{"is a text, not a list"};
+        QTest::newRow("entries that are not objects")
+            << QByteArray(R"({"format": 1, "devices": [7, {"model": "TST1"}, "TST2", null, [{}]]})")
+            << QStringList{"TST1"}
+            << QStringList{"Drive entry 1 of the project is skipped: it is a number",
+                           "Drive entry 3 of the project is skipped: it is a text",
+                           "Drive entry 4 of the project is skipped: it is null",
+                           "Drive entry 5 of the project is skipped: it is a list"};
+        QTest::newRow("no model")
+            << QByteArray(R"({"format": 1, "devices": [{"alias": "left"}, {"alias": "r", "model": 3}]})")
+            << QStringList()
+            << QStringList{
+                   "Drive entry 1 (left) of the project is skipped: it names no drive model (\"model\" "
+                   "is missing)",
+                   "Drive entry 2 (r) of the project is skipped: it names no drive model (\"model\" is a "
+                   "number)"};
+        QTest::newRow("alias not a text")
+            << QByteArray(R"({"format": 1, "devices": [{"alias": 5, "model": "TST1"}]})") << QStringList()
+            << QStringList{"Drive entry 1 of the project is skipped: its name"};
+        QTest::newRow("no devices") << QByteArray(R"({"format": 1})") << QStringList() << QStringList();
+        QTest::newRow("good entries")
+            << QByteArray(
+                   R"({"format": 1, "devices": [{"alias": "a", "model": "TST1", "monitored": ["P00.01", 3]},
+                                                        {"model": " TST2 "}]})")
+            << QStringList{"TST1", "TST2"} << QStringList();
+    }
+
+    void badEntriesAreNamed()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, models);
+        QFETCH(QStringList, problems);
+        QProjectFileReader reader;
+        QVERIFY(reader.read(content, "plant.servoproj"));
+        QStringList read;
+        for (const tagProjectDevice& device : reader.devices()) {
+            read.append(device.model);
+        }
+        QCOMPARE(read, models);
+        QCOMPARE(reader.problems().size(), problems.size());
+        for (int i = 0; i < problems.size(); ++i) {
+            QVERIFY2(reader.problems().at(i).contains(problems.at(i)), qPrintable(reader.problems().at(i)));
+        }
+    }
+
+    void numbersAreBroughtIntoRange_data()
+    {
+        QTest::addColumn<QString>("timeout");
+        QTest::addColumn<bool>("given");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("logged");
+        QTest::newRow("usual") << "2000" << true << 2000 << false;
+        QTest::newRow("negative") << "-5" << true << QProjectFileReader::kMinTimeoutMs << true;
+        QTest::newRow("zero") << "0" << true << QProjectFileReader::kMinTimeoutMs << true;
+        QTest::newRow("overflows when multiplied")
+            << "2147483647" << true << QProjectFileReader::kMaxTimeoutMs << true;
+        QTest::newRow("beyond int") << "1e300" << true << QProjectFileReader::kMaxTimeoutMs << true;
+        QTest::newRow("text") << "\"long\"" << false << 0 << true;
+        QTest::newRow("fraction") << "1500.4" << true << 1500 << false;
+    }
+
+    void numbersAreBroughtIntoRange()
+    {
+        QFETCH(QString, timeout);
+        QFETCH(bool, given);
+        QFETCH(int, expected);
+        QFETCH(bool, logged);
+        const QString alias = QStringLiteral("drive-%1").arg(QTest::currentDataTag()).replace(' ', '-');
+        const QByteArray content =
+            QStringLiteral(R"({"format": 1, "devices": [{"alias": "%1", "model": "TST1",
+                                                      "timeoutMs": %2, "refreshInterval": -20,
+                                                      "replyDelayMs": 1e12}]})")
+                .arg(alias, timeout)
+                .toUtf8();
+        QProjectFileReader reader;
+        QVERIFY(reader.read(content, "plant.servoproj"));
+        QCOMPARE(reader.devices().size(), 1);
+        const tagProjectDevice device = reader.devices().constFirst();
+        QCOMPARE(device.hasTimeout, given);
+        QCOMPARE(device.timeoutMs, expected);
+        QCOMPARE(device.refreshInterval, 0);
+        QCOMPARE(device.replyDelayMs, QProjectFileReader::kMaxReplyDelayMs);
+        QVERIFY(reader.problems().isEmpty());
+        const QString line = QStringLiteral("(%1), \"timeoutMs\"").arg(alias);
+        QCOMPARE(logText().contains(line), logged);
+    }
 
 private:
-    static QString logText();
+    static QString logText()
+    {
+        QFile file(QLibLogger::self()->logFilePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
     QString m_error;
 };
-
-QString tst_QProjectFileReader::logText()
-{
-    QFile file(QLibLogger::self()->logFilePath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void tst_QProjectFileReader::notAProjectIsRefused_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("cut short") << QByteArray(R"({"format": 1, "devices": [{"alias": )");
-    QTest::newRow("list") << QByteArray(R"([{"format": 1}])");
-    QTest::newRow("no format") << QByteArray(R"({"devices": []})");
-    QTest::newRow("format as text") << QByteArray(R"({"format": "1", "devices": []})");
-    QTest::newRow("newer format") << QByteArray(R"({"format": 2, "devices": []})");
-}
-
-void tst_QProjectFileReader::notAProjectIsRefused()
-{
-    QFETCH(QByteArray, content);
-    QProjectFileReader reader;
-    QVERIFY(!reader.read(content, "plant.servoproj"));
-    QVERIFY2(reader.error().contains("plant.servoproj"), qPrintable(reader.error()));
-    QVERIFY(reader.devices().isEmpty());
-}
-
-void tst_QProjectFileReader::badEntriesAreNamed_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QStringList>("models");   // of the entries read, in order
-    QTest::addColumn<QStringList>("problems"); // a part of each problem, in order
-
-    QTest::newRow("devices is an object")
-        << QByteArray(R"({"format": 1, "devices": {"alias": "a", "model": "TST1"}})") << QStringList()
-        << QStringList{"(\"devices\") is an object, not a list"};
-    QTest::newRow("devices is a text") << QByteArray(R"({"format": 1, "devices": "TST1"})") << QStringList()
-                                       << QStringList{"is a text, not a list"};
-    QTest::newRow("entries that are not objects")
-        << QByteArray(R"({"format": 1, "devices": [7, {"model": "TST1"}, "TST2", null, [{}]]})")
-        << QStringList{"TST1"}
-        << QStringList{"Drive entry 1 of the project is skipped: it is a number",
-                       "Drive entry 3 of the project is skipped: it is a text",
-                       "Drive entry 4 of the project is skipped: it is null",
-                       "Drive entry 5 of the project is skipped: it is a list"};
-    QTest::newRow("no model")
-        << QByteArray(R"({"format": 1, "devices": [{"alias": "left"}, {"alias": "r", "model": 3}]})")
-        << QStringList()
-        << QStringList{"Drive entry 1 (left) of the project is skipped: it names no drive model (\"model\" "
-                       "is missing)",
-                       "Drive entry 2 (r) of the project is skipped: it names no drive model (\"model\" is a "
-                       "number)"};
-    QTest::newRow("alias not a text")
-        << QByteArray(R"({"format": 1, "devices": [{"alias": 5, "model": "TST1"}]})") << QStringList()
-        << QStringList{"Drive entry 1 of the project is skipped: its name"};
-    QTest::newRow("no devices") << QByteArray(R"({"format": 1})") << QStringList() << QStringList();
-    QTest::newRow("good entries")
-        << QByteArray(
-               R"({"format": 1, "devices": [{"alias": "a", "model": "TST1", "monitored": ["P00.01", 3]},
-                                                    {"model": " TST2 "}]})")
-        << QStringList{"TST1", "TST2"} << QStringList();
-}
-
-void tst_QProjectFileReader::badEntriesAreNamed()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QStringList, models);
-    QFETCH(QStringList, problems);
-    QProjectFileReader reader;
-    QVERIFY(reader.read(content, "plant.servoproj"));
-    QStringList read;
-    for (const tagProjectDevice& device : reader.devices()) {
-        read.append(device.model);
-    }
-    QCOMPARE(read, models);
-    QCOMPARE(reader.problems().size(), problems.size());
-    for (int i = 0; i < problems.size(); ++i) {
-        QVERIFY2(reader.problems().at(i).contains(problems.at(i)), qPrintable(reader.problems().at(i)));
-    }
-}
-
-void tst_QProjectFileReader::numbersAreBroughtIntoRange_data()
-{
-    QTest::addColumn<QString>("timeout");
-    QTest::addColumn<bool>("given");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<bool>("logged");
-    QTest::newRow("usual") << "2000" << true << 2000 << false;
-    QTest::newRow("negative") << "-5" << true << QProjectFileReader::kMinTimeoutMs << true;
-    QTest::newRow("zero") << "0" << true << QProjectFileReader::kMinTimeoutMs << true;
-    QTest::newRow("overflows when multiplied")
-        << "2147483647" << true << QProjectFileReader::kMaxTimeoutMs << true;
-    QTest::newRow("beyond int") << "1e300" << true << QProjectFileReader::kMaxTimeoutMs << true;
-    QTest::newRow("text") << "\"long\"" << false << 0 << true;
-    QTest::newRow("fraction") << "1500.4" << true << 1500 << false;
-}
-
-void tst_QProjectFileReader::numbersAreBroughtIntoRange()
-{
-    QFETCH(QString, timeout);
-    QFETCH(bool, given);
-    QFETCH(int, expected);
-    QFETCH(bool, logged);
-    const QString alias = QStringLiteral("drive-%1").arg(QTest::currentDataTag()).replace(' ', '-');
-    const QByteArray content = QStringLiteral(R"({"format": 1, "devices": [{"alias": "%1", "model": "TST1",
-                                                  "timeoutMs": %2, "refreshInterval": -20,
-                                                  "replyDelayMs": 1e12}]})")
-                                   .arg(alias, timeout)
-                                   .toUtf8();
-    QProjectFileReader reader;
-    QVERIFY(reader.read(content, "plant.servoproj"));
-    QCOMPARE(reader.devices().size(), 1);
-    const tagProjectDevice device = reader.devices().constFirst();
-    QCOMPARE(device.hasTimeout, given);
-    QCOMPARE(device.timeoutMs, expected);
-    QCOMPARE(device.refreshInterval, 0);
-    QCOMPARE(device.replyDelayMs, QProjectFileReader::kMaxReplyDelayMs);
-    QVERIFY(reader.problems().isEmpty());
-    const QString line = QStringLiteral("(%1), \"timeoutMs\"").arg(alias);
-    QCOMPARE(logText().contains(line), logged);
-}
 
 QTEST_MAIN(tst_QProjectFileReader)
 #include "tst_QProjectFileReader.moc"
