@@ -14,72 +14,68 @@ class tst_QLibLogger : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void initWritesToTheFileAndMovesOnASecondInit();
-    void qtMessagesAreForwardedOnce();
-    void unwritableFolderKeepsConsoleLogging();
+
+    void initWritesToTheFileAndMovesOnASecondInit()
+    {
+        QVERIFY(!QLibLogger::self()->isInitialized());
+        QVERIFY(QLibLogger::self()->logFilePath().isEmpty());
+        QLibLogger::self()->warn(QStringLiteral("warning before init"));
+
+        const QString first = QDir(m_dir.filePath("first")).filePath("servo-workbench.log");
+        QVERIFY(QLibLogger::self()->init(m_dir.filePath("first"), false));
+        QCOMPARE(QLibLogger::self()->logFilePath(), first);
+        LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(), "Open file failed!");
+        QLibLogger::self()->info(QStringLiteral("Zähler %1").arg(42));
+        const QString log = readLog(first);
+        QVERIFY2(log.contains("INFO") && log.contains("Open file failed!"), qPrintable(log));
+        QVERIFY2(log.contains(QStringLiteral("Zähler 42")), qPrintable(log));
+        QVERIFY(!log.contains("before init"));
+
+        QVERIFY(QLibLogger::self()->init(m_dir.filePath("second")));
+        QLibLogger::self()->error(QStringLiteral("after the second init"));
+        const QString second = readLog(QDir(m_dir.filePath("second")).filePath("servo-workbench.log"));
+        QVERIFY2(second.contains("ERROR") && second.contains("after the second init"), qPrintable(second));
+        QVERIFY(!readLog(first).contains("after the second init"));
+    }
+
+    void qtMessagesAreForwardedOnce()
+    {
+        QLibLogger::self()->installQtMessageHandler();
+        QLibLogger::self()->installQtMessageHandler(); // again: must not write lines twice
+        const QList<QPair<QtMsgType, QString>> messages{
+            {QtInfoMsg, "INFO"}, {QtWarningMsg, "WARN"}, {QtCriticalMsg, "ERROR"}, {QtDebugMsg, ""}};
+        for (const auto& message : messages) {
+            const QString marker = QStringLiteral("qt message %1").arg(message.first);
+            QTest::ignoreMessage(message.first, qPrintable(marker));
+            qt_message_output(message.first, QMessageLogContext(), marker);
+            const QStringList lines = readLog(QLibLogger::self()->logFilePath()).split('\n').filter(marker);
+            // Debug lines stay out of the file.
+            QCOMPARE(lines.size(), message.second.isEmpty() ? 0 : 1);
+            QVERIFY2(lines.isEmpty() || lines.first().contains(message.second), qPrintable(lines.join('\n')));
+        }
+    }
+
+    void unwritableFolderKeepsConsoleLogging()
+    {
+        const QString blocker = m_dir.filePath("a-file");
+        QFile file(blocker);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(!QLibLogger::self()->init(blocker + "/logs"));
+        QVERIFY(QLibLogger::self()->logFilePath().isEmpty());
+        QVERIFY(!QLibLogger::self()->isInitialized());
+        QLibLogger::self()->info(QStringLiteral("still logging to the console"));
+    }
 
 private:
-    static QString readLog(const QString& path);
+    static QString readLog(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
     QTemporaryDir m_dir;
 };
-
-QString tst_QLibLogger::readLog(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void tst_QLibLogger::initWritesToTheFileAndMovesOnASecondInit()
-{
-    QVERIFY(!QLibLogger::self()->isInitialized());
-    QVERIFY(QLibLogger::self()->logFilePath().isEmpty());
-    QLibLogger::self()->warn(QStringLiteral("warning before init"));
-
-    const QString first = QDir(m_dir.filePath("first")).filePath("servo-workbench.log");
-    QVERIFY(QLibLogger::self()->init(m_dir.filePath("first"), false));
-    QCOMPARE(QLibLogger::self()->logFilePath(), first);
-    LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(), "Open file failed!");
-    QLibLogger::self()->info(QStringLiteral("Zähler %1").arg(42));
-    const QString log = readLog(first);
-    QVERIFY2(log.contains("INFO") && log.contains("Open file failed!"), qPrintable(log));
-    QVERIFY2(log.contains(QStringLiteral("Zähler 42")), qPrintable(log));
-    QVERIFY(!log.contains("before init"));
-
-    QVERIFY(QLibLogger::self()->init(m_dir.filePath("second")));
-    QLibLogger::self()->error(QStringLiteral("after the second init"));
-    const QString second = readLog(QDir(m_dir.filePath("second")).filePath("servo-workbench.log"));
-    QVERIFY2(second.contains("ERROR") && second.contains("after the second init"), qPrintable(second));
-    QVERIFY(!readLog(first).contains("after the second init"));
-}
-
-void tst_QLibLogger::qtMessagesAreForwardedOnce()
-{
-    QLibLogger::self()->installQtMessageHandler();
-    QLibLogger::self()->installQtMessageHandler(); // again: must not write lines twice
-    const QList<QPair<QtMsgType, QString>> messages{
-        {QtInfoMsg, "INFO"}, {QtWarningMsg, "WARN"}, {QtCriticalMsg, "ERROR"}, {QtDebugMsg, ""}};
-    for (const auto& message : messages) {
-        const QString marker = QStringLiteral("qt message %1").arg(message.first);
-        QTest::ignoreMessage(message.first, qPrintable(marker));
-        qt_message_output(message.first, QMessageLogContext(), marker);
-        const QStringList lines = readLog(QLibLogger::self()->logFilePath()).split('\n').filter(marker);
-        // Debug lines stay out of the file.
-        QCOMPARE(lines.size(), message.second.isEmpty() ? 0 : 1);
-        QVERIFY2(lines.isEmpty() || lines.first().contains(message.second), qPrintable(lines.join('\n')));
-    }
-}
-
-void tst_QLibLogger::unwritableFolderKeepsConsoleLogging()
-{
-    const QString blocker = m_dir.filePath("a-file");
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    QVERIFY(!QLibLogger::self()->init(blocker + "/logs"));
-    QVERIFY(QLibLogger::self()->logFilePath().isEmpty());
-    QVERIFY(!QLibLogger::self()->isInitialized());
-    QLibLogger::self()->info(QStringLiteral("still logging to the console"));
-}
 
 QTEST_GUILESS_MAIN(tst_QLibLogger)
 #include "tst_QLibLogger.moc"

@@ -14,36 +14,34 @@ class tst_QLibSetting : public QObject
 private slots:
     // Keeps the default data folder out of the user's own.
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void dataDirHoldsTheSettingsFile();
-    void loadLanguage();
+
+    void dataDirHoldsTheSettingsFile()
+    {
+        const QString defaultDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QCOMPARE(QLibSetting::self()->dataDir(), QDir(defaultDir).absolutePath());
+        QVERIFY(QFileInfo(defaultDir).isDir());
+
+        const QString dir = m_dir.filePath("nested/data");
+        QLibSetting::self()->setDataDir(dir);
+        QVERIFY(QFileInfo(dir).isDir());
+        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_DEVELOPER);
+        QVERIFY(QFileInfo::exists(QDir(dir).filePath("settings.ini")));
+    }
+
+    void loadLanguage()
+    {
+        // The keys translate whatever the context of the call.
+        QVERIFY(QLibSetting::self()->loadLanguage("en"));
+        QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"),
+                 QString("The database file is damaged."));
+        // An unknown language leaves no earlier translation behind.
+        QVERIFY(!QLibSetting::self()->loadLanguage("xx"));
+        QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"), QString("STR_DB_DAMAGED"));
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void tst_QLibSetting::dataDirHoldsTheSettingsFile()
-{
-    const QString defaultDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QCOMPARE(QLibSetting::self()->dataDir(), QDir(defaultDir).absolutePath());
-    QVERIFY(QFileInfo(defaultDir).isDir());
-
-    const QString dir = m_dir.filePath("nested/data");
-    QLibSetting::self()->setDataDir(dir);
-    QVERIFY(QFileInfo(dir).isDir());
-    QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_DEVELOPER);
-    QVERIFY(QFileInfo::exists(QDir(dir).filePath("settings.ini")));
-}
-
-void tst_QLibSetting::loadLanguage()
-{
-    // The keys translate whatever the context of the call.
-    QVERIFY(QLibSetting::self()->loadLanguage("en"));
-    QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"),
-             QString("The database file is damaged."));
-    // An unknown language leaves no earlier translation behind.
-    QVERIFY(!QLibSetting::self()->loadLanguage("xx"));
-    QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"), QString("STR_DB_DAMAGED"));
-}
 
 QTEST_GUILESS_MAIN(tst_QLibSetting)
 #include "tst_QLibSetting.moc"
