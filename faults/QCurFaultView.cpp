@@ -12,7 +12,6 @@
 #include "QSystemSetting.h"
 
 #include <QCursor>
-#include <QDebug>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -22,12 +21,8 @@ QCurFaultView::QCurFaultView(QWidget* parent)
     : QBaseTableView(parent), m_model(new QSingleServoDeviceFaultModel(this))
 {
     setWindowTitle(tr("STR_CURRENT_FAULT"));
-    const QString iconPath =
-        QFileInfo(QLibSetting::self()->getSystemSetting()->getTitleIconPath()).absoluteFilePath();
-    qDebug() << "PATH "
-             << "QCurFaultView::QCurFaultView"
-             << "iconPath:" << iconPath;
-    setWindowIcon(QIcon(iconPath));
+    setWindowIcon(
+        QIcon(QFileInfo(QLibSetting::self()->getSystemSetting()->getTitleIconPath()).absoluteFilePath()));
     initMenu();
     setModel(m_model);
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDeviceFaultChanged, this,
