@@ -31,6 +31,12 @@ const int kGroups = 50;
 const int kRuns = 5;
 const char* const kPython = "/usr/bin/python3";
 
+// A text of a description in both of its languages.
+QJsonObject texts(const QString& english)
+{
+    return QJsonObject{{"en", english}, {"zh_CN", english + QStringLiteral("（中）")}};
+}
+
 // A drive model of 10,000 codes: mostly decimal codes with decimals, every tenth enumerated with commas in
 // its texts, every twentieth hexadecimal; names with commas.
 QDriveModelPtr makeModel()
@@ -41,13 +47,14 @@ QDriveModelPtr makeModel()
         for (int c = 0; c < kCodes / kGroups; ++c) {
             const int n = g * (kCodes / kGroups) + c;
             QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 3, 10, QChar('0'))},
-                             {"name", QString("Parameter %1, loop %2").arg(n).arg(n % 7)},
+                             {"name", texts(QString("Parameter %1, loop %2").arg(n).arg(n % 7))},
                              {"min", "0"},
                              {"max", "60000"},
                              {"default", "100"}};
             if (n % 10 == 0) {
                 code.insert("showType", 2);
-                code.insert("items", QJsonArray{"0:Off, idle", "1:On, ramp 1", "2:On, ramp 2, fast"});
+                code.insert("items", QJsonArray{texts("0:Off, idle"), texts("1:On, ramp 1"),
+                                                texts("2:On, ramp 2, fast")});
                 code.insert("max", "2");
                 code.insert("default", "1");
             } else if (n % 20 == 5) {
@@ -60,7 +67,7 @@ QDriveModelPtr makeModel()
             }
             codes.append(code);
         }
-        groups.append(QJsonObject{{"name", QString("P%1 Group %2").arg(g, 2, 10, QChar('0')).arg(g)},
+        groups.append(QJsonObject{{"name", texts(QString("P%1 Group %2").arg(g, 2, 10, QChar('0')).arg(g))},
                                   {"codes", codes}});
     }
     QJsonObject root{{"format", 1},

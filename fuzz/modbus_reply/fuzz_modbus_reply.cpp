@@ -25,13 +25,13 @@
 
 namespace {
 const char kModel[] = R"({"format": 1, "model": "FZ", "axisNum": 2, "groups": [
- {"name": "P0 Mixed", "codes": [
-  {"index": "P0.00", "name": "a", "showType": 0, "min": "-100", "max": "100", "default": "1", "rw": 1, "dataType": 3},
-  {"index": "P0.01", "name": "b", "showType": 0, "min": "0", "max": "60000", "default": "1", "rw": 1, "dataType": 4},
-  {"index": "P0.02", "name": "c", "showType": 0, "min": "-100000", "max": "100000", "default": "1", "rw": 1, "dataType": 7},
-  {"index": "P0.03", "name": "d", "showType": 0, "min": "0", "max": "100000", "default": "1", "rw": 1, "dataType": 8},
-  {"index": "P0.04", "name": "e", "showType": 0, "min": "-1000000", "max": "1000000", "default": "1", "rw": 1, "dataType": 15}]}],
- "faults": [{"code": "E.101", "name": "x", "reason": "y", "remedy": "z"}]})";
+ {"name": {"en": "P0 Mixed", "zh_CN": "P0 Mixed（中）"}, "codes": [
+  {"index": "P0.00", "name": {"en": "a", "zh_CN": "a（中）"}, "showType": 0, "min": "-100", "max": "100", "default": "1", "rw": 1, "dataType": 3},
+  {"index": "P0.01", "name": {"en": "b", "zh_CN": "b（中）"}, "showType": 0, "min": "0", "max": "60000", "default": "1", "rw": 1, "dataType": 4},
+  {"index": "P0.02", "name": {"en": "c", "zh_CN": "c（中）"}, "showType": 0, "min": "-100000", "max": "100000", "default": "1", "rw": 1, "dataType": 7},
+  {"index": "P0.03", "name": {"en": "d", "zh_CN": "d（中）"}, "showType": 0, "min": "0", "max": "100000", "default": "1", "rw": 1, "dataType": 8},
+  {"index": "P0.04", "name": {"en": "e", "zh_CN": "e（中）"}, "showType": 0, "min": "-1000000", "max": "1000000", "default": "1", "rw": 1, "dataType": 15}]}],
+ "faults": [{"code": "E.101", "name": {"en": "x", "zh_CN": "x（中）"}, "reason": {"en": "y", "zh_CN": "y（中）"}, "remedy": {"en": "z", "zh_CN": "z（中）"}}]})";
 
 QVector<quint16> wordsOf(const QByteArray& data)
 {

@@ -808,9 +808,40 @@ QIcon QDeviceServo::getReadWriteStatusIcon(const QString& funIndex) const
 
 // ---------------------------------------------------------------- reload
 
+bool QDeviceServo::describesSameCodes(const QDriveModel& model) const
+{
+    if (size_t(model.codes.size()) != m_records.size()) {
+        return false;
+    }
+    for (size_t row = 0; row < m_records.size(); ++row) {
+        if (m_records[row]->funIndex != model.codes.at(int(row)).funIndex) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
 {
     if (!model) {
+        return;
+    }
+    if (describesSameCodes(*model)) {
+        // The same codes, as in another language: the records stay where pages point to them, and every
+        // value, unsaved mark, monitored code and fault stays with them.
+        for (size_t row = 0; row < m_records.size(); ++row) {
+            *m_records[row] = model->codes.at(int(row));
+        }
+        m_model = model;
+        m_faultStore.setModel(model);
+        m_faultStore.loadFormat(true, m_deviceInfo);
+        rebuildGroupMaps();
+        // The faults are the same ones, with other texts.
+        QSignalManager* hub = QSignalManager::self();
+        emit curFaultsChanged();
+        emit hub->SigDeviceFaultChanged(getAliasName());
+        emit hub->SigHistoryFaultChanged(getAliasName());
+        emit hub->sigReLoadDeviceCfg(getAliasName());
         return;
     }
     // Pages may still hold pointers to the old descriptions until they rebuild: keep them alive.

@@ -253,7 +253,9 @@ public:
     QIcon getReadWriteStatusIcon(const QString& funIndex) const;
     int getReadWriteStatus(const QString& funIndex) const;
 
-    // Loads the descriptions again (e.g. after the model file changed); announced by sigReLoadDeviceCfg.
+    // Loads the descriptions again (e.g. after the model file changed, or in another language); announced
+    // by sigReLoadDeviceCfg. A description of the same codes (another language) changes the records in
+    // place, so that pointers to them stay valid.
     void reloadDeviceConfig(const QDriveModelPtr& model);
     // Rebuilds the group maps for the present authority.
     void rebuildGroupMaps();
@@ -274,6 +276,7 @@ private:
     };
 
     void buildRecords();
+    bool describesSameCodes(const QDriveModel& model) const;
     void flushReadQueue();
     int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
     ValueSlot* slot(const QString& funIndex);

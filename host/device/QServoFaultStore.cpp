@@ -16,6 +16,18 @@ QServoFaultStore::QServoFaultStore(const QDriveModelPtr& model) : m_model(model)
     m_format = model->historyFormat;
 }
 
+void QServoFaultStore::setModel(const QDriveModelPtr& model)
+{
+    m_model = model;
+    for (const tagFaultInfoPtr& fault : qAsConst(m_curFaults)) {
+        if (const QDriveFaultDef* def = m_model->fault(fault->faultCode)) {
+            fault->faultName = def->name;
+            fault->faultReason = def->reason;
+            fault->faultMethod = def->remedy;
+        }
+    }
+}
+
 int QServoFaultStore::setCurFaults(const QDriveFaultList& faults)
 {
     QList<tagFaultInfoPtr> list;

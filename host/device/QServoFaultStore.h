@@ -28,7 +28,8 @@ public:
 
     explicit QServoFaultStore(const QDriveModelPtr& model);
 
-    void setModel(const QDriveModelPtr& model) { m_model = model; }
+    // The current faults take their texts from the new model.
+    void setModel(const QDriveModelPtr& model);
 
     // ---- current faults
     QList<tagFaultInfoPtr> curFaults() const { return m_curFaults; }

@@ -23,14 +23,23 @@ int QDriveCatalogue::loadDirectory(const QString& dir)
     const QStringList files = folder.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         QString error;
-        const QSharedPointer<QDriveModel> model = QDriveModel::load(folder.filePath(file), &error);
-        if (!model) {
+        ByLanguage byLanguage;
+        // Every language checks every text, so a description loads in all of them or in none.
+        for (const QString& language : QDriveModel::languages()) {
+            const QSharedPointer<QDriveModel> model =
+                QDriveModel::load(folder.filePath(file), &error, language);
+            if (!model) {
+                break;
+            }
+            byLanguage.insert(language, model);
+        }
+        if (byLanguage.size() != QDriveModel::languages().size()) {
             m_errors.append(error);
             LOG4CPLUS_WARN(QLibLogger::self()->getDefaultLogger(),
                            "Drive description skipped: " << error.toStdString());
             continue;
         }
-        m_models.insert(model->modelName, model);
+        m_models.insert(byLanguage.constBegin().value()->modelName, byLanguage);
         ++loaded;
     }
     emit catalogueChanged();
@@ -42,8 +51,36 @@ void QDriveCatalogue::addModel(const QDriveModelPtr& model)
     if (!model) {
         return;
     }
-    m_models.insert(model->modelName, model);
+    m_models[model->modelName].insert(model->language, model);
     emit catalogueChanged();
+}
+
+void QDriveCatalogue::setLanguage(const QString& language)
+{
+    const QString known = QDriveModel::knownLanguage(language);
+    if (known == m_language) {
+        return;
+    }
+    m_language = known;
+    emit languageChanged(m_language);
+}
+
+QDriveModelPtr QDriveCatalogue::served(const ByLanguage& byLanguage) const
+{
+    const QDriveModelPtr found = byLanguage.value(m_language);
+    if (found || byLanguage.isEmpty()) {
+        return found;
+    }
+    return byLanguage.value(QDriveModel::languages().constFirst(), byLanguage.constBegin().value());
+}
+
+QList<QDriveModelPtr> QDriveCatalogue::models() const
+{
+    QList<QDriveModelPtr> list;
+    for (const ByLanguage& byLanguage : m_models) {
+        list.append(served(byLanguage));
+    }
+    return list;
 }
 
 void QDriveCatalogue::clear()
@@ -55,11 +92,12 @@ void QDriveCatalogue::clear()
 
 QDriveModelPtr QDriveCatalogue::model(const QString& modelName) const
 {
-    const QDriveModelPtr found = m_models.value(modelName);
-    if (found) {
-        return found;
+    const auto found = m_models.constFind(modelName);
+    if (found != m_models.constEnd()) {
+        return served(found.value());
     }
-    for (const QDriveModelPtr& m : m_models) {
+    for (const ByLanguage& byLanguage : m_models) {
+        const QDriveModelPtr m = served(byLanguage);
         if (m->renamedFrom.contains(modelName)) {
             return m;
         }

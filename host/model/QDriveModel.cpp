@@ -18,7 +18,11 @@ namespace {
 class ModelReader
 {
 public:
-    explicit ModelReader(QDriveModel& model) : m(model) {}
+    ModelReader(QDriveModel& model, const QString& language)
+        : m(model), m_language(qMax(0, QDriveModel::languages().indexOf(language)))
+    {
+        m.language = QDriveModel::languages().at(m_language);
+    }
 
     bool read(const QJsonObject& root);
     QString error;
@@ -29,19 +33,27 @@ private:
         error = where.isEmpty() ? what : QStringLiteral("%1: %2").arg(where, what);
         return false;
     }
+    // A text shown to the user: an object with a non-empty text per language. texts gets them in the
+    // order of QDriveModel::languages(); the error names the place and the member (what).
+    bool texts(const QJsonValue& value, const QString& where, const QString& what, QStringList* texts);
+    // The text of the model's language; an absent optional member gives an empty text.
+    bool text(const QJsonObject& obj, const char* key, const QString& where, bool required, QString* text);
+    // Texts that start with a value (an item "1:Speed", a group name "P00 Basic") start with the same one
+    // in every language.
+    bool sameHead(const QStringList& texts, QChar separator, const QString& where, const QString& what);
     bool readIdentity(const QJsonObject& root);
     bool readGroups(const QJsonArray& groups, const QJsonObject& enums);
-    bool readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
-                  int position, int registerOffset, const QJsonObject& enums, tagSubFuncode_Servo* fun);
+    bool readCode(const QJsonObject& obj, const QString& groupWhere, const QString& groupName, bool isState,
+                  int groupOrdinal, int position, int registerOffset, const QJsonObject& enums,
+                  tagSubFuncode_Servo* fun);
     bool checkRegisters();
     bool readValueList(const QJsonObject& obj, const QJsonObject& enums, const QString& where,
                        tagSubFuncode_Servo* fun);
     bool checkRange(const tagSubFuncode_Servo& fun, const QString& where);
     bool describedRaw(const tagSubFuncode_Servo& fun, const char* key, const QString& text,
                       const QString& where, qint64* raw);
-    // A member that must be a list or a text when present; false, with the error, when it is another kind.
+    // A member that must be a list when present; false, with the error, when it is another kind.
     bool listMember(const QJsonObject& obj, const char* key, const QString& where, QJsonArray* list);
-    bool textMember(const QJsonObject& obj, const char* key, const QString& where, QString* text);
     // A whole number member, or fallback when it is missing.
     bool intMember(const QJsonObject& obj, const char* key, int fallback, const QString& where, int* value);
     bool readSim(const QJsonObject& obj, const QString& funIndex);
@@ -51,6 +63,7 @@ private:
     bool checkReferences();
 
     QDriveModel& m;
+    int m_language = 0; // position in QDriveModel::languages()
 };
 
 QString textOf(const QJsonValue& v)
@@ -87,6 +100,63 @@ QString kindOf(const QJsonValue& v)
         break;
     }
     return QStringLiteral("missing");
+}
+
+bool ModelReader::texts(const QJsonValue& value, const QString& where, const QString& what,
+                        QStringList* texts)
+{
+    const QStringList& languages = QDriveModel::languages();
+    if (!value.isObject()) {
+        return fail(where, QStringLiteral("%1 is %2, not a text per language (\"%3\": ...)")
+                               .arg(what, kindOf(value), languages.join(QLatin1String("\": ..., \""))));
+    }
+    const QJsonObject obj = value.toObject();
+    for (auto it = obj.begin(); it != obj.end(); ++it) {
+        if (!languages.contains(it.key())) {
+            return fail(where,
+                        QStringLiteral("%1 has a text in the unknown language \"%2\"").arg(what, it.key()));
+        }
+    }
+    texts->clear();
+    for (const QString& language : languages) {
+        const QJsonValue member = obj.value(language);
+        if (!member.isString() || member.toString().trimmed().isEmpty()) {
+            return fail(where, QStringLiteral("%1 has no \"%2\" text").arg(what, language));
+        }
+        texts->append(member.toString());
+    }
+    return true;
+}
+
+bool ModelReader::text(const QJsonObject& obj, const char* key, const QString& where, bool required,
+                       QString* text)
+{
+    const QJsonValue value = obj.value(QLatin1String(key));
+    text->clear();
+    if (value.isUndefined() && !required) {
+        return true;
+    }
+    QStringList all;
+    if (!texts(value, where, QStringLiteral("\"%1\"").arg(QLatin1String(key)), &all)) {
+        return false;
+    }
+    *text = all.at(m_language);
+    return true;
+}
+
+bool ModelReader::sameHead(const QStringList& texts, QChar separator, const QString& where,
+                           const QString& what)
+{
+    const QString head = texts.constFirst().section(separator, 0, 0).trimmed();
+    for (int i = 1; i < texts.size(); ++i) {
+        if (texts.at(i).section(separator, 0, 0).trimmed() != head) {
+            return fail(where, QStringLiteral("%1 starts with \"%2\" in \"%3\" but with \"%4\" in \"%5\"")
+                                   .arg(what, head, QDriveModel::languages().constFirst(),
+                                        texts.at(i).section(separator, 0, 0).trimmed(),
+                                        QDriveModel::languages().at(i)));
+        }
+    }
+    return true;
 }
 
 bool ModelReader::read(const QJsonObject& root)
@@ -150,16 +220,17 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
         }
         const QJsonObject obj = groups.at(g).toObject();
         QDriveGroupDef group;
-        if (!textMember(obj, "name", QStringLiteral("group %1").arg(g + 1), &group.name)) {
+        QStringList names;
+        if (!texts(obj.value(QStringLiteral("name")), QStringLiteral("group %1").arg(g + 1),
+                   QStringLiteral("\"name\""), &names) ||
+            !sameHead(names, QLatin1Char(' '), QStringLiteral("group %1").arg(g + 1),
+                      QStringLiteral("the name"))) {
             return false;
         }
-        group.name = group.name.trimmed();
+        group.name = names.at(m_language).trimmed();
         group.isState = obj.value(QStringLiteral("state")).toBool(false);
-        const QString where =
-            QStringLiteral("group %1").arg(group.name.isEmpty() ? QString::number(g + 1) : group.name);
-        if (group.name.isEmpty()) {
-            return fail(where, QStringLiteral("the group has no name"));
-        }
+        // Messages name the group in the first language, whichever language the model is read in.
+        const QString where = QStringLiteral("group %1").arg(names.constFirst().trimmed());
         QJsonArray codes;
         if (!obj.contains(QStringLiteral("codes"))) {
             return fail(where, QStringLiteral("the group has no \"codes\""));
@@ -175,8 +246,8 @@ bool ModelReader::readGroups(const QJsonArray& groups, const QJsonObject& enums)
                                        .arg(kindOf(codes.at(c))));
             }
             tagSubFuncode_Servo fun;
-            if (!readCode(codes.at(c).toObject(), group.name, group.isState, g, c, registerOffset, enums,
-                          &fun)) {
+            if (!readCode(codes.at(c).toObject(), where, group.name, group.isState, g, c, registerOffset,
+                          enums, &fun)) {
                 return false;
             }
             registerOffset += QFuncodeScaling::dataTypeBits(fun.dataType) / 16;
@@ -222,15 +293,15 @@ bool ModelReader::checkRegisters()
     return true;
 }
 
-bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, bool isState, int groupOrdinal,
-                           int position, int registerOffset, const QJsonObject& enums,
-                           tagSubFuncode_Servo* fun)
+bool ModelReader::readCode(const QJsonObject& obj, const QString& groupWhere, const QString& groupName,
+                           bool isState, int groupOrdinal, int position, int registerOffset,
+                           const QJsonObject& enums, tagSubFuncode_Servo* fun)
 {
     const QJsonValue index = obj.value(QStringLiteral("index"));
     fun->funIndex = index.toString().trimmed();
     const QString where =
-        QStringLiteral("group %1, code %2")
-            .arg(groupName, fun->funIndex.isEmpty() ? QString::number(position + 1) : fun->funIndex);
+        QStringLiteral("%1, code %2")
+            .arg(groupWhere, fun->funIndex.isEmpty() ? QString::number(position + 1) : fun->funIndex);
     if (!index.isUndefined() && !index.isString()) {
         return fail(where, QStringLiteral("\"index\" is %1 (%2), not a text such as \"P00.01\"")
                                .arg(kindOf(index), textOf(index)));
@@ -244,7 +315,9 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
     }
     fun->groupName = groupName;
     fun->isStateCode = isState;
-    fun->funName = obj.value(QStringLiteral("name")).toString();
+    if (!text(obj, "name", where, true, &fun->funName) || !text(obj, "remark", where, false, &fun->remark)) {
+        return false;
+    }
     fun->isCommon = obj.value(QStringLiteral("common")).toBool(false);
     fun->authority = qBound(0, obj.value(QStringLiteral("authority")).toInt(0), 3);
     if (!intMember(obj, "showType", 0, where, &fun->showType) ||
@@ -265,7 +338,6 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupName, boo
     fun->relateP = relate.contains(QLatin1Char('P'));
     fun->relateS = relate.contains(QLatin1Char('S'));
     fun->relateT = relate.contains(QLatin1Char('T'));
-    fun->remark = obj.value(QStringLiteral("remark")).toString();
     QStringList related;
     const QJsonArray relatedArray = obj.value(QStringLiteral("relateParams")).toArray();
     for (const QJsonValue& v : relatedArray) {
@@ -313,39 +385,60 @@ bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums
 {
     if (fun->showType == 2) {
         QJsonArray items = obj.value(QStringLiteral("items")).toArray();
+        QString list = QStringLiteral("\"items\"");
         const QString name = obj.value(QStringLiteral("enum")).toString();
         if (!name.isEmpty()) {
             if (!enums.contains(name)) {
                 return fail(where, QStringLiteral("unknown value list \"%1\"").arg(name));
             }
             items = enums.value(name).toArray();
+            list = QStringLiteral("value list \"%1\"").arg(name);
         }
-        QStringList texts;
-        for (const QJsonValue& v : items) {
-            qint64 value = 0;
-            if (!QFuncodeScaling::enumItemValue(v.toString(), &value)) {
-                return fail(where,
-                            QStringLiteral("item \"%1\" does not start with a value").arg(v.toString()));
+        QStringList lines;
+        for (int i = 0; i < items.size(); ++i) {
+            const QString what = QStringLiteral("item %1 of %2").arg(i + 1).arg(list);
+            QStringList itemTexts;
+            if (!texts(items.at(i), where, what, &itemTexts)) {
+                return false;
             }
-            texts.append(v.toString());
+            for (const QString& itemText : qAsConst(itemTexts)) {
+                qint64 value = 0;
+                if (!QFuncodeScaling::enumItemValue(itemText, &value)) {
+                    return fail(
+                        where, QStringLiteral("%1, \"%2\", does not start with a value").arg(what, itemText));
+                }
+            }
+            if (!sameHead(itemTexts, QLatin1Char(':'), where, what)) {
+                return false;
+            }
+            lines.append(itemTexts.at(m_language));
         }
-        if (texts.isEmpty()) {
+        if (lines.isEmpty()) {
             return fail(where, QStringLiteral("an enumerated code needs \"enum\" or \"items\""));
         }
-        fun->enumText = texts.join(QLatin1Char('\n'));
+        fun->enumText = lines.join(QLatin1Char('\n'));
     } else if (fun->showType == 6) {
         const QJsonArray menu = obj.value(QStringLiteral("menu")).toArray();
         QStringList lines;
         for (const QJsonValue& v : menu) {
             const QJsonObject d = v.toObject();
+            const int digit = d.value(QStringLiteral("digit")).toInt();
+            const QString digitWhere = QStringLiteral("%1, menu digit %2").arg(where).arg(digit);
+            QString digitName;
+            if (!text(d, "name", digitWhere, true, &digitName)) {
+                return false;
+            }
             QStringList options;
-            for (const QJsonValue& o : d.value(QStringLiteral("options")).toArray()) {
-                options.append(o.toString());
+            const QJsonArray optionList = d.value(QStringLiteral("options")).toArray();
+            for (int o = 0; o < optionList.size(); ++o) {
+                QStringList optionTexts;
+                if (!texts(optionList.at(o), digitWhere, QStringLiteral("option %1").arg(o), &optionTexts)) {
+                    return false;
+                }
+                options.append(optionTexts.at(m_language));
             }
             lines.append(
-                QStringLiteral("%1:%2:%3")
-                    .arg(d.value(QStringLiteral("digit")).toInt())
-                    .arg(d.value(QStringLiteral("name")).toString(), options.join(QLatin1Char(';'))));
+                QStringLiteral("%1:%2:%3").arg(digit).arg(digitName, options.join(QLatin1Char(';'))));
         }
         if (lines.isEmpty()) {
             return fail(where, QStringLiteral("a menu parameter needs \"menu\""));
@@ -410,16 +503,6 @@ bool ModelReader::listMember(const QJsonObject& obj, const char* key, const QStr
         return fail(where, QStringLiteral("\"%1\" is %2, not a list").arg(QLatin1String(key), kindOf(value)));
     }
     *list = value.toArray();
-    return true;
-}
-
-bool ModelReader::textMember(const QJsonObject& obj, const char* key, const QString& where, QString* text)
-{
-    const QJsonValue value = obj.value(QLatin1String(key));
-    if (!value.isUndefined() && !value.isString()) {
-        return fail(where, QStringLiteral("\"%1\" is %2, not a text").arg(QLatin1String(key), kindOf(value)));
-    }
-    *text = value.toString();
     return true;
 }
 
@@ -501,9 +584,12 @@ bool ModelReader::readFaults(const QJsonArray& faults)
         if (fault.code.isEmpty()) {
             return fail(QStringLiteral("faults"), QStringLiteral("a fault has no \"code\""));
         }
-        fault.name = obj.value(QStringLiteral("name")).toString();
-        fault.reason = obj.value(QStringLiteral("reason")).toString();
-        fault.remedy = obj.value(QStringLiteral("remedy")).toString();
+        const QString where = QStringLiteral("fault %1").arg(fault.code);
+        if (!text(obj, "name", where, true, &fault.name) ||
+            !text(obj, "reason", where, true, &fault.reason) ||
+            !text(obj, "remedy", where, true, &fault.remedy)) {
+            return false;
+        }
         fault.canClear = obj.value(QStringLiteral("canClear")).toBool(true);
         fault.stopNow = obj.value(QStringLiteral("stopNow")).toBool(false);
         fault.history = obj.value(QStringLiteral("history")).toBool(true);
@@ -522,7 +608,9 @@ bool ModelReader::readHistoryFormat(const QJsonArray& rows)
         if (!numberRe.exactMatch(row.number)) {
             return fail(QStringLiteral("historyFormat"), QStringLiteral("bad number \"%1\"").arg(row.number));
         }
-        row.name = obj.value(QStringLiteral("name")).toString();
+        if (!text(obj, "name", QStringLiteral("historyFormat row %1").arg(row.number), true, &row.name)) {
+            return false;
+        }
         row.dataType = obj.value(QStringLiteral("dataType")).toInt(7);
         row.byteLen = obj.value(QStringLiteral("length")).toInt(4);
         if (row.byteLen < 1 || row.byteLen > 64) {
@@ -557,6 +645,17 @@ bool ModelReader::checkReferences()
 
 } // namespace
 
+const QStringList& QDriveModel::languages()
+{
+    static const QStringList all{QStringLiteral("en"), QStringLiteral("zh_CN")};
+    return all;
+}
+
+QString QDriveModel::knownLanguage(const QString& language)
+{
+    return languages().contains(language) ? language : languages().constFirst();
+}
+
 void QDriveModel::rebuildIndex()
 {
     m_index.clear();
@@ -581,7 +680,8 @@ const QDriveFaultDef* QDriveModel::fault(const QString& code) const
     return row < 0 ? nullptr : &faults.at(row);
 }
 
-QSharedPointer<QDriveModel> QDriveModel::fromJson(const QByteArray& json, QString* error)
+QSharedPointer<QDriveModel> QDriveModel::fromJson(const QByteArray& json, QString* error,
+                                                  const QString& language)
 {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
@@ -595,7 +695,7 @@ QSharedPointer<QDriveModel> QDriveModel::fromJson(const QByteArray& json, QStrin
         return {};
     }
     auto model = QSharedPointer<QDriveModel>::create();
-    ModelReader reader(*model);
+    ModelReader reader(*model, knownLanguage(language));
     if (!reader.read(doc.object())) {
         if (error) {
             *error = reader.error;
@@ -606,7 +706,7 @@ QSharedPointer<QDriveModel> QDriveModel::fromJson(const QByteArray& json, QStrin
     return model;
 }
 
-QSharedPointer<QDriveModel> QDriveModel::load(const QString& path, QString* error)
+QSharedPointer<QDriveModel> QDriveModel::load(const QString& path, QString* error, const QString& language)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -616,7 +716,7 @@ QSharedPointer<QDriveModel> QDriveModel::load(const QString& path, QString* erro
         return {};
     }
     QString why;
-    auto model = fromJson(file.readAll(), &why);
+    auto model = fromJson(file.readAll(), &why, language);
     if (!model) {
         if (error) {
             *error = QStringLiteral("%1: %2").arg(path, why);

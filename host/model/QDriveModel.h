@@ -60,16 +60,27 @@ struct QDriveGroupDef
     QList<int> codeRows; // positions in QDriveModel::codes
 };
 
-// One drive model description, parsed from its JSON file. Immutable once loaded.
+// One drive model description, parsed from its JSON file, with its texts in one language. Immutable once
+// loaded.
 class QDriveModel
 {
 public:
     // Registers from here on are the drive's command and status area on a bus link; codes lie below.
     static const int kReservedRegisterStart = 0xF000;
 
-    static QSharedPointer<QDriveModel> fromJson(const QByteArray& json, QString* error);
-    static QSharedPointer<QDriveModel> load(const QString& path, QString* error);
+    // The languages every text of a description is written in ("en" first); each text is an object with
+    // one member per language. A description lacking a text in one of them is refused.
+    static const QStringList& languages();
+    // language, when it is one of languages(); "en" otherwise.
+    static QString knownLanguage(const QString& language);
 
+    // The description with its texts in language (see knownLanguage).
+    static QSharedPointer<QDriveModel> fromJson(const QByteArray& json, QString* error,
+                                                const QString& language = QStringLiteral("en"));
+    static QSharedPointer<QDriveModel> load(const QString& path, QString* error,
+                                            const QString& language = QStringLiteral("en"));
+
+    QString language; // of the texts: names, titles, items, remarks, fault and history texts
     QString modelName;
     QString configVersion;
     int axisNum = 1;

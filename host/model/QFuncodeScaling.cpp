@@ -259,6 +259,15 @@ bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStrin
                 return enumItemValue(item, raw);
             }
         }
+        // An item with its label in another language: the value before the colon decides.
+        qint64 head = 0;
+        if (t.contains(QRegExp(QStringLiteral("[:\uFF1A]"))) && enumItemValue(t, &head) &&
+            enumPositionOfValue(fun.enumText, head) >= 0) {
+            if (raw) {
+                *raw = head;
+            }
+            return true;
+        }
         return parseInteger(t, raw);
     }
     case 3: {

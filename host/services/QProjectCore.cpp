@@ -7,8 +7,10 @@
 #include "QDriveCatalogue.h"
 #include "QDriveLinkFactory.h"
 #include "QLibLogger.h"
+#include "QLibSetting.h"
 #include "QProjectFileReader.h"
 #include "QSimulatedDriveLink.h"
+#include "QSystemSetting.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -36,6 +38,10 @@ QProjectCore::QProjectCore() : m_devMgr(new QDeviceManager(this)), m_catalogue(n
 {
     m_devMgr->setCatalogue(m_catalogue);
     connect(m_catalogue, &QDriveCatalogue::catalogueChanged, this, &QProjectCore::registerModels);
+    QSystemSetting* settings = QLibSetting::self()->getSystemSetting();
+    m_catalogue->setLanguage(settings->getLanguage());
+    connect(settings, &QSystemSetting::languageChanged, m_catalogue, &QDriveCatalogue::setLanguage);
+    connect(m_catalogue, &QDriveCatalogue::languageChanged, this, &QProjectCore::retranslateDevices);
     connect(m_devMgr, &QDeviceManager::SigDelDev, this, [this]() { setModified(true); });
 }
 
@@ -54,6 +60,17 @@ void QProjectCore::registerModels()
         config->addDevConfigInfo(info);
         for (const QString& oldName : model->renamedFrom) {
             config->addRenamedModel(oldName, model->modelName);
+        }
+    }
+}
+
+void QProjectCore::retranslateDevices()
+{
+    const QList<QSharedPointer<QDeviceBase>> devices = m_devMgr->getDevList();
+    for (const QSharedPointer<QDeviceBase>& device : devices) {
+        QDeviceServo* servo = m_devMgr->getDeviceServo(device->getAliasName());
+        if (servo) {
+            servo->reloadDeviceConfig(m_catalogue->model(servo->getDevName()));
         }
     }
 }

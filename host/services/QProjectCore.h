@@ -67,6 +67,8 @@ private:
     bool addProjectDevice(const tagProjectDevice& entry, QString* error);
     // Tells the configuration database which models and old model names the catalogue knows.
     void registerModels();
+    // Gives every drive the texts of the catalogue's language; values, marks and faults stay.
+    void retranslateDevices();
     // The demo's drive on Modbus TCP, served by an own server; nothing without a starter.
     void addDemoBusDrive();
 

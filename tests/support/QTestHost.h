@@ -2,6 +2,7 @@
 
 #include "QDriveModel.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -39,7 +40,12 @@ public:
 
     // A small model with one code of every kind, for tests that need exact descriptions:
     // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor". Read from
-    // tests/data/drives/TST3.json, with the given name, axis count and identity number 900 + axisNum.
-    static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"));
+    // tests/data/drives/TST3.json, with the given name, axis count and identity number 900 + axisNum, its
+    // texts in the given language.
+    static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"),
+                                    const QString& language = QStringLiteral("en"));
     static QByteArray testModelJson(int axisNum, const QString& name);
+    // A description written with English texts only (or some of them), each text given a Chinese one: the
+    // English text followed by "（中）". Texts that already carry both stay as they are.
+    static QJsonObject bilingual(QJsonObject description);
 };

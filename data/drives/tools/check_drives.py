@@ -51,6 +51,8 @@ DECIMAL_RE = re.compile(r"^-?\d+(\.(\d+))?$")
 HISTORY_NUMBER_RE = re.compile(r"^[1-9]\d?(~[1-9]\d?)?$")
 CANOPEN_RE = re.compile(r"^0x[0-9A-F]{4}:[0-9A-F]{2}$")
 FAULT_CODE_RE = re.compile(r"^[A-Z]+\.\d{3}$")
+# Every text shown to a user is an object with one text per language.
+LANGUAGES = ("en", "zh_CN")
 
 
 class DuplicateKey(ValueError):
@@ -67,8 +69,15 @@ def no_duplicates(pairs):
 
 
 def item_value(item):
-    head = item.split(":", 1)[0].strip()
+    if isinstance(item, dict):
+        item = item.get("en", "")
+    head = item.split(":", 1)[0].strip() if isinstance(item, str) else ""
     return int(head) if INTEGER_RE.match(head) else None
+
+
+def english(text):
+    """The English text of a text object (or of a plain text, for messages)."""
+    return text.get("en", "") if isinstance(text, dict) else text if isinstance(text, str) else ""
 
 
 class Checker:
@@ -109,6 +118,25 @@ class Checker:
         self.check_history(root.get("historyFormat", []))
         if self.coverage:
             self.check_coverage(root)
+
+    def texts(self, where, value, key, required=True):
+        """A text shown to a user, {"en": ..., "zh_CN": ...}: its texts by language, or None."""
+        if value is None:
+            if required:
+                self.err(where, "\"{}\" is missing".format(key))
+            return None
+        if not isinstance(value, dict):
+            self.err(where, "\"{}\" must be an object with a text per language {}".format(key, list(LANGUAGES)))
+            return None
+        extra = set(value) - set(LANGUAGES)
+        if extra:
+            self.err(where, "\"{}\" has texts of unknown languages {}".format(key, sorted(extra)))
+        for language in LANGUAGES:
+            text = value.get(language)
+            if not isinstance(text, str) or not text.strip():
+                self.err(where, "\"{}\" has no {} text".format(key, language))
+                return None
+        return {language: value[language] for language in LANGUAGES}
 
     # ------------------------------------------------------------------ top level
     def check_top(self, root):
@@ -175,16 +203,25 @@ class Checker:
         values = set()
         ok = True
         for item in items:
-            if not isinstance(item, str) or ":" not in item or "\n" in item:
-                self.err(where, "item {!r} is not \"value:label\"".format(item))
+            texts = self.texts(where, item, "item")
+            if texts is None:
                 ok = False
                 continue
-            value = item_value(item)
-            label = item.split(":", 1)[1].strip()
-            if value is None or not label:
-                self.err(where, "item {!r} needs an integer value and a label".format(item))
+            heads = set()
+            for text in texts.values():
+                if ":" not in text or "\n" in text:
+                    self.err(where, "item {!r} is not \"value:label\"".format(text))
+                    ok = False
+                    continue
+                if item_value(text) is None or not text.split(":", 1)[1].strip():
+                    self.err(where, "item {!r} needs an integer value and a label".format(text))
+                    ok = False
+                heads.add(item_value(text))
+            if len(heads) > 1:
+                self.err(where, "item {!r} starts with another value in another language".format(texts["en"]))
                 ok = False
-            elif value in values:
+            value = item_value(item)
+            if value is not None and value in values:
                 self.err(where, "value {} appears twice".format(value))
                 ok = False
             values.add(value)
@@ -204,12 +241,17 @@ class Checker:
             extra = set(group) - {"name", "state", "codes"}
             if extra:
                 self.err(where, "unknown keys {}".format(sorted(extra)))
-            name = group.get("name")
-            if not isinstance(name, str) or " " not in name.strip() or name != name.strip():
+            names_by_language = self.texts(where, group.get("name"), "name")
+            if names_by_language is None:
+                continue
+            if any(" " not in n.strip() or n != n.strip() for n in names_by_language.values()):
                 self.err(where, "name must be the group code, a blank and a title")
                 continue
+            name = names_by_language["en"]
             where = "group " + name
             code = name.split(" ", 1)[0]
+            if any(n.split(" ", 1)[0] != code for n in names_by_language.values()):
+                self.err(where, "the name starts with another group code in another language")
             if name in names or code in group_codes:
                 self.err(where, "group name or group code used twice")
             names.add(name)
@@ -250,11 +292,11 @@ class Checker:
         for key in c:
             if key not in CODE_KEYS:
                 self.err(where, "unknown key \"{}\"".format(key))
-        for key in ("name", "min", "max", "default"):
+        for key in ("min", "max", "default"):
             if key not in c:
                 self.err(where, "\"{}\" is missing".format(key))
-        if not isinstance(c.get("name"), str) or not c.get("name", "").strip():
-            self.err(where, "\"name\" must be a non-empty text")
+        self.texts(where, c.get("name"), "name")
+        self.texts(where, c.get("remark"), "remark", required=False)
         self.check_plain_fields(c, where, state)
         show = c.get("showType", 0)
         data_type = c.get("dataType", 4)
@@ -301,7 +343,7 @@ class Checker:
         for key in ("common", "store"):
             if key in c and not isinstance(c[key], bool):
                 self.err(where, "\"{}\" must be true or false".format(key))
-        for key in ("unit", "remark", "usb", "relate"):
+        for key in ("unit", "usb", "relate"):
             if key in c and not isinstance(c[key], str):
                 self.err(where, "\"{}\" must be a text".format(key))
         relate = c.get("relate", "")
@@ -423,16 +465,17 @@ class Checker:
             if not isinstance(digit, int) or not 0 <= digit <= 9 or digit in options_of:
                 self.err(where, "menu digits must be distinct integers from 0 to 9")
                 return
-            if not isinstance(name, str) or not name or ":" in name or "\n" in name:
+            names = self.texts(where, name, "name") or {}
+            if any(":" in n or "\n" in n for n in names.values()):
                 self.err(where, "menu digit {} needs a name without \":\"".format(digit))
             if not isinstance(options, list) or not options or len(options) > 10:
                 self.err(where, "menu digit {} needs 1 to 10 options".format(digit))
                 return
             for i, option in enumerate(options):
-                if (not isinstance(option, str) or not option.startswith("{} ".format(i))
-                        or ";" in option or "\n" in option):
-                    self.err(where, "menu digit {} option {!r} must read \"{} label\" without \";\""
-                             .format(digit, option, i))
+                for text in (self.texts(where, option, "option") or {}).values():
+                    if not text.startswith("{} ".format(i)) or ";" in text or "\n" in text:
+                        self.err(where, "menu digit {} option {!r} must read \"{} label\" without \";\""
+                                 .format(digit, text, i))
             options_of[digit] = len(options)
         if sorted(options_of) != list(range(len(options_of))):
             self.err(where, "menu digits must run from 0 without gaps")
@@ -629,8 +672,7 @@ class Checker:
                 self.err(where, "fault {} listed twice".format(code))
             seen.add(code)
             for key in ("name", "reason", "remedy"):
-                if not isinstance(f.get(key), str) or not f.get(key).strip():
-                    self.err(where, "\"{}\" must be a non-empty text".format(key))
+                self.texts(where, f.get(key), key)
             for key in ("canClear", "stopNow", "history"):
                 if key in f and not isinstance(f[key], bool):
                     self.err(where, "\"{}\" must be true or false".format(key))
@@ -666,8 +708,7 @@ class Checker:
                 self.err(where, "\"length\" {} does not match words {}".format(length, number))
             if length != TYPE_BYTES[data_type]:
                 self.err(where, "\"length\" {} does not match data type {}".format(length, data_type))
-            if not isinstance(row.get("name"), str):
-                self.err(where, "\"name\" must be a text")
+            self.texts(where, row.get("name"), "name")
             total += length if isinstance(length, int) else 0
             for w in range(first, last + 1):
                 if w in used:
@@ -709,7 +750,7 @@ class Checker:
         need("authority", range(4), [c.get("authority", 0) for c, _, _ in every])
         need("state-code showType", [3, 4, 5, 7], [c.get("showType", 0) for c in state])
         groups = root.get("groups") or []
-        if not any("PtP" in g.get("name", "") for g in groups if isinstance(g, dict)):
+        if not any("PtP" in english(g.get("name")) for g in groups if isinstance(g, dict)):
             self.err("coverage", "no group whose name contains \"PtP\"")
         if not state:
             self.err("coverage", "no state group")

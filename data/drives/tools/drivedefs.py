@@ -5,6 +5,7 @@ type, the range texts and the enumerated/menu details so that every code is writ
 """
 
 import json
+import re
 
 INT16 = 3
 UINT16 = 4
@@ -180,6 +181,65 @@ class Group:
             out["state"] = True
         out["codes"] = [ordered(c) for c in self.codes]
         return out
+
+
+# The languages every text shown to a user is written in, as the keys of its text object.
+LANGUAGES = ("en", "zh_CN")
+NUMBER_RE = re.compile(r"\d+(?:\.\d+)?")
+
+
+class Localiser:
+    """Turns the English texts of a built model into text objects {"en": ..., "zh_CN": ...}.
+
+    The Chinese text comes from a table keyed by the English one (see texts_zh.py); a text the table
+    lacks is collected, and localise() refuses the model naming every one of them.
+    """
+
+    def __init__(self, table):
+        self.table = table
+        self.missing = set()
+
+    def chinese(self, english):
+        if english in self.table:
+            return self.table[english]
+        pattern = NUMBER_RE.sub("{}", english)
+        if pattern != english and pattern in self.table:
+            return self.table[pattern].format(*NUMBER_RE.findall(english))
+        self.missing.add(pattern)
+        return english
+
+    def text(self, english):
+        return {"en": english, "zh_CN": self.chinese(english)}
+
+    def headed(self, english, separator):
+        """A text that starts with a value ("1:Speed control", "0 Off", "P00 Motor"): the head stays."""
+        head, label = english.split(separator, 1)
+        return {"en": english, "zh_CN": head + separator + self.chinese(label)}
+
+    def code(self, code):
+        for key in ("name", "remark"):
+            if key in code:
+                code[key] = self.text(code[key])
+        if "items" in code:
+            code["items"] = [self.headed(i, ":") for i in code["items"]]
+        for digit in code.get("menu", []):
+            digit["name"] = self.text(digit["name"])
+            digit["options"] = [self.headed(o, " ") for o in digit["options"]]
+
+    def localise(self, model):
+        model["enums"] = {name: [self.headed(i, ":") for i in items] for name, items in model["enums"].items()}
+        for group in model["groups"]:
+            group["name"] = self.headed(group["name"], " ")
+            for code in group["codes"]:
+                self.code(code)
+        for fault in model["faults"]:
+            for key in ("name", "reason", "remedy"):
+                fault[key] = self.text(fault[key])
+        for row in model["historyFormat"]:
+            row["name"] = self.text(row["name"])
+        if self.missing:
+            raise ValueError("{}: no Chinese text for {}".format(model["model"], sorted(self.missing)))
+        return model
 
 
 def ordered(code):

@@ -8,7 +8,8 @@
 Every model is described by a profile (PROFILES below): which motors it drives, how many inputs,
 outputs, internal speeds, notch filters and table points it has, and which optional functions it
 offers. The groups are built from the profile, so the four models share their wording and differ
-where real drives of different sizes differ. Python 3 standard library only.
+where real drives of different sizes differ. Texts are written here in English; each is written to
+the files in English and Chinese, the Chinese taken from texts_zh.py. Python 3 standard library only.
 """
 
 import argparse
@@ -18,7 +19,8 @@ import sys
 sys.dont_write_bytecode = True  # keep the source folder free of caches
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from drivedefs import INT16, INT32, UINT16, UINT32, Group, dump_model  # noqa: E402
+from drivedefs import INT16, INT32, UINT16, UINT32, Group, Localiser, dump_model  # noqa: E402
+from texts_zh import ZH_CN  # noqa: E402
 
 # Motor table: id -> (label, rated current A, maximum current A, rated speed rpm, maximum speed rpm,
 # rated torque N.m, rotor inertia kg.cm2, pole pairs)
@@ -1003,7 +1005,7 @@ class ModelBuilder:
             name, reason, remedy, can_clear, stop_now, history = FAULTS[code]
             faults.append({"code": code, "name": name, "reason": reason, "remedy": remedy, "canClear": can_clear,
                            "stopNow": stop_now, "history": history})
-        return {
+        return Localiser(ZH_CN).localise({
             "format": 1,
             "model": self.name,
             "configVersion": self.p["configVersion"],
@@ -1019,7 +1021,7 @@ class ModelBuilder:
             "effects": self.effects_list(),
             "faults": faults,
             "historyFormat": self.history_format(),
-        }
+        })
 
 
 def main():

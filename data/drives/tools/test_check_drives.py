@@ -37,7 +37,7 @@ def code(model, number):
 
 def group(model, prefix):
     for g in model["groups"]:
-        if g["name"].startswith(prefix + " "):
+        if g["name"]["en"].startswith(prefix + " "):
             return g
     raise KeyError(prefix)
 
@@ -145,18 +145,50 @@ class CheckerTest(unittest.TestCase):
 
     def test_history_accepts_ranges_up_to_two_digits(self):
         rows = self.model["historyFormat"]
-        rows.append({"number": "60~63", "name": "Far", "dataType": 15, "length": 8, "param": "RESERVE"})
+        rows.append({"number": "60~63", "name": {"en": "Far", "zh_CN": "远"}, "dataType": 15, "length": 8,
+                     "param": "RESERVE"})
         self.assertEqual(self.errors(coverage=False), [])
 
     def test_long_group_needs_explicit_canopen(self):
         ptp = group(self.model, "PtP")
         extra = copy.deepcopy(ptp["codes"][-1])
         for n in range(300):
-            c = dict(extra, index="PtP.{:03d}".format(n), name="Filler {}".format(n))
+            c = dict(extra, index="PtP.{:03d}".format(n), name={"en": "Filler {}".format(n), "zh_CN": "填充{}".format(n)})
             ptp["codes"].append(c)
         for i, c in enumerate(ptp["codes"]):
             c["index"] = "PtP.{:03d}".format(i)
         self.assertReported("needs an explicit \"canopen\"", coverage=False)
+
+    def test_texts_in_both_languages(self):
+        cases = [
+            ("\"name\" has no zh_CN text", lambda m: code(m, "P02.00")["name"].pop("zh_CN")),
+            ("\"name\" must be an object", lambda m: code(m, "P02.00").update(name="Position loop gain 1")),
+            ("\"remark\" has no en text", lambda m: code(m, "P02.00")["remark"].update(en=" ")),
+            ("unknown languages ['de']", lambda m: code(m, "P02.00")["name"].update(de="Lageregler")),
+            ("starts with another value", lambda m: m["enums"]["controlMode"][1].update(zh_CN="2:速度模式")),
+            ("another group code", lambda m: group(m, "P02")["name"].update(zh_CN="P03 增益与调整")),
+            ("option '1 开启' must read \"0 label\"",
+             lambda m: code(m, "P01.12")["menu"][1]["options"][0].update(zh_CN="1 开启")),
+            ("\"reason\" has no zh_CN text", lambda m: m["faults"][0]["reason"].pop("zh_CN")),
+            ("\"name\" has no zh_CN text", lambda m: m["historyFormat"][0]["name"].pop("zh_CN")),
+        ]
+        for fragment, mutate in cases:
+            with self.subTest(fragment):
+                model = copy.deepcopy(self.base)
+                mutate(model)
+                self.assertReported(fragment, model)
+
+    def test_generator_refuses_a_text_without_chinese(self):
+        builder = gen_drives.ModelBuilder("KV905", gen_drives.PROFILES["KV905"])
+        table = dict(gen_drives.ZH_CN)
+        del table["Point {} speed"]
+        original = gen_drives.ZH_CN
+        gen_drives.ZH_CN = table
+        try:
+            with self.assertRaisesRegex(ValueError, r"KV905: no Chinese text for \['Point \{\} speed'\]"):
+                builder.build()
+        finally:
+            gen_drives.ZH_CN = original
 
     def test_file_level_problems(self):
         self.assertReported("cannot be read as JSON", text="{\"format\": 1,")
@@ -221,7 +253,7 @@ class GeneratorTest(unittest.TestCase):
             digits = [int(x) for x in __import__("re").findall(r"\d+", head)]
             return ("PtP" in name, digits[-1] if digits else 0, name)
 
-        names = [g["name"] for g in build("SD330")["groups"] if not g.get("state")]
+        names = [g["name"]["en"] for g in build("SD330")["groups"] if not g.get("state")]
         self.assertNotEqual(sorted(names), sorted(names, key=natural))
         self.assertIn("PtP", sorted(names, key=natural)[-1])
 

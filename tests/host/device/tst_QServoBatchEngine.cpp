@@ -44,7 +44,7 @@ QByteArray layoutModelJson()
                      {"identity", QJsonObject{{"family", "L"}, {"firmware", "L1"}, {"number", 77}}},
                      {"groups", QJsonArray{QJsonObject{{"name", "A Block"}, {"codes", a}},
                                            QJsonObject{{"name", "B Long"}, {"codes", b}}}}};
-    return QJsonDocument(root).toJson();
+    return QJsonDocument(QTestHost::bilingual(root)).toJson();
 }
 
 QMap<QString, tagExportFuncodePtr_Servo> recordsOf(const QStringList& numbers, qint64 value, int axisNum = 2)

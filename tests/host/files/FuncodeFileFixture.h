@@ -15,9 +15,9 @@
 // round trips through function-code files.
 namespace FuncodeFileFixture {
 
-// The test model with commas in names and value texts, and a code the user authority does not see:
-// "FCM<axes>".
-inline QDriveModelPtr commaModel(int axisNum)
+// The test model with commas in names and value texts (in both languages), and a code the user authority
+// does not see: "FCM<axes>".
+inline QDriveModelPtr commaModel(int axisNum, const QString& language = QStringLiteral("en"))
 {
     QByteArray json = QTestHost::testModelJson(axisNum, QStringLiteral("FCM%1").arg(axisNum));
     const QList<QPair<QByteArray, QByteArray>> changes{
@@ -30,12 +30,21 @@ inline QDriveModelPtr commaModel(int axisNum)
         {"\"0:Position\"", "\"0:Position, pulses\""},
         {"\"1:Speed\"", "\"1:Speed, analog\""},
         {"\"2:Torque\"", "\"2:Torque, 3 limits\""},
-        {"\"Sampling channel\"", "\"Sampling channel\", \"authority\": 1"}};
+        {"\"电机型号\"", "\"电机型号, 机座, 功率\""},
+        {"\"额定电流\"", "\"额定电流, 峰值,\""},
+        {"0:电机A 200W", "0:40法兰, 100W, 3000rpm"},
+        {"1:电机B 400W", "1:60法兰, 200W, 3000rpm"},
+        {"3:电机C 750W", "3:80法兰, 750W, 2500rpm"},
+        {"5:电机D 1kW", "5:130法兰, 1kW, 2000rpm"},
+        {"\"0:位置\"", "\"0:位置, 脉冲\""},
+        {"\"1:速度\"", "\"1:速度, 模拟量\""},
+        {"\"2:转矩\"", "\"2:转矩, 3个限值\""},
+        {"\"index\": \"P2.03\"", "\"authority\": 1, \"index\": \"P2.03\""}};
     for (const auto& change : changes) {
         json.replace(change.first, change.second);
     }
     QString error;
-    QDriveModelPtr model = QDriveModel::fromJson(json, &error);
+    QDriveModelPtr model = QDriveModel::fromJson(json, &error, language);
     if (!model) {
         qWarning("comma model does not load: %s", qPrintable(error));
     }
@@ -45,7 +54,9 @@ inline QDriveModelPtr commaModel(int axisNum)
 inline void registerModels()
 {
     for (int axes = 1; axes <= 3; ++axes) {
-        QProjectCore::self()->getCatalogue()->addModel(commaModel(axes));
+        for (const QString& language : QDriveModel::languages()) {
+            QProjectCore::self()->getCatalogue()->addModel(commaModel(axes, language));
+        }
     }
 }
 

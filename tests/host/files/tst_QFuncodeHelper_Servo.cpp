@@ -89,6 +89,7 @@ private slots:
 
     void init()
     {
+        QLibSetting::self()->getSystemSetting()->setLanguage("en");
         QTestHost::clearProject();
         m_source = QTestHost::addSelectedDrive("FCM3", "SOURCE");
         QVERIFY(m_source);
@@ -182,6 +183,42 @@ private slots:
                          "1:60 mm flange, 200 W, 3000 rpm^3:80 mm flange, 750 W, 2500 rpm^"
                          "5:130 mm flange, 1 kW, 2000 rpm",
                          "P00.01|Rated current, peak,|P00 Basic|131073|1|0|4|3|150|151|152|1.50^1.51^1.52"}));
+    }
+
+    void fileOfTheOtherLanguageReads_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("Chinese file, English chosen") << "zh_CN"
+                                                      << "en";
+        QTest::newRow("English file, Chinese chosen") << "en"
+                                                      << "zh_CN";
+    }
+
+    // Names and value texts (with commas) in the language the file was written in: read in the other one,
+    // every code has its value and shows it in the language chosen now.
+    void fileOfTheOtherLanguageReads()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, read);
+        QLibSetting::self()->getSystemSetting()->setLanguage(written);
+        const QString path = writeForm("csv", m_dir.path());
+        QLibSetting::self()->getSystemSetting()->setLanguage(read);
+        tagExportDevInfo_Servo info;
+        int error = -1;
+        QVERIFY2(QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error),
+                 qPrintable(Err::getErrorStr(error)));
+        // Number, axes, raw values and value texts of every code: as read, and as the drive shows them now.
+        const auto values = [](const QList<tagExportFuncodePtr_Servo>& funcodes) {
+            QStringList lines;
+            for (const QString& line : fileFields(funcodes)) {
+                lines << line.section('|', 0, 0) + '|' + line.section('|', 7);
+            }
+            return lines;
+        };
+        QCOMPARE(values(info.funcodes),
+                 values(QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes));
+        QVERIFY(info.funcodes.first()->valueTexts.at(1).contains(read == "en" ? "flange" : "法兰"));
     }
 
     void refusedFilesNameThePlace_data()
