@@ -58,14 +58,6 @@ private slots:
         QTRY_VERIFY(!QServoBatchDownloadHelper::isVanishWaitPending());
     }
 
-    void onlyDrivesOfTheSourceModelAreOffered()
-    {
-        loadSourceDrive();
-        QCOMPARE(m_dlg->targetModel()->aliases(), (QStringList{"d1", "d2", "d3", "d4", "src"}));
-        QVERIFY(m_dlg->funcodeSelectorWidget()->loadDevice("other"));
-        QCOMPARE(m_dlg->targetModel()->aliases(), QStringList{"other"});
-    }
-
     void aFailingDriveFailsAlone_data()
     {
         QTest::addColumn<QString>("fault");

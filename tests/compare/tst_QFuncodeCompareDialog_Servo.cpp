@@ -272,6 +272,7 @@ private slots:
         QTest::newRow("refused device text") << "refused.funcodeservo" << false;
         QTest::newRow("garbage csv") << "garbage.csv" << true;
         QTest::newRow("garbage workbook") << "garbage.xlsx" << true;
+        QTest::newRow("no drive selected") << "unselected.funcodeservo" << false;
     }
 
     void unreadableFilesAreToldAndCompareNothing()
@@ -286,30 +287,25 @@ private slots:
             garbage.write(QByteArray(4096, 'x'));
         } else if (file.startsWith("refused")) {
             exportSelectedDrive(file, "KX100_1.00"); // another product family's file
+        } else if (file.startsWith("unselected")) {
+            exportSelectedDrive(file);
+            QTestHost::select(QString());
         }
         D dialog;
         dialog.presetComparison("A", path, D::COMPARE_DEVICE_FILE, 0);
         QCOMPARE(m_boxes.count(), 1);
         const QMyMessageBox::Call call = m_boxes.calls().first();
         QCOMPARE(call.title, QTestUi::text("STR_COMPARE"));
-        QVERIFY2(call.text.startsWith(QTestUi::text("STR_OPEN_FILE_FAILED") + '\n' + path),
-                 qPrintable(call.text));
+        const QString told = file.startsWith("unselected")
+                                 ? QTestUi::text("STR_NOTSELECT_DEVICE")
+                                 : QTestUi::text("STR_OPEN_FILE_FAILED") + '\n' + path;
+        QVERIFY2(call.text.startsWith(told), qPrintable(call.text));
         const QString reason = QFuncodeHelperBase::getErrorStr(QFuncodeHelperBase::lastError());
         QCOMPARE(call.text.contains(QTestUi::text("STR_ERROR CODE")) && call.text.contains(reason),
                  readerError);
         QVERIFY(dialog.allRecords().isEmpty());
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
         QVERIFY(!file.startsWith("missing") || !QFile::exists(path)); // looking does not create it
-    }
-
-    void fileNeedsASelectedDrive()
-    {
-        QVERIFY(QTestHost::addDrive("TST3", "A"));
-        D dialog;
-        dialog.presetComparison(m_dir.filePath("a.funcodeservo"), m_dir.filePath("b.funcodeservo"),
-                                D::COMPARE_TWO_FILES, 0);
-        QCOMPARE(m_boxes.count(), 1);
-        QCOMPARE(m_boxes.calls().first().text, QTestUi::text("STR_NOTSELECT_DEVICE"));
     }
 
     void csvHasTheCheckedColumnsAndTrailingCommas_data()
