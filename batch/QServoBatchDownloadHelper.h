@@ -1,35 +1,22 @@
 #pragma once
 
+#include "QServoBatchTransfer.h"
 #include "tagExportFuncode_Servo.h"
-#include "tagServoBufInfo.h"
 
 #include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPair>
 #include <QString>
-#include <QTimer>
 
-class QDeviceServo;
-
-// Writes one map of function-code records into one drive through the drive's batch engine, without a
-// window: the values are written block by block, read back, and compared with what was to be written.
-// Progress and the outcome are signals. A drive that goes away during the run is given a while to come
-// back (10 s in the product) before the run ends as failed; only one such wait runs in the process at a
-// time.
+// Writes one map of function-code records into one drive for the batch-download window: the values' texts
+// are turned into the drive's own raw values first, then a QServoBatchTransfer writes, reads back and
+// compares them. Progress and the outcome are signals.
 class QServoBatchDownloadHelper : public QObject
 {
     Q_OBJECT
 public:
-    // A value that did not arrive as it should.
-    struct Mismatch
-    {
-        QString funIndex;
-        int axis = 0;
-        qint64 written = 0;
-        qint64 current = 0;
-        bool transferred = false; // written and read back; false: the drive never confirmed it
-    };
+    typedef QServoBatchTransfer::Mismatch Mismatch;
 
     explicit QServoBatchDownloadHelper(QObject* parent = nullptr);
     ~QServoBatchDownloadHelper() override;
@@ -42,22 +29,23 @@ public:
     // Ends the running run without a verdict (sigFinishWrite is not emitted).
     void stop();
 
-    QString errorText() const { return m_errorText; }
-    QString aliasName() const { return m_alias; }
-    bool isFinished() const { return m_finished; }
-    int progress() const { return m_progress; }
-    int total() const { return m_total; }
+    // Why the last run could not start or ended at once (no such drive, or the drive's refusal).
+    QString errorText() const { return m_errorText.isEmpty() ? m_transfer->errorText() : m_errorText; }
+    QString aliasName() const { return m_transfer->aliasName(); }
+    bool isFinished() const { return m_transfer->isFinished(); }
+    int progress() const { return m_transfer->progress(); }
+    int total() const { return m_transfer->total(); }
     // The records of the last run, after recomputing.
     QMap<QString, tagExportFuncodePtr_Servo> records() const { return m_records; }
     // After the run: values that read back different, and values the drive never confirmed.
-    QList<Mismatch> mismatches() const { return m_mismatches; }
+    QList<Mismatch> mismatches() const { return m_transfer->mismatches(); }
     // Codes the drive could not take at all (number, link error); they count as failed.
-    QList<QPair<QString, int>> rejectedFuncodes() const { return m_rejected; }
+    QList<QPair<QString, int>> rejectedFuncodes() const { return m_transfer->rejectedFuncodes(); }
 
     // How long a vanished drive is waited for (10 s); tests shorten it.
-    static void setVanishWaitMs(int ms);
-    static int vanishWaitMs();
-    static bool isVanishWaitPending();
+    static void setVanishWaitMs(int ms) { QServoBatchTransfer::setVanishWaitMs(ms); }
+    static int vanishWaitMs() { return QServoBatchTransfer::vanishWaitMs(); }
+    static bool isVanishWaitPending() { return QServoBatchTransfer::isVanishWaitPending(); }
 
 signals:
     void sigFinishWrite(bool bSucceed);
@@ -71,25 +59,9 @@ public slots:
     void slotDevStatus(QString aliasName, int iStatus);
 
 private:
-    QDeviceServo* device() const;
     void recompute(const QDeviceServo* dev);
-    void connectPhase(bool readPhase);
-    void disconnectHub();
-    void addProgress(const QString& aliasName, int len);
-    void finish();
-    bool evaluate();
-    void beginWait();
-    void onWaitElapsed();
-    void onDeviceRemoved(const QString& aliasName);
-    bool needsWait() const;
 
-    QString m_alias;
+    QServoBatchTransfer* m_transfer = nullptr;
     QMap<QString, tagExportFuncodePtr_Servo> m_records;
-    int m_progress = 0;
-    int m_total = 0;
-    bool m_finished = true;
     QString m_errorText;
-    QList<Mismatch> m_mismatches;
-    QList<QPair<QString, int>> m_rejected;
-    QTimer m_waitTimer;
 };

@@ -56,6 +56,16 @@ void QBatchProgress_Servo::advance(int steps)
     m_dialog->setValue(qMin(m_done, m_dialog->maximum()));
 }
 
+void QBatchProgress_Servo::setProgress(int done, int total)
+{
+    m_total = qMax(0, total);
+    m_done = 0;
+    if (m_dialog) {
+        m_dialog->setMaximum(qMax(1, m_total));
+    }
+    advance(done);
+}
+
 void QBatchProgress_Servo::updateLabel()
 {
     m_dialog->setLabelText(QString(m_text).arg(m_done).arg(m_total));

@@ -26,6 +26,8 @@ public:
     // Starts a phase of total steps with its text ("%1" / "%2": steps done / total).
     void start(const QString& text, int total);
     void advance(int steps);
+    // Sets the steps done and the total of the phase at once.
+    void setProgress(int done, int total);
     bool isCancelled() const { return m_cancelled; }
     void cancel();
     // Forgets an earlier cancel, for the next run.

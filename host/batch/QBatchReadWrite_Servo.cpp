@@ -1,17 +1,21 @@
 #include "QBatchReadWrite_Servo.h"
 
 #include "QBatchProgress_Servo.h"
-#include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
-#include "QLibLogger.h"
 #include "QProjectCore.h"
+#include "QServoBatchTransfer.h"
 #include "QServoRequestWaiter.h"
-#include "QStatistics.h"
 
+#include <QEventLoop>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
-#include <log4cplus/loggingmacros.h>
+
+namespace {
+// How often a write looks whether its progress dialog has shown (and so takes the user's input).
+const int kWatchMs = 50;
+} // namespace
 
 QBatchReadWrite_Servo::QBatchReadWrite_Servo(const QString& aliasName, const QString& title, QWidget* parent,
                                              int progressKind)
@@ -167,141 +171,51 @@ void QBatchReadWrite_Servo::readBlocks(const QList<QDriveValueItem>& items, int 
 bool QBatchReadWrite_Servo::batchWriteFuncode(const QMap<QString, tagExportFuncodePtr_Servo>& funcodeMap,
                                               bool bAllAxis, int axis)
 {
-    QDeviceServo* dev = device();
-    beginRun(dev);
-    if (!dev) {
+    beginRun(device());
+    QServoBatchTransfer transfer;
+    // The caller has asked the person whether to write a drive that refuses writes now.
+    transfer.setCheckPermission(false);
+    connect(&transfer, &QServoBatchTransfer::progressChanged, m_progress, &QBatchProgress_Servo::setProgress);
+    connect(&transfer, &QServoBatchTransfer::readBackStarted, this, [this, &transfer]() {
+        m_progress->start(tr("STR_BATCH_VERIFYING"), transfer.total());
+        m_progress->setProgress(transfer.progress(), transfer.total());
+    });
+    m_progress->start(tr("STR_BATCH_WRITING"), 0);
+    if (!transfer.start(m_alias, funcodeMap, bAllAxis, axis)) {
         failAll(funcodeMap.keys());
         return finishRun();
     }
-    const QList<WriteItem> items = writeItems(dev, funcodeMap, bAllAxis, axis);
-    const int timeoutMs = blockTimeout(dev);
-    m_progress->start(tr("STR_BATCH_WRITING"), items.size());
-    qint64 driveTime = 0;
-    const QList<WriteItem> written = writeBlocks(items, timeoutMs, &driveTime);
-    if (!m_progress->isCancelled()) {
-        m_progress->start(tr("STR_BATCH_VERIFYING"), written.size());
-        verifyBlocks(written, timeoutMs);
-    }
-    if (QDeviceServo* still = device()) {
-        recordWritten(still, written, driveTime);
+    waitFor(&transfer);
+    const QSet<QString> failed = transfer.failedFuncodes();
+    for (auto it = funcodeMap.cbegin(); it != funcodeMap.cend(); ++it) {
+        if (failed.contains(it.key())) {
+            fail(it.key());
+        }
     }
     return finishRun();
 }
 
-QList<QBatchReadWrite_Servo::WriteItem> QBatchReadWrite_Servo::writeItems(
-    const QDeviceServo* dev, const QMap<QString, tagExportFuncodePtr_Servo>& map, bool bAllAxis, int axis)
+// Runs the event loop until the transfer ends or the user cancels. Until the modal progress dialog shows,
+// clicks and keys wait; once it shows, the loop starts again and takes them, so that Cancel can be pressed.
+void QBatchReadWrite_Servo::waitFor(QServoBatchTransfer* transfer)
 {
-    QList<WriteItem> items;
-    for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        const tagExportFuncodePtr_Servo& record = it.value();
-        const int axes = record ? qBound(1, record->axisNum, 3) : 0;
-        const int first = bAllAxis ? 0 : axis;
-        const int last = bAllAxis ? qMin(axes, dev->getAxisNum()) - 1 : axis;
-        if (!record || first < 0 || last > 2 || first > last) {
-            fail(it.key());
-            continue;
+    QEventLoop loop;
+    bool excluding = true;
+    connect(transfer, &QServoBatchTransfer::finished, &loop, &QEventLoop::quit);
+    // The dialog shows by itself after a moment, also while the drive is silent.
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, &loop, [this, &loop, &excluding]() {
+        if (excluding && m_progress->isShown()) {
+            loop.quit();
         }
-        for (int a = first; a <= last; ++a) {
-            WriteItem w;
-            w.item = QDriveValueItem(it.key(), a, record->curValue[static_cast<size_t>(a)]);
-            const int error = dev->checkWriteRawValue(it.key(), w.item.value, a);
-            if (error != QDeviceServo::WRITE_OK) {
-                LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(),
-                               "Batch write of " << it.key().toStdString() << " refused: "
-                                                 << dev->getErrorReasonStr(error).toStdString());
-                fail(it.key());
-                continue;
-            }
-            w.oldKnown = dev->hasValue(it.key(), a);
-            w.oldRaw = dev->getCurValue(it.key(), a);
-            items.append(w);
-        }
-    }
-    return items;
-}
-
-QList<QBatchReadWrite_Servo::WriteItem> QBatchReadWrite_Servo::writeBlocks(const QList<WriteItem>& items,
-                                                                           int timeoutMs, qint64* driveTime)
-{
-    QList<WriteItem> written;
-    for (int start = 0; start < items.size(); start += m_blockSize) {
-        const QList<WriteItem> block = items.mid(start, m_blockSize);
-        if (m_progress->isCancelled() || !device()) {
-            for (const WriteItem& w : block) {
-                fail(w.item.funIndex);
-            }
-            continue;
-        }
-        QDriveValueList values;
-        for (const WriteItem& w : block) {
-            values.append(w.item);
-        }
-        qint64 time = 0;
-        updateInputFilter();
-        QDriveValueList answer;
-        m_waiter->write(values, timeoutMs, &answer, &time);
-        *driveTime = qMax(*driveTime, time);
-        for (int i = 0; i < block.size(); ++i) {
-            const bool ok = i < answer.size() && answer.at(i).error == QDriveLink::LINK_OK;
-            if (ok) {
-                written.append(block.at(i));
-            } else {
-                fail(block.at(i).item.funIndex);
-            }
-        }
-        m_progress->advance(block.size());
-    }
-    return written;
-}
-
-void QBatchReadWrite_Servo::verifyBlocks(const QList<WriteItem>& written, int timeoutMs)
-{
-    for (int start = 0; start < written.size(); start += m_blockSize) {
-        const QList<WriteItem> block = written.mid(start, m_blockSize);
-        QDriveValueList values;
-        for (const WriteItem& w : block) {
-            values.append(QDriveValueItem(w.item.funIndex, w.item.axis));
-        }
-        // A cancelled check leaves the acknowledged writes as they are: they reached the drive.
-        if (m_progress->isCancelled() || !device()) {
-            break;
-        }
-        updateInputFilter();
-        QDriveValueList answer;
-        m_waiter->read(values, timeoutMs, &answer);
-        for (int i = 0; i < block.size(); ++i) {
-            const bool same = i < answer.size() && answer.at(i).error == QDriveLink::LINK_OK &&
-                              answer.at(i).value == block.at(i).item.value;
-            if (!same) {
-                fail(block.at(i).item.funIndex);
-            }
-        }
-        m_progress->advance(block.size());
-    }
-}
-
-// Counts every changed value in the statistics and marks it unsaved, as a single write does.
-void QBatchReadWrite_Servo::recordWritten(QDeviceServo* dev, const QList<WriteItem>& written,
-                                          qint64 driveTime)
-{
-    QList<QPair<QString, tagFuncodeModifyData>> events;
-    for (const WriteItem& w : written) {
-        if (m_failedSet.contains(w.item.funIndex)) {
-            continue;
-        }
-        dev->setParamUnsaved(w.item.axis, w.item.funIndex);
-        if (w.oldKnown && w.oldRaw == w.item.value) {
-            continue;
-        }
-        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(w.item.funIndex);
-        tagFuncodeModifyData event;
-        event.timeStamp = static_cast<int>(driveTime);
-        event.oldValue = dev->rawToScaled(fun, w.oldRaw);
-        event.newValue = dev->rawToScaled(fun, w.item.value);
-        event.axisIndex = w.item.axis;
-        events.append(qMakePair(w.item.funIndex, event));
-    }
-    if (!events.isEmpty()) {
-        QDatabaseManager::self()->getStatisticsDatabase()->addFuncodeModifyEvents(m_alias, events);
+    });
+    watch.start(kWatchMs);
+    connect(m_progress, &QBatchProgress_Servo::cancelled, &loop, [transfer, &loop]() {
+        transfer->stop();
+        loop.quit();
+    });
+    while (!transfer->isFinished()) {
+        excluding = !m_progress->isShown();
+        loop.exec(excluding ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
     }
 }

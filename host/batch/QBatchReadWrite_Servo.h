@@ -11,6 +11,7 @@
 
 class QBatchProgress_Servo;
 class QDeviceServo;
+class QServoBatchTransfer;
 class QServoRequestWaiter;
 class QWidget;
 
@@ -23,6 +24,8 @@ class QWidget;
 // the drive refused it, did not answer, or holds another value afterwards. Codes the drive cannot take
 // at all (unknown, read only, above the present authority, out of range) are not sent and are failed.
 // Codes not reached because the user cancelled are failed too, so that a caller can offer them again.
+// The write is a QServoBatchTransfer (blocks of consecutive registers; a drive that goes away is waited
+// for a while); the drive's batch engine stores what the drive took.
 class QBatchReadWrite_Servo : public QObject
 {
     Q_OBJECT
@@ -45,7 +48,7 @@ public:
     // The codes that failed in the last run, in the order they were asked for.
     QStringList failedFuncodes() const { return m_failed; }
     bool wasCancelled() const;
-    // Values per link request (tests and benchmarks).
+    // Values per read request (tests and benchmarks).
     void setBlockSize(int items) { m_blockSize = qMax(1, items); }
 
 public slots:
@@ -56,21 +59,10 @@ signals:
     void sigFailedFuncodes(QString aliasName, QStringList faultFuncodeList);
 
 private:
-    struct WriteItem
-    {
-        QDriveValueItem item;
-        bool oldKnown = false;
-        qint64 oldRaw = 0;
-    };
-
     QDeviceServo* device() const;
     QList<QDriveValueItem> readItems(const QDeviceServo* dev, const QStringList& funIndexList);
-    QList<WriteItem> writeItems(const QDeviceServo* dev, const QMap<QString, tagExportFuncodePtr_Servo>& map,
-                                bool bAllAxis, int axis);
     void readBlocks(const QList<QDriveValueItem>& items, int timeoutMs);
-    QList<WriteItem> writeBlocks(const QList<WriteItem>& items, int timeoutMs, qint64* driveTime);
-    void verifyBlocks(const QList<WriteItem>& written, int timeoutMs);
-    void recordWritten(QDeviceServo* dev, const QList<WriteItem>& written, qint64 driveTime);
+    void waitFor(QServoBatchTransfer* transfer);
     int blockTimeout(const QDeviceServo* dev) const;
     void fail(const QString& funIndex);
     void failAll(const QStringList& funIndexList);

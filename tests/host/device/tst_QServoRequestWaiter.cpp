@@ -19,12 +19,6 @@ class tst_QServoRequestWaiter : public QObject
     QPointer<QSimulatedDriveLink> m_link;
     QPointer<QServoRequestWaiter> m_waiter;
 
-    int readTwo(int timeoutMs, QDriveValueList* answer)
-    {
-        return m_waiter->read({QDriveValueItem("P00.01", 0), QDriveValueItem("P00.02", 1)}, timeoutMs,
-                              answer);
-    }
-
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
@@ -49,6 +43,7 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::addColumn<int>("values");
         QTest::newRow("answered") << "" << int(QDriveLink::LINK_OK) << 2;
+        QTest::newRow("answered inside the request call") << "inside" << int(QDriveLink::LINK_OK) << 2;
         QTest::newRow("answer lost") << "drop" << int(QDriveLink::LINK_ERR_TIMEOUT) << 0;
         QTest::newRow("drive offline") << "offline" << int(QDriveLink::LINK_ERR_OFFLINE) << 2;
         QTest::newRow("aborted") << "abort" << int(QDriveLink::LINK_ERR_OFFLINE) << 0;
@@ -62,28 +57,33 @@ private slots:
         QFETCH(int, error);
         QFETCH(int, values);
         QDriveFaultSwitches switches;
-        switches.dropEvery = event == "drop" ? 1 : 0;
+        switches.dropEvery = event == "drop" || event == "inside" ? 1 : 0; // inside: only the early answer
         switches.offlineAfter = event == "offline" ? 0 : -1;
         m_link->setFaultSwitches(switches);
-        if (event.startsWith("delete") || event == "abort") {
-            m_link->setReplyDelay(kWaitMs);
-            QTimer::singleShot(0, this, [this, event]() {
-                if (event == "abort") {
-                    m_waiter->abort();
-                } else {
-                    delete (event == "delete link" ? static_cast<QObject*>(m_link) : m_waiter);
-                }
-            });
-        }
+        m_link->setReplyDelay(event.startsWith("delete") || event == "abort" ? kWaitMs : 0);
+        QTimer::singleShot(0, this, [this, event]() {
+            if (event == "abort") {
+                m_waiter->abort();
+            } else if (event.startsWith("delete")) {
+                delete (event == "delete link" ? static_cast<QObject*>(m_link) : m_waiter);
+            }
+        });
+        const QDriveValueList items{QDriveValueItem("P00.01", 0), QDriveValueItem("P00.02", 1)};
+        // A link may answer inside the request call, before the waiter knows the request's id.
+        const auto send = [this, &items, event]() {
+            const quint32 id = m_link->requestRead(items);
+            if (event == "inside") {
+                emit m_link->readFinished(id, {items.first(), QDriveValueItem("P00.02", 1, 1234)});
+            }
+            return id;
+        };
         QDriveValueList answer;
-        QCOMPARE(readTwo(event == "drop" ? kShortWaitMs : kWaitMs, &answer), error);
+        QCOMPARE(
+            m_waiter->request(send, event == "drop" || event == "inside" ? kShortWaitMs : kWaitMs, &answer),
+            error);
         QCOMPARE(answer.size(), values);
-        if (error == QDriveLink::LINK_OK) {
-            QCOMPARE(answer.at(1).value, 1234);
-        }
-        if (m_waiter) {
-            QCOMPARE(m_waiter->keptAnswerCount(), 0);
-        }
+        QVERIFY(error != QDriveLink::LINK_OK || answer.at(1).value == 1234);
+        QVERIFY(!m_waiter || m_waiter->keptAnswerCount() == 0);
     }
 
     // An answer that comes after its wait timed out is never taken for a later request, and is not kept.
@@ -104,32 +104,20 @@ private slots:
         QCOMPARE(m_waiter->keptAnswerCount(), 0);
     }
 
-    // A link may answer inside the request call, before the waiter knows the request's id.
-    void answerInsideTheRequestCallIsTaken()
-    {
-        const auto send = [this]() {
-            emit m_link->commandFinished(4242, QDriveLink::LINK_ERR_REFUSED);
-            return quint32(4242);
-        };
-        QCOMPARE(m_waiter->request(send, kShortWaitMs), int(QDriveLink::LINK_ERR_REFUSED));
-        QCOMPARE(m_waiter->keptAnswerCount(), 0);
-    }
-
     // A wait started while another runs: each ends with its own answer.
     void nestedWaitsEachGetTheirAnswer()
     {
         m_link->setReplyDelay(20);
         int inner = -1;
         QTimer::singleShot(0, this, [this, &inner]() {
-            inner = m_waiter->write({QDriveValueItem("P00.02", 0, 7)}, kWaitMs);
+            inner = m_waiter->request([this]() { return m_link->requestSaveAll(0); }, kWaitMs);
         });
         QDriveValueList answer;
-        QCOMPARE(readTwo(kWaitMs, &answer), int(QDriveLink::LINK_OK));
-        QCOMPARE(answer.at(1).value, 1234);
+        QCOMPARE(m_waiter->write({QDriveValueItem("P00.02", 0, 7)}, kWaitMs, &answer),
+                 int(QDriveLink::LINK_OK));
+        QCOMPARE(answer.first().funIndex, QString("P00.02"));
         QCOMPARE(inner, int(QDriveLink::LINK_OK));
         QCOMPARE(m_link->rawValue("P00.02", 0), 7);
-        const auto save = [this]() { return m_link->requestSaveAll(0); };
-        QCOMPARE(m_waiter->request(save, kWaitMs), int(QDriveLink::LINK_OK));
         QCOMPARE(m_waiter->keptAnswerCount(), 0);
     }
 };
