@@ -46,6 +46,9 @@ QBaseFuncodeView_Servo::QBaseFuncodeView_Servo(QWidget* parent) : QBaseTableView
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     connect(hub, &QSignalManager::SigFuncodeChanged_Servo, this, &QBaseFuncodeView_Servo::OnFuncodeChanged);
     connect(hub, &QSignalManager::SigDevStatus, this, &QBaseFuncodeView_Servo::OnDevStatus);
+    connect(hub, &QSignalManager::sigRefreshParamsChanged, this,
+            &QBaseFuncodeView_Servo::onRefreshIntervalChanged);
+    connect(&m_readTimer, &QTimer::timeout, this, &QBaseFuncodeView_Servo::OnReadFuncode);
 
     setEnableLeftClickSignal(true);
     setEnableUpAndDownSelect(true);
@@ -67,9 +70,82 @@ void QBaseFuncodeView_Servo::setFuncodeModel(QFuncodeModelBase_Servo* model)
     setColumnWidths();
 }
 
-void QBaseFuncodeView_Servo::readFuncode() {}
+void QBaseFuncodeView_Servo::buildRightMenu(bool withSelectAll)
+{
+    m_rightMenu = new QMenu(this);
+    m_refreshAction = m_rightMenu->addAction(tr("STR_REFRESH"));
+    connect(m_refreshAction, &QAction::triggered, this, &QBaseFuncodeView_Servo::OnRefresh);
+    if (withSelectAll) {
+        QAction* selectAll = m_rightMenu->addAction(tr("STR_SELECT_ALL"));
+        connect(selectAll, &QAction::triggered, m_funcodeModel, &QFuncodeModelBase_Servo::onSelectAll);
+    }
+    QAction* selectCancel = m_rightMenu->addAction(tr("STR_SELECT_CANCEL"));
+    connect(selectCancel, &QAction::triggered, m_funcodeModel, &QFuncodeModelBase_Servo::onDeselectAll);
+    QAction* help = m_rightMenu->addAction(tr("STR_HELP"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &QBaseFuncodeView_Servo::OnHelp);
+    m_rightMenu->addSeparator();
+    QAction* showHide = m_rightMenu->addAction(tr("STR_SHOW_HIDE"));
+    showHide->setMenu(m_columnMenu);
+}
 
-void QBaseFuncodeView_Servo::stopReadFuncode() {}
+// ---------------------------------------------------------------- periodic reading
+
+void QBaseFuncodeView_Servo::readFuncode()
+{
+    QDeviceServo* device = QProjectCore::selectedServo();
+    if (!device) {
+        return;
+    }
+    const int interval = device->getCommuParams().refreshInterval;
+    if (interval <= 0) {
+        m_readTimer.stop();
+        return;
+    }
+    m_readTimer.start(interval);
+    OnReadFuncode();
+}
+
+void QBaseFuncodeView_Servo::stopReadFuncode()
+{
+    m_readTimer.stop();
+}
+
+void QBaseFuncodeView_Servo::OnRefresh()
+{
+    OnReadFuncode();
+}
+
+void QBaseFuncodeView_Servo::OnReadFuncode()
+{
+    QDeviceServo* device = QProjectCore::selectedServo();
+    if (device && device->isDeviceOnline()) {
+        const int first = qMax(verticalScrollBar()->value() - 1, 0);
+        const int count = verticalScrollBar()->pageStep() + 1;
+        const QList<tagSubFuncode_Servo*> list = funcodesInView(first, count);
+        if (!list.isEmpty()) {
+            device->readFuncode(list);
+        }
+    }
+    viewport()->update();
+}
+
+void QBaseFuncodeView_Servo::onRefreshIntervalChanged()
+{
+    QDeviceServo* device = QProjectCore::selectedServo();
+    if (!device) {
+        return;
+    }
+    const int interval = device->getCommuParams().refreshInterval;
+    if (m_readTimer.isActive() && interval == m_readTimer.interval()) {
+        return;
+    }
+    const bool wasRunning = m_readTimer.isActive() || isVisible();
+    m_readTimer.stop();
+    if (wasRunning && interval > 0) {
+        m_readTimer.start(interval);
+    }
+}
 
 // ---------------------------------------------------------------- columns
 

@@ -3,10 +3,12 @@
 #include "QBaseTableView.h"
 #include "tagSubFuncode_Servo.h"
 
+#include <QList>
 #include <QMap>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 class QAction;
 class QFuncodeDelegate_Servo;
@@ -15,8 +17,11 @@ class QMenu;
 
 // What the group tables and the monitored list share: the value editor delegate, the right-click menu
 // with its column show/hide menu, the columns that depend on the drive's axis count and model, help on
-// the current code, moving the current code, and the reaction to the host's value and status notices.
-// Derived views create the model and the menu and do the periodic reading (readFuncode, stopReadFuncode).
+// the current code, moving the current code, the reaction to the host's value and status notices, and
+// periodic reading: while the view is shown it asks the selected device, on a timer with the device's
+// refresh interval, to read the rows in view (one row above the first visible row to one row below the
+// page; the derived view says which codes those rows hold). Hidden, it reads nothing. Derived views
+// create the model.
 class QBaseFuncodeView_Servo : public QBaseTableView
 {
     Q_OBJECT
@@ -35,6 +40,8 @@ public:
     QMenu* getRightMenu() const { return m_rightMenu; }
     QMenu* getColumnMenu() const { return m_columnMenu; }
     QAction* getRefreshAction() const { return m_refreshAction; }
+    // The periodic-read timer (active while the view is shown and the interval is above 0).
+    const QTimer* getReadTimer() const { return &m_readTimer; }
     // Whether the user hid the column through the column menu.
     bool isColumnUserHidden(int column) const { return m_hiddenColumns.value(column, false); }
 
@@ -44,19 +51,30 @@ public slots:
     void downMove();
     // Opens the help page of the current code.
     void OnHelp();
+    // Reads the rows in view once.
+    void OnRefresh();
+    // One tick of periodic reading.
+    void OnReadFuncode();
+    // The device's refresh interval changed: a running timer takes the new interval, a shown view whose
+    // interval was 0 starts reading, a hidden view stays quiet.
+    void onRefreshIntervalChanged();
 
 signals:
     void SigDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun, int axisIndex);
     void SigSelChanged();
 
 protected:
-    // Periodic reading of the visible rows; the base reads nothing.
+    // Starts periodic reading with the device's refresh interval and reads at once; stops it.
     virtual void readFuncode();
     virtual void stopReadFuncode();
+    // The codes of count rows from first on, to be read.
+    virtual QList<tagSubFuncode_Servo*> funcodesInView(int first, int count) const = 0;
 
     // Sets the model, hands it to the delegate, forwards its change signals and builds the column menu
     // from its headers.
     void setFuncodeModel(QFuncodeModelBase_Servo* model);
+    // The right-click menu: refresh, select all (withSelectAll), select cancel, help, and the column menu.
+    void buildRightMenu(bool withSelectAll);
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -66,8 +84,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-    // The right-click menu is built by the derived view (its refresh action is enabled when the menu
-    // opens); the column menu by the base when the model is set.
+    // The refresh action is enabled when the menu opens; the column menu is built when the model is set.
     QMenu* m_rightMenu = nullptr;
     QAction* m_refreshAction = nullptr;
     QMenu* m_columnMenu = nullptr;
@@ -88,4 +105,5 @@ private:
     QFuncodeModelBase_Servo* m_funcodeModel = nullptr;
     QMap<int, bool> m_hiddenColumns;
     QMap<int, QAction*> m_columnActions;
+    QTimer m_readTimer;
 };

@@ -2,14 +2,12 @@
 
 #include "QBaseFuncodeView_Servo.h"
 
-#include <QTimer>
-
 class QHeaderPushBtnView;
 class QSelFunCodeModel_Servo;
 
-// The monitored function codes of the selected drive, in the user's order. While shown it reads the
-// codes in view on a timer with the device's refresh interval (the whole list when it fits on a page);
-// Control+Up and Control+Down move the current code in the list.
+// The monitored function codes of the selected drive, in the user's order. It reads the codes in view
+// periodically (the whole list when it fits on a page); Control+Up and Control+Down move the current code
+// in the list.
 class QSelFunCodeView_Servo : public QBaseFuncodeView_Servo
 {
     Q_OBJECT
@@ -19,16 +17,12 @@ public:
 
     QSelFunCodeModel_Servo* getModel() const { return m_model; }
     QHeaderPushBtnView* getHeader() const { return m_header; }
-    const QTimer* getReadTimer() const { return &m_timer; }
 
 public slots:
     // Rebuilds the rows from the device's monitored list.
     void onInitModelData();
-    void OnRefresh();
-    void OnReadFuncode();
     // Drops the queued reads of the listed codes (before the list changes).
     void OnStopReadFuncode();
-    void onRefreshIntervalChanged();
 
 signals:
     void SigServoSelFuncodeViewShow(bool show);
@@ -36,13 +30,11 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void readFuncode() override;
-    void stopReadFuncode() override;
+    QList<tagSubFuncode_Servo*> funcodesInView(int first, int count) const override;
 
 private:
-    void initRightMenu();
+    void addMoveActions();
 
-    QTimer m_timer;
     QSelFunCodeModel_Servo* m_model = nullptr;
     QHeaderPushBtnView* m_header = nullptr;
 };

@@ -6,12 +6,12 @@
 #include "QSoftCore.h"
 #include "QTestHost.h"
 
-#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
 
-// The monitored list: what it reads, that reads of the old list stop before it changes, reordering.
+// The monitored list: what it adds to the base view's periodic reading (proven in the group table's
+// suite): reads of the old list stop before it changes; reordering and the host's notices.
 class tst_QSelFunCodeView_Servo : public QObject
 {
     Q_OBJECT
@@ -49,29 +49,6 @@ private slots:
     {
         m_view.reset();
         QTestHost::clearProject();
-    }
-
-    void readsVisibleWindow()
-    {
-        QStringList list;
-        for (int i = 0; i < 80; ++i) {
-            list << QStringLiteral("P10.%1").arg(i, 2, 10, QLatin1Char('0'));
-        }
-        QVERIFY(open(list));
-        const int page = m_view->verticalScrollBar()->pageStep();
-        QVERIFY(page > 3 && page < 30);
-        // Shown: at least the first page, every axis, in one request.
-        QVERIFY(m_view->getReadTimer()->isActive());
-        QCOMPARE(m_link->readRequestCount(), 1);
-        QVERIFY(m_link->readItemCount() >= (page + 1) * 3);
-        QTRY_VERIFY(!m_device->isReadBusy());
-        m_view->verticalScrollBar()->setValue(40);
-        m_link->resetCounters();
-        m_view->OnRefresh();
-        QCOMPARE(m_link->readItemCount(), (page + 2) * 3);
-        QTRY_VERIFY(!m_device->isReadBusy());
-        QVERIFY(m_device->hasValue("P10.39", 0));
-        QVERIFY(!m_device->hasValue("P10.38", 0));
     }
 
     void readsOfOldListStoppedBeforeChange()
