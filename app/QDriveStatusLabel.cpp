@@ -8,21 +8,77 @@
 #include "QSoftCore.h"
 
 #include <QEvent>
+#include <QLocale>
 
 QDriveStatusLabel::QDriveStatusLabel(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("DRIVE_STATUS"));
     QDeviceManager* devMgr = QProjectCore::self()->getDevMgr();
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-    connect(devMgr, &QDeviceManager::SigDevChange, this, &QDriveStatusLabel::refresh);
+    connect(devMgr, &QDeviceManager::SigDevChange, this, &QDriveStatusLabel::followSelectedDrive);
     connect(hub, &QSignalManager::SigDevStatus, this, &QDriveStatusLabel::refresh);
     connect(hub, &QSignalManager::sigRefreshParamsChanged, this, &QDriveStatusLabel::refresh);
+    // The count of stale values changes with what is read.
+    connect(hub, &QSignalManager::SigFuncodeChanged_Servo, this, [this](const QString& alias) {
+        if (m_device && alias == m_device->getAliasName()) {
+            refresh();
+        }
+    });
+    followSelectedDrive();
+}
+
+void QDriveStatusLabel::followSelectedDrive()
+{
+    if (m_device) {
+        disconnect(m_device, &QDeviceServo::wholeReadProgress, this, &QDriveStatusLabel::refresh);
+    }
+    m_device = QProjectCore::self()->getDevMgr()->getSelectServo();
+    if (m_device) {
+        connect(m_device, &QDeviceServo::wholeReadProgress, this, &QDriveStatusLabel::refresh);
+    }
     refresh();
+}
+
+QString QDriveStatusLabel::stateText(const QDeviceServo* device)
+{
+    const auto* bus = qobject_cast<const QModbusDriveLink*>(device->getLink());
+    switch (device->deviceStatus()) {
+    case QDeviceServo::DEVICE_ONLINE:
+        return tr("STR_ONLINE");
+    case QDeviceServo::DEVICE_NOT_ANSWERING:
+        return tr("STR_NOT_ANSWERING");
+    case QDeviceServo::DEVICE_CONNECTING:
+        // A link that tried and failed says why, rather than connecting for ever.
+        if (!bus || bus->offlineReason().isEmpty()) {
+            return tr("STR_CONNECTING");
+        }
+        [[fallthrough]];
+    default:
+        if (bus && !bus->offlineReason().isEmpty()) {
+            return tr("STR_STATUS_OFFLINE_BECAUSE").arg(tr("STR_OFFLINE"), bus->offlineReason());
+        }
+        return tr("STR_OFFLINE");
+    }
+}
+
+// What the drive's values are worth now: a whole read going on, values that are stale.
+QString QDriveStatusLabel::valuesText(const QDeviceServo* device)
+{
+    QStringList parts;
+    if (device->isWholeReadRunning()) {
+        parts << tr("STR_STATUS_WHOLE_READ")
+                     .arg(QLocale().toString(device->wholeReadDone()),
+                          QLocale().toString(device->wholeReadTotal()));
+    }
+    if (device->staleValueCount() > 0) {
+        parts << tr("STR_STATUS_STALE_VALUES").arg(QLocale().toString(device->staleValueCount()));
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 void QDriveStatusLabel::refresh()
 {
-    const QDeviceServo* device = QProjectCore::self()->getDevMgr()->getSelectServo();
+    const QDeviceServo* device = m_device;
     if (!device) {
         setText(tr("STR_STATUS_NO_DRIVE"));
         return;
@@ -31,15 +87,14 @@ void QDriveStatusLabel::refresh()
     const QString intervalText =
         interval > 0 ? tr("STR_STATUS_REFRESH_MS").arg(interval) : tr("STR_STATUS_REFRESH_OFF");
     const QDriveLink* link = device->getLink();
-    QString state = device->isDeviceOnline() ? tr("STR_ONLINE") : tr("STR_OFFLINE");
-    const auto* bus = qobject_cast<const QModbusDriveLink*>(link);
-    if (!device->isDeviceOnline() && bus && !bus->offlineReason().isEmpty()) {
-        state = tr("STR_STATUS_OFFLINE_BECAUSE").arg(state, bus->offlineReason());
+    QString text = tr("STR_STATUS_DRIVE")
+                       .arg(device->getAliasName(), device->getDevName(),
+                            QString::number(device->getAxisNum()), stateText(device), intervalText);
+    const QString values = valuesText(device);
+    if (!values.isEmpty()) {
+        text += QStringLiteral("  |  ") + values;
     }
-    setText(tr("STR_STATUS_DRIVE")
-                .arg(device->getAliasName(), device->getDevName(), QString::number(device->getAxisNum()),
-                     state, intervalText) +
-            QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription()));
+    setText(text + QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription()));
 }
 
 void QDriveStatusLabel::changeEvent(QEvent* event)

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QLabel>
+#include <QPointer>
 
-// The status-bar text of the selected drive: alias, model, axes, online state and refresh interval.
-// Follows the selection, the hub's device status and refresh-interval notices.
+class QDeviceServo;
+
+// The status-bar text of the selected drive: alias, model, axes, state (online, not answering,
+// connecting, offline), refresh interval, the progress of a whole read and how many values are stale.
+// Follows the selection, the hub's device status, value and refresh-interval notices, and the drive's
+// whole-read progress.
 class QDriveStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -15,4 +20,11 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+
+private:
+    void followSelectedDrive();
+    static QString stateText(const QDeviceServo* device);
+    static QString valuesText(const QDeviceServo* device);
+
+    QPointer<QDeviceServo> m_device;
 };

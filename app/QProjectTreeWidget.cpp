@@ -17,6 +17,7 @@ namespace {
 const int kIconSize = 12;
 const QColor kOnlineColor(0x2e, 0xa0, 0x43);
 const QColor kOfflineColor(0x9a, 0x9a, 0x9a);
+const QColor kNotAnsweringColor(0xe0, 0x8a, 0x1e);
 } // namespace
 
 QProjectTreeWidget::QProjectTreeWidget(QWidget* parent) : QTreeWidget(parent)
@@ -80,12 +81,11 @@ void QProjectTreeWidget::updateDriveNode(const QString& alias)
     if (!item || !device) {
         return;
     }
-    const bool online = device->isDeviceOnline();
-    item->setIcon(0, onlineIcon(online));
-    item->setToolTip(0, tr("STR_TREE_DRIVE_TIP")
-                            .arg(device->getDevName())
-                            .arg(device->getAxisNum())
-                            .arg(online ? tr("STR_ONLINE") : tr("STR_OFFLINE")));
+    const int status = device->deviceStatus();
+    item->setIcon(0, statusIcon(status));
+    item->setToolTip(
+        0,
+        tr("STR_TREE_DRIVE_TIP").arg(device->getDevName()).arg(device->getAxisNum()).arg(statusText(status)));
 }
 
 void QProjectTreeWidget::markSelectedDrive(const QString& alias)
@@ -227,14 +227,31 @@ void QProjectTreeWidget::retranslateNodes()
     }
 }
 
-QIcon QProjectTreeWidget::onlineIcon(bool online)
+QString QProjectTreeWidget::statusText(int status)
+{
+    switch (status) {
+    case QDeviceServo::DEVICE_ONLINE:
+        return tr("STR_ONLINE");
+    case QDeviceServo::DEVICE_NOT_ANSWERING:
+        return tr("STR_NOT_ANSWERING");
+    case QDeviceServo::DEVICE_CONNECTING:
+        return tr("STR_CONNECTING");
+    default:
+        return tr("STR_OFFLINE");
+    }
+}
+
+QIcon QProjectTreeWidget::statusIcon(int status)
 {
     QPixmap pixmap(kIconSize, kIconSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(online ? kOnlineColor : kOfflineColor);
+    const QColor colour = status == QDeviceServo::DEVICE_ONLINE          ? kOnlineColor
+                          : status == QDeviceServo::DEVICE_NOT_ANSWERING ? kNotAnsweringColor
+                                                                         : kOfflineColor;
+    painter.setBrush(colour);
     painter.drawEllipse(1, 1, kIconSize - 2, kIconSize - 2);
     return QIcon(pixmap);
 }

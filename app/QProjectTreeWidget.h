@@ -50,5 +50,7 @@ private:
     QTreeWidgetItem* makeItem(int kind, const QString& alias) const;
     void retranslateNodes();
     QString nodeText(int kind, const QString& alias) const;
-    static QIcon onlineIcon(bool online);
+    // The dot of a drive in its state (QDeviceServo::enDeviceStatus): online, not answering, or away.
+    static QIcon statusIcon(int status);
+    static QString statusText(int status);
 };

@@ -90,16 +90,16 @@ bool QServoFuncodeBatchDownloadDlg::writeMotorType(QDeviceServo* device,
             unit = u;
         }
     }
-    if (!unit || unit->values.first() == dev->getMotorType()) {
+    if (!unit || dev->isMotorType(unit->values.first())) {
         return true;
     }
     const qint64 value = unit->values.first();
     const int result = dev->writeOneFuncode_Synch(code, value, 1000, true);
-    bool matched = dev && dev->getMotorType() == value;
+    bool matched = dev && dev->isMotorType(value);
     if (dev && !matched && result == 0) {
         qint64 read = 0;
         dev->readOneFuncode_Synch(code, read, 1000, true);
-        matched = dev && dev->getMotorType() == value;
+        matched = dev && dev->isMotorType(value);
     }
     if (matched) {
         return true;

@@ -24,6 +24,17 @@
 namespace {
 // Items per link request: large reads are split so answers keep flowing.
 const int kMaxReadItems = 256;
+// The background whole read: codes per chunk, and the pause before the next chunk, in which the pages'
+// periodic reads go first.
+const int kWholeReadChunkCodes = 32;
+const int kWholeReadPauseMs = 100;
+// Requests in a row without an answer after which an online drive counts as not answering.
+const int kSilentRequestsForNotAnswering = 3;
+
+bool isNoAnswer(int linkError)
+{
+    return linkError == QDriveLink::LINK_ERR_TIMEOUT || linkError == QDriveLink::LINK_ERR_OFFLINE;
+}
 
 QString trServo(const char* key)
 {
@@ -46,8 +57,12 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     rebuildGroupMaps();
     m_faultStore.loadFormat(true, m_deviceInfo);
     connect(m_link, &QDriveLink::readFinished, this, &QDeviceServo::onReadFinished);
+    connect(m_link, &QDriveLink::writeFinished, this, &QDeviceServo::onWriteFinished);
     m_faults = new QServoFaultRequests(*this, m_faultStore, *m_requests);
     connect(m_link, &QDriveLink::onlineChanged, this, &QDeviceServo::onOnlineChanged);
+    m_everOnline = m_link->isOnline();
+    m_wholeReadTimer.setSingleShot(true);
+    connect(&m_wholeReadTimer, &QTimer::timeout, this, &QDeviceServo::sendWholeReadChunk);
     // After the device's own connections, so that read-back values are stored before the engine sees them.
     m_batchEngine = new QServoBatchEngine(this, m_link);
     connect(QLibSetting::self()->getSystemSetting(), &QSystemSetting::authorityChanged, this, [this]() {
@@ -76,6 +91,14 @@ bool QDeviceServo::isDeviceOnline() const
     return m_link->isOnline();
 }
 
+int QDeviceServo::deviceStatus() const
+{
+    if (!m_link->isOnline()) {
+        return m_everOnline ? DEVICE_OFFLINE : DEVICE_CONNECTING;
+    }
+    return m_notAnswering ? DEVICE_NOT_ANSWERING : DEVICE_ONLINE;
+}
+
 int QDeviceServo::getAxisNum() const
 {
     return m_model->axisNum;
@@ -92,7 +115,8 @@ void QDeviceServo::buildRecords()
         m_records.push_back(std::make_unique<tagSubFuncode_Servo>(m_model->codes.at(row)));
         m_rowIndex.insert(m_model->codes.at(row).funIndex, row);
     }
-    m_values.assign(static_cast<size_t>(m_model->codes.size()), ValueSlot());
+    m_values.reset(m_model->codes.size());
+    m_rwStatus.assign(static_cast<size_t>(m_model->codes.size()), RW_STATUS_NONE);
 }
 
 int QDeviceServo::presentAuthority() const
@@ -189,25 +213,30 @@ QList<tagSubFuncode_Servo*> QDeviceServo::getAllNormalFuncodes() const
 
 // ---------------------------------------------------------------- values
 
-QDeviceServo::ValueSlot* QDeviceServo::slot(const QString& funIndex)
+QServoValue QDeviceServo::valueInfo(const QString& funIndex, int axis) const
 {
-    const int row = rowOf(funIndex);
-    return row < 0 ? nullptr : &m_values[row];
+    if (axis < 0 || axis >= getAxisNum()) {
+        return QServoValue();
+    }
+    return m_values.value(rowOf(funIndex), axis);
 }
 
-const QDeviceServo::ValueSlot* QDeviceServo::slot(const QString& funIndex) const
+bool QDeviceServo::curValue(const QString& funIndex, int axis, qint64* raw) const
 {
-    const int row = rowOf(funIndex);
-    return row < 0 ? nullptr : &m_values.at(row);
+    const QServoValue v = valueInfo(funIndex, axis);
+    if (!v.isKnown()) {
+        return false;
+    }
+    if (raw) {
+        *raw = v.raw;
+    }
+    return true;
 }
 
 qint64 QDeviceServo::getCurValue(const QString& funIndex, int axis) const
 {
-    const ValueSlot* s = slot(funIndex);
-    if (!s || axis < 0 || axis > 2) {
-        return 0;
-    }
-    return s->raw[static_cast<size_t>(axis)];
+    qint64 raw = 0;
+    return curValue(funIndex, axis, &raw) ? raw : 0;
 }
 
 double QDeviceServo::getScaledCurValue(const QString& funIndex, int axis) const
@@ -218,18 +247,17 @@ double QDeviceServo::getScaledCurValue(const QString& funIndex, int axis) const
 
 QString QDeviceServo::getScaledCurValueStr(const QString& funIndex, int axis) const
 {
-    const ValueSlot* s = slot(funIndex);
-    if (!s || axis < 0 || axis >= getAxisNum()) {
-        return QString();
+    const QServoValue v = valueInfo(funIndex, axis);
+    if (v.isKnown()) {
+        return getShowStr(getFuncodePtrByFunIndex(funIndex), v.raw);
     }
-    switch (s->state[static_cast<size_t>(axis)]) {
-    case 0:
-        return QString();
-    case 2:
-        return QStringLiteral("null");
-    default:
-        return getShowStr(getFuncodePtrByFunIndex(funIndex), s->raw[static_cast<size_t>(axis)]);
-    }
+    return v.state == QServoValue::STALE && v.readFailed ? QStringLiteral("null") : QString();
+}
+
+QString QDeviceServo::lastGoodValueStr(const QString& funIndex, int axis) const
+{
+    const QServoValue v = valueInfo(funIndex, axis);
+    return v.hasGood ? getShowStr(getFuncodePtrByFunIndex(funIndex), v.raw) : QString();
 }
 
 QString QDeviceServo::getScaledDefaultValueStr(const QString& funIndex, int axis) const
@@ -295,8 +323,7 @@ bool QDeviceServo::isCurValEqualDef(const QString& funIndex, int axis) const
 
 bool QDeviceServo::hasValue(const QString& funIndex, int axis) const
 {
-    const ValueSlot* s = slot(funIndex);
-    return s && axis >= 0 && axis < 3 && s->state[static_cast<size_t>(axis)] == 1;
+    return valueInfo(funIndex, axis).isKnown();
 }
 
 QList<QStringList> QDeviceServo::getCompareFuncodeDefault() const
@@ -308,7 +335,9 @@ QList<QStringList> QDeviceServo::getCompareFuncodeDefault() const
 
 void QDeviceServo::readFuncode(const QList<tagSubFuncode_Servo*>& list)
 {
-    if (!isDeviceOnline()) {
+    // Offline, reads would only fail: the views ask again when the drive is back. A drive that is still
+    // connecting keeps them for when it comes online.
+    if (!isDeviceOnline() && m_everOnline) {
         return;
     }
     const int axes = getAxisNum();
@@ -320,13 +349,15 @@ void QDeviceServo::readFuncode(const QList<tagSubFuncode_Servo*>& list)
             m_readQueue.enqueue(fun->funIndex, axis);
         }
     }
-    if (!m_readQueue.hasInFlight()) {
-        flushReadQueue();
-    }
+    flushReadQueue();
 }
 
 void QDeviceServo::readAllFuncode()
 {
+    if (!isDeviceOnline()) {
+        m_wholeReadWanted = true;
+        return;
+    }
     QList<tagSubFuncode_Servo*> all;
     all.reserve(static_cast<int>(m_records.size()));
     for (const auto& fun : m_records) {
@@ -335,13 +366,78 @@ void QDeviceServo::readAllFuncode()
     readFuncode(all);
 }
 
+bool QDeviceServo::isReadBusy() const
+{
+    return m_readQueue.isBusy() || (isDeviceOnline() && m_wholeRead.isRunning());
+}
+
 void QDeviceServo::flushReadQueue()
 {
-    if (m_readQueue.pendingCount() == 0 || !isDeviceOnline()) {
+    if (!isDeviceOnline() || m_readQueue.hasInFlight()) {
         return;
     }
+    if (m_readQueue.pendingCount() > 0) {
+        sendQueued();
+        return;
+    }
+    if (m_wholeRead.isRunning() && !m_wholeReadTimer.isActive()) {
+        m_wholeReadTimer.start(kWholeReadPauseMs);
+    }
+}
+
+void QDeviceServo::sendQueued()
+{
     const QDriveValueList items = m_readQueue.takeBatch(kMaxReadItems);
+    m_inFlightSentAtMs = m_values.now();
     m_readQueue.setInFlight(m_link->requestRead(items));
+}
+
+void QDeviceServo::startWholeRead()
+{
+    QStringList numbers;
+    numbers.reserve(static_cast<int>(m_records.size()));
+    for (const auto& fun : m_records) {
+        numbers.append(fun->funIndex);
+    }
+    m_wholeReadWanted = false;
+    m_wholeReadBeganMs = m_values.now();
+    m_wholeRead.start(numbers);
+    emit wholeReadProgress(0, m_wholeRead.totalCount());
+    flushReadQueue();
+}
+
+bool QDeviceServo::isReadSinceWholeReadBegan(const QString& funIndex) const
+{
+    const int row = rowOf(funIndex);
+    for (int axis = 0; axis < getAxisNum(); ++axis) {
+        if (!m_values.isReadSince(row, axis, m_wholeReadBeganMs)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void QDeviceServo::sendWholeReadChunk()
+{
+    // The pages' reads go first; the answer of the last of them schedules the next chunk.
+    if (!isDeviceOnline() || m_readQueue.isBusy() || !m_wholeRead.isRunning()) {
+        return;
+    }
+    const QStringList chunk = m_wholeRead.takeChunk(kWholeReadChunkCodes, [this](const QString& funIndex) {
+        return rowOf(funIndex) < 0 || isReadSinceWholeReadBegan(funIndex);
+    });
+    if (chunk.isEmpty()) {
+        m_wholeRead.finishIfDone();
+        emit wholeReadProgress(m_wholeRead.totalCount(), m_wholeRead.totalCount());
+        return;
+    }
+    for (const QString& funIndex : chunk) {
+        for (int axis = 0; axis < getAxisNum(); ++axis) {
+            m_readQueue.enqueue(funIndex, axis);
+        }
+    }
+    sendQueued();
+    m_wholeReadRequest = m_readQueue.hasInFlight() ? m_readQueue.inFlightRequest() : 0;
 }
 
 void QDeviceServo::stopReadFuncode(const QString& groupName, int axis)
@@ -365,32 +461,92 @@ void QDeviceServo::stopReadValue(const QList<tagSubFuncode_Servo*>& list, int ax
     });
 }
 
+void QDeviceServo::storeReadAnswer(const QDriveValueItem& item, qint64 sentAtMs, QStringList* changed)
+{
+    const int row = rowOf(item.funIndex);
+    if (row < 0 || item.axis < 0 || item.axis >= getAxisNum()) {
+        return;
+    }
+    bool differs = false;
+    if (item.error == QDriveLink::LINK_OK) {
+        differs = m_values.setRead(row, item.axis, item.value, sentAtMs);
+    } else if (isNoAnswer(item.error)) {
+        differs = m_values.setNoAnswer(row, item.axis);
+    } else {
+        differs = m_values.setReadFailed(row, item.axis);
+    }
+    m_rwStatus[static_cast<size_t>(row)] =
+        item.error == QDriveLink::LINK_OK ? RW_STATUS_READ_OK : RW_STATUS_READ_FAILED;
+    if (differs && !changed->contains(item.funIndex)) {
+        changed->append(item.funIndex);
+    }
+}
+
 void QDeviceServo::onReadFinished(quint32 requestId, QDriveValueList items)
 {
+    const bool queued = m_readQueue.hasInFlight() && requestId == m_readQueue.inFlightRequest();
+    // A queued read may have been sent before a write: its values are stamped with the time it was sent.
+    const qint64 sentAt = queued ? m_inFlightSentAtMs : -1;
     m_readQueue.answered(requestId, items);
+    bool answered = items.isEmpty();
     QStringList changed;
     for (const QDriveValueItem& item : qAsConst(items)) {
-        ValueSlot* s = slot(item.funIndex);
-        if (!s || item.axis < 0 || item.axis > 2) {
-            continue;
-        }
-        const size_t axis = static_cast<size_t>(item.axis);
-        const bool ok = item.error == QDriveLink::LINK_OK;
-        const quint8 newState = ok ? 1 : 2;
-        const bool differs = s->state[axis] != newState || (ok && s->raw[axis] != item.value);
-        s->state[axis] = newState;
-        if (ok) {
-            s->raw[axis] = item.value;
-        }
-        s->rwStatus = ok ? RW_STATUS_READ_OK : RW_STATUS_READ_FAILED;
-        if (differs && !changed.contains(item.funIndex)) {
-            changed.append(item.funIndex);
-        }
+        answered = answered || !isNoAnswer(item.error);
+        storeReadAnswer(item, sentAt, &changed);
     }
     announceChanged(changed);
-    if (!m_readQueue.hasInFlight()) {
-        flushReadQueue();
+    noteAnswered(answered);
+    if (requestId == m_wholeReadRequest && m_wholeReadRequest != 0) {
+        m_wholeReadRequest = 0;
+        m_wholeRead.chunkAnswered();
+        if (m_wholeRead.finishIfDone()) {
+            emit wholeReadProgress(m_wholeRead.totalCount(), m_wholeRead.totalCount());
+        } else {
+            emit wholeReadProgress(m_wholeRead.doneCount(), m_wholeRead.totalCount());
+        }
     }
+    flushReadQueue();
+}
+
+void QDeviceServo::onWriteFinished(quint32 requestId, QDriveValueList items)
+{
+    Q_UNUSED(requestId)
+    bool answered = items.isEmpty();
+    for (const QDriveValueItem& item : qAsConst(items)) {
+        answered = answered || !isNoAnswer(item.error);
+    }
+    noteAnswered(answered);
+}
+
+void QDeviceServo::noteAnswered(bool answered)
+{
+    if (answered) {
+        m_silentRequests = 0;
+        if (m_notAnswering) {
+            m_notAnswering = false;
+            emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_ONLINE,
+                                                      trServo("STR_DEVICE_ONLINE"));
+        }
+        return;
+    }
+    if (!isDeviceOnline() || m_notAnswering || ++m_silentRequests < kSilentRequestsForNotAnswering) {
+        return;
+    }
+    m_notAnswering = true;
+    makeAllStale();
+    emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_NOT_ANSWERING,
+                                              trServo("STR_DEVICE_NOT_ANSWERING"));
+}
+
+void QDeviceServo::makeAllStale()
+{
+    const QVector<int> rows = m_values.setAllStale(getAxisNum());
+    QStringList changed;
+    changed.reserve(rows.size());
+    for (int row : rows) {
+        changed.append(m_records[static_cast<size_t>(row)]->funIndex);
+    }
+    announceChanged(changed);
 }
 
 void QDeviceServo::announceChanged(const QStringList& changed)
@@ -440,14 +596,10 @@ int QDeviceServo::linkErrorToWriteError(int linkError)
     return QServoWriteRules::fromLinkError(linkError);
 }
 
-int QDeviceServo::checkWriteValue(const QString& funIndex, double value, int axis, QString* reason) const
+int QDeviceServo::checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis,
+                                     QString* reason) const
 {
-    return QServoWriteRules(*this).checkValue(funIndex, value, axis, reason);
-}
-
-int QDeviceServo::checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const
-{
-    return QServoWriteRules(*this).checkRawValue(funIndex, rawValue, axis);
+    return QServoWriteRules(*this).checkRawValue(funIndex, rawValue, axis, reason);
 }
 
 int QDeviceServo::convertAddr(const QString& addr)
@@ -467,10 +619,18 @@ int QDeviceServo::writeRaw(const QString& funIndex, int axis, qint64 raw, int ti
     if (error == WRITE_OK) {
         m_lastDriveTime = driveTime;
     }
-    // The slot is looked up after the wait: the device may have reloaded its descriptions.
-    ValueSlot* s = slot(funIndex);
-    if (s) {
-        s->rwStatus = error == WRITE_OK ? RW_STATUS_WRITE_OK : RW_STATUS_WRITE_FAILED;
+    // The row is looked up after the wait: the device may have reloaded its descriptions.
+    const int row = rowOf(funIndex);
+    if (row < 0) {
+        return error;
+    }
+    m_rwStatus[static_cast<size_t>(row)] = error == WRITE_OK ? RW_STATUS_WRITE_OK : RW_STATUS_WRITE_FAILED;
+    // Taken, or no answer in time: what the drive holds is not known until a read answers.
+    if ((error == WRITE_OK || error == WRITE_ERR_TIMEOUT) && m_values.setWritten(row, axis, raw)) {
+        announceChanged({funIndex});
+    }
+    if (error == WRITE_ERR_TIMEOUT) {
+        noteAnswered(false);
     }
     return error;
 }
@@ -485,55 +645,59 @@ void QDeviceServo::snapshotRelated(const tagSubFuncode_Servo* fun, int axis)
     m_relateOldValues.insert(fun->funIndex, before);
 }
 
+int QDeviceServo::writeAndReadBack(const QString& funIndex, int axis, qint64 raw, int timeoutMs)
+{
+    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
+    if (!fun) {
+        return m_lastWriteError = WRITE_ERR_UNKNOWN_CODE;
+    }
+    if (!isDeviceOnline()) {
+        return m_lastWriteError = WRITE_ERR_OFFLINE;
+    }
+    snapshotRelated(fun, axis);
+    QPointer<QDeviceServo> guard(this);
+    const int error = writeRaw(funIndex, axis, raw, timeoutMs);
+    if (!guard) {
+        return error;
+    }
+    m_lastWriteError = error;
+    if (error != WRITE_OK) {
+        return error;
+    }
+    m_lastModifyTime = static_cast<int>(m_lastDriveTime);
+    readBack(QStringList{funIndex} + getReleParamListByFunIndex(funIndex), axis, timeoutMs);
+    return error;
+}
+
+int QDeviceServo::readNow(const QStringList& funIndexes, int axis, int timeoutMs)
+{
+    if (!isDeviceOnline()) {
+        return WRITE_ERR_OFFLINE;
+    }
+    return readBack(funIndexes, axis, timeoutMs);
+}
+
 bool QDeviceServo::modifyFuncodeValueWithRecord(const QString& funIndex, double value, int axis)
 {
+    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
+    const qint64 raw = fun ? scaledToRaw(fun, value) : 0;
     QString reason;
-    m_lastWriteError = checkWriteValue(funIndex, value, axis, &reason);
+    m_lastWriteError = checkWriteRawValue(funIndex, raw, axis, &reason);
     if (m_lastWriteError != WRITE_OK) {
         LOG4CPLUS_INFO(QLibLogger::self()->getDefaultLogger(),
                        "Write of " << funIndex.toStdString() << " refused: " << reason.toStdString());
         return false;
     }
-    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    const bool oldKnown = hasValue(funIndex, axis);
-    const qint64 oldRaw = getCurValue(funIndex, axis);
-    snapshotRelated(fun, axis);
+    const QServoValue before = valueInfo(funIndex, axis);
     QPointer<QDeviceServo> guard(this);
-    m_lastWriteError = writeRaw(funIndex, axis, scaledToRaw(fun, value), m_commuParams.timeoutMs);
-    if (!guard) {
+    if (writeAndReadBack(funIndex, axis, raw, m_commuParams.timeoutMs) != WRITE_OK || !guard) {
         return false;
     }
-    if (m_lastWriteError != WRITE_OK) {
-        return false;
-    }
-    m_lastModifyTime = static_cast<int>(m_lastDriveTime);
-    readBack(QStringList{funIndex} + getReleParamListByFunIndex(funIndex), axis, m_commuParams.timeoutMs);
-    if (!guard) {
-        return false;
-    }
-    const qint64 newRaw = getCurValue(funIndex, axis);
-    if (!oldKnown || oldRaw != newRaw) {
-        recordStatistics(funIndex, axis, rawToScaled(fun, oldRaw), rawToScaled(fun, newRaw));
+    qint64 now = 0;
+    if (curValue(funIndex, axis, &now) && (!before.isKnown() || before.raw != now)) {
+        recordStatistics(funIndex, axis, rawToScaled(fun, before.raw), rawToScaled(fun, now));
     }
     return true;
-}
-
-int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs,
-                                        bool bProcessEvents)
-{
-    Q_UNUSED(bProcessEvents)
-    int error = checkWriteRawValue(funIndex, rawValue, AXIS_X);
-    if (error != WRITE_OK) {
-        return error;
-    }
-    snapshotRelated(getFuncodePtrByFunIndex(funIndex), AXIS_X);
-    QPointer<QDeviceServo> guard(this);
-    error = writeRaw(funIndex, AXIS_X, rawValue, timeoutMs);
-    if (guard && error == WRITE_OK) {
-        m_lastModifyTime = static_cast<int>(m_lastDriveTime);
-        readBack(QStringList{funIndex} + getReleParamListByFunIndex(funIndex), AXIS_X, timeoutMs);
-    }
-    return error;
 }
 
 void QDeviceServo::recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled)
@@ -544,6 +708,23 @@ void QDeviceServo::recordStatistics(const QString& funIndex, int axis, double ol
     event.newValue = newScaled;
     event.axisIndex = axis;
     QDatabaseManager::self()->getStatisticsDatabase()->addFuncodeModifyEvent(getAliasName(), funIndex, event);
+}
+
+int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs,
+                                        bool bProcessEvents)
+{
+    Q_UNUSED(bProcessEvents)
+    const int error = checkWriteRawValue(funIndex, rawValue, AXIS_X);
+    if (error != WRITE_OK) {
+        return m_lastWriteError = error;
+    }
+    return writeAndReadBack(funIndex, AXIS_X, rawValue, timeoutMs);
+}
+
+bool QDeviceServo::needsSaving(const QString& funIndex) const
+{
+    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
+    return fun && !fun->isStateCode && fun->isStore;
 }
 
 QString QDeviceServo::getErrorReasonStr(int error) const
@@ -710,6 +891,13 @@ QString QDeviceServo::getDevMotorTypeFuncode() const
     return m_model->motorTypeCode;
 }
 
+bool QDeviceServo::isMotorType(qint64 motorType) const
+{
+    qint64 held = 0;
+    return !m_model->motorTypeCode.isEmpty() && curValue(m_model->motorTypeCode, AXIS_X, &held) &&
+           held == motorType;
+}
+
 qint64 QDeviceServo::getMotorType() const
 {
     return m_model->motorTypeCode.isEmpty() ? 0 : getCurValue(m_model->motorTypeCode, AXIS_X);
@@ -751,16 +939,30 @@ bool QDeviceServo::clearHistoryFault(int axis)
 void QDeviceServo::onOnlineChanged(bool online)
 {
     QSignalManager* hub = QSignalManager::self();
+    m_silentRequests = 0;
+    m_notAnswering = false;
     if (!online) {
-        // Queued reads would only fail; the views ask again when the drive is back.
+        // Queued reads would only fail; the views ask again when the drive is back, and the drive is
+        // then read whole again.
         m_readQueue.clearQueued();
-        emit hub->SigDevStatus(getAliasName(), 1, trServo("STR_DEVICE_OFFLINE"));
+        m_wholeRead.stop();
+        m_wholeReadTimer.stop();
+        m_wholeReadRequest = 0;
+        makeAllStale();
+        emit hub->SigDevStatus(getAliasName(), DEVICE_OFFLINE, trServo("STR_DEVICE_OFFLINE"));
         return;
     }
+    const bool cameBack = m_everOnline;
+    m_everOnline = true;
     m_readQueue.forgetInFlight();
-    emit hub->SigDevStatus(getAliasName(), 0, trServo("STR_DEVICE_ONLINE"));
+    emit hub->SigDevStatus(getAliasName(), DEVICE_ONLINE, trServo("STR_DEVICE_ONLINE"));
     readCurFaults();
-    flushReadQueue(); // reads asked for while the link was still connecting
+    // Reads asked for while the link was still connecting go first; a drive that was away, or was to be
+    // read whole while it could not be, is read whole again behind them.
+    if (cameBack || m_wholeReadWanted) {
+        startWholeRead();
+    }
+    flushReadQueue();
 }
 
 // ---------------------------------------------------------------- presentation
@@ -797,8 +999,9 @@ QString QDeviceServo::getDataTypeStr(int dataType)
 
 int QDeviceServo::getReadWriteStatus(const QString& funIndex) const
 {
-    const ValueSlot* s = slot(funIndex);
-    return s ? static_cast<int>(s->rwStatus) : static_cast<int>(RW_STATUS_NONE);
+    const int row = rowOf(funIndex);
+    return row < 0 ? static_cast<int>(RW_STATUS_NONE)
+                   : static_cast<int>(m_rwStatus[static_cast<size_t>(row)]);
 }
 
 QIcon QDeviceServo::getReadWriteStatusIcon(const QString& funIndex) const
@@ -848,16 +1051,19 @@ void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
     for (auto& fun : m_records) {
         m_retiredRecords.push_back(std::move(fun));
     }
-    QHash<QString, ValueSlot> oldValues;
+    QHash<QString, QPair<QServoValueStates::Row, quint8>> oldValues;
     for (auto it = m_rowIndex.cbegin(); it != m_rowIndex.cend(); ++it) {
-        oldValues.insert(it.key(), m_values.at(it.value()));
+        oldValues.insert(it.key(),
+                         qMakePair(m_values.row(it.value()), m_rwStatus[static_cast<size_t>(it.value())]));
     }
     m_model = model;
     m_faultStore.setModel(model);
     buildRecords();
     for (auto it = m_rowIndex.cbegin(); it != m_rowIndex.cend(); ++it) {
-        if (oldValues.contains(it.key())) {
-            m_values[it.value()] = oldValues.value(it.key());
+        const auto old = oldValues.constFind(it.key());
+        if (old != oldValues.cend()) {
+            m_values.setRow(it.value(), old->first);
+            m_rwStatus[static_cast<size_t>(it.value())] = old->second;
         }
     }
     m_readQueue.clearQueued();

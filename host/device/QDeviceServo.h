@@ -8,6 +8,8 @@
 #include "QServoMonitoredList.h"
 #include "QServoReadQueue.h"
 #include "QServoUnsavedParams.h"
+#include "QServoValueStates.h"
+#include "QServoWholeRead.h"
 #include "tagExportFuncode_Servo.h"
 #include "tagFaultInfo.h"
 #include "tagHistoryFaultList.h"
@@ -21,6 +23,7 @@
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <QTimer>
 #include <array>
 #include <memory>
 #include <vector>
@@ -29,14 +32,29 @@ class QServoFaultRequests;
 class QServoRequestWaiter;
 
 // A servo drive of the project. It describes every function code (tagSubFuncode_Servo), keeps the last
-// known value of every code per axis and answers every value question at once from them. Reads are
-// only queued with the drive link; when the answer comes the values are updated and the hub's
-// SigFuncodeChanged_Servo names the codes whose values changed. Writes are checked (range, right,
-// state), sent, read back and counted as a statistics event.
+// known value of every code per axis with its state, and answers every value question at once from them.
+// Reads are only queued with the drive link; when the answer comes the values are updated and the hub's
+// SigFuncodeChanged_Servo names the codes whose values or value states changed.
 //
-// The device is a facade: the read queue, the waiting for answers, the write rules, the fault traffic,
-// the batch engine, the monitored list, the unsaved marks and the icons and texts are classes of their
-// own (QServo...) that it owns and calls.
+// Value states (QServoValue, asked with valueInfo): every value is not read yet, read (with the time of
+// the read), stale (the last read failed, or the drive went offline or stopped answering: the last good
+// value and its age are kept) or written and not yet read back. Whatever shows, compares, exports or
+// edits a value asks valueInfo (or hasValue) first: getCurValue and getScaledCurValue answer 0 for a value
+// that is not known, which is no value at all. Ages come from the stored read times, never from traffic.
+//
+// Drive state (deviceStatus, announced by the hub's SigDevStatus): online, offline, connecting (a bus
+// link that has not been online yet) and not answering (online, but several requests in a row got no
+// answer). Reads asked for while the drive connects are kept and sent when it comes online; a whole read
+// asked for while it connects or is offline, and the drive coming back after being offline, read every
+// code again in the background, a few codes at a time and only while nothing else waits to be read
+// (progress: wholeReadProgress).
+//
+// Writes: the rules are checked on the raw value (converted once); writeAndReadBack is the drive side of
+// a write (send, wait, read back), a write without an answer in time leaves the value WRITTEN.
+//
+// The device is a facade: the read queue, the whole read, the value states, the waiting for answers, the
+// write rules, the fault traffic, the batch engine, the monitored list, the unsaved marks and the icons
+// and texts are classes of their own (QServo...) that it owns and calls.
 class QDeviceServo : public QDeviceBase
 {
     Q_OBJECT
@@ -65,6 +83,15 @@ public:
         WRITE_ERR_BUSY = 10
     };
 
+    // The state SigDevStatus carries.
+    enum enDeviceStatus
+    {
+        DEVICE_ONLINE = 0,
+        DEVICE_OFFLINE = 1,
+        DEVICE_CONNECTING = 2,
+        DEVICE_NOT_ANSWERING = 3
+    };
+
     enum enReadWriteStatus
     {
         RW_STATUS_NONE = 0,
@@ -83,6 +110,10 @@ public:
     QString getDevName() const override;
     QString getConfigVersion() const override;
     bool isDeviceOnline() const override;
+    // Online, offline, connecting or not answering (enDeviceStatus).
+    int deviceStatus() const;
+    // Online and answering: what it is asked now is answered.
+    bool isDeviceAnswering() const { return deviceStatus() == DEVICE_ONLINE; }
     int getAxisNum() const;
     QDriveLink* getLink() const { return m_link; }
     const QDriveModelPtr& getDriveModel() const { return m_model; }
@@ -109,10 +140,27 @@ public:
     QList<tagSubFuncode_Servo*> getAllNormalFuncodes() const;
 
     // ---- values (answered at once from the last known values)
+    // The value of a code and axis with its state and age; NOT_READ for an unknown code or axis.
+    QServoValue valueInfo(const QString& funIndex, int axis) const;
+    // The raw value when it is known (QServoValue::isKnown); false and nothing otherwise.
+    bool curValue(const QString& funIndex, int axis, qint64* raw) const;
+    // The raw value; 0 when it is not known (ask hasValue or valueInfo first: 0 is then no value).
     qint64 getCurValue(const QString& funIndex, int axis) const;
     double getScaledCurValue(const QString& funIndex, int axis) const;
-    // The shown text of the value; "" before the first read, "null" after a failed read.
+    // The shown text of a known value; "" when not read yet (or written and not yet read back), "null"
+    // after a failed read.
     QString getScaledCurValueStr(const QString& funIndex, int axis) const;
+    // The shown text of the last good value (also of a stale one); "" without one.
+    QString lastGoodValueStr(const QString& funIndex, int axis) const;
+    // Whether a read sent at or after sinceMs (ms since 1970-01-01 UTC, the clock of valueStates) answered
+    // the value, and nothing has made it doubtful since.
+    bool isValueReadSince(const QString& funIndex, int axis, qint64 sinceMs) const
+    {
+        return m_values.isReadSince(rowOf(funIndex), axis, sinceMs);
+    }
+    // Values of the drive whose state is stale (every axis counted).
+    int staleValueCount() const { return m_values.staleCount(); }
+    QServoValueStates& valueStates() { return m_values; }
     QString getScaledDefaultValueStr(const QString& funIndex, int axis) const;
     // Text of a description value (minimum, maximum, default) for display.
     QString getScaledValueString(int showType, int precision, const QString& rawText) const;
@@ -127,35 +175,52 @@ public:
     virtual int getDecimals(int precision) const;
     static double getResolution(int decimals);
     bool isCurValEqualDef(const QString& funIndex, int axis) const;
+    // Whether the value is known (QServoValue::isKnown).
     bool hasValue(const QString& funIndex, int axis) const;
     // One row per setting and axis whose read value differs from the default: number, name, axis,
     // current value text, default value text (QDefaultValueComparer_Servo).
     QList<QStringList> getCompareFuncodeDefault() const;
 
     // ---- reading (never waits)
-    // Queues a read of every axis of the codes; codes already waiting are not queued twice.
+    // Queues a read of every axis of the codes; codes already waiting are not queued twice. While the
+    // drive connects the reads are kept for when it comes online; an offline drive reads nothing.
     void readFuncode(const QList<tagSubFuncode_Servo*>& list);
+    // Online: queues a read of every code. Connecting or offline: the drive is read whole in the
+    // background once it is online.
     void readAllFuncode();
     // Drops queued reads of a group (or of a list) for one axis.
     void stopReadFuncode(const QString& groupName, int axis);
     void stopReadValue(const QList<tagSubFuncode_Servo*>& list, int axis);
     int pendingReadCount() const { return m_readQueue.pendingCount(); }
-    // True while queued reads wait or a queued read is with the drive.
-    bool isReadBusy() const { return m_readQueue.isBusy(); }
+    // True while queued reads wait, a queued read is with the drive, or a whole read runs.
+    bool isReadBusy() const;
+    // The background whole read: codes read so far and in all (0 and 0 when none runs).
+    bool isWholeReadRunning() const { return m_wholeRead.isRunning(); }
+    int wholeReadDone() const { return m_wholeRead.doneCount(); }
+    int wholeReadTotal() const { return m_wholeRead.totalCount(); }
     // Reads one code of axis X and waits for it; 0 or an enWriteError.
     int readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs, bool bProcessEvents);
 
     // ---- writing (waits for the drive, processing events)
-    // Writes a value given in shown units (as the editors hand it) and reads it back. Refused without
-    // any write when the value is out of range, the right or the authority forbids it, the
-    // oscilloscope holds the code, or the drive is offline; see getLastWriteError.
+    // The drive side of a write: sends the raw value of the axis, waits for the drive to take it, then
+    // reads the code and its related codes back (their values before the write are kept: see
+    // getReleParamOldValMapByFunIndex). No rule is checked and nothing is recorded here: the pages hand
+    // every edit to the plug-in's write road. Returns 0 or an enWriteError (also getLastWriteError);
+    // WRITE_ERR_TIMEOUT: not known whether the drive took the value, which stays WRITTEN until a read
+    // answers.
+    int writeAndReadBack(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
+    // Reads the codes of an axis and waits for the answer: 0 or an enWriteError.
+    int readNow(const QStringList& funIndexes, int axis, int timeoutMs);
+    // A value in the editors' units converted to raw once, checked (checkWriteRawValue), written with
+    // writeAndReadBack and counted as a statistics event when the drive's value changed. No record, no
+    // unsaved mark.
     bool modifyFuncodeValueWithRecord(const QString& funIndex, double value, int axis);
-    // Writes a raw value to axis X and waits; returns 0 or an enWriteError.
+    // Writes a raw value to axis X after checking it, and reads it back; returns 0 or an enWriteError.
     int writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs, bool bProcessEvents);
-    // Checks a shown value without writing. Returns 0 or an enWriteError; reason gets a text.
-    int checkWriteValue(const QString& funIndex, double value, int axis, QString* reason = nullptr) const;
-    // Checks a raw value of an axis without writing (right, authority, state, range): 0 or an enWriteError.
-    int checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis) const;
+    // Checks a raw value of an axis without writing (right, authority, state, range): 0 or an
+    // enWriteError; reason, when given, gets the text of a refusal.
+    int checkWriteRawValue(const QString& funIndex, qint64 rawValue, int axis,
+                           QString* reason = nullptr) const;
     int getLastWriteError() const { return m_lastWriteError; }
     QString getErrorReasonStr(int error) const;
     // Whether the drive accepts writes in its present state (flag), and why not (reason).
@@ -188,6 +253,8 @@ public:
     bool resetDevice(int axis);
     // The drive's time stamp (seconds since 1970-01-01 UTC) of the last value written.
     int getSortedModifyTime() const { return m_lastModifyTime; }
+    // Whether a code is kept through power-off, so that a changed value needs saving.
+    bool needsSaving(const QString& funIndex) const;
 
     // ---- related parameters
     QStringList getReleParamListByFunIndex(const QString& funIndex) const;
@@ -212,7 +279,10 @@ public:
 
     // ---- motor type
     QString getDevMotorTypeFuncode() const;
+    // The motor type read from the drive; 0 when it is not known (ask isMotorType to compare).
     qint64 getMotorType() const;
+    // Whether the drive is known to hold this motor type (an unknown motor type is no match).
+    bool isMotorType(qint64 motorType) const;
 
     // ---- faults
     QList<tagFaultInfoPtr> getCurFaultList() const { return m_faultStore.curFaults(); }
@@ -262,29 +332,30 @@ public:
 
 signals:
     void curFaultsChanged();
+    // The background whole read went on: codes read so far and in all; done == total when it ended.
+    void wholeReadProgress(int done, int total);
 
 private slots:
     void onReadFinished(quint32 requestId, QDriveValueList items);
+    void onWriteFinished(quint32 requestId, QDriveValueList items);
     void onOnlineChanged(bool online);
+    void sendWholeReadChunk();
 
 private:
-    struct ValueSlot
-    {
-        std::array<qint64, 3> raw{{0, 0, 0}};
-        std::array<quint8, 3> state{{0, 0, 0}}; // 0 unknown, 1 known, 2 read failed
-        quint8 rwStatus = RW_STATUS_NONE;
-    };
-
     void buildRecords();
     bool describesSameCodes(const QDriveModel& model) const;
     void flushReadQueue();
+    void sendQueued();
+    void startWholeRead();
+    bool isReadSinceWholeReadBegan(const QString& funIndex) const;
     int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
-    ValueSlot* slot(const QString& funIndex);
-    const ValueSlot* slot(const QString& funIndex) const;
+    void storeReadAnswer(const QDriveValueItem& item, qint64 sentAtMs, QStringList* changed);
     int writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
     int readBack(const QStringList& funIndexes, int axis, int timeoutMs);
     void snapshotRelated(const tagSubFuncode_Servo* fun, int axis);
     void recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled);
+    void noteAnswered(bool answered);
+    void makeAllStale();
     void announceChanged(const QStringList& changed);
     int presentAuthority() const;
 
@@ -293,11 +364,21 @@ private:
     std::vector<std::unique_ptr<tagSubFuncode_Servo>> m_records;
     std::vector<std::unique_ptr<tagSubFuncode_Servo>> m_retiredRecords; // kept after a reload
     QHash<QString, int> m_rowIndex;
-    std::vector<ValueSlot> m_values;
+    QServoValueStates m_values;
+    std::vector<quint8> m_rwStatus; // enReadWriteStatus per row
     FuncodeGroupMap m_normalGroups;
     FuncodeGroupMap m_stateGroups;
 
     QServoReadQueue m_readQueue;
+    qint64 m_inFlightSentAtMs = 0; // when the queued read with the drive was sent
+    QServoWholeRead m_wholeRead;
+    QTimer m_wholeReadTimer;        // the pause before the next chunk of the whole read
+    quint32 m_wholeReadRequest = 0; // the chunk with the drive
+    qint64 m_wholeReadBeganMs = 0;
+    bool m_wholeReadWanted = false; // asked for while the drive could not be read
+    bool m_everOnline = false;      // false while a link connects for the first time
+    int m_silentRequests = 0;       // requests in a row that got no answer
+    bool m_notAnswering = false;
     QServoRequestWaiter* m_requests = nullptr; // the answers callers wait for
     qint64 m_lastDriveTime = 0;
 

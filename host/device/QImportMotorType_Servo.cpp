@@ -21,7 +21,7 @@ QImportMotorType_Servo::writeAhead(QDeviceServo* device,
         return NotNeeded;
     }
     const qint64 wanted = record->curValue[0];
-    if (wanted == device->getMotorType()) {
+    if (device->isMotorType(wanted)) {
         return NotNeeded;
     }
     const int result = device->writeOneFuncode_Synch(number, wanted, kMotorTypeTimeoutMs, true);
@@ -40,7 +40,7 @@ QImportMotorType_Servo::writeAhead(QDeviceServo* device,
 bool QImportMotorType_Servo::verify(QDeviceServo* device, const QString& number, qint64 wanted,
                                     int writeResult)
 {
-    if (device->getMotorType() == wanted) {
+    if (device->isMotorType(wanted)) {
         return true;
     }
     if (writeResult != 0) {
@@ -51,7 +51,7 @@ bool QImportMotorType_Servo::verify(QDeviceServo* device, const QString& number,
     if (device->readOneFuncode_Synch(number, readBack, kMotorTypeTimeoutMs, true) != 0) {
         return false;
     }
-    return device->getMotorType() == wanted;
+    return device->isMotorType(wanted);
 }
 
 void QImportMotorType_Servo::rescale(const QDeviceServo* device,

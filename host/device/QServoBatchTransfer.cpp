@@ -185,8 +185,10 @@ bool QServoBatchTransfer::evaluate()
     const QServoTaskMap tasks = dev ? dev->getWriteTaskMap() : m_planned;
     for (const QList<tagServoBufInfo>& task : tasks) {
         for (const tagServoBufInfo& entry : task) {
-            const qint64 cur = dev ? dev->getCurValue(entry.funIndex, entry.axis) : 0;
-            if (entry.bSucceed && cur == entry.value) {
+            // A value whose read-back did not answer is not known to be held.
+            qint64 cur = 0;
+            const bool known = dev && dev->curValue(entry.funIndex, entry.axis, &cur);
+            if (entry.bSucceed && known && cur == entry.value) {
                 continue;
             }
             failed = true;

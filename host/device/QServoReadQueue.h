@@ -36,6 +36,7 @@ public:
 
     int pendingCount() const { return m_queue.size(); }
     bool hasInFlight() const { return m_inFlight != 0; }
+    quint32 inFlightRequest() const { return m_inFlight; }
     bool isBusy() const { return !m_queue.isEmpty() || m_inFlight != 0; }
 
 private:

@@ -58,29 +58,17 @@ int QServoWriteRules::checkRights(const tagSubFuncode_Servo* fun, int axis) cons
     return QDeviceServo::WRITE_OK;
 }
 
-int QServoWriteRules::checkValue(const QString& funIndex, double value, int axis, QString* reason) const
+int QServoWriteRules::checkRawValue(const QString& funIndex, qint64 rawValue, int axis, QString* reason) const
 {
     const tagSubFuncode_Servo* fun = m_device.getFuncodePtrByFunIndex(funIndex);
     int error = checkRights(fun, axis);
-    if (error == QDeviceServo::WRITE_OK &&
-        !QFuncodeScaling::isRawInRange(*fun, m_device.scaledToRaw(fun, value))) {
+    if (error == QDeviceServo::WRITE_OK && !QFuncodeScaling::isRawInRange(*fun, rawValue)) {
         error = QDeviceServo::WRITE_ERR_RANGE;
     }
     if (reason) {
         *reason = error == QDeviceServo::WRITE_OK ? QString() : m_device.getErrorReasonStr(error);
     }
     return error;
-}
-
-int QServoWriteRules::checkRawValue(const QString& funIndex, qint64 rawValue, int axis) const
-{
-    const tagSubFuncode_Servo* fun = m_device.getFuncodePtrByFunIndex(funIndex);
-    const int error = checkRights(fun, axis);
-    if (error != QDeviceServo::WRITE_OK) {
-        return error;
-    }
-    return QFuncodeScaling::isRawInRange(*fun, rawValue) ? QDeviceServo::WRITE_OK
-                                                         : QDeviceServo::WRITE_ERR_RANGE;
 }
 
 QString QServoWriteRules::refusal() const

@@ -15,9 +15,9 @@ public:
 
     // Everything but the value.
     int checkRights(const tagSubFuncode_Servo* fun, int axis) const;
-    // A value in shown units (as the editors hand it); reason gets the text of a refusal.
-    int checkValue(const QString& funIndex, double value, int axis, QString* reason) const;
-    int checkRawValue(const QString& funIndex, qint64 rawValue, int axis) const;
+    // A raw value (the only form a value is checked in: converted once, where an edit begins); reason,
+    // when given, gets the text of a refusal.
+    int checkRawValue(const QString& funIndex, qint64 rawValue, int axis, QString* reason = nullptr) const;
     // Whether the drive accepts writes at all in its present state, and why not.
     bool isWritePermitted(QString* reason) const;
     // The write error of a QDriveLink::enLinkError.

@@ -92,22 +92,79 @@ private slots:
         QVERIFY(!m_device->hasValue("P00.02", 0));
     }
 
-    // Going offline and coming back are announced; meanwhile nothing is read.
-    void offlineDriveReadsNothing()
+    // Going offline and coming back are announced; meanwhile nothing is read and the shown values are
+    // stale (the last one kept); back, the drive is read whole in the background and fresh again.
+    void offlineDriveReadsNothingAndIsReadWholeWhenBack()
     {
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
         QSignalSpy status(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDevStatus);
+        QSignalSpy changed(QSoftCore::getCore()->getSignalManager(),
+                           &QSignalManager::SigFuncodeChanged_Servo);
         m_link->setOnline(false);
         QCOMPARE(status.count(), 1);
-        QCOMPARE(status.at(0).mid(0, 2), (QVariantList{"drive", 1}));
-        QVERIFY(!m_device->isDeviceOnline());
+        QCOMPARE(status.at(0).mid(0, 2), (QVariantList{"drive", int(QDeviceServo::DEVICE_OFFLINE)}));
+        QCOMPARE(changed.at(0).at(1).toStringList(), QStringList{"P00.01"});
+        QVERIFY(m_device->valueInfo("P00.01", 0).isStale());
+        QCOMPARE(m_device->lastGoodValueStr("P00.01", 0), QString("2.80"));
+        QCOMPARE(m_device->staleValueCount(), 3);
         m_link->resetCounters();
         m_device->readFuncode(codes({"P00.01"}));
         m_device->readAllFuncode();
         QCOMPARE(m_link->readRequestCount(), 0);
         QVERIFY(!m_device->isReadBusy());
         m_link->setOnline(true);
-        QCOMPARE(status.count(), 2);
-        QCOMPARE(status.at(1).at(1).toInt(), 0);
+        QCOMPARE(status.at(1).at(1).toInt(), int(QDeviceServo::DEVICE_ONLINE));
+        QVERIFY(m_device->isWholeReadRunning());
+        QVERIFY(QTestHost::waitForReads(m_device));
+        QVERIFY(m_device->hasValue("U00.01", 0) && m_device->hasValue("P10.30", 2));
+        QCOMPARE(int(m_device->valueInfo("P00.01", 0).state), int(QServoValue::READ));
+        QCOMPARE(m_device->staleValueCount(), 0);
+    }
+
+    // Requests in a row without an answer: online but not answering, the values stale; an answer ends it.
+    void silentDriveIsNotAnswering()
+    {
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
+        QSignalSpy status(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDevStatus);
+        m_link->setTimeout(20);
+        QDriveFaultSwitches lost;
+        lost.dropEvery = 1;
+        m_link->setFaultSwitches(lost);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(m_device->deviceStatus(), int(QDeviceServo::DEVICE_ONLINE));
+            m_device->readFuncode(codes({"P00.02"}));
+            QVERIFY(QTestHost::waitForReads(m_device));
+        }
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(status.at(0).at(1).toInt(), int(QDeviceServo::DEVICE_NOT_ANSWERING));
+        QVERIFY(m_device->valueInfo("P00.01", 1).isStale());
+        m_link->setFaultSwitches(QDriveFaultSwitches());
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.02"}));
+        QCOMPARE(status.last().at(1).toInt(), int(QDeviceServo::DEVICE_ONLINE));
+    }
+
+    // A link that has not been online yet: what the drive is asked to read is kept and sent first when
+    // it comes online, then a whole read asked for meanwhile reads every code in the background.
+    void readsAskedWhileConnectingAreSentOnline()
+    {
+        auto* link = new QSimulatedDriveLink(QTestHost::testModel(2));
+        link->setOnline(false);
+        QDeviceServo device(QTestHost::testModel(2), link, "connecting");
+        QCOMPARE(device.deviceStatus(), int(QDeviceServo::DEVICE_CONNECTING));
+        device.readAllFuncode();
+        device.readFuncode({device.getFuncodePtrByFunIndex("P2.00")});
+        QCOMPARE(link->readRequestCount(), 0);
+        QSignalSpy progress(&device, &QDeviceServo::wholeReadProgress);
+        link->setOnline(true);
+        QCOMPARE(link->readItemCount(), 2); // the kept read went first, alone
+        QVERIFY(QTestHost::waitForReads(&device));
+        for (const tagSubFuncode_Servo& fun : device.getDriveModel()->codes) {
+            QVERIFY2(device.hasValue(fun.funIndex, 0) && device.hasValue(fun.funIndex, 1),
+                     qPrintable(fun.funIndex));
+        }
+        const int all = device.getDriveModel()->codes.size();
+        QVERIFY(progress.count() > 2);
+        QCOMPARE(progress.last(), (QVariantList{all, all}));
     }
 
     void writeIsCheckedAndReadBack_data()
