@@ -55,9 +55,11 @@ for target in "${targets[@]}"; do
     # The largest seed sets the longest input the fuzzer makes; databases need whole pages.
     maxlen=$(find "$seeds" -type f -printf '%s\n' | sort -n | tail -1)
     maxlen=$(( maxlen > 4096 ? maxlen : 4096 ))
+    # A target's own libFuzzer flags, for instance a memory limit below what it may ever need.
+    read -r -a options <<<"$(cat "fuzz/$target/$target.options" 2>/dev/null || true)"
     ASAN_OPTIONS=$fuzz_asan "$exe" -max_total_time="$seconds" -dict="fuzz/$target/$target.dict" \
         -max_len="$maxlen" -artifact_prefix="$findings/" -print_final_stats=1 -close_fd_mask=3 \
-        "$corpus" "$seeds" >"$log" 2>&1 || true
+        "${options[@]}" "$corpus" "$seeds" >"$log" 2>&1 || true
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
     coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | sed 's/cov: //')

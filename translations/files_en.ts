@@ -32,6 +32,54 @@
         <translation>Comparison with defaults</translation>
     </message>
     <message>
+        <source>STR_DB_COMPUTED_COLUMN</source>
+        <translation>Column “%1” of “%2” is computed when read, not stored; a function-code file never holds one.</translation>
+    </message>
+    <message>
+        <source>STR_DB_EMPTY_FILE</source>
+        <translation>The file holds no function-code tables: it is empty.</translation>
+    </message>
+    <message>
+        <source>STR_DB_EXTRA_PART</source>
+        <translation>The file holds “%1”, which a function-code file never does.</translation>
+    </message>
+    <message>
+        <source>STR_DB_HAS_TRIGGER</source>
+        <translation>The file holds a trigger (“%1”), which a function-code file never does.</translation>
+    </message>
+    <message>
+        <source>STR_DB_HAS_VIEW</source>
+        <translation>“%1” in the file is a view computed when read, not a table of stored values; a function-code file never holds one.</translation>
+    </message>
+    <message>
+        <source>STR_DB_OLDER_LAYOUT</source>
+        <translation>The file was written in an older layout, which is read only after upgrading it; a file opened to be read is not changed.</translation>
+    </message>
+    <message>
+        <source>STR_DB_OTHER_LAYOUT</source>
+        <translation>Table “%1” of the file is not laid out as in a function-code file.</translation>
+    </message>
+    <message>
+        <source>STR_DB_READ_STOPPED</source>
+        <translation>The file could not be read to its end (it is damaged); nothing of it was taken.</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_LARGE</source>
+        <translation>The file is larger than %1 MB, more than any function-code file.</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_MANY_DEVICES</source>
+        <translation>The file holds more than %1 devices, more than any function-code file.</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_MANY_FUNCODES</source>
+        <translation>The file holds more than %1 function codes, more than any function-code file.</translation>
+    </message>
+    <message>
+        <source>STR_DB_VALUE_TOO_LONG</source>
+        <translation>The file holds a value longer than %1 KB, more than any function-code field; it was not read.</translation>
+    </message>
+    <message>
         <source>STR_FILE_AT_LINE</source>
         <translation>line %1</translation>
     </message>

@@ -32,6 +32,54 @@
         <translation>与默认值比较</translation>
     </message>
     <message>
+        <source>STR_DB_COMPUTED_COLUMN</source>
+        <translation>“%2”的列“%1”在读取时计算，并未存储；功能码文件从不包含此类列。</translation>
+    </message>
+    <message>
+        <source>STR_DB_EMPTY_FILE</source>
+        <translation>该文件不含功能码表：文件为空。</translation>
+    </message>
+    <message>
+        <source>STR_DB_EXTRA_PART</source>
+        <translation>该文件包含“%1”，功能码文件从不包含此项。</translation>
+    </message>
+    <message>
+        <source>STR_DB_HAS_TRIGGER</source>
+        <translation>该文件包含触发器（“%1”），功能码文件从不包含触发器。</translation>
+    </message>
+    <message>
+        <source>STR_DB_HAS_VIEW</source>
+        <translation>文件中的“%1”是读取时计算的视图，而不是存储数值的表；功能码文件从不包含视图。</translation>
+    </message>
+    <message>
+        <source>STR_DB_OLDER_LAYOUT</source>
+        <translation>该文件采用旧版布局，只有升级后才能读取；仅供读取而打开的文件不会被修改。</translation>
+    </message>
+    <message>
+        <source>STR_DB_OTHER_LAYOUT</source>
+        <translation>文件中的表“%1”与功能码文件的布局不同。</translation>
+    </message>
+    <message>
+        <source>STR_DB_READ_STOPPED</source>
+        <translation>该文件无法读到末尾（已损坏）；未采用其中任何内容。</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_LARGE</source>
+        <translation>该文件大于 %1 MB，超出任何功能码文件的大小。</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_MANY_DEVICES</source>
+        <translation>该文件包含超过 %1 个设备，超出任何功能码文件。</translation>
+    </message>
+    <message>
+        <source>STR_DB_TOO_MANY_FUNCODES</source>
+        <translation>该文件包含超过 %1 个功能码，超出任何功能码文件。</translation>
+    </message>
+    <message>
+        <source>STR_DB_VALUE_TOO_LONG</source>
+        <translation>该文件包含长于 %1 KB 的值，超出任何功能码字段的长度；未读取该文件。</translation>
+    </message>
+    <message>
         <source>STR_FILE_AT_LINE</source>
         <translation>第%1行</translation>
     </message>

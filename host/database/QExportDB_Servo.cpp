@@ -14,10 +14,11 @@ namespace {
 const qint32 kExportApplicationId = 0x53574631; // "SWF1"
 const int kExportVersion = 1;
 
+// In the order of the rows themselves, not of an index: a damaged index cannot hide a row.
 const char* const kSelectFuncode =
     "SELECT device_id, canopen_addr, usb_code, group_name, fun_index, fun_name, cur_value_x, cur_value_y, "
     "cur_value_z, data_type, value_texts, axis_num, authority, cur_value_texts, min_text, max_text, "
-    "default_text, unit_text, remark_text FROM funcode ORDER BY device_id, id";
+    "default_text, unit_text, remark_text FROM funcode NOT INDEXED ORDER BY id";
 
 // A text list as one JSON array: keeps every text exactly, and tells an empty list from a list of one
 // empty text.
@@ -96,6 +97,12 @@ bool QExportDB_Servo::openDatabase(const QString& path)
     return open(path);
 }
 
+bool QExportDB_Servo::openForReading(const QString& path)
+{
+    closeDatabase();
+    return QSqliteDatabase::openForReading(path, kMaxFileBytes, kMaxValueBytes);
+}
+
 bool QExportDB_Servo::createDatabase()
 {
     if (!checkOpen()) {
@@ -167,12 +174,16 @@ QList<tagExportDevInfo_Servo> QExportDB_Servo::getImportDevInfoRecords() const
     query.setForwardOnly(true);
     if (!prepare(query,
                  QStringLiteral("SELECT id, dev_text, axis_num_text, commu_name, export_time, mode_text "
-                                "FROM device ORDER BY id")) ||
+                                "FROM device NOT INDEXED ORDER BY id")) ||
         !exec(query)) {
         return devices;
     }
     QHash<qint64, int> rowById;
     while (query.next()) {
+        if (devices.size() >= kMaxDevices) {
+            fail(tr("STR_DB_TOO_MANY_DEVICES").arg(kMaxDevices));
+            return QList<tagExportDevInfo_Servo>();
+        }
         tagExportDevInfo_Servo device;
         device.devText = query.value(1).toString();
         device.axisNumText = query.value(2).toString();
@@ -182,7 +193,7 @@ QList<tagExportDevInfo_Servo> QExportDB_Servo::getImportDevInfoRecords() const
         rowById.insert(query.value(0).toLongLong(), devices.size());
         devices.append(device);
     }
-    if (!loadFuncodes(&devices, rowById)) {
+    if (readFailed(query) || !loadFuncodes(&devices, rowById)) {
         return QList<tagExportDevInfo_Servo>();
     }
     return devices;
@@ -196,13 +207,17 @@ bool QExportDB_Servo::loadFuncodes(QList<tagExportDevInfo_Servo>* devices,
     if (!prepare(query, QString::fromLatin1(kSelectFuncode)) || !exec(query)) {
         return false;
     }
+    int count = 0;
     while (query.next()) {
+        if (++count > kMaxFuncodes) {
+            return fail(tr("STR_DB_TOO_MANY_FUNCODES").arg(kMaxFuncodes));
+        }
         const int row = rowById.value(query.value(0).toLongLong(), -1);
         if (row >= 0) {
             (*devices)[row].funcodes.append(funcodeFromQuery(query));
         }
     }
-    return true;
+    return !readFailed(query);
 }
 
 bool QExportDB_Servo::addRecords(const tagExportDevInfo_Servo& info)

@@ -11,7 +11,11 @@ class QSqlQuery;
 
 // A ".funcodeservo" function-code file: a SQLite file holding device headers and their function codes.
 //
-// Reading:  openDatabase(path); createDatabase(); getImportDevInfoRecords(); closeDatabase();
+// Reading:  openForReading(path); getImportDevInfoRecords(); closeDatabase(); the file and its folder stay
+//           byte for byte as they were (see QSqliteDatabase::openForReading). Limits of a file read:
+//           kMaxFileBytes on disk, kMaxValueBytes per stored value, kMaxDevices devices and kMaxFuncodes
+//           function codes; a file beyond any of them is refused with the reason, never read in part.
+//           openDatabase(path); createDatabase(); getImportDevInfoRecords() reads a file opened to write.
 // Writing:  createDatabase(path); addRecords(...); closeDatabase() builds the file under a temporary name
 //           beside path and puts it in place at closeDatabase() only when every write succeeded, so an
 //           existing file is replaced whole or not at all. writeFile(path, devices) does the three steps.
@@ -20,6 +24,11 @@ class QSqlQuery;
 class QExportDB_Servo : public QSqliteDatabase
 {
 public:
+    static const qint64 kMaxFileBytes = 64LL * 1024 * 1024;
+    static const int kMaxValueBytes = 64 * 1024;
+    static const int kMaxDevices = 1000;
+    static const int kMaxFuncodes = 200000;
+
     QExportDB_Servo();
     ~QExportDB_Servo() override;
 
@@ -31,10 +40,14 @@ public:
     // Opens the file, or creates an empty function-code file when the path does not exist. False for a path
     // that cannot be created, a file that is not SQLite, a damaged file, or another program's SQLite file.
     virtual bool openDatabase(const QString& path);
+    // Opens an existing function-code file to read it, never changing it. False, with the reason in
+    // lastError(), for a file that is not exactly a function-code file of this program.
+    bool openForReading(const QString& path);
     // Starts a new file that replaces path when it is closed after successful writes.
     bool createDatabase(const QString& path);
 
-    // Every device header with its function codes, in the order they were stored.
+    // Every device header with its function codes, in the order they were stored. Empty, with
+    // lastError(), when the file cannot be read to its end or holds more than the limits allow.
     QList<tagExportDevInfo_Servo> getImportDevInfoRecords() const;
     // Appends one device header and its function codes, in one transaction.
     bool addRecords(const tagExportDevInfo_Servo& info);

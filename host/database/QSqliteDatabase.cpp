@@ -6,10 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 #include <QtEndian>
+
+#include <sqlite3.h>
 
 #include <atomic>
 
@@ -39,6 +43,55 @@ QString nextConnectionName(const QString& kind)
     static std::atomic<int> serial{0};
     return QStringLiteral("servo-%1-%2").arg(kind).arg(++serial);
 }
+
+// More entries than any layout of ours has: the rest of a file's list is not read.
+const int kMaxLayoutEntries = 64;
+
+// What a file holds besides its rows: one "type|name|table|sql" line per table, index, view and trigger.
+bool layoutEntries(const QSqlDatabase& db, QStringList* entries, QString* error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name"))) {
+        *error = query.lastError().text();
+        return false;
+    }
+    while (query.next() && entries->size() <= kMaxLayoutEntries) {
+        entries->append(QStringList{query.value(0).toString(), query.value(1).toString(),
+                                    query.value(2).toString(), query.value(3).toString()}
+                            .join(QLatin1Char('|')));
+    }
+    *error = query.lastError().text();
+    return !query.lastError().isValid();
+}
+
+// The entries that the create statements give, made in a database in memory, so that a file is compared
+// with exactly what this program writes (SQLite keeps the statements' text in its own normal form).
+QStringList expectedLayout(const tagSqliteSchema& schema)
+{
+    const QString name = nextConnectionName(schema.kind + QStringLiteral("-layout"));
+    QStringList entries;
+    {
+        QSqlDatabase memory = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), name);
+        memory.setDatabaseName(QStringLiteral(":memory:"));
+        if (memory.open()) {
+            QSqlQuery query(memory);
+            for (const QString& statement : schema.createStatements) {
+                query.exec(statement);
+            }
+            QString error;
+            layoutEntries(memory, &entries, &error);
+        }
+        memory.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return entries;
+}
+
+QString entryField(const QString& entry, int field)
+{
+    return entry.section(QLatin1Char('|'), field, field);
+}
 } // namespace
 
 QSqliteDatabase::QSqliteDatabase(const tagSqliteSchema& schema) : m_schema(schema) {}
@@ -55,6 +108,7 @@ bool QSqliteDatabase::open(const QString& path)
     m_lastError.clear();
     m_upgradedFrom = 0;
     m_backupPath.clear();
+    m_maxValueBytes = 0;
     if (path.isEmpty()) {
         return fail(tr("STR_DB_NO_PATH"));
     }
@@ -67,7 +121,7 @@ bool QSqliteDatabase::open(const QString& path)
     }
     m_createdFile = !info.exists();
     const bool hasContent = info.exists() && info.size() > 0;
-    if (hasContent && !checkFileHeader(path)) {
+    if (hasContent && !checkFileHeader(path, true)) {
         return false;
     }
     if (!openConnection(path)) {
@@ -94,9 +148,50 @@ bool QSqliteDatabase::open(const QString& path)
     return true;
 }
 
+bool QSqliteDatabase::openForReading(const QString& path, qint64 maxFileBytes, int maxValueBytes)
+{
+    close();
+    m_path = path;
+    m_lastError.clear();
+    m_upgradedFrom = 0;
+    m_backupPath.clear();
+    m_createdFile = false;
+    if (path.isEmpty()) {
+        return fail(tr("STR_DB_NO_PATH"));
+    }
+    if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(kDriver))) {
+        return fail(tr("STR_DB_NO_DRIVER"));
+    }
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return fail(tr("STR_DB_CANNOT_READ"), QStringLiteral("no such file"));
+    }
+    if (!info.isFile()) {
+        return fail(tr("STR_DB_NOT_A_FILE"));
+    }
+    if (info.size() == 0) {
+        return fail(tr("STR_DB_EMPTY_FILE"));
+    }
+    if (info.size() > maxFileBytes) {
+        return fail(tr("STR_DB_TOO_LARGE").arg(maxFileBytes / (1024 * 1024)),
+                    QStringLiteral("%1 bytes").arg(info.size()));
+    }
+    if (!checkFileHeader(path, false) || !openImmutable(path, maxValueBytes)) {
+        return false;
+    }
+    if (!checkReadableContents()) {
+        removeConnection();
+        return false;
+    }
+    m_ready = true;
+    m_readOnly = true;
+    return true;
+}
+
 void QSqliteDatabase::close()
 {
     m_ready = false;
+    m_readOnly = false;
     removeConnection();
 }
 
@@ -113,7 +208,9 @@ void QSqliteDatabase::removeConnection()
 
 // Reads the file's first 100 bytes without SQLite, so that a file that is not ours is never handed to it
 // for writing, and a file cut short is recognised even where SQLite would read on until the missing pages.
-bool QSqliteDatabase::checkFileHeader(const QString& path)
+// allowHotJournal: a journal beside the file will be rolled back into it (a file read without it must
+// be whole by itself).
+bool QSqliteDatabase::checkFileHeader(const QString& path, bool allowHotJournal)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -129,7 +226,7 @@ bool QSqliteDatabase::checkFileHeader(const QString& path)
         return fail(tr("STR_DB_NOT_SQLITE"), QStringLiteral("page size %1").arg(pageSize));
     }
     // A hot journal may legitimately leave the file at another length until SQLite rolls it back.
-    if (QFile::exists(path + QStringLiteral("-journal"))) {
+    if (allowHotJournal && QFile::exists(path + QStringLiteral("-journal"))) {
         return true;
     }
     if (size % pageSize != 0) {
@@ -159,6 +256,132 @@ bool QSqliteDatabase::openConnection(const QString& path)
         return fail(tr("STR_DB_CANNOT_CREATE"), detail);
     }
     return fail(tr("STR_DB_CANNOT_OPEN"), detail);
+}
+
+// Read-only and immutable: SQLite neither takes a lock nor looks for a journal or write-ahead log, so
+// nothing beside the file is read, rolled back, checkpointed or created.
+bool QSqliteDatabase::openImmutable(const QString& path, int maxValueBytes)
+{
+    m_connectionName = nextConnectionName(m_schema.kind);
+    m_db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), m_connectionName);
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    uri.setQuery(QStringLiteral("immutable=1"));
+    m_db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    if (!m_db.open()) {
+        const QString detail = m_db.lastError().text();
+        removeConnection();
+        return fail(tr("STR_DB_CANNOT_OPEN"), detail);
+    }
+    if (!limitValueLength(maxValueBytes)) {
+        removeConnection();
+        return false;
+    }
+    return true;
+}
+
+// A value longer than the limit makes SQLite stop the query with an error instead of handing it over:
+// a computed value or a long text costs nothing before it is refused.
+bool QSqliteDatabase::limitValueLength(int maxValueBytes)
+{
+    const QVariant handle = m_db.driver()->handle();
+    sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                              ? *static_cast<sqlite3* const*>(handle.constData())
+                              : nullptr;
+    if (!connection) {
+        return fail(tr("STR_DB_NO_DRIVER"), QStringLiteral("no SQLite handle"));
+    }
+    m_maxValueBytes = maxValueBytes;
+    sqlite3_limit(connection, SQLITE_LIMIT_LENGTH, maxValueBytes);
+    // Functions named in the file's own layout are not run on its behalf.
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(connection, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    return true;
+}
+
+// What open() would change is refused here; the layout is compared before anything of the file is
+// checked or read, so that nothing the file defines is run.
+bool QSqliteDatabase::checkReadableContents()
+{
+    int applicationId = 0;
+    int version = 0;
+    if (!pragmaInt(QStringLiteral("application_id"), &applicationId) ||
+        !pragmaInt(QStringLiteral("user_version"), &version)) {
+        return false;
+    }
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next()) {
+        return fail(tr("STR_DB_DAMAGED"), query.lastError().text());
+    }
+    if (applicationId == 0 && version == 0 && query.value(0).toInt() == 0) {
+        return fail(tr("STR_DB_EMPTY_FILE"));
+    }
+    if (applicationId != m_schema.applicationId) {
+        return fail(tr("STR_DB_FOREIGN"), QStringLiteral("application_id %1").arg(applicationId));
+    }
+    if (version > m_schema.version) {
+        return fail(tr("STR_DB_NEWER"), QStringLiteral("layout %1, known %2").arg(version).arg(m_schema.version));
+    }
+    if (version < m_schema.version) {
+        return fail(tr("STR_DB_OLDER_LAYOUT"), QStringLiteral("layout %1").arg(version));
+    }
+    return checkExactLayout() && quickCheck();
+}
+
+bool QSqliteDatabase::checkExactLayout()
+{
+    QStringList present;
+    QString error;
+    if (!layoutEntries(m_db, &present, &error)) {
+        return fail(tr("STR_DB_DAMAGED"), error);
+    }
+    const QStringList expected = expectedLayout(m_schema);
+    if (present == expected) {
+        return true;
+    }
+    for (const QString& entry : qAsConst(present)) {
+        if (entryField(entry, 0) == QLatin1String("view")) {
+            return fail(tr("STR_DB_HAS_VIEW").arg(entryField(entry, 1)), entry.left(200));
+        }
+        if (entryField(entry, 0) == QLatin1String("trigger")) {
+            return fail(tr("STR_DB_HAS_TRIGGER").arg(entryField(entry, 1)), entry.left(200));
+        }
+    }
+    return fail(layoutDifference(present, expected));
+}
+
+// The first difference in words: a computed column of one of our tables, a part missing, a part that is
+// not ours.
+QString QSqliteDatabase::layoutDifference(const QStringList& present, const QStringList& expected) const
+{
+    for (const QString& entry : present) {
+        const QString name = entryField(entry, 1);
+        if (entryField(entry, 0) != QLatin1String("table") || !m_schema.tables.contains(name) ||
+            entryField(entry, 3).startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive)) {
+            continue;
+        }
+        QSqlQuery columns(m_db);
+        columns.exec(QStringLiteral("PRAGMA table_xinfo(\"%1\")").arg(name));
+        // Hidden 2 and 3: a column computed when read, or when written.
+        while (columns.next()) {
+            if (columns.value(6).toInt() >= 2) {
+                return tr("STR_DB_COMPUTED_COLUMN").arg(columns.value(1).toString().left(64), name);
+            }
+        }
+    }
+    for (const QString& entry : expected) {
+        if (!present.contains(entry)) {
+            QLibLogger::self()->warn(QStringLiteral("Database %1: %2 differs").arg(m_path, entry));
+            return tr("STR_DB_OTHER_LAYOUT").arg(entryField(entry, 1));
+        }
+    }
+    for (const QString& entry : present) {
+        if (!expected.contains(entry)) {
+            return tr("STR_DB_EXTRA_PART").arg(entryField(entry, 1).left(64));
+        }
+    }
+    // Only reached with more entries than any layout has.
+    return tr("STR_DB_EXTRA_PART").arg(entryField(present.value(kMaxLayoutEntries), 1).left(64));
 }
 
 bool QSqliteDatabase::inspectContents(bool* isEmpty, int* version)
@@ -354,6 +577,11 @@ bool QSqliteDatabase::exec(QSqlQuery& query) const
     if (query.exec()) {
         return true;
     }
+    // exec() already fetches the first row: a read can stop there as in next().
+    if (m_readOnly) {
+        return fail(readFailure(query.lastError()),
+                    QStringLiteral("%1 | %2").arg(query.lastError().text(), query.lastQuery()));
+    }
     return fail(tr("STR_DB_QUERY_FAILED"),
                 QStringLiteral("%1 | %2").arg(query.lastError().text(), query.lastQuery()));
 }
@@ -382,6 +610,25 @@ bool QSqliteDatabase::inTransaction(const std::function<bool()>& work)
         return fail(tr("STR_DB_QUERY_FAILED"), QStringLiteral("COMMIT: %1").arg(detail));
     }
     return true;
+}
+
+bool QSqliteDatabase::readFailed(const QSqlQuery& query) const
+{
+    const QSqlError error = query.lastError();
+    if (!error.isValid()) {
+        return false;
+    }
+    fail(readFailure(error), QStringLiteral("%1 | %2").arg(error.text(), query.lastQuery()));
+    return true;
+}
+
+// SQLite's "string or blob too big" is a value over the read limit; anything else ends the read as damage.
+QString QSqliteDatabase::readFailure(const QSqlError& error) const
+{
+    if (m_maxValueBytes > 0 && (error.nativeErrorCode().toInt() & 0xff) == SQLITE_TOOBIG) {
+        return tr("STR_DB_VALUE_TOO_LONG").arg(m_maxValueBytes / 1024);
+    }
+    return tr("STR_DB_READ_STOPPED");
 }
 
 QVariant QSqliteDatabase::text(const QString& value)

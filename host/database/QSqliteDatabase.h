@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QSqlError;
 class QSqlQuery;
 class QVariant;
 
@@ -32,7 +33,17 @@ public:
     // older layout is upgraded: first copied beside itself (backupPath()), then changed in one transaction;
     // when either fails the file is left as it was and refused.
     bool open(const QString& path);
+    // Opens an existing file of this kind only to read it; neither the file nor its folder is ever changed.
+    // The file is opened immutable: a journal or write-ahead log beside it is neither read nor touched, and
+    // nothing is locked. What open() would fill or upgrade (an empty database, an older layout) is refused,
+    // and so is any file that holds more or other than this kind's tables and indexes: views, triggers and
+    // computed columns make a small file huge or slow when read. A file larger than maxFileBytes is refused
+    // before SQLite sees it, and no value longer than maxValueBytes is ever read: a query that meets one
+    // fails (see readFailed). False, with lastError() in words a user understands, when refused.
+    bool openForReading(const QString& path, qint64 maxFileBytes, int maxValueBytes);
     void close();
+    // True when the file was opened by openForReading().
+    bool isReadOnly() const { return m_readOnly; }
     bool isOpen() const { return m_ready; }
     // The file open, or the one last tried.
     QString path() const { return m_path; }
@@ -60,13 +71,23 @@ protected:
     bool execSql(const QString& sql) const;
     // Runs work between BEGIN and COMMIT; rolls back when it returns false or the commit fails.
     bool inTransaction(const std::function<bool()>& work);
+    // After a loop over query.next(): true, with lastError(), when the loop ended on a failure rather
+    // than after the last row (a damaged page, a value over the read limit), so that a short read is
+    // never taken for the whole file.
+    bool readFailed(const QSqlQuery& query) const;
 
     // SQL has no null text in our files: a null QString is stored as an empty text.
     static QVariant text(const QString& value);
 
 private:
-    bool checkFileHeader(const QString& path);
+    bool checkFileHeader(const QString& path, bool allowHotJournal);
     bool openConnection(const QString& path);
+    bool openImmutable(const QString& path, int maxValueBytes);
+    bool limitValueLength(int maxValueBytes);
+    bool checkReadableContents();
+    bool checkExactLayout();
+    QString layoutDifference(const QStringList& present, const QStringList& expected) const;
+    QString readFailure(const QSqlError& error) const;
     bool inspectContents(bool* isEmpty, int* version);
     bool checkTables();
     bool upgrade(int fromVersion);
@@ -82,6 +103,8 @@ private:
     QSqlDatabase m_db;
     QString m_path;
     bool m_ready = false;
+    bool m_readOnly = false;
+    int m_maxValueBytes = 0;
     bool m_createdFile = false;
     int m_upgradedFrom = 0;
     QString m_backupPath;

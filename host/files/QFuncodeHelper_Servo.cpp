@@ -95,23 +95,27 @@ bool QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(const QString& fileName, 
 bool QFuncodeHelper_Servo::getFuncodeServoFileInfoServo(const QString& fileName, tagExportDevInfo_Servo& info,
                                                         int& error)
 {
-    QExportDB_Servo database;
     const QFileInfo file(fileName);
     if (!file.isFile()) {
         return finish(FILE_ERR_OPEN, error, fileName, tr("STR_FILE_NOT_FOUND"));
     }
-    // An empty file would be made a new function-code file by opening it.
     if (file.size() == 0) {
         return finish(FILE_ERR_EMPTY, error, fileName, file.fileName());
     }
-    if (!database.openDatabase(fileName) || !database.createDatabase()) {
-        return finish(FILE_ERR_DATABASE, error, fileName, database.lastError());
+    // A file that cannot be opened as a function-code database is error 1 whatever the reason; the
+    // reason is in the message.
+    QExportDB_Servo database;
+    if (!database.openForReading(fileName)) {
+        return finish(FILE_ERR_OPEN, error, fileName, database.lastError());
     }
     const QList<tagExportDevInfo_Servo> devices = database.getImportDevInfoRecords();
-    const QString reason = database.lastError().isEmpty() ? file.fileName() : database.lastError();
+    const QString reason = database.lastError();
     database.closeDatabase();
+    if (!reason.isEmpty()) {
+        return finish(FILE_ERR_OPEN, error, fileName, reason);
+    }
     if (devices.isEmpty()) {
-        return finish(FILE_ERR_NO_DEVICE, error, fileName, reason);
+        return finish(FILE_ERR_NO_DEVICE, error, fileName, file.fileName());
     }
     info = devices.first();
     return finish(FILE_OK, error, fileName, QString());

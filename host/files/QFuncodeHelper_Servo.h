@@ -37,8 +37,9 @@ public:
     // sheet), laid out as the comma-separated file.
     static bool getXlsxFileFuncodeInfoServo(const QString& fileName, tagExportDevInfo_Servo& info,
                                             int& error);
-    // The first device of a ".funcodeservo" file (error 1 when the file is refused, with the reason; 4 when
-    // it holds no device).
+    // The first device of a ".funcodeservo" file, which is only read (never changed): error 1 when the file
+    // cannot be opened as a function-code database or read to its end, with the reason; 4 when it holds no
+    // device. Limits: QExportDB_Servo.
     static bool getFuncodeServoFileInfoServo(const QString& fileName, tagExportDevInfo_Servo& info,
                                              int& error);
     // Any of the three, chosen by the file's suffix as the import does.

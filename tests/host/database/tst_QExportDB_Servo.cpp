@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,6 +62,64 @@ QStringList lines(const Devices& devices)
 
     return result;
 }
+
+// Every file in the folder with its bytes, side files of SQLite included.
+QMap<QString, QByteArray> folderContents(const QString& dir)
+{
+    QMap<QString, QByteArray> contents;
+    for (const QString& name : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        contents.insert(name, readBytes(QDir(dir).filePath(name)));
+    }
+    return contents;
+}
+
+// Leaves beside path what another program holding a change open would: a write-ahead log ("wal") or a
+// hot journal ("journal"), both changing the device text.
+bool leaveSideFile(const QString& path, const QString& kind)
+{
+    const QString work = path + ".work";
+    const QString side = "-" + kind;
+    bool ok = QFile::copy(path, work);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "side-file");
+        db.setDatabaseName(work);
+        QSqlQuery query(db);
+        ok = ok && db.open() && query.exec(kind == "wal" ? "PRAGMA journal_mode = WAL" : "BEGIN") &&
+             query.exec("UPDATE device SET dev_text = 'CHANGED'");
+        // Copied while the change is held open, as if that program had stopped there.
+        ok = ok && QFile::remove(path) && QFile::copy(work, path) && QFile::copy(work + side, path + side);
+    }
+    QSqlDatabase::removeDatabase("side-file");
+    return ok && QFile::remove(work) && (!QFile::exists(work + side) || QFile::remove(work + side));
+}
+
+// A function-code file of 50 codes, then what a hostile or unlucky file adds to it.
+bool makeFile(const QString& path, const QString& damage)
+{
+    if (damage == "blank database") {
+        return runSql(path, {"CREATE TABLE x (a)", "DROP TABLE x"});
+    }
+    if (!QExportDB_Servo().writeFile(path, {makeDevice("SD300", 50)})) {
+        return false;
+    }
+    const QMap<QString, QStringList> statements{
+        // Small on disk, some gigabytes when read.
+        {"computed column",
+         {"ALTER TABLE funcode ADD COLUMN huge TEXT GENERATED ALWAYS AS (printf('%.*c', 900000000, 'x'))"}},
+        {"view in place of a table",
+         {"ALTER TABLE funcode RENAME TO stored", "CREATE VIEW funcode AS SELECT * FROM stored"}},
+        {"trigger", {"CREATE TRIGGER t AFTER INSERT ON device BEGIN DELETE FROM funcode; END"}},
+        {"table of another program", {"CREATE TABLE notes (text)"}},
+        {"value over the limit", {"UPDATE funcode SET remark_text = printf('%.*c', 70000, 'x') WHERE id = 30"}}};
+    if (statements.contains(damage)) {
+        return runSql(path, statements.value(damage));
+    }
+    if (damage == "larger than the limit") {
+        QFile file(path);
+        return file.resize(QExportDB_Servo::kMaxFileBytes + 4096); // sparse: small on disk
+    }
+    return leaveSideFile(path, damage);
+}
 } // namespace
 
 class tst_QExportDB_Servo : public QObject
@@ -85,8 +145,7 @@ private slots:
         const QByteArray written = readBytes(path);
 
         QExportDB_Servo reader;
-        QVERIFY2(reader.openDatabase(path), qPrintable(reader.lastError()));
-        QVERIFY(reader.createDatabase()); // a valid file stays as it is
+        QVERIFY2(reader.openForReading(path), qPrintable(reader.lastError()));
         QCOMPARE(lines(reader.getImportDevInfoRecords()), lines(devices));
         reader.closeDatabase();
         QCOMPARE(readBytes(path), written);
@@ -118,6 +177,47 @@ private slots:
         QVERIFY(m_db->openDatabase(path));
         QVERIFY(!m_db->addRecords(broken));
         QCOMPARE(lines(m_db->getImportDevInfoRecords()), lines({makeDevice("A", 3), makeDevice("B", 1)}));
+    }
+
+    void readingNeverChangesTheFolder_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("reason"); // empty: the file is read
+        QTest::newRow("write-ahead log beside it") << "wal" << "";
+        QTest::newRow("hot journal beside it") << "journal" << "";
+        QTest::newRow("blank database") << "blank database" << "STR_DB_EMPTY_FILE";
+        QTest::newRow("computed column") << "computed column" << "STR_DB_COMPUTED_COLUMN";
+        QTest::newRow("view in place of a table") << "view in place of a table" << "STR_DB_HAS_VIEW";
+        QTest::newRow("trigger") << "trigger" << "STR_DB_HAS_TRIGGER";
+        QTest::newRow("table of another program") << "table of another program" << "STR_DB_EXTRA_PART";
+        QTest::newRow("value over the limit") << "value over the limit" << "STR_DB_VALUE_TOO_LONG";
+        QTest::newRow("larger than the limit") << "larger than the limit" << "STR_DB_TOO_LARGE";
+    }
+
+    // A file opened to be read is read whole or refused with a short reason, and neither it nor anything
+    // beside it changes: a log or journal beside it is neither taken in nor removed.
+    void readingNeverChangesTheFolder()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, reason);
+        const QString path = filePath("read.funcodeservo");
+        QVERIFY(makeFile(path, damage));
+        const QMap<QString, QByteArray> before = folderContents(m_dir->path());
+
+        QExportDB_Servo reader;
+        const bool opened = reader.openForReading(path);
+        const Devices devices = opened ? reader.getImportDevInfoRecords() : Devices();
+        reader.closeDatabase();
+
+        QCOMPARE(folderContents(m_dir->path()), before);
+        if (reason.isEmpty()) {
+            QVERIFY2(opened && reader.lastError().isEmpty(), qPrintable(reader.lastError()));
+            QCOMPARE(lines(devices), lines({makeDevice("SD300", 50)}));
+            return;
+        }
+        QVERIFY(devices.isEmpty());
+        QVERIFY2(reader.lastError().contains(reason), qPrintable(reader.lastError()));
+        QVERIFY(reader.lastError().size() < 300);
     }
 
 private:

@@ -279,14 +279,14 @@ private slots:
             flipped[i] = char(flipped.at(i) ^ 0x5A);
         }
         QTest::newRow("part does not unpack") << "xlsx" << flipped << int(Err::FILE_ERR_ZIP_ENTRY) << ":";
-        // Damaged, foreign and newer database files: tst_QSqliteDatabase; here the error they give.
+        // Files refused by the database: tst_QSqliteDatabase, tst_QExportDB_Servo; here the error they give.
         QTemporaryDir dir;
         const QString empty = dir.filePath("empty.funcodeservo");
         QVERIFY(QFuncodeHelper_Servo::writeFuncodeDatabaseFile(empty, {}));
         const QByteArray noDevice = readBytes(empty);
         QTest::newRow("damaged database")
             << "funcodeservo" << noDevice.left(100) + randomBytes(noDevice.size() - 100, 3)
-            << int(Err::FILE_ERR_DATABASE) << ":";
+            << int(Err::FILE_ERR_OPEN) << "damaged";
         QTest::newRow("database without device")
             << "funcodeservo" << noDevice << int(Err::FILE_ERR_NO_DEVICE) << "";
     }
