@@ -10,6 +10,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QSet>
@@ -549,6 +550,23 @@ QVariant QDownloadTreeModel::foreground(const TreeItem* item, int column) const
     return QBrush(Qt::red);
 }
 
+// A file value whose raw value disagreed with its text: the text was taken, and the cell says so.
+bool QDownloadTreeModel::textTaken(const TreeItem* item, int column) const
+{
+    const int offset = column - COL_FIRST_VALUE;
+    if (!m_multiAxis || !item->isFuncode() || offset < 0 || offset % 2 != 0 || column >= kMultiAxisColumns) {
+        return false;
+    }
+    return (item->data()->textTakenAxes >> (offset / 2)) & 1u;
+}
+
+QVariant QDownloadTreeModel::italicFont()
+{
+    QFont font;
+    font.setItalic(true);
+    return font;
+}
+
 QVariant QDownloadTreeModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid()) {
@@ -557,8 +575,13 @@ QVariant QDownloadTreeModel::data(const QModelIndex& index, int role) const
     const TreeItem* item = itemFromIndex(index);
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return cellText(item, index.column());
+    case Qt::ToolTipRole:
+        return textTaken(item, index.column())
+                   ? QStringLiteral("%1\n%2").arg(cellText(item, index.column()), tr("STR_IMPORT_TEXT_TAKEN"))
+                   : cellText(item, index.column());
+    case Qt::FontRole:
+        return textTaken(item, index.column()) ? italicFont() : QVariant();
     case Qt::BackgroundRole:
         if (m_multiAxis && item->isFuncode() && currentValueAxis(index.column()) >= 0) {
             return QBrush(QColor(255, 255, 255, 255));

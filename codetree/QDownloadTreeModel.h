@@ -102,6 +102,8 @@ public:
 private:
     QString cellText(const TreeItem* item, int column) const;
     QVariant foreground(const TreeItem* item, int column) const;
+    bool textTaken(const TreeItem* item, int column) const;
+    static QVariant italicFont();
     // Computes and stores the row's differing columns; true when it differs.
     bool evaluateRow(TreeItem* item, const QDeviceServo* device);
     QList<int> rowDifferences(const tagExportFuncode_Servo& record, const QDeviceServo* device) const;

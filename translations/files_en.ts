@@ -104,6 +104,10 @@
         <translation>A part of the workbook is damaged</translation>
     </message>
     <message>
+        <source>STR_FILE_ERR_CANCELLED</source>
+        <translation>Reading the file was stopped</translation>
+    </message>
+    <message>
         <source>STR_FILE_ERR_DATABASE</source>
         <translation>The function-code database cannot be used</translation>
     </message>
@@ -184,6 +188,10 @@
         <translation>field %1 ("%2") is not a whole number</translation>
     </message>
     <message>
+        <source>STR_FILE_FIELD_TOO_LONG</source>
+        <translation>field %1 holds %2 characters, more than %3 ("%4")</translation>
+    </message>
+    <message>
         <source>STR_FILE_MARK_MISSING</source>
         <translation>the first line does not carry the import mark %1</translation>
     </message>
@@ -200,8 +208,20 @@
         <translation>the function-code number is empty</translation>
     </message>
     <message>
+        <source>STR_FILE_READ_CANCELLED</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>STR_FILE_READ_TOO_LONG</source>
+        <translation>it took longer than %1 s</translation>
+    </message>
+    <message>
         <source>STR_FILE_SIZE_LIMIT</source>
         <translation>larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>STR_FILE_TOO_MANY_CODES</source>
+        <translation>more than %1 function codes</translation>
     </message>
     <message>
         <source>STR_LAST_MODIFY_TIME</source>

@@ -104,6 +104,10 @@
         <translation>工作簿的某一部分已损坏</translation>
     </message>
     <message>
+        <source>STR_FILE_ERR_CANCELLED</source>
+        <translation>文件读取已停止</translation>
+    </message>
+    <message>
         <source>STR_FILE_ERR_DATABASE</source>
         <translation>无法使用该功能码数据库</translation>
     </message>
@@ -184,6 +188,10 @@
         <translation>第%1个字段（“%2”）不是整数</translation>
     </message>
     <message>
+        <source>STR_FILE_FIELD_TOO_LONG</source>
+        <translation>第%1个字段有%2个字符，超过%3个（“%4”）</translation>
+    </message>
+    <message>
         <source>STR_FILE_MARK_MISSING</source>
         <translation>第一行没有导入标记%1</translation>
     </message>
@@ -200,8 +208,20 @@
         <translation>功能码编号为空</translation>
     </message>
     <message>
+        <source>STR_FILE_READ_CANCELLED</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>STR_FILE_READ_TOO_LONG</source>
+        <translation>耗时超过%1秒</translation>
+    </message>
+    <message>
         <source>STR_FILE_SIZE_LIMIT</source>
         <translation>大于%1 MB</translation>
+    </message>
+    <message>
+        <source>STR_FILE_TOO_MANY_CODES</source>
+        <translation>功能码超过%1个</translation>
     </message>
     <message>
         <source>STR_LAST_MODIFY_TIME</source>

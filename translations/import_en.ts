@@ -4,6 +4,10 @@
 <context>
     <name>Strings</name>
     <message>
+        <source>STR_IMPORT_TEXT_TAKEN</source>
+        <translation>The file's raw value did not match this text; the value was taken from the text.</translation>
+    </message>
+    <message>
         <source>STR_IMPORT_VAL</source>
         <translation>File value</translation>
     </message>

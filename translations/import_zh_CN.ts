@@ -4,6 +4,10 @@
 <context>
     <name>Strings</name>
     <message>
+        <source>STR_IMPORT_TEXT_TAKEN</source>
+        <translation>文件中的原始值与此文本不符，已按文本取值。</translation>
+    </message>
+    <message>
         <source>STR_IMPORT_VAL</source>
         <translation>文件值</translation>
     </message>

@@ -24,6 +24,9 @@ struct tagExportFuncode_Servo
     QString defaultText;
     QString unitText;
     QString remarkText;
+    // Read from a file: bit n set when axis n's raw value and text disagreed and the raw value was made
+    // from the text (a person edits the text in a spreadsheet).
+    quint8 textTakenAxes = 0;
 };
 
 typedef QSharedPointer<tagExportFuncode_Servo> tagExportFuncodePtr_Servo;

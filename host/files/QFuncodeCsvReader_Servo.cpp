@@ -85,23 +85,30 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
         return fail(Errors::FILE_ERR_EMPTY, QString());
     }
     QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
+    parser.setCancelFlag(m_cancel);
     QFuncodeFileParser_Servo::Tokens tokens;
+    QStringList quoted;
     int pos = 0;
-    for (int line = 1; pos < text.size(); ++line) {
+    for (int line = 1; pos < text.size();) {
         int endLength = 0;
         const int end = nextLineEnd(text, pos, &endLength);
         const QStringRef lineText = text.midRef(pos, end - pos);
-        pos = end + endLength;
         bool goOn = true;
+        int lines = 1;
         if (lineText.contains(QLatin1Char('"'))) {
-            goOn = parser.addLine(line, QFuncodeLineSplitter_Servo::tokenize(lineText.toString()), false);
+            // A quoted field may hold a line end: the record goes on to the field's end.
+            lines = 0;
+            pos = QFuncodeLineSplitter_Servo::tokenizeRecord(text, pos, &quoted, &lines);
+            goOn = parser.addLine(line, quoted, false);
         } else {
+            pos = end + endLength;
             splitAtCommas(lineText, &tokens);
             goOn = parser.addLine(line, tokens, false);
         }
         if (!goOn) {
             break;
         }
+        line += qMax(lines, 1);
     }
     if (!parser.finish()) {
         return fail(parser.error(), parser.errorDetail());

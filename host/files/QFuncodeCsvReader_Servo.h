@@ -9,13 +9,16 @@
 // Reads a comma-separated function-code file: our own files, and what a person or a spreadsheet program
 // makes of them (CRLF, LF or CR line ends, a byte-order mark, UTF-8 or the local encoding, quoted fields,
 // names with commas, empty lines at the end).
+//
+// Limits: a file of at most kMaxFileBytes, and those of QFuncodeFileParser_Servo (codes, field length,
+// reading time). The file's bytes and their text are held in memory together while it is read.
 class QFuncodeCsvReader_Servo
 {
     Q_DECLARE_TR_FUNCTIONS(QFuncodeCsvReader_Servo)
 
 public:
     // Larger files are refused: a function-code file of the largest drive is far below this.
-    static const qint64 kMaxFileBytes = 256LL * 1024 * 1024;
+    static const qint64 kMaxFileBytes = 64LL * 1024 * 1024;
 
     QFuncodeCsvReader_Servo(bool requireMark, QFuncodeFileParser_Servo::ModelLookup lookup);
 
@@ -23,6 +26,8 @@ public:
     int readFile(const QString& path, tagExportDevInfo_Servo* info);
     int readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info);
     QString errorDetail() const { return m_detail; }
+    // Reading stops with FILE_ERR_CANCELLED once *cancel is true.
+    void setCancelFlag(const std::atomic_bool* cancel) { m_cancel = cancel; }
 
     // The text of the file: the encoding its byte-order mark names, else UTF-8 when the bytes are valid
     // UTF-8, else the local encoding.
@@ -35,4 +40,5 @@ private:
     bool m_requireMark;
     QFuncodeFileParser_Servo::ModelLookup m_lookup;
     QString m_detail;
+    const std::atomic_bool* m_cancel = nullptr;
 };

@@ -13,12 +13,24 @@ typedef QFuncodeHelperBase Errors;
 // Tokens of a line that ends before the value texts of axes Y and Z (what some programs make of
 // trailing empty fields) are completed with empty texts.
 const int kShortestCodeLine = Layout::FIELD_TEXT + 1;
+// The clock and the cancel flag are looked at once in so many lines.
+const int kLinesPerCheck = 256;
+
+int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
+{
+    int chars = tokens.size();
+    for (const QStringRef& token : tokens) {
+        chars += token.size();
+    }
+    return chars;
+}
 } // namespace
 
 QFuncodeFileParser_Servo::QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup)
     : m_requireMark(requireMark), m_lookup(std::move(lookup)),
       m_splitter([this](const QString& funIndex) { return description(funIndex); }), m_state(EXPECT_MARK)
 {
+    m_clock.start();
 }
 
 const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QString& funIndex) const
@@ -32,6 +44,31 @@ bool QFuncodeFileParser_Servo::fail(int error, int line, const QString& what)
     m_detail = line > 0 ? QStringLiteral("%1: %2").arg(Errors::lineText(line), what) : what;
     m_state = ENDED;
     return false;
+}
+
+// Every field is looked at by the steps below: a field over the limit is refused before it costs anything.
+bool QFuncodeFileParser_Servo::withinLimits(int line, const Tokens& tokens)
+{
+    if (++m_linesRead % kLinesPerCheck == 0) {
+        if (m_cancel && m_cancel->load()) {
+            return fail(Errors::FILE_ERR_CANCELLED, line, tr("STR_FILE_READ_CANCELLED"));
+        }
+        if (m_clock.hasExpired(kMaxReadMilliseconds)) {
+            return fail(Errors::FILE_ERR_CANCELLED, line,
+                        tr("STR_FILE_READ_TOO_LONG").arg(kMaxReadMilliseconds / 1000));
+        }
+    }
+    for (int field = 0; field < tokens.size(); ++field) {
+        if (tokens.at(field).size() > kMaxFieldChars) {
+            return fail(Errors::FILE_ERR_TOO_LARGE, line,
+                        tr("STR_FILE_FIELD_TOO_LONG")
+                            .arg(field + 1)
+                            .arg(tokens.at(field).size())
+                            .arg(kMaxFieldChars)
+                            .arg(Errors::excerpt(tokens.at(field))));
+        }
+    }
+    return true;
 }
 
 bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
@@ -89,6 +126,9 @@ bool QFuncodeFileParser_Servo::addLine(int line, const Tokens& tokens, bool exac
         return false;
     }
     m_lastLine = line;
+    if (!withinLimits(line, tokens)) {
+        return false;
+    }
     if (isEmptyLine(tokens)) {
         return true;
     }
@@ -138,7 +178,7 @@ bool QFuncodeFileParser_Servo::addDevice(int line, const Tokens& tokens)
     if (!m_info.axisNumText.isEmpty() &&
         (!Layout::parseInteger(m_info.axisNumText, &axes) || axes < 1 || axes > 3)) {
         return fail(Errors::FILE_ERR_DEVICE_INFO, line,
-                    tr("STR_FILE_BAD_AXIS_COUNT").arg(m_info.axisNumText));
+                    tr("STR_FILE_BAD_AXIS_COUNT").arg(Errors::excerpt(QStringRef(&m_info.axisNumText))));
     }
     if (m_lookup) {
         m_model = m_lookup(m_info.devText.section(QLatin1Char('_'), 0, 0));
@@ -157,6 +197,9 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         return fail(Errors::FILE_ERR_FIELD_COUNT, line,
                     tr("STR_FILE_FIELDS_FOUND").arg(tokens.size()).arg(int(Layout::FIELD_COUNT)));
     }
+    if (m_info.funcodes.size() >= kMaxCodes) {
+        return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
+    }
     tagExportFuncodePtr_Servo funcode(new tagExportFuncode_Servo);
     if (exactCells || tokens.size() <= Layout::FIELD_COUNT) {
         Tokens fields = tokens.mid(0, Layout::FIELD_COUNT);
@@ -167,9 +210,11 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
             return false;
         }
     } else {
-        // More tokens than fields: a name or a text with commas.
+        // More tokens than fields: a name or a text with commas. The work of telling them apart grows
+        // with the line's length and its commas, so both are bounded.
         QStringList split;
-        if (!m_splitter.split(texts(tokens), &split)) {
+        if (tokens.size() > Layout::FIELD_COUNT + QFuncodeLineSplitter_Servo::kMaxExtraCommas ||
+            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(texts(tokens), &split)) {
             return fail(Errors::FILE_ERR_SPLIT, line, tr("STR_FILE_FIELDS_UNCLEAR").arg(tokens.size()));
         }
         Tokens fields;
@@ -196,8 +241,9 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const Tokens& fields, qin
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
                                                          value <= std::numeric_limits<int>::max());
         if (!parsed || !fits) {
-            return fail(Errors::FILE_ERR_NOT_INTEGER, line,
-                        tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(fields.at(field).toString()));
+            return fail(
+                Errors::FILE_ERR_NOT_INTEGER, line,
+                tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(Errors::excerpt(fields.at(field))));
         }
     }
     return true;
@@ -292,6 +338,7 @@ void QFuncodeFileParser_Servo::reconcileValues(tagExportFuncode_Servo* funcode) 
         }
         qint64 parsed = 0;
         if (QFuncodeScaling::parseShowText(*fun, text, &parsed)) {
+            funcode->textTakenAxes |= parsed != raw ? quint8(1u << axis) : quint8(0);
             raw = parsed;
             funcode->valueTexts[axis] = QFuncodeScaling::showText(*fun, parsed);
         }

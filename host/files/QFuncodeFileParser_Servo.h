@@ -5,10 +5,12 @@
 #include "tagExportDevInfo_Servo.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 
 // Reads the lines of a function-code file (QFuncodeFileLayout_Servo), one at a time, into a device
@@ -19,13 +21,23 @@
 //
 // When the drive model of the file is known, each value is checked against its text with the code's
 // description: a text that a person changed wins over the raw value beside it (the raw value is made
-// from the text), and a number that a spreadsheet shortened ("15" for "15.0") is shown again as the
-// drive shows it.
+// from the text, and the code's textTakenAxes says so), and a number that a spreadsheet shortened ("15" for
+// "15.0") is shown again as the drive shows it.
+//
+// Limits, so that no file makes the reading run long or take much memory: at most kMaxCodes function
+// codes, no field longer than kMaxFieldChars, a line that needs its commas told apart at most
+// kMaxSplitLineChars long; reading stops after kMaxReadMilliseconds or when the cancel flag is set. A
+// failure quotes at most a short excerpt of the field it names.
 class QFuncodeFileParser_Servo
 {
     Q_DECLARE_TR_FUNCTIONS(QFuncodeFileParser_Servo)
 
 public:
+    static const int kMaxCodes = 200000;
+    static const int kMaxFieldChars = 4096;
+    static const int kMaxSplitLineChars = 1024;
+    static const int kMaxReadMilliseconds = 20000;
+
     // Gives the description of a drive model by its name, or null.
     typedef std::function<QDriveModelPtr(const QString& modelName)> ModelLookup;
 
@@ -39,6 +51,9 @@ public:
     bool addLine(int line, const QStringList& tokens, bool exactCells);
     // The end of the input. False (with an error) when the file was incomplete or held no code.
     bool finish();
+
+    // Reading stops with FILE_ERR_CANCELLED once *cancel is true (checked between lines).
+    void setCancelFlag(const std::atomic_bool* cancel) { m_cancel = cancel; }
 
     int error() const { return m_error; }
     QString errorDetail() const { return m_detail; }
@@ -63,6 +78,7 @@ private:
     void reconcileValues(tagExportFuncode_Servo* funcode) const;
     const tagSubFuncode_Servo* description(const QString& funIndex) const;
     bool fail(int error, int line, const QString& what);
+    bool withinLimits(int line, const Tokens& tokens);
     static bool isEmptyLine(const Tokens& tokens);
     static bool containsText(const Tokens& tokens, const QString& text);
     static bool looksLikeCodeLine(const Tokens& tokens);
@@ -78,5 +94,8 @@ private:
     int m_error = 0;
     QString m_detail;
     int m_lastLine = 0;
+    int m_linesRead = 0;
+    const std::atomic_bool* m_cancel = nullptr;
+    QElapsedTimer m_clock;
     QString m_lastGroup; // shared by the codes of a group
 };

@@ -46,6 +46,8 @@ QString QFuncodeHelperBase::baseText(int error)
         return tr("STR_FILE_ERR_WRITE");
     case FILE_ERR_NO_NUMBER:
         return tr("STR_FILE_ERR_NO_NUMBER");
+    case FILE_ERR_CANCELLED:
+        return tr("STR_FILE_ERR_CANCELLED");
     default:
         return tr("STR_FILE_ERR_UNKNOWN").arg(error);
     }
@@ -85,4 +87,13 @@ int QFuncodeHelperBase::setLastError(int error, const QString& detail)
 QString QFuncodeHelperBase::lineText(int line)
 {
     return tr("STR_FILE_AT_LINE").arg(line);
+}
+
+QString QFuncodeHelperBase::excerpt(const QStringRef& field)
+{
+    const int kMaxChars = 40;
+    if (field.size() <= kMaxChars) {
+        return field.toString();
+    }
+    return field.left(kMaxChars).toString() + QChar(0x2026);
 }

@@ -32,6 +32,7 @@ public:
         FILE_ERR_DATABASE = 16,     // a function-code database of another program, damaged or newer
         FILE_ERR_WRITE = 17,        // the file cannot be written
         FILE_ERR_NO_NUMBER = 18,    // a function-code line without a number
+        FILE_ERR_CANCELLED = 19,    // reading was cancelled, or stopped because it took too long
         FILE_ERR_COUNT
     };
 
@@ -48,6 +49,8 @@ public:
     static int setLastError(int error, const QString& detail = QString());
     // "line %1" (the readers name the line a failure was found in).
     static QString lineText(int line);
+    // At most the first few characters of a field, marked when cut: a failure quotes no more of it.
+    static QString excerpt(const QStringRef& field);
 
 private:
     static QString baseText(int error);

@@ -41,53 +41,77 @@ QStringList QFuncodeLineSplitter_Servo::tokenize(const QString& line)
     if (!line.contains(QLatin1Char('"'))) {
         return line.split(QLatin1Char(','));
     }
-    return parseQuoted(line);
+    QStringList tokens;
+    int lines = 0;
+    tokenizeRecord(line, 0, &tokens, &lines);
+    return tokens;
 }
 
-QStringList QFuncodeLineSplitter_Servo::parseQuoted(const QString& line)
+int QFuncodeLineSplitter_Servo::tokenizeRecord(const QString& text, int pos, QStringList* tokens, int* lines)
 {
-    QStringList tokens;
-    const int size = line.size();
-    int i = 0;
+    tokens->clear();
+    const int size = text.size();
+    const QChar* data = text.constData();
+    int i = pos;
     while (true) {
         QString field;
-        const int start = i;
-        bool quoted = i < size && line.at(i) == QLatin1Char('"');
-        if (quoted) {
-            int j = i + 1;
-            bool closed = false;
-            while (j < size) {
-                if (line.at(j) == QLatin1Char('"')) {
-                    if (j + 1 < size && line.at(j + 1) == QLatin1Char('"')) {
-                        field.append(QLatin1Char('"'));
-                        j += 2;
-                        continue;
-                    }
-                    closed = true;
-                    ++j;
-                    break;
-                }
-                field.append(line.at(j));
-                ++j;
+        const int quotedEnd = quotedField(text, i, &field);
+        if (quotedEnd > i) {
+            for (int k = i; k < quotedEnd; ++k) {
+                const ushort c = data[k].unicode();
+                *lines +=
+                    (c == '\n' || (c == '\r' && (k + 1 >= size || data[k + 1].unicode() != '\n'))) ? 1 : 0;
             }
-            // An unclosed quote is a character of an unquoted field.
-            quoted = closed;
-            i = closed ? j : start;
-            if (!closed) {
-                field.clear();
+            i = quotedEnd;
+        } else {
+            const int start = i;
+            while (i < size && data[i].unicode() != ',' && data[i].unicode() != '\n' &&
+                   data[i].unicode() != '\r') {
+                ++i;
             }
+            field = text.mid(start, i - start);
         }
-        // Up to the next comma: the whole field, or what a program put after the closing quote.
-        const int comma = line.indexOf(QLatin1Char(','), i);
-        const int stop = comma < 0 ? size : comma;
-        field.append(line.midRef(i, stop - i));
-        tokens.append(field);
-        if (comma < 0) {
-            break;
+        tokens->append(field);
+        if (i < size && data[i].unicode() == ',') {
+            ++i;
+            continue;
         }
-        i = comma + 1;
+        break;
     }
-    return tokens;
+    if (i < size) {
+        *lines += 1;
+        i += (data[i].unicode() == '\r' && i + 1 < size && data[i + 1].unicode() == '\n') ? 2 : 1;
+    }
+    return i;
+}
+
+// The end of a whole quoted field at pos, with its text in *field; pos when there is none.
+int QFuncodeLineSplitter_Servo::quotedField(const QString& text, int pos, QString* field)
+{
+    const int size = text.size();
+    if (pos >= size || text.at(pos) != QLatin1Char('"')) {
+        return pos;
+    }
+    const int limit = qMin(size, pos + 1 + kMaxQuotedChars);
+    int from = pos + 1;
+    for (int j = from; j < limit; ++j) {
+        if (text.at(j) != QLatin1Char('"')) {
+            continue;
+        }
+        field->append(text.midRef(from, j - from));
+        if (j + 1 < size && text.at(j + 1) == QLatin1Char('"')) {
+            field->append(QLatin1Char('"'));
+            from = ++j + 1;
+            continue;
+        }
+        const ushort next = j + 1 < size ? text.at(j + 1).unicode() : ',';
+        if (next == ',' || next == '\n' || next == '\r') {
+            return j + 1;
+        }
+        break;
+    }
+    field->clear();
+    return pos;
 }
 
 bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* fields) const

@@ -10,8 +10,10 @@ struct tagSubFuncode_Servo;
 
 // Cuts a line of a function-code file into its fields.
 //
-// tokenize splits at commas and takes quoted fields as spreadsheets write them ("a, b" and "say ""x""").
-// A quote that does not close on the line is an ordinary character, as in our own unquoted files.
+// tokenize splits at commas and takes quoted fields as spreadsheets write them ("a, b", "say ""x""" and
+// a field that holds a line break). A field is quoted only when it is whole: a quote at its start, every
+// quote inside doubled, and a comma or the line's end right after the closing quote. Anything else that
+// starts with a quote is a field of our own unquoted files and is taken as it stands ("Fast" mode).
 //
 // split turns the tokens of a function-code line into its fourteen fields. Our writer does not quote, so
 // a name or a value text with commas gives more tokens than fields. The six integer fields after the name
@@ -29,6 +31,11 @@ public:
     explicit QFuncodeLineSplitter_Servo(DescriptionLookup lookup = DescriptionLookup());
 
     static QStringList tokenize(const QString& line);
+    // The fields of the record that starts at pos in text, which may span lines where a quoted field holds
+    // a line break; returns where the next record starts and adds the line ends passed to *lines.
+    static int tokenizeRecord(const QString& text, int pos, QStringList* tokens, int* lines);
+    // A quoted field longer than this is not looked for: its quote is taken as an ordinary character.
+    static const int kMaxQuotedChars = 4096;
     // False when the tokens are fewer than fourteen or cannot be told apart.
     bool split(const QStringList& tokens, QStringList* fields) const;
 
@@ -45,7 +52,7 @@ private:
         int score = -1;
     };
 
-    static QStringList parseQuoted(const QString& line);
+    static int quotedField(const QString& text, int pos, QString* field);
     int numberToken(const QStringList& tokens, int extra) const;
     void scoreAnchors(const QStringList& tokens, int end, int groupEnd, Candidate* best) const;
     int scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3], int axisNum,

@@ -68,6 +68,7 @@ int QFuncodeXlsxFile_Servo::readWorkbook(QXlsxWorkbookReader& reader, tagExportD
         return found;
     }
     QFuncodeFileParser_Servo parser(true, m_lookup);
+    parser.setCancelFlag(m_cancel);
     const int read = reader.readSheet(
         sheet, [&parser](int row, const QStringList& cells) { return parser.addLine(row, cells, true); });
     if (read != Errors::FILE_OK) {

@@ -23,6 +23,8 @@ public:
     // 0 or an error number of QFuncodeHelperBase; errorDetail() tells where.
     int read(const QString& path, tagExportDevInfo_Servo* info);
     int readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info);
+    // Reading stops with FILE_ERR_CANCELLED once *cancel is true.
+    void setCancelFlag(const std::atomic_bool* cancel) { m_cancel = cancel; }
 
     void addFuncodes(const QString& sheetName, const tagExportDevInfo_Servo& info);
     void addPage(const QString& sheetName, const QStringList& header, const QList<QStringList>& rows,
@@ -40,4 +42,5 @@ private:
     QFuncodeFileParser_Servo::ModelLookup m_lookup;
     QXlsxWorkbookWriter m_writer;
     QString m_detail;
+    const std::atomic_bool* m_cancel = nullptr;
 };

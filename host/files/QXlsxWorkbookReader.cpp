@@ -234,8 +234,10 @@ int QXlsxWorkbookReader::readPart(const QString& name, QByteArray* bytes)
     char buffer[65536];
     int count = 0;
     while ((count = unzReadCurrentFile(m_zip, buffer, sizeof(buffer))) > 0) {
-        if (bytes->size() + count > kMaxPartBytes) {
+        m_unpacked += count;
+        if (bytes->size() + count > kMaxPartBytes || m_unpacked > kMaxUnpackedBytes) {
             unzCloseCurrentFile(m_zip);
+            bytes->clear();
             return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_XLSX_PART_TOO_LARGE").arg(name));
         }
         bytes->append(buffer, count);
@@ -436,7 +438,8 @@ int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, const QString& type, QS
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);
         if (!ok || index < 0 || index >= m_sharedStrings.size()) {
-            m_detail = tr("STR_XLSX_NO_SHARED_STRING").arg(reference, value);
+            m_detail = tr("STR_XLSX_NO_SHARED_STRING")
+                           .arg(Errors::excerpt(QStringRef(&reference)), Errors::excerpt(QStringRef(&value)));
             return Errors::FILE_ERR_BAD_XML;
         }
         *text = m_sharedStrings.at(index);

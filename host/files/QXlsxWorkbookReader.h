@@ -17,14 +17,20 @@ class QXmlStreamReader;
 // "15"), formula results, booleans, empty and missing cells, cells and rows without a reference, and
 // element names with or without a namespace prefix. Cells beyond kMaxColumns are left out.
 //
+// Limits: a file of at most kMaxFileBytes, each part unpacked to at most kMaxPartBytes and all parts
+// read together to at most kMaxUnpackedBytes (a small archive that unpacks to gigabytes is refused while
+// it is unpacked), kMaxEntries parts. The whole file is held in memory, and so is one part at a time
+// besides the shared strings.
+//
 // Failures are error numbers of QFuncodeHelperBase with a detail naming the part (and cell).
 class QXlsxWorkbookReader
 {
     Q_DECLARE_TR_FUNCTIONS(QXlsxWorkbookReader)
 
 public:
-    static const qint64 kMaxFileBytes = 256LL * 1024 * 1024;
-    static const qint64 kMaxPartBytes = 256LL * 1024 * 1024;
+    static const qint64 kMaxFileBytes = 64LL * 1024 * 1024;
+    static const qint64 kMaxPartBytes = 64LL * 1024 * 1024;
+    static const qint64 kMaxUnpackedBytes = 256LL * 1024 * 1024;
     static const int kMaxEntries = 10000;
     static const int kMaxColumns = 256;
 
@@ -71,4 +77,5 @@ private:
     QStringList m_sheetParts;
     QVector<QString> m_sharedStrings;
     QString m_detail;
+    qint64 m_unpacked = 0;
 };

@@ -6,6 +6,7 @@
 #include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
 #include "QFaultExportRows.h"
+#include "QFuncodeCsvReader_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QLibSetting.h"
 #include "QRecordDB_Servo.h"
@@ -133,17 +134,19 @@ private slots:
     {
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("taken"); // per code, the axes whose raw value was made from the text
         const QByteArray plain =
             csvFile({"131072,0,P00 Basic,P00.00,Motor type, frame, power,0,4,3,1,3,5,"
                      "1:60 mm flange, 200 W, 3000 rpm,3:80 mm flange, 750 W, 2500 rpm,"
                      "5:130 mm flange, 1 kW, 2000 rpm",
                      "131073,1,P00 Basic,P00.01,\"Rated current, peak,\",0,4,3,150,151,152,"
                      "1.50,1.51,1.52"});
-        QTest::newRow("as written") << "csv" << plain;
+        QTest::newRow("as written") << "csv" << plain << QString("0 0");
         QTest::newRow("CRLF and byte-order mark")
-            << "csv" << QByteArray("\xEF\xBB\xBF") + QByteArray(plain).replace("\n", "\r\n");
-        QTest::newRow("CR line ends") << "csv" << QByteArray(plain).replace("\n", "\r");
-        QTest::newRow("empty lines at the end") << "csv" << plain + "\n\r\n\n,,,\n";
+            << "csv" << QByteArray("\xEF\xBB\xBF") + QByteArray(plain).replace("\n", "\r\n")
+            << QString("0 0");
+        QTest::newRow("CR line ends") << "csv" << QByteArray(plain).replace("\n", "\r") << QString("0 0");
+        QTest::newRow("empty lines at the end") << "csv" << plain + "\n\r\n\n,,,\n" << QString("0 0");
         QTest::newRow("quoted and padded by a spreadsheet")
             << "csv"
             << QByteArray(
@@ -153,21 +156,28 @@ private slots:
                    "131072,0,P00 Basic,P00.00,\"Motor type, frame, power\",0,4,3,1,3,5,"
                    "\"1:60 mm flange, 200 W, 3000 rpm\",\"3:80 mm flange, 750 W, 2500 rpm\","
                    "\"5:130 mm flange, 1 kW, 2000 rpm\"\r\n"
-                   "131073,1,P00 Basic,P00.01,\"Rated current, peak,\",0,4,3,150,151,152,1.5,1.51,1.52\r\n");
+                   "131073,1,P00 Basic,P00.01,\"Rated current, peak,\",0,4,3,150,151,152,1.5,1.51,1.52\r\n")
+            << QString("0 0");
         QTest::newRow("text changed by hand wins over the raw value")
             << "csv"
             << csvFile({"131072,0,P00 Basic,P00.00,Motor type, frame, power,0,4,3,1,3,0,"
                         "1:60 mm flange, 200 W, 3000 rpm,3:80 mm flange, 750 W, 2500 rpm,"
                         "5:130 mm flange, 1 kW, 2000 rpm",
-                        "131073,1,P00 Basic,P00.01,Rated current, peak,,0,4,3,150,151,1,1.50,1.51,1.52"});
+                        "131073,1,P00 Basic,P00.01,Rated current, peak,,0,4,3,150,151,1,1.50,1.51,1.52"})
+            << QString("4 4");
         QTest::newRow("workbook of another program")
-            << "xlsx" << ZipFixture::zipBytes(ZipFixture::foreignWorkbook());
+            << "xlsx" << ZipFixture::zipBytes(ZipFixture::foreignWorkbook()) << QString("0 0");
+        // Cut in two at the line break, the heading would leave a line that is not a function code.
+        QTest::newRow("quoted field holding a line break")
+            << "csv" << QByteArray(plain).replace("headings", "number,\"name,\r\nin two lines\",axes")
+            << QString("0 0");
     }
 
     void whatSpreadsheetsWriteReads()
     {
         QFETCH(QString, suffix);
         QFETCH(QByteArray, content);
+        QFETCH(QString, taken);
         const QString path = m_dir.filePath("edited." + suffix);
         QVERIFY(writeBytes(path, content));
         tagExportDevInfo_Servo info;
@@ -183,6 +193,9 @@ private slots:
                          "1:60 mm flange, 200 W, 3000 rpm^3:80 mm flange, 750 W, 2500 rpm^"
                          "5:130 mm flange, 1 kW, 2000 rpm",
                          "P00.01|Rated current, peak,|P00 Basic|131073|1|0|4|3|150|151|152|1.50^1.51^1.52"}));
+        QCOMPARE(
+            QString("%1 %2").arg(info.funcodes.at(0)->textTakenAxes).arg(info.funcodes.at(1)->textTakenAxes),
+            taken);
     }
 
     void fileOfTheOtherLanguageReads_data()
@@ -230,9 +243,15 @@ private slots:
         const QByteArray good = "131074,2,P00 Basic,P00.02,Rated speed,0,4,3,3000,3000,3000,3000,3000,3000";
         QTest::newRow("too few fields") << "csv" << csvFile({good, "131075,3,P00 Basic,P00.03,Mode,0,4"})
                                         << int(Err::FILE_ERR_FIELD_COUNT) << "line 5";
+        // A failure quotes only the start of the field it names.
         QTest::newRow("authority not a number")
-            << "csv" << csvFile({good, good, "131075,3,P00 Basic,P00.03,Mode,high,4,3,0,0,0,a,b,c"})
+            << "csv"
+            << csvFile({good, good,
+                        "131075,3,P00 Basic,P00.03,Mode,high" + QByteArray(4000, 'h') + ",4,3,0,0,0,a,b,c"})
             << int(Err::FILE_ERR_NOT_INTEGER) << "line 6";
+        QTest::newRow("field longer than any")
+            << "csv" << csvFile({"131075,3,P00 Basic,P00.03," + QByteArray(5000, 'n') + ",0,4,3,0,0,0,a,b,c"})
+            << int(Err::FILE_ERR_TOO_LARGE) << "line 4";
         QTest::newRow("axis count 5")
             << "csv" << csvFile({"131075,3,P00 Basic,P00.03,Mode,0,4,5,0,0,0,a,b,c"})
             << int(Err::FILE_ERR_AXIS_COUNT) << "line 4";
@@ -269,6 +288,11 @@ private slots:
             << "xlsx"
             << zipBytes(workbookParts(sheet.left(sheet.size() - 30), sharedStrings(foreignStringItems())))
             << int(Err::FILE_ERR_BAD_XML) << ":";
+        QList<QByteArray> longText = foreignStringItems();
+        longText[2] = "<t>" + QByteArray(200000, 'x') + "</t>";
+        QTest::newRow("shared text longer than any")
+            << "xlsx" << zipBytes(workbookParts(sheet, sharedStrings(longText)))
+            << int(Err::FILE_ERR_TOO_LARGE) << "line 4";
         QTest::newRow("shared text missing")
             << "xlsx" << zipBytes(workbookParts(sheet, sharedStrings(foreignStringItems().mid(0, 3))))
             << int(Err::FILE_ERR_BAD_XML) << ":";
@@ -309,8 +333,22 @@ private slots:
         QCOMPARE(info.devText, QString("untouched"));
         const QString text = Err::getErrorStr(result);
         QVERIFY2(!text.isEmpty() && !text.startsWith("STR_") && text.contains(where), qPrintable(text));
+        QVERIFY2(text.size() < 300, qPrintable(text.left(300)));
         QCOMPARE(readBytes(path), content);
         QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
+    }
+
+    // Reading stops between lines once cancelled, with nothing taken from the file.
+    void cancelStopsReading()
+    {
+        std::atomic_bool cancel{true};
+        QFuncodeCsvReader_Servo reader(true, {});
+        reader.setCancelFlag(&cancel);
+        tagExportDevInfo_Servo info;
+        const QByteArray line = "131074,2,P00 Basic,P00.02,Rated speed,0,4,3,3000,3000,3000,3000,3000,3000";
+        QCOMPARE(reader.readBytes(csvFile(QVector<QByteArray>(300, line).toList()), &info),
+                 int(Err::FILE_ERR_CANCELLED));
+        QVERIFY(info.funcodes.isEmpty());
     }
 
     // The helper splits lines as the splitter does (its rules: tst_QFuncodeLineSplitter_Servo).

@@ -44,7 +44,8 @@ private slots:
         QTest::newRow("doubled quote") << "\"say \"\"x\"\"\",1" << QString("say \"x\"|1");
         QTest::newRow("quote inside a field") << "12\" disc,2" << QString("12\" disc|2");
         QTest::newRow("unclosed quote stays") << "\"open,2" << QString("\"open|2");
-        QTest::newRow("text after closing quote") << "\"a\"b,c" << QString("ab|c");
+        QTest::newRow("field of ours starting with a quote")
+            << "\"Fast\" mode,c" << QString("\"Fast\" mode|c");
         QTest::newRow("empty quoted") << "\"\",x" << QString("|x");
     }
 
