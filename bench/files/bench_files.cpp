@@ -3,8 +3,13 @@
 //
 // Run: bench/run_benchmarks.sh, or build bench_files and run it offscreen. The Python lines need
 // /usr/bin/python3 with openpyxl (Debian: python3-openpyxl); without them they are skipped with a message.
+//
+// For a reader's peak memory, under /usr/bin/time -v:
+//   bench_files --write <folder> <codes>   writes codes.csv, codes.xlsx and codes.funcodeservo
+//   bench_files --read <file>              reads one of them once
 
 #include "QDriveModel.h"
+#include "QExportDB_Servo.h"
 #include "QFuncodeCsvReader_Servo.h"
 #include "QFuncodeCsvWriter_Servo.h"
 #include "QFuncodeScaling.h"
@@ -39,14 +44,14 @@ QJsonObject texts(const QString& english)
 
 // A drive model of 10,000 codes: mostly decimal codes with decimals, every tenth enumerated with commas in
 // its texts, every twentieth hexadecimal; names with commas.
-QDriveModelPtr makeModel()
+QDriveModelPtr makeModel(int count = kCodes)
 {
     QJsonArray groups;
     for (int g = 0; g < kGroups; ++g) {
         QJsonArray codes;
-        for (int c = 0; c < kCodes / kGroups; ++c) {
-            const int n = g * (kCodes / kGroups) + c;
-            QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 3, 10, QChar('0'))},
+        for (int c = 0; c < count / kGroups; ++c) {
+            const int n = g * (count / kGroups) + c;
+            QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 4, 10, QChar('0'))},
                              {"name", texts(QString("Parameter %1, loop %2").arg(n).arg(n % 7))},
                              {"min", "0"},
                              {"max", "60000"},
@@ -175,11 +180,50 @@ void report(const char* what, double ours, double python, const char* pythonName
     }
     std::printf("\n");
 }
+
+// The peak-memory modes (see the top of the file); 1 on failure.
+int measureMode(const QStringList& args)
+{
+    if (args.value(1) == QLatin1String("--write")) {
+        const QDriveModelPtr model = makeModel(args.value(3).toInt());
+        const tagExportDevInfo_Servo device = makeDevice(model);
+        const QString base = args.value(2) + QStringLiteral("/codes.");
+        QString error;
+        QFuncodeXlsxFile_Servo workbook;
+        workbook.addFuncodes("Function codes", device);
+        const bool written = QFuncodeCsvWriter_Servo::writeFile(base + "csv", device, &error) &&
+                             workbook.write(base + "xlsx") == 0 &&
+                             QExportDB_Servo().writeFile(base + "funcodeservo", {device});
+        return written ? 0 : 1;
+    }
+    const QString path = args.value(2);
+    QElapsedTimer timer;
+    timer.start();
+    tagExportDevInfo_Servo info;
+    int error = 0;
+    if (path.endsWith(QLatin1String(".csv"))) {
+        error = QFuncodeCsvReader_Servo(true, {}).readFile(path, &info);
+    } else if (path.endsWith(QLatin1String(".xlsx"))) {
+        error = QFuncodeXlsxFile_Servo().read(path, &info);
+    } else {
+        QExportDB_Servo db;
+        const QList<tagExportDevInfo_Servo> devices =
+            db.openForReading(path) ? db.getImportDevInfoRecords() : QList<tagExportDevInfo_Servo>();
+        error = devices.isEmpty() ? 1 : 0;
+        info = devices.value(0);
+    }
+    std::printf("%s: error %d, %d codes, %.0f ms\n", qPrintable(path), error, info.funcodes.size(),
+                timer.nsecsElapsed() / 1e6);
+    return error == 0 ? 0 : 1;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (argc > 2) {
+        return measureMode(app.arguments());
+    }
     QTemporaryDir dir;
     const QDriveModelPtr model = makeModel();
     if (!model || !dir.isValid()) {
