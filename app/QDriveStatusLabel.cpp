@@ -10,6 +10,11 @@
 #include <QEvent>
 #include <QLocale>
 
+namespace {
+// How long the reason of a refused edit stays in the status bar.
+const int kWriteNoticeMs = 10000;
+} // namespace
+
 QDriveStatusLabel::QDriveStatusLabel(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("DRIVE_STATUS"));
@@ -24,6 +29,20 @@ QDriveStatusLabel::QDriveStatusLabel(QWidget* parent) : QLabel(parent)
             refresh();
         }
     });
+    m_noticeShown.setSingleShot(true);
+    m_noticeShown.setInterval(kWriteNoticeMs);
+    connect(&m_noticeShown, &QTimer::timeout, this, [this]() {
+        m_writeNotice.clear();
+        refresh();
+    });
+    connect(
+        hub, &QSignalManager::SigFuncodeWriteFailed, this,
+        [this](const QString& alias, const QString& funIndex, int axis, const QString& reason) {
+            m_writeNotice =
+                tr("STR_STATUS_WRITE_NOTICE").arg(alias, funIndex, QDeviceServo::getAxisName(axis), reason);
+            m_noticeShown.start();
+            refresh();
+        });
     followSelectedDrive();
 }
 
@@ -94,7 +113,8 @@ void QDriveStatusLabel::refresh()
     if (!values.isEmpty()) {
         text += QStringLiteral("  |  ") + values;
     }
-    setText(text + QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription()));
+    text += QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription());
+    setText(m_writeNotice.isEmpty() ? text : m_writeNotice + QStringLiteral("  |  ") + text);
 }
 
 void QDriveStatusLabel::changeEvent(QEvent* event)

@@ -2,13 +2,14 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 
 class QDeviceServo;
 
 // The status-bar text of the selected drive: alias, model, axes, state (online, not answering,
 // connecting, offline), refresh interval, the progress of a whole read and how many values are stale.
 // Follows the selection, the hub's device status, value and refresh-interval notices, and the drive's
-// whole-read progress.
+// whole-read progress. Why the last edit of a value was refused or failed shows first, for a few seconds.
 class QDriveStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -27,4 +28,6 @@ private:
     static QString valuesText(const QDeviceServo* device);
 
     QPointer<QDeviceServo> m_device;
+    QString m_writeNotice; // why the last edit was refused, while m_noticeShown runs
+    QTimer m_noticeShown;
 };

@@ -4,9 +4,8 @@
 
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFuncodeWriteRoad_Servo.h"
 #include "QProjectCore.h"
-#include "QSignalManager.h"
-#include "QSoftCore.h"
 
 #include <QBrush>
 #include <QColor>
@@ -431,20 +430,13 @@ bool QDownloadTreeModel::writeCurrentValue(TreeItem* item, int axis, const QStri
     const QString before = dev->getScaledCurValueStr(number, axis);
     QString after = before;
     if (!sameValue(dev, number, before, text)) {
-        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(number, false);
-        bool ok = false;
-        const qint64 raw = dev->getRawValueByScaledValStr(number, text, &ok);
-        if (!fun || !ok) {
-            return false;
-        }
         // The write waits for the drive while events run: the tree may be rebuilt meanwhile.
         const QPersistentModelIndex guard(indexOfItem(item));
-        const bool written = dev->modifyFuncodeValueWithRecord(number, dev->rawToScaled(fun, raw), axis);
-        if (!dev || !guard.isValid() || !written) {
+        const bool done = QFuncodeWriteRoad_Servo::self()->writeText(dev, number, axis, text).isDone();
+        if (!dev || !guard.isValid() || !done) {
             return false;
         }
         after = dev->getScaledCurValueStr(number, axis);
-        emit QSoftCore::getCore()->getSignalManager()->SigDataMayChangedServo(before, after, number, axis);
     }
     item->data()->curValueTexts[axis] = after;
     item->setHighlighted(evaluateRow(item, dev));

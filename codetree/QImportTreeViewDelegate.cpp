@@ -109,9 +109,11 @@ QString QImportTreeViewDelegate::editorText(QWidget* editor, const tagSubFuncode
         return QString();
     }
     switch (QFuncodeEditorFactory::editorKind(editor)) {
-    case QFuncodeEditorFactory::EDITOR_SPIN:
-        return QString::number(static_cast<QDoubleSpinBox*>(editor)->value(), 'f',
-                               device->getDecimals(fun->precision));
+    case QFuncodeEditorFactory::EDITOR_SPIN: {
+        const QVariant value = QFuncodeEditorFactory::editorValue(editor, true);
+        return value.isValid() ? QString::number(value.toDouble(), 'f', device->getDecimals(fun->precision))
+                               : QString();
+    }
     case QFuncodeEditorFactory::EDITOR_HEX: {
         const auto* dlg = static_cast<QHexDlg*>(editor);
         return dlg->getResult()

@@ -13,6 +13,7 @@
 #include "QOkCancel.h"
 #include "QProjectCore.h"
 #include "QScreenManager.h"
+#include "QWriteNoticeLabel.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ void QDownloadFunCodeDlg_Servo::setUpWidgets()
     layout->setContentsMargins(10, TitleHeight + 4, 10, 10);
     layout->addWidget(makeButtonRow());
     layout->addWidget(m_view, 1);
+    layout->addWidget(new QWriteNoticeLabel(this)); // why an edit in the tree was refused
     layout->addWidget(m_progress);
     layout->addWidget(m_okCancel);
 }

@@ -3,6 +3,7 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFuncodeWriteRoad_Servo.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
@@ -187,7 +188,7 @@ QVariant QSortedModifyFunModel_Servo::displayText(const QDeviceServo* device, co
     case COL_AXIS_X:
     case COL_AXIS_Y:
     case COL_AXIS_Z:
-        return device->getScaledCurValueStr(funIndex, column - COL_AXIS_X);
+        return device->shownValueText(funIndex, column - COL_AXIS_X);
     case COL_SAVE_STATE:
         return device->getSavedStr(funIndex);
     case COL_MIN_VAL:
@@ -303,37 +304,33 @@ bool QSortedModifyFunModel_Servo::setData(const QModelIndex& index, const QVaria
 
 bool QSortedModifyFunModel_Servo::writeValue(const QModelIndex& index, const QVariant& value)
 {
-    QPointer<QDeviceServo> device = QProjectCore::selectedServo();
+    QDeviceServo* device = QProjectCore::selectedServo();
     if (!device || !value.isValid()) {
         return false;
     }
     const QString funIndex = m_modifyList.at(index.row()).funIndex;
     const int column = index.column();
     const int axis = column - COL_AXIS_X;
-    tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(funIndex, false);
-    if (!fun) {
+    if (!device->getNormalFuncodePtrByFunIndex(funIndex, false)) {
         return false;
     }
-    const QString oldText = device->getScaledCurValueStr(funIndex, axis);
     // The write waits for the drive while processing events: the drive or this model may go meanwhile.
     QPointer<QSortedModifyFunModel_Servo> guard(this);
-    const bool written = device->modifyFuncodeValueWithRecord(funIndex, value.toDouble(), axis);
-    if (!guard || !device) {
+    QPointer<QDeviceServo> alive(device);
+    const QFuncodeWriteRoad_Servo::Result result =
+        QFuncodeWriteRoad_Servo::self()->writeEditorValue(device, funIndex, axis, value);
+    if (!guard || !alive) {
         return false;
     }
-    const QString newText = device->getScaledCurValueStr(funIndex, axis);
-    if (newText != oldText) {
-        emit sigDataChanged(oldText, newText, fun, axis);
+    if (result.changed) {
+        emit sigDataChanged(result.oldText, result.newText, device->getFuncodePtrByFunIndex(funIndex), axis);
     }
     refresh(true);
-    if (written) {
-        device->setParamUnsaved(axis, funIndex);
-    }
     const int row = getAllFunIndexes().indexOf(funIndex);
     if (row >= 0) {
         emit dataChanged(this->index(row, column), this->index(row, column));
     }
-    return written;
+    return result.isDone();
 }
 
 bool QSortedModifyFunModel_Servo::setMonitored(const QModelIndex& index, const QVariant& value)

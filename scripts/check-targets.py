@@ -4,7 +4,8 @@
 - no cycle;
 - no arrow from a host library to a plug-in folder or program;
 - among the plug-in's page folders only the shared code tree is used by import and export, and compare by
-  the batch download; the workspace sits above the pages and the plug-in above the workspace;
+  the batch download; the write road (Edit) sits below every page and uses none; the workspace sits above
+  the pages and the plug-in above the workspace;
 - the rooms that programs without a display use (model, link, driveserver, database, device, files) reach
   no view library, and neither does servo-cli, nor any plug-in folder.
 With --libdir DIR, also checks with ldd that those rooms' shared libraries, and servo-cli beside them in
@@ -18,7 +19,8 @@ HOST = {"Logger", "Setting", "Database", "DriveModel", "DriveLink", "DriveServer
         "ViewBase", "Services", "ViewComposite", "Detail", "BatchReadWrite", "ServoResources",
         "ServoTranslations"}
 PAGES = {"Tables", "Records", "CodeTree", "Import", "Export", "Compare", "BatchDownload", "Faults"}
-PLUGIN = PAGES | {"Workspace", "pluginFuncode_Servo"}
+EDIT = "Edit"
+PLUGIN = PAGES | {EDIT, "Workspace", "pluginFuncode_Servo"}
 ALLOWED_PAGE_EDGES = {("Import", "CodeTree"), ("Export", "CodeTree"), ("BatchDownload", "Compare")}
 HEADLESS = {"DriveModel", "DriveLink", "DriveServer", "Database", "Device", "Files"}
 VIEWS = {"ViewBase", "ViewComposite", "Services", "Detail", "BatchReadWrite"}
@@ -86,6 +88,8 @@ def problems(graph):
                 found.append(f"host library {a} uses {b}")
             if a in PAGES and b in PAGES and (a, b) not in ALLOWED_PAGE_EDGES:
                 found.append(f"plug-in folder {a} uses plug-in folder {b}")
+            if a == EDIT and b in PLUGIN:
+                found.append(f"the write road {a} uses plug-in folder {b}")
     for lib in sorted(HEADLESS):
         views = reach(graph, lib) & VIEWS
         if views:

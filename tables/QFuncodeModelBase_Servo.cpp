@@ -2,9 +2,11 @@
 
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFuncodeWriteRoad_Servo.h"
 #include "QProjectCore.h"
 
 #include <QBrush>
+#include <QFont>
 #include <QIcon>
 #include <QPersistentModelIndex>
 #include <QPixmap>
@@ -120,6 +122,8 @@ QVariant QFuncodeModelBase_Servo::data(const QModelIndex& index, int role) const
         return backgroundData(fun, column, selectedDevice());
     case Qt::ForegroundRole:
         return foregroundData(index.row(), column);
+    case Qt::FontRole:
+        return fontData(fun, column, selectedDevice());
     case Qt::CheckStateRole:
         return checkStateData(fun, column, selectedDevice());
     default:
@@ -138,7 +142,7 @@ QVariant QFuncodeModelBase_Servo::displayData(const tagSubFuncode_Servo* fun, in
     case COL_AXIS_X:
     case COL_AXIS_Y:
     case COL_AXIS_Z:
-        return device ? device->getScaledCurValueStr(fun->funIndex, column - COL_AXIS_X) : QString();
+        return device ? device->shownValueText(fun->funIndex, column - COL_AXIS_X) : QString();
     case COL_UNIT:
         return fun->unit;
     case COL_SAVE_STATE:
@@ -179,6 +183,12 @@ QVariant QFuncodeModelBase_Servo::toolTipData(const tagSubFuncode_Servo* fun, in
     case COL_RELATE_S:
     case COL_RELATE_T:
         return flagOf(fun, column) ? tr("STR_RELEVANCE") : tr("STR_IRRELEVANCE");
+    case COL_AXIS_X:
+    case COL_AXIS_Y:
+    case COL_AXIS_Z: {
+        const QString state = device ? device->valueStateTip(fun->funIndex, column - COL_AXIS_X) : QString();
+        return state.isEmpty() ? displayData(fun, column, device) : QVariant(state);
+    }
     default:
         return displayData(fun, column, device);
     }
@@ -232,12 +242,29 @@ QVariant QFuncodeModelBase_Servo::backgroundData(const tagSubFuncode_Servo* fun,
 QVariant QFuncodeModelBase_Servo::foregroundData(int row, int column) const
 {
     if (isAxisColumn(column)) {
-        return QBrush(Qt::black);
+        // A stale value is the last one the drive gave: drawn dim, its tooltip says how old it is.
+        const QDeviceServo* device = selectedDevice();
+        const tagSubFuncode_Servo* fun = getSubFuncode(row);
+        const bool stale = device && fun && device->valueInfo(fun->funIndex, column - COL_AXIS_X).isStale();
+        return QBrush(stale ? Qt::gray : Qt::black);
     }
     if (column == COL_DEFAULT) {
         return QBrush(Qt::darkGreen);
     }
     return isEditable(row) ? QVariant() : QVariant(QBrush(Qt::gray));
+}
+
+QVariant QFuncodeModelBase_Servo::fontData(const tagSubFuncode_Servo* fun, int column,
+                                           QDeviceServo* device) const
+{
+    // A value written and not read back yet is what was asked, not what the drive is known to hold.
+    if (!device || !isAxisColumn(column) ||
+        device->valueInfo(fun->funIndex, column - COL_AXIS_X).state != QServoValue::WRITTEN) {
+        return QVariant();
+    }
+    QFont italic;
+    italic.setItalic(true);
+    return italic;
 }
 
 QVariant QFuncodeModelBase_Servo::checkStateData(const tagSubFuncode_Servo* fun, int column,
@@ -308,26 +335,14 @@ bool QFuncodeModelBase_Servo::setData(const QModelIndex& index, const QVariant& 
 bool QFuncodeModelBase_Servo::writeValue(const QModelIndex& index, tagSubFuncode_Servo* fun,
                                          const QVariant& value, int axis)
 {
-    bool isNumber = false;
-    const double number = value.toDouble(&isNumber);
-    if (!isNumber) {
-        return false;
-    }
     // The write waits for the drive while events run: rows may be rebuilt and the device removed.
     const QPersistentModelIndex cell(index);
     const QPersistentModelIndex axisCell(index.sibling(index.row(), COL_AXIS_X + axis));
-    QPointer<QDeviceServo> device(selectedDevice());
-    if (device) {
-        const QString oldText = device->getScaledCurValueStr(fun->funIndex, axis);
-        device->modifyFuncodeValueWithRecord(fun->funIndex, number, axis);
-        if (!device) {
-            return false;
-        }
-        const QString newText = device->getScaledCurValueStr(fun->funIndex, axis);
-        if (oldText != newText) {
-            emit SigDataChanged(oldText, newText, fun, axis);
-            device->setParamUnsaved(axis, fun->funIndex);
-        }
+    const QString funIndex = fun->funIndex;
+    const QFuncodeWriteRoad_Servo::Result result =
+        QFuncodeWriteRoad_Servo::self()->writeEditorValue(selectedDevice(), funIndex, axis, value);
+    if (result.changed && cell.isValid()) {
+        emit SigDataChanged(result.oldText, result.newText, getSubFuncode(cell.row()), axis);
     }
     if (cell.isValid()) {
         emit dataChanged(cell, cell);
@@ -335,7 +350,7 @@ bool QFuncodeModelBase_Servo::writeValue(const QModelIndex& index, tagSubFuncode
     if (axisCell.isValid() && axisCell != cell) {
         emit dataChanged(axisCell, axisCell);
     }
-    return true;
+    return result.outcome != QFuncodeWriteRoad_Servo::OUTCOME_REFUSED;
 }
 
 bool QFuncodeModelBase_Servo::changeSelection(const QModelIndex& index, const tagSubFuncode_Servo* fun,

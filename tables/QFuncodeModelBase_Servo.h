@@ -52,8 +52,9 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // Edit role on an axis column (4..6), or AXIS_ROLE_BASE + axis on any column: writes the value to the
-    // selected device and emits SigDataChanged when the shown value changed. Check-state role on
+    // Edit role on an axis column (4..6), or AXIS_ROLE_BASE + axis on any column: hands the value to the
+    // write road for the selected device and emits SigDataChanged when the drive's value changed (the road
+    // has recorded it). Check-state role on
     // column 0: adds the code to / removes it from the device's monitored list.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -112,6 +113,7 @@ private:
     QVariant decorationData(const tagSubFuncode_Servo* fun, int column, QDeviceServo* device) const;
     QVariant backgroundData(const tagSubFuncode_Servo* fun, int column, QDeviceServo* device) const;
     QVariant foregroundData(int row, int column) const;
+    QVariant fontData(const tagSubFuncode_Servo* fun, int column, QDeviceServo* device) const;
     QVariant checkStateData(const tagSubFuncode_Servo* fun, int column, QDeviceServo* device) const;
     bool writeValue(const QModelIndex& index, tagSubFuncode_Servo* fun, const QVariant& value, int axis);
     bool changeSelection(const QModelIndex& index, const tagSubFuncode_Servo* fun, const QVariant& value);

@@ -13,6 +13,7 @@
 #include "QFuncodeModelBase_Servo.h"
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
+#include "QFuncodeWriteRoad_Servo.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QModifyFunModel_Servo.h"
@@ -29,6 +30,7 @@
 #include "QSortedModifyFunModel_Servo.h"
 #include "QSortedModifyFunView_Servo.h"
 #include "QSystemSetting.h"
+#include "QWriteNoticeLabel.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -79,6 +81,7 @@ QFunValueWidget_Servo::QFunValueWidget_Servo(QWidget* parent) : QBaseStyleWidget
     layout->setSpacing(0);
     layout->setContentsMargins(1, 0, 1, 0);
     layout->addWidget(m_tabWidget);
+    layout->addWidget(new QWriteNoticeLabel(this)); // why an edit on any page was refused
     connectHost();
 }
 
@@ -119,8 +122,6 @@ void QFunValueWidget_Servo::createAxisBox()
 void QFunValueWidget_Servo::createGroupWidget()
 {
     m_groupWidget = new QFuncodeGroupWidget_Servo(this);
-    connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigDataChanged, this,
-            &QFunValueWidget_Servo::OnDataChanged);
     connect(m_groupWidget, &QFuncodeGroupWidget_Servo::doubleClicked, this,
             &QFunValueWidget_Servo::slotOnViewDoubleClicked);
     connect(m_groupWidget, &QFuncodeGroupWidget_Servo::sigLeftButtonClick, this,
@@ -136,7 +137,6 @@ void QFunValueWidget_Servo::createMonitoredView()
     connect(this, &QFunValueWidget_Servo::SigHelp, m_selView, &QSelFunCodeView_Servo::OnHelp);
     connect(m_groupWidget, &QFuncodeGroupWidget_Servo::SigSelChanged, m_selView,
             &QSelFunCodeView_Servo::onInitModelData);
-    connect(m_selView, &QSelFunCodeView_Servo::SigDataChanged, this, &QFunValueWidget_Servo::OnDataChanged);
     connect(m_selView, &QSelFunCodeView_Servo::doubleClicked, this,
             &QFunValueWidget_Servo::slotOnViewDoubleClicked);
     connect(m_selView, &QSelFunCodeView_Servo::SigServoSelFuncodeViewShow, this,
@@ -151,8 +151,6 @@ void QFunValueWidget_Servo::createStatisticsPage()
     m_sortedView = new QSortedModifyFunView_Servo(this);
     m_sortedView->setModel(m_sortedModel);
     m_sortedView->hide();
-    connect(m_sortedView, &QSortedModifyFunView_Servo::sigDataChanged, this,
-            &QFunValueWidget_Servo::OnDataChanged);
     connect(m_sortedView, &QSortedModifyFunView_Servo::sigSelectionChanged, m_selView,
             &QSelFunCodeView_Servo::onInitModelData);
     connect(m_sortedView, &QSortedModifyFunView_Servo::doubleClicked, this,
@@ -209,6 +207,8 @@ void QFunValueWidget_Servo::createOtherPages()
 void QFunValueWidget_Servo::createMenus()
 {
     m_recordMenu = new QMenu(this);
+    connect(m_recordMenu->addAction(tr("STR_RESTORE_OLD_VALUE")), &QAction::triggered, this,
+            &QFunValueWidget_Servo::restoreOldValue);
     connect(m_recordMenu->addAction(tr("STR_CLEAR_RECORD")), &QAction::triggered, this,
             &QFunValueWidget_Servo::OnClearRecord);
     m_tabMenu = new QMenu(this);
@@ -225,7 +225,13 @@ void QFunValueWidget_Servo::connectHost()
     QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
     connect(this, &QFunValueWidget_Servo::SigStatusButtonActionTriggered, hub,
             &QSignalManager::SigStatusButtonActionTriggered);
-    connect(hub, &QSignalManager::SigDataMayChangedServo, this, &QFunValueWidget_Servo::OnDataMayChanged);
+    // Every page writes through the road, which records each change: the records page shows it first.
+    connect(QFuncodeWriteRoad_Servo::self(), &QFuncodeWriteRoad_Servo::sigChangeRecorded, this,
+            [this](const QString& aliasName, const tagModifyFuncode_Servo& record) {
+                if (aliasName == m_curAlias) {
+                    m_recordModel->insertFrontData(QModifyFunModel_Servo::makeDisplayRow(record));
+                }
+            });
     connect(hub, &QSignalManager::SigFuncodeDetailDelete, this,
             &QFunValueWidget_Servo::onDeleteFuncodeDetailWidget);
 }
@@ -457,90 +463,49 @@ void QFunValueWidget_Servo::onScrollMoved(int value)
 
 // ---------------------------------------------------------------- recording changes
 
-// Both values as 64-bit numbers: a 32-bit code's value of 0x80000000 or more is still a plain decimal.
-QString QFunValueWidget_Servo::decimalFromHex(const QString& text) const
-{
-    bool ok = false;
-    const qlonglong value = text.trimmed().toLongLong(&ok, 16);
-    return ok ? QString::number(value) : text;
-}
-
 void QFunValueWidget_Servo::OnDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun,
                                           int axisIndex)
 {
-    QDeviceServo* device = selectedServo();
-    if (!device || !fun) {
-        return;
-    }
-    if (fun->showType == 1) {
-        oldVal = decimalFromHex(oldVal);
-        newVal = decimalFromHex(newVal);
-    }
-    tagModifyFuncode_Servo record;
-    record.strTime = device->isDeviceOnline()
-                         ? QCommonMethod::timeStempTotimeStr(device->getSortedModifyTime())
-                         : QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-    record.funIndex = fun->funIndex;
-    record.axisIndex = axisIndex;
-    record.oldVal = oldVal;
-    record.newVal = newVal;
-    if (fun->showType == 2) {
-        record.oldVal = QString::number(QDeviceManager::getRefIndex(fun->enumText, oldVal));
-        record.newVal = QString::number(QDeviceManager::getRefIndex(fun->enumText, newVal));
-    }
-    const QMap<QString, QString> before = device->getReleParamOldValMapByFunIndex(fun->funIndex);
-    for (auto it = before.cbegin(); it != before.cend(); ++it) {
-        record.relateParamMap.insert(
-            it.key(), qMakePair(it.value(), device->getScaledCurValueStr(it.key(), axisIndex)));
-    }
-    // A refused record still shows: the user sees the change, the log tells why it was not stored.
-    QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode(m_curAlias, record);
-    m_recordModel->insertFrontData(QModifyFunModel_Servo::makeDisplayRow(record));
-}
-
-void QFunValueWidget_Servo::OnDataMayChanged(QString oldVal, QString newVal, QString funcodeStr,
-                                             int axisIndex)
-{
-    QDeviceServo* device = selectedServo();
-    if (!device) {
-        return;
-    }
-    tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(funcodeStr, false);
-    if (!fun) {
-        return;
-    }
-    OnDataChanged(oldVal, newVal, fun, axisIndex);
+    QFuncodeWriteRoad_Servo::self()->recordChange(selectedServo(), fun, axisIndex, oldVal, newVal);
 }
 
 void QFunValueWidget_Servo::onModelSetData(QString oldVal, QVariant newVal, tagSubFuncodePtr_Servo fun,
                                            int axisIndex)
 {
+    Q_UNUSED(oldVal)
     if (!fun) {
         return;
     }
-    // The table the window was opened from writes the value itself and announces a change through
-    // SigDataChanged, which reaches OnDataChanged: the change is recorded once, with the table's texts.
+    // Opened from a table: the table hands the value to the road, and its cell is painted anew.
     const auto* model = qobject_cast<const QFuncodeModelBase_Servo*>(m_doubleClickedIndex.model());
     if (model && m_doubleClickedIndex.isValid() && model->getSubFuncode(m_doubleClickedIndex.row()) == fun) {
         const_cast<QAbstractItemModel*>(m_doubleClickedIndex.model())
             ->setData(m_doubleClickedIndex, newVal, QFuncodeModelBase_Servo::AXIS_ROLE_BASE + axisIndex);
         return;
     }
-    // Opened from a page without a value model (statistics): write through the drive here.
-    QDeviceServo* device = selectedServo();
-    if (!device) {
-        return;
-    }
-    device->modifyFuncodeValueWithRecord(fun->funIndex, newVal.toDouble(), axisIndex);
-    const QString newText = device->getScaledCurValueStr(fun->funIndex, axisIndex);
-    if (newText == oldVal) {
-        return;
-    }
-    device->setParamUnsaved(axisIndex, fun->funIndex);
-    OnDataChanged(oldVal, newText, fun, axisIndex);
+    // Opened from a page without a value model (statistics).
+    QFuncodeWriteRoad_Servo::self()->writeEditorValue(selectedServo(), fun->funIndex, axisIndex, newVal);
 }
 
 // ---------------------------------------------------------------- records page
+
+void QFunValueWidget_Servo::restoreOldValue()
+{
+    const QModelIndex current = m_recordView->currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    const auto text = [&current](int column) {
+        return current.sibling(current.row(), column).data().toString();
+    };
+    int axis = 0;
+    while (axis < 2 && QDeviceServo::getAxisName(axis) != text(QModifyFunModel_Servo::COL_AXIS)) {
+        ++axis;
+    }
+    // Written as a new change, or refused with its reason (the notice under the pages says it).
+    QFuncodeWriteRoad_Servo::self()->restoreShown(selectedServo(), text(QModifyFunModel_Servo::COL_INDEX),
+                                                  axis, text(QModifyFunModel_Servo::COL_OLD_VAL));
+}
 
 void QFunValueWidget_Servo::OnClearRecord()
 {

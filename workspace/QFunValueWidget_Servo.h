@@ -29,8 +29,8 @@ class QTabWidget;
 // a servo drive (group tables, monitored codes, modification records and statistics, comparison with
 // defaults, alarms) and the window of current faults of all drives. One drive is current: the last one
 // clicked in the tree; opening a page of another drive, or after the authority changed, first closes
-// the pages of the previous one. Every value changed through any page ends in OnDataChanged, the one
-// place that stores it in the record database and puts it at the top of the modification records.
+// the pages of the previous one. Every page writes through the write road (QFuncodeWriteRoad_Servo),
+// which stores each change; the workspace puts it at the top of the modification records.
 class QFunValueWidget_Servo : public QBaseStyleWidget
 {
     Q_OBJECT
@@ -86,11 +86,13 @@ signals:
 public slots:
     void OnClickItem(const DeviceInfo* info, const tagTreeDataSet& treeDataSet);
     void OnCloseTab(int index);
+    // Stores a change seen by a page as its texts (through the road, which announces it to the records).
     void OnDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun, int axisIndex);
-    void OnDataMayChanged(QString oldVal, QString newVal, QString funcodeStr, int axisIndex);
     void OnRightMenuClicked(QPoint pos);
     void OnDevStatus(QString aliasName, int stat);
     void OnClearRecord();
+    // "Restore the old value" of the record chosen in the records page, through the write road.
+    void restoreOldValue();
     void rightMenuClicked();
     void slotShowFaultWindow();
     void SlotCurFaultHasClear(QString aliasName);
@@ -135,7 +137,6 @@ private:
     void removeAllTabs();
     void hideInfoWindow();
     void adaptAxisColumns();
-    QString decimalFromHex(const QString& text) const;
 
     void openDetailFromStatistics(const QModelIndex& index);
     void openDetailFromTable(const QModelIndex& index, bool fromDefaultPage);

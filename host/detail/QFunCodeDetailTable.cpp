@@ -293,6 +293,13 @@ void QFunCodeDetailTable::initDetailForm()
     connect(m_axisModel, &QFunCodeAxisValueModel::sigValueEdited, this, &QFunCodeDetailTable::onValueEdited);
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo, this,
             &QFunCodeDetailTable::onFuncodeChanged);
+    // Whoever writes the edit (the write road) tells why the drive did not take it.
+    connect(QSignalManager::self(), &QSignalManager::SigFuncodeWriteFailed, this,
+            [this](const QString& alias, const QString& funIndex, int axis, const QString& reason) {
+                if (alias == m_alias && funIndex == m_funIndex) {
+                    setNote(tr("STR_WRITE_NOTICE").arg(funIndex, QDeviceServo::getAxisName(axis), reason));
+                }
+            });
     if (m_axisModel->isCodeEditable()) {
         m_hint->setText(editHint());
         m_hint->show();

@@ -1,7 +1,6 @@
 #include "QDeviceServo.h"
 
 #include "QCommonMethod.h"
-#include "QDatabaseManager.h"
 #include "QDefaultValueComparer_Servo.h"
 #include "QDeviceManager.h"
 #include "QFuncodeScaling.h"
@@ -13,7 +12,6 @@
 #include "QServoRequestWaiter.h"
 #include "QServoWriteRules.h"
 #include "QSignalManager.h"
-#include "QStatistics.h"
 #include "QSystemSetting.h"
 
 #include <QCoreApplication>
@@ -252,6 +250,34 @@ QString QDeviceServo::getScaledCurValueStr(const QString& funIndex, int axis) co
         return getShowStr(getFuncodePtrByFunIndex(funIndex), v.raw);
     }
     return v.state == QServoValue::STALE && v.readFailed ? QStringLiteral("null") : QString();
+}
+
+QString QDeviceServo::shownValueText(const QString& funIndex, int axis) const
+{
+    const QServoValue v = valueInfo(funIndex, axis);
+    if (v.state == QServoValue::WRITTEN) {
+        return getShowStr(getFuncodePtrByFunIndex(funIndex), v.askedRaw);
+    }
+    if (v.state == QServoValue::NOT_READ) {
+        return QStringLiteral("\u2014");
+    }
+    return getScaledCurValueStr(funIndex, axis);
+}
+
+QString QDeviceServo::valueStateTip(const QString& funIndex, int axis) const
+{
+    const QServoValue v = valueInfo(funIndex, axis);
+    switch (v.state) {
+    case QServoValue::NOT_READ:
+        return trServo("STR_VALUE_NOT_READ_TIP");
+    case QServoValue::WRITTEN:
+        return trServo("STR_VALUE_WRITTEN_TIP");
+    case QServoValue::STALE:
+        return v.readFailed || !v.hasGood ? trServo("STR_VALUE_READ_FAILED_TIP")
+                                          : trServo("STR_VALUE_STALE_TIP").arg(v.ageMs / 1000);
+    default:
+        return QString();
+    }
 }
 
 QString QDeviceServo::lastGoodValueStr(const QString& funIndex, int axis) const
@@ -688,26 +714,7 @@ bool QDeviceServo::modifyFuncodeValueWithRecord(const QString& funIndex, double 
                        "Write of " << funIndex.toStdString() << " refused: " << reason.toStdString());
         return false;
     }
-    const QServoValue before = valueInfo(funIndex, axis);
-    QPointer<QDeviceServo> guard(this);
-    if (writeAndReadBack(funIndex, axis, raw, m_commuParams.timeoutMs) != WRITE_OK || !guard) {
-        return false;
-    }
-    qint64 now = 0;
-    if (curValue(funIndex, axis, &now) && (!before.isKnown() || before.raw != now)) {
-        recordStatistics(funIndex, axis, rawToScaled(fun, before.raw), rawToScaled(fun, now));
-    }
-    return true;
-}
-
-void QDeviceServo::recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled)
-{
-    tagFuncodeModifyData event;
-    event.timeStamp = m_lastModifyTime;
-    event.oldValue = oldScaled;
-    event.newValue = newScaled;
-    event.axisIndex = axis;
-    QDatabaseManager::self()->getStatisticsDatabase()->addFuncodeModifyEvent(getAliasName(), funIndex, event);
+    return writeAndReadBack(funIndex, axis, raw, m_commuParams.timeoutMs) == WRITE_OK;
 }
 
 int QDeviceServo::writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs,

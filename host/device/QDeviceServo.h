@@ -50,7 +50,9 @@ class QServoRequestWaiter;
 // (progress: wholeReadProgress).
 //
 // Writes: the rules are checked on the raw value (converted once); writeAndReadBack is the drive side of
-// a write (send, wait, read back), a write without an answer in time leaves the value WRITTEN.
+// a write (send, wait, read back), a write without an answer in time leaves the value WRITTEN. Every edit
+// of a page goes through the plug-in's write road (edit/QFuncodeWriteRoad_Servo), which compares what the
+// drive holds with what was asked, marks the code unsaved, stores the record and the statistics event.
 //
 // The device is a facade: the read queue, the whole read, the value states, the waiting for answers, the
 // write rules, the fault traffic, the batch engine, the monitored list, the unsaved marks and the icons
@@ -152,6 +154,14 @@ public:
     QString getScaledCurValueStr(const QString& funIndex, int axis) const;
     // The shown text of the last good value (also of a stale one); "" without one.
     QString lastGoodValueStr(const QString& funIndex, int axis) const;
+    // What a table shows for a value: the value when known (also a stale one, which tables draw dim), the
+    // value asked for while a write is not read back, "null" after a failed read, and a dash before the
+    // first read.
+    QString shownValueText(const QString& funIndex, int axis) const;
+    // Why a shown value is not plainly current, for its tooltip ("read 12 s ago", "written, not read back
+    // yet", "not read yet"); "" for a value read since the drive last answered. Ages come from the stored
+    // read times: asking costs no link traffic.
+    QString valueStateTip(const QString& funIndex, int axis) const;
     // Whether a read sent at or after sinceMs (ms since 1970-01-01 UTC, the clock of valueStates) answered
     // the value, and nothing has made it doubtful since.
     bool isValueReadSince(const QString& funIndex, int axis, qint64 sinceMs) const
@@ -211,9 +221,9 @@ public:
     int writeAndReadBack(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
     // Reads the codes of an axis and waits for the answer: 0 or an enWriteError.
     int readNow(const QStringList& funIndexes, int axis, int timeoutMs);
-    // A value in the editors' units converted to raw once, checked (checkWriteRawValue), written with
-    // writeAndReadBack and counted as a statistics event when the drive's value changed. No record, no
-    // unsaved mark.
+    // For scripts and tests: a value in the editors' units converted to raw once, checked
+    // (checkWriteRawValue) and written with writeAndReadBack. No record, no statistics event, no unsaved
+    // mark: the pages hand every edit to the plug-in's write road, which does them.
     bool modifyFuncodeValueWithRecord(const QString& funIndex, double value, int axis);
     // Writes a raw value to axis X after checking it, and reads it back; returns 0 or an enWriteError.
     int writeOneFuncode_Synch(const QString& funIndex, qint64 rawValue, int timeoutMs, bool bProcessEvents);
@@ -353,7 +363,6 @@ private:
     int writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
     int readBack(const QStringList& funIndexes, int axis, int timeoutMs);
     void snapshotRelated(const tagSubFuncode_Servo* fun, int axis);
-    void recordStatistics(const QString& funIndex, int axis, double oldScaled, double newScaled);
     void noteAnswered(bool answered);
     void makeAllStale();
     void announceChanged(const QStringList& changed);

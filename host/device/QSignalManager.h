@@ -34,8 +34,6 @@ signals:
     void SigStateChanged();
     // The monitored-list status of the selected drive changed outside the pages.
     void SigSelFocusStatusChanged();
-    // A value may have changed through another window; the workspace records it.
-    void SigDataMayChangedServo(QString oldVal, QString newVal, QString funcodeStr, int axisIndex);
     // An edit of the code was refused, failed or is not known yet, and why (the status bar and the page
     // that wrote show the reason).
     void SigFuncodeWriteFailed(QString aliasName, QString funIndex, int axisIndex, QString reason);

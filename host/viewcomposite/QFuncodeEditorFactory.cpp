@@ -20,6 +20,8 @@ const int kHexDialogBits = 32;
 const int kMeasureFontPixelSize = 19;
 const char kWidestSpinText[] = "65535.000";
 const int kSpinPadding = 10;
+// Property of a spin box opened on a value that is not known: left empty, it has nothing to write.
+const char kStartedEmpty[] = "servoStartedEmpty";
 
 QWidget* createSpinBox(QWidget* parent, const tagSubFuncode_Servo* fun, QDeviceServo* device)
 {
@@ -55,17 +57,17 @@ int itemValue(const QString& itemText, bool* ok)
 
 void setComboData(QFuncodeItemComboBox* combo, const tagSubFuncode_Servo* fun, QDeviceServo* device, int axis)
 {
-    const int current =
-        device ? static_cast<int>(qRound64(device->getScaledCurValue(fun->funIndex, axis))) : 0;
-    for (int i = 0; device && i < combo->count(); ++i) {
+    qint64 current = 0;
+    const bool known = device && device->curValue(fun->funIndex, axis, &current);
+    for (int i = 0; known && i < combo->count(); ++i) {
         bool ok = false;
         if (itemValue(combo->itemText(i), &ok) == current && ok) {
             combo->setCurrentIndex(i);
             return;
         }
     }
-    // A value that matches no item (or no device) leaves the first item chosen.
-    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+    // An unknown value, or one that matches no item, chooses none: nobody chose the first.
+    combo->setCurrentIndex(-1);
 }
 
 void runHexDialog(QHexDlg* dlg, const tagSubFuncode_Servo* fun, QDeviceServo* device, int axis)
@@ -73,8 +75,12 @@ void runHexDialog(QHexDlg* dlg, const tagSubFuncode_Servo* fun, QDeviceServo* de
     QScreenManager::self()->moveToCenter(dlg);
     dlg->setExplain(fun->remark);
     dlg->setRange(fun->minVal.toInt(), fun->maxVal.toLongLong());
-    dlg->setInitialData(device ? static_cast<qint64>(qRound64(device->getScaledCurValue(fun->funIndex, axis)))
-                               : 0);
+    qint64 current = 0;
+    if (device && device->curValue(fun->funIndex, axis, &current)) {
+        dlg->setInitialData(current);
+    } else {
+        dlg->setNoInitialData();
+    }
     dlg->exec();
 }
 
@@ -166,12 +172,18 @@ void QFuncodeEditorFactory::setEditorData(QWidget* editor, const tagSubFuncode_S
         return;
     }
     switch (editorKind(editor)) {
-    case EDITOR_SPIN:
-        if (device) {
-            static_cast<QDoubleSpinBox*>(editor)->setValue(
-                device->getScaledCurValueStr(fun->funIndex, axis).toDouble());
+    case EDITOR_SPIN: {
+        auto* spin = static_cast<QDoubleSpinBox*>(editor);
+        const bool known = device && device->hasValue(fun->funIndex, axis);
+        // An unknown value starts empty: only what the user types is written.
+        spin->setProperty(kStartedEmpty, !known);
+        if (known) {
+            spin->setValue(device->getScaledCurValueStr(fun->funIndex, axis).toDouble());
+        } else {
+            spin->clear();
         }
         break;
+    }
     case EDITOR_COMBO:
         setComboData(dynamic_cast<QFuncodeItemComboBox*>(editor), fun, device, axis);
         break;
@@ -189,8 +201,14 @@ void QFuncodeEditorFactory::setEditorData(QWidget* editor, const tagSubFuncode_S
 QVariant QFuncodeEditorFactory::editorValue(QWidget* editor, bool commit)
 {
     switch (editorKind(editor)) {
-    case EDITOR_SPIN:
-        return commit ? QVariant(static_cast<QDoubleSpinBox*>(editor)->value()) : QVariant();
+    case EDITOR_SPIN: {
+        auto* spin = static_cast<QDoubleSpinBox*>(editor);
+        if (!commit || (spin->property(kStartedEmpty).toBool() && spin->cleanText().trimmed().isEmpty())) {
+            return QVariant();
+        }
+        spin->interpretText();
+        return QVariant(spin->value());
+    }
     case EDITOR_COMBO: {
         if (!commit) {
             return QVariant();

@@ -33,13 +33,15 @@ public:
     // box lists the enumerated items at least as wide as optionWidth. The dialogs are made with parent.
     static QWidget* createEditor(QWidget* parent, int optionWidth, const tagSubFuncode_Servo* fun,
                                  QDeviceServo* device);
-    // Fills the editor with the device's current value of the axis. The dialogs are centred on the
-    // screen and run modally here.
+    // Fills the editor with the device's current value of the axis; on a value that is not known (never
+    // read, read failed, not read back) the spin box starts empty and the combo box with no item. The
+    // dialogs are centred on the screen and run modally here.
     static void setEditorData(QWidget* editor, const tagSubFuncode_Servo* fun, QDeviceServo* device,
                               int axis);
     // The value the editor holds, as the model's setData takes it (a double for the spin box, an int for
     // the combo box and the menu dialog, a qlonglong for the hexadecimal dialog). Invalid when nothing is
-    // to be written: a spin box or combo box without commit, a cancelled dialog.
+    // to be written: a spin box or combo box without commit, a cancelled dialog, an editor opened on an
+    // unknown value that was left as it was.
     static QVariant editorValue(QWidget* editor, bool commit);
     // Places the editor over the cell, widened to fit its contents (font of pixel size 19).
     static void updateEditorGeometry(QWidget* editor, const QRect& cellRect);

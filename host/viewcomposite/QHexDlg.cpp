@@ -122,6 +122,12 @@ void QHexDlg::setRange(qint64 min, qint64 max)
     updateState();
 }
 
+void QHexDlg::setNoInitialData()
+{
+    m_edit->clear();
+    updateState();
+}
+
 void QHexDlg::setInitialData(qint64 value)
 {
     m_value = value;

@@ -26,6 +26,8 @@ public:
     // Allowed values, both included (default: every unsigned value of the width).
     void setRange(qint64 min, qint64 max);
     void setInitialData(qint64 value);
+    // Opens on a value that is not known: the field starts empty, and only a typed value can be accepted.
+    void setNoInitialData();
 
     // After the dialog closed: true when it was accepted, and the accepted value.
     bool getResult() const { return m_result; }

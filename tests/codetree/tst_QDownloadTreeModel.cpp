@@ -1,5 +1,6 @@
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
+#include "QFuncodeWriteRoad_Servo.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
@@ -256,13 +257,14 @@ private slots:
         QFETCH(QString, shown);
         loadThreeRows();
         const int axis = (column - 3) / 2;
-        QSignalSpy mayChange(QSoftCore::getCore()->getSignalManager(),
-                             &QSignalManager::SigDataMayChangedServo);
+        QSignalSpy recorded(QFuncodeWriteRoad_Servo::self(), &QFuncodeWriteRoad_Servo::sigChangeRecorded);
         QVERIFY(m_model->setData(rowIndex(0, 1, column), text, Qt::EditRole));
         QCOMPARE(m_device->getScaledCurValueStr("P00.02", axis), shown);
         QCOMPARE(rowIndex(0, 1, column).data().toString(), shown);
-        QCOMPARE(mayChange.count(), 1);
-        QCOMPARE(mayChange.first(), (QVariantList{"3000", shown, "P00.02", axis}));
+        QCOMPARE(recorded.count(), 1);
+        const auto record = recorded.first().at(1).value<tagModifyFuncode_Servo>();
+        QCOMPARE((QStringList{record.oldVal, record.newVal, record.funIndex}),
+                 (QStringList{"3000", shown, "P00.02"}));
         const bool matchesFile = column == 5;
         QCOMPARE(m_model->differingColumns().contains("P00.02"), !matchesFile);
         QCOMPARE(isRed(rowIndex(0, 1, column)), !matchesFile);

@@ -143,6 +143,20 @@ private slots:
                                                 (column - 3) / 2),
                  shown);
     }
+
+    // A value whose read failed shows "null": its editor, closed without typing, writes nothing.
+    void editorOnAValueNotReadWritesNothingUntyped()
+    {
+        QDriveFaultSwitches failing;
+        failing.failCode = "P00.02";
+        QTestHost::link(kAlias)->setFaultSwitches(failing);
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.02"}));
+        const std::unique_ptr<QWidget> editor = editorFor(cell(0, 3));
+        QTestHost::link(kAlias)->resetCounters();
+        m_delegate->setEditorData(editor.get(), cell(0, 3));
+        m_delegate->setModelData(editor.get(), m_model, cell(0, 3));
+        QCOMPARE(QTestHost::link(kAlias)->writeRequestCount(), 0);
+    }
 };
 
 QTEST_MAIN(tst_QImportTreeViewDelegate)

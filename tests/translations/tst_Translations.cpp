@@ -35,8 +35,8 @@ private:
 };
 
 namespace {
-const QStringList kSourceFolders{"host",   "plugin",  "workspace", "tables", "records", "codetree", "import",
-                                 "export", "compare", "batch",     "faults", "app",     "cli"};
+const QStringList kSourceFolders{"host",   "plugin", "workspace", "edit",  "tables", "records", "codetree",
+                                 "import", "export", "compare",   "batch", "faults", "app",     "cli"};
 
 QSet<QString> keysUsedInSources(const QString& root)
 {

@@ -36,6 +36,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -482,6 +483,24 @@ private slots:
         QCOMPARE(
             stored().first().strTime,
             QDateTime::fromSecsSinceEpoch(m_drive->getSortedModifyTime()).toString("yyyy-MM-dd hh:mm:ss"));
+    }
+
+    // The drive refuses an edit: its reason shows under the pages; nothing is recorded or marked unsaved.
+    void refusedEditShowsTheDrivesReason()
+    {
+        QModelIndex axisY;
+        QFuncodeModel_Servo* model = openCodes("P00.02", 5, &axisY);
+        QVERIFY(model && axisY.isValid());
+        QDriveFaultSwitches refusing;
+        refusing.refuseWrites = true;
+        refusing.refuseReason = "Servo enabled: parameters are locked";
+        QTestHost::link("three")->setFaultSwitches(refusing);
+        model->setData(axisY, 1500, Qt::EditRole);
+        const auto* notice = workspace()->findChild<QLabel*>("WRITE_NOTICE");
+        QVERIFY(notice && !notice->isHidden());
+        QVERIFY2(notice->text().contains(refusing.refuseReason), qPrintable(notice->text()));
+        QVERIFY(stored().isEmpty());
+        QVERIFY(!m_drive->isParamUnsaved("P00.02", 1));
     }
 
     void relatedValuesAreRecorded()

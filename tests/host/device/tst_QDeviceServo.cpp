@@ -1,4 +1,3 @@
-#include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
@@ -6,15 +5,15 @@
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
-#include "QStatistics.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
-// The device as a facade: reads queued and announced, writes checked, sent, read back and counted,
-// and the descriptions it answers from. The rules of its parts are proven in their own suites.
+// The device as a facade: reads queued and announced, value and drive states, writes sent and read back,
+// and the descriptions it answers from. The rules of its parts are proven in their own suites, those of
+// an edit (checked, compared, recorded) in the write road's.
 class tst_QDeviceServo : public QObject
 {
     Q_OBJECT
@@ -165,55 +164,6 @@ private slots:
         const int all = device.getDriveModel()->codes.size();
         QVERIFY(progress.count() > 2);
         QCOMPARE(progress.last(), (QVariantList{all, all}));
-    }
-
-    void writeIsCheckedAndReadBack_data()
-    {
-        QTest::addColumn<QString>("funIndex");
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("decimal") << "P00.01" << 3.25 << 0 << "3.25";
-        QTest::newRow("signed negative") << "P00.11" << -1000.0 << 0 << "-1000";
-        QTest::newRow("write only") << "P00.08" << 10.0 << 0 << "10";
-        // The refusals themselves: tst_QServoWriteRules.
-        QTest::newRow("refused") << "P00.01" << 30.01 << int(QDeviceServo::WRITE_ERR_RANGE) << "2.80";
-    }
-
-    void writeIsCheckedAndReadBack()
-    {
-        QFETCH(QString, funIndex);
-        QFETCH(double, value);
-        QFETCH(int, error);
-        QFETCH(QString, shown);
-        QVERIFY(QTestHost::readAll(m_device));
-        const qint64 before = m_link->rawValue(funIndex, 1);
-        m_link->resetCounters();
-        QCOMPARE(m_device->modifyFuncodeValueWithRecord(funIndex, value, 1), error == 0);
-        QCOMPARE(m_device->getLastWriteError(), error);
-        QCOMPARE(m_device->getScaledCurValueStr(funIndex, 1), shown);
-        QCOMPARE(m_link->writeRequestCount(), error == 0 ? 1 : 0);
-        QCOMPARE(m_link->rawValue(funIndex, 1) == before, error != 0);
-    }
-
-    void writeCountsStatisticsOnlyForChange()
-    {
-        QStatistics* statistics = QDatabaseManager::self()->getStatisticsDatabase();
-        statistics->clearDevice("drive");
-        QVERIFY(QTestHost::readAll(m_device));
-        m_link->setClockOffset(-3600);
-        QVERIFY(m_device->modifyFuncodeValueWithRecord("P00.02", 1500, 1));
-        const int changedAt = m_device->getSortedModifyTime();
-        QVERIFY(m_device->modifyFuncodeValueWithRecord("P00.02", 1500, 1)); // the same value again
-        QCOMPARE(statistics->eventCount("drive", "P00.02"), 1);
-        const tagFuncodeModifyData event =
-            statistics->getSortedFuncodeModifyData("drive", true).value(0).second.value(0);
-        QCOMPARE(event.oldValue, 3000.0);
-        QCOMPARE(event.newValue, 1500.0);
-        QCOMPARE(event.axisIndex, 1);
-        // The drive's own clock stamps the change, at the write that changed it.
-        QVERIFY(qAbs(event.timeStamp - (QDateTime::currentSecsSinceEpoch() - 3600)) < 5);
-        QCOMPARE(event.timeStamp, changedAt);
     }
 
     void writeChangesRelatedCodesAndKeepsOldValues()

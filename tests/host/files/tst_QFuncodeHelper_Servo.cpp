@@ -10,6 +10,7 @@
 #include "QFuncodeHelper_Servo.h"
 #include "QLibSetting.h"
 #include "QRecordDB_Servo.h"
+#include "QStatistics.h"
 #include "QSystemSetting.h"
 #include "ZipFixture.h"
 
@@ -392,7 +393,8 @@ private slots:
     void pagesListRealRows()
     {
         m_source->appendSelSubFuncode("P2.01");
-        QVERIFY(m_source->modifyFuncodeValueWithRecord("P2.00", 33.0, 1));
+        QVERIFY(QDatabaseManager::self()->getStatisticsDatabase()->addFuncodeModifyEvent(
+            "SOURCE", "P2.00", tagFuncodeModifyData{1714557600, 27.0, 33.0, 1}));
         const tagModifyFuncode_Servo record{"2024-05-01 10:00:00", "P00.03", 2, "0", "2", {}};
         QVERIFY(QDatabaseManager::self()->getRecordDatabase_Servo()->insertModifyFunCode("SOURCE", record));
         QStringList header;

@@ -38,7 +38,7 @@ private slots:
     void editorOfEveryShowType_data()
     {
         QTest::addColumn<QString>("number");
-        QTest::addColumn<qint64>("raw"); // the drive's raw value on axis Y; -1: its default
+        QTest::addColumn<qint64>("raw"); // the drive's raw value on axis Y; -1: its default; -2: read fails
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("shown");  // spin: "min..max decimals step value"; combo: item; hex: text
         QTest::addColumn<QString>("answer"); // dialogs: text typed before OK, or "cancel"
@@ -59,9 +59,16 @@ private slots:
         QTest::newRow("2 enumerated after a gap")
             << "P00.00" << 3LL << int(F::EDITOR_COMBO) << "3:Motor C 750W"
             << "" << QVariant(3);
-        QTest::newRow("2 enumerated, value of no item: the first")
-            << "P00.00" << 2LL << int(F::EDITOR_COMBO) << "0:Motor A 200W"
-            << "" << QVariant(0);
+        // Nobody chose a value the editor would start from: an unknown or unlisted value writes nothing.
+        QTest::newRow("2 enumerated, value of no item: none") << "P00.00" << 2LL << int(F::EDITOR_COMBO) << ""
+                                                              << "" << QVariant();
+        QTest::newRow("2 enumerated, read failed: none") << "P00.00" << -2LL << int(F::EDITOR_COMBO) << ""
+                                                         << "" << QVariant();
+        QTest::newRow("0 decimal, read failed: empty")
+            << "P00.01" << -2LL << int(F::EDITOR_SPIN) << "0.1..30 2 0.01 "
+            << "" << QVariant();
+        QTest::newRow("1 hexadecimal, read failed: empty") << "P00.04" << -2LL << int(F::EDITOR_HEX) << ""
+                                                           << "" << QVariant();
         QTest::newRow("1 hexadecimal") << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
                                        << "FFFF" << QVariant(qlonglong(0xFFFF));
         QTest::newRow("1 hexadecimal above the maximum: refused")
@@ -93,8 +100,11 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, answer);
         QFETCH(QVariant, value);
-        if (raw >= 0) {
-            QTestHost::link("drive")->setRawValue(number, 1, raw);
+        QDriveFaultSwitches failing;
+        failing.failCode = raw == -2 ? number : QString();
+        QTestHost::link("drive")->setFaultSwitches(failing);
+        if (raw != -1) {
+            QTestHost::link("drive")->setRawValue(number, 1, qMax(raw, 0LL));
             QVERIFY(QTestHost::readCodes(m_device, {number}));
         }
         const tagSubFuncode_Servo* fun = code(number);
@@ -134,7 +144,7 @@ private slots:
                             .arg(spin->maximum())
                             .arg(spin->decimals())
                             .arg(spin->singleStep())
-                            .arg(spin->value());
+                            .arg(spin->text().isEmpty() ? QString() : QString::number(spin->value()));
         } else if (auto* combo = qobject_cast<QComboBox*>(editor.get())) {
             shownText = combo->currentText();
         }

@@ -1,0 +1,176 @@
+#include "QDatabaseManager.h"
+#include "QDeviceServo.h"
+#include "QFuncodeWriteRoad_Servo.h"
+#include "QRecordDB_Servo.h"
+#include "QSignalManager.h"
+#include "QSimulatedDriveLink.h"
+#include "QStatistics.h"
+#include "QTestHost.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using Road = QFuncodeWriteRoad_Servo;
+
+// The one road of every edit: rules on the raw value, the write and its read-back, the comparison with
+// what was asked, and the bookkeeping (record, statistics event, unsaved mark, reason of a refusal),
+// against a simulated drive that refuses, answers late or is offline.
+class tst_QFuncodeWriteRoad_Servo : public QObject
+{
+    Q_OBJECT
+
+    QDeviceServo* m_device = nullptr;
+    QSimulatedDriveLink* m_link = nullptr;
+
+    int records() const
+    {
+        return QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("drive").size();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+
+    void init()
+    {
+        m_device = QTestHost::addSelectedDrive("TST3", "drive");
+        m_link = QTestHost::link("drive");
+        QVERIFY(m_device && m_link && QTestHost::readAll(m_device));
+        QDatabaseManager::self()->getRecordDatabase_Servo()->clearModifyFunCodes("drive");
+        QDatabaseManager::self()->getStatisticsDatabase()->clearDevice("drive");
+        m_link->resetCounters();
+    }
+
+    void cleanup() { QTestHost::clearProject(); }
+
+    void edit_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("drive"); // "", "refuses", "offline"
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("writes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("reason"); // part of it; empty: none
+        const int done = Road::OUTCOME_DONE;
+        const int refused = Road::OUTCOME_REFUSED;
+        QTest::newRow("taken") << "P00.02" << QVariant(1500.0) << "" << done << 1 << "1500"
+                               << "";
+        QTest::newRow("decimal, converted once") << "P00.01" << QVariant(3.25) << "" << done << 1 << "3.25"
+                                                 << "";
+        QTest::newRow("the value it holds") << "P00.02" << QVariant(3000) << "" << done << 1 << "3000"
+                                            << "";
+        QTest::newRow("out of range") << "P00.01" << QVariant(30.01) << "" << refused << 0 << "2.80"
+                                      << "range";
+        QTest::newRow("not a number") << "P00.02" << QVariant("fast") << "" << refused << 0 << "3000"
+                                      << "range";
+        QTest::newRow("read-only") << "P00.07" << QVariant(5) << "" << refused << 0 << "9"
+                                   << "cannot be written";
+        QTest::newRow("offline") << "P00.02" << QVariant(1500) << "offline" << refused << 0 << "3000"
+                                 << "offline";
+        QTest::newRow("the drive refuses")
+            << "P00.02" << QVariant(1500) << "refuses" << int(Road::OUTCOME_FAILED) << 1 << "3000"
+            << "Servo enabled: parameters are locked";
+    }
+
+    // A change the drive holds is recorded once (record, statistics event, unsaved mark); anything else
+    // leaves no trace but its reason, said on the hub.
+    void edit()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(QVariant, value);
+        QFETCH(QString, drive);
+        QFETCH(int, outcome);
+        QFETCH(int, writes);
+        QFETCH(QString, shown);
+        QFETCH(QString, reason);
+        QDriveFaultSwitches switches;
+        switches.refuseWrites = drive == "refuses";
+        switches.refuseReason = "Servo enabled: parameters are locked";
+        m_link->setFaultSwitches(switches);
+        m_link->setOnline(drive != "offline");
+        m_link->resetCounters();
+        QSignalSpy failed(QSignalManager::self(), &QSignalManager::SigFuncodeWriteFailed);
+        const Road::Result result = Road::self()->writeEditorValue(m_device, funIndex, 1, value);
+        QCOMPARE(result.outcome, outcome);
+        QCOMPARE(m_link->writeRequestCount(), writes);
+        QCOMPARE(m_device->lastGoodValueStr(funIndex, 1), shown);
+        const bool changed =
+            outcome == Road::OUTCOME_DONE && shown != m_device->getScaledDefaultValueStr(funIndex, 1);
+        QCOMPARE(result.changed, changed);
+        QCOMPARE(records(), changed ? 1 : 0);
+        QCOMPARE(QDatabaseManager::self()->getStatisticsDatabase()->eventCount("drive", funIndex),
+                 changed ? 1 : 0);
+        QCOMPARE(m_device->isParamUnsaved(funIndex, 1), changed);
+        QCOMPARE(failed.count(), reason.isEmpty() ? 0 : 1);
+        QVERIFY2(result.reason.contains(reason, Qt::CaseInsensitive), qPrintable(result.reason));
+        if (!reason.isEmpty()) {
+            QCOMPARE(failed.first().at(3).toString(), result.reason);
+        }
+    }
+
+    void restore_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<QString>("oldText"); // as the records page shows it
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QString>("reason"); // empty: restored
+        QTest::newRow("restored") << "P00.02"
+                                  << "1200" << true << "";
+        QTest::newRow("the drive holds it") << "P00.02"
+                                            << "3000" << true << "already holds";
+        QTest::newRow("out of range now") << "P00.01"
+                                          << "45.00" << true << "outside the range";
+        QTest::newRow("read-only") << "P00.07"
+                                   << "5" << true << "cannot be written";
+        QTest::newRow("offline") << "P00.02"
+                                 << "1200" << false << "offline";
+        QTest::newRow("no old value") << "P00.02"
+                                      << "null" << true << "no old value";
+    }
+
+    // The old value of a record goes back into the drive as a new change, or is refused with the reason.
+    void restore()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(QString, oldText);
+        QFETCH(bool, online);
+        QFETCH(QString, reason);
+        m_link->setOnline(online);
+        const Road::Result result = Road::self()->restoreShown(m_device, funIndex, 2, oldText);
+        QCOMPARE(result.isDone(), reason.isEmpty());
+        QVERIFY2(result.reason.contains(reason, Qt::CaseInsensitive), qPrintable(result.reason));
+        QCOMPARE(m_link->writeRequestCount(), reason.isEmpty() ? 1 : 0);
+        QCOMPARE(records(), reason.isEmpty() ? 1 : 0);
+    }
+
+    // The answer of the write does not come in time: the edit is not known, the road reads the code
+    // again, and once the drive answers, the change it took is recorded and marked unsaved. Meanwhile the
+    // drive shows as not answering.
+    void lateWriteIsSettledWhenTheDriveAnswers()
+    {
+        m_device->setCommuParams([this] {
+            QCommuParams p = m_device->getCommuParams();
+            p.timeoutMs = 30;
+            return p;
+        }());
+        m_link->setTimeout(30);
+        m_link->setReplyDelay(200);
+        Road::self()->setRetryInterval(50);
+        QSignalSpy settled(Road::self(), &Road::sigWriteSettled);
+        const Road::Result result = Road::self()->writeEditorValue(m_device, "P00.02", 0, 1500.0);
+        QCOMPARE(result.outcome, int(Road::OUTCOME_NOT_KNOWN));
+        QCOMPARE(m_link->rawValue("P00.02", 0), 1500); // it did reach the drive
+        QCOMPARE(records(), 0);
+        QTRY_COMPARE(m_device->deviceStatus(), int(QDeviceServo::DEVICE_NOT_ANSWERING));
+        m_link->setReplyDelay(0);
+        QTRY_COMPARE(settled.count(), 1);
+        QCOMPARE(settled.first().at(3).toInt(), int(Road::OUTCOME_DONE));
+        QCOMPARE(records(), 1);
+        QVERIFY(m_device->isParamUnsaved("P00.02", 0));
+        QCOMPARE(m_device->deviceStatus(), int(QDeviceServo::DEVICE_ONLINE));
+        QCOMPARE(Road::self()->unsettledCount(), 0);
+    }
+};
+
+QTEST_MAIN(tst_QFuncodeWriteRoad_Servo)
+#include "tst_QFuncodeWriteRoad_Servo.moc"
