@@ -145,6 +145,7 @@ void QSortedModifyFunView_Servo::openModifyDetail(int row, const tagSubFuncode_S
     QSortedModifyFunDetailDlg_Servo dialog(this);
     dialog.setTitle(QStringLiteral("%1 (%2 %3)").arg(tr("STR_MODIFY_DETAIL"), fun->funIndex, fun->funName));
     dialog.setData(m_model->getModifyData(row), device->getDecimals(fun->precision));
+    dialog.setFuncode(QProjectCore::selectedServo(), fun->funIndex);
     dialog.exec();
 }
 

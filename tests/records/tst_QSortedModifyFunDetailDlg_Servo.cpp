@@ -1,6 +1,9 @@
+#include "QDeviceServo.h"
+#include "QSimulatedDriveLink.h"
 #include "QSortedModifyFunDetailDlg_Servo.h"
 #include "QSortedModifyFunDetailModel_Servo.h"
 #include "QSortedModifyFunDetailView_Servo.h"
+#include "QTestHost.h"
 
 #include <QAbstractItemModelTester>
 #include <QtTest>
@@ -74,6 +77,21 @@ private slots:
         QCOMPARE(model->index(1, M::COL_AXIS).data().toString(), QStringLiteral("1"));
         dialog.setData({}, 0);
         QCOMPARE(model->rowCount(), 0);
+    }
+
+    // An event's old value goes back into the drive on its axis through the write road (whose suite holds
+    // the rules of a restore).
+    void restoresTheOldValue()
+    {
+        QVERIFY(QTestHost::setUp());
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
+        QVERIFY(device && QTestHost::readAll(device));
+        QSortedModifyFunDetailDlg_Servo dialog;
+        dialog.setData({event(0, 1200, 3000, 2)}, 0);
+        dialog.setFuncode(device, "P00.02");
+        QVERIFY(dialog.restoreOldValue(0).isDone());
+        QCOMPARE(QTestHost::link("drive")->rawValue("P00.02", 2), 1200);
+        QTestHost::clearProject();
     }
 };
 
