@@ -150,7 +150,10 @@ bool QXlsxWorkbookWriter::write(const QString& path, QString* error) const
 bool QXlsxWorkbookWriter::writeWorkbook(const QString& path, QString* error) const
 {
     const CNumericLocale cLocale;
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    // Each row goes to a temporary file once the next begins: the library holds one row, not the sheet.
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!workbook) {
         *error = tr("STR_XLSX_CANNOT_CREATE").arg(path);
         return false;
@@ -165,13 +168,14 @@ bool QXlsxWorkbookWriter::writeWorkbook(const QString& path, QString* error) con
         if (!worksheet) {
             continue;
         }
+        // Before the rows: the rows are written out in order as they come.
+        setColumnWidths(worksheet, sheet.rows, sheet.headerRow);
         for (int r = 0; r < sheet.rows.size() && r < LXW_ROW_MAX; ++r) {
             const QVariantList& row = sheet.rows.at(r);
             for (int c = 0; c < row.size() && c < LXW_COL_MAX; ++c) {
                 writeCell(worksheet, r, c, row.at(c), r == sheet.headerRow ? bold : nullptr);
             }
         }
-        setColumnWidths(worksheet, sheet.rows, sheet.headerRow);
         if (sheet.headerRow >= 0) {
             worksheet_freeze_panes(worksheet, static_cast<lxw_row_t>(sheet.headerRow + 1), 0);
         }
