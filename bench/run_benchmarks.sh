@@ -21,6 +21,13 @@ for target in $TARGETS; do
     cmake --build "$BUILD" --target "$target" -- -j"$JOBS" >/dev/null
 done
 
+# The anchors read the same files with Python's csv module and openpyxl (Debian's python3-openpyxl, used by
+# the benchmarks only, so installed here rather than by the README's set-up).
+if ! python3 -c 'import openpyxl' 2>/dev/null && command -v apt-get >/dev/null; then
+    apt-get install -y python3-openpyxl >/dev/null 2>&1 || echo "(python3-openpyxl not installed: xlsx anchors skipped)"
+fi
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
 export QT_QPA_PLATFORM=offscreen
 export SERVO_DRIVES_DIR="$ROOT/data/drives"
 export QT_LOGGING_RULES="qt.qpa.*=false;default.debug=false"

@@ -46,11 +46,13 @@ QJsonObject texts(const QString& english)
 // its texts, every twentieth hexadecimal; names with commas.
 QDriveModelPtr makeModel(int count = kCodes)
 {
+    // A group's codes have registers of their own: at most 1,000 codes to a group.
+    const int groupCount = qMax(kGroups, (count + 999) / 1000);
     QJsonArray groups;
-    for (int g = 0; g < kGroups; ++g) {
+    for (int g = 0; g < groupCount; ++g) {
         QJsonArray codes;
-        for (int c = 0; c < count / kGroups; ++c) {
-            const int n = g * (count / kGroups) + c;
+        for (int c = 0; c < count / groupCount; ++c) {
+            const int n = g * (count / groupCount) + c;
             QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 4, 10, QChar('0'))},
                              {"name", texts(QString("Parameter %1, loop %2").arg(n).arg(n % 7))},
                              {"min", "0"},
