@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTextCodec>
 
+#include <algorithm>
+
 namespace {
 typedef QFuncodeHelperBase Errors;
 
@@ -81,7 +83,8 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
 {
     m_detail.clear();
     const QString text = decode(bytes);
-    if (text.trimmed().isEmpty()) {
+    // Looked at in place: a trimmed copy would hold the whole text a second time.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); })) {
         return fail(Errors::FILE_ERR_EMPTY, QString());
     }
     QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
