@@ -167,6 +167,7 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end
                                               Candidate* best) const
 {
     const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd)) : nullptr;
+    m_parsed.clear();
     const int lastAnchor = end - 9; // six integers and at least three texts
     for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
         qint64 ints[6];
@@ -192,21 +193,31 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end
     }
 }
 
+// Every split of the tokens from..end into three texts; each text's score is worked out once, and each
+// text is compared with what the drive shows for its raw value rather than the value's text built anew.
 int QFuncodeLineSplitter_Servo::scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3],
                                            int axisNum, const tagSubFuncode_Servo* fun, int* split) const
 {
+    QString shown[3];
+    for (int axis = 0; fun && axis < 3; ++axis) {
+        shown[axis] = QFuncodeScaling::showText(*fun, raws[axis]);
+    }
+    QVector<QString> zTexts(end);
+    QVector<int> zScores(end);
+    for (int z = from + 2; z < end; ++z) {
+        zTexts[z] = joined(tokens, z, end);
+        zScores[z] = textScore(zTexts.at(z), raws[2], axisNum > 2, fun, shown[2]);
+    }
     int best = -1;
     for (int y = from + 1; y < end - 1; ++y) {
         const QString x = joined(tokens, from, y);
-        const int xScore = textScore(x, raws[0], axisNum > 0, fun);
+        const int xScore = textScore(x, raws[0], axisNum > 0, fun, shown[0]);
         for (int z = y + 1; z < end; ++z) {
             const QString textY = joined(tokens, y, z);
-            const QString textZ = joined(tokens, z, end);
-            int score = xScore + textScore(textY, raws[1], axisNum > 1, fun) +
-                        textScore(textZ, raws[2], axisNum > 2, fun);
+            int score = xScore + textScore(textY, raws[1], axisNum > 1, fun, shown[1]) + zScores.at(z);
             // Equal raw values of present axes show equal texts.
             score += (axisNum > 1 && raws[0] == raws[1] && x == textY) ? 1 : 0;
-            score += (axisNum > 2 && raws[1] == raws[2] && textY == textZ) ? 1 : 0;
+            score += (axisNum > 2 && raws[1] == raws[2] && textY == zTexts.at(z)) ? 1 : 0;
             if (score > best) {
                 best = score;
                 split[0] = y;
@@ -218,7 +229,7 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const QStringList& tokens, int from, 
 }
 
 int QFuncodeLineSplitter_Servo::textScore(const QString& text, qint64 raw, bool axisPresent,
-                                          const tagSubFuncode_Servo* fun)
+                                          const tagSubFuncode_Servo* fun, const QString& shown) const
 {
     if (!axisPresent) {
         return text.isEmpty() ? 3 : 0;
@@ -230,11 +241,17 @@ int QFuncodeLineSplitter_Servo::textScore(const QString& text, qint64 raw, bool 
         return 2; // a read that failed
     }
     if (fun) {
-        qint64 parsed = 0;
-        if (text == QFuncodeScaling::showText(*fun, raw)) {
+        if (text == shown) {
             return 4;
         }
-        return QFuncodeScaling::parseShowText(*fun, text, &parsed) && parsed == raw ? 3 : 0;
+        // The same text comes back for every anchor and split: its value is read from it once.
+        auto parsed = m_parsed.constFind(text);
+        if (parsed == m_parsed.constEnd()) {
+            qint64 value = 0;
+            const bool ok = QFuncodeScaling::parseShowText(*fun, text, &value);
+            parsed = m_parsed.insert(text, std::make_pair(ok, value));
+        }
+        return parsed->first && parsed->second == raw ? 3 : 0;
     }
     if (text.startsWith(QString::number(raw) + QLatin1Char(':'))) {
         return 3; // an enumerated text

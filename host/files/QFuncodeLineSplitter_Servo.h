@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <utility>
 
 struct tagSubFuncode_Servo;
 
@@ -57,9 +59,11 @@ private:
     void scoreAnchors(const QStringList& tokens, int end, int groupEnd, Candidate* best) const;
     int scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3], int axisNum,
                    const tagSubFuncode_Servo* fun, int* split) const;
-    static int textScore(const QString& text, qint64 raw, bool axisPresent, const tagSubFuncode_Servo* fun);
+    int textScore(const QString& text, qint64 raw, bool axisPresent, const tagSubFuncode_Servo* fun,
+                  const QString& shown) const;
     static QString joined(const QStringList& tokens, int from, int to);
     static void assemble(const QStringList& tokens, const Candidate& c, QStringList* fields);
 
     DescriptionLookup m_lookup;
+    mutable QHash<QString, std::pair<bool, qint64>> m_parsed; // texts of a line scored: read, and to what
 };
