@@ -187,7 +187,11 @@ void report(const char* what, double ours, double python, const char* pythonName
 int measureMode(const QStringList& args)
 {
     if (args.value(1) == QLatin1String("--write")) {
+        // Registers run out past about 60,000 codes in one model.
         const QDriveModelPtr model = makeModel(args.value(3).toInt());
+        if (!model) {
+            return 1;
+        }
         const tagExportDevInfo_Servo device = makeDevice(model);
         const QString base = args.value(2) + QStringLiteral("/codes.");
         QString error;
