@@ -6,7 +6,6 @@
 
 #include <QColor>
 #include <QIcon>
-#include <QScopedValueRollback>
 
 namespace {
 // The code of the record in the drive's group map: the group whose name, up to its first blank, is the
@@ -45,7 +44,6 @@ void QModifyFunModel_Servo::loadRecords(const QString& alias)
     beginResetModel();
     m_rows.clear();
     m_pager.open(alias);
-    m_pager.appendPage(m_pager.readNextPage());
     endResetModel();
 }
 
@@ -60,29 +58,6 @@ void QModifyFunModel_Servo::clearRecords()
 int QModifyFunModel_Servo::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rows.size() + m_pager.count();
-}
-
-bool QModifyFunModel_Servo::canFetchMore(const QModelIndex& parent) const
-{
-    return !parent.isValid() && m_pager.canFetchMore();
-}
-
-void QModifyFunModel_Servo::fetchMore(const QModelIndex& parent)
-{
-    // Views and testers may ask again while the rows are being inserted: the page is read once.
-    if (m_fetching || !canFetchMore(parent)) {
-        return;
-    }
-    const QScopedValueRollback<bool> fetching(m_fetching, true);
-    const QModifyRecordPager_Servo::Page page = m_pager.readNextPage();
-    if (page.rows.isEmpty()) {
-        m_pager.appendPage(page); // ends the fetching
-        return;
-    }
-    const int first = rowCount();
-    beginInsertRows(QModelIndex(), first, first + page.rows.size() - 1);
-    m_pager.appendPage(page);
-    endInsertRows();
 }
 
 QStringList QModifyFunModel_Servo::rowTexts(int row) const

@@ -8,10 +8,11 @@
 
 // Model of the modification-records page: one row of ten texts per modification record, made with
 // makeDisplayRow. The rows of changes added since the page was loaded (insertFrontData) come first, from
-// the base's row list; the stored records follow, newest first, read from the record database a page at a
-// time as the view scrolls to them (canFetchMore / fetchMore), so that a history of a million changes
-// opens at once and takes no more memory than a short one. This model adds the icon of the name column
-// and the colours of the value columns.
+// the base's row list; the stored records follow, newest first: every stored record is a row from the
+// start, read from the record database a page at a time when the view shows it, so that a history of a
+// million changes opens at once, its oldest record is one drag of the scroll bar away, and it takes no more
+// memory than a short one. This model adds the icon of the name column and the colours of the value
+// columns.
 class QModifyFunModel_Servo : public QBaseTableModel
 {
     Q_OBJECT
@@ -34,17 +35,13 @@ public:
     explicit QModifyFunModel_Servo(QObject* parent = nullptr);
     ~QModifyFunModel_Servo() override;
 
-    // Shows the records of the device stored until now, with their first page read (model reset). The
-    // rows held in memory are dropped.
+    // Shows the records of the device stored until now (model reset). The rows held in memory are dropped.
     void loadRecords(const QString& alias);
     // Forgets the stored records and the rows in memory (model reset).
     void clearRecords();
     QModifyRecordPager_Servo& pager() { return m_pager; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    // Reads the next page of stored records and appends its rows.
-    void fetchMore(const QModelIndex& parent) override;
 
     // Display and tool tip: the row's text; decoration: the read/write-right icon in the name column;
     // foreground: new value red, default value dark green.
@@ -62,5 +59,4 @@ private:
     static QString displayValue(const QString& stored, int showType, const QString& enumText);
 
     QModifyRecordPager_Servo m_pager;
-    bool m_fetching = false;
 };

@@ -5,7 +5,8 @@
 #include <QtTest>
 
 namespace {
-const int kCount = 100000;
+// A million records and a million statistics events, each list stored by one call.
+const int kCount = 1000000;
 const int kCodes = 500;
 
 QList<tagModifyFuncode_Servo> makeRecords()
@@ -19,8 +20,9 @@ QList<tagModifyFuncode_Servo> makeRecords()
         record.axisIndex = i % 3;
         record.oldVal = QString::number(i);
         record.newVal = QString::number(i + 1);
-        // Every fifth code has two related parameters.
-        if (i % 5 == 0) {
+        // Batch downloads store records without related parameters; one change in a hundred, made in the
+        // workspace, has two.
+        if (i % 100 == 0) {
             record.relateParamMap.insert(QStringLiteral("P99.01"),
                                          qMakePair(QString::number(i), QStringLiteral("1")));
             record.relateParamMap.insert(QStringLiteral("P99.02"),

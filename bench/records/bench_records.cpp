@@ -114,12 +114,13 @@ private:
         QVector<double> m_cpuMs;
     };
     // Goes to the end of the history; per step the scroll, the page read it causes and the repaint.
-    Steps scrollToEnd(QTableView* view, QModifyFunModel_Servo* model, bool pageDown);
+    Steps scrollToEnd(QTableView* view, bool pageDown);
     Steps pageUp(QTableView* view, int count);
 
     QDeviceServo* m_device = nullptr;
     QList<tagSubFuncode_Servo*> m_codes;
     int m_stored = 0;
+    bool m_statisticsStored = false;
 };
 
 void bench_records::Steps::begin()
@@ -214,7 +215,8 @@ void bench_records::fillStatistics(int total)
 void bench_records::recordPage_data()
 {
     QTest::addColumn<int>("records");
-    QTest::addColumn<bool>("pageDown"); // to the end by Page Down, or by dragging the scroll bar to its end
+    QTest::addColumn<bool>(
+        "pageDown"); // to the end by Page Down, or by one drag of the scroll bar to its end
     QTest::newRow("100000 records") << 100000 << true;
     QTest::newRow("1000000 records") << 1000000 << false;
 }
@@ -229,7 +231,7 @@ void bench_records::recordPage()
     QElapsedTimer fill;
     fill.start();
     fillRecords(records);
-    qInfo("%d records stored in %.1f s", records, fill.elapsed() / 1000.0);
+    qInfo("RESULT %d records stored in %.1f s", records, fill.elapsed() / 1000.0);
 
     QModifyFunModel_Servo model;
     QBaseTableView view;
@@ -249,8 +251,9 @@ void bench_records::recordPage()
     QVERIFY(!model.index(0, QModifyFunModel_Servo::COL_NAME).data().toString().isEmpty());
     qInfo("RESULT records page, %d records: first screen %s", records, qPrintable(firstScreen.summary()));
 
-    const Steps down = scrollToEnd(&view, &model, pageDown);
     QCOMPARE(model.rowCount(), records);
+    const Steps down = scrollToEnd(&view, pageDown);
+    QCOMPARE(view.indexAt(QPoint(0, view.viewport()->height() - 2)).row(), records - 1);
     qInfo("RESULT records page, %d records: to the end by %s: %s; %d pages read", records,
           pageDown ? "Page Down" : "dragging the scroll bar to its end", qPrintable(down.summary()),
           model.pager().pagesRead());
@@ -263,14 +266,13 @@ void bench_records::recordPage()
           records, residentBefore, memoryKb("VmRSS"), peakBefore, peakMemoryKb());
 }
 
-bench_records::Steps bench_records::scrollToEnd(QTableView* view, QModifyFunModel_Servo* model, bool pageDown)
+bench_records::Steps bench_records::scrollToEnd(QTableView* view, bool pageDown)
 {
     Steps steps;
     QScrollBar* bar = view->verticalScrollBar();
     int stalled = 0;
-    while ((model->canFetchMore(QModelIndex()) || bar->value() < bar->maximum()) && stalled < 100) {
+    while (bar->value() < bar->maximum() && stalled < 100) {
         const int value = bar->value();
-        const int rows = model->rowCount();
         steps.begin();
         if (pageDown) {
             bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -280,7 +282,7 @@ bench_records::Steps bench_records::scrollToEnd(QTableView* view, QModifyFunMode
         QCoreApplication::processEvents();
         view->viewport()->repaint();
         steps.end();
-        stalled = bar->value() == value && model->rowCount() == rows ? stalled + 1 : 0;
+        stalled = bar->value() == value ? stalled + 1 : 0;
     }
     return steps;
 }
@@ -306,7 +308,7 @@ void bench_records::referencePageSteps()
     QStandardItemModel reference(0, QModifyFunModel_Servo::COL_COUNT);
     const QList<tagModifyFuncode_Servo> page =
         QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodePage(QString::fromLatin1(kAlias),
-                                                                                  LLONG_MAX, 256, nullptr);
+                                                                                  INT_MAX, 256);
     QVERIFY(!page.isEmpty());
     for (int i = 0; i < kReferenceRows; ++i) {
         QList<QStandardItem*> items;
@@ -335,10 +337,14 @@ void bench_records::referencePageSteps()
 
 void bench_records::refreshStatistics()
 {
-    QElapsedTimer fill;
-    fill.start();
-    fillStatistics(kStatisticsEvents);
-    qInfo("%d statistics events stored in %.1f s", kStatisticsEvents, fill.elapsed() / 1000.0);
+    // Qt Test runs a benchmark function again until its timing settles: the events are stored once.
+    if (!m_statisticsStored) {
+        QElapsedTimer fill;
+        fill.start();
+        fillStatistics(kStatisticsEvents);
+        qInfo("RESULT %d statistics events stored in %.1f s", kStatisticsEvents, fill.elapsed() / 1000.0);
+        m_statisticsStored = true;
+    }
     QSortedModifyFunModel_Servo model;
     const qint64 before = peakMemoryKb();
     QElapsedTimer first;

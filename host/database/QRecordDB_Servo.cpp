@@ -1,14 +1,23 @@
 #include "QRecordDB_Servo.h"
 
+#include "QSqliteBatchInsert.h"
+
 #include <QHash>
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace {
 const qint32 kRecordApplicationId = 0x53575231; // "SWR1"
-const int kRecordVersion = 1;
+const int kRecordVersion = 2;
 
 const char* const kSelectRecord = "SELECT id, time, fun_index, axis, old_val, new_val FROM modify_record ";
+// The records of every alias numbered 1, 2, ... in the order of their ids (after records were moved).
+const char* const kNumberAll = "UPDATE modify_record SET seq = r.n FROM (SELECT id, ROW_NUMBER() OVER "
+                               "(PARTITION BY alias ORDER BY id) AS n FROM modify_record) AS r "
+                               "WHERE modify_record.id = r.id";
+const char* const kNumberAlias = "UPDATE modify_record SET seq = r.n FROM (SELECT id, ROW_NUMBER() OVER "
+                                 "(ORDER BY id) AS n FROM modify_record WHERE alias = ?) AS r "
+                                 "WHERE modify_record.id = r.id";
 
 tagModifyFuncode_Servo recordFromQuery(const QSqlQuery& query)
 {
@@ -29,17 +38,23 @@ tagSqliteSchema QRecordDB_Servo::recordSchema()
     schema.applicationId = kRecordApplicationId;
     schema.version = kRecordVersion;
     schema.tables = QStringList{QStringLiteral("modify_record"), QStringLiteral("modify_relate")};
-    // AUTOINCREMENT: ids never come back after a clear, so id order stays the order of storing.
+    // AUTOINCREMENT: ids never come back after a clear, so id order stays the order of storing. seq numbers
+    // an alias's records 1, 2, ... in that order, so that the record at a position of the records page is
+    // found through the index however deep in the history it is.
     schema.createStatements = QStringList{
         QStringLiteral(
             "CREATE TABLE modify_record (id INTEGER PRIMARY KEY AUTOINCREMENT, alias TEXT NOT NULL, "
             "time TEXT NOT NULL, fun_index TEXT NOT NULL, axis INTEGER NOT NULL, "
-            "old_val TEXT NOT NULL, new_val TEXT NOT NULL)"),
-        QStringLiteral("CREATE INDEX modify_record_alias ON modify_record (alias, id)"),
+            "old_val TEXT NOT NULL, new_val TEXT NOT NULL, seq INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("CREATE INDEX modify_record_seq ON modify_record (alias, seq)"),
         QStringLiteral("CREATE INDEX modify_record_code ON modify_record (alias, fun_index, id)"),
         QStringLiteral("CREATE TABLE modify_relate (record_id INTEGER NOT NULL, relate_index TEXT NOT NULL, "
                        "before_val TEXT NOT NULL, after_val TEXT NOT NULL, "
                        "PRIMARY KEY (record_id, relate_index)) WITHOUT ROWID")};
+    schema.upgrades.insert(
+        1, QStringList{QStringLiteral("ALTER TABLE modify_record ADD COLUMN seq INTEGER NOT NULL DEFAULT 0"),
+                       QLatin1String(kNumberAll), QStringLiteral("DROP INDEX modify_record_alias"),
+                       QStringLiteral("CREATE INDEX modify_record_seq ON modify_record (alias, seq)")});
     return schema;
 }
 
@@ -79,44 +94,58 @@ bool QRecordDB_Servo::insertModifyFunCodes(const QString& alias, const QList<tag
     if (alias.isEmpty()) {
         return fail(tr("STR_DB_NO_DEVICE"));
     }
-    return inTransaction([&] {
-        QSqlQuery recordQuery(database());
-        QSqlQuery relateQuery(database());
-        if (!prepare(recordQuery, QStringLiteral("INSERT INTO modify_record (alias, time, fun_index, axis, "
-                                                 "old_val, new_val) VALUES (?, ?, ?, ?, ?, ?)")) ||
-            !prepare(relateQuery, QStringLiteral("INSERT INTO modify_relate (record_id, relate_index, "
-                                                 "before_val, after_val) VALUES (?, ?, ?, ?)"))) {
-            return false;
-        }
-        for (const tagModifyFuncode_Servo& record : records) {
-            if (!insertRecord(recordQuery, relateQuery, alias, record)) {
-                return false;
-            }
-        }
-        return true;
-    });
+    return inChunks(records.size(),
+                    [&](int first, int end) { return storeChunk(alias, records, first, end); });
 }
 
-bool QRecordDB_Servo::insertRecord(QSqlQuery& recordQuery, QSqlQuery& relateQuery, const QString& alias,
+// Records without related parameters go in blocks; one with them alone, since its id is needed for them.
+bool QRecordDB_Servo::storeChunk(const QString& alias, const QList<tagModifyFuncode_Servo>& records,
+                                 int first, int end)
+{
+    const QString target =
+        QStringLiteral("modify_record (alias, time, fun_index, axis, old_val, new_val, seq)");
+    QSqliteBatchInsert plain(database(), target, 7);
+    QSqliteBatchInsert related(database(), target, 7, 1);
+    QSqliteBatchInsert relations(
+        database(), QStringLiteral("modify_relate (record_id, relate_index, before_val, after_val)"), 4);
+    if (!plain.prepare() || !related.prepare() || !relations.prepare()) {
+        return fail(tr("STR_DB_QUERY_FAILED"),
+                    plain.lastError() + related.lastError() + relations.lastError());
+    }
+    const QVariant key = text(alias);
+    qint64 seq = recordCount(alias);
+    for (int i = first; i < end; ++i) {
+        const tagModifyFuncode_Servo& record = records.at(i);
+        const bool hasRelations = !record.relateParamMap.isEmpty();
+        QSqliteBatchInsert& insert = hasRelations ? related : plain;
+        // Ids keep the order of storing: the pending records without relations go first.
+        if (hasRelations && !plain.finish()) {
+            return fail(tr("STR_DB_QUERY_FAILED"), plain.lastError());
+        }
+        insert.set(0, key);
+        insert.set(1, text(record.strTime));
+        insert.set(2, text(record.funIndex));
+        insert.set(3, record.axisIndex);
+        insert.set(4, text(record.oldVal));
+        insert.set(5, text(record.newVal));
+        insert.set(6, ++seq);
+        if (!insert.endRow() || (hasRelations && !addRelations(&relations, related.lastInsertId(), record))) {
+            return fail(tr("STR_DB_QUERY_FAILED"), insert.lastError() + relations.lastError());
+        }
+    }
+    return (plain.finish() && relations.finish()) ||
+           fail(tr("STR_DB_QUERY_FAILED"), plain.lastError() + relations.lastError());
+}
+
+bool QRecordDB_Servo::addRelations(QSqliteBatchInsert* relations, qint64 id,
                                    const tagModifyFuncode_Servo& record)
 {
-    // Positions, not addBindValue(): the prepared queries are reused for every record.
-    recordQuery.bindValue(0, text(alias));
-    recordQuery.bindValue(1, text(record.strTime));
-    recordQuery.bindValue(2, text(record.funIndex));
-    recordQuery.bindValue(3, record.axisIndex);
-    recordQuery.bindValue(4, text(record.oldVal));
-    recordQuery.bindValue(5, text(record.newVal));
-    if (!exec(recordQuery)) {
-        return false;
-    }
-    const qint64 id = recordQuery.lastInsertId().toLongLong();
     for (auto it = record.relateParamMap.cbegin(); it != record.relateParamMap.cend(); ++it) {
-        relateQuery.bindValue(0, id);
-        relateQuery.bindValue(1, text(it.key()));
-        relateQuery.bindValue(2, text(it.value().first));
-        relateQuery.bindValue(3, text(it.value().second));
-        if (!exec(relateQuery)) {
+        relations->set(0, id);
+        relations->set(1, text(it.key()));
+        relations->set(2, text(it.value().first));
+        relations->set(3, text(it.value().second));
+        if (!relations->endRow()) {
             return false;
         }
     }
@@ -132,7 +161,7 @@ QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodes(const QString& 
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!prepare(query,
-                 QString::fromLatin1(kSelectRecord) + QStringLiteral("WHERE alias = ? ORDER BY id DESC"))) {
+                 QString::fromLatin1(kSelectRecord) + QStringLiteral("WHERE alias = ? ORDER BY seq DESC"))) {
         return records;
     }
     query.addBindValue(text(alias));
@@ -153,8 +182,8 @@ QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodes(const QString& 
     return records;
 }
 
-QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodePage(const QString& alias, qint64 maxId,
-                                                                    int limit, QList<qint64>* ids) const
+QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodePage(const QString& alias, int highestSeq,
+                                                                    int limit) const
 {
     QList<tagModifyFuncode_Servo> records;
     if (!checkOpen() || limit <= 0) {
@@ -163,33 +192,20 @@ QList<tagModifyFuncode_Servo> QRecordDB_Servo::getModifyFunCodePage(const QStrin
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!prepare(query, QString::fromLatin1(kSelectRecord) +
-                            QStringLiteral("WHERE alias = ? AND id <= ? ORDER BY id DESC LIMIT ?"))) {
+                            QStringLiteral("WHERE alias = ? AND seq <= ? ORDER BY seq DESC LIMIT ?"))) {
         return records;
     }
     query.addBindValue(text(alias));
-    query.addBindValue(maxId);
+    query.addBindValue(highestSeq);
     query.addBindValue(limit);
     if (!exec(query)) {
         return records;
     }
     records.reserve(limit);
     while (query.next()) {
-        if (ids) {
-            ids->append(query.value(0).toLongLong());
-        }
         records.append(recordFromQuery(query));
     }
     return records;
-}
-
-qint64 QRecordDB_Servo::lastRecordId(const QString& alias) const
-{
-    if (!checkOpen()) {
-        return 0;
-    }
-    const qint64 id = newestRecordId(
-        QStringLiteral("SELECT id FROM modify_record WHERE alias = ? ORDER BY id DESC LIMIT 1"), {alias});
-    return qMax<qint64>(id, 0);
 }
 
 tagModifyFuncode_Servo QRecordDB_Servo::getNewestModifyFunCode(const QString& alias,
@@ -320,8 +336,9 @@ int QRecordDB_Servo::recordCount(const QString& alias) const
     if (!checkOpen()) {
         return 0;
     }
+    // The records are numbered without gaps: the highest number is the count, found in the index.
     QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("SELECT COUNT(*) FROM modify_record WHERE alias = ?"))) {
+    if (!prepare(query, QStringLiteral("SELECT IFNULL(MAX(seq), 0) FROM modify_record WHERE alias = ?"))) {
         return 0;
     }
     query.addBindValue(text(alias));
@@ -342,11 +359,17 @@ bool QRecordDB_Servo::renameAlias(const QString& oldAlias, const QString& newAli
     if (oldAlias == newAlias) {
         return true;
     }
-    QSqlQuery query(database());
-    if (!prepare(query, QStringLiteral("UPDATE modify_record SET alias = ? WHERE alias = ?"))) {
-        return false;
-    }
-    query.addBindValue(text(newAlias));
-    query.addBindValue(text(oldAlias));
-    return exec(query);
+    // The moved records join those of the new alias in the order of storing.
+    return inTransaction([&] {
+        QSqlQuery move(database());
+        QSqlQuery number(database());
+        if (!prepare(move, QStringLiteral("UPDATE modify_record SET alias = ? WHERE alias = ?")) ||
+            !prepare(number, QLatin1String(kNumberAlias))) {
+            return false;
+        }
+        move.addBindValue(text(newAlias));
+        move.addBindValue(text(oldAlias));
+        number.addBindValue(text(newAlias));
+        return exec(move) && exec(number);
+    });
 }

@@ -52,7 +52,8 @@ bool layoutEntries(const QSqlDatabase& db, QStringList* entries, QString* error)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name"))) {
+    if (!query.exec(
+            QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name"))) {
         *error = query.lastError().text();
         return false;
     }
@@ -247,6 +248,9 @@ bool QSqliteDatabase::openConnection(const QString& path)
     m_db = QSqlDatabase::addDatabase(QString::fromLatin1(kDriver), m_connectionName);
     m_db.setDatabaseName(path);
     if (m_db.open()) {
+        // A chunk of a long list touches index pages all over the file: with SQLite's 2 MB default they
+        // were written out and read back within the transaction. The cache grows only as pages are used.
+        execSql(QStringLiteral("PRAGMA cache_size = -16384"));
         return true;
     }
     const QString detail = m_db.lastError().text();
@@ -320,7 +324,8 @@ bool QSqliteDatabase::checkReadableContents()
         return fail(tr("STR_DB_FOREIGN"), QStringLiteral("application_id %1").arg(applicationId));
     }
     if (version > m_schema.version) {
-        return fail(tr("STR_DB_NEWER"), QStringLiteral("layout %1, known %2").arg(version).arg(m_schema.version));
+        return fail(tr("STR_DB_NEWER"),
+                    QStringLiteral("layout %1, known %2").arg(version).arg(m_schema.version));
     }
     if (version < m_schema.version) {
         return fail(tr("STR_DB_OLDER_LAYOUT"), QStringLiteral("layout %1").arg(version));
@@ -629,6 +634,17 @@ QString QSqliteDatabase::readFailure(const QSqlError& error) const
         return tr("STR_DB_VALUE_TOO_LONG").arg(m_maxValueBytes / 1024);
     }
     return tr("STR_DB_READ_STOPPED");
+}
+
+bool QSqliteDatabase::inChunks(int count, const std::function<bool(int first, int end)>& work)
+{
+    for (int first = 0; first < count; first += m_chunkRows) {
+        const int end = qMin(count, first + m_chunkRows);
+        if (!inTransaction([&] { return work(first, end); })) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QVariant QSqliteDatabase::text(const QString& value)

@@ -56,6 +56,9 @@ public:
     // Tries a write that changes nothing (and is rolled back): false when the file, or the folder that
     // must take its journal, cannot be written. The database stays open for reading either way.
     bool isWritable();
+    // Rows stored per transaction by the operations that store long lists (100,000 unless set): a commit
+    // copies every page the chunk changed to the journal first, so small chunks cost more than they save.
+    void setChunkRows(int rows) { m_chunkRows = qMax(1, rows); }
 
 protected:
     explicit QSqliteDatabase(const tagSqliteSchema& schema);
@@ -75,6 +78,10 @@ protected:
     // than after the last row (a damaged page, a value over the read limit), so that a short read is
     // never taken for the whole file.
     bool readFailed(const QSqlQuery& query) const;
+    // Runs work over the ranges [first, end) of at most setChunkRows() of `count` rows, each in a
+    // transaction of its own, so that a long list never holds the journal and the cache of the whole;
+    // stops at the first failure, keeping the chunks stored before it.
+    bool inChunks(int count, const std::function<bool(int first, int end)>& work);
 
     // SQL has no null text in our files: a null QString is stored as an empty text.
     static QVariant text(const QString& value);
@@ -107,6 +114,7 @@ private:
     int m_maxValueBytes = 0;
     bool m_createdFile = false;
     int m_upgradedFrom = 0;
+    int m_chunkRows = 100000;
     QString m_backupPath;
     mutable QString m_lastError;
 };

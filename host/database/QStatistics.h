@@ -22,7 +22,8 @@ public:
 
     bool addFuncodeModifyEvent(const QString& devKey, const QString& funIndex,
                                const tagFuncodeModifyData& event);
-    // Many events (function-code number, event) in one transaction.
+    // Many events (function-code number, event), in transactions of a chunk of events each (see
+    // setChunkRows()); nothing is stored when a number is empty.
     bool addFuncodeModifyEvents(const QString& devKey,
                                 const QList<QPair<QString, tagFuncodeModifyData>>& events);
     // Per function-code number the list of its events, newest first (by time stamp, then by order of
@@ -42,8 +43,9 @@ public:
 private:
     static tagSqliteSchema statisticsSchema();
     bool runForKeys(const QString& sql, const QStringList& keys);
-    bool insertEvent(QSqlQuery& query, const QString& devKey, const QString& funIndex,
-                     const tagFuncodeModifyData& event);
+    bool storeChunk(const QString& devKey, const QList<QPair<QString, tagFuncodeModifyData>>& events,
+                    int first, int end);
+    bool addCounts(const QVariant& key, const QHash<QString, QPair<int, int>>& counts);
     bool loadOrder(const QString& devKey, bool descending, QSortedModifyDataList* result,
                    QHash<QString, int>* rowByIndex) const;
     bool loadEvents(const QString& devKey, QSortedModifyDataList* result,

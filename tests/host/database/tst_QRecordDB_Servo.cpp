@@ -33,25 +33,24 @@ class tst_QRecordDB_Servo : public QObject
 
 private slots:
     void init() { QVERIFY((m_db = openNew<QRecordDB_Servo>(m_dir)) != nullptr); }
-    // Every field comes back (quotes, commas, non-ASCII, empty texts), newest first; equal time texts are
-    // told apart by the order of storing.
+    // Every field comes back (quotes, commas, non-ASCII, empty texts), newest first, from lists stored in
+    // chunks; equal time texts are told apart by the order of storing.
     void roundTripNewestFirst()
     {
         const RelateMap related{
             {"P01.03", {"10", "20"}}, {"P01.04", {"", "7"}}, {"P02.00", {"null", "null"}}};
-        const Records stored{{"t", "P01.02", 2, "0.5", "1.25", related},
+        const Records stored{{"t", "P01.02", 0, "", "", {}},
+                             {"t", "P01.02", 2, "0.5", "1.25", related},
                              {"t", "P03.01", 1, "a,'b\"", "Ω µs\nline", {{"P03.02", {"ä", "—"}}}},
-                             {"t", "P01.02", 0, "", "", {}},
                              {"", "P04.00", 0, "1", "2", {}}};
-        for (const tagModifyFuncode_Servo& record : stored) {
-            QVERIFY2(m_db->insertModifyFunCode("drive", record), qPrintable(m_db->lastError()));
-        }
+        m_db->setChunkRows(3);
+        QVERIFY2(m_db->insertModifyFunCodes("drive", stored), qPrintable(m_db->lastError()));
         QVERIFY(m_db->insertModifyFunCode("other", {"t", "P01.02", 0, "7", "7", {}}));
         QCOMPARE(lines(m_db->getModifyFunCodes("drive")),
                  lines({stored[3], stored[2], stored[1], stored[0]}));
         QCOMPARE(m_db->recordCount("drive"), 4);
-        QCOMPARE(lines({m_db->getModifyFunCode("drive", "t", "P01.02")}), lines({stored[2]}));
-        QCOMPARE(lines({m_db->getModifyFunCode("drive", "t", "P03.01")}), lines({stored[1]}));
+        QCOMPARE(lines({m_db->getModifyFunCode("drive", "t", "P01.02")}), lines({stored[1]}));
+        QCOMPARE(lines({m_db->getModifyFunCode("drive", "t", "P03.01")}), lines({stored[2]}));
         QVERIFY(m_db->getModifyFunCode("drive", "other time", "P01.02").isEmpty());
         QVERIFY(m_db->getModifyFunCode("nobody", "t", "P01.02").isEmpty());
     }
@@ -71,6 +70,9 @@ private slots:
         QVERIFY(m_db->renameAlias("old", "new"));
         QCOMPARE(m_db->recordCount("old"), 0);
         QCOMPARE(lines(m_db->getModifyFunCodes("new")), lines({r3, r2, r1}));
+        // The moved records are numbered with the others in the order of storing.
+        QCOMPARE(m_db->recordCount("new"), 3);
+        QCOMPARE(m_db->getModifyFunCodePage("new", 2, 1).value(0).strTime, r2.strTime);
         // A record stored after a clear gets none of the cleared records' related parameters, even where
         // the cleared records held the highest ids.
         QVERIFY(m_db->clearModifyFunCodes("new"));

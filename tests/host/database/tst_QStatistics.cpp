@@ -81,7 +81,12 @@ class tst_QStatistics : public QObject
     std::unique_ptr<QStatistics> m_db;
 
 private slots:
-    void init() { QVERIFY((m_db = openNew<QStatistics>(m_dir)) != nullptr); }
+    // Chunks of 100 events: the lists below are stored in several.
+    void init()
+    {
+        QVERIFY((m_db = openNew<QStatistics>(m_dir)) != nullptr);
+        m_db->setChunkRows(100);
+    }
 
     // Newest time first; in the same second the later stored comes first; values come back exactly.
     void eventsNewestFirstWithTheirValues()
