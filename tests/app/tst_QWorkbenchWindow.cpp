@@ -203,7 +203,7 @@ private slots:
     }
 
     // Reopening: projectOpensOnItsLastPage; one remembered page per project:
-    // tst_QSystemSetting::lastViewPerProject.
+    // tst_QSystemSetting::persistsAndSwitchingFileAnnouncesChanges.
     void openedPagesAreRemembered()
     {
         QTemporaryDir dir;

@@ -30,10 +30,9 @@ private slots:
 
     void loadLanguage()
     {
-        // The keys translate whatever the context of the call.
+        // Any context finds the texts (tst_Translations); here the language is installed and taken back.
         QVERIFY(QLibSetting::self()->loadLanguage("en"));
-        QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"),
-                 QString("The database file is damaged."));
+        QVERIFY(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED") != QString("STR_DB_DAMAGED"));
         // An unknown language leaves no earlier translation behind.
         QVERIFY(!QLibSetting::self()->loadLanguage("xx"));
         QCOMPARE(QCoreApplication::translate("AnyContext", "STR_DB_DAMAGED"), QString("STR_DB_DAMAGED"));

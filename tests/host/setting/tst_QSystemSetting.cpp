@@ -6,38 +6,51 @@
 #include <QtTest>
 
 using Emissions = QList<QVariantList>;
+using View = QPair<QString, int>;
 
 class tst_QSystemSetting : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Every value survives the file (the last view per project, a relative path naming the same project as
+    // its absolute form, the demo project no folder); switching files announces only what differs.
     void persistsAndSwitchingFileAnnouncesChanges()
     {
+        const QString oddPath = "/home/ä b/line [2]/press=1.servoproj";
         {
             QSystemSetting writer;
-            writer.setFileName(settingsFile());
+            writer.setFileName(m_dir.filePath("settings.ini"));
+            QCOMPARE(writer.getLastView(""), View());
             writer.setAuthority(AUTHORITY_USER);
             writer.setFuncodeModifyType(1);
             writer.setLanguage("zh");
             writer.setTitleIconPath("/icons/ä b.png");
             writer.setLastProjectPath("/p/demo.sproj");
+            writer.setLastView("", "Demo", 1);
+            writer.setLastView(oddPath, "Press 1", 323);
+            writer.setLastView("feeder.servoproj", "Feeder", 321);
             QSystemSetting other;
-            other.setFileName(settingsFile("other.ini"));
+            other.setFileName(m_dir.filePath("other.ini"));
             other.setFuncodeModifyType(1);
         }
         QSystemSetting reader;
-        reader.setFileName(settingsFile());
+        reader.setFileName(m_dir.filePath("settings.ini"));
         QCOMPARE(reader.getAuthority(), int(AUTHORITY_USER));
         QCOMPARE(reader.getFuncodeModifyType(), 1);
         QCOMPARE(reader.getLanguage(), QString("zh"));
         QCOMPARE(reader.getTitleIconPath(), QString("/icons/ä b.png"));
         QCOMPARE(reader.getLastProjectPath(), QString("/p/demo.sproj"));
+        QCOMPARE(reader.getLastView(""), View("Demo", 1));
+        QCOMPARE(reader.getLastView(oddPath), View("Press 1", 323));
+        QCOMPARE(reader.getLastView(QDir::current().absoluteFilePath("feeder.servoproj")),
+                 View("Feeder", 321));
+        QCOMPARE(reader.getLastView(QDir::current().absolutePath()), View());
 
         QSignalSpy authority(&reader, &QSystemSetting::authorityChanged);
         QSignalSpy modifyType(&reader, &QSystemSetting::funcodeModifyTypeChanged);
         QSignalSpy language(&reader, &QSystemSetting::languageChanged);
-        reader.setFileName(settingsFile("other.ini"));
+        reader.setFileName(m_dir.filePath("other.ini"));
         QCOMPARE(Emissions(authority), Emissions{{int(AUTHORITY_ENGINEER)}});
         QCOMPARE(modifyType.count(), 0);
         QCOMPARE(Emissions(language), Emissions{{"en"}});
@@ -46,7 +59,7 @@ private slots:
     void clampsAndSignalsOnlyRealChanges()
     {
         QSystemSetting setting;
-        setting.setFileName(settingsFile());
+        setting.setFileName(m_dir.filePath("clamps.ini"));
         QSignalSpy authority(&setting, &QSystemSetting::authorityChanged);
         QSignalSpy modifyType(&setting, &QSystemSetting::funcodeModifyTypeChanged);
         QSignalSpy language(&setting, &QSystemSetting::languageChanged);
@@ -69,40 +82,7 @@ private slots:
         QCOMPARE(Emissions(language), Emissions{{"zh"}});
     }
 
-    void lastViewPerProject_data()
-    {
-        QTest::addColumn<QString>("project");
-        QTest::newRow("demo project") << "";
-        QTest::newRow("path with blanks, slashes and umlauts") << "/home/ä b/line [2]/press=1.servoproj";
-        QTest::newRow("relative path") << "press.servoproj";
-    }
-
-    void lastViewPerProject()
-    {
-        QFETCH(QString, project);
-        {
-            QSystemSetting writer;
-            writer.setFileName(settingsFile());
-            QCOMPARE(writer.getLastView(project), qMakePair(QString(), 0));
-            writer.setLastView(project, "Press 1", 323);
-            writer.setLastView("/other.servoproj", "Feeder", 321);
-        }
-        QSystemSetting reader;
-        reader.setFileName(settingsFile());
-        QCOMPARE(reader.getLastView(project), qMakePair(QString("Press 1"), 323));
-        QCOMPARE(reader.getLastView("/other.servoproj"), qMakePair(QString("Feeder"), 321));
-        // A relative path names the same project as its absolute form; the demo project is no folder.
-        QCOMPARE(reader.getLastView(QDir::current().absoluteFilePath(project)),
-                 project.isEmpty() ? qMakePair(QString(), 0) : qMakePair(QString("Press 1"), 323));
-    }
-
 private:
-    // A file of the running case.
-    QString settingsFile(const QString& name = "settings.ini") const
-    {
-        return m_dir.filePath(QString(QTest::currentTestFunction()) + "-" + name);
-    }
-
     QTemporaryDir m_dir;
 };
 
