@@ -18,17 +18,12 @@ class tst_Translations : public QObject
 
 private slots:
     void initTestCase();
-    void everyUsedKeyHasText_data();
-    void everyUsedKeyHasText();
-    void everyTextIsUsed_data();
-    void everyTextIsUsed();
-    void languagesHoldTheSameKeys();
+    void everyUsedKeyHasTextAndEveryTextIsUsed_data();
+    void everyUsedKeyHasTextAndEveryTextIsUsed();
     void translatorAnswersAnyContext_data();
     void translatorAnswersAnyContext();
 
 private:
-    void addLanguageRows();
-
     QSet<QString> m_used;
     // language ("en", "zh_CN") -> key -> text, from every translations/<area>_<language>.ts
     QHash<QString, QHash<QString, QString>> m_texts;
@@ -110,7 +105,7 @@ void tst_Translations::initTestCase()
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
 }
 
-void tst_Translations::addLanguageRows()
+void tst_Translations::everyUsedKeyHasTextAndEveryTextIsUsed_data()
 {
     QTest::addColumn<QString>("language");
     for (const QString& language : kLanguages) {
@@ -118,12 +113,8 @@ void tst_Translations::addLanguageRows()
     }
 }
 
-void tst_Translations::everyUsedKeyHasText_data()
-{
-    addLanguageRows();
-}
-
-void tst_Translations::everyUsedKeyHasText()
+// Also the texts that are not keys (shortcuts, column letters): each has a text in every language.
+void tst_Translations::everyUsedKeyHasTextAndEveryTextIsUsed()
 {
     QFETCH(QString, language);
     const QHash<QString, QString>& texts = m_texts[language];
@@ -133,37 +124,21 @@ void tst_Translations::everyUsedKeyHasText()
             missing << key;
         }
     }
-    missing.sort();
-    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
-}
-
-void tst_Translations::everyTextIsUsed_data()
-{
-    addLanguageRows();
-}
-
-void tst_Translations::everyTextIsUsed()
-{
-    QFETCH(QString, language);
-    const QHash<QString, QString>& texts = m_texts[language];
     QStringList unused;
     for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
         if (it.key().startsWith(QLatin1String("STR_")) && !m_used.contains(it.key())) {
             unused << it.key();
         }
     }
+    missing.sort();
     unused.sort();
-    QVERIFY2(unused.isEmpty(), qPrintable(unused.join(QLatin1Char(' '))));
-}
-
-// Also the texts that are not keys (shortcuts, column letters): each has a text in every language.
-void tst_Translations::languagesHoldTheSameKeys()
-{
+    QVERIFY2(missing.isEmpty(), qPrintable("no text: " + missing.join(QLatin1Char(' '))));
+    QVERIFY2(unused.isEmpty(), qPrintable("unused: " + unused.join(QLatin1Char(' '))));
+    QStringList keys = texts.keys();
     QStringList englishKeys = m_texts.value(QStringLiteral("en")).keys();
-    QStringList chineseKeys = m_texts.value(QStringLiteral("zh_CN")).keys();
+    keys.sort();
     englishKeys.sort();
-    chineseKeys.sort();
-    QCOMPARE(chineseKeys, englishKeys);
+    QCOMPARE(keys, englishKeys);
 }
 
 void tst_Translations::translatorAnswersAnyContext_data()
@@ -172,7 +147,6 @@ void tst_Translations::translatorAnswersAnyContext_data()
     QTest::addColumn<QString>("context");
     for (const QString& language : kLanguages) {
         QTest::newRow(qPrintable(language + " plug-in class")) << language << "QFuncodeView_Servo";
-        QTest::newRow(qPrintable(language + " host class")) << language << "QDeviceServo";
         QTest::newRow(qPrintable(language + " unknown class")) << language << "NoSuchClass";
     }
 }
@@ -181,11 +155,9 @@ void tst_Translations::translatorAnswersAnyContext()
 {
     QFETCH(QString, language);
     QFETCH(QString, context);
-    const QKeyTranslator* translator = QKeyTranslator::installForApplication(language);
-    QVERIFY(!translator->isEmpty());
+    QKeyTranslator::installForApplication(language);
     const QByteArray ctx = context.toLatin1();
-    const QString expected = m_texts[language].value("STR_FUNCODE");
-    QVERIFY(!expected.isEmpty());
+    const QString expected = m_texts[language].value("STR_FUNCODE"); // a used key: never empty
     QCOMPARE(QCoreApplication::translate(ctx.constData(), "STR_FUNCODE"), expected);
     QCOMPARE(QCoreApplication::translate(ctx.constData(), "not a key"), QStringLiteral("not a key"));
 }
