@@ -1,11 +1,17 @@
+#include "LinkAnswer.h"
 #include "QModbusDriveLink.h"
 #include "QModbusDriveServer.h"
 #include "QModbusFrameCodec.h"
+#include "QModbusRtuDriveServer.h"
 #include "QSimulatedDriveCore.h"
 #include "QTestHost.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -85,43 +91,79 @@ class tst_QModbusDriveLink : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(QTestHost::setUp()); }
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void waitingReadsShareBlocks();
+    void valuesRoundTripOnEveryAxis_data() { addFramingRows(); }
+    void valuesRoundTripOnEveryAxis();
     void writesAreCheckedByTheDrive_data();
     void writesAreCheckedByTheDrive();
     void refusedWriteBringsTheReason();
     void lostDriveGoesOfflineAndComesBack_data();
     void lostDriveGoesOfflineAndComesBack();
+    void lateReplyIsNotTakenForTheNext_data();
     void lateReplyIsNotTakenForTheNext();
     void faultsHistoryAndCommands();
-    void driveTellsWhichModelAnswers();
-    void hostileRepliesAreGarbled_data();
-    void hostileRepliesAreGarbled();
+    void garbledReplyRenewsTheConnection();
     void garbageOnTheProbeConnection_data();
     void garbageOnTheProbeConnection();
 
 private:
-    // Reads (or writes) the items and returns the answer.
     QDriveValueList ask(const QDriveValueList& items, bool write = false)
     {
-        QSignalSpy spy(m_link.get(), write ? SIGNAL(writeFinished(quint32, QDriveValueList, qint64))
-                                           : SIGNAL(readFinished(quint32, QDriveValueList)));
-        const quint32 id = write ? m_link->requestWrite(items) : m_link->requestRead(items);
-        return spy.wait(5000) && spy.at(0).at(0).toUInt() == id ? spy.at(0).at(1).value<QDriveValueList>()
-                                                                : QDriveValueList();
+        return LinkAnswer::ask(m_link.get(), items, write);
     }
-    // Waits for the command's answer; -1 when none came.
-    int command(quint32 id)
+    int command(quint32 id) { return LinkAnswer::command(m_link.get(), id); }
+    void addFramingRows()
     {
-        QSignalSpy spy(m_link.get(), &QDriveLink::commandFinished);
-        return spy.wait(5000) && spy.at(0).at(0).toUInt() == id ? spy.at(0).at(1).toInt() : -1;
+        QTest::addColumn<bool>("rtu");
+        QTest::newRow("tcp") << false;
+        if (m_socat.state() == QProcess::Running) {
+            QTest::newRow("rtu") << true;
+        }
+    }
+    // The same drive on a serial line: socat joins two pseudo-terminals like a cable.
+    void switchToRtu(int timeoutMs)
+    {
+        m_rtu = std::make_unique<QModbusRtuDriveServer>(&m_drive->drives);
+        QString error;
+        QVERIFY2(m_rtu->open(m_dir.filePath("drive"), 115200, QSerialPort::EvenParity, &error),
+                 qPrintable(error));
+        QDriveLinkSettings settings =
+            QDriveLinkSettings::rtu(m_dir.filePath("master"), 115200, QDriveLinkSettings::ParityEven, 5);
+        settings.timeoutMs = timeoutMs;
+        m_link = std::make_unique<QModbusDriveLink>(QTestHost::testModel(3), settings);
+        QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
     }
 
+    QTemporaryDir m_dir;
+    QProcess m_socat;
     std::unique_ptr<TestDrive> m_drive;
+    std::unique_ptr<QModbusRtuDriveServer> m_rtu;
     std::unique_ptr<QModbusDriveLink> m_link;
 };
+
+void tst_QModbusDriveLink::initTestCase()
+{
+    QVERIFY(QTestHost::setUp());
+    const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
+    if (socat.isEmpty()) {
+        qWarning("socat is not installed: the RTU rows are left out");
+        return;
+    }
+    m_socat.start(socat, {QStringLiteral("pty,raw,echo=0,link=%1").arg(m_dir.filePath("master")),
+                          QStringLiteral("pty,raw,echo=0,link=%1").arg(m_dir.filePath("drive"))});
+    QVERIFY(m_socat.waitForStarted());
+    QTRY_VERIFY(QFileInfo::exists(m_dir.filePath("master")) && QFileInfo::exists(m_dir.filePath("drive")));
+}
+
+void tst_QModbusDriveLink::cleanupTestCase()
+{
+    m_socat.terminate();
+    m_socat.waitForFinished(2000);
+}
 
 void tst_QModbusDriveLink::init()
 {
@@ -129,11 +171,13 @@ void tst_QModbusDriveLink::init()
     m_link = m_drive->link();
     QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
     m_drive->drives.resetCounters();
+    QCOMPARE(m_link->identityNumber(), QTestHost::testModel(3)->identNumber);
 }
 
 void tst_QModbusDriveLink::cleanup()
 {
     m_link.reset();
+    m_rtu.reset();
     m_drive.reset();
 }
 
@@ -166,9 +210,6 @@ void tst_QModbusDriveLink::writesAreCheckedByTheDrive_data()
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QList<int>>("errors");
     const int ok = QDriveLink::LINK_OK;
-    QTest::newRow("int64") << QStringList{"P00.13"} << qint64(-1000000000000LL) << QList<int>{ok};
-    QTest::newRow("out of range") << QStringList{"P00.02"} << qint64(6001)
-                                  << QList<int>{QDriveLink::LINK_ERR_RANGE};
     QTest::newRow("read only") << QStringList{"P00.07"} << qint64(1)
                                << QList<int>{QDriveLink::LINK_ERR_READ_ONLY};
     QTest::newRow("range in a block stays with its code")
@@ -265,22 +306,66 @@ void tst_QModbusDriveLink::lostDriveGoesOfflineAndComesBack()
     QCOMPARE(ask({QDriveValueItem("P00.02", 2)}).value(0).value, qint64(3000));
 }
 
+// Each axis answers at a unit of its own.
+void tst_QModbusDriveLink::valuesRoundTripOnEveryAxis()
+{
+    QFETCH(bool, rtu);
+    if (rtu) {
+        switchToRtu(200);
+    }
+    QDriveValueList items;
+    for (int axis = 0; axis < 3; ++axis) {
+        items << QDriveValueItem("P00.13", axis, -999999999999LL + axis);
+    }
+    QCOMPARE(ask(items, true).size(), 3);
+    for (const QDriveValueItem& item : items) {
+        QCOMPARE(m_drive->core->rawValue("P00.13", item.axis), item.value);
+    }
+    m_drive->core->setRawValue("P00.13", 1, 77);
+    const QDriveValueList answer = ask(items);
+    QCOMPARE(answer.size(), 3);
+    for (int axis = 0; axis < 3; ++axis) {
+        QCOMPARE(answer.at(axis).error, int(QDriveLink::LINK_OK));
+        QCOMPARE(answer.at(axis).value, axis == 1 ? 77 : -999999999999LL + axis);
+    }
+}
+
+void tst_QModbusDriveLink::lateReplyIsNotTakenForTheNext_data()
+{
+    QTest::addColumn<bool>("rtu");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("lateByMs");
+    QTest::addColumn<int>("nextDelayMs");
+    // The late answer comes while the next request waits: only the transaction tells them apart.
+    QTest::newRow("tcp") << false << 400 << 500 << 200;
+    // RTU frames carry no transaction: the link keeps the line quiet after a timeout so that a late
+    // reply finds no request waiting.
+    if (m_socat.state() == QProcess::Running) {
+        QTest::newRow("rtu") << true << 200 << 300 << 0;
+    }
+}
+
 void tst_QModbusDriveLink::lateReplyIsNotTakenForTheNext()
 {
-    // The first request is answered after the link gave up on it (at 400 ms); the next one asks for a
-    // register block of the same size and waits for its answer when the late one comes (500 ms), so
-    // only the transaction tells the answers apart.
-    m_link = m_drive->link(400);
-    QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
+    QFETCH(bool, rtu);
+    QFETCH(int, timeoutMs);
+    QFETCH(int, lateByMs);
+    QFETCH(int, nextDelayMs);
+    if (rtu) {
+        switchToRtu(timeoutMs);
+    } else {
+        m_link = m_drive->link(timeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
+    }
     m_drive->core->setRawValue("P00.02", 0, 1111);
     m_drive->core->setRawValue("P00.03", 0, 2);
     QDriveFaultSwitches switches;
     switches.lateEvery = 1;
-    switches.lateByMs = 500;
+    switches.lateByMs = lateByMs;
     m_drive->core->setFaultSwitches(switches);
     QCOMPARE(ask({QDriveValueItem("P00.02", 0)}).value(0).error, int(QDriveLink::LINK_ERR_TIMEOUT));
     m_drive->core->setFaultSwitches(QDriveFaultSwitches());
-    m_drive->drives.setReplyDelay(200); // the late answer arrives while this one waits
+    m_drive->drives.setReplyDelay(nextDelayMs);
     const QDriveValueItem next = ask({QDriveValueItem("P00.03", 0)}).value(0);
     QCOMPARE(next.error, int(QDriveLink::LINK_OK));
     QCOMPARE(next.value, qint64(2));
@@ -304,9 +389,9 @@ void tst_QModbusDriveLink::faultsHistoryAndCommands()
     QSignalSpy history(m_link.get(), &QDriveLink::historyRecordsRead);
     m_link->requestHistoryRecords(1);
     QVERIFY(history.wait());
-    QList<QByteArray> expected;
-    m_drive->core->historyRecords(1, &expected);
-    QCOMPARE(history.at(0).at(2).value<QList<QByteArray>>(), expected);
+    QList<QByteArray> records;
+    m_drive->core->historyRecords(1, &records);
+    QCOMPARE(history.at(0).at(2).value<QList<QByteArray>>(), records);
     QCOMPARE(command(m_link->requestClearFaults()), int(QDriveLink::LINK_OK));
     QCOMPARE(m_drive->core->currentFaults().size(), 1); // E.201 cannot be cleared
     QCOMPARE(command(m_link->requestClearHistory(1)), int(QDriveLink::LINK_OK));
@@ -319,57 +404,19 @@ void tst_QModbusDriveLink::faultsHistoryAndCommands()
     QCOMPARE(m_drive->core->rawValue("P00.02", 2), qint64(1234)); // saved, and the unsaved value lost
 }
 
-void tst_QModbusDriveLink::driveTellsWhichModelAnswers()
+// Which bytes do not answer a request is the framer's table; here one garbled reply on a connection.
+void tst_QModbusDriveLink::garbledReplyRenewsTheConnection()
 {
-    QCOMPARE(m_link->identityNumber(), QTestHost::testModel(3)->identNumber);
-}
-
-namespace {
-const char kNoise[] = "ffee00c3a5017f7f00000000deadbeef0102030405";
-}
-
-void tst_QModbusDriveLink::hostileRepliesAreGarbled_data()
-{
-    QTest::addColumn<QString>("code"); // on axis Y; P00.12 takes two registers
-    QTest::addColumn<bool>("write");
-    QTest::addColumn<Hostile>("hostile");
-    QTest::newRow("write echo for a read")
-        << "P00.02" << false << Hostile([](quint16 t, int u, const QByteArray&) {
-               return QModbusFrameCodec::tcpReply(t, u, QByteArray::fromHex("0600021111"));
-           });
-    QTest::newRow("other unit") << "P00.02" << false << Hostile([](quint16 t, int u, const QByteArray& pdu) {
-        return QModbusFrameCodec::tcpReply(t, u + 1, pdu);
+    // The frame holds one register of P00.12, its byte count claims two: the bytes after it are not the
+    // second, and what else came on the connection is never read.
+    m_drive->answerNext(1, [](quint16 t, int u, const QByteArray& pdu) {
+        return QModbusFrameCodec::tcpReply(t, u, pdu.left(4)) + QByteArray::fromHex("beef");
     });
-    // The frame holds one register, its byte count claims two: the bytes after it are not the second.
-    QTest::newRow("byte count beyond the frame")
-        << "P00.12" << false << Hostile([](quint16 t, int u, const QByteArray& pdu) {
-               return QModbusFrameCodec::tcpReply(t, u, pdu.left(4)) + QByteArray::fromHex("beef");
-           });
-    QTest::newRow("unknown transaction id")
-        << "P00.02" << false << Hostile([](quint16 t, int u, const QByteArray& pdu) {
-               return QModbusFrameCodec::tcpReply(t + 100, u, pdu);
-           });
-    QTest::newRow("noise") << "P00.02" << false << Hostile([](quint16, int, const QByteArray&) {
-        return QByteArray::fromHex(kNoise);
-    });
-    QTest::newRow("read reply for a write")
-        << "P00.02" << true << Hostile([](quint16 t, int u, const QByteArray&) {
-               return QModbusFrameCodec::tcpReply(t, u, QByteArray::fromHex("03020000"));
-           });
-}
-
-void tst_QModbusDriveLink::hostileRepliesAreGarbled()
-{
-    QFETCH(QString, code);
-    QFETCH(bool, write);
-    QFETCH(Hostile, hostile);
-    m_drive->answerNext(1, hostile);
-    QCOMPARE(ask({QDriveValueItem(code, 1, 1234)}, write).value(0).error, int(QDriveLink::LINK_ERR_TIMEOUT));
+    QCOMPARE(ask({QDriveValueItem("P00.12", 1)}).value(0).error, int(QDriveLink::LINK_ERR_TIMEOUT));
     QCOMPARE(m_link->garbledReplyCount(), 1);
-    // The connection is renewed: what else came on it is never read.
-    const QDriveValueItem next = ask({QDriveValueItem(code, 1)}).value(0);
+    const QDriveValueItem next = ask({QDriveValueItem("P00.12", 1)}).value(0);
     QCOMPARE(next.error, int(QDriveLink::LINK_OK));
-    QCOMPARE(next.value, m_drive->core->rawValue(code, 1));
+    QCOMPARE(next.value, m_drive->core->rawValue("P00.12", 1));
     QCOMPARE(m_drive->connections, 2);
     QVERIFY(m_link->isOnline());
 }
@@ -383,9 +430,6 @@ void tst_QModbusDriveLink::garbageOnTheProbeConnection_data()
                return QByteArray::fromHex("00630000ffff01") + QByteArray(1 << 20, '\xaa');
            })
         << 3;
-    QTest::newRow("noise") << Hostile([](quint16, int, const QByteArray&) {
-        return QByteArray::fromHex(kNoise);
-    }) << 3;
     QTest::newRow("half a header") << Hostile([](quint16, int, const QByteArray&) {
         return QByteArray::fromHex("000100");
     }) << 0;

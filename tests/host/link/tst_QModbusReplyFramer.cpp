@@ -7,7 +7,7 @@ Q_DECLARE_METATYPE(Results)
 
 // Replies a drive sends, against the request they must answer: on TCP and RTU, only the reply to the
 // request waiting is handed on, and every way of not being it is garbled. (How the link takes a garbled
-// reply, with the kinds a hostile drive sends, is tst_QModbusDriveLink's table.)
+// reply is tst_QModbusDriveLink's.)
 class tst_QModbusReplyFramer : public QObject
 {
     Q_OBJECT
@@ -42,40 +42,39 @@ void tst_QModbusReplyFramer::repliesMustAnswerTheRequest_data()
     QTest::addColumn<bool>("late");
     QTest::addColumn<QByteArray>("stream");
     QTest::addColumn<Results>("results");
-    const int tcpFraming = QModbusReplyFramer::Tcp;
-    const int rtuFraming = QModbusReplyFramer::Rtu;
     const QByteArray read = QByteArray::fromHex("0300020002");
     const QByteArray write = QByteArray::fromHex("0600020064");
-    const int reply = QModbusReplyFramer::Reply;
-    const int garbled = QModbusReplyFramer::Garbled;
-    const int more = QModbusReplyFramer::NeedMore;
-    QTest::newRow("tcp answer") << tcpFraming << read << false << tcp(1, 5, "0304 0001 0002")
-                                << Results{reply};
-    QTest::newRow("tcp exception") << tcpFraming << read << false << tcp(1, 5, "8302") << Results{reply};
-    QTest::newRow("tcp half a frame")
-        << tcpFraming << read << false << tcp(1, 5, "0304 0001 0002").left(9) << Results{more};
-    QTest::newRow("tcp late reply skipped")
-        << tcpFraming << read << true << tcp(1, 5, "0304 0009 0009") + tcp(2, 5, "0304 0001 0002")
-        << Results{QModbusReplyFramer::Skipped, reply};
-    QTest::newRow("fewer registers than asked")
-        << tcpFraming << read << false << tcp(1, 5, "0302 0001") << Results{garbled};
-    QTest::newRow("length beyond any frame")
-        << tcpFraming << read << false << QByteArray::fromHex("000100000fff05") << Results{garbled};
-    QTest::newRow("write echo") << tcpFraming << write << false << tcp(1, 5, "0600020064") << Results{reply};
-    QTest::newRow("write echo of another value")
-        << tcpFraming << write << false << tcp(1, 5, "0600020065") << Results{garbled};
-    QTest::newRow("rtu answer") << rtuFraming << read << false << rtu(5, "0304 0001 0002") << Results{reply};
-    QTest::newRow("rtu exception") << rtuFraming << read << false << rtu(5, "8302") << Results{reply};
-    QTest::newRow("rtu half a frame")
-        << rtuFraming << read << false << rtu(5, "0304 0001 0002").left(6) << Results{more};
-    QTest::newRow("rtu other unit") << rtuFraming << read << false << rtu(6, "0304 0001 0002")
-                                    << Results{garbled};
-    QTest::newRow("rtu wrong crc") << rtuFraming << read << false
-                                   << rtu(5, "0304 0001 0002").replace(3, 1, "\x07") << Results{garbled};
-    QTest::newRow("rtu write echo for a read")
-        << rtuFraming << read << false << rtu(5, "0600021111") << Results{garbled};
-    QTest::newRow("rtu registers not asked for")
-        << rtuFraming << read << false << rtu(5, "0302 0001") << Results{garbled};
+    const Results reply{QModbusReplyFramer::Reply};
+    const Results garbled{QModbusReplyFramer::Garbled};
+    const Results more{QModbusReplyFramer::NeedMore};
+    auto row = [](const char* name, QModbusReplyFramer::enFraming framing, const QByteArray& request,
+                  const QByteArray& stream, const Results& results, bool late = false) {
+        QTest::newRow(name) << int(framing) << request << late << stream << results;
+    };
+    const auto tcpFraming = QModbusReplyFramer::Tcp;
+    const auto rtuFraming = QModbusReplyFramer::Rtu;
+    row("tcp answer", tcpFraming, read, tcp(1, 5, "0304 0001 0002"), reply);
+    row("tcp exception", tcpFraming, read, tcp(1, 5, "8302"), reply);
+    row("tcp half a frame", tcpFraming, read, tcp(1, 5, "0304 0001 0002").left(9), more);
+    row("tcp late reply skipped", tcpFraming, read, tcp(1, 5, "0304 0009 0009") + tcp(2, 5, "0304 0001 0002"),
+        Results{QModbusReplyFramer::Skipped, QModbusReplyFramer::Reply}, true);
+    row("tcp unknown transaction", tcpFraming, read, tcp(101, 5, "0304 0001 0002"), garbled);
+    row("tcp other unit", tcpFraming, read, tcp(1, 6, "0304 0001 0002"), garbled);
+    row("tcp not modbus", tcpFraming, read, QByteArray::fromHex("ffee00c3a5017f7f00000000deadbeef"), garbled);
+    row("fewer registers than asked", tcpFraming, read, tcp(1, 5, "0302 0001"), garbled);
+    row("byte count beyond the frame", tcpFraming, read, tcp(1, 5, "0304 0001") + "\xbe\xef", garbled);
+    row("length beyond any frame", tcpFraming, read, QByteArray::fromHex("000100000fff05"), garbled);
+    row("tcp write echo for a read", tcpFraming, read, tcp(1, 5, "0600021111"), garbled);
+    row("write echo", tcpFraming, write, tcp(1, 5, "0600020064"), reply);
+    row("write echo of another value", tcpFraming, write, tcp(1, 5, "0600020065"), garbled);
+    row("read reply for a write", tcpFraming, write, tcp(1, 5, "03020000"), garbled);
+    row("rtu answer", rtuFraming, read, rtu(5, "0304 0001 0002"), reply);
+    row("rtu exception", rtuFraming, read, rtu(5, "8302"), reply);
+    row("rtu half a frame", rtuFraming, read, rtu(5, "0304 0001 0002").left(6), more);
+    row("rtu other unit", rtuFraming, read, rtu(6, "0304 0001 0002"), garbled);
+    row("rtu wrong crc", rtuFraming, read, rtu(5, "0304 0001 0002").replace(3, 1, "\x07"), garbled);
+    row("rtu write echo for a read", rtuFraming, read, rtu(5, "0600021111"), garbled);
+    row("rtu registers not asked for", rtuFraming, read, rtu(5, "0302 0001"), garbled);
 }
 
 void tst_QModbusReplyFramer::repliesMustAnswerTheRequest()
