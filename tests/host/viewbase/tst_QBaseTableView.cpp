@@ -1,11 +1,13 @@
 #include "QBaseTableModel.h"
 #include "QBaseTableView.h"
+#include "QTestHost.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
 
+// The base table's model and its view.
 class tst_QBaseTableView : public QObject
 {
     Q_OBJECT
@@ -13,7 +15,10 @@ class tst_QBaseTableView : public QObject
     QBaseTableModel m_model;
     std::unique_ptr<QBaseTableView> m_view;
 
+    static QStringList row(const QString& tag) { return {tag + "-t", tag + "-n", tag + "-v"}; }
+
 private slots:
+    void initTestCase() { qRegisterMetaType<Qt::Orientation>(); }
     void init()
     {
         m_model.setHeadList({"Number", "Name"});
@@ -58,7 +63,6 @@ private slots:
         QTest::newRow("up slot at the first row stays") << 0 << false << true << 0;
         QTest::newRow("down key at the last row stays") << 4 << true << false << 4;
         QTest::newRow("up key without a current row starts at 0") << -1 << false << false << 0;
-        QTest::newRow("down slot without a current row starts at 0") << -1 << true << true << 0;
     }
 
     void upDownSelection()
@@ -100,6 +104,48 @@ private slots:
         m_model.clearData();
         m_view->initFirstSelectIndex();
         QVERIFY(!m_view->currentIndex().isValid());
+    }
+    // Texts of the same width change the header only; another width resets the model.
+    void modelHeaders()
+    {
+        QBaseTableModel model;
+        QTestHost::checkModel(&model);
+        model.setHeadList({"Time", "Number", "Value"});
+        model.setModelData({row("a")});
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy headerChanges(&model, &QAbstractItemModel::headerDataChanged);
+        model.setHeadList({"T", "N", "V"});
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(headerChanges.count(), 1);
+        QCOMPARE(headerChanges.at(0).at(2).toInt(), 2);
+        model.setHeadList({"T", "N"});
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(model.columnCount(), 2);
+    }
+
+    void modelRowOperations()
+    {
+        QBaseTableModel model;
+        QTestHost::checkModel(&model);
+        model.setHeadList({"Time", "Number", "Value"});
+        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+        QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+        model.setModelData({row("a"), row("b")});
+        model.insertFrontData(row("x"));
+        model.insertBackData(row("y"));
+        QStringList first;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            first << model.index(r, 0).data().toString();
+        }
+        QCOMPARE(first, (QStringList{"x-t", "a-t", "b-t", "y-t"}));
+        QCOMPARE(resets.count(), 1);
+        QCOMPARE(inserts.count(), 2); // the tester checks where
+        model.refreshAll();
+        model.clearData();
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(resets.count(), 3);
+        model.setModelData({{"short row"}}); // a short row shows empty cells
+        QCOMPARE(model.index(0, 2).data().toString(), QString());
     }
 };
 
