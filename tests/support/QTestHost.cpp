@@ -159,11 +159,6 @@ void QTestHost::clearProject()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString QTestHost::dataDir()
-{
-    return tempDir()->path();
-}
-
 QDeviceServo* QTestHost::addDrive(const QString& model, const QString& alias, int replyDelayMs)
 {
     QProjectCore::self()->setSimulatedReplyDelay(replyDelayMs);

@@ -20,7 +20,6 @@ public:
     static bool setUp(QString* error = nullptr);
     // Removes every device and forgets the selection (call in init() or cleanup()).
     static void clearProject();
-    static QString dataDir();
 
     // A simulated drive; replyDelayMs 0 answers on the next pass of the event loop.
     static QDeviceServo* addDrive(const QString& model, const QString& alias = QString(),
