@@ -140,11 +140,14 @@ void QDriveMenu::fillFaultMenu()
 {
     m_faultMenu->clear();
     const QSimulatedDriveLink* link = selectedLink();
-    if (!link || link->model()->faults.isEmpty()) {
+    const QDeviceServo* device = selectedDrive();
+    // The drive's description is in the present language; the link keeps the one it was made with.
+    const QDriveModelPtr model = device ? device->getDriveModel() : QDriveModelPtr();
+    if (!link || !model || model->faults.isEmpty()) {
         m_faultMenu->addAction(tr("STR_MENU_NO_FAULTS"))->setEnabled(false);
         return;
     }
-    for (const QDriveFaultDef& fault : link->model()->faults) {
+    for (const QDriveFaultDef& fault : model->faults) {
         const QString code = fault.code;
         m_faultMenu->addAction(QStringLiteral("%1  %2").arg(code, fault.name), this,
                                [this, code]() { raiseFault(code); });

@@ -113,7 +113,10 @@ void QDriveStatusLabel::refresh()
     if (!values.isEmpty()) {
         text += QStringLiteral("  |  ") + values;
     }
-    text += QStringLiteral("  |  ") + tr("STR_STATUS_LINK").arg(link->linkDescription());
+    // A drive simulated inside the workbench is named so in the present language.
+    const bool bus = qobject_cast<const QModbusDriveLink*>(link);
+    text += QStringLiteral("  |  ") +
+            tr("STR_STATUS_LINK").arg(bus ? link->linkDescription() : tr("STR_STATUS_LINK_SIMULATED"));
     setText(m_writeNotice.isEmpty() ? text : m_writeNotice + QStringLiteral("  |  ") + text);
 }
 

@@ -136,10 +136,15 @@ void QSettingsMenu::setLanguage(const QString& language)
         return;
     }
     if (!QLibSetting::self()->loadLanguage(language)) {
+        for (QAction* action : m_languageGroup->actions()) {
+            action->setChecked(action->data().toString() == systemSetting()->getLanguage());
+        }
         QMessageBox::warning(parentWidget(), tr("STR_MENU_LANGUAGE"),
                              tr("STR_LANGUAGE_LOAD_FAILED").arg(language));
         return;
     }
+    // The widgets take their texts from the installed translator (QEvent::LanguageChange); the drives
+    // take theirs from the catalogue when the setting changes, keeping their values and faults.
     systemSetting()->setLanguage(language);
     emit languageSwitched(language);
 }

@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -61,7 +60,6 @@ QWorkbenchWindow::QWorkbenchWindow(QWidget* parent) : QMainWindow(parent)
     m_driveMenu = new QDriveMenu(this);
     menuBar()->addMenu(m_driveMenu);
     m_settingsMenu = new QSettingsMenu(this);
-    connect(m_settingsMenu, &QSettingsMenu::languageSwitched, this, &QWorkbenchWindow::offerRestart);
     menuBar()->addMenu(m_settingsMenu);
     createPluginMenu();
     createHelpMenu();
@@ -127,6 +125,11 @@ void QWorkbenchWindow::retranslate()
     m_driveFileActions->retranslate();
     m_pluginMenu->setTitle(tr("STR_MENU_PLUGINS"));
     m_noPluginAction->setText(tr("STR_NO_PLUGIN_LOADED"));
+    for (auto it = m_pluginActions.cbegin(); it != m_pluginActions.cend(); ++it) {
+        if (const QPluginInfo* info = it.value()->getPluginInfo()) {
+            it.key()->setText(info->displayName);
+        }
+    }
     m_helpMenu->setTitle(tr("STR_MENU_HELP"));
     m_helpAction->setText(tr("STR_MENU_HELP_PAGE"));
     m_aboutAction->setText(tr("STR_MENU_ABOUT"));
@@ -159,7 +162,8 @@ void QWorkbenchWindow::addPlugins(const QList<IPluginInterface*>& plugins)
         m_centre->addWidget(widget);
         const QPluginInfo* info = plugin->getPluginInfo();
         const QString name = info ? info->displayName : widget->objectName();
-        m_pluginMenu->addAction(name, this, [this, widget]() { showPlugin(widget); });
+        m_pluginActions.insert(m_pluginMenu->addAction(name, this, [this, widget]() { showPlugin(widget); }),
+                               plugin);
         m_noPluginAction->setVisible(false);
         if (m_centre->currentIndex() == 0) {
             showPlugin(widget);
@@ -295,15 +299,4 @@ void QWorkbenchWindow::showAbout()
 {
     QMessageBox::about(this, tr("STR_MENU_ABOUT"),
                        tr("STR_ABOUT_TEXT").arg(QCoreApplication::applicationVersion()));
-}
-
-void QWorkbenchWindow::offerRestart()
-{
-    const auto answer =
-        QMessageBox::question(this, tr("STR_MENU_LANGUAGE"), tr("STR_LANGUAGE_RESTART_QUESTION"));
-    // close() asks about unsaved changes first; a cancelled close cancels the restart too.
-    if (answer != QMessageBox::Yes || !close()) {
-        return;
-    }
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QMap>
 #include <QPointer>
 
 class IPluginInterface;
@@ -59,8 +60,6 @@ private:
 
     void showHelp();
     void showAbout();
-    // Most pages take their texts when they are made: after a change of language, offers to start again.
-    void offerRestart();
 
     QProjectTreeWidget* m_tree = nullptr;
     QProjectViewKeeper* m_viewKeeper = nullptr;
@@ -78,6 +77,7 @@ private:
     QDriveMenu* m_driveMenu = nullptr;
     QSettingsMenu* m_settingsMenu = nullptr;
     QMenu* m_pluginMenu = nullptr;
+    QMap<QAction*, IPluginInterface*> m_pluginActions; // named after their plug-ins, in the present language
     QAction* m_noPluginAction = nullptr;
     QMenu* m_helpMenu = nullptr;
     QAction* m_helpAction = nullptr;

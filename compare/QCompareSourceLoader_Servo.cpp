@@ -52,7 +52,10 @@ tagCompareSource_Servo QCompareSourceLoader_Servo::sourceOfDrive(const QDeviceSe
     tagCompareSource_Servo source;
     source.devText = QStringLiteral("%1_%2").arg(device.getDevName(), device.getConfigVersion());
     source.axisNum = device.getAxisNum();
-    source.name = device.getCommuName();
+    // How the drive is reached; a drive simulated inside the workbench in the present language.
+    source.name = QProjectCore::self()->simulatedLink(device.getAliasName())
+                      ? text("STR_STATUS_LINK_SIMULATED")
+                      : device.getCommuName();
     source.title = device.getShowNameByShowType(false);
     const QDeviceServo::FuncodeGroupMap& groups = device.getNormalFuncodeGroupMap();
     for (auto group = groups.constBegin(); group != groups.constEnd(); ++group) {

@@ -9,8 +9,13 @@
 
 QDefaultCompareFuncodeModel::QDefaultCompareFuncodeModel(QObject* parent) : QBaseTableModel(parent)
 {
-    setHeadList(QStringList{tr("STR_INDEX"), tr("STR_FUNCODE_NAME"), tr("STR_AXIS_INDEX"), tr("STR_CUR_VAL"),
-                            tr("STR_DEFAULT_VAL")});
+    setHeadList(headerTexts());
+}
+
+QStringList QDefaultCompareFuncodeModel::headerTexts() const
+{
+    return {tr("STR_INDEX"), tr("STR_FUNCODE_NAME"), tr("STR_AXIS_INDEX"), tr("STR_CUR_VAL"),
+            tr("STR_DEFAULT_VAL")};
 }
 
 QDefaultCompareFuncodeModel::~QDefaultCompareFuncodeModel() = default;

@@ -25,6 +25,9 @@ public:
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+protected:
+    QStringList headerTexts() const override;
+
 private:
     QVariant decoration(const QModelIndex& index) const;
     static QVariant foreground(int column);

@@ -8,6 +8,7 @@
 #include "QProjectCore.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
@@ -85,4 +86,16 @@ void QDefaultCompareFuncodeView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(viewport()->rect(), Qt::AlignCenter, tr("STR_DEFAULT_COMPARE_NONE"));
+}
+
+void QDefaultCompareFuncodeView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_menu->actions().constFirst()->setText(tr("STR_REFRESH"));
+        // The rows hold the drive's texts as they were when filled.
+        if (QDeviceServo* device = selectedServo()) {
+            m_model->setModelData(device->getCompareFuncodeDefault());
+        }
+    }
+    QBaseTableView::changeEvent(event);
 }

@@ -24,6 +24,7 @@ public slots:
     void OnRefresh();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // An empty page says that nothing differs, rather than looking unfinished.
     void paintEvent(QPaintEvent* event) override;

@@ -17,6 +17,7 @@
 
 #include <QButtonGroup>
 #include <QDebug>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRadioButton>
@@ -343,7 +344,7 @@ void QFuncodeCompareDialog_Servo::presetComparison(const QString& keyA, const QS
     showResult();
 }
 
-bool QFuncodeCompareDialog_Servo::runComparison(int kind, const QString& keyA, const QString& keyB)
+bool QFuncodeCompareDialog_Servo::runComparison(int kind, const QString& keyA, const QString& keyB, bool read)
 {
     setBusy(true);
     bool loaded = false;
@@ -352,21 +353,37 @@ bool QFuncodeCompareDialog_Servo::runComparison(int kind, const QString& keyA, c
         loaded = loadFile(SIDE_A, keyA) && loadFile(SIDE_B, keyB);
         break;
     case COMPARE_DEVICE_FILE:
-        loaded = loadDrive(SIDE_A, keyA, true) && loadFile(SIDE_B, keyB);
+        loaded = loadDrive(SIDE_A, keyA, read) && loadFile(SIDE_B, keyB);
         break;
     case COMPARE_FILE_DEVICE:
-        loaded = loadFile(SIDE_A, keyA) && loadDrive(SIDE_B, keyB, true);
+        loaded = loadFile(SIDE_A, keyA) && loadDrive(SIDE_B, keyB, read);
         break;
     case COMPARE_TWO_DEVICES:
         // A drive compared with itself is read once.
-        loaded = loadDrive(SIDE_A, keyA, true) && loadDrive(SIDE_B, keyB, keyB != keyA);
+        loaded = loadDrive(SIDE_A, keyA, read) && loadDrive(SIDE_B, keyB, read && keyB != keyA);
         break;
     default:
         break;
     }
     const bool compared = loaded && compareSources();
+    m_lastKind = kind;
+    m_lastKeyA = keyA;
+    m_lastKeyB = keyB;
     setBusy(false);
     return compared;
+}
+
+void QFuncodeCompareDialog_Servo::compareAgain()
+{
+    if (m_busy || m_modelHeader.isEmpty()) {
+        return;
+    }
+    const int kind = m_lastKind;
+    const QString keyA = m_lastKeyA;
+    const QString keyB = m_lastKeyB;
+    clearResult();
+    runComparison(kind, keyA, keyB, false);
+    showResult();
 }
 
 bool QFuncodeCompareDialog_Servo::loadDrive(int side, const QString& alias, bool read)
@@ -537,4 +554,14 @@ void QFuncodeCompareDialog_Servo::on_btnPreview_clicked()
 void QFuncodeCompareDialog_Servo::on_btnPrint_clicked()
 {
     print(false);
+}
+
+void QFuncodeCompareDialog_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setTitle(tr("STR_COMPARE"));
+        compareAgain(); // the result holds the drives' texts of the language it was made in
+    }
+    QBaseDlg::changeEvent(event);
 }

@@ -73,6 +73,9 @@ public slots:
     void on_btnPrint_clicked();
     void on_btnExport_clicked();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     enum enSide
     {
@@ -92,7 +95,11 @@ private:
     void applyColumns();
     void chooseFile(QLineEdit* edit);
     void clearResult();
-    bool runComparison(int kind, const QString& keyA, const QString& keyB);
+    // Loads both sources (drives read first when read) and compares them; remembered for compareAgain.
+    bool runComparison(int kind, const QString& keyA, const QString& keyB, bool read = true);
+    // The shown comparison once more from the values the drives hold, with the texts of the present
+    // language.
+    void compareAgain();
     bool loadDrive(int side, const QString& alias, bool read);
     bool loadFile(int side, const QString& path);
     bool compareSources();
@@ -116,4 +123,7 @@ private:
     QList<QCheckBox*> m_axisBoxes;  // X1, Y1, Z1, X2, Y2, Z2
     int m_presenceFilter = QFuncodeComparer_Servo::PRESENCE_NONE;
     bool m_busy = false;
+    int m_lastKind = -1; // of the comparison shown, with its two sources
+    QString m_lastKeyA;
+    QString m_lastKeyB;
 };

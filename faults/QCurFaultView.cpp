@@ -12,6 +12,7 @@
 #include "QSystemSetting.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -107,4 +108,14 @@ void QCurFaultView::exportFaultInfo()
     table.headers = QFaultExportRows::curFaultHeaders();
     table.rows = QFaultExportRows::curFaultRows(device);
     QFaultCsvExporter::exportTable(this, device, table);
+}
+
+void QCurFaultView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(tr("STR_CURRENT_FAULT"));
+        m_refreshAction->setText(tr("STR_REFRESH"));
+        m_exportAction->setText(tr("STR_EXPORT"));
+    }
+    QBaseTableView::changeEvent(event);
 }

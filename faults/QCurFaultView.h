@@ -32,6 +32,7 @@ public slots:
     void exportFaultInfo();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

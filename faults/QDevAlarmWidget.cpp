@@ -8,6 +8,7 @@
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QSplitter>
@@ -116,4 +117,15 @@ void QDevAlarmWidget::onClearRefreshTimeout()
     if (--m_refreshesLeft <= 0) {
         m_clearRefreshTimer->stop();
     }
+}
+
+void QDevAlarmWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        static_cast<QGroupBox*>(m_splitter->widget(0))->setTitle(tr("STR_CURRENT_FAULT"));
+        static_cast<QGroupBox*>(m_splitter->widget(1))->setTitle(tr("STR_HIS_FAULT_RECORD"));
+        setWindowTitle(tr("STR_ALARM_HISTORYMONITORING"));
+        m_clearButton->setTitle(tr("STR_CLEAR_HIS_FAULT"));
+    }
+    QBaseStyleWidget::changeEvent(event);
 }

@@ -35,6 +35,9 @@ public slots:
 private slots:
     void onClearRefreshTimeout();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* makeGroup(const QString& title, QWidget* content);
     void initClearButton();

@@ -10,6 +10,7 @@
 #include "QSoftCore.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -224,4 +225,16 @@ void QHistoryFaultTreeWidget_Servo::slotHistoryFaultaExportBtn()
     table.headers = QFaultExportRows::historyHeaders();
     table.rows = QFaultExportRows::historyRows(device, m_axis);
     QFaultCsvExporter::exportTable(this, device, table);
+}
+
+void QHistoryFaultTreeWidget_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setHeaders();
+        m_refreshAction->setText(tr("STR_REFRESH"));
+        m_clearAction->setText(tr("STR_CLEAR_HIS_FAULT"));
+        m_exportAction->setText(tr("STR_EXPORT"));
+        m_formatAction->setText(tr("STR_EDIT_FAULT_FORMAT"));
+    }
+    QTreeWidget::changeEvent(event);
 }

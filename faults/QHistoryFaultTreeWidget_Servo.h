@@ -50,6 +50,7 @@ public slots:
     void slotHistoryFaultaExportBtn();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

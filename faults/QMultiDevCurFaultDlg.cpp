@@ -7,6 +7,7 @@
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 
 QMultiDevCurFaultDlg::QMultiDevCurFaultDlg(QWidget* parent)
@@ -65,4 +66,12 @@ void QMultiDevCurFaultDlg::clearAll()
 {
     m_model->clear();
     hideWhenEmpty();
+}
+
+void QMultiDevCurFaultDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setTitle(tr("STR_CURRENT_FAULT"));
+    }
+    QBaseDlg::changeEvent(event);
 }

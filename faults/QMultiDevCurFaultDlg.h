@@ -28,6 +28,9 @@ public slots:
     void onDeviceFaultChanged(QString aliasName);
     void slotUpdateDev();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void hideWhenEmpty();
 

@@ -35,7 +35,12 @@ bool flagOf(const tagFaultInfo& fault, int column)
 
 QServoDeviceFaultModel::QServoDeviceFaultModel(QObject* parent) : QBaseTableModel(parent)
 {
-    setHeadList(R::curFaultHeaders());
+    setHeadList(headerTexts());
+}
+
+QStringList QServoDeviceFaultModel::headerTexts() const
+{
+    return R::curFaultHeaders();
 }
 
 QList<tagFaultInfoPtr> QServoDeviceFaultModel::copyOf(const QList<tagFaultInfoPtr>& faults)

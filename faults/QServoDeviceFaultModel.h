@@ -30,6 +30,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 protected:
+    QStringList headerTexts() const override;
     // Copies of a drive's records, so the rows stay as read until the next read.
     static QList<tagFaultInfoPtr> copyOf(const QList<tagFaultInfoPtr>& faults);
 

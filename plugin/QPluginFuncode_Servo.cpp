@@ -32,6 +32,7 @@ QWidget* QPluginFuncode_Servo::getWidget()
 QPluginInfo* QPluginFuncode_Servo::getPluginInfo()
 {
     if (m_pluginInfo) {
+        m_pluginInfo->displayName = tr("STR_FUNCODE"); // in the present language
         return m_pluginInfo.get();
     }
     m_pluginInfo = std::make_unique<QPluginInfo>();

@@ -5,6 +5,7 @@
 #include "QProjectCore.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QIcon>
 
 namespace {
@@ -32,12 +33,25 @@ const tagSubFuncode_Servo* findRecordCode(const QDeviceServo* device, const QStr
 QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent)
     : QBaseTableModel(parent), m_pager(&QModifyFunModel_Servo::makeDisplayRow)
 {
-    setHeadList(QStringList{tr("STR_DATETIME"), tr("STR_INDEX"), tr("STR_NAME"), tr("STR_AXIS_INDEX"),
-                            tr("STR_NEW_VAL"), tr("STR_OLD_VAL"), tr("STR_DEFAULT_VAL"), tr("STR_MIN_VAL"),
-                            tr("STR_MAX_VAL"), tr("STR_RELATE_PARAM")});
+    setHeadList(headerTexts());
+}
+
+QStringList QModifyFunModel_Servo::headerTexts() const
+{
+    return {tr("STR_DATETIME"), tr("STR_INDEX"),       tr("STR_NAME"),        tr("STR_AXIS_INDEX"),
+            tr("STR_NEW_VAL"),  tr("STR_OLD_VAL"),     tr("STR_DEFAULT_VAL"), tr("STR_MIN_VAL"),
+            tr("STR_MAX_VAL"),  tr("STR_RELATE_PARAM")};
 }
 
 QModifyFunModel_Servo::~QModifyFunModel_Servo() = default;
+
+bool QModifyFunModel_Servo::event(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && !m_pager.alias().isEmpty()) {
+        loadRecords(m_pager.alias());
+    }
+    return QBaseTableModel::event(event);
+}
 
 void QModifyFunModel_Servo::loadRecords(const QString& alias)
 {

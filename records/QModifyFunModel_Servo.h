@@ -52,6 +52,11 @@ public:
     // as positions in the value list and shown as the items' texts; all other values as stored.
     static QStringList makeDisplayRow(const tagModifyFuncode_Servo& record);
 
+protected:
+    QStringList headerTexts() const override;
+    // The rows hold the drive's texts as they were when read: read again in the new language.
+    bool event(QEvent* event) override;
+
 private:
     // The ten texts of a row: from memory for added changes, from the pager for stored records.
     QStringList rowTexts(int row) const;

@@ -6,8 +6,12 @@
 QSortedModifyFunDetailModel_Servo::QSortedModifyFunDetailModel_Servo(QObject* parent)
     : QBaseTableModel(parent)
 {
-    setHeadList(QStringList{tr("STR_MODIFICATION_DATETIME"), tr("STR_OLD_VAL"), tr("STR_NEW_VAL"),
-                            tr("STR_AXIS_INDEX")});
+    setHeadList(headerTexts());
+}
+
+QStringList QSortedModifyFunDetailModel_Servo::headerTexts() const
+{
+    return {tr("STR_MODIFICATION_DATETIME"), tr("STR_OLD_VAL"), tr("STR_NEW_VAL"), tr("STR_AXIS_INDEX")};
 }
 
 QSortedModifyFunDetailModel_Servo::~QSortedModifyFunDetailModel_Servo() = default;

@@ -32,6 +32,9 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+protected:
+    QStringList headerTexts() const override;
+
 private:
     QString displayText(const tagFuncodeModifyData& event, int column) const;
 

@@ -16,13 +16,17 @@
 
 QSortedModifyFunModel_Servo::QSortedModifyFunModel_Servo(QObject* parent) : QBaseTableModel(parent)
 {
-    setHeadList(QStringList{tr("STR_INDEX"), tr("STR_COMMONLY_TYPE"), tr("STR_NAME"), tr("STR_AXIS_X"),
-                            tr("STR_AXIS_Y"), tr("STR_AXIS_Z"), tr("STR_SAVE_STATE"), tr("STR_MIN_VAL"),
-                            tr("STR_MAX_VAL"), tr("STR_DEFAULT_VAL"), tr("STR_UNIT"), tr("STR_EFFECT_STYLE"),
-                            tr("STR_STORE_TYPE"), tr("STR_MODIFY_COUNT"), tr("STR_RELATE_PARAM"),
-                            tr("STR_REMARK")});
+    setHeadList(headerTexts());
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo, this,
             &QSortedModifyFunModel_Servo::slotFunValueChanged);
+}
+
+QStringList QSortedModifyFunModel_Servo::headerTexts() const
+{
+    return {tr("STR_INDEX"),      tr("STR_COMMONLY_TYPE"), tr("STR_NAME"),         tr("STR_AXIS_X"),
+            tr("STR_AXIS_Y"),     tr("STR_AXIS_Z"),        tr("STR_SAVE_STATE"),   tr("STR_MIN_VAL"),
+            tr("STR_MAX_VAL"),    tr("STR_DEFAULT_VAL"),   tr("STR_UNIT"),         tr("STR_EFFECT_STYLE"),
+            tr("STR_STORE_TYPE"), tr("STR_MODIFY_COUNT"),  tr("STR_RELATE_PARAM"), tr("STR_REMARK")};
 }
 
 QSortedModifyFunModel_Servo::~QSortedModifyFunModel_Servo() = default;

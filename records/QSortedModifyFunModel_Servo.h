@@ -79,6 +79,9 @@ signals:
     // The drive's monitored list was changed through this model.
     void sigSelectionChanged();
 
+protected:
+    QStringList headerTexts() const override;
+
 private:
     const tagSubFuncode_Servo* funcodeOfRow(const QDeviceServo* device, int row) const;
     QVariant displayText(const QDeviceServo* device, const tagSubFuncode_Servo* fun, int row,

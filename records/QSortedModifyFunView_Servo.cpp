@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -317,4 +318,14 @@ bool QSortedModifyFunView_Servo::event(QEvent* event)
         return true;
     }
     return QBaseTableView::event(event);
+}
+
+void QSortedModifyFunView_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        delete m_menu;
+        createMenu();
+        updateSortActionText();
+    }
+    QBaseTableView::changeEvent(event);
 }

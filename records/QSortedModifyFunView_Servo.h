@@ -52,6 +52,7 @@ public slots:
     void onRefreshIntervalChanged(QString aliasName = QString());
 
 protected:
+    void changeEvent(QEvent* event) override;
     // F1 belongs to the table while it has the focus: it opens the help of the current code, not the
     // window's general help.
     bool event(QEvent* event) override;

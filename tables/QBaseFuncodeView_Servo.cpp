@@ -17,6 +17,8 @@
 
 namespace {
 const char* const kColumnProperty = "action";
+// The translation key of a right-click menu entry, whose text follows the language.
+const char* const kTextKeyProperty = "textKey";
 
 QIcon shownIcon()
 {
@@ -66,6 +68,13 @@ void QBaseFuncodeView_Servo::setFuncodeModel(QFuncodeModelBase_Servo* model)
     m_delegate->setModel(model);
     connect(model, &QFuncodeModelBase_Servo::SigDataChanged, this, &QBaseFuncodeView_Servo::SigDataChanged);
     connect(model, &QFuncodeModelBase_Servo::SigSelChanged, this, &QBaseFuncodeView_Servo::SigSelChanged);
+    // The column menu names the columns as the headers do, in the present language.
+    connect(model, &QAbstractItemModel::headerDataChanged, this, [this]() {
+        const QStringList heads = m_funcodeModel->getHeadList();
+        for (auto it = m_columnActions.cbegin(); it != m_columnActions.cend(); ++it) {
+            it.value()->setText(heads.value(it.key()));
+        }
+    });
     buildColumnMenu();
     setColumnWidths();
 }
@@ -73,20 +82,40 @@ void QBaseFuncodeView_Servo::setFuncodeModel(QFuncodeModelBase_Servo* model)
 void QBaseFuncodeView_Servo::buildRightMenu(bool withSelectAll)
 {
     m_rightMenu = new QMenu(this);
-    m_refreshAction = m_rightMenu->addAction(tr("STR_REFRESH"));
+    m_refreshAction = addRightMenuAction("STR_REFRESH");
     connect(m_refreshAction, &QAction::triggered, this, &QBaseFuncodeView_Servo::OnRefresh);
     if (withSelectAll) {
-        QAction* selectAll = m_rightMenu->addAction(tr("STR_SELECT_ALL"));
+        QAction* selectAll = addRightMenuAction("STR_SELECT_ALL");
         connect(selectAll, &QAction::triggered, m_funcodeModel, &QFuncodeModelBase_Servo::onSelectAll);
     }
-    QAction* selectCancel = m_rightMenu->addAction(tr("STR_SELECT_CANCEL"));
+    QAction* selectCancel = addRightMenuAction("STR_SELECT_CANCEL");
     connect(selectCancel, &QAction::triggered, m_funcodeModel, &QFuncodeModelBase_Servo::onDeselectAll);
-    QAction* help = m_rightMenu->addAction(tr("STR_HELP"));
+    QAction* help = addRightMenuAction("STR_HELP");
     help->setShortcut(QKeySequence::HelpContents);
     connect(help, &QAction::triggered, this, &QBaseFuncodeView_Servo::OnHelp);
     m_rightMenu->addSeparator();
-    QAction* showHide = m_rightMenu->addAction(tr("STR_SHOW_HIDE"));
+    QAction* showHide = addRightMenuAction("STR_SHOW_HIDE");
     showHide->setMenu(m_columnMenu);
+}
+
+QAction* QBaseFuncodeView_Servo::addRightMenuAction(const char* key)
+{
+    QAction* action = m_rightMenu->addAction(tr(key));
+    action->setProperty(kTextKeyProperty, QByteArray(key));
+    return action;
+}
+
+void QBaseFuncodeView_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && m_rightMenu) {
+        for (QAction* action : m_rightMenu->actions()) {
+            const QByteArray key = action->property(kTextKeyProperty).toByteArray();
+            if (!key.isEmpty()) {
+                action->setText(tr(key.constData()));
+            }
+        }
+    }
+    QBaseTableView::changeEvent(event);
 }
 
 // ---------------------------------------------------------------- periodic reading

@@ -75,6 +75,10 @@ protected:
     void setFuncodeModel(QFuncodeModelBase_Servo* model);
     // The right-click menu: refresh, select all (withSelectAll), select cancel, help, and the column menu.
     void buildRightMenu(bool withSelectAll);
+    // An entry of the right-click menu named by a translation key: it changes language with the view.
+    QAction* addRightMenuAction(const char* key);
+
+    void changeEvent(QEvent* event) override;
 
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -201,4 +202,14 @@ void QFindFuncodeDialog_Servo::keyPressEvent(QKeyEvent* event)
         return;
     }
     QBaseDlg::keyPressEvent(event);
+}
+
+void QFindFuncodeDialog_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setTitle(tr("STR_FIND_FUNCODE"));
+        m_lineEdit->setPlaceholderText(tr("STR_FUNCODE_NAME_INDEX"));
+        m_findButton->setToolTip(tr("STR_FIND_FUNCODE"));
+    }
+    QBaseDlg::changeEvent(event);
 }

@@ -44,6 +44,7 @@ public slots:
     void SlotlineEditFindServoFun(QString text);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

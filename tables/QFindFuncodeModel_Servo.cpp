@@ -6,11 +6,16 @@
 
 QFindFuncodeModel_Servo::QFindFuncodeModel_Servo(QObject* parent) : QBaseTableModel(parent)
 {
-    setHeadList(QStringList{tr("STR_INDEX"), tr("STR_FUNCODE_NAME"), tr("STR_AXIS_X"), tr("STR_AXIS_Y"),
-                            tr("STR_AXIS_Z"), tr("STR_MIN_VAL"), tr("STR_MAX_VAL"), tr("STR_DEFAULT_VAL"),
-                            tr("STR_UNIT")});
+    setHeadList(headerTexts());
     connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo, this,
             &QFindFuncodeModel_Servo::onFuncodeChanged);
+}
+
+QStringList QFindFuncodeModel_Servo::headerTexts() const
+{
+    return {tr("STR_INDEX"),   tr("STR_FUNCODE_NAME"), tr("STR_AXIS_X"),
+            tr("STR_AXIS_Y"),  tr("STR_AXIS_Z"),       tr("STR_MIN_VAL"),
+            tr("STR_MAX_VAL"), tr("STR_DEFAULT_VAL"),  tr("STR_UNIT")};
 }
 
 QFindFuncodeModel_Servo::~QFindFuncodeModel_Servo() = default;

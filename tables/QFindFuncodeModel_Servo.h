@@ -45,6 +45,9 @@ private slots:
     // Values of the drive changed: repaint the value columns of those rows.
     void onFuncodeChanged(QString aliasName, QStringList funIndexList);
 
+protected:
+    QStringList headerTexts() const override;
+
 private:
     QString displayText(const tagSubFuncode_Servo* fun, int column) const;
 

@@ -8,6 +8,7 @@
 #include "QSoftCore.h"
 
 #include <QGridLayout>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -75,8 +76,15 @@ void QFuncodeGroupWidget_Servo::init()
     while (m_tables.size() < names.size()) {
         createTable();
     }
-    m_tabWidget->clear();
+    // The same drive's group shown stays shown when its title changes (another language): it is known
+    // by its code.
     QDeviceServo* device = QProjectCore::selectedServo();
+    const QFuncodeView_Servo* shown = getCurrentFuncodeView();
+    const QString shownCode = shown && device && device->getAliasName() == m_alias
+                                  ? shown->getFunGroup().section(QLatin1Char(' '), 0, 0)
+                                  : QString();
+    m_alias = device ? device->getAliasName() : QString();
+    m_tabWidget->clear();
     if (!device) {
         // Hidden tables let go of the rows of a device that may be gone.
         for (QFuncodeView_Servo* table : qAsConst(m_tables)) {
@@ -101,8 +109,10 @@ void QFuncodeGroupWidget_Servo::init()
         m_tables.at(i)->hide();
         m_tables.at(i)->clearModelGroup();
     }
+    const int again =
+        names.indexOf(QRegularExpression(QStringLiteral("^%1 ").arg(QRegularExpression::escape(shownCode))));
     if (m_tabWidget->count() > 0) {
-        m_tabWidget->setCurrentIndex(0);
+        m_tabWidget->setCurrentIndex(qMax(0, again));
     }
 }
 

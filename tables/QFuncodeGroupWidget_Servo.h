@@ -55,5 +55,6 @@ private:
     QFuncodeView_Servo* createTable();
 
     QList<QFuncodeView_Servo*> m_tables;
+    QString m_alias; // of the drive whose groups are shown
     QTabWidget* m_tabWidget = nullptr;
 };

@@ -62,26 +62,31 @@ bool flagOf(const tagSubFuncode_Servo* fun, int column)
 
 QFuncodeModelBase_Servo::QFuncodeModelBase_Servo(QObject* parent) : QBaseTableModel(parent)
 {
-    setHeadList({tr("STR_INTST_STATE"),
-                 tr("STR_COMMONLY_TYPE"),
-                 tr("STR_FUNCODE_NAME"),
-                 tr("STR_READ_WRITE_STATE"),
-                 tr("STR_AXIS_X"),
-                 tr("STR_AXIS_Y"),
-                 tr("STR_AXIS_Z"),
-                 tr("STR_UNIT"),
-                 tr("STR_SAVE_STATE"),
-                 tr("STR_MIN_VAL"),
-                 tr("STR_MAX_VAL"),
-                 tr("STR_DEFAULT_VAL"),
-                 tr("STR_EFFECT_STYLE"),
-                 tr("STR_STORE_TYPE"),
-                 tr("F"),
-                 tr("P"),
-                 tr("S"),
-                 tr("T"),
-                 tr("STR_RELATE_PARAM"),
-                 tr("STR_REMARK")});
+    setHeadList(headerTexts());
+}
+
+QStringList QFuncodeModelBase_Servo::headerTexts() const
+{
+    return {tr("STR_INTST_STATE"),
+            tr("STR_COMMONLY_TYPE"),
+            tr("STR_FUNCODE_NAME"),
+            tr("STR_READ_WRITE_STATE"),
+            tr("STR_AXIS_X"),
+            tr("STR_AXIS_Y"),
+            tr("STR_AXIS_Z"),
+            tr("STR_UNIT"),
+            tr("STR_SAVE_STATE"),
+            tr("STR_MIN_VAL"),
+            tr("STR_MAX_VAL"),
+            tr("STR_DEFAULT_VAL"),
+            tr("STR_EFFECT_STYLE"),
+            tr("STR_STORE_TYPE"),
+            tr("F"),
+            tr("P"),
+            tr("S"),
+            tr("T"),
+            tr("STR_RELATE_PARAM"),
+            tr("STR_REMARK")};
 }
 
 QFuncodeModelBase_Servo::~QFuncodeModelBase_Servo() = default;

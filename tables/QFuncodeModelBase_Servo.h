@@ -101,6 +101,7 @@ signals:
     void SigSelChanged();
 
 protected:
+    QStringList headerTexts() const override;
     static QDeviceServo* selectedDevice();
     // Model resets that may nest (select all rebuilds rows inside its own reset): only the outermost
     // pair reaches the views.

@@ -9,6 +9,7 @@
 #include "QSoftCore.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 
 QSelFunCodeView_Servo::QSelFunCodeView_Servo(QWidget* parent) : QBaseFuncodeView_Servo(parent)
@@ -45,10 +46,10 @@ QSelFunCodeView_Servo::~QSelFunCodeView_Servo() = default;
 
 void QSelFunCodeView_Servo::addMoveActions()
 {
-    QAction* up = m_rightMenu->addAction(tr("STR_UP"));
+    QAction* up = addRightMenuAction("STR_UP");
     up->setShortcut(QKeySequence(tr("Ctrl+Up")));
     connect(up, &QAction::triggered, this, &QBaseFuncodeView_Servo::upMove);
-    QAction* down = m_rightMenu->addAction(tr("STR_DOWN"));
+    QAction* down = addRightMenuAction("STR_DOWN");
     down->setShortcut(QKeySequence(tr("Ctrl+Down")));
     connect(down, &QAction::triggered, this, &QBaseFuncodeView_Servo::downMove);
 }
@@ -89,4 +90,12 @@ void QSelFunCodeView_Servo::OnStopReadFuncode()
         device->stopReadValue(list, QDeviceServo::AXIS_Y);
         device->stopReadValue(list, QDeviceServo::AXIS_Z);
     }
+}
+
+void QSelFunCodeView_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_header->setTitle(tr("STR_SELECT"));
+    }
+    QBaseFuncodeView_Servo::changeEvent(event);
 }

@@ -28,6 +28,7 @@ signals:
     void SigServoSelFuncodeViewShow(bool show);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     QList<tagSubFuncode_Servo*> funcodesInView(int first, int count) const override;

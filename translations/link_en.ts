@@ -176,6 +176,10 @@
         <translation>the connection was not made in time</translation>
     </message>
     <message>
+        <source>STR_STATUS_LINK_SIMULATED</source>
+        <translation>simulated</translation>
+    </message>
+    <message>
         <source>STR_LINK_OFFLINE_CONNECTING</source>
         <translation>not connected yet</translation>
     </message>

@@ -176,6 +176,10 @@
         <translation>连接超时</translation>
     </message>
     <message>
+        <source>STR_STATUS_LINK_SIMULATED</source>
+        <translation>仿真</translation>
+    </message>
+    <message>
         <source>STR_LINK_OFFLINE_CONNECTING</source>
         <translation>尚未连接</translation>
     </message>

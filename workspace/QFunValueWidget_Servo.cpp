@@ -34,6 +34,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTabBar>
@@ -166,7 +167,8 @@ void QFunValueWidget_Servo::createRecordPage()
     m_recordView = new QBaseTableView(this);
     m_recordView->setEnableLeftClickSignal(true);
     m_recordView->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_recordModel = std::make_unique<QModifyFunModel_Servo>();
+    m_recordModel =
+        std::make_unique<QModifyFunModel_Servo>(this); // a child: it hears of a change of language
     m_recordView->setModel(m_recordModel.get());
     m_recordView->setEnableUpAndDownSelect(true);
     static const int widths[] = {150, 80, 200, 50, 110, 110, 100, 100, 100};
@@ -387,6 +389,44 @@ void QFunValueWidget_Servo::showEvent(QShowEvent* event)
         click.sequentialIndex = node.sequentialIndex();
     }
     OnClickItem(device->getDeviceInfoPtr(), click);
+}
+
+QString QFunValueWidget_Servo::pageTitle(int subId)
+{
+    switch (subId) {
+    case TREE_NODE_FUNCODE:
+        return tr("STR_NODE_FUNCODE");
+    case TREE_NODE_STATISTICS:
+        return tr("STR_NODE_STATISTICS");
+    case TREE_NODE_RECORDS:
+        return tr("STR_NODE_RECORDS");
+    case TREE_NODE_MONITORED:
+        return tr("STR_NODE_MONITORED");
+    case TREE_NODE_DEFAULT_COMPARE:
+        return tr("STR_NODE_DEFAULT_COMPARE");
+    case TREE_NODE_ALARM:
+        return tr("STR_NODE_ALARM");
+    default:
+        return QString();
+    }
+}
+
+void QFunValueWidget_Servo::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        delete m_recordMenu;
+        delete m_tabMenu;
+        createMenus();
+        for (int index = 0; index < m_tabWidget->count(); ++index) {
+            const QNodeID node(m_tabWidget->widget(index)->property(kTabTypeProperty).toInt());
+            const QString title = pageTitle(node.subId());
+            if (!title.isEmpty()) {
+                m_tabWidget->setTabText(index, title);
+                m_tabWidget->setTabToolTip(index, title);
+            }
+        }
+    }
+    QBaseStyleWidget::changeEvent(event);
 }
 
 void QFunValueWidget_Servo::resizeEvent(QResizeEvent* event)

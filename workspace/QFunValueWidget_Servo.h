@@ -115,6 +115,7 @@ private slots:
     void onUpdateModel(QString aliasName);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -130,6 +131,8 @@ private:
     void createMenus();
     void connectHost();
     void placeAxisBox();
+    // The title of the tab of a page, as the project tree names it; empty for a kind without a page.
+    static QString pageTitle(int subId);
 
     void openPage(QWidget* page, const tagTreeDataSet& treeDataSet);
     void initDeviceViews(const QString& alias);

@@ -8,6 +8,7 @@
 #include "QSoftCore.h"
 #include "tagSubFuncode_Servo.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -42,6 +43,31 @@ QFuncodeDetailInfoWidget::QFuncodeDetailInfoWidget(QWidget* parent, Qt::WindowFl
 
 QFuncodeDetailInfoWidget::~QFuncodeDetailInfoWidget() = default;
 
+QStringList QFuncodeDetailInfoWidget::captionTexts()
+{
+    QStringList captions;
+    for (int axis = 0; axis < kMaxAxes; ++axis) {
+        captions << tr("STR_INFO_AXIS_VALUE").arg(QDeviceServo::getAxisName(axis));
+    }
+    return captions << tr("STR_DETAIL_RANGE") << tr("STR_DETAIL_DEFAULT") << tr("STR_DETAIL_UNIT")
+                    << tr("STR_DETAIL_EFFECT") << tr("STR_DETAIL_RIGHT") << tr("STR_DETAIL_REMARK");
+}
+
+void QFuncodeDetailInfoWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const QStringList captions = captionTexts();
+        for (int row = 0; row < m_captions.size(); ++row) {
+            m_captions.at(row)->setText(captions.value(row) + QLatin1Char(':'));
+        }
+        m_empty->setText(tr("STR_NO_FUNCODE_INFO"));
+        if (m_hasInfo) {
+            setCurServoFuncode(m_funIndex);
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
 void QFuncodeDetailInfoWidget::buildUi()
 {
     auto* outer = new QVBoxLayout(this);
@@ -68,18 +94,19 @@ void QFuncodeDetailInfoWidget::buildUi()
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(3);
     column->addWidget(m_content);
+    const QStringList captions = captionTexts();
     for (int axis = 0; axis < kMaxAxes; ++axis) {
         QLabel* caption = nullptr;
-        m_axisValues.append(addRow(tr("STR_INFO_AXIS_VALUE").arg(QDeviceServo::getAxisName(axis)),
-                                   QStringLiteral("INFO_VALUE_%1").arg(axis), nullptr, &caption));
+        m_axisValues.append(
+            addRow(captions.at(axis), QStringLiteral("INFO_VALUE_%1").arg(axis), nullptr, &caption));
         m_axisCaptions.append(caption);
     }
-    m_range = addRow(tr("STR_DETAIL_RANGE"), QStringLiteral("INFO_RANGE"));
-    m_default = addRow(tr("STR_DETAIL_DEFAULT"), QStringLiteral("INFO_DEFAULT"));
-    m_unit = addRow(tr("STR_DETAIL_UNIT"), QStringLiteral("INFO_UNIT"));
-    m_effect = addRow(tr("STR_DETAIL_EFFECT"), QStringLiteral("INFO_EFFECT"), &m_effectIcon);
-    m_right = addRow(tr("STR_DETAIL_RIGHT"), QStringLiteral("INFO_RIGHT"), &m_rightIcon);
-    m_remark = addRow(tr("STR_DETAIL_REMARK"), QStringLiteral("INFO_REMARK"), nullptr, &m_remarkCaption);
+    m_range = addRow(captions.at(kMaxAxes), QStringLiteral("INFO_RANGE"));
+    m_default = addRow(captions.at(kMaxAxes + 1), QStringLiteral("INFO_DEFAULT"));
+    m_unit = addRow(captions.at(kMaxAxes + 2), QStringLiteral("INFO_UNIT"));
+    m_effect = addRow(captions.at(kMaxAxes + 3), QStringLiteral("INFO_EFFECT"), &m_effectIcon);
+    m_right = addRow(captions.at(kMaxAxes + 4), QStringLiteral("INFO_RIGHT"), &m_rightIcon);
+    m_remark = addRow(captions.at(kMaxAxes + 5), QStringLiteral("INFO_REMARK"), nullptr, &m_remarkCaption);
     m_remark->setWordWrap(true);
 
     m_empty = new QLabel(tr("STR_NO_FUNCODE_INFO"), frame);
@@ -95,6 +122,7 @@ QLabel* QFuncodeDetailInfoWidget::addRow(const QString& caption, const QString& 
     const int row = grid->count() == 0 ? 0 : grid->rowCount();
     auto* captionLabel = new QLabel(caption + QLatin1Char(':'), m_content);
     captionLabel->setStyleSheet(QStringLiteral("color: #555555;"));
+    m_captions.append(captionLabel);
     grid->addWidget(captionLabel, row, 0, Qt::AlignLeft | Qt::AlignTop);
     if (captionOut) {
         *captionOut = captionLabel;

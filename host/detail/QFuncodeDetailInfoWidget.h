@@ -36,10 +36,15 @@ public:
     // False while the empty state is shown.
     bool hasFuncodeInfo() const { return m_hasInfo; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private slots:
     void onFuncodeChanged(QString aliasName, QStringList funIndexList);
 
 private:
+    // The captions of the rows in their order: the axes' values, range, default, unit, effect, right, remark.
+    static QStringList captionTexts();
     void buildUi();
     QLabel* addRow(const QString& caption, const QString& objectName, QLabel** iconLabel = nullptr,
                    QLabel** captionOut = nullptr);
@@ -55,6 +60,7 @@ private:
     QWidget* m_content = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_empty = nullptr;
+    QList<QLabel*> m_captions; // in the order of captionTexts()
     QList<QLabel*> m_axisCaptions;
     QList<QLabel*> m_axisValues;
     QLabel* m_range = nullptr;

@@ -1,5 +1,7 @@
 #include "QBaseTableModel.h"
 
+#include <QEvent>
+
 QBaseTableModel::QBaseTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QBaseTableModel::~QBaseTableModel() = default;
@@ -106,6 +108,23 @@ Qt::ItemFlags QBaseTableModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     }
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+}
+
+bool QBaseTableModel::event(QEvent* event)
+{
+    if (event->type() != QEvent::LanguageChange) {
+        return QAbstractTableModel::event(event);
+    }
+    setHeadList(headerTexts());
+    const int columns = columnCount();
+    if (columns > 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, columns - 1);
+    }
+    const int rows = rowCount();
+    if (rows > 0 && columns > 0) {
+        emit dataChanged(index(0, 0), index(rows - 1, columns - 1));
+    }
+    return true;
 }
 
 void QBaseTableModel::setDevice(const QString& alias)

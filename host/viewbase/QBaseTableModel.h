@@ -49,6 +49,13 @@ public:
     virtual QPair<QString, int> rowToDevice(int row) const;
 
 protected:
+    // The header texts in the present language; the base keeps the ones it was given. A subclass whose
+    // headers come from translations returns them here and sets them with setHeadList(headerTexts()).
+    virtual QStringList headerTexts() const { return m_headList; }
+    // On QEvent::LanguageChange, which the model receives as a child of a widget: the headers are taken
+    // again and announced, and so is every cell, whose texts may come from translations or drive texts.
+    bool event(QEvent* event) override;
+
     QStringList m_headList;
     QList<QStringList> m_rows;
 };

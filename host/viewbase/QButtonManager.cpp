@@ -97,7 +97,7 @@ QButtonGroup* QButtonManager::createServoFuncodeGroup()
         button->setImgPath(QLatin1String(entry.iconPath));
         button->setIconSize(kToolIconSize);
         button->setFixedSize(kToolIconSize + QSize(10, 10));
-        button->setToolTip(tr(entry.toolTipKey));
+        button->setToolTipKey(entry.toolTipKey);
         group->addButton(button, entry.id);
     }
     return group;

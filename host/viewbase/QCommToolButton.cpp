@@ -1,5 +1,6 @@
 #include "QCommToolButton.h"
 
+#include <QEvent>
 #include <QIcon>
 
 QCommToolButton::QCommToolButton(QWidget* parent) : QToolButton(parent)
@@ -25,6 +26,20 @@ void QCommToolButton::setBtnType(int type)
         break;
     }
     m_type = type;
+}
+
+void QCommToolButton::setToolTipKey(const char* key)
+{
+    m_toolTipKey = key;
+    setToolTip(tr(key));
+}
+
+void QCommToolButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && !m_toolTipKey.isEmpty()) {
+        setToolTip(tr(m_toolTipKey.constData()));
+    }
+    QToolButton::changeEvent(event);
 }
 
 void QCommToolButton::setTitle(const QString& title)

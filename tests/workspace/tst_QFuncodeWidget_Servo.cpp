@@ -330,16 +330,27 @@ private slots:
         QCOMPARE(title, QTestUi::text("STR_OPEN"));
         QVERIFY(!QApplication::activeModalWidget());
     }
-    void clickOfAnotherTypeChangesNothing()
+
+    // The pages change language at once: tab titles, headers (announced again) and the drive's texts.
+    void languageSwitchRetitlesThePages()
     {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
-        tagTreeDataSet click;
-        click.type = 1;
-        click.subId = TREE_NODE_RECORDS;
-        QDeviceServo* other = QProjectCore::self()->getDevMgr()->getDeviceServo("one");
-        emit QSoftCore::getCore()->getSignalManager()->SigClickTree(other->getDeviceInfoPtr(), click);
-        QCOMPARE(workspace()->currentAlias(), QStringLiteral("three"));
-        QCOMPARE(tabTitles(), QStringList{"codes"});
+        QModelIndex cell;
+        QSignalSpy headers(openCodes("P00.02", QFuncodeModelBase_Servo::COL_NAME, &cell),
+                           &QAbstractItemModel::headerDataChanged);
+        QStringList shown; // the tab's title, the code's name and the name column's header
+        for (const QString language : {"zh_CN", "en"}) {
+            QVERIFY(QLibSetting::self()->loadLanguage(language));
+            QLibSetting::self()->getSystemSetting()->setLanguage(language);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            const QString title = tabTitles().value(0);
+            openCodes("P00.02", QFuncodeModelBase_Servo::COL_NAME, &cell);
+            shown << QStringList{title, cell.data().toString(),
+                                 cell.model()->headerData(cell.column(), Qt::Horizontal).toString()}
+                         .join('|');
+        }
+        QCOMPARE(shown,
+                 (QStringList{QString::fromUtf8("功能码|额定转速|名称"), "Function codes|Rated speed|Name"}));
+        QVERIFY(headers.count() > 1);
     }
 
     void faultWindowOpensWithoutDevice()
@@ -394,23 +405,13 @@ private slots:
         QVERIFY(!group->button(QButtonManager::BTN_DOWN)->isVisible());
     }
 
-    void closeTabOutsideTheTabsDoesNothing()
-    {
-        clickNode("three", TREE_NODE_FUNCODE, "a");
-        clickNode("three", TREE_NODE_RECORDS, "b");
-        // "Close" from the tab menu with no tab under the cursor closes nothing.
-        workspace()->OnRightMenuClicked(QPoint(-100, -100));
-        workspace()->tabMenu()->actions().at(0)->trigger();
-        workspace()->tabMenu()->hide();
-        QCOMPARE(tabTitles(), (QStringList{"a", "b"}));
-    }
-
     void closeOtherKeepsOnlyTheTabUnderTheCursor_data()
     {
-        QTest::addColumn<int>("kept");
+        QTest::addColumn<int>("kept"); // the tab under the cursor; -1: none, where "Close" closes nothing
         for (int i = 0; i < 5; ++i) {
             QTest::newRow(qPrintable(QStringLiteral("tab %1").arg(i))) << i;
         }
+        QTest::newRow("no tab") << -1;
     }
 
     void closeOtherKeepsOnlyTheTabUnderTheCursor()
@@ -421,12 +422,13 @@ private slots:
         for (int kind : kinds) {
             clickNode("three", kind, QString::number(kind));
         }
-        QCOMPARE(workspace()->tabWidget()->count(), 5);
+        const QStringList all = tabTitles();
+        QCOMPARE(all.size(), 5);
         const QRect tab = workspace()->tabWidget()->tabBar()->tabRect(kept);
-        workspace()->OnRightMenuClicked(tab.center());
-        workspace()->tabMenu()->actions().at(2)->trigger();
+        workspace()->OnRightMenuClicked(kept < 0 ? QPoint(-100, -100) : tab.center());
+        workspace()->tabMenu()->actions().at(kept < 0 ? 0 : 2)->trigger();
         workspace()->tabMenu()->hide();
-        QCOMPARE(tabTitles(), QStringList{QString::number(kinds.at(kept))});
+        QCOMPARE(tabTitles(), kept < 0 ? all : QStringList{QString::number(kinds.at(kept))});
     }
 
     void changesAreRecorded_data()
