@@ -1,11 +1,13 @@
 #include "QServoImportFunSelectorWgt.h"
 
 #include "QBatchReadWrite_Servo.h"
+#include "QBoundedFileReader.h"
 #include "QCommonMethod.h"
 #include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QFuncodeCsvReader_Servo.h"
 #include "QFuncodeFileLayout_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
@@ -179,6 +181,12 @@ bool QServoImportFunSelectorWgt::checkFileHead(const QString& path, QString* ref
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("xlsx") || suffix.contains(QLatin1String("funcodeservo"))) {
         return true;
+    }
+    // A pipe or a device behind the name would block or never end: only a regular file is opened.
+    QBoundedFileReader head(QFuncodeCsvReader_Servo::kMaxFileBytes);
+    if (head.check(path) != QBoundedFileReader::READ_OK) {
+        *refusal = head.errorText();
+        return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {

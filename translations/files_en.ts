@@ -88,6 +88,10 @@
         <translation>the axis count "%1" is not 1, 2 or 3</translation>
     </message>
     <message>
+        <source>STR_FILE_CANNOT_READ</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
         <source>STR_FILE_DEVICE_LINE_MISSING</source>
         <translation>the device line (model, axis count, connection) is missing</translation>
     </message>
@@ -197,7 +201,11 @@
     </message>
     <message>
         <source>STR_FILE_NOT_FOUND</source>
-        <translation>the file does not exist</translation>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>STR_FILE_NOT_REGULAR</source>
+        <translation>%1 is not a regular file (a folder, a device or a pipe)</translation>
     </message>
     <message>
         <source>STR_FILE_NO_FUNCODE_LINES</source>
@@ -217,7 +225,7 @@
     </message>
     <message>
         <source>STR_FILE_SIZE_LIMIT</source>
-        <translation>larger than %1 MB</translation>
+        <translation>%1 is larger than %2</translation>
     </message>
     <message>
         <source>STR_FILE_TOO_MANY_CODES</source>

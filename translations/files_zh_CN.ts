@@ -88,6 +88,10 @@
         <translation>轴数“%1”不是1、2或3</translation>
     </message>
     <message>
+        <source>STR_FILE_CANNOT_READ</source>
+        <translation>%1 无法读取：%2</translation>
+    </message>
+    <message>
         <source>STR_FILE_DEVICE_LINE_MISSING</source>
         <translation>缺少设备行（型号、轴数、连接）</translation>
     </message>
@@ -197,7 +201,11 @@
     </message>
     <message>
         <source>STR_FILE_NOT_FOUND</source>
-        <translation>文件不存在</translation>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>STR_FILE_NOT_REGULAR</source>
+        <translation>%1 不是普通文件（文件夹、设备或管道）</translation>
     </message>
     <message>
         <source>STR_FILE_NO_FUNCODE_LINES</source>
@@ -217,7 +225,7 @@
     </message>
     <message>
         <source>STR_FILE_SIZE_LIMIT</source>
-        <translation>大于%1 MB</translation>
+        <translation>%1 大于 %2</translation>
     </message>
     <message>
         <source>STR_FILE_TOO_MANY_CODES</source>

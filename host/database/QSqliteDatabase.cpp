@@ -1,5 +1,6 @@
 #include "QSqliteDatabase.h"
 
+#include "QBoundedFileReader.h"
 #include "QLibLogger.h"
 
 #include <QDateTime>
@@ -163,19 +164,20 @@ bool QSqliteDatabase::openForReading(const QString& path, qint64 maxFileBytes, i
     if (!QSqlDatabase::isDriverAvailable(QString::fromLatin1(kDriver))) {
         return fail(tr("STR_DB_NO_DRIVER"));
     }
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return fail(tr("STR_DB_CANNOT_READ"), QStringLiteral("no such file"));
+    // The file readers' check; the database words its refusals as its own.
+    QBoundedFileReader file(maxFileBytes);
+    switch (file.check(path)) {
+    case QBoundedFileReader::READ_OK:
+        break;
+    case QBoundedFileReader::READ_NOT_REGULAR:
+        return fail(tr("STR_DB_NOT_A_FILE"), file.errorText());
+    case QBoundedFileReader::READ_TOO_LARGE:
+        return fail(tr("STR_DB_TOO_LARGE").arg(maxFileBytes / (1024 * 1024)), file.errorText());
+    default:
+        return fail(tr("STR_DB_CANNOT_READ"), file.errorText());
     }
-    if (!info.isFile()) {
-        return fail(tr("STR_DB_NOT_A_FILE"));
-    }
-    if (info.size() == 0) {
+    if (QFileInfo(path).size() == 0) {
         return fail(tr("STR_DB_EMPTY_FILE"));
-    }
-    if (info.size() > maxFileBytes) {
-        return fail(tr("STR_DB_TOO_LARGE").arg(maxFileBytes / (1024 * 1024)),
-                    QStringLiteral("%1 bytes").arg(info.size()));
     }
     if (!checkFileHeader(path, false) || !openImmutable(path, maxValueBytes)) {
         return false;

@@ -1,9 +1,9 @@
 #include "QFuncodeCsvReader_Servo.h"
 
+#include "QBoundedFileReader.h"
 #include "QFuncodeHelperBase.h"
 #include "QFuncodeLineSplitter_Servo.h"
 
-#include <QFile>
 #include <QTextCodec>
 
 #include <algorithm>
@@ -46,16 +46,11 @@ int QFuncodeCsvReader_Servo::fail(int error, const QString& detail)
 
 int QFuncodeCsvReader_Servo::readFile(const QString& path, tagExportDevInfo_Servo* info)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return fail(Errors::FILE_ERR_OPEN, file.errorString());
-    }
-    if (file.size() > kMaxFileBytes) {
-        return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_FILE_SIZE_LIMIT").arg(kMaxFileBytes / (1024 * 1024)));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    QBoundedFileReader file(kMaxFileBytes);
+    QByteArray bytes;
+    const int result = file.read(path, &bytes);
+    if (result != QBoundedFileReader::READ_OK) {
+        return fail(Errors::fileError(result), file.errorText());
     }
     return readBytes(bytes, info);
 }

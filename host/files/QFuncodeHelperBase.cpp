@@ -1,5 +1,7 @@
 #include "QFuncodeHelperBase.h"
 
+#include "QBoundedFileReader.h"
+
 int QFuncodeHelperBase::s_lastError = QFuncodeHelperBase::FILE_OK;
 QString QFuncodeHelperBase::s_lastDetail;
 
@@ -96,4 +98,16 @@ QString QFuncodeHelperBase::excerpt(const QStringRef& field)
         return field.toString();
     }
     return field.left(kMaxChars).toString() + QChar(0x2026);
+}
+
+int QFuncodeHelperBase::fileError(int readResult)
+{
+    switch (readResult) {
+    case QBoundedFileReader::READ_OK:
+        return FILE_OK;
+    case QBoundedFileReader::READ_TOO_LARGE:
+        return FILE_ERR_TOO_LARGE;
+    default:
+        return FILE_ERR_OPEN;
+    }
 }

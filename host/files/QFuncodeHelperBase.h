@@ -51,6 +51,8 @@ public:
     static QString lineText(int line);
     // At most the first few characters of a field, marked when cut: a failure quotes no more of it.
     static QString excerpt(const QStringRef& field);
+    // The error for what QBoundedFileReader found: FILE_OK, FILE_ERR_TOO_LARGE or FILE_ERR_OPEN.
+    static int fileError(int readResult);
 
 private:
     static QString baseText(int error);

@@ -1,5 +1,6 @@
 #include "QFuncodeHelper_Servo.h"
 
+#include "QBoundedFileReader.h"
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -95,10 +96,12 @@ bool QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(const QString& fileName, 
 bool QFuncodeHelper_Servo::getFuncodeServoFileInfoServo(const QString& fileName, tagExportDevInfo_Servo& info,
                                                         int& error)
 {
-    const QFileInfo file(fileName);
-    if (!file.isFile()) {
-        return finish(FILE_ERR_OPEN, error, fileName, tr("STR_FILE_NOT_FOUND"));
+    QBoundedFileReader reader(QExportDB_Servo::kMaxFileBytes);
+    const int checked = reader.check(fileName);
+    if (checked != QBoundedFileReader::READ_OK) {
+        return finish(fileError(checked), error, fileName, reader.errorText());
     }
+    const QFileInfo file(fileName);
     if (file.size() == 0) {
         return finish(FILE_ERR_EMPTY, error, fileName, file.fileName());
     }

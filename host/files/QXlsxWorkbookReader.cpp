@@ -1,9 +1,9 @@
 #include "QXlsxWorkbookReader.h"
 
+#include "QBoundedFileReader.h"
 #include "QFuncodeHelperBase.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QXmlStreamReader>
 #include <cmath>
@@ -148,16 +148,11 @@ int QXlsxWorkbookReader::fail(int error, const QString& detail)
 
 int QXlsxWorkbookReader::openFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return fail(Errors::FILE_ERR_OPEN, file.errorString());
-    }
-    if (file.size() > kMaxFileBytes) {
-        return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_FILE_SIZE_LIMIT").arg(kMaxFileBytes / (1024 * 1024)));
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return fail(Errors::FILE_ERR_OPEN, file.errorString());
+    QBoundedFileReader file(kMaxFileBytes);
+    QByteArray bytes;
+    const int result = file.read(path, &bytes);
+    if (result != QBoundedFileReader::READ_OK) {
+        return fail(Errors::fileError(result), file.errorText());
     }
     return openBytes(bytes);
 }
