@@ -3,6 +3,7 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QModbusDriveLink.h"
+#include "QParameterFingerprint_Servo.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
@@ -118,6 +119,17 @@ void QDriveStatusLabel::refresh()
     text += QStringLiteral("  |  ") +
             tr("STR_STATUS_LINK").arg(bus ? link->linkDescription() : tr("STR_STATUS_LINK_SIMULATED"));
     setText(m_writeNotice.isEmpty() ? text : m_writeNotice + QStringLiteral("  |  ") + text);
+}
+
+bool QDriveStatusLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const QDeviceServo* device = QProjectCore::self()->getDevMgr()->getSelectServo();
+        setToolTip(device
+                       ? QParameterFingerprint_Servo::describe(QParameterFingerprint_Servo::ofDevice(*device))
+                       : QString());
+    }
+    return QLabel::event(event);
 }
 
 void QDriveStatusLabel::changeEvent(QEvent* event)

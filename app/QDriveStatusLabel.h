@@ -10,6 +10,8 @@ class QDeviceServo;
 // connecting, offline), refresh interval, the progress of a whole read and how many values are stale.
 // Follows the selection, the hub's device status, value and refresh-interval notices, and the drive's
 // whole-read progress. Why the last edit of a value was refused or failed shows first, for a few seconds.
+// Its tool tip shows the fingerprint of the drive's parameter set, worked out from the values held when
+// it is shown.
 class QDriveStatusLabel : public QLabel
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ public:
     void refresh();
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -1,19 +1,17 @@
 #include "QCompareSourceLoader_Servo.h"
 
 #include "QBatchReadWrite_Servo.h"
+#include "QCompareSourceBuilder_Servo.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QFuncodeHelper_Servo.h"
-#include "QLibSetting.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
-#include "QSystemSetting.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
-const int kLoadedAxes = 3;
 // Files of another product family use the same database form; their device text carries this mark.
 const char kRefusedDeviceMark[] = "KX";
 
@@ -28,45 +26,7 @@ QString errorText(int error)
     return QStringLiteral("%1 %2 (%3)")
         .arg(text("STR_ERROR CODE"), QString::number(error), QFuncodeHelperBase::getErrorStr(error));
 }
-
-tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFuncode_Servo& fun,
-                                   const QString& group)
-{
-    auto code = tagExportFuncodePtr_Servo::create();
-    code->groupName = group;
-    code->funIndex = fun.funIndex;
-    code->funName = fun.funName;
-    code->dataType = fun.dataType;
-    code->authority = fun.authority;
-    code->axisNum = device.getAxisNum();
-    for (int axis = 0; axis < kLoadedAxes; ++axis) {
-        code->curValue[size_t(axis)] = device.getCurValue(fun.funIndex, axis);
-        code->valueTexts.append(device.getScaledCurValueStr(fun.funIndex, axis));
-    }
-    return code;
-}
 } // namespace
-
-tagCompareSource_Servo QCompareSourceLoader_Servo::sourceOfDrive(const QDeviceServo& device)
-{
-    tagCompareSource_Servo source;
-    source.devText = QStringLiteral("%1_%2").arg(device.getDevName(), device.getConfigVersion());
-    source.axisNum = device.getAxisNum();
-    // How the drive is reached; a drive simulated inside the workbench in the present language.
-    source.name = QProjectCore::self()->simulatedLink(device.getAliasName())
-                      ? text("STR_STATUS_LINK_SIMULATED")
-                      : device.getCommuName();
-    source.title = device.getShowNameByShowType(false);
-    const QDeviceServo::FuncodeGroupMap& groups = device.getNormalFuncodeGroupMap();
-    for (auto group = groups.constBegin(); group != groups.constEnd(); ++group) {
-        QList<tagExportFuncodePtr_Servo>& codes = source.groupMap[group.key()];
-        codes.reserve(group.value().size());
-        for (const tagSubFuncode_Servo* fun : group.value()) {
-            codes.append(exportOf(device, *fun, group.key()));
-        }
-    }
-    return source;
-}
 
 bool QCompareSourceLoader_Servo::loadDrive(const QString& alias, bool read,
                                            tagCompareSource_Servo* source) const
@@ -84,7 +44,11 @@ bool QCompareSourceLoader_Servo::loadDrive(const QString& alias, bool read,
     if (!device) {
         return false;
     }
-    *source = sourceOfDrive(*device);
+    *source = QCompareSourceBuilder_Servo::fromDevice(*device);
+    // How the drive is reached; a drive simulated inside the workbench in the present language.
+    if (QProjectCore::self()->simulatedLink(device->getAliasName())) {
+        source->name = text("STR_STATUS_LINK_SIMULATED");
+    }
     return true;
 }
 
@@ -130,23 +94,6 @@ bool QCompareSourceLoader_Servo::readTextFile(const QString& path, tagExportDevI
     return read;
 }
 
-tagCompareSource_Servo QCompareSourceLoader_Servo::sourceOfFile(const QString& path,
-                                                                const tagExportDevInfo_Servo& info)
-{
-    tagCompareSource_Servo source;
-    source.devText = info.devText;
-    source.axisNum = info.axisNumText.toInt();
-    source.name = info.commuName;
-    source.title = path;
-    const int authority = QLibSetting::self()->getSystemSetting()->getAuthority();
-    for (const tagExportFuncodePtr_Servo& code : info.funcodes) {
-        if (code && QDeviceServo::isAuthValid(code->authority, authority)) {
-            source.groupMap[code->groupName].append(code);
-        }
-    }
-    return source;
-}
-
 bool QCompareSourceLoader_Servo::loadFile(const QString& path, tagCompareSource_Servo* source) const
 {
     if (!QProjectCore::self()->getDevMgr()->getSelectServo()) {
@@ -163,6 +110,6 @@ bool QCompareSourceLoader_Servo::loadFile(const QString& path, tagCompareSource_
     if (!read) {
         return false;
     }
-    *source = sourceOfFile(path, info);
+    *source = QCompareSourceBuilder_Servo::fromFile(path, info);
     return true;
 }

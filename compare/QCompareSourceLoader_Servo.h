@@ -18,8 +18,6 @@ public:
 
     // False when no drive of that alias exists.
     bool loadDrive(const QString& alias, bool read, tagCompareSource_Servo* source) const;
-    // The drive's settings as a source, from the values it holds now.
-    static tagCompareSource_Servo sourceOfDrive(const QDeviceServo& device);
     // A function-code file (".funcodeservo", csv or xlsx) as a source, keeping only the codes the present
     // authority may see. False, after telling the user why, when it cannot be read.
     bool loadFile(const QString& path, tagCompareSource_Servo* source) const;
@@ -30,7 +28,6 @@ private:
     bool readDatabaseFile(const QString& path, tagExportDevInfo_Servo* info) const;
     bool readTextFile(const QString& path, tagExportDevInfo_Servo* info) const;
     void tellOpenFailed(const QString& path, const QString& detail = QString()) const;
-    static tagCompareSource_Servo sourceOfFile(const QString& path, const tagExportDevInfo_Servo& info);
 
     QWidget* m_parent = nullptr;
 };

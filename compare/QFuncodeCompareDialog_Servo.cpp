@@ -11,6 +11,7 @@
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QMyMessageBox.h"
+#include "QParameterFingerprint_Servo.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
 #include "QSoftCore.h"
@@ -20,6 +21,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -80,6 +82,10 @@ void QFuncodeCompareDialog_Servo::setUpWidgets()
     m_view = new QFuncodeCompareTreeView_Servo(this);
     m_view->setModel(m_model);
     ui->vLayoutTreeView_Servo->addWidget(m_view);
+    m_fingerprints = new QLabel(this);
+    m_fingerprints->setObjectName(QStringLiteral("FINGERPRINTS"));
+    m_fingerprints->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui->vLayoutTreeView_Servo->addWidget(m_fingerprints);
     m_statusBar = new QStatusBar(this);
     m_statusBar->setSizeGripEnabled(false);
     ui->vLayoutTreeView_Servo->addWidget(m_statusBar);
@@ -308,6 +314,7 @@ void QFuncodeCompareDialog_Servo::clearResult()
     m_sources[SIDE_A] = tagCompareSource_Servo();
     m_sources[SIDE_B] = tagCompareSource_Servo();
     m_modelHeader.clear();
+    m_fingerprints->clear();
     m_statusBar->clearMessage();
 }
 
@@ -435,6 +442,14 @@ void QFuncodeCompareDialog_Servo::showResult()
     if (!m_modelHeader.isEmpty()) {
         m_statusBar->showMessage(
             tr("STR_COMPARE_SUMMARY").arg(m_result.all.size()).arg(m_result.differing.size()));
+        // So that two drives, or a drive and a file, are seen at a glance to hold the same set.
+        m_fingerprints->setText(QStringLiteral("%1: %2\n%3: %4")
+                                    .arg(m_labelA,
+                                         QParameterFingerprint_Servo::describe(
+                                             QParameterFingerprint_Servo::ofSource(m_sources[SIDE_A])),
+                                         m_labelB,
+                                         QParameterFingerprint_Servo::describe(
+                                             QParameterFingerprint_Servo::ofSource(m_sources[SIDE_B]))));
     }
 }
 

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QStatusBar;
 class QFuncodeCompareReport_Servo;
@@ -113,6 +114,7 @@ private:
     std::unique_ptr<Ui::QFuncodeCompareDialog_Servo> ui;
     QFuncodeCompareTreeModel_Servo* m_model = nullptr;
     QFuncodeCompareTreeView_Servo* m_view = nullptr;
+    QLabel* m_fingerprints = nullptr; // one line per source
     QStatusBar* m_statusBar = nullptr;
     QStringList m_modelHeader;
     tagCompareSource_Servo m_sources[2];

@@ -59,7 +59,7 @@ bool QFuncodeFileWriter_Servo::writeFile(int fileType, const QString& path)
     case QExportTypeDlg::TypeCsv:
         return QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first());
     case QExportTypeDlg::TypeXlsx:
-        return QFuncodeHelper_Servo::exportSelectInfoListServo(devices.first().funcodes, QStringList(), path);
+        return QFuncodeHelper_Servo::writeFuncodeXlsxFile(path, devices.first());
     default:
         return false;
     }

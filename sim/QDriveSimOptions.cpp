@@ -15,6 +15,8 @@ QString QDriveSimOptions::helpText()
         "  --model NAME          serve a drive of this model (repeat for more drives; default SD330)\n"
         "  --unit N              unit id of axis X of the drive named before (Y and Z: N+1, N+2);\n"
         "                        default: 1, or the first unit after the drive before\n"
+        "  --raise-fault CODE    raise this fault on the drive named before at start (repeat for more);\n"
+        "                        a fault kept in history also gets a history record\n"
         "  --drives DIR          drive model descriptions (default: the shipped ones)\n"
         "  --port N              TCP port (default 1502; 0 takes a free port)\n"
         "  --bind ADDRESS        address to listen on (default 127.0.0.1)\n"
@@ -76,7 +78,7 @@ bool QDriveSimOptions::parse(const QStringList& arguments, QString* error)
         }
     }
     if (drives.isEmpty()) {
-        drives.append(Drive{QStringLiteral("SD330"), 0});
+        drives.append(Drive{QStringLiteral("SD330"), 0, {}});
     }
     return true;
 }
@@ -89,14 +91,24 @@ bool QDriveSimOptions::parseOption(const QStringList& arguments, int* i, QString
         if (!takeValue(arguments, i, &text, error)) {
             return false;
         }
-        drives.append(Drive{text, 0});
+        drives.append(Drive{text, 0, {}});
         return true;
     }
     if (option == QLatin1String("--unit")) {
         if (drives.isEmpty()) {
-            drives.append(Drive{QStringLiteral("SD330"), 0});
+            drives.append(Drive{QStringLiteral("SD330"), 0, {}});
         }
         return takeNumber(arguments, i, 1, 247, &drives.last().unit, error);
+    }
+    if (option == QLatin1String("--raise-fault")) {
+        if (drives.isEmpty()) {
+            drives.append(Drive{QStringLiteral("SD330"), 0, {}});
+        }
+        if (!takeValue(arguments, i, &text, error)) {
+            return false;
+        }
+        drives.last().faults.append(text);
+        return true;
     }
     if (option == QLatin1String("--bind")) {
         if (!takeValue(arguments, i, &text, error)) {

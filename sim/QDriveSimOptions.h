@@ -14,7 +14,8 @@ public:
     struct Drive
     {
         QString model;
-        int unit = 0; // 0: right after the drive before
+        int unit = 0;       // 0: right after the drive before
+        QStringList faults; // raised at start
     };
 
     QList<Drive> drives;

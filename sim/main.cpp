@@ -58,6 +58,12 @@ bool addDrives(const QDriveSimOptions& options, const QDriveCatalogue& catalogue
             return false;
         }
         core->setFaultSwitches(options.switches);
+        for (const QString& code : d.faults) {
+            if (!core->raiseFault(code)) {
+                *error = QStringLiteral("the %1 has no fault \"%2\"").arg(model->modelName, code);
+                return false;
+            }
+        }
         nextUnit = unit + model->axisNum;
         say(QStringLiteral("%1 on unit %2%3")
                 .arg(model->modelName)

@@ -345,7 +345,7 @@
     </message>
     <message>
         <source>STR_FINGERPRINT_VALUE_UNKNOWN</source>
-        <translation>the value of %1 (axis %2) is not known</translation>
+        <translation>the value of %1 is not known</translation>
     </message>
     <message>
         <source>STR_FINGERPRINT_UNAVAILABLE</source>

@@ -345,7 +345,7 @@
     </message>
     <message>
         <source>STR_FINGERPRINT_VALUE_UNKNOWN</source>
-        <translation>%1（%2 轴）的数值未知</translation>
+        <translation>%1 的数值未知</translation>
     </message>
     <message>
         <source>STR_FINGERPRINT_UNAVAILABLE</source>

@@ -271,6 +271,27 @@ void QFuncodeHelper_Servo::writeFuncodeCsv(QTextStream& stream, const tagExportD
     QFuncodeCsvWriter_Servo::writeFuncodes(stream, info);
 }
 
+bool QFuncodeHelper_Servo::writeFuncodeXlsxFile(const QString& fileName, const tagExportDevInfo_Servo& info)
+{
+    QFuncodeXlsxFile_Servo workbook;
+    workbook.addFuncodes(tr("STR_FUNCODE"), info);
+    const int result = workbook.write(fileName);
+    setLastError(result, workbook.errorDetail());
+    return result == FILE_OK;
+}
+
+bool QFuncodeHelper_Servo::writeFuncodeFile(const QString& fileName, const tagExportDevInfo_Servo& info)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("funcodeservo")) {
+        return writeFuncodeDatabaseFile(fileName, {info});
+    }
+    if (suffix == QLatin1String("xlsx")) {
+        return writeFuncodeXlsxFile(fileName, info);
+    }
+    return writeFuncodeCsvFile(fileName, info);
+}
+
 // ---------------------------------------------------------------- contents of exports and reports
 
 QList<tagExportFuncodePtr_Servo> QFuncodeHelper_Servo::getServoExportFuncodeList(bool bWithStateCodes)

@@ -69,6 +69,11 @@ public:
     static bool writeFuncodeCsvFile(const QString& fileName, const tagExportDevInfo_Servo& info,
                                     QString* error = nullptr);
     static void writeFuncodeCsv(QTextStream& stream, const tagExportDevInfo_Servo& info);
+    // The workbook form: the codes on one sheet laid out as the comma-separated file.
+    static bool writeFuncodeXlsxFile(const QString& fileName, const tagExportDevInfo_Servo& info);
+    // The form the file name's suffix says: ".funcodeservo" the database, ".xlsx" the workbook, any other
+    // the comma-separated file. False, with the last error set, when nothing was written.
+    static bool writeFuncodeFile(const QString& fileName, const tagExportDevInfo_Servo& info);
 
     // ---- contents of exports and reports (selected drive)
     // The selected drive's codes for the export tree: current texts of its axes, the default text per axis

@@ -1,24 +1,24 @@
 #include "QParameterFingerprint_Servo.h"
 
+#include "QCompareSourceBuilder_Servo.h"
 #include "QDeviceServo.h"
-#include "QLibSetting.h"
-#include "QSystemSetting.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
 
 namespace {
 const int kMaxAxes = 3;
 // The first line of what is hashed: another layout of the input gets another first line.
 const char kHashHeader[] = "servo parameter set 1\n";
-
-bool isUnknownText(const QString& text)
-{
-    return text.isEmpty() || text == QLatin1String("null");
-}
 } // namespace
+
+QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::unavailable(const QString& reason)
+{
+    Result result;
+    result.reason = reason;
+    return result;
+}
 
 QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::ofDevice(const QDeviceServo& device)
 {
@@ -30,10 +30,12 @@ QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::ofDevice(const 
             Entry entry;
             entry.number = fun->funIndex;
             for (int axis = 0; axis < axes; ++axis) {
-                entry.raw.append(device.getCurValue(fun->funIndex, axis));
-                if (entry.unknownAxis.isEmpty() && !device.hasValue(fun->funIndex, axis)) {
-                    entry.unknownAxis = QDeviceServo::getAxisName(axis);
+                if (!device.hasValue(fun->funIndex, axis)) {
+                    return unavailable(tr("STR_FINGERPRINT_VALUE_UNKNOWN")
+                                           .arg(QStringLiteral("%1 (%2)").arg(
+                                               fun->funIndex, QDeviceServo::getAxisName(axis))));
                 }
+                entry.raw.append(device.getCurValue(fun->funIndex, axis));
             }
             entries.append(entry);
         }
@@ -43,46 +45,39 @@ QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::ofDevice(const 
 
 QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::ofFile(const tagExportDevInfo_Servo& info)
 {
-    const int authority = QLibSetting::self()->getSystemSetting()->getAuthority();
-    QList<tagExportFuncodePtr_Servo> visible;
-    for (const tagExportFuncodePtr_Servo& code : info.funcodes) {
-        if (code && QDeviceServo::isAuthValid(code->authority, authority)) {
-            visible.append(code);
-        }
-    }
-    return ofCodes(info.devText, info.axisNumText.toInt(), visible);
+    return ofSource(QCompareSourceBuilder_Servo::fromFile(QString(), info));
 }
 
 QParameterFingerprint_Servo::Result
-QParameterFingerprint_Servo::ofCodes(const QString& devText, int axisNum,
-                                     const QList<tagExportFuncodePtr_Servo>& codes)
+QParameterFingerprint_Servo::ofSource(const tagCompareSource_Servo& source)
 {
-    QList<Entry> entries;
-    for (const tagExportFuncodePtr_Servo& code : codes) {
-        if (!code) {
-            continue;
-        }
-        Entry entry;
-        entry.number = code->funIndex;
-        const int axes = qBound(1, axisNum > 0 ? axisNum : code->axisNum, kMaxAxes);
-        for (int axis = 0; axis < axes; ++axis) {
-            entry.raw.append(code->curValue[size_t(axis)]);
-            if (entry.unknownAxis.isEmpty() && isUnknownText(code->valueTexts.value(axis))) {
-                entry.unknownAxis = QDeviceServo::getAxisName(axis);
-            }
-        }
-        entries.append(entry);
+    const QString unknown = QCompareSourceBuilder_Servo::firstUnknownValue(source);
+    if (!unknown.isEmpty()) {
+        return unavailable(tr("STR_FINGERPRINT_VALUE_UNKNOWN").arg(unknown));
     }
-    return compute(devText, entries);
+    QList<Entry> entries;
+    for (const QList<tagExportFuncodePtr_Servo>& codes : source.groupMap) {
+        for (const tagExportFuncodePtr_Servo& code : codes) {
+            if (!code) {
+                continue;
+            }
+            Entry entry;
+            entry.number = code->funIndex;
+            const int axes = qBound(1, source.axisNum > 0 ? source.axisNum : code->axisNum, kMaxAxes);
+            for (int axis = 0; axis < axes; ++axis) {
+                entry.raw.append(code->curValue[size_t(axis)]);
+            }
+            entries.append(entry);
+        }
+    }
+    return compute(source.devText, entries);
 }
 
 QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::compute(const QString& devText,
                                                                          QList<Entry> entries)
 {
-    Result result;
     if (entries.isEmpty()) {
-        result.reason = tr("STR_FINGERPRINT_NO_CODES");
-        return result;
+        return unavailable(tr("STR_FINGERPRINT_NO_CODES"));
     }
     // Number order, each number once (the first of a repeated number counts, as in a comparison).
     std::stable_sort(entries.begin(), entries.end(),
@@ -94,14 +89,11 @@ QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::compute(const Q
     QCryptographicHash hash(QCryptographicHash::Sha256);
     hash.addData(kHashHeader);
     hash.addData(QStringLiteral("%1\n%2\n").arg(model, version).toUtf8());
+    Result result;
     QString previous;
     for (const Entry& entry : qAsConst(entries)) {
         if (result.codeCount > 0 && entry.number == previous) {
             continue;
-        }
-        if (!entry.unknownAxis.isEmpty()) {
-            result.reason = tr("STR_FINGERPRINT_VALUE_UNKNOWN").arg(entry.number, entry.unknownAxis);
-            return result;
         }
         QStringList raw;
         for (qint64 value : entry.raw) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tagCompareSource_Servo.h"
 #include "tagExportDevInfo_Servo.h"
 
 #include <QCoreApplication>
@@ -31,8 +32,8 @@ public:
     static Result ofDevice(const QDeviceServo& device);
     // A file's codes (as the readers give them), cut down to those the present authority may see.
     static Result ofFile(const tagExportDevInfo_Servo& info);
-    // Codes of one source: devText "model_version", the axis count (0 or less: each code's own).
-    static Result ofCodes(const QString& devText, int axisNum, const QList<tagExportFuncodePtr_Servo>& codes);
+    // A source of a comparison (a drive's or a file's codes, as QCompareSourceBuilder_Servo builds them).
+    static Result ofSource(const tagCompareSource_Servo& source);
     // "SHA-256 ..." or why it is not available, for tool tips and lines of text.
     static QString describe(const Result& result);
 
@@ -41,8 +42,8 @@ private:
     {
         QString number;
         QList<qint64> raw;
-        QString unknownAxis; // the letter of the first axis whose value is not known, else empty
     };
 
+    static Result unavailable(const QString& reason);
     static Result compute(const QString& devText, QList<Entry> entries);
 };

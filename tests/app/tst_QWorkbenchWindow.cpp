@@ -5,6 +5,7 @@
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
 #include "QModbusDriveLink.h"
+#include "QParameterFingerprint_Servo.h"
 #include "QProjectCore.h"
 #include "QProjectTreeWidget.h"
 #include "QSignalManager.h"
@@ -19,6 +20,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +107,12 @@ private slots:
         QVERIFY2(label->text().contains("Feeder") && label->text().contains("TST2"),
                  qPrintable(label->text()));
         QVERIFY(label->text().contains(QTestUi::text("STR_ONLINE")));
+        // Its tool tip: the fingerprint of the parameter set the drive holds.
+        QVERIFY(QTestHost::readAll(device));
+        QHelpEvent tip(QEvent::ToolTip, QPoint(1, 1), label->mapToGlobal(QPoint(1, 1)));
+        QCoreApplication::sendEvent(label, &tip);
+        QCOMPARE(label->toolTip(),
+                 QParameterFingerprint_Servo::describe(QParameterFingerprint_Servo::ofDevice(*device)));
 
         QCommuParams params = device->getCommuParams();
         params.refreshInterval = 0;

@@ -7,6 +7,7 @@
 #include "QFuncodeCompareTreeView_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
+#include "QParameterFingerprint_Servo.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
 #include "QSimulatedDriveLink.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -132,6 +134,9 @@ private slots:
         QCOMPARE(link->readItemCount(), readOnce);
         QVERIFY(!dialog.allRecords().isEmpty());
         QCOMPARE(numbersOf(dialog.differingRecords()), QStringList());
+        // One fingerprint line per source: the same set shows the same fingerprint.
+        const QString fingerprint = QParameterFingerprint_Servo::ofDevice(*device).hex;
+        QCOMPARE(QTestUi::child<QLabel>(&dialog, "FINGERPRINTS")->text().count(fingerprint), 2);
         QTestUi::child<QRadioButton>(&dialog, "radioButton_diffFuncode")->click();
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
         QCOMPARE(dialog.treeView()->emptyText(), QTestUi::text("STR_COMPARE_NOTHING_DIFFERS"));
@@ -142,6 +147,7 @@ private slots:
         compareTwoDrives(dialog, "A", "B");
         QCOMPARE(link->readItemCount(), 0);
         QCOMPARE(numbersOf(dialog.differingRecords()), QStringList{"P10.07"});
+        QCOMPARE(QTestUi::child<QLabel>(&dialog, "FINGERPRINTS")->text().count(fingerprint), 1);
         QCOMPARE(dialog.treeModel()->rowCount(), 1);
         const QModelIndex group = dialog.treeModel()->index(0, 0);
         QCOMPARE(dialog.treeModel()->index(0, M::COL_B_Z, group).data().toString(), QStringLiteral("77"));

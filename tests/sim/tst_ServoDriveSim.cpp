@@ -51,12 +51,13 @@ private:
 void tst_ServoDriveSim::optionsAreRead_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("drives");   // model@unit, unit 0: after the one before
+    QTest::addColumn<QString>("drives");   // model@unit+fault..., unit 0: after the one before
     QTest::addColumn<QString>("switches"); // drop/late/refuse/fail/offline/idle timeout
     QTest::newRow("defaults") << QStringList{} << "SD330@0"
                               << "0/0/0//-1/60";
-    QTest::newRow("two drives") << QStringList{"--model", "SD110", "--unit", "5", "--model", "KV905"}
-                                << "SD110@5 KV905@0"
+    QTest::newRow("two drives") << QStringList{"--model",       "SD110", "--unit",  "5",
+                                               "--raise-fault", "E.101", "--model", "KV905"}
+                                << "SD110@5+E.101 KV905@0"
                                 << "0/0/0//-1/60";
     QTest::newRow("fault switches") << QStringList{"--drop-every",    "3",      "--late-every",   "4",
                                                    "--refuse-writes", "Locked", "--fail-code",    "P01.02",
@@ -75,7 +76,8 @@ void tst_ServoDriveSim::optionsAreRead()
     QVERIFY2(options.parse(QStringList{"servo-drive-sim"} + arguments, &error), qPrintable(error));
     QStringList seen;
     for (const QDriveSimOptions::Drive& d : options.drives) {
-        seen << QStringLiteral("%1@%2").arg(d.model).arg(d.unit);
+        seen << QStringLiteral("%1@%2").arg(d.model).arg(d.unit) +
+                    (QStringList{QString()} + d.faults).join('+');
     }
     QCOMPARE(seen.join(' '), drives);
     const QDriveFaultSwitches& s = options.switches;
@@ -98,6 +100,8 @@ void tst_ServoDriveSim::badCommandLinesExplainThemselves_data()
     QTest::newRow("missing value") << QStringList{"--model"} << "--model needs a value";
     QTest::newRow("unknown model") << QStringList{"--model", "XYZ", "--port", "0"}
                                    << "no drive model \"XYZ\"";
+    QTest::newRow("unknown fault") << QStringList{"--model", "SD110", "--raise-fault", "E.999", "--port", "0"}
+                                   << "the SD110 has no fault \"E.999\"";
     QTest::newRow("units overlap") << QStringList{"--model", "SD330", "--model", "SD110",
                                                   "--unit",  "2",     "--port",  "0"}
                                    << "unit 2 already serves another drive";
