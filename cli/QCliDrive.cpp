@@ -9,9 +9,13 @@
 #include "QModbusDriveLink.h"
 
 #include <QEventLoop>
-#include <QTimer>
 
-QCliDrive::QCliDrive(const Context& context, const QCliDriveSpec& spec) : m_context(context), m_spec(spec) {}
+QCliDrive::QCliDrive(const Context& context, const QCliDriveSpec& spec, QObject* parent)
+    : QObject(parent), m_context(context), m_spec(spec)
+{
+    m_timer.setSingleShot(true);
+    QObject::connect(&m_timer, &QTimer::timeout, this, &QCliDrive::onTimeout);
+}
 
 QCliDrive::~QCliDrive()
 {
@@ -41,18 +45,18 @@ QDriveModelPtr QCliDrive::modelOfIdentity(int identity) const
 // The model the link is made for: the simulated drive's own, the one given with --model, or (for a bus
 // drive that is to tell its model) one with the fewest axes, whose unit ids surely fit, until the drive
 // has answered.
-int QCliDrive::chooseModel(QDriveModelPtr* model, QString* error) const
+int QCliDrive::chooseModel(QDriveModelPtr* model)
 {
     const QDriveCatalogue* catalogue = m_context.catalogue;
     const QString wanted = !m_spec.modelName.isEmpty() ? m_spec.modelName : m_context.model;
     if (!m_spec.modelName.isEmpty() && !m_context.model.isEmpty() && m_context.model != m_spec.modelName) {
-        *error = tr("STR_CLI_MODEL_MISMATCH").arg(name(), m_spec.modelName, m_context.model);
+        m_error = tr("STR_CLI_MODEL_MISMATCH").arg(name(), m_spec.modelName, m_context.model);
         return QCliExit::USAGE;
     }
     if (!wanted.isEmpty()) {
         *model = catalogue->model(wanted);
         if (!*model) {
-            *error =
+            m_error =
                 tr("STR_CLI_UNKNOWN_MODEL").arg(wanted, catalogue->modelNames().join(QStringLiteral(", ")));
             return QCliExit::USAGE;
         }
@@ -64,96 +68,115 @@ int QCliDrive::chooseModel(QDriveModelPtr* model, QString* error) const
         }
     }
     if (!*model) {
-        *error = tr("STR_CLI_NO_MODELS").arg(catalogue->directory());
+        m_error = tr("STR_CLI_NO_MODELS").arg(catalogue->directory());
         return QCliExit::USAGE;
     }
     return QCliExit::OK;
 }
 
-QString QCliDrive::offlineReason() const
+void QCliDrive::start()
 {
-    const auto* bus = qobject_cast<const QModbusDriveLink*>(m_link.data());
-    return bus ? bus->offlineReason() : QString();
-}
-
-bool QCliDrive::waitOnline(int ms)
-{
-    if (!m_link) {
-        return false;
+    m_status = -1;
+    m_error.clear();
+    QDriveModelPtr model;
+    const int status = chooseModel(&model);
+    if (status != QCliExit::OK) {
+        finish(status, m_error);
+        return;
     }
-    if (m_link->isOnline()) {
-        return true;
-    }
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(m_link, &QDriveLink::onlineChanged, &loop, [&loop](bool online) {
-        if (online) {
-            loop.quit();
-        }
-    });
-    QObject::connect(m_link, &QObject::destroyed, &loop, &QEventLoop::quit);
-    timer.start(ms);
-    loop.exec();
-    return m_link && m_link->isOnline();
-}
-
-int QCliDrive::connect(const QDriveModelPtr& model, QString* error)
-{
-    delete m_link;
-    QString why;
-    m_link = QDriveLinkFactory::create(model, m_spec.settings, &why);
-    if (!m_link) {
-        *error = tr("STR_CLI_LINK_REFUSED").arg(name(), why);
-        return QCliExit::USAGE;
-    }
-    if (!waitOnline(m_context.timeoutMs)) {
-        const QString reason = offlineReason();
-        *error = tr("STR_CLI_NOT_REACHED").arg(name()).arg(m_context.timeoutMs) +
-                 (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason);
-        return QCliExit::DRIVE_NOT_REACHED;
-    }
-    return QCliExit::OK;
+    connectLink(model);
 }
 
 int QCliDrive::open(QString* error)
 {
-    QDriveModelPtr model;
-    int status = chooseModel(&model, error);
-    if (status == QCliExit::OK) {
-        status = connect(model, error);
+    if (!isReady()) {
+        QEventLoop loop;
+        QObject::connect(this, &QCliDrive::ready, &loop, &QEventLoop::quit);
+        start();
+        if (!isReady()) {
+            loop.exec();
+        }
     }
-    if (status != QCliExit::OK) {
-        return status;
+    *error = m_error;
+    return m_status;
+}
+
+void QCliDrive::connectLink(const QDriveModelPtr& model)
+{
+    if (m_link) {
+        // The link may be emitting the signal that brought us here.
+        QObject::disconnect(m_link, nullptr, this, nullptr);
+        m_link->deleteLater();
     }
+    m_model = model;
+    QString why;
+    m_link = QDriveLinkFactory::create(model, m_spec.settings, &why);
+    if (!m_link) {
+        finish(QCliExit::USAGE, tr("STR_CLI_LINK_REFUSED").arg(name(), why));
+        return;
+    }
+    if (m_link->isOnline()) {
+        // After the caller had a chance to connect to ready().
+        QTimer::singleShot(0, this, &QCliDrive::onOnline);
+        return;
+    }
+    // Runs inside the link's own signal: nothing here waits (ready() is for callers that do not wait
+    // inside it either).
+    QObject::connect(m_link, &QDriveLink::onlineChanged, this, [this](bool online) {
+        if (online && !isReady() && !m_device) {
+            onOnline();
+        }
+    });
+    m_timer.start(m_context.timeoutMs);
+}
+
+void QCliDrive::onTimeout()
+{
+    if (isReady()) {
+        return;
+    }
+    const auto* bus = qobject_cast<const QModbusDriveLink*>(m_link.data());
+    const QString reason = bus ? bus->offlineReason() : QString();
+    finish(QCliExit::DRIVE_NOT_REACHED, tr("STR_CLI_NOT_REACHED").arg(name()).arg(m_context.timeoutMs) +
+                                            (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+}
+
+void QCliDrive::onOnline()
+{
+    if (isReady() || !m_link) {
+        return;
+    }
+    m_timer.stop();
     const int identity = m_link->identityNumber();
     const bool modelNamed = !m_spec.modelName.isEmpty() || !m_context.model.isEmpty();
-    if (identity != 0 && identity != model->identNumber) {
-        const QDriveModelPtr reported = modelOfIdentity(identity);
-        if (modelNamed) {
-            *error = tr("STR_CLI_DRIVE_IS_OTHER_MODEL")
-                         .arg(name(), reported ? reported->modelName : QString::number(identity),
-                              model->modelName);
-            return QCliExit::USAGE;
-        }
-        if (!reported) {
-            *error = tr("STR_CLI_IDENTITY_UNKNOWN")
-                         .arg(name())
-                         .arg(identity)
-                         .arg(m_context.catalogue->directory());
-            return QCliExit::DRIVE_NOT_REACHED;
-        }
-        model = reported;
-        status = connect(model, error);
-        if (status != QCliExit::OK) {
-            return status;
-        }
-    } else if (identity == 0 && !modelNamed) {
-        *error = tr("STR_CLI_IDENTITY_MISSING").arg(name());
-        return QCliExit::DRIVE_NOT_REACHED;
+    if (identity == 0 && !modelNamed) {
+        finish(QCliExit::DRIVE_NOT_REACHED, tr("STR_CLI_IDENTITY_MISSING").arg(name()));
+        return;
     }
-    auto* device = new QDeviceServo(model, m_link, name());
+    if (identity == 0 || identity == m_model->identNumber) {
+        makeDevice();
+        return;
+    }
+    const QDriveModelPtr reported = modelOfIdentity(identity);
+    if (modelNamed) {
+        finish(QCliExit::USAGE, tr("STR_CLI_DRIVE_IS_OTHER_MODEL")
+                                    .arg(name(), reported ? reported->modelName : QString::number(identity),
+                                         m_model->modelName));
+        return;
+    }
+    if (!reported) {
+        finish(
+            QCliExit::DRIVE_NOT_REACHED,
+            tr("STR_CLI_IDENTITY_UNKNOWN").arg(name()).arg(identity).arg(m_context.catalogue->directory()));
+        return;
+    }
+    // A link is made for one model: reach the drive again with the one it reported.
+    connectLink(reported);
+}
+
+void QCliDrive::makeDevice()
+{
+    auto* device = new QDeviceServo(m_model, m_link, name());
     QCommuParams params = device->getCommuParams();
     params.timeoutMs = m_context.timeoutMs;
     params.refreshInterval = 0;
@@ -163,10 +186,18 @@ int QCliDrive::open(QString* error)
     QString why;
     if (!m_context.devices->addDevice(m_device, &why)) {
         m_device.reset();
-        *error = why;
-        return QCliExit::USAGE;
+        finish(QCliExit::USAGE, why);
+        return;
     }
-    return QCliExit::OK;
+    finish(QCliExit::OK);
+}
+
+void QCliDrive::finish(int status, const QString& error)
+{
+    m_timer.stop();
+    m_status = status;
+    m_error = error;
+    emit ready(status);
 }
 
 QList<tagSubFuncode_Servo*> QCliDrive::normalCodes() const
@@ -182,6 +213,15 @@ QList<tagSubFuncode_Servo*> QCliDrive::allCodes() const
         all += states.value(group);
     }
     return all;
+}
+
+QList<int> QCliDrive::allAxes() const
+{
+    QList<int> axes;
+    for (int axis = 0; axis < device()->getAxisNum(); ++axis) {
+        axes.append(axis);
+    }
+    return axes;
 }
 
 QStringList QCliDrive::read(const QList<tagSubFuncode_Servo*>& codes)
@@ -247,4 +287,24 @@ bool QCliDrive::readCurrentFaults()
     timer.start(m_context.timeoutMs);
     loop.exec();
     return answered;
+}
+
+bool QCliDrive::save(const QList<int>& axes)
+{
+    for (int axis : axes) {
+        if (!device()->saveAllFuncode(axis)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool QCliDrive::reset(const QList<int>& axes)
+{
+    for (int axis : axes) {
+        if (!device()->resetDevice(axis)) {
+            return false;
+        }
+    }
+    return true;
 }

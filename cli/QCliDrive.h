@@ -3,12 +3,13 @@
 #include "QCliDriveSpec.h"
 #include "QDriveModel.h"
 
-#include <QCoreApplication>
 #include <QList>
+#include <QObject>
 #include <QPointer>
 #include <QSharedPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 class QCliConsole;
 class QDeviceBase;
@@ -23,10 +24,12 @@ struct tagSubFuncode_Servo;
 // reports; --model names it for a drive that does not, and is checked against one that does.
 //
 // Nothing here sleeps: waits run an event loop until the drive's answers (or its going offline, or
-// --timeout without any answer) end them.
-class QCliDrive
+// --timeout without any answer) end them. start() reaches the drive without waiting, for runs that
+// reach several drives at once; open() waits for it. ready() may come from inside the link's own signal:
+// whoever waits for the drive afterwards does so after returning from it.
+class QCliDrive : public QObject
 {
-    Q_DECLARE_TR_FUNCTIONS(QCliDrive)
+    Q_OBJECT
 
 public:
     struct Context
@@ -38,11 +41,16 @@ public:
         int timeoutMs = 0;
     };
 
-    QCliDrive(const Context& context, const QCliDriveSpec& spec);
-    ~QCliDrive();
+    QCliDrive(const Context& context, const QCliDriveSpec& spec, QObject* parent = nullptr);
+    ~QCliDrive() override;
 
-    // Reaches the drive and makes its device; a QCliExit status, error says why it failed.
+    // Starts reaching the drive; ready() follows.
+    void start();
+    // Reaches the drive and waits; a QCliExit status, error says why it failed.
     int open(QString* error);
+    bool isReady() const { return m_status >= 0; }
+    int status() const { return m_status; }
+    QString error() const { return m_error; }
 
     QDeviceServo* device() const;
     QString name() const { return m_spec.text; }
@@ -57,17 +65,29 @@ public:
     QList<tagSubFuncode_Servo*> allCodes() const;
     // Asks the drive for its current faults and waits for the answer.
     bool readCurrentFaults();
-    // Waits until the drive is online again, at most ms; true when it is.
-    bool waitOnline(int ms);
+    // Stores the parameters of the axes (and resets them with reset), waiting for the drive.
+    bool save(const QList<int>& axes);
+    bool reset(const QList<int>& axes);
+    QList<int> allAxes() const;
+
+signals:
+    void ready(int status);
 
 private:
-    int chooseModel(QDriveModelPtr* model, QString* error) const;
+    int chooseModel(QDriveModelPtr* model);
     QDriveModelPtr modelOfIdentity(int identity) const;
-    int connect(const QDriveModelPtr& model, QString* error);
-    QString offlineReason() const;
+    void connectLink(const QDriveModelPtr& model);
+    void onOnline();
+    void onTimeout();
+    void makeDevice();
+    void finish(int status, const QString& error = QString());
 
     Context m_context;
     QCliDriveSpec m_spec;
+    QDriveModelPtr m_model;
     QPointer<QDriveLink> m_link;
     QSharedPointer<QDeviceBase> m_device;
+    QTimer m_timer;
+    int m_status = -1; // a QCliExit status once ready
+    QString m_error;
 };

@@ -147,6 +147,7 @@ bool QCliOptions::takeOption(const QStringList& args, int* i, QString* error)
         ok = takeNumber(args, i, name, 1, kMaxJobs, &jobs, error);
     } else if (name == QLatin1String("--axis")) {
         ok = takeValue(args, i, name, &value, error);
+        axisGiven = ok;
         const QStringList names{"x", "y", "z"};
         if (ok && value.compare(QLatin1String("all"), Qt::CaseInsensitive) == 0) {
             axis = kAllAxes;

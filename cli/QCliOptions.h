@@ -27,10 +27,11 @@ public:
     static QStringList commands();
     static bool isCommand(const QString& name) { return commands().contains(name); }
 
-    QString command;      // empty: no command (general help)
-    QStringList operands; // what follows the command, options taken out
-    QStringList targets;  // --to
-    int axis = kAllAxes;  // --axis: 0 X, 1 Y, 2 Z, or every axis
+    QString command;        // empty: no command (general help)
+    QStringList operands;   // what follows the command, options taken out
+    QStringList targets;    // --to
+    int axis = kAllAxes;    // --axis: 0 X, 1 Y, 2 Z, or every axis
+    bool axisGiven = false; // --axis was given
     enFormat format = FORMAT_TEXT;
     QString dataDir;
     QString model;

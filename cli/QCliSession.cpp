@@ -51,6 +51,17 @@ bool QCliSession::start(QString* error)
     return true;
 }
 
+QCliDrive::Context QCliSession::driveContext() const
+{
+    QCliDrive::Context context;
+    context.catalogue = m_catalogue.get();
+    context.devices = m_devices.get();
+    context.console = &m_console;
+    context.model = m_options.model;
+    context.timeoutMs = m_options.timeoutMs;
+    return context;
+}
+
 QCliDrive* QCliSession::drive(const QString& spec, int* status)
 {
     auto found = m_drives.find(spec);
@@ -65,13 +76,7 @@ QCliDrive* QCliSession::drive(const QString& spec, int* status)
         *status = QCliExit::USAGE;
         return nullptr;
     }
-    QCliDrive::Context context;
-    context.catalogue = m_catalogue.get();
-    context.devices = m_devices.get();
-    context.console = &m_console;
-    context.model = m_options.model;
-    context.timeoutMs = m_options.timeoutMs;
-    auto drive = std::make_unique<QCliDrive>(context, parsed);
+    auto drive = std::make_unique<QCliDrive>(driveContext(), parsed);
     *status = drive->open(&error);
     if (*status != QCliExit::OK) {
         m_console.error(error);

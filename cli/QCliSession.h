@@ -1,12 +1,13 @@
 #pragma once
 
+#include "QCliDrive.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <map>
 #include <memory>
 
 class QCliConsole;
-class QCliDrive;
 class QCliOptions;
 class QDeviceManager;
 class QDriveCatalogue;
@@ -32,6 +33,8 @@ public:
     const QCliOptions& options() const { return m_options; }
     QCliConsole& console() const { return m_console; }
     const QDriveCatalogue& catalogue() const { return *m_catalogue; }
+    // What a drive of this run is reached with, for drives made outside drive().
+    QCliDrive::Context driveContext() const;
 
 private:
     const QCliOptions& m_options;

@@ -1,18 +1,26 @@
 // servo-cli: the workbench's daily jobs from a script, without a screen.
+#include "QCliBackupCommand.h"
 #include "QCliCommand.h"
+#include "QCliCompareCommand.h"
 #include "QCliConsole.h"
+#include "QCliDownloadCommand.h"
 #include "QCliExit.h"
+#include "QCliFaultsCommand.h"
 #include "QCliFingerprintCommand.h"
 #include "QCliHelp.h"
 #include "QCliInfoCommand.h"
 #include "QCliOptions.h"
 #include "QCliReadCommand.h"
+#include "QCliRestoreCommand.h"
 #include "QCliSession.h"
+#include "QCliWriteCommand.h"
 #include "QKeyTranslator.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 
 #include <QCoreApplication>
+#include <QMap>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,16 +51,20 @@ void logOnly(QtMsgType type, const QMessageLogContext&, const QString& text)
 
 std::unique_ptr<QCliCommand> makeCommand(const QString& name, QCliSession& session)
 {
-    if (name == QLatin1String("info")) {
-        return std::make_unique<QCliInfoCommand>(session);
-    }
-    if (name == QLatin1String("read")) {
-        return std::make_unique<QCliReadCommand>(session);
-    }
-    if (name == QLatin1String("fingerprint")) {
-        return std::make_unique<QCliFingerprintCommand>(session);
-    }
-    return nullptr;
+    static const QMap<QString, std::function<std::unique_ptr<QCliCommand>(QCliSession&)>> makers{
+        {QStringLiteral("info"), [](QCliSession& s) { return std::make_unique<QCliInfoCommand>(s); }},
+        {QStringLiteral("read"), [](QCliSession& s) { return std::make_unique<QCliReadCommand>(s); }},
+        {QStringLiteral("write"), [](QCliSession& s) { return std::make_unique<QCliWriteCommand>(s); }},
+        {QStringLiteral("backup"), [](QCliSession& s) { return std::make_unique<QCliBackupCommand>(s); }},
+        {QStringLiteral("restore"), [](QCliSession& s) { return std::make_unique<QCliRestoreCommand>(s); }},
+        {QStringLiteral("compare"), [](QCliSession& s) { return std::make_unique<QCliCompareCommand>(s); }},
+        {QStringLiteral("download"), [](QCliSession& s) { return std::make_unique<QCliDownloadCommand>(s); }},
+        {QStringLiteral("faults"), [](QCliSession& s) { return std::make_unique<QCliFaultsCommand>(s); }},
+        {QStringLiteral("fingerprint"),
+         [](QCliSession& s) { return std::make_unique<QCliFingerprintCommand>(s); }},
+    };
+    const auto maker = makers.find(name);
+    return maker == makers.end() ? nullptr : maker.value()(session);
 }
 } // namespace
 

@@ -368,5 +368,173 @@ Examples:
         <source>STR_CLI_SOURCE</source>
         <translation>Source</translation>
     </message>
+    <message>
+        <source>STR_CLI_DRIVE_GONE</source>
+        <translation>the drive is gone</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_DID_NOT_COME_BACK</source>
+        <translation>the drive went away and did not come back within %1 s</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_WRITTEN</source>
+        <translation>not written</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_READ_BACK</source>
+        <translation>written, but not read back</translation>
+    </message>
+    <message>
+        <source>STR_CLI_READ_BACK_FAILED</source>
+        <translation>written, but reading it back failed: %1</translation>
+    </message>
+    <message>
+        <source>STR_CLI_READS_BACK_OTHER</source>
+        <translation>the drive holds %1 instead of %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RANGE</source>
+        <translation>from %1 to %2 %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VALUE_OUT_OF_RANGE</source>
+        <translation>%1 is out of the range of %2: %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_WRITE_REFUSED</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_REFUSES_WRITES</source>
+        <translation>%1 refuses writes now: %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BAD_VALUE</source>
+        <translation>"%1" is not a value of %2 (%3)</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BEFORE</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>STR_CLI_AFTER</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>STR_CLI_CODE_FAILED</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_SAVE_FAILED</source>
+        <translation>%1 did not store its parameters</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOTHING_WRITTEN</source>
+        <translation>Nothing was written to %1.</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_NOT_WRITTEN</source>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BACKUP_WRITTEN</source>
+        <translation>%1 codes of %2 written to %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>STR_CLI_CODES</source>
+        <translation>Codes</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_VALUE_UNKNOWN</source>
+        <translation>the file holds a value that was never read: %1</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DIFFERS</source>
+        <translation>Differs</translation>
+    </message>
+    <message>
+        <source>STR_CLI_COMPARED</source>
+        <translation>%1 codes compared, %2 differ</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FAULTS_NOT_READ</source>
+        <translation>The faults of %1 could not be read</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NO_CURRENT_FAULTS</source>
+        <translation>No current faults.</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DOWNLOAD_FAILED</source>
+        <translation>%1 of %2 drives failed</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DOWNLOAD_PROGRESS</source>
+        <translation>drives %1/%2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_DONE</source>
+        <translation>%1: done</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_FAILED</source>
+        <translation>%1: failed</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_VALUE</source>
+        <translation>Drive value</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRY_RUN</source>
+        <translation>%1 codes would change; nothing was written</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_VALUE</source>
+        <translation>File value</translation>
+    </message>
+    <message>
+        <source>STR_CLI_MOTOR_TYPE_FAILED</source>
+        <translation>The motor type could not be set: %1; nothing else was written</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_SOURCE_MODEL</source>
+        <translation>the drive is a %1, the parameter set is for a %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_REASON</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESET_FAILED</source>
+        <translation>%1 was not reset</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESTORED</source>
+        <translation>%1 codes written into %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESTORE_FAILED</source>
+        <translation>%1 values did not arrive in %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_TARGET_TWICE</source>
+        <translation>%1 is named twice</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT_FAILED</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT_OK</source>
+        <translation>ok</translation>
+    </message>
 </context>
 </TS>

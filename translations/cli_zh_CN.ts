@@ -357,5 +357,173 @@
         <source>STR_CLI_SOURCE</source>
         <translation>来源</translation>
     </message>
+    <message>
+        <source>STR_CLI_DRIVE_GONE</source>
+        <translation>驱动器已不存在</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_DID_NOT_COME_BACK</source>
+        <translation>驱动器掉线，%1 秒内没有恢复</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_WRITTEN</source>
+        <translation>未写入</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_READ_BACK</source>
+        <translation>已写入，但未读回</translation>
+    </message>
+    <message>
+        <source>STR_CLI_READ_BACK_FAILED</source>
+        <translation>已写入，但读回失败：%1</translation>
+    </message>
+    <message>
+        <source>STR_CLI_READS_BACK_OTHER</source>
+        <translation>驱动器中的值为 %1，而不是 %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RANGE</source>
+        <translation>%1 到 %2 %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VALUE_OUT_OF_RANGE</source>
+        <translation>%1 超出 %2 的范围：%3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_WRITE_REFUSED</source>
+        <translation>%1 不能写入：%2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_REFUSES_WRITES</source>
+        <translation>%1 当前拒绝写入：%2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BAD_VALUE</source>
+        <translation>“%1”不是 %2 的有效值（%3）</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BEFORE</source>
+        <translation>写入前</translation>
+    </message>
+    <message>
+        <source>STR_CLI_AFTER</source>
+        <translation>写入后</translation>
+    </message>
+    <message>
+        <source>STR_CLI_CODE_FAILED</source>
+        <translation>%1（%2）：%3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_SAVE_FAILED</source>
+        <translation>%1 未能保存参数</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOTHING_WRITTEN</source>
+        <translation>没有向 %1 写入任何内容。</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_NOT_WRITTEN</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_BACKUP_WRITTEN</source>
+        <translation>已将 %2 的 %1 个功能码写入 %3</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>STR_CLI_CODES</source>
+        <translation>功能码数</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_VALUE_UNKNOWN</source>
+        <translation>文件中有从未读取过的数值：%1</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DIFFERS</source>
+        <translation>不同</translation>
+    </message>
+    <message>
+        <source>STR_CLI_COMPARED</source>
+        <translation>比较了 %1 个功能码，%2 个不同</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FAULTS_NOT_READ</source>
+        <translation>无法读取 %1 的故障</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NO_CURRENT_FAULTS</source>
+        <translation>没有当前故障。</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DOWNLOAD_FAILED</source>
+        <translation>%2 台驱动器中有 %1 台失败</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DOWNLOAD_PROGRESS</source>
+        <translation>驱动器 %1/%2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_DONE</source>
+        <translation>%1：完成</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_FAILED</source>
+        <translation>%1：失败</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRIVE_VALUE</source>
+        <translation>驱动器值</translation>
+    </message>
+    <message>
+        <source>STR_CLI_DRY_RUN</source>
+        <translation>将有 %1 个功能码改变；未写入任何内容</translation>
+    </message>
+    <message>
+        <source>STR_CLI_FILE_VALUE</source>
+        <translation>文件值</translation>
+    </message>
+    <message>
+        <source>STR_CLI_MOTOR_TYPE_FAILED</source>
+        <translation>无法设置电机类型：%1；未写入其他内容</translation>
+    </message>
+    <message>
+        <source>STR_CLI_NOT_SOURCE_MODEL</source>
+        <translation>驱动器型号为 %1，而参数集适用于 %2</translation>
+    </message>
+    <message>
+        <source>STR_CLI_REASON</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESET_FAILED</source>
+        <translation>%1 未能复位</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESTORED</source>
+        <translation>已向 %2 写入 %1 个功能码</translation>
+    </message>
+    <message>
+        <source>STR_CLI_RESTORE_FAILED</source>
+        <translation>%2 中有 %1 个数值未写入成功</translation>
+    </message>
+    <message>
+        <source>STR_CLI_TARGET_TWICE</source>
+        <translation>%1 被指定了两次</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT</source>
+        <translation>结论</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT_FAILED</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>STR_CLI_VERDICT_OK</source>
+        <translation>成功</translation>
+    </message>
 </context>
 </TS>

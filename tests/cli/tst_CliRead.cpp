@@ -20,6 +20,7 @@ private slots:
     void refusedCommandLines_data();
     void refusedCommandLines();
     void unreachableDriveIsExitThree();
+    void faultsAreDecoded();
 
 private:
     QString drive(const QString& kind) const;
@@ -164,6 +165,24 @@ void tst_CliRead::unreachableDriveIsExitThree()
         CliHarness::run({"info", spec, "--model", "SD110", "--timeout", "1500"}, m_data.path());
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains("did not answer within 1500 ms"), qPrintable(run.err));
+}
+
+void tst_CliRead::faultsAreDecoded()
+{
+    SimServer faulty;
+    QVERIFY(faulty.start({"--model", "SD220", "--raise-fault", "E.101"}));
+    const CliRun faults = run({"faults", faulty.tcp(), "--history", "--axis", "X", "--format", "json"});
+    QVERIFY2(faults.exitCode == 0, qPrintable(faults.err));
+    const QJsonObject json = QJsonDocument::fromJson(faults.out.toUtf8()).object();
+    const QJsonObject current = json.value("current").toArray().first().toObject();
+    QCOMPARE(current.value("code").toString(), QString("E.101"));
+    QCOMPARE(current.value("name").toString(), QString("Parameter memory error"));
+    const QJsonObject record = json.value("history").toArray().first().toObject();
+    QCOMPARE(record.value("faults").toArray().first().toObject().value("code").toString(), QString("E.101"));
+    // The parameters of the record, each shown through the state code it names.
+    const QJsonObject speed = record.value("params").toArray().at(1).toObject();
+    QCOMPARE(speed.value("name").toString(), QString("Motor speed"));
+    QCOMPARE(speed.value("unit").toString(), QString("rpm"));
 }
 
 QTEST_GUILESS_MAIN(tst_CliRead)
