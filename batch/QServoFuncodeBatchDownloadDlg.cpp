@@ -222,7 +222,8 @@ void QServoFuncodeBatchDownloadDlg::batchSaveAndReset(const QStringList& aliases
     onBatchSaveAndReset(aliases);
 }
 
-// Every axis of a drive is saved, then every axis reset; a drive that is not online is left alone.
+// Every axis of a drive is saved, then every axis of the saved drives reset; a drive that is not online, or
+// whose save failed, is not reset.
 void QServoFuncodeBatchDownloadDlg::onBatchSaveAndReset(QStringList listDevAlias)
 {
     QList<QPointer<QDeviceServo>> saved;
@@ -233,12 +234,12 @@ void QServoFuncodeBatchDownloadDlg::onBatchSaveAndReset(QStringList listDevAlias
             continue;
         }
         QPointer<QDeviceServo> guard(dev);
+        // A reset would throw away what was downloaded but not stored: only saved drives are reset.
         if (!forEachAxis(guard, &QDeviceServo::saveAllFuncode)) {
             logError(alias, tr("STR_BATCH_LOG_SAVE_FAILED"));
+            continue;
         }
-        if (guard) {
-            saved << guard;
-        }
+        saved << guard;
     }
     QCoreApplication::processEvents();
     for (const QPointer<QDeviceServo>& dev : qAsConst(saved)) {

@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_FAILED</source>
-        <translation>could not save the values</translation>
+        <translation>could not save the values, so it was not reset</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_RESET</source>

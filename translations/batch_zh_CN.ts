@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_FAILED</source>
-        <translation>参数保存失败</translation>
+        <translation>参数保存失败，未复位</translation>
     </message>
     <message>
         <source>STR_BATCH_LOG_SAVE_RESET</source>

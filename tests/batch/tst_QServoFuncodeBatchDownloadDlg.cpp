@@ -1,7 +1,8 @@
 // Downloading into servo drives: only drives of the source's model are offered, a drive made to fail by
 // its fault switches fails alone with its reason in the log, Stop ends the running drive's writing, the
-// motor type goes first, save and reset leave offline drives alone, and a succeeded drive compares equal
-// with the source, a drive or a file. How drives run one after another is tst_QFuncodeBatchDownloadDlg's.
+// motor type goes first, save and reset leave offline drives and drives whose save failed alone, and a
+// succeeded drive compares equal with the source, a drive or a file. How drives run one after another is
+// tst_QFuncodeBatchDownloadDlg's.
 
 #include "ModalAnswer.h"
 #include "QBatchTargetModel.h"
@@ -142,13 +143,25 @@ private slots:
         }
     }
 
-    void saveAndResetLeaveOfflineDrivesAlone()
+    // An offline drive is neither saved nor reset; a drive whose save went unanswered is not reset, since a
+    // reset would throw away what was downloaded.
+    void saveAndResetLeaveOfflineAndUnsavedDrivesAlone()
     {
         loadSourceDrive();
         runBatch();
         QTestHost::link("d3")->setOnline(false);
         QTRY_VERIFY(!QProjectCore::self()->getDevMgr()->getDeviceServo("d3")->isDeviceOnline());
+        QDriveFaultSwitches lost;
+        lost.dropEvery = 1;
+        QTestHost::link("d2")->setFaultSwitches(lost);
+        QTestHost::link("d2")->setTimeout(50);
+        const int before = m_dlg->logLines().size();
         m_dlg->onBatchSaveAndReset(kTargets);
+        const int axes = QProjectCore::self()->getDevMgr()->getDeviceServo("d2")->getAxisNum();
+        QCOMPARE(QTestHost::link("d2")->core()->requestCount(), axes);
+        const QStringList d2Lines = m_dlg->logLines().mid(before).filter(QRegularExpression("\\bd2\\b"));
+        QCOMPARE(d2Lines.size(), 1);
+        QVERIFY(d2Lines.first().contains(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_SAVE_FAILED")));
         QCOMPARE(QTestHost::link("d1")->storedValue("P10.05", 0), qint64(77));
         QCOMPARE(QTestHost::link("d4")->storedValue("P10.06", 1), qint64(66));
         QCOMPARE(QTestHost::link("d3")->storedValue("P10.05", 0), qint64(5));
