@@ -334,7 +334,14 @@ void QDownloadFunCodeDlg_Servo::OnOk()
         return;
     }
     m_okCancel->setOkBtnEnabled(false);
+    const bool shown = isVisible();
     if (!writeMotorTypeFirst(device(), funcodes)) {
+        updateOk();
+        return;
+    }
+    // Clicks held back while the drive was waited for have been delivered by now: a Cancel among them
+    // closed the dialog, and then nothing more is written.
+    if (shown && !isVisible()) {
         updateOk();
         return;
     }
@@ -354,13 +361,20 @@ bool QDownloadFunCodeDlg_Servo::askWritePermission(QDeviceServo* dev)
 bool QDownloadFunCodeDlg_Servo::writeMotorTypeFirst(QDeviceServo* dev,
                                                     const QMap<QString, tagExportFuncodePtr_Servo>& funcodes)
 {
+    // The question before may have let the drive go.
+    if (!dev) {
+        QMyMessageBox::information(this, tr("STR_IMPORT"), tr("STR_NO_EXIST_DEVICE"));
+        return false;
+    }
+    // The drive may be gone after the write ahead: what the message needs is taken before.
+    const QString motorTypeCode = dev->getDevMotorTypeFuncode();
     QString reason;
     const QImportMotorType_Servo::Result result = QImportMotorType_Servo::writeAhead(dev, funcodes, &reason);
     if (result == QImportMotorType_Servo::Failed) {
         const QString hint = tr("STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT")
-                                 .replace(QStringLiteral("%1"), dev->getDevMotorTypeFuncode());
+                                 .replace(QStringLiteral("%1"), motorTypeCode);
         QMyMessageBox::warning(this, tr("STR_IMPORT"),
-                               tr("STR_MOTOR_TYPE_CHANGED_FAILED") + QLatin1Char(':') + reason +
+                               tr("STR_MOTOR_TYPE_CHANGED_FAILED") + QStringLiteral(": ") + reason +
                                    QStringLiteral("\n\n") + hint);
         return false;
     }

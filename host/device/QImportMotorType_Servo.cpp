@@ -3,6 +3,7 @@
 #include "QDeviceServo.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 namespace {
 const int kMotorTypeTimeoutMs = 1000;
@@ -24,22 +25,28 @@ QImportMotorType_Servo::writeAhead(QDeviceServo* device,
     if (device->isMotorType(wanted)) {
         return NotNeeded;
     }
-    const int result = device->writeOneFuncode_Synch(number, wanted, kMotorTypeTimeoutMs, true);
-    if (verify(device, number, wanted, result)) {
+    // The waits below run the event loop, in which the drive may be removed from the project.
+    QPointer<QDeviceServo> guard(device);
+    const int result = guard->writeOneFuncode_Synch(number, wanted, kMotorTypeTimeoutMs, true);
+    if (verify(guard, number, wanted, result)) {
         return Written;
     }
     if (reason) {
         *reason =
-            result != 0
-                ? device->getErrorReasonStr(result)
+            !guard ? QCoreApplication::translate("Strings", "STR_NO_EXIST_DEVICE")
+            : result != 0
+                ? guard->getErrorReasonStr(result)
                 : QCoreApplication::translate("Strings", "STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
     }
     return Failed;
 }
 
-bool QImportMotorType_Servo::verify(QDeviceServo* device, const QString& number, qint64 wanted,
-                                    int writeResult)
+bool QImportMotorType_Servo::verify(const QPointer<QDeviceServo>& device, const QString& number,
+                                    qint64 wanted, int writeResult)
 {
+    if (!device) {
+        return false;
+    }
     if (device->isMotorType(wanted)) {
         return true;
     }
@@ -48,7 +55,7 @@ bool QImportMotorType_Servo::verify(QDeviceServo* device, const QString& number,
     }
     // The write was acknowledged but the value held is not known yet: ask the drive.
     qint64 readBack = 0;
-    if (device->readOneFuncode_Synch(number, readBack, kMotorTypeTimeoutMs, true) != 0) {
+    if (device->readOneFuncode_Synch(number, readBack, kMotorTypeTimeoutMs, true) != 0 || !device) {
         return false;
     }
     return device->isMotorType(wanted);

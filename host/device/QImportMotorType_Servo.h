@@ -3,6 +3,7 @@
 #include "tagExportFuncode_Servo.h"
 
 #include <QMap>
+#include <QPointer>
 #include <QString>
 
 class QDeviceServo;
@@ -16,11 +17,12 @@ public:
     {
         NotNeeded, // no motor-type code among the records, or the drive already has the file's type
         Written,   // written and verified
-        Failed     // the drive refused it or shows another type afterwards; reason says why
+        Failed     // the drive refused it, shows another type afterwards or was removed; reason says why
     };
 
     // Writes the motor-type record of funcodes (axis X) when it differs from the drive's motor type.
-    // While waiting for the drive, events are processed. reason gets a text when it failed.
+    // While waiting for the drive, events are processed (the drive may be removed meanwhile: Failed). reason
+    // gets a text when it failed.
     static Result writeAhead(QDeviceServo* device, const QMap<QString, tagExportFuncodePtr_Servo>& funcodes,
                              QString* reason);
     // After a new motor type the records' raw values are taken anew from their file texts, because the
@@ -28,5 +30,6 @@ public:
     static void rescale(const QDeviceServo* device, const QMap<QString, tagExportFuncodePtr_Servo>& funcodes);
 
 private:
-    static bool verify(QDeviceServo* device, const QString& number, qint64 wanted, int writeResult);
+    static bool verify(const QPointer<QDeviceServo>& device, const QString& number, qint64 wanted,
+                       int writeResult);
 };

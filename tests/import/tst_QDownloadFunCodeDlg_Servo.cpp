@@ -12,9 +12,11 @@
 #include "QTestMessageBoxes.h"
 #include "QTestUi.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -262,10 +264,28 @@ private slots:
         }
         const QList<QMyMessageBox::Call> warnings = calls(QMyMessageBox::Warning);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings.first().text.startsWith(QTestUi::text("STR_MOTOR_TYPE_CHANGED_FAILED") + ':'));
+        QVERIFY(warnings.first().text.startsWith(QTestUi::text("STR_MOTOR_TYPE_CHANGED_FAILED") + ": "));
         QVERIFY(warnings.first().text.endsWith(
             QTestUi::text("STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT").arg("P00.00")));
         QVERIFY(dialog->okCancel()->isOkBtnEnabled());
+    }
+
+    // Cancel pressed while the drive takes the motor type (the click waits until the drive answered):
+    // nothing after the motor type is written.
+    void cancelDuringTheMotorTypeStopsTheImport()
+    {
+        QList<tagExportFuncodePtr_Servo> rows = threeRows();
+        rows.prepend(fileRow(m_device, "P00 Basic", "P00.00", "3"));
+        auto dialog = makeDialog(rows);
+        dialog->show();
+        m_link->setReplyDelay(30);
+        QTimer::singleShot(5, dialog.get(), [&dialog] { emit dialog->okCancel()->SigCancel(); });
+        dialog->OnOk();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(m_device->getMotorType(), qint64(3));
+        QCOMPARE(m_link->rawValue("P2.00", 0), qint64(270));
+        QCOMPARE(m_link->rawValue("P00.02", 0), qint64(3000));
+        QVERIFY(calls(QMyMessageBox::Success).isEmpty());
     }
 
     void theMonitoredListIsReplacedOrExtended_data()

@@ -1,9 +1,13 @@
+#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QImportMotorType_Servo.h"
+#include "QProjectCore.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QTest>
+#include <QTimer>
 
 using T = QImportMotorType_Servo;
 
@@ -58,6 +62,19 @@ private slots:
         QCOMPARE(reason.isEmpty(), result != T::Failed);
         QCOMPARE(link->writeRequestCount(), result == T::NotNeeded ? 0 : 1); // alone, in one request
         QCOMPARE(int(T::writeAhead(nullptr, {{number, record}}, nullptr)), int(T::NotNeeded));
+    }
+
+    // The drive is removed from the project while its answer is awaited: the step fails and says why.
+    void aDriveRemovedMeanwhileFails()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "M", 30);
+        auto record = tagExportFuncodePtr_Servo::create();
+        record->funIndex = "P00.00";
+        record->curValue.fill(3);
+        QTimer::singleShot(5, [] { QProjectCore::self()->getDevMgr()->removeDevice("M"); });
+        QString reason;
+        QCOMPARE(int(T::writeAhead(device, {{"P00.00", record}}, &reason)), int(T::Failed));
+        QCOMPARE(reason, QTestUi::text("STR_NO_EXIST_DEVICE"));
     }
 };
 
