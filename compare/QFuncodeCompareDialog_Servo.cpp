@@ -10,10 +10,12 @@
 #include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveCatalogue.h"
 #include "QMyMessageBox.h"
 #include "QParameterFingerprint_Servo.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
+#include "QSaveAsDialog.h"
 #include "QSoftCore.h"
 
 #include <QButtonGroup>
@@ -526,13 +528,10 @@ void QFuncodeCompareDialog_Servo::on_btnExport_clicked()
     if (!report) {
         return;
     }
-    QString path =
-        QFileDialog::getSaveFileName(this, tr("STR_SAVE_AS"), QString(), tr("STR_COMPARE_CSV_FILTER"));
+    const QString path =
+        QSaveAsDialog::getSaveFileName(this, tr("STR_SAVE_AS"), QString(), tr("STR_COMPARE_CSV_FILTER"));
     if (path.isEmpty()) {
         return;
-    }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".csv");
     }
     QString error;
     if (!report->writeCsv(path, &error)) {

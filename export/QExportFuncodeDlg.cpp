@@ -11,6 +11,7 @@
 #include "QMyMessageBox.h"
 #include "QPrinterManager.h"
 #include "QProjectCore.h"
+#include "QSaveAsDialog.h"
 #include "QScreenManager.h"
 #include "QSoftCore.h"
 #include "TreeItem.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QDebug>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
@@ -295,7 +295,7 @@ void QExportFuncodeDlg::OnOk()
         QStringLiteral("%1/%2_%3")
             .arg(lastExportDir(), QStringLiteral("ExportInfo"), device()->getShowNameByShowType(false));
     const QString path =
-        QFileDialog::getSaveFileName(this, tr("STR_SAVE_AS"), suggested, tr("STR_EXPORT_INFO_FILTER"));
+        QSaveAsDialog::getSaveFileName(this, tr("STR_SAVE_AS"), suggested, tr("STR_EXPORT_INFO_FILTER"));
     if (path.isEmpty()) {
         return;
     }

@@ -5,10 +5,9 @@
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
+#include "QSaveAsDialog.h"
 
 #include <QDialog>
-#include <QFileDialog>
-#include <QFileInfo>
 
 bool QFuncodeFileWriter_Servo::writeFuncodeFile(QDialog* parent)
 {
@@ -37,13 +36,8 @@ bool QFuncodeFileWriter_Servo::writeFuncodeFile(QDialog* parent)
 QString QFuncodeFileWriter_Servo::askFileName(QDialog* parent, int fileType)
 {
     const char* filters[] = {"STR_FUNCODESERVO_FILTER", "STR_CSV_FILE_FILTER", "STR_XLSX_FILE_FILTER"};
-    const char* suffixes[] = {"funcodeservo", "csv", "xlsx"};
-    QString path = QFileDialog::getSaveFileName(parent, tr("STR_SAVE_AS"), QStringLiteral("ExportedFuncode"),
-                                                tr(filters[fileType]));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        path += QLatin1Char('.') + QLatin1String(suffixes[fileType]);
-    }
-    return path;
+    return QSaveAsDialog::getSaveFileName(parent, tr("STR_SAVE_AS"), QStringLiteral("ExportedFuncode"),
+                                          tr(filters[fileType]));
 }
 
 bool QFuncodeFileWriter_Servo::writeFile(int fileType, const QString& path)

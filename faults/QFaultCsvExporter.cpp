@@ -2,10 +2,10 @@
 
 #include "QDeviceServo.h"
 #include "QMyMessageBox.h"
+#include "QSaveAsDialog.h"
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFileDialog>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -41,9 +41,9 @@ QString QFaultCsvExporter::csvLine(const QStringList& fields)
 
 QString QFaultCsvExporter::askPath(QWidget* parent, const QString& alias)
 {
-    return QFileDialog::getSaveFileName(parent, tr("STR_SAVE_AS"),
-                                        QStringLiteral("%1_%2").arg(QStringLiteral("ExportInfo"), alias),
-                                        tr("File(*.csv)"));
+    return QSaveAsDialog::getSaveFileName(parent, tr("STR_SAVE_AS"),
+                                          QStringLiteral("%1_%2").arg(QStringLiteral("ExportInfo"), alias),
+                                          tr("File(*.csv)"));
 }
 
 bool QFaultCsvExporter::exportTable(QWidget* parent, const QDeviceServo* device, const Table& table)

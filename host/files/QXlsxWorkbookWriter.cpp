@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -139,12 +140,32 @@ bool QXlsxWorkbookWriter::write(const QString& path, QString* error) const
         QFile::remove(temporary);
         return false;
     }
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(temporary);
+    const bool placed = moveIntoPlace(temporary, path);
+    QFile::remove(temporary);
+    if (!placed) {
         *error = tr("STR_XLSX_CANNOT_REPLACE").arg(path);
+    }
+    return placed;
+}
+
+// The finished workbook goes into place through QSaveFile, which replaces an existing file on every
+// platform (a plain rename does not everywhere) and leaves it untouched when anything fails.
+bool QXlsxWorkbookWriter::moveIntoPlace(const QString& temporary, const QString& path)
+{
+    QFile source(temporary);
+    QSaveFile target(path);
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly)) {
         return false;
     }
-    return true;
+    const qint64 chunk = 1 << 16;
+    while (!source.atEnd()) {
+        const QByteArray bytes = source.read(chunk);
+        if (bytes.isEmpty() || target.write(bytes) != bytes.size()) {
+            target.cancelWriting();
+            return false;
+        }
+    }
+    return target.commit();
 }
 
 bool QXlsxWorkbookWriter::writeWorkbook(const QString& path, QString* error) const

@@ -39,6 +39,7 @@ private:
 
     bool writeWorkbook(const QString& path, QString* error) const;
     static QString temporaryPathFor(const QString& path);
+    static bool moveIntoPlace(const QString& temporary, const QString& path);
 
     QList<Sheet> m_sheets;
 };

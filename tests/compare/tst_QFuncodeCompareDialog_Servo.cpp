@@ -343,9 +343,15 @@ private slots:
         if (onlyDiffering) {
             QTestUi::child<QRadioButton>(&dialog, "radioButton_diffFuncode")->click();
         }
+        // The name is typed without its suffix; the file of that name with it is there from before.
         const QString path = m_dir.filePath(QStringLiteral("result-%1").arg(QTest::currentDataTag()));
-        chooseInFileDialog(path);
+        QFile old(path + ".csv");
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        bool replaceAsked = false;
+        chooseInFileDialog(path, nullptr, &replaceAsked);
         QTestUi::child<QPushButton>(&dialog, "btnExport")->click();
+        QVERIFY(replaceAsked);
 
         QFile file(path + ".csv");
         QVERIFY2(file.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(file.fileName()));

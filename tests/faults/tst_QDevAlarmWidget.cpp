@@ -333,7 +333,7 @@ private slots:
         QString suggested;
         const QStringList lines = exportTo(
             dir.filePath("history.csv"), [&tree]() { tree.slotHistoryFaultaExportBtn(); }, &suggested);
-        QVERIFY(suggested.endsWith("ExportInfo_sd"));
+        QVERIFY2(suggested.endsWith("ExportInfo_sd.csv"), qPrintable(suggested));
         QCOMPARE(m_boxes->calls().value(0).kind, QMyMessageBox::Success);
         // A heading, the column headers, then the export rows of each record (10 parameters each).
         QCOMPARE(lines.size(), 2 + 2 * 10);

@@ -43,13 +43,28 @@ inline void answerModalDialog(const std::function<void(QDialog*)>& answer)
     answerModalOfType<QDialog>(answer);
 }
 
-// Chooses `path` in the next file dialog and accepts it; `suggested` gets the name the dialog offered.
-inline void chooseInFileDialog(const QString& path, QString* suggested = nullptr)
+// Chooses `path` in the next file dialog and accepts it; `suggested` gets the name the dialog offered. When
+// the dialog asks whether to replace an existing file, the answer is yes and `replaceAsked` is set.
+inline void chooseInFileDialog(const QString& path, QString* suggested = nullptr,
+                               bool* replaceAsked = nullptr)
 {
-    answerModalOfType<QFileDialog>([path, suggested](QFileDialog* files) {
+    answerModalOfType<QFileDialog>([path, suggested, replaceAsked](QFileDialog* files) {
         if (suggested) {
             *suggested = files->selectedFiles().value(0);
         }
+        auto* confirm = new QTimer(files);
+        QObject::connect(confirm, &QTimer::timeout, [confirm, replaceAsked]() {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            confirm->stop();
+            if (replaceAsked) {
+                *replaceAsked = true;
+            }
+            box->button(QMessageBox::Yes)->click();
+        });
+        confirm->start(5);
         files->selectFile(path);
         static_cast<QDialog*>(files)->accept();
     });
