@@ -93,6 +93,10 @@ void QBatchProgress_Servo::finish()
     QProgressDialog* dialog = m_dialog;
     m_dialog = nullptr;
     dialog->disconnect(this);
+    // A run quicker than the minimum duration leaves the dialog's show timer running, and the deletion
+    // below may wait for an outer event loop: without the reset the dialog would show up later, at 100 %,
+    // over whatever dialog comes next.
+    dialog->reset();
     dialog->hide();
     dialog->deleteLater();
 }

@@ -13,8 +13,11 @@
 #include "QTestHost.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QEventLoop>
 #include <QProgressDialog>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -147,6 +150,30 @@ private slots:
         QTRY_VERIFY(!QApplication::activeModalWidget());
         // The default of P10.99 is 99: the cancelled run never reached it.
         QCOMPARE(m_link->rawValue("P10.99", 2), qint64(99));
+    }
+
+    // With the real minimum duration: a run quicker than it never shows its progress dialog, not even over
+    // the next modal dialog (both run from a handler of the event loop, as a command does).
+    void aQuickRunLeavesNoDialogBehind()
+    {
+        QWidget window;
+        window.show();
+        bool progressShown = false;
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            QBatchReadWrite_Servo("BATCH", "read", &window, 0).batchReadFuncode({"P2.00"});
+            QDialog next(&window);
+            QTimer::singleShot(600, &next, [&] {
+                for (const QProgressDialog* progress : window.findChildren<QProgressDialog*>()) {
+                    progressShown = progressShown || progress->isVisible();
+                }
+                next.accept();
+            });
+            next.exec();
+            loop.quit();
+        });
+        loop.exec();
+        QVERIFY(!progressShown);
     }
 };
 
