@@ -102,6 +102,10 @@ void QFuncodeCompareDialog_Servo::setUpWidgets()
     shown->addButton(ui->radioButton_diffFuncode);
     m_axisBoxes = {ui->checkBox_axisX_1, ui->checkBox_axisY_1, ui->checkBox_axisZ_1,
                    ui->checkBox_axisX_2, ui->checkBox_axisY_2, ui->checkBox_axisZ_2};
+    // Every axis is compared in view until the user unticks one.
+    for (QCheckBox* box : qAsConst(m_axisBoxes)) {
+        box->setChecked(true);
+    }
     const QList<QWidget*> pointing{ui->comboBox_device,     ui->comboBox_device1,    ui->comboBox_device2,
                                    ui->btnCompFuncode,      ui->btnPreview,          ui->btnPrint,
                                    ui->btnExport,           ui->pushButton_filePath, ui->pushButton_openFile1,
@@ -142,52 +146,61 @@ void QFuncodeCompareDialog_Servo::fillDeviceList()
     }
 }
 
-void QFuncodeCompareDialog_Servo::fillDeviceCombo(QComboBox* combo)
+// Every drive of the project but `except`; the current entry stays `keep` when it is still offered,
+// else it is the drive selected in the project (the first entry when that one is not offered).
+void QFuncodeCompareDialog_Servo::fillDeviceCombo(QComboBox* combo, const QString& keep,
+                                                  const QString& except)
 {
     const QSignalBlocker blocker(combo);
     combo->clear();
     for (const QSharedPointer<QDeviceBase>& device : devMgr()->getDevListOrderByShowName()) {
-        if (m_driveAxes.contains(device->getAliasName())) {
-            combo->addItem(device->getShowNameByShowType(false), device->getAliasName());
+        const QString alias = device->getAliasName();
+        if (m_driveAxes.contains(alias) && alias != except) {
+            combo->addItem(device->getShowNameByShowType(false), alias);
         }
     }
+    const int kept = combo->findData(keep);
     const int selected = combo->findData(devMgr()->getSelectAlias());
-    if (selected >= 0) {
-        combo->setCurrentIndex(selected);
-    }
+    combo->setCurrentIndex(kept >= 0 ? kept : qMax(0, selected));
 }
 
 void QFuncodeCompareDialog_Servo::on_radioButton_comp2Devices_clicked()
 {
+    showKindPage(PAGE_TWO_DEVICES);
     fillDeviceList();
-    fillDeviceCombo(ui->comboBox_device1);
-    fillDeviceCombo(ui->comboBox_device2);
-    {
-        const QSignalBlocker blocker(ui->comboBox_device2);
-        ui->comboBox_device2->setCurrentIndex(partnerIndex(ui->comboBox_device1->currentData().toString()));
-    }
-    OnSelectFont1(ui->comboBox_device1->currentIndex());
-    OnSelectFont2(ui->comboBox_device2->currentIndex());
-    ui->stackedWidget_compType->setCurrentIndex(0);
+    fillDeviceCombo(ui->comboBox_device1, ui->comboBox_device1->currentData().toString());
+    fillPartnerCombo();
+    onDeviceChosen(ui->comboBox_device1, SIDE_A);
+    onDeviceChosen(ui->comboBox_device2, SIDE_B);
 }
 
-// The drive compared with the first one by default: another drive of the same model, else any other.
-int QFuncodeCompareDialog_Servo::partnerIndex(const QString& alias) const
+// Source B offers every drive but source A. It stays on the drive chosen before when that one is still
+// offered and of A's model; otherwise it is the first other drive of A's model, or the first drive offered.
+void QFuncodeCompareDialog_Servo::fillPartnerCombo()
 {
-    const QDeviceServo* first = devMgr()->getDeviceServo(alias);
-    int other = -1;
-    for (int index = 0; index < ui->comboBox_device2->count(); ++index) {
-        const QString candidate = ui->comboBox_device2->itemData(index).toString();
-        if (candidate == alias) {
-            continue;
-        }
-        const QDeviceServo* device = devMgr()->getDeviceServo(candidate);
-        if (first && device && device->getDevName() == first->getDevName()) {
-            return index;
-        }
-        other = other < 0 ? index : other;
+    QComboBox* combo = ui->comboBox_device2;
+    const QString first = ui->comboBox_device1->currentData().toString();
+    const QString before = combo->currentData().toString();
+    fillDeviceCombo(combo, QString(), first);
+    const QSignalBlocker blocker(combo);
+    const QString model = modelOfDrive(first);
+    if (combo->findData(before) >= 0 && modelOfDrive(before) == model) {
+        combo->setCurrentIndex(combo->findData(before));
+        return;
     }
-    return other < 0 ? ui->comboBox_device2->currentIndex() : other;
+    for (int index = 0; index < combo->count(); ++index) {
+        if (modelOfDrive(combo->itemData(index).toString()) == model) {
+            combo->setCurrentIndex(index);
+            return;
+        }
+    }
+    combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
+}
+
+QString QFuncodeCompareDialog_Servo::modelOfDrive(const QString& alias)
+{
+    const QDeviceServo* device = devMgr()->getDeviceServo(alias);
+    return device ? device->getDevName() : QString();
 }
 
 void QFuncodeCompareDialog_Servo::refreshDeviceChoice()
@@ -204,15 +217,28 @@ void QFuncodeCompareDialog_Servo::refreshDeviceChoice()
 
 void QFuncodeCompareDialog_Servo::on_radioButton_comp2Files_clicked()
 {
-    ui->stackedWidget_compType->setCurrentIndex(1);
+    showKindPage(PAGE_TWO_FILES);
 }
 
 void QFuncodeCompareDialog_Servo::on_radioButton_compDeviceVsFile_clicked()
 {
+    showKindPage(PAGE_DEVICE_FILE);
     fillDeviceList();
-    fillDeviceCombo(ui->comboBox_device);
-    OnSelectFont(ui->comboBox_device->currentIndex());
-    ui->stackedWidget_compType->setCurrentIndex(2);
+    fillDeviceCombo(ui->comboBox_device, ui->comboBox_device->currentData().toString());
+    onDeviceChosen(ui->comboBox_device, SIDE_A);
+}
+
+// A result of another kind of comparison no longer belongs to the sources shown: it goes.
+void QFuncodeCompareDialog_Servo::showKindPage(int page)
+{
+    if (ui->stackedWidget_compType->currentIndex() == page) {
+        return;
+    }
+    ui->stackedWidget_compType->setCurrentIndex(page);
+    if (!m_modelHeader.isEmpty()) {
+        clearResult();
+        showResult();
+    }
 }
 
 void QFuncodeCompareDialog_Servo::OnSelectFont(int idx)
@@ -225,6 +251,8 @@ void QFuncodeCompareDialog_Servo::OnSelectFont1(int idx)
 {
     Q_UNUSED(idx)
     onDeviceChosen(ui->comboBox_device1, SIDE_A);
+    fillPartnerCombo();
+    onDeviceChosen(ui->comboBox_device2, SIDE_B);
 }
 
 void QFuncodeCompareDialog_Servo::OnSelectFont2(int idx)
@@ -242,16 +270,16 @@ void QFuncodeCompareDialog_Servo::onDeviceChosen(QComboBox* combo, int side)
     setSideAxisCount(side, m_driveAxes.value(alias));
 }
 
-// Shows the Y and Z boxes of a side only where the source has those axes (all three when not known) and
-// checks the shown ones, so that every axis of a multi-axis source is compared in view.
+// Shows the Y and Z boxes of a side only where the source has those axes (all three when not known). A box
+// keeps the user's tick while it is hidden, so that a column unticked once stays away through later
+// comparisons and choices.
 void QFuncodeCompareDialog_Servo::setSideAxisCount(int side, int axisNum)
 {
     const int shown = axisNum > 0 ? qMin(axisNum, kShownAxes) : kShownAxes;
     for (int axis = 0; axis < kShownAxes; ++axis) {
-        QCheckBox* box = m_axisBoxes.at(side * kShownAxes + axis);
-        box->setVisible(axis < shown);
-        const QSignalBlocker blocker(box);
-        box->setChecked(axis < shown);
+        const int box = side * kShownAxes + axis;
+        m_axisOffered[box] = axis < shown;
+        m_axisBoxes.at(box)->setVisible(axis < shown);
     }
     applyColumns();
 }
@@ -259,6 +287,11 @@ void QFuncodeCompareDialog_Servo::setSideAxisCount(int side, int axisNum)
 void QFuncodeCompareDialog_Servo::setSideAxesFromDevText(int side, const QString& devText)
 {
     setSideAxisCount(side, axisNumOfModel(QFuncodeComparer_Servo::modelOf(devText)));
+}
+
+bool QFuncodeCompareDialog_Servo::isAxisShown(int box) const
+{
+    return m_axisOffered[size_t(box)] && m_axisBoxes.at(box)->isChecked();
 }
 
 void QFuncodeCompareDialog_Servo::on_checkBox(int check)
@@ -271,7 +304,7 @@ void QFuncodeCompareDialog_Servo::applyColumns()
 {
     for (int box = 0; box < m_axisBoxes.size(); ++box) {
         const int column = box + QFuncodeCompareTreeModel_Servo::COL_A_X;
-        if (m_axisBoxes.at(box)->isChecked()) {
+        if (isAxisShown(box)) {
             m_view->showColumnAt(column);
         } else {
             m_view->hideColumnAt(column);
@@ -284,9 +317,8 @@ void QFuncodeCompareDialog_Servo::chooseFile(QLineEdit* edit)
 {
     const QString path =
         QFileDialog::getOpenFileName(this, tr("STR_OPEN"), QString(), tr("STR_COMPARE_FILE_FILTER"));
+    // Cancelled: the file chosen before stays.
     if (path.isEmpty()) {
-        qDebug() << "the path is invalid";
-        edit->clear();
         return;
     }
     edit->setText(path);
@@ -327,8 +359,13 @@ void QFuncodeCompareDialog_Servo::on_btnCompFuncode_clicked()
     }
     clearResult();
     if (ui->radioButton_comp2Devices->isChecked()) {
-        runComparison(COMPARE_TWO_DEVICES, ui->comboBox_device1->currentData().toString(),
-                      ui->comboBox_device2->currentData().toString());
+        const QString a = ui->comboBox_device1->currentData().toString();
+        const QString b = ui->comboBox_device2->currentData().toString();
+        // Asked before the drives are read, which takes a while.
+        if (confirmModels(ui->comboBox_device1->currentText(), modelOfDrive(a),
+                          ui->comboBox_device2->currentText(), modelOfDrive(b))) {
+            runComparison(COMPARE_TWO_DEVICES, a, b);
+        }
     } else if (ui->radioButton_compDeviceVsFile->isChecked()) {
         runComparison(COMPARE_DEVICE_FILE, ui->comboBox_device->currentData().toString(),
                       ui->lineEdit_filePath->text());
@@ -347,6 +384,7 @@ void QFuncodeCompareDialog_Servo::presetComparison(const QString& keyA, const QS
     ui->btnExport->hide();
     ui->btnPreview->hide();
     ui->btnPrint->hide();
+    m_preset = true;
     m_presenceFilter = presenceFilter;
     clearResult();
     runComparison(kind, keyA, keyB);
@@ -374,7 +412,14 @@ bool QFuncodeCompareDialog_Servo::runComparison(int kind, const QString& keyA, c
     default:
         break;
     }
-    const bool compared = loaded && compareSources();
+    // Two drives were asked about before they were read; a file's model is known once it is read; a
+    // comparison made again (after a language change) was agreed to before.
+    const bool asked = kind == COMPARE_TWO_DEVICES || m_preset || !read;
+    const bool compared =
+        loaded &&
+        (asked || confirmModels(m_sources[SIDE_A].title, modelOfSource(m_sources[SIDE_A]),
+                                m_sources[SIDE_B].title, modelOfSource(m_sources[SIDE_B]))) &&
+        compareSources();
     m_lastKind = kind;
     m_lastKeyA = keyA;
     m_lastKeyB = keyB;
@@ -393,6 +438,38 @@ void QFuncodeCompareDialog_Servo::compareAgain()
     clearResult();
     runComparison(kind, keyA, keyB, false);
     showResult();
+}
+
+// The codes of two models are not meant to match: such a comparison is made only when the user wants it.
+bool QFuncodeCompareDialog_Servo::confirmModels(const QString& nameA, const QString& modelA,
+                                                const QString& nameB, const QString& modelB)
+{
+    // A source not chosen is told about when it is loaded.
+    if (modelA.isEmpty() || modelB.isEmpty() || canonicalModel(modelA) == canonicalModel(modelB)) {
+        return true;
+    }
+    const QString text = tr("STR_COMPARE_MODELS_DIFFER").arg(nameA, modelA, nameB, modelB);
+    return QMyMessageBox::question(this, tr("STR_COMPARE"), text) == 1;
+}
+
+QString QFuncodeCompareDialog_Servo::modelOfSource(const tagCompareSource_Servo& source)
+{
+    return QFuncodeComparer_Servo::modelOf(source.devText);
+}
+
+// A file may carry a name the model had before.
+QString QFuncodeCompareDialog_Servo::canonicalModel(const QString& model)
+{
+    const QDriveCatalogue* catalogue = QProjectCore::self()->getCatalogue();
+    if (!catalogue || catalogue->model(model)) {
+        return model;
+    }
+    for (const QDriveModelPtr& known : catalogue->models()) {
+        if (known->renamedFrom.contains(model)) {
+            return known->modelName;
+        }
+    }
+    return model;
 }
 
 bool QFuncodeCompareDialog_Servo::loadDrive(int side, const QString& alias, bool read)
@@ -502,7 +579,7 @@ QList<int> QFuncodeCompareDialog_Servo::checkedColumns() const
 {
     QList<int> columns;
     for (int box = 0; box < m_axisBoxes.size(); ++box) {
-        if (m_axisBoxes.at(box)->isChecked()) {
+        if (isAxisShown(box)) {
             columns.append(box + QFuncodeCompareTreeModel_Servo::COL_A_X);
         }
     }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -83,17 +84,32 @@ private:
         SIDE_A = 0,
         SIDE_B = 1
     };
+    // Pages of the kind choice.
+    enum enKindPage
+    {
+        PAGE_TWO_DEVICES = 0,
+        PAGE_TWO_FILES = 1,
+        PAGE_DEVICE_FILE = 2
+    };
 
     void setUpWidgets();
     void connectWidgets();
     void fillDeviceList();
     void refreshDeviceChoice();
-    int partnerIndex(const QString& alias) const;
-    void fillDeviceCombo(QComboBox* combo);
+    void fillDeviceCombo(QComboBox* combo, const QString& keep, const QString& except = QString());
+    void fillPartnerCombo();
+    void showKindPage(int page);
+    bool confirmModels(const QString& nameA, const QString& modelA, const QString& nameB,
+                       const QString& modelB);
+    static QString modelOfDrive(const QString& alias);
+    static QString modelOfSource(const tagCompareSource_Servo& source);
+    static QString canonicalModel(const QString& model);
     void onDeviceChosen(QComboBox* combo, int side);
     void setSideAxisCount(int side, int axisNum);
     void setSideAxesFromDevText(int side, const QString& devText);
     void applyColumns();
+    // The column of an axis box shows when its source has the axis and the box is ticked.
+    bool isAxisShown(int box) const;
     void chooseFile(QLineEdit* edit);
     void clearResult();
     // Loads both sources (drives read first when read) and compares them; remembered for compareAgain.
@@ -121,9 +137,11 @@ private:
     QString m_labelA;
     QString m_labelB;
     QFuncodeComparer_Servo::Result m_result;
-    QMap<QString, int> m_driveAxes; // alias -> axis count
-    QList<QCheckBox*> m_axisBoxes;  // X1, Y1, Z1, X2, Y2, Z2
+    QMap<QString, int> m_driveAxes;                                          // alias -> axis count
+    QList<QCheckBox*> m_axisBoxes;                                           // X1, Y1, Z1, X2, Y2, Z2
+    std::array<bool, 6> m_axisOffered{{true, true, true, true, true, true}}; // the source has the axis
     int m_presenceFilter = QFuncodeComparer_Servo::PRESENCE_NONE;
+    bool m_preset = false;
     bool m_busy = false;
     int m_lastKind = -1; // of the comparison shown, with its two sources
     QString m_lastKeyA;

@@ -159,5 +159,9 @@
         <source>STR_ERROR CODE</source>
         <translation>Error code</translation>
     </message>
+    <message>
+        <source>STR_COMPARE_MODELS_DIFFER</source>
+        <translation>%1 is a %2 and %3 a %4: the function codes of different models are not meant to match. Compare them anyway?</translation>
+    </message>
 </context>
 </TS>

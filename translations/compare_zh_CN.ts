@@ -159,5 +159,9 @@
         <source>STR_ERROR CODE</source>
         <translation>错误代码</translation>
     </message>
+    <message>
+        <source>STR_COMPARE_MODELS_DIFFER</source>
+        <translation>%1 是 %2，%3 是 %4：不同型号的功能码本就不同。仍要比较吗？</translation>
+    </message>
 </context>
 </TS>

@@ -112,16 +112,20 @@ private slots:
         QProjectCore::self()->getCatalogue()->addModel(model);
     }
 
-    void init() { m_boxes.clear(); }
+    void init()
+    {
+        m_boxes.setAnswer(1);
+        m_boxes.clear();
+    }
     void cleanup() { QTestHost::clearProject(); }
 
-    // A drive against itself is read once and equal; against another drive the code that differs is
-    // shown alone under "differing only"; an offline drive is compared with the values it holds.
+    // Two drives of the same settings are equal, a drive against itself (as the batch download asks) is
+    // read once; against another drive the code that differs is shown alone under "differing only"; an
+    // offline drive is compared with the values it holds.
     void twoDrives()
     {
         QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
         QVERIFY(QTestHost::addDrive("TST3", "B"));
-        QTestHost::link("B")->setRawValue("P10.07", 2, 77);
         QSimulatedDriveLink* link = QTestHost::link("A");
         D dialog;
         QTestHost::checkModel(dialog.treeModel());
@@ -129,9 +133,6 @@ private slots:
         compareTwoDrives(dialog, "A", "B");
         const int readOnce = link->readItemCount();
         QVERIFY(readOnce >= visibleCodeCount(*device) * device->getAxisNum());
-        link->resetCounters();
-        compareTwoDrives(dialog, "A", "A");
-        QCOMPARE(link->readItemCount(), readOnce);
         QVERIFY(!dialog.allRecords().isEmpty());
         QCOMPARE(numbersOf(dialog.differingRecords()), QStringList());
         // One fingerprint line per source: the same set shows the same fingerprint.
@@ -140,7 +141,15 @@ private slots:
         QTestUi::child<QRadioButton>(&dialog, "radioButton_diffFuncode")->click();
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
         QCOMPARE(dialog.treeView()->emptyText(), QTestUi::text("STR_COMPARE_NOTHING_DIFFERS"));
+        {
+            D itself;
+            link->resetCounters();
+            itself.presetComparison("A", "A", D::COMPARE_TWO_DEVICES, 0);
+            QCOMPARE(link->readItemCount(), readOnce);
+            QCOMPARE(numbersOf(itself.differingRecords()), QStringList());
+        }
 
+        QTestHost::link("B")->setRawValue("P10.07", 2, 77);
         link->setRawValue("P10.03", 0, 33); // changed in the drive, never read
         link->setOnline(false);
         link->resetCounters();
@@ -157,7 +166,7 @@ private slots:
         QVERIFY(m_boxes.calls().isEmpty());
     }
 
-    void secondDriveIsOneOfTheSameModel_data()
+    void secondDriveIsAnotherOfTheSameModel_data()
     {
         QTest::addColumn<QStringList>("models"); // of the drives A (selected), B, C, in show-name order
         QTest::addColumn<QString>("partner");
@@ -165,12 +174,12 @@ private slots:
         QTest::newRow("same model after another") << QStringList{"TST3", "TST1", "TST3"} << "C" << 3;
         QTest::newRow("no other of the model") << QStringList{"TST3", "TST2", "TST1"} << "B" << 2;
         QTest::newRow("one axis") << QStringList{"TST3", "TST1"} << "B" << 1;
-        QTest::newRow("alone") << QStringList{"TST3"} << "A" << 3;
     }
 
-    // Drives added or removed while the dialog is open reach the choice at once; the axis boxes and the
-    // columns of the second source follow its axes.
-    void secondDriveIsOneOfTheSameModel()
+    // The first drive is not offered as its own partner; comparing two models is asked about first (and
+    // "no" compares nothing). Drives added or removed while the dialog is open reach the choice at once;
+    // the axis boxes and the columns of the second source follow its axes.
+    void secondDriveIsAnotherOfTheSameModel()
     {
         QFETCH(QStringList, models);
         QFETCH(QString, partner);
@@ -182,22 +191,61 @@ private slots:
             QVERIFY(QTestHost::addDrive(models.at(i), QString(QChar('A' + i))));
         }
         auto* second = QTestUi::child<QComboBox>(&dialog, "comboBox_device2");
-        QCOMPARE(second->count(), models.size());
+        QCOMPARE(second->count(), models.size() - 1);
+        QCOMPARE(second->findData("A"), -1);
         QCOMPARE(QTestUi::child<QComboBox>(&dialog, "comboBox_device1")->currentData().toString(),
                  QStringLiteral("A"));
         QCOMPARE(second->currentData().toString(), partner);
         const char* boxes[] = {"checkBox_axisX_2", "checkBox_axisY_2", "checkBox_axisZ_2"};
         for (int axis = 0; axis < 3; ++axis) {
-            auto* box = QTestUi::child<QCheckBox>(&dialog, boxes[axis]);
-            QVERIFY(box->isVisible() == (axis < partnerAxes) && box->isChecked() == (axis < partnerAxes));
+            QCOMPARE(QTestUi::child<QCheckBox>(&dialog, boxes[axis])->isVisible(), axis < partnerAxes);
         }
+        m_boxes.setAnswer(2);
+        QTestUi::child<QPushButton>(&dialog, "btnCompFuncode")->click();
+        const bool otherModel = models.at(partner.at(0).unicode() - 'A') != models.first();
+        QCOMPARE(m_boxes.count(), otherModel ? 1 : 0);
+        QCOMPARE(dialog.allRecords().isEmpty(), otherModel);
+        m_boxes.setAnswer(1);
         QTestUi::child<QPushButton>(&dialog, "btnCompFuncode")->click();
         for (int axis = 0; axis < 3; ++axis) {
             QVERIFY(!dialog.treeView()->isColumnHidden(M::COL_A_X + axis));
             QCOMPARE(dialog.treeView()->isColumnHidden(M::COL_B_X + axis), axis >= partnerAxes);
         }
         QVERIFY(QProjectCore::self()->getDevMgr()->removeDevice(partner));
-        QCOMPARE(second->count(), models.size() - 1);
+        QCOMPARE(second->count(), models.size() - 2);
+    }
+
+    // While the dialog is open it keeps the user's choices: the drives chosen (also when the project
+    // changes), a file chosen before a cancelled file dialog, and the axes unticked (through another
+    // comparison). A result of another kind of comparison goes when the kind changes.
+    void theDialogKeepsTheUsersChoices()
+    {
+        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
+        QVERIFY(QTestHost::addDrive("TST3", "C"));
+        D dialog;
+        dialog.show();
+        QTestUi::child<QCheckBox>(&dialog, "checkBox_axisY_1")->setChecked(false);
+        compareTwoDrives(dialog, "A", "C");
+        QVERIFY(QTestHost::addDrive("TST3", "D"));
+        QCOMPARE(QTestUi::child<QComboBox>(&dialog, "comboBox_device2")->currentData().toString(),
+                 QString("C"));
+        QTestUi::child<QPushButton>(&dialog, "btnCompFuncode")->click();
+        QVERIFY(!QTestUi::child<QCheckBox>(&dialog, "checkBox_axisY_1")->isChecked());
+        QVERIFY(dialog.treeView()->isColumnHidden(M::COL_A_Y));
+        QVERIFY(!dialog.allRecords().isEmpty());
+
+        QTestUi::child<QRadioButton>(&dialog, "radioButton_comp2Files")->click();
+        QVERIFY(dialog.allRecords().isEmpty());
+        QCOMPARE(dialog.treeModel()->rowCount(), 0);
+        auto* file = QTestUi::child<QLineEdit>(&dialog, "lineEdit_filePath1");
+        file->setText(m_dir.filePath("chosen.csv"));
+        answerModalDialog([](QDialog* files) { files->reject(); });
+        QTestUi::child<QPushButton>(&dialog, "pushButton_openFile1")->click();
+        QCOMPARE(file->text(), m_dir.filePath("chosen.csv"));
+        QTestUi::child<QRadioButton>(&dialog, "radioButton_comp2Devices")->click();
+        QCOMPARE(QTestUi::child<QComboBox>(&dialog, "comboBox_device2")->currentData().toString(),
+                 QString("C"));
     }
 
     void sourcesAreCompared_data()
@@ -401,10 +449,11 @@ private slots:
     void contextMenuActsOnTheGroupUnderTheMouse()
     {
         QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
         D dialog;
         dialog.resize(1000, 700);
         dialog.show();
-        compareTwoDrives(dialog, "A", "A");
+        compareTwoDrives(dialog, "A", "B");
         QFuncodeCompareTreeView_Servo* view = dialog.treeView();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QModelIndex first = dialog.treeModel()->index(0, 0);
