@@ -18,6 +18,8 @@ namespace {
 const int kMultiAxisColumns = 8;
 const int kSortKeyDigits = 5;
 const QString kNull = QStringLiteral("null");
+// Rows the last import could not write.
+const QColor kFailedBackground(255, 214, 214);
 
 tagExportFuncodePtr_Servo titleRecord(const QString& title)
 {
@@ -55,9 +57,8 @@ QDownloadTreeModel::QDownloadTreeModel(const QStringList& headers, bool multiAxi
 }
 
 QDownloadTreeModel::QDownloadTreeModel(QObject* parent)
-    : QDownloadTreeModel(
-          {tr("STR_IMPORT_COL_SELECT"), tr("STR_NAME"), tr("STR_IMPORT_VAL"), tr("STR_CUR_VAL")}, false,
-          parent)
+    : QDownloadTreeModel({tr("STR_SELECT"), tr("STR_NAME"), tr("STR_IMPORT_VAL"), tr("STR_CUR_VAL")}, false,
+                         parent)
 {
 }
 
@@ -95,6 +96,7 @@ void QDownloadTreeModel::load(const QList<tagExportFuncodePtr_Servo>& rows)
     m_top->setHighlighted(false);
     m_root->setHighlighted(false);
     m_diffColumns.clear();
+    m_failed.clear();
     TreeItem* group = nullptr;
     for (const tagExportFuncodePtr_Servo& row : rows) {
         if (!row) {
@@ -287,19 +289,54 @@ void QDownloadTreeModel::announceSubtreeChecks(TreeItem* item)
 
 void QDownloadTreeModel::selectDiffering()
 {
+    checkOnly([](const TreeItem* item) { return item->isHighlighted(); });
+}
+
+void QDownloadTreeModel::markFailed(const QStringList& numbers)
+{
+    m_failed = QSet<QString>(numbers.cbegin(), numbers.cend());
+    if (!m_failed.isEmpty()) {
+        checkOnly([this](const TreeItem* item) { return isFailed(item); });
+    }
+    // The marks change the background of whole rows.
+    for (TreeItem* group : m_top->children()) {
+        if (group->hasChildren()) {
+            emit dataChanged(indexOfItem(group->children().first()),
+                             indexOfItem(group->children().last(), columnCount() - 1),
+                             {Qt::BackgroundRole, Qt::ToolTipRole});
+        }
+    }
+}
+
+QStringList QDownloadTreeModel::failedNumbers() const
+{
+    QStringList numbers(m_failed.cbegin(), m_failed.cend());
+    numbers.sort();
+    return numbers;
+}
+
+bool QDownloadTreeModel::isFailed(const TreeItem* item) const
+{
+    return item->isFuncode() && m_failed.contains(item->number());
+}
+
+template <typename Wanted>
+void QDownloadTreeModel::checkOnly(Wanted wanted)
+{
     m_top->setCheckStateRecursive(Qt::Unchecked);
-    selectDifferingBelow(m_top);
+    checkOnlyBelow(m_top, wanted);
     announceChecks(m_top);
 }
 
-void QDownloadTreeModel::selectDifferingBelow(TreeItem* item)
+template <typename Wanted>
+void QDownloadTreeModel::checkOnlyBelow(TreeItem* item, Wanted wanted)
 {
     for (TreeItem* child : item->children()) {
-        if (child->isFuncode() && child->isHighlighted()) {
+        if (child->isFuncode() && wanted(child)) {
             child->setCheckState(Qt::Checked);
         }
         if (child->hasChildren()) {
-            selectDifferingBelow(child);
+            checkOnlyBelow(child, wanted);
         }
     }
     if (!item->hasChildren()) {
@@ -569,12 +606,18 @@ QVariant QDownloadTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return cellText(item, index.column());
     case Qt::ToolTipRole:
+        if (index.column() == COL_NUMBER && isFailed(item)) {
+            return cellText(item, COL_NUMBER) + QLatin1Char('\n') + tr("STR_IMPORT_NOT_WRITTEN_TIP");
+        }
         return textTaken(item, index.column())
                    ? QStringLiteral("%1\n%2").arg(cellText(item, index.column()), tr("STR_IMPORT_TEXT_TAKEN"))
                    : cellText(item, index.column());
     case Qt::FontRole:
         return textTaken(item, index.column()) ? italicFont() : QVariant();
     case Qt::BackgroundRole:
+        if (isFailed(item)) {
+            return QBrush(kFailedBackground);
+        }
         if (m_multiAxis && item->isFuncode() && currentValueAxis(index.column()) >= 0) {
             return QBrush(QColor(255, 255, 255, 255));
         }

@@ -5,6 +5,7 @@
 #include <QAbstractItemModel>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QStringList>
 
 class QDeviceServo;
@@ -54,6 +55,11 @@ public:
     void loadOthers(const QList<tagExportFuncodePtr_Servo>& rows);
     // Reads every row's current values from the drive again; the numbers in failed show "null".
     void refreshCurrentValues(const QStringList& failed);
+
+    // Marks the rows of these numbers as not written by the last import (drawn apart, with a tool tip) and
+    // checks exactly them, for another try. An empty list only clears the marks. A new load clears them.
+    void markFailed(const QStringList& numbers);
+    QStringList failedNumbers() const;
 
     // Flips the node (and everything below it); the nodes above follow. Returns true when it is now checked.
     bool toggleCheck(const QModelIndex& index);
@@ -113,7 +119,11 @@ private:
     void updateAncestorChecks(TreeItem* item);
     void announceChecks(TreeItem* item);
     void announceSubtreeChecks(TreeItem* item);
-    void selectDifferingBelow(TreeItem* item);
+    template <typename Wanted>
+    void checkOnly(Wanted wanted);
+    template <typename Wanted>
+    void checkOnlyBelow(TreeItem* item, Wanted wanted);
+    bool isFailed(const TreeItem* item) const;
     template <typename Visit>
     void visitCheckedLeaves(const TreeItem* item, Visit visit) const;
 
@@ -123,5 +133,6 @@ private:
     TreeItem* m_root = nullptr;
     TreeItem* m_top = nullptr;
     QMap<QString, QList<int>> m_diffColumns;
+    QSet<QString> m_failed; // numbers the last import could not write
     QString m_alias;
 };

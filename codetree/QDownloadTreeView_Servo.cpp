@@ -53,6 +53,11 @@ int QDownloadTreeView_Servo::columnsWidthButLast() const
     return count > 0 ? columnsWidth() - columnWidth(count - 1) : 0;
 }
 
+void QDownloadTreeView_Servo::fitFirstColumn(int minimum)
+{
+    setColumnWidth(0, qMax(minimum, sizeHintForColumn(0)));
+}
+
 void QDownloadTreeView_Servo::contextMenuEvent(QContextMenuEvent* event)
 {
     m_menuIndex = indexAt(event->pos());

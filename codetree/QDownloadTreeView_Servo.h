@@ -22,6 +22,8 @@ public:
     // Sum of the widths of all columns, and of all but the last (to size a dialog around the tree).
     int columnsWidth() const;
     int columnsWidthButLast() const;
+    // Widens the first column to the widest number, group or title shown (never below minimum).
+    void fitFirstColumn(int minimum);
     QMenu* contextMenu() const { return m_menu; }
     // The index under the last context-menu click.
     QModelIndex menuIndex() const { return m_menuIndex; }

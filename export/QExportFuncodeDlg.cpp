@@ -54,7 +54,7 @@ QExportFuncodeDlg::QExportFuncodeDlg(const QString& aliasName, const QStringList
     ui->treeView->header()->setDefaultSectionSize(200);
     ui->treeView->header()->setSectionResizeMode(QHeaderView::Interactive);
     // Group titles and page names are longer than code numbers.
-    ui->treeView->setColumnWidth(0, 280);
+    ui->treeView->fitFirstColumn(280);
     QDeviceServo* servo = device();
     fitColumns(servo);
     addControls(servo);
@@ -69,7 +69,7 @@ QExportFuncodeDlg::~QExportFuncodeDlg()
 
 QStringList QExportFuncodeDlg::headerTexts() const
 {
-    QStringList headers{tr("STR_INDEX"), tr("STR_NAME")};
+    QStringList headers{tr("STR_SELECT"), tr("STR_NAME")};
     for (const char* letter : {"X", "Y", "Z"}) {
         headers << QStringLiteral("%1(%2)").arg(tr("STR_CUR_VAL"), QLatin1String(letter));
     }

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,7 +43,7 @@ QString axisHeader(const char* key, const QString& axis)
 
 QStringList importHeaders()
 {
-    QStringList headers{QDownloadFunCodeDlg_Servo::tr("STR_IMPORT_COL_SELECT"),
+    QStringList headers{QDownloadFunCodeDlg_Servo::tr("STR_SELECT"),
                         QDownloadFunCodeDlg_Servo::tr("STR_NAME")};
     for (const QString& axis : {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")}) {
         headers << axisHeader("STR_IMPORT_VAL", axis) << axisHeader("STR_CUR_VAL", axis);
@@ -58,7 +59,7 @@ QDownloadFunCodeDlg_Servo::QDownloadFunCodeDlg_Servo(const QString& title, const
 {
     Q_UNUSED(unused)
     setObjectName(QStringLiteral("QDownloadFunCodeDlg_Servo"));
-    setTitle(QStringLiteral("%1(%2)").arg(tr("STR_IMPORT_FUNCODE"), title));
+    setTitle(QStringLiteral("%1 (%2)").arg(tr("STR_IMPORT_FUNCODE"), title));
     showMaxBtn(true);
     setPermitDefaultResize(true);
     resize(kInitialWidth, kInitialHeight);
@@ -133,6 +134,10 @@ QWidget* QDownloadFunCodeDlg_Servo::makeButtonRow()
     m_replace->setVisible(m_monitored);
     m_append->setVisible(m_monitored);
     layout->addStretch(1);
+    m_failedLabel = new QLabel(row);
+    m_failedLabel->setObjectName(QStringLiteral("labelFailed"));
+    m_failedLabel->hide();
+    layout->addWidget(m_failedLabel);
     m_selectDiff = new QPushButton(tr("STR_SELECT_DIFF_FUNCODE"), row);
     m_selectDiff->setObjectName(QStringLiteral("btnSelectDiff"));
     m_refresh = new QPushButton(tr("STR_REFRESH"), row);
@@ -169,9 +174,12 @@ void QDownloadFunCodeDlg_Servo::setRows(const QList<tagExportFuncodePtr_Servo>& 
     m_rows = rows;
     readCurrentValues();
     m_model->load(m_rows);
+    showFailedCount(0);
     hideMissingAxes();
+    applyShownRows();
+    // The group titles are longer than the numbers.
+    m_view->fitFirstColumn(kSectionSize);
     widenToColumns();
-    expandHighlighted();
     updateOk();
 }
 
@@ -253,6 +261,22 @@ void QDownloadFunCodeDlg_Servo::on_btnSelectDiff_clicked()
     updateOk();
 }
 
+// A rebuilt or re-read tree shows every row again: the rows shown follow the radio buttons once more.
+void QDownloadFunCodeDlg_Servo::applyShownRows()
+{
+    if (m_diffFuncode->isChecked()) {
+        on_radioButton_diffFuncode_clicked();
+        return;
+    }
+    expandHighlighted();
+}
+
+void QDownloadFunCodeDlg_Servo::showFailedCount(int count)
+{
+    m_failedLabel->setText(tr("STR_IMPORT_FAILED_COUNT").arg(count));
+    m_failedLabel->setVisible(count > 0);
+}
+
 void QDownloadFunCodeDlg_Servo::on_radioButton_allFuncode_clicked()
 {
     m_view->setAlltItemHidden(false);
@@ -314,7 +338,7 @@ void QDownloadFunCodeDlg_Servo::onRefreshFuncodeVal(QString aliasName, QStringLi
     }
     m_model->refreshCurrentValues(faultFuncodeList);
     updateOk();
-    expandHighlighted();
+    applyShownRows();
 }
 
 // ---------------------------------------------------------------- importing
@@ -399,13 +423,8 @@ void QDownloadFunCodeDlg_Servo::writeBatch(const QMap<QString, tagExportFuncodeP
         updateMonitoredList(dev, funcodes.keys());
     }
     reportWrite(funcodes.size() - failed.size(), failed);
-    if (failed.isEmpty()) {
-        // The tree shows what the drive holds now: nothing differs any more.
-        m_model->refreshCurrentValues(QStringList());
-        expandHighlighted();
-        updateOk();
-        return;
-    }
+    // The tree shows what the drive holds now; the codes that did not arrive stay marked and checked.
+    m_model->refreshCurrentValues(QStringList());
     slotContinueImport(m_alias, failed);
 }
 
@@ -442,13 +461,10 @@ void QDownloadFunCodeDlg_Servo::slotContinueImport(QString aliasName, QStringLis
     if (aliasName != m_alias) {
         return;
     }
-    QList<tagExportFuncodePtr_Servo> remaining;
-    for (const tagExportFuncodePtr_Servo& row : qAsConst(m_rows)) {
-        if (faultFuncodeList.contains(row->funIndex)) {
-            remaining.append(row);
-        }
-    }
-    setRows(remaining);
+    m_model->markFailed(faultFuncodeList);
+    showFailedCount(m_model->failedNumbers().size());
+    applyShownRows();
+    updateOk();
 }
 
 void QDownloadFunCodeDlg_Servo::slotFinishWrite()

@@ -13,6 +13,7 @@ class QButtonGroup;
 class QDeviceServo;
 class QDownloadTreeModel;
 class QDownloadTreeView_Servo;
+class QLabel;
 class QOkCancel;
 class QProgressBar;
 class QPushButton;
@@ -47,6 +48,8 @@ public:
     QOkCancel* okCancel() const { return m_okCancel; }
     QRadioButton* replaceButton() const { return m_replace; }
     QRadioButton* appendButton() const { return m_append; }
+    QRadioButton* differingOnlyButton() const { return m_diffFuncode; }
+    QLabel* failedLabel() const { return m_failedLabel; }
 
 signals:
     void sigContinueImport();
@@ -61,7 +64,8 @@ public slots:
     void on_btnSelectDiff_clicked();
     void on_radioButton_allFuncode_clicked();
     void on_radioButton_diffFuncode_clicked();
-    // Shows only the codes of faultFuncodeList (those that failed) for another attempt.
+    // Marks the codes of faultFuncodeList (those that failed) and checks exactly them for another attempt;
+    // the tree keeps every row.
     void slotContinueImport(QString aliasName, QStringList faultFuncodeList);
     void slotExpandCurEditItem(QModelIndex index);
     void slotTreeViwExpand(QModelIndex index);
@@ -77,6 +81,8 @@ private:
     void hideMissingAxes();
     void widenToColumns();
     void expandHighlighted();
+    void applyShownRows();
+    void showFailedCount(int count);
     void updateOk();
     bool askWritePermission(QDeviceServo* device);
     bool writeMotorTypeFirst(QDeviceServo* device, const QMap<QString, tagExportFuncodePtr_Servo>& funcodes);
@@ -104,4 +110,5 @@ private:
     QButtonGroup* m_showGroup = nullptr;
     QButtonGroup* m_focusGroup = nullptr;
     QProgressBar* m_progress = nullptr;
+    QLabel* m_failedLabel = nullptr;
 };

@@ -16,7 +16,7 @@ QSelFunCodeView_Servo::QSelFunCodeView_Servo(QWidget* parent) : QBaseFuncodeView
 {
     m_model = new QSelFunCodeModel_Servo(this);
     m_header = new QHeaderPushBtnView(Qt::Horizontal, this);
-    m_header->setTitle(tr("STR_SELECT"));
+    m_header->setTitle(tr("STR_NODE_MONITORED"));
     setHorizontalHeader(m_header);
     setFuncodeModel(m_model);
     m_header->setStretchLastSection(true);

@@ -73,14 +73,18 @@
     </message>
     <message>
         <source>STR_IMPORT_WRITE_FAILED</source>
-        <translation>%1 function codes written, %2 failed (shown again for another attempt):</translation>
+        <translation>%1 function codes written, %2 failed (marked and checked for another attempt):</translation>
     </message>
     <message>
-        <source>STR_IMPORT_COL_SELECT</source>
-        <translation>Select</translation>
+        <source>STR_IMPORT_FAILED_COUNT</source>
+        <translation>%1 codes not written: marked and checked</translation>
     </message>
     <message>
-        <source>STR_FUNCODE_FILE_FILTER</source>
+        <source>STR_IMPORT_NOT_WRITTEN_TIP</source>
+        <translation>Not written by the last import</translation>
+    </message>
+    <message>
+        <source>Funcode File(*.funcodeservo *.csv *.xlsx);;All File(*.*)</source>
         <translation>Function-code files (*.funcodeservo *.csv *.xlsx);;All files (*)</translation>
     </message>
 </context>

@@ -73,14 +73,18 @@
     </message>
     <message>
         <source>STR_IMPORT_WRITE_FAILED</source>
-        <translation>已写入 %1 个功能码，%2 个失败（已重新列出以便再次尝试）：</translation>
+        <translation>已写入 %1 个功能码，%2 个失败（已标出并勾选，可再次尝试）：</translation>
     </message>
     <message>
-        <source>STR_IMPORT_COL_SELECT</source>
-        <translation>选择</translation>
+        <source>STR_IMPORT_FAILED_COUNT</source>
+        <translation>%1 个功能码未写入：已标出并勾选</translation>
     </message>
     <message>
-        <source>STR_FUNCODE_FILE_FILTER</source>
+        <source>STR_IMPORT_NOT_WRITTEN_TIP</source>
+        <translation>上次导入未写入</translation>
+    </message>
+    <message>
+        <source>Funcode File(*.funcodeservo *.csv *.xlsx);;All File(*.*)</source>
         <translation>功能码文件 (*.funcodeservo *.csv *.xlsx);;所有文件 (*)</translation>
     </message>
 </context>

@@ -1011,7 +1011,7 @@ Move the damaged files aside and start with empty ones? The old files are kept.<
     </message>
     <message>
         <source>STR_SELECT</source>
-        <translation>Monitored function codes</translation>
+        <translation>Select</translation>
     </message>
     <message>
         <source>STR_SELECT_ALL</source>

@@ -1011,7 +1011,7 @@
     </message>
     <message>
         <source>STR_SELECT</source>
-        <translation>监控功能码</translation>
+        <translation>选择</translation>
     </message>
     <message>
         <source>STR_SELECT_ALL</source>

@@ -199,8 +199,8 @@ void QFuncodeWidget_Servo::openBatchDownload()
 
 void QFuncodeWidget_Servo::importFuncodeFile()
 {
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("STR_OPEN"), QString(), tr("STR_FUNCODE_FILE_FILTER"));
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("STR_OPEN"), QString(), tr("Funcode File(*.funcodeservo *.csv *.xlsx);;All File(*.*)"));
     if (!path.isEmpty()) {
         importFile(path);
     }

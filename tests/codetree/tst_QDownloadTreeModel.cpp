@@ -238,6 +238,25 @@ private slots:
         QCOMPARE(m_model->checkedCount(), 1); // what the user ticked stays
     }
 
+    // Codes an import could not write are marked and checked alone for another try; the marks stay through
+    // a re-read, an empty list clears them and leaves the checks alone, a new load forgets them.
+    void failedCodesAreMarkedAndCheckedAlone()
+    {
+        loadThreeRows();
+        m_model->markFailed({"P2.00"});
+        QCOMPARE(m_model->checkedNumberMap().keys(), QStringList{"P2.00"});
+        QVERIFY(rowIndex(1, 0, 4).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!rowIndex(0, 1, 4).data(Qt::BackgroundRole).isValid());
+        m_model->refreshCurrentValues({});
+        QCOMPARE(m_model->failedNumbers(), QStringList{"P2.00"});
+        m_model->markFailed({});
+        QVERIFY(!rowIndex(1, 0, 4).data(Qt::BackgroundRole).isValid());
+        QCOMPARE(m_model->checkedNumberMap().keys(), QStringList{"P2.00"});
+        m_model->markFailed({"P00.01"});
+        loadThreeRows();
+        QVERIFY(m_model->failedNumbers().isEmpty());
+    }
+
     void editedCurrentValueIsWrittenToTheDrive_data()
     {
         QTest::addColumn<int>("column");

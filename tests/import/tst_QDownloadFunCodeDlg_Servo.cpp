@@ -129,9 +129,6 @@ private slots:
         m_device = QTestHost::addSelectedDrive(QStringLiteral("TST%1").arg(axes), kAlias);
         QVERIFY(m_device);
         auto dialog = makeDialog(threeRows());
-        QCOMPARE(dialog->title(), QTestUi::text("STR_IMPORT_FUNCODE") + QStringLiteral("(TST3)"));
-        // The check column has a header of its own, not the monitored page's.
-        QCOMPARE(dialog->treeModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Select"));
         QCOMPARE(numbersOf(dialog->treeModel()->checkedNumbers()), QStringList({"P00.02", "P2.00"}));
         QCOMPARE(dialog->checkedCount(), 2);
         QVERIFY(dialog->okCancel()->isOkBtnEnabled());
@@ -144,7 +141,7 @@ private slots:
     }
 
     // Clicks in the first column tick and untick, OK follows; with nothing ticked OK says so; the
-    // differing rows can be selected and shown alone.
+    // differing rows can be selected.
     void selectionDrivesOk()
     {
         auto dialog = makeDialog(threeRows());
@@ -163,12 +160,6 @@ private slots:
         dialog->on_btnSelectDiff_clicked();
         QCOMPARE(dialog->checkedCount(), 2);
         QVERIFY(dialog->okCancel()->isOkBtnEnabled());
-        const QModelIndex basic = model->index(0, 0, top);
-        dialog->on_radioButton_diffFuncode_clicked();
-        QVERIFY(dialog->treeView()->isRowHidden(0, basic));  // P00.01 is equal
-        QVERIFY(!dialog->treeView()->isRowHidden(1, basic)); // P00.02 differs
-        dialog->on_radioButton_allFuncode_clicked();
-        QVERIFY(!dialog->treeView()->isRowHidden(0, basic));
     }
 
     void okWritesTheCheckedCodes()
@@ -218,13 +209,15 @@ private slots:
         QVERIFY(dialog->okCancel()->isOkBtnEnabled());
     }
 
-    // A code the drive does not take is named, the others are written, and the failed one alone is
-    // offered again, checked for another try; another drive's failures change nothing.
-    void aFailedCodeKeepsTheOthersAndIsOfferedAgain()
+    // A code the drive does not take is named and the others are written; the tree keeps every row, marks
+    // the failed one and checks it alone for another try, and "differing only" stays applied. Another
+    // drive's failures change nothing.
+    void aFailedCodeIsMarkedAndOfferedAgain()
     {
         auto dialog = makeDialog(threeRows());
         dialog->slotContinueImport(QStringLiteral("another drive"), {"P2.00"});
-        QCOMPARE(dialog->rows().size(), 3);
+        QVERIFY(dialog->treeModel()->failedNumbers().isEmpty());
+        dialog->differingOnlyButton()->click();
         makeCodeFail(QStringLiteral("P00.02"));
         dialog->OnOk();
         QCOMPARE(m_link->rawValue("P2.00", 0), qint64(300));
@@ -232,30 +225,45 @@ private slots:
         const QList<QMyMessageBox::Call> warnings = calls(QMyMessageBox::Warning);
         QCOMPARE(warnings.size(), 1);
         QVERIFY2(warnings.first().text.endsWith(QStringLiteral("P00.02")), qPrintable(warnings.first().text));
-        QCOMPARE(numbersOf(dialog->rows()), QStringList({"P00.02"}));
-        QCOMPARE(dialog->checkedCount(), 1);
+        QCOMPARE(numbersOf(dialog->treeModel()->checkedNumbers()), QStringList({"P00.02"}));
+        QCOMPARE(dialog->failedLabel()->text(), QTestUi::text("STR_IMPORT_FAILED_COUNT").arg(1));
+        const QModelIndex basic = dialog->treeModel()->index(0, 0, dialog->treeModel()->index(0, 0));
+        QVERIFY(dialog->treeView()->isRowHidden(0, basic));  // P00.01 is equal
+        QVERIFY(!dialog->treeView()->isRowHidden(1, basic)); // P00.02 still differs
     }
 
     void motorTypeGoesFirst_data()
     {
         QTest::addColumn<bool>("refused");
-        QTest::newRow("written alone, then the others") << false;
-        QTest::newRow("refused: nothing else is written") << true;
+        QTest::addColumn<bool>("cancelled"); // Cancel pressed while the drive takes the motor type
+        QTest::newRow("written alone, then the others") << false << false;
+        QTest::newRow("refused: nothing else is written") << true << false;
+        QTest::newRow("cancelled meanwhile: nothing else is written") << false << true;
     }
     void motorTypeGoesFirst()
     {
         QFETCH(bool, refused);
+        QFETCH(bool, cancelled);
         QList<tagExportFuncodePtr_Servo> rows = threeRows();
         rows.prepend(fileRow(m_device, "P00 Basic", "P00.00", "3"));
         auto dialog = makeDialog(rows);
         makeCodeFail(refused ? QStringLiteral("P00.00") : QString());
+        if (cancelled) { // the click waits until the drive answered
+            dialog->show();
+            m_link->setReplyDelay(30);
+            QTimer::singleShot(5, dialog.get(), [&dialog] { emit dialog->okCancel()->SigCancel(); });
+        }
         QList<QStringList> changes;
         QObject receiver;
         connect(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo, &receiver,
                 [&changes](const QString&, const QStringList& numbers) { changes.append(numbers); });
         dialog->OnOk();
         QCOMPARE(m_device->getMotorType(), qint64(refused ? 1 : 3));
-        QCOMPARE(m_link->rawValue("P2.00", 0), qint64(refused ? 270 : 300));
+        QCOMPARE(m_link->rawValue("P2.00", 0), qint64(refused || cancelled ? 270 : 300));
+        if (cancelled) {
+            QVERIFY(!dialog->isVisible() && calls(QMyMessageBox::Success).isEmpty());
+            return;
+        }
         if (!refused) {
             // The first change names the motor type (and the codes it sets on the drive), not the others.
             QVERIFY(!changes.isEmpty());
@@ -268,24 +276,6 @@ private slots:
         QVERIFY(warnings.first().text.endsWith(
             QTestUi::text("STR_MANUAL_MATCH_MOTOR_TYPE_PARAM_VALUE_THEN_IMPORT").arg("P00.00")));
         QVERIFY(dialog->okCancel()->isOkBtnEnabled());
-    }
-
-    // Cancel pressed while the drive takes the motor type (the click waits until the drive answered):
-    // nothing after the motor type is written.
-    void cancelDuringTheMotorTypeStopsTheImport()
-    {
-        QList<tagExportFuncodePtr_Servo> rows = threeRows();
-        rows.prepend(fileRow(m_device, "P00 Basic", "P00.00", "3"));
-        auto dialog = makeDialog(rows);
-        dialog->show();
-        m_link->setReplyDelay(30);
-        QTimer::singleShot(5, dialog.get(), [&dialog] { emit dialog->okCancel()->SigCancel(); });
-        dialog->OnOk();
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(m_device->getMotorType(), qint64(3));
-        QCOMPARE(m_link->rawValue("P2.00", 0), qint64(270));
-        QCOMPARE(m_link->rawValue("P00.02", 0), qint64(3000));
-        QVERIFY(calls(QMyMessageBox::Success).isEmpty());
     }
 
     void theMonitoredListIsReplacedOrExtended_data()
