@@ -8,6 +8,7 @@
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,7 +24,8 @@ const int kClearRefreshes = 3;
 QDevAlarmWidget::QDevAlarmWidget(QWidget* parent)
     : QBaseStyleWidget(parent), m_splitter(new QSplitter(Qt::Vertical, this)),
       m_curFaultView(new QCurFaultView(this)), m_historyTree(new QHistoryFaultTreeWidget_Servo(this)),
-      m_clearButton(new QCommToolButton(this)), m_clearRefreshTimer(new QTimer(this))
+      m_clearButton(new QCommToolButton(this)), m_axisBox(new QComboBox(this)),
+      m_clearRefreshTimer(new QTimer(this))
 {
     m_splitter->addWidget(makeGroup(tr("STR_CURRENT_FAULT"), m_curFaultView));
     m_splitter->addWidget(makeGroup(tr("STR_HIS_FAULT_RECORD"), m_historyTree));
@@ -34,8 +36,12 @@ QDevAlarmWidget::QDevAlarmWidget(QWidget* parent)
     setWindowTitle(tr("STR_ALARM_HISTORYMONITORING"));
     initClearButton();
 
+    m_axisBox->setObjectName(QStringLiteral("AXIS_COMBOBOX"));
+    m_axisBox->setCursor(Qt::PointingHandCursor);
+    m_axisBox->hide();
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_clearButton);
+    bar->addWidget(m_axisBox);
     bar->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -49,6 +55,13 @@ QDevAlarmWidget::QDevAlarmWidget(QWidget* parent)
             &QDevAlarmWidget::onClearHisFaultRecord);
     connect(QProjectCore::self()->getDevMgr(), &QDeviceManager::SigDevChange, this,
             &QDevAlarmWidget::onCurDevChanged);
+    connect(m_axisBox, QOverload<int>::of(&QComboBox::activated), this, [this](int axis) {
+        applyAxis(axis);
+        m_curFaultView->OnRefresh();
+        m_historyTree->OnRefresh();
+    });
+    const QDeviceServo* device = QProjectCore::selectedServo();
+    fillAxisBox(device ? device->getAxisNum() : 1);
 }
 
 QWidget* QDevAlarmWidget::makeGroup(const QString& title, QWidget* content)
@@ -71,9 +84,35 @@ void QDevAlarmWidget::initClearButton()
 
 void QDevAlarmWidget::setFaultAxisIndex(int axis)
 {
+    const QDeviceServo* device = QProjectCore::selectedServo();
+    const int axisNum = device ? device->getAxisNum() : 1;
+    applyAxis(axis >= 0 && axis < axisNum ? axis : 0);
+}
+
+void QDevAlarmWidget::applyAxis(int axis)
+{
     m_axis = axis;
     m_curFaultView->setFaultAxisIndex(axis);
     m_historyTree->setFaultAxisIndex(axis);
+    if (m_axisBox->currentIndex() != axis && axis < m_axisBox->count()) {
+        const QSignalBlocker blocker(m_axisBox);
+        m_axisBox->setCurrentIndex(axis);
+    }
+}
+
+void QDevAlarmWidget::fillAxisBox(int axisNum)
+{
+    static const char* const keys[] = {"STR_AXIS_X", "STR_AXIS_Y", "STR_AXIS_Z"};
+    const int count = qBound(1, axisNum, 3);
+    if (m_axisBox->count() != count) {
+        const QSignalBlocker blocker(m_axisBox);
+        m_axisBox->clear();
+        for (int axis = 0; axis < count; ++axis) {
+            m_axisBox->addItem(tr(keys[axis]));
+        }
+    }
+    m_axisBox->setVisible(count > 1);
+    applyAxis(m_axis < count ? m_axis : 0);
 }
 
 void QDevAlarmWidget::setClearRefreshInterval(int ms)
@@ -83,7 +122,7 @@ void QDevAlarmWidget::setClearRefreshInterval(int ms)
 
 QString QDevAlarmWidget::getWindowTitleFormatText()
 {
-    return tr("STR_ALARM_HISTORYMONITORING") + QStringLiteral("(%1)");
+    return tr("STR_ALARM_HISTORYMONITORING") + QStringLiteral(" (%1)");
 }
 
 void QDevAlarmWidget::onCurDevChanged()
@@ -92,6 +131,7 @@ void QDevAlarmWidget::onCurDevChanged()
     if (!device) {
         return;
     }
+    fillAxisBox(device->getAxisNum());
     m_curFaultView->OnRefresh();
     m_historyTree->OnRefresh();
     setWindowTitle(getWindowTitleFormatText().arg(device->getAliasName()));

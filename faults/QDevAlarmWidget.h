@@ -2,22 +2,26 @@
 
 #include "QBaseStyleWidget.h"
 
+class QComboBox;
 class QCommToolButton;
 class QCurFaultView;
 class QHistoryFaultTreeWidget_Servo;
 class QSplitter;
 class QTimer;
 
-// The alarm page of a drive: its current faults above, its fault history below, and a button that
-// clears the history. It follows the selected drive; the workspace passes the chosen axis on.
+// The alarm page of a drive: its current faults above, its fault history below, a button that clears the
+// history and, for a drive of several axes, the axis whose history is shown. It follows the selected
+// drive; an axis the drive does not have falls back to X.
 class QDevAlarmWidget : public QBaseStyleWidget
 {
     Q_OBJECT
 public:
     explicit QDevAlarmWidget(QWidget* parent = nullptr);
 
+    // Shows the faults of that axis of the selected drive (X when it has no such axis).
     void setFaultAxisIndex(int axis);
     int faultAxisIndex() const { return m_axis; }
+    QComboBox* axisBox() const { return m_axisBox; }
     QCurFaultView* curFaultView() const { return m_curFaultView; }
     QHistoryFaultTreeWidget_Servo* historyTree() const { return m_historyTree; }
     QCommToolButton* clearButton() const { return m_clearButton; }
@@ -41,11 +45,15 @@ protected:
 private:
     QWidget* makeGroup(const QString& title, QWidget* content);
     void initClearButton();
+    // The axes offered are the selected drive's; a remembered axis beyond them is forgotten.
+    void fillAxisBox(int axisNum);
+    void applyAxis(int axis);
 
     QSplitter* m_splitter = nullptr;
     QCurFaultView* m_curFaultView = nullptr;
     QHistoryFaultTreeWidget_Servo* m_historyTree = nullptr;
     QCommToolButton* m_clearButton = nullptr;
+    QComboBox* m_axisBox = nullptr;
     QTimer* m_clearRefreshTimer = nullptr;
     int m_refreshesLeft = 0;
     int m_axis = 0;

@@ -15,6 +15,7 @@
 #include "QTestUi.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -123,14 +124,25 @@ private slots:
                                                                                 {});
     }
 
-    void followsTheSelectedDrive()
+    // The page follows the selected drive; a drive of several axes offers its axes and shows the chosen
+    // axis's history, a drive of one axis offers none and keeps no axis it does not have.
+    void followsTheSelectedDriveAndAxis()
     {
         QVERIFY(QTestHost::link("t")->raiseFault("E.101"));
         QTRY_COMPARE(m_drive->getHistoryFaultRecords(0).size(), 1);
-        QTestHost::addSelectedDrive("TST1", "u");
+        QDeviceServo* three = QTestHost::addSelectedDrive("TST3", "u");
         QCOMPARE(m_page->windowTitle(), m_page->getWindowTitleFormatText().arg("u"));
-        QCOMPARE(m_page->historyTree()->topLevelItemCount(), 0);
+        QVERIFY(QTestHost::link("u")->raiseFault("E.101", 1));
+        QTRY_COMPARE(three->getHistoryFaultRecords(1).size(), 1);
+        m_page->historyTree()->OnRefresh();
+        QCOMPARE(m_page->historyTree()->topLevelItemCount(), 0); // axis X has none
+        QComboBox* axes = m_page->axisBox();
+        QCOMPARE(axes->count(), 3);
+        axes->setCurrentIndex(1);
+        emit axes->activated(1);
+        QCOMPARE(m_page->historyTree()->topLevelItemCount(), 1);
         QTestHost::select("t");
+        QVERIFY(!axes->isVisibleTo(m_page.get()));
         QCOMPARE(m_page->historyTree()->topLevelItemCount(), 1);
         QCOMPARE(m_page->curFaultView()->faultModel()->rowCount(), 1);
     }
