@@ -113,8 +113,22 @@ QHisFaultFormatList_Servo QEditHisFaultRecordDlg::tableRows() const
     return rows;
 }
 
+int QEditHisFaultRecordDlg::totalBytes() const
+{
+    int total = 0;
+    for (const tagHisFaultFormat_Servo& row : tableRows()) {
+        total += qMax(0, row.byteLen);
+    }
+    return total;
+}
+
 void QEditHisFaultRecordDlg::onBtnAddRowClicked()
 {
+    // A new row takes its default length: the same limit holds as for a length typed in.
+    if (totalBytes() + tagHisFaultFormat_Servo().byteLen > D::kMaxRecordBytes) {
+        QMyMessageBox::information(this, tr("STR_INFORMATION"), tr("STR_BYTE_COLUMN_MORE_THAN_128"));
+        return;
+    }
     const int current = m_table->currentRow();
     const int row = current < 0 ? m_table->rowCount() : current;
     m_table->insertRow(row);
@@ -152,6 +166,10 @@ void QEditHisFaultRecordDlg::onBtnSaveClicked()
         QMyMessageBox::information(this, tr("STR_SAVE"), tr("STR_FORMAT_NOT_CHANG"));
         return;
     }
+    if (rows.isEmpty()) {
+        restoreDefaultFormat();
+        return;
+    }
     const int incomplete = incompleteRow();
     if (incomplete >= 0) {
         m_table->selectRow(incomplete);
@@ -166,6 +184,24 @@ void QEditHisFaultRecordDlg::onBtnSaveClicked()
         message = tr("STR_SAVE_SUCCESSED") + tr("STR_NEW_FORMAT_VALID_WHEN_REFRESH_FAULT");
     }
     QMyMessageBox::information(this, tr("STR_SAVE"), message);
+}
+
+// A format without rows is the model's default format: it is saved only when the user wants the default
+// back, and then the table shows it.
+void QEditHisFaultRecordDlg::restoreDefaultFormat()
+{
+    if (QMyMessageBox::question(this, tr("STR_SAVE"), tr("STR_RESTORE_DEFAULT_FORMAT")) != 1) {
+        return;
+    }
+    QConfigDB_Servo* db = QDatabaseManager::self()->getConfigDatabase_Servo();
+    if (!db || !db->saveHisFaultFromat(m_identText1, m_identText2, m_identNumber, {})) {
+        QMyMessageBox::information(this, tr("STR_SAVE"), tr("STR_SAVE_FAILED"));
+        return;
+    }
+    reloadDrivesOfIdentity();
+    loadRows();
+    QMyMessageBox::information(this, tr("STR_SAVE"),
+                               tr("STR_SAVE_SUCCESSED") + tr("STR_NEW_FORMAT_VALID_WHEN_REFRESH_FAULT"));
 }
 
 void QEditHisFaultRecordDlg::reloadDrivesOfIdentity()

@@ -38,6 +38,8 @@ private:
     // The first row without number or parameter, or -1.
     int incompleteRow() const;
     void reloadDrivesOfIdentity();
+    void restoreDefaultFormat();
+    int totalBytes() const;
 
     QPointer<QDeviceServo> m_device;
     QTableWidget* m_table = nullptr;

@@ -151,5 +151,9 @@
         <source>STR_VALUE</source>
         <translation>Value</translation>
     </message>
+    <message>
+        <source>STR_RESTORE_DEFAULT_FORMAT</source>
+        <translation>The table has no rows left. Restore the default format?</translation>
+    </message>
 </context>
 </TS>

@@ -151,5 +151,9 @@
         <source>STR_VALUE</source>
         <translation>值</translation>
     </message>
+    <message>
+        <source>STR_RESTORE_DEFAULT_FORMAT</source>
+        <translation>表格中已没有任何行。恢复默认格式吗？</translation>
+    </message>
 </context>
 </TS>

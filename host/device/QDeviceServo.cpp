@@ -1036,6 +1036,10 @@ void QDeviceServo::reloadDeviceConfig(const QDriveModelPtr& model)
     if (!model) {
         return;
     }
+    // The history-record format is kept under the identity: a description with a new one uses its own.
+    m_deviceInfo.identText1 = model->identFamily;
+    m_deviceInfo.identText2 = model->identFirmware;
+    m_deviceInfo.identNumber = model->identNumber;
     if (describesSameCodes(*model)) {
         // The same codes, as in another language: the records stay where pages point to them, and every
         // value, unsaved mark, monitored code and fault stays with them.

@@ -104,8 +104,10 @@ private slots:
         QCOMPARE(cell(1, D::COL_BYTE_LEN), QString("64"));
         edit(0, D::COL_BYTE_LEN, length); // with 64 + 2 + 4 in the other rows
         QCOMPARE(cell(0, D::COL_BYTE_LEN), QString::number(accepted ? length : 4));
-        QCOMPARE(messages(),
-                 accepted ? QStringList() : QStringList{QTestUi::text("STR_BYTE_COLUMN_MORE_THAN_128")});
+        // A new row's 4 bytes count against the limit as a typed length does.
+        m_dlg->onBtnAddRowClicked();
+        QCOMPARE(table()->rowCount(), accepted ? 4 : 5);
+        QCOMPARE(messages(), QStringList{QTestUi::text("STR_BYTE_COLUMN_MORE_THAN_128")});
     }
 
     // A number is a word from 1 to 99 or a range of them; a parameter a keyword or a code of the drive (or
@@ -181,6 +183,32 @@ private slots:
         m_boxes->clear();
         m_dlg->onBtnSaveClicked();
         QCOMPARE(messages(), QStringList{QTestUi::text("STR_FORMAT_NOT_CHANG")});
+    }
+
+    void anEmptyTableAsksForTheDefault_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("restore") << 1;
+        QTest::newRow("keep") << 2;
+    }
+
+    // Saving a table whose rows were all deleted asks whether the default format comes back: yes shows and
+    // uses the default, no changes nothing.
+    void anEmptyTableAsksForTheDefault()
+    {
+        QFETCH(int, answer);
+        const QHisFaultFormatList_Servo custom{{"1~2", "Fault code", 8, 4, "FAULTCODE", 0}};
+        QVERIFY(QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("TST", "T1", 901,
+                                                                                        custom));
+        m_drive->initHisFaultFormat(true);
+        m_dlg = std::make_unique<QEditHisFaultRecordDlg>(m_drive);
+        table()->setRowCount(0);
+        m_boxes->setAnswer(answer);
+        m_dlg->onBtnSaveClicked();
+        QCOMPARE(messages().value(0), QTestUi::text("STR_RESTORE_DEFAULT_FORMAT"));
+        const QHisFaultFormatList_Servo expected = answer == 1 ? m_drive->getDevHisFaultFormat(true) : custom;
+        QCOMPARE(m_drive->getDevHisFaultFormat(false), expected);
+        QCOMPARE(table()->rowCount(), answer == 1 ? expected.size() : 0);
     }
 
     // A row is added at the current row, with the defaults; until it is filled the table is not saved.

@@ -259,6 +259,17 @@ private slots:
         QVERIFY(m_device->resetDevice(0));
         QTRY_COMPARE(m_device->getScaledCurValueStr("P00.02", 0), QString("1000"));
     }
+
+    // A reloaded description with another identity keeps its history-record format under that identity.
+    void reloadTakesTheNewIdentity()
+    {
+        auto model = qSharedPointerConstCast<QDriveModel>(QTestHost::testModel(3, "TST3"));
+        model->identFirmware = QStringLiteral("T9");
+        model->identNumber = 4242;
+        m_device->reloadDeviceConfig(model);
+        QCOMPARE(m_device->getDeviceInfoPtr()->identText2, QString("T9"));
+        QCOMPARE(m_device->getDeviceInfoPtr()->identNumber, 4242);
+    }
 };
 
 QTEST_MAIN(tst_QDeviceServo)
