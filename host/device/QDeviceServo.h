@@ -402,3 +402,6 @@ private:
     QServoFaultRequests* m_faults = nullptr; // the fault traffic with the drive
     int m_faultAxis = AXIS_X;
 };
+
+// The axis of a value (0 X, 1 Y, 2 Z), by the name the plug-in's interface gives it.
+using ServoAxisIndex = QDeviceServo::enAxis;

@@ -56,6 +56,13 @@ qint64 QHisFaultRecordDecoder::fieldValue(const char* bytes, int length, int dat
     for (int i = skip; i < length; ++i) {
         value = (value << 8) | static_cast<quint8>(bytes[i]);
     }
+    // A field narrower than its type holds the low bytes of the value: a signed one has its sign in the
+    // field's highest bit.
+    const int width = length - skip;
+    if (isSignedType(dataType) && width > 0 && width < typeBytes(dataType)) {
+        const quint64 sign = quint64(1) << (8 * width - 1);
+        value = (value ^ sign) - sign;
+    }
     switch (dataType) {
     case 3:
         return static_cast<qint16>(static_cast<quint16>(value & 0xFFFFu));
@@ -68,6 +75,11 @@ qint64 QHisFaultRecordDecoder::fieldValue(const char* bytes, int length, int dat
     default:
         return static_cast<qint64>(value);
     }
+}
+
+bool QHisFaultRecordDecoder::isSignedType(int dataType)
+{
+    return dataType == 3 || dataType == 7 || dataType == 15;
 }
 
 bool QHisFaultRecordDecoder::isFaultCodeRow(const tagHisFaultFormat_Servo& row)
@@ -123,7 +135,8 @@ QList<tagHistoryFaultList> QHisFaultRecordDecoder::decodeAll(const QList<QByteAr
 void QHisFaultRecordDecoder::decodeFaults(const tagHisFaultFormat_Servo& row, const QByteArray& field,
                                           tagHistoryFaultList* entry) const
 {
-    // A field narrower than one value still holds one (shorter) code.
+    // A field narrower than one value still holds one (shorter) code; bytes after the last whole code are
+    // not read.
     const int width = qMin(typeBytes(row.dataType), field.size());
     for (int pos = 0; width > 0 && pos + width <= field.size(); pos += width) {
         const qint64 code = fieldValue(field.constData() + pos, width, row.dataType);

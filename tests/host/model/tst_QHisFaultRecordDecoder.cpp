@@ -41,6 +41,9 @@ private slots:
             << "1" << 15 << 8 << QByteArray("8000000000000000") << std::numeric_limits<qint64>::min();
         // The value is the low bits of the field: a wide field holds a narrow type in its last bytes.
         QTest::newRow("int16 in four bytes") << "1" << 3 << 4 << QByteArray("1234ff38") << qint64(-200);
+        // A signed field narrower than its type has its sign in its own highest bit.
+        QTest::newRow("int32 in two bytes") << "1" << 7 << 2 << QByteArray("ff38") << qint64(-200);
+        QTest::newRow("int64 in four bytes") << "1~2" << 15 << 4 << QByteArray("fffffffe") << qint64(-2);
         QTest::newRow("int64 in twelve bytes")
             << "1~6" << 15 << 12 << QByteArray("ffffffff0000000000000007") << qint64(7);
         QTest::newRow("unknown type reads the field") << "1" << 99 << 2 << QByteArray("0102") << qint64(258);
@@ -77,6 +80,15 @@ private slots:
         QCOMPARE(entry.params.at(1).displayName, QString("B"));
     }
 
+    // Each row reads its own field: rows may share bytes.
+    void rowsMayOverlap()
+    {
+        const tagHistoryFaultList entry = decode({row("1~2", 8, 4, "A"), row("2", 4, 2, "B")}, "00010002");
+        QCOMPARE(entry.params.size(), 2);
+        QCOMPARE(entry.params.at(0).rawValue, qint64(65538));
+        QCOMPARE(entry.params.at(1).rawValue, qint64(2));
+    }
+
     void faultCodes_data()
     {
         QTest::addColumn<QString>("param");
@@ -93,6 +105,11 @@ private slots:
                                               << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
         QTest::newRow("empty slot between") << "FAULTCODE" << 4 << 6 << QByteArray("006500000065")
                                             << QStringList{"E.101: Overcurrent", "E.101: Overcurrent"};
+        QTest::newRow("field narrower than one code")
+            << "FAULTCODE" << 8 << 2 << QByteArray("0065") << QStringList{"E.101: Overcurrent"};
+        QTest::newRow("bytes after the last whole code")
+            << "FAULTCODE" << 4 << 5 << QByteArray("00c90065ff")
+            << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
     }
 
     void faultCodes()
