@@ -110,7 +110,8 @@ void QDriveMenu::fillAddMenu()
         return;
     }
     for (const QString& model : models) {
-        m_addMenu->addAction(model, this, [this, model]() { addDrive(model); });
+        m_addMenu->addAction(tr("STR_MENU_ADD_SIMULATED_MODEL").arg(model), this,
+                             [this, model]() { addDrive(model); });
     }
     m_addMenu->addSeparator();
     m_addMenu->addAction(tr("STR_MENU_ADD_DRIVE_TCP"), this,

@@ -54,7 +54,7 @@ bool QServoFuncodeBatchDownloadDlg::prepareWriteOneDevice(const QString& alias)
     const QList<FunOperationDataUnitPtr> list = getDownloadFuncode();
     QPointer<QDeviceServo> dev = deviceOf(alias);
     if (!dev) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + tr("STR_NO_EXIST_DEVICE"));
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + tr("STR_NO_EXIST_DEVICE"));
         return false;
     }
     if (!writeMotorType(dev, list)) {
@@ -66,12 +66,12 @@ bool QServoFuncodeBatchDownloadDlg::prepareWriteOneDevice(const QString& alias)
         return true;
     }
     if (!dev) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + tr("STR_NO_EXIST_DEVICE"));
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + tr("STR_NO_EXIST_DEVICE"));
         return false;
     }
     m_helper->startWrite(alias, writableRecords(dev, list), true);
     if (!m_helper->errorText().isEmpty() && !m_helper->isFinished()) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + m_helper->errorText());
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + m_helper->errorText());
         return false;
     }
     return true;
@@ -106,7 +106,7 @@ bool QServoFuncodeBatchDownloadDlg::writeMotorType(QDeviceServo* device,
     }
     const QString reason = (result != 0 && dev) ? dev->getErrorReasonStr(result)
                                                 : tr("STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
-    logError(alias, tr("STR_MOTOR_TYPE_CHANGED_FAILED") + ":" + reason);
+    logError(alias, tr("STR_MOTOR_TYPE_CHANGED_FAILED") + QStringLiteral(": ") + reason);
     return false;
 }
 
@@ -129,7 +129,7 @@ QServoFuncodeBatchDownloadDlg::writableRecords(const QDeviceServo* dev,
 void QServoFuncodeBatchDownloadDlg::finishWriteOneDevice(const QString& alias, bool bSucceed)
 {
     if (!m_helper->errorText().isEmpty()) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + ":" + m_helper->errorText());
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + m_helper->errorText());
     } else if (!bSucceed) {
         logFailedCodes(alias);
     }

@@ -617,7 +617,8 @@ void QFuncodeCompareDialog_Servo::on_btnExport_clicked()
                                    tr("STR_OPEN_FILE_FAILED") + QStringLiteral("\n%1\n%2").arg(path, error));
         return;
     }
-    QMyMessageBox::success(this, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+    QMyMessageBox::success(this, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path),
+                           tr("STR_EXPORT_DETAIL_ROWS").arg(report->rows().size()));
 }
 
 void QFuncodeCompareDialog_Servo::print(bool preview)

@@ -176,7 +176,7 @@ void QExportFuncodeDlg::addControls(const QDeviceServo* servo)
         return;
     }
     const QString job = m_mode == MODE_EXPORT ? tr("STR_EXPORT") : tr("STR_PRINT");
-    setTitle(QStringLiteral("%1(%2)").arg(job, servo->getShowNameByShowType(false)));
+    setTitle(QStringLiteral("%1 (%2)").arg(job, servo->getShowNameByShowType(false)));
     if (m_mode == MODE_EXPORT) {
         m_exportButton = addButton("btnExportSelected", "STR_EXPORT_SELECTED", &QExportFuncodeDlg::OnOk);
         m_fileButton = addButton("btnExportFuncodeFile", "STR_EXPORT_FUNCODE_FILE",
@@ -303,7 +303,9 @@ void QExportFuncodeDlg::OnOk()
     if (!writeExport(path, records, pages)) {
         return;
     }
-    QMyMessageBox::success(this, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+    // The text names the file; the details say what it holds.
+    QMyMessageBox::success(this, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path),
+                           tr("STR_EXPORT_DETAIL_CODES_PAGES").arg(records.size()).arg(pages.size()));
     accept();
 }
 

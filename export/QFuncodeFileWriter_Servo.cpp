@@ -28,7 +28,7 @@ bool QFuncodeFileWriter_Servo::writeFuncodeFile(QDialog* parent)
         QMyMessageBox::information(parent, tr("STR_EXPORT"), QFuncodeHelperBase::lastErrorText());
         return false;
     }
-    QMyMessageBox::success(parent, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+    QMyMessageBox::success(parent, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), QString());
     parent->accept();
     return true;
 }

@@ -62,7 +62,8 @@ bool QFaultCsvExporter::exportTable(QWidget* parent, const QDeviceServo* device,
         QMyMessageBox::information(parent, tr("STR_EXPORT"), tr("STR_OPEN_FILE_FAILED"));
         return false;
     }
-    QMyMessageBox::success(parent, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path), path);
+    QMyMessageBox::success(parent, tr("STR_EXPORT"), tr("STR_EXPORT_SUCCESS").arg(path),
+                           tr("STR_EXPORT_DETAIL_ROWS").arg(table.rows.size()));
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -19,6 +20,8 @@ namespace {
 const char* const kColumnProperty = "action";
 // The translation key of a right-click menu entry, whose text follows the language.
 const char* const kTextKeyProperty = "textKey";
+// Room beside a cell's text.
+const int kCellPadding = 8;
 
 QIcon shownIcon()
 {
@@ -182,10 +185,17 @@ void QBaseFuncodeView_Servo::setColumnWidths()
 {
     static const int widths[QFuncodeModelBase_Servo::COLUMN_COUNT] = {
         80, -1, 215, 45, 145, 145, 145, 75, 70, 100, 100, 100, 65, 65, 30, 30, 30, 30, 65, 120};
+    // Never narrower than the header's text, and the save state fits its longer text.
+    const int unsaved = fontMetrics().horizontalAdvance(tr("STR_UNSAVED")) + 2 * kCellPadding;
     for (int column = 0; column < QFuncodeModelBase_Servo::COLUMN_COUNT; ++column) {
-        if (widths[column] > 0) {
-            setColumnWidth(column, widths[column]);
+        if (widths[column] <= 0) {
+            continue;
         }
+        int width = qMax(widths[column], horizontalHeader()->sectionSizeHint(column));
+        if (column == QFuncodeModelBase_Servo::COL_SAVE_STATE) {
+            width = qMax(width, unsaved);
+        }
+        setColumnWidth(column, width);
     }
 }
 

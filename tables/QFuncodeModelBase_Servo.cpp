@@ -104,6 +104,17 @@ int QFuncodeModelBase_Servo::rowCount(const QModelIndex& parent) const
 
 // ---------------------------------------------------------------- cells
 
+QVariant QFuncodeModelBase_Servo::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const loops[] = {"STR_RELATE_F_TIP", "STR_RELATE_P_TIP", "STR_RELATE_S_TIP",
+                                        "STR_RELATE_T_TIP"};
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section >= COL_RELATE_F &&
+        section <= COL_RELATE_T) {
+        return tr(loops[section - COL_RELATE_F]);
+    }
+    return QBaseTableModel::headerData(section, orientation, role);
+}
+
 QVariant QFuncodeModelBase_Servo::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || index.row() >= rowCount() || index.column() >= COLUMN_COUNT) {

@@ -52,6 +52,8 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The one-letter columns F, P, S and T explain themselves in their tool tips.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     // Edit role on an axis column (4..6), or AXIS_ROLE_BASE + axis on any column: hands the value to the
     // write road for the selected device and emits SigDataChanged when the drive's value changed (the road
     // has recorded it). Check-state role on

@@ -19,5 +19,13 @@
         <source>STR_MENU_PRINT_PREVIEW_FUNCODE</source>
         <translation>Print pre&amp;view...</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_DETAIL_CODES_PAGES</source>
+        <translation>The file holds %1 function codes and %2 other pages.</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_DETAIL_ROWS</source>
+        <translation>The file holds %1 rows.</translation>
+    </message>
 </context>
 </TS>

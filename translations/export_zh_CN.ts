@@ -19,5 +19,13 @@
         <source>STR_MENU_PRINT_PREVIEW_FUNCODE</source>
         <translation>打印预览(&amp;V)...</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_DETAIL_CODES_PAGES</source>
+        <translation>文件中有 %1 个功能码和 %2 个其他页面。</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_DETAIL_ROWS</source>
+        <translation>文件中有 %1 行。</translation>
+    </message>
 </context>
 </TS>

@@ -594,7 +594,7 @@ Move the damaged files aside and start with empty ones? The old files are kept.<
     </message>
     <message>
         <source>STR_MENU_ADD_DRIVE</source>
-        <translation>Add simulated drive</translation>
+        <translation>Add drive</translation>
     </message>
     <message>
         <source>STR_MENU_AUTHORITY</source>
@@ -1153,6 +1153,26 @@ Move the damaged files aside and start with empty ones? The old files are kept.<
     <message>
         <source>T</source>
         <translation>T</translation>
+    </message>
+    <message>
+        <source>STR_MENU_ADD_SIMULATED_MODEL</source>
+        <translation>Simulated %1</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_F_TIP</source>
+        <translation>F: matters in full closed-loop control</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_P_TIP</source>
+        <translation>P: matters in position control</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_S_TIP</source>
+        <translation>S: matters in speed control</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_T_TIP</source>
+        <translation>T: matters in torque control</translation>
     </message>
 </context>
 </TS>

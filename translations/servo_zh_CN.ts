@@ -594,7 +594,7 @@
     </message>
     <message>
         <source>STR_MENU_ADD_DRIVE</source>
-        <translation>添加仿真驱动器</translation>
+        <translation>添加驱动器</translation>
     </message>
     <message>
         <source>STR_MENU_AUTHORITY</source>
@@ -1153,6 +1153,26 @@
     <message>
         <source>T</source>
         <translation>T</translation>
+    </message>
+    <message>
+        <source>STR_MENU_ADD_SIMULATED_MODEL</source>
+        <translation>仿真 %1</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_F_TIP</source>
+        <translation>F：全闭环控制时起作用</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_P_TIP</source>
+        <translation>P：位置控制时起作用</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_S_TIP</source>
+        <translation>S：速度控制时起作用</translation>
+    </message>
+    <message>
+        <source>STR_RELATE_T_TIP</source>
+        <translation>T：转矩控制时起作用</translation>
     </message>
 </context>
 </TS>

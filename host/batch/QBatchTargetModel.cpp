@@ -219,6 +219,12 @@ QVariant QBatchTargetModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return displayData(row, index.column());
+    case Qt::ToolTipRole:
+        if (index.column() == COL_ONLINE) {
+            const QDeviceServo* dev = servo(row.alias);
+            return (dev && dev->isDeviceOnline()) ? tr("STR_DEVICE_ONLINE") : tr("STR_DEVICE_OFFLINE");
+        }
+        return displayData(row, index.column());
     case Qt::CheckStateRole:
         return index.column() == COL_ALIAS ? QVariant(row.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::ForegroundRole:
@@ -237,7 +243,7 @@ QVariant QBatchTargetModel::displayData(const Row& row, int column) const
     case COL_MODEL:
         return dev ? dev->getDevName() : QString();
     case COL_ONLINE:
-        return (dev && dev->isDeviceOnline()) ? tr("STR_DEVICE_ONLINE") : tr("STR_DEVICE_OFFLINE");
+        return (dev && dev->isDeviceOnline()) ? tr("STR_ONLINE") : tr("STR_OFFLINE");
     case COL_STATE:
         return runStateText(row.state);
     default:

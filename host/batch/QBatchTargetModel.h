@@ -11,12 +11,13 @@ class QBatchTargetModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // The outcome comes right after the drive, so that a narrow window still shows it.
     enum enColumn
     {
         COL_ALIAS = 0,
+        COL_STATE,
         COL_MODEL,
         COL_ONLINE,
-        COL_STATE,
         COL_COUNT
     };
     enum enRunState

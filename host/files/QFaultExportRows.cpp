@@ -124,7 +124,7 @@ QStringList QFaultExportRows::paramTexts(const QDeviceServo* device, const tagHi
         if (!param.missing) {
             value = device->getShowStr(fun, param.rawValue);
         }
-        unit = fun->showType == kDateShowType ? QStringLiteral("y/m/d h:m:s") : fun->unit;
+        unit = fun->showType == kDateShowType ? QStringLiteral("y-m-d h:m:s") : fun->unit;
     }
     return {name, value, unit};
 }

@@ -6,7 +6,9 @@
 #include <limits>
 
 namespace {
-const QString kDateTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
+// One form of date and time everywhere in the workbench; files written before still read.
+const QString kDateTimeFormat = QStringLiteral("yyyy-MM-dd hh:mm:ss");
+const QString kOlderDateTimeFormat = QStringLiteral("yyyy/MM/dd hh:mm:ss");
 
 bool parseInteger(QString text, qint64* value)
 {
@@ -286,7 +288,10 @@ bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStrin
         }
         return true;
     case 5: {
-        const QDateTime dt = QDateTime::fromString(t, kDateTimeFormat);
+        QDateTime dt = QDateTime::fromString(t, kDateTimeFormat);
+        if (!dt.isValid()) {
+            dt = QDateTime::fromString(t, kOlderDateTimeFormat);
+        }
         if (!dt.isValid()) {
             return parseInteger(t, raw);
         }

@@ -148,7 +148,8 @@ private slots:
 
         QMenu* add = QTestUi::menu(menu, "STR_MENU_ADD_DRIVE");
         emit add->aboutToShow();
-        QTestUi::action(add, "TST1")->trigger();
+        const QByteArray simulatedTst1 = QTestUi::text("STR_MENU_ADD_SIMULATED_MODEL").arg("TST1").toUtf8();
+        QTestUi::action(add, simulatedTst1.constData())->trigger();
         QCOMPARE(QProjectCore::self()->getDevMgr()->getDevList().size(), 2);
         QVERIFY(m_window->projectTree()->findNode("TST1", TREE_NODE_DRIVE));
 

@@ -128,7 +128,7 @@ private slots:
             QCOMPARE(button(dialog, name) != nullptr, !exports);
         }
         QVERIFY(button(dialog, "btnReadAgain"));
-        QVERIFY(dialog.title().startsWith(QTestUi::text(exports ? "STR_EXPORT" : "STR_PRINT") + "("));
+        QVERIFY(dialog.title().startsWith(QTestUi::text(exports ? "STR_EXPORT" : "STR_PRINT") + " ("));
         auto* view = dialog.findChild<QDownloadTreeView_Servo*>();
         QCOMPARE((QList<bool>{view->isColumnHidden(2), view->isColumnHidden(3), view->isColumnHidden(4)}),
                  (QList<bool>{false} + hidden));
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Success);
-        QCOMPARE(m_boxes.calls().first().detail, path);
+        QCOMPARE(m_boxes.calls().first().text, QTestUi::text("STR_EXPORT_SUCCESS").arg(path));
         QCOMPARE(codesInFile(path), QFuncodeHelper_Servo::getServoExportFuncodeList(false).size());
         if (suffix != "xlsx") {
             QFile file(path);

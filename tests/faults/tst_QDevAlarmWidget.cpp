@@ -195,7 +195,8 @@ private slots:
         QVERIFY(lines.at(2).startsWith("t,1,E.101,Overcurrent,"));
         QVERIFY(lines.at(2).endsWith(",Short circuit,Check the motor cable,Yes,Yes,Yes"));
         QVERIFY(lines.at(3).endsWith(",No,No"));
-        QCOMPARE(m_boxes->calls().value(0).detail, dir.filePath("current.csv"));
+        QCOMPARE(m_boxes->calls().value(0).text,
+                 QTestUi::text("STR_EXPORT_SUCCESS").arg(dir.filePath("current.csv")));
     }
 
     void exportFailuresAreReported_data()
@@ -257,8 +258,8 @@ private slots:
                  QStringList(
                      {"Motor speed", sd->getShowStr(sd->getStatusFuncodeByIndex("U00.00"), speed), "rpm"}));
         // A date is shown as one, with the date's unit.
-        QCOMPARE(paramRow(tree, "Time of the fault").value(2), QString("y/m/d h:m:s"));
-        QVERIFY(paramRow(tree, "Time of the fault").value(1).contains('/'));
+        QCOMPARE(paramRow(tree, "Time of the fault").value(2), QString("y-m-d h:m:s"));
+        QVERIFY(paramRow(tree, "Time of the fault").value(1).contains('-'));
     }
 
     // How a parameter's texts are made is the export rows' matter; a code that is no state code is the one
