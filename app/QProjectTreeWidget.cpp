@@ -18,6 +18,7 @@ const int kIconSize = 12;
 const QColor kOnlineColor(0x2e, 0xa0, 0x43);
 const QColor kOfflineColor(0x9a, 0x9a, 0x9a);
 const QColor kNotAnsweringColor(0xe0, 0x8a, 0x1e);
+const QColor kFaultColor(0xd9, 0x30, 0x25);
 } // namespace
 
 QProjectTreeWidget::QProjectTreeWidget(QWidget* parent) : QTreeWidget(parent)
@@ -33,6 +34,7 @@ QProjectTreeWidget::QProjectTreeWidget(QWidget* parent) : QTreeWidget(parent)
     connect(hub, &QSignalManager::SigDevStatus, this,
             [this](const QString& alias, int, const QString&) { updateDriveNode(alias); });
     connect(hub, &QSignalManager::sigDevInfoChanged, this, &QProjectTreeWidget::updateDriveNode);
+    connect(hub, &QSignalManager::SigDeviceFaultChanged, this, &QProjectTreeWidget::updateDriveNode);
     connect(QProjectCore::self(), &QProjectCore::projectChanged, this, &QProjectTreeWidget::rebuild);
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { announce(item); });
     rebuild();
@@ -82,7 +84,8 @@ void QProjectTreeWidget::updateDriveNode(const QString& alias)
         return;
     }
     const int status = device->deviceStatus();
-    item->setIcon(0, statusIcon(status));
+    // A drive with a current fault is drawn in the fault colour.
+    item->setIcon(0, statusIcon(status, !device->getCurFaultList().isEmpty()));
     item->setToolTip(
         0,
         tr("STR_TREE_DRIVE_TIP").arg(device->getDevName()).arg(device->getAxisNum()).arg(statusText(status)));
@@ -241,14 +244,15 @@ QString QProjectTreeWidget::statusText(int status)
     }
 }
 
-QIcon QProjectTreeWidget::statusIcon(int status)
+QIcon QProjectTreeWidget::statusIcon(int status, bool faulted)
 {
     QPixmap pixmap(kIconSize, kIconSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    const QColor colour = status == QDeviceServo::DEVICE_ONLINE          ? kOnlineColor
+    const QColor colour = faulted                                        ? kFaultColor
+                          : status == QDeviceServo::DEVICE_ONLINE        ? kOnlineColor
                           : status == QDeviceServo::DEVICE_NOT_ANSWERING ? kNotAnsweringColor
                                                                          : kOfflineColor;
     painter.setBrush(colour);

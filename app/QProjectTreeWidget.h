@@ -51,6 +51,6 @@ private:
     void retranslateNodes();
     QString nodeText(int kind, const QString& alias) const;
     // The dot of a drive in its state (QDeviceServo::enDeviceStatus): online, not answering, or away.
-    static QIcon statusIcon(int status);
+    static QIcon statusIcon(int status, bool faulted);
     static QString statusText(int status);
 };

@@ -120,6 +120,7 @@ private slots:
         QCOMPARE(clicks.at(1).at(1).value<tagTreeDataSet>().subId, int(TREE_NODE_MONITORED));
     }
 
+    // Online, offline, or in the fault colour while the drive has a current fault.
     void driveIconFollowsTheOnlineState()
     {
         QTreeWidgetItem* drive = m_tree->findNode("A", TREE_NODE_DRIVE);
@@ -132,6 +133,8 @@ private slots:
         QTestHost::link("A")->setOnline(true);
         QTRY_VERIFY(!drive->toolTip(0).contains(offline));
         QCOMPARE(drive->icon(0).pixmap(12, 12).toImage(), onlineImage);
+        QVERIFY(QTestHost::link("A")->raiseFault("E.101", 0));
+        QTRY_VERIFY(drive->icon(0).pixmap(12, 12).toImage() != onlineImage);
     }
 
 private:
