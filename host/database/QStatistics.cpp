@@ -27,10 +27,15 @@ const char* const kAddCount =
     "INSERT INTO modify_count (dev_key, fun_index, n, last_stamp) VALUES (?, ?, ?, ?) "
     "ON CONFLICT (dev_key, fun_index) DO UPDATE SET n = n + excluded.n, "
     "last_stamp = MAX(last_stamp, excluded.last_stamp)";
-// The counts of one device counted again from its events (after its events were moved).
-const char* const kRecount =
-    "INSERT INTO modify_count (dev_key, fun_index, n, last_stamp) SELECT dev_key, fun_index, COUNT(*), "
-    "MAX(time_stamp) FROM modify_event WHERE dev_key = ? GROUP BY fun_index";
+// The counts counted again from the events: of every device (a file of layout 1 kept none), or of one
+// device (after its events were moved).
+QString recount(const QString& devices)
+{
+    return QStringLiteral(
+               "INSERT INTO modify_count (dev_key, fun_index, n, last_stamp) SELECT dev_key, "
+               "fun_index, COUNT(*), MAX(time_stamp) FROM modify_event %1 GROUP BY dev_key, fun_index")
+        .arg(devices);
+}
 
 // An event from the query's columns time_stamp, old_value, new_value and axis, starting at `first`.
 tagFuncodeModifyData eventFromQuery(const QSqlQuery& query, int first)
@@ -59,12 +64,8 @@ tagSqliteSchema QStatistics::statisticsSchema()
         QStringLiteral("CREATE INDEX modify_event_code ON modify_event (dev_key, fun_index, time_stamp, id)"),
         QLatin1String(kCountTable)};
     // Layout 1 counted the events on every refresh.
-    schema.upgrades.insert(1,
-                           QStringList{QLatin1String(kCountTable), QLatin1String(kCountTrigger),
-                                       QStringLiteral("INSERT INTO modify_count (dev_key, fun_index, n, "
-                                                      "last_stamp) SELECT dev_key, fun_index, COUNT(*), "
-                                                      "MAX(time_stamp) FROM modify_event GROUP BY dev_key, "
-                                                      "fun_index")});
+    schema.upgrades.insert(
+        1, QStringList{QLatin1String(kCountTable), QLatin1String(kCountTrigger), recount(QString())});
     schema.upgrades.insert(2, QStringList{QStringLiteral("DROP TRIGGER modify_event_counted")});
     return schema;
 }
@@ -170,23 +171,14 @@ QSortedModifyDataList QStatistics::getSortedFuncodeModifyData(const QString& dev
 bool QStatistics::loadOrder(const QString& devKey, bool descending, QSortedModifyDataList* result,
                             QHash<QString, int>* rowByIndex) const
 {
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT fun_index, n FROM modify_count WHERE dev_key = ? "
-                                       "ORDER BY n %1, fun_index ASC")
-                            .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
-    if (!prepare(query, sql)) {
+    QList<tagFuncodeModifyCount> counts;
+    if (!loadCounts(devKey, descending, &counts)) {
         return false;
     }
-    query.addBindValue(text(devKey));
-    if (!exec(query)) {
-        return false;
-    }
-    while (query.next()) {
-        const QString funIndex = query.value(0).toString();
-        rowByIndex->insert(funIndex, result->size());
-        result->append(qMakePair(funIndex, QList<tagFuncodeModifyData>()));
-        result->last().second.reserve(query.value(1).toInt());
+    for (const tagFuncodeModifyCount& count : counts) {
+        rowByIndex->insert(count.funIndex, result->size());
+        result->append(qMakePair(count.funIndex, QList<tagFuncodeModifyData>()));
+        result->last().second.reserve(count.count);
     }
     return true;
 }
@@ -228,29 +220,31 @@ QList<tagFuncodeModifyCount> QStatistics::getSortedFuncodeModifyCounts(const QSt
                                                                        bool descending) const
 {
     QList<tagFuncodeModifyCount> counts;
-    if (!checkOpen()) {
-        return counts;
+    if (!checkOpen() || !loadCounts(devKey, descending, &counts)) {
+        return QList<tagFuncodeModifyCount>();
     }
+    return counts;
+}
+
+bool QStatistics::loadCounts(const QString& devKey, bool descending,
+                             QList<tagFuncodeModifyCount>* counts) const
+{
     QSqlQuery query(database());
     query.setForwardOnly(true);
     const QString sql = QStringLiteral("SELECT fun_index, n, last_stamp FROM modify_count WHERE dev_key = ? "
                                        "ORDER BY n %1, fun_index ASC")
                             .arg(descending ? QStringLiteral("DESC") : QStringLiteral("ASC"));
     if (!prepare(query, sql)) {
-        return counts;
+        return false;
     }
     query.addBindValue(text(devKey));
     if (!exec(query)) {
-        return counts;
+        return false;
     }
     while (query.next()) {
-        tagFuncodeModifyCount count;
-        count.funIndex = query.value(0).toString();
-        count.count = query.value(1).toInt();
-        count.lastTimeStamp = query.value(2).toInt();
-        counts.append(count);
+        counts->append({query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt()});
     }
-    return counts;
+    return true;
 }
 
 QList<tagFuncodeModifyData> QStatistics::getFuncodeModifyData(const QString& devKey,
@@ -323,7 +317,7 @@ bool QStatistics::renameDevice(const QString& oldKey, const QString& newKey)
                           {newKey, oldKey}) &&
                runForKeys(QStringLiteral("DELETE FROM modify_count WHERE dev_key IN (?, ?)"),
                           {oldKey, newKey}) &&
-               runForKeys(QLatin1String(kRecount), {newKey});
+               runForKeys(recount(QStringLiteral("WHERE dev_key = ?")), {newKey});
     });
 }
 

@@ -46,6 +46,8 @@ private:
     bool storeChunk(const QString& devKey, const QList<QPair<QString, tagFuncodeModifyData>>& events,
                     int first, int end);
     bool addCounts(const QVariant& key, const QHash<QString, QPair<int, int>>& counts);
+    // The one query of the counts, in the order the getters above describe.
+    bool loadCounts(const QString& devKey, bool descending, QList<tagFuncodeModifyCount>* counts) const;
     bool loadOrder(const QString& devKey, bool descending, QSortedModifyDataList* result,
                    QHash<QString, int>* rowByIndex) const;
     bool loadEvents(const QString& devKey, QSortedModifyDataList* result,

@@ -63,6 +63,16 @@ QList<tagFuncodeModifyCount> sortedHandCount(const QMap<QString, QPair<int, int>
     return sorted;
 }
 
+// The counts as the events themselves give them: per code its number of events and the newest time stamp.
+QList<tagFuncodeModifyCount> countsOf(const QSortedModifyDataList& events)
+{
+    QList<tagFuncodeModifyCount> counts;
+    for (const auto& code : events) {
+        counts.append({code.first, code.second.size(), code.second.value(0).timeStamp});
+    }
+    return counts;
+}
+
 QStringList linesOf(const QList<tagFuncodeModifyData>& events)
 {
     QStringList lines;
@@ -142,12 +152,9 @@ private slots:
                     m_db->getSortedFuncodeModifyCounts(device, descending);
                 QCOMPARE(aggregate, sortedHandCount(counts.value(device), descending));
                 const QSortedModifyDataList data = m_db->getSortedFuncodeModifyData(device, descending);
-                QCOMPARE(data.size(), aggregate.size());
-                for (int i = 0; i < data.size(); ++i) {
-                    QCOMPARE(data.at(i).first, aggregate.at(i).funIndex);
-                    QCOMPARE(data.at(i).second.size(), aggregate.at(i).count);
-                    QCOMPARE(linesOf(m_db->getFuncodeModifyData(device, data.at(i).first)),
-                             linesOf(data.at(i).second));
+                QCOMPARE(countsOf(data), aggregate);
+                for (const auto& code : data) {
+                    QCOMPARE(linesOf(m_db->getFuncodeModifyData(device, code.first)), linesOf(code.second));
                 }
             }
             for (int code = 0; code < 18; ++code) {
@@ -173,14 +180,7 @@ private slots:
         QCOMPARE(db.upgradedFrom(), 1);
         const QSortedModifyDataList events = db.getSortedFuncodeModifyData(oldDevice.toString(), true);
         QVERIFY(!events.isEmpty());
-        const QList<tagFuncodeModifyCount> counts =
-            db.getSortedFuncodeModifyCounts(oldDevice.toString(), true);
-        QCOMPARE(counts.size(), events.size());
-        for (int i = 0; i < counts.size(); ++i) {
-            QCOMPARE(counts.at(i).funIndex, events.at(i).first);
-            QCOMPARE(counts.at(i).count, events.at(i).second.size());
-            QCOMPARE(counts.at(i).lastTimeStamp, events.at(i).second.first().timeStamp);
-        }
+        QCOMPARE(db.getSortedFuncodeModifyCounts(oldDevice.toString(), true), countsOf(events));
         // Events stored after the upgrade are counted like any other.
         QVERIFY(db.addFuncodeModifyEvents("new drive", eventsOf("P00.01", 3)));
         QCOMPARE(db.eventCount("new drive", "P00.01"), 3);
