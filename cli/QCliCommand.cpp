@@ -45,9 +45,9 @@ bool QCliCommand::expectOperands(int min, int max, const QString& synopsis, int*
     return false;
 }
 
-QCliDrive* QCliCommand::openDrive(const QString& spec, int* status) const
+QCliDrive* QCliCommand::openDrive(const QString& address, int* status) const
 {
-    return m_session.drive(spec, status);
+    return m_session.drive(address, status);
 }
 
 QList<int> QCliCommand::chosenAxes(const QDeviceServo* device, int* status) const

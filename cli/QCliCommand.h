@@ -35,8 +35,8 @@ protected:
     int usage(const QString& message) const;
     // Checks the number of operands; false after a usage message.
     bool expectOperands(int min, int max, const QString& synopsis, int* status) const;
-    // The drive of a spec; null after the message (status gets the exit status).
-    QCliDrive* openDrive(const QString& spec, int* status) const;
+    // The drive of a address; null after the message (status gets the exit status).
+    QCliDrive* openDrive(const QString& address, int* status) const;
     // The axes --axis asks for on this drive; empty after a usage message when the drive lacks the axis.
     QList<int> chosenAxes(const QDeviceServo* device, int* status) const;
     // The table (text or csv) or the JSON document, as --format says.

@@ -116,19 +116,19 @@ int QCliDownloadCommand::run()
         return usage(tr("STR_CLI_USAGE").arg(QStringLiteral("download FILE|DRIVE --to DRIVE...")));
     }
     // Every target is checked before anything is written.
-    QList<QCliDriveSpec> targets;
+    QList<QCliDriveAddress> targets;
     QSet<QString> seen;
     for (const QString& text : options().targets) {
-        QCliDriveSpec spec;
+        QCliDriveAddress address;
         QString error;
-        if (!spec.parse(text, &error)) {
+        if (!address.parse(text, &error)) {
             return usage(error);
         }
         if (seen.contains(text) || text == options().operands.first()) {
             return usage(tr("STR_CLI_TARGET_TWICE").arg(text));
         }
         seen.insert(text);
-        targets.append(spec);
+        targets.append(address);
     }
     QCliSource source;
     status = source.load(session(), options().operands.first());
@@ -152,8 +152,8 @@ int QCliDownloadCommand::run()
     settings.save = options().save;
     settings.reset = options().reset;
     std::vector<std::unique_ptr<QCliDownloadJob>> jobs;
-    for (const QCliDriveSpec& spec : qAsConst(targets)) {
-        jobs.push_back(std::make_unique<QCliDownloadJob>(settings, spec, records));
+    for (const QCliDriveAddress& address : qAsConst(targets)) {
+        jobs.push_back(std::make_unique<QCliDownloadJob>(settings, address, records));
         m_jobs.append(jobs.back().get());
     }
     for (QCliDownloadJob* job : qAsConst(m_jobs)) {

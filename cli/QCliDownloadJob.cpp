@@ -4,9 +4,9 @@
 #include "QDeviceServo.h"
 #include "QImportMotorType_Servo.h"
 
-QCliDownloadJob::QCliDownloadJob(const Settings& settings, const QCliDriveSpec& spec,
+QCliDownloadJob::QCliDownloadJob(const Settings& settings, const QCliDriveAddress& address,
                                  const QMap<QString, tagExportFuncodePtr_Servo>& records, QObject* parent)
-    : QObject(parent), m_settings(settings), m_spec(spec), m_total(records.size())
+    : QObject(parent), m_settings(settings), m_address(address), m_total(records.size())
 {
     // Copies: each drive's own scaling turns the texts into its raw values.
     for (auto it = records.cbegin(); it != records.cend(); ++it) {
@@ -19,7 +19,7 @@ QCliDownloadJob::~QCliDownloadJob() = default;
 void QCliDownloadJob::start()
 {
     m_stage = STAGE_CONNECTING;
-    m_drive = std::make_unique<QCliDrive>(m_settings.context, m_spec);
+    m_drive = std::make_unique<QCliDrive>(m_settings.context, m_address);
     connect(m_drive.get(), &QCliDrive::ready, this, &QCliDownloadJob::onReady);
     m_drive->start();
 }

@@ -31,7 +31,7 @@ public:
         bool reset = false;
     };
 
-    QCliDownloadJob(const Settings& settings, const QCliDriveSpec& spec,
+    QCliDownloadJob(const Settings& settings, const QCliDriveAddress& address,
                     const QMap<QString, tagExportFuncodePtr_Servo>& records, QObject* parent = nullptr);
     ~QCliDownloadJob() override;
 
@@ -42,7 +42,7 @@ public:
     // Lets the drive go (its port free for another job) once the job is done.
     void release();
 
-    QString name() const { return m_spec.text; }
+    QString name() const { return m_address.text; }
     bool isDone() const { return m_stage == STAGE_DONE; }
     bool succeeded() const { return isDone() && m_error.isEmpty() && m_failures.isEmpty(); }
     // Why the drive as a whole failed (not reached, another model, motor type, saving); empty otherwise.
@@ -75,7 +75,7 @@ private:
     void finish(const QString& error = QString());
 
     Settings m_settings;
-    QCliDriveSpec m_spec;
+    QCliDriveAddress m_address;
     QMap<QString, tagExportFuncodePtr_Servo> m_records;
     std::unique_ptr<QCliDrive> m_drive;
     std::unique_ptr<QCliBatchTransfer> m_transfer;

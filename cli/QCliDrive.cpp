@@ -10,8 +10,8 @@
 
 #include <QEventLoop>
 
-QCliDrive::QCliDrive(const Context& context, const QCliDriveSpec& spec, QObject* parent)
-    : QObject(parent), m_context(context), m_spec(spec)
+QCliDrive::QCliDrive(const Context& context, const QCliDriveAddress& address, QObject* parent)
+    : QObject(parent), m_context(context), m_address(address)
 {
     m_timer.setSingleShot(true);
     QObject::connect(&m_timer, &QTimer::timeout, this, &QCliDrive::onTimeout);
@@ -48,9 +48,10 @@ QDriveModelPtr QCliDrive::modelOfIdentity(int identity) const
 int QCliDrive::chooseModel(QDriveModelPtr* model)
 {
     const QDriveCatalogue* catalogue = m_context.catalogue;
-    const QString wanted = !m_spec.modelName.isEmpty() ? m_spec.modelName : m_context.model;
-    if (!m_spec.modelName.isEmpty() && !m_context.model.isEmpty() && m_context.model != m_spec.modelName) {
-        m_error = tr("STR_CLI_MODEL_MISMATCH").arg(name(), m_spec.modelName, m_context.model);
+    const QString wanted = !m_address.modelName.isEmpty() ? m_address.modelName : m_context.model;
+    if (!m_address.modelName.isEmpty() && !m_context.model.isEmpty() &&
+        m_context.model != m_address.modelName) {
+        m_error = tr("STR_CLI_MODEL_MISMATCH").arg(name(), m_address.modelName, m_context.model);
         return QCliExit::USAGE;
     }
     if (!wanted.isEmpty()) {
@@ -110,7 +111,7 @@ void QCliDrive::connectLink(const QDriveModelPtr& model)
     }
     m_model = model;
     QString why;
-    m_link = QDriveLinkFactory::create(model, m_spec.settings, &why);
+    m_link = QDriveLinkFactory::create(model, m_address.settings, &why);
     if (!m_link) {
         finish(QCliExit::USAGE, tr("STR_CLI_LINK_REFUSED").arg(name(), why));
         return;
@@ -148,7 +149,7 @@ void QCliDrive::onOnline()
     }
     m_timer.stop();
     const int identity = m_link->identityNumber();
-    const bool modelNamed = !m_spec.modelName.isEmpty() || !m_context.model.isEmpty();
+    const bool modelNamed = !m_address.modelName.isEmpty() || !m_context.model.isEmpty();
     if (identity == 0 && !modelNamed) {
         finish(QCliExit::DRIVE_NOT_REACHED, tr("STR_CLI_IDENTITY_MISSING").arg(name()));
         return;

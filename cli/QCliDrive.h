@@ -1,6 +1,6 @@
 #pragma once
 
-#include "QCliDriveSpec.h"
+#include "QCliDriveAddress.h"
 #include "QDriveModel.h"
 
 #include <QList>
@@ -19,7 +19,7 @@ class QDeviceManager;
 class QDriveLink;
 struct tagSubFuncode_Servo;
 
-// One drive of a run: the device the workbench would make for it (QDeviceServo on the link of its spec),
+// One drive of a run: the device the workbench would make for it (QDeviceServo on the link of its address),
 // reached and identified before anything is read. A bus drive tells its model by the identity number it
 // reports; --model names it for a drive that does not, and is checked against one that does.
 //
@@ -41,7 +41,7 @@ public:
         int timeoutMs = 0;
     };
 
-    QCliDrive(const Context& context, const QCliDriveSpec& spec, QObject* parent = nullptr);
+    QCliDrive(const Context& context, const QCliDriveAddress& address, QObject* parent = nullptr);
     ~QCliDrive() override;
 
     // Starts reaching the drive; ready() follows.
@@ -53,8 +53,8 @@ public:
     QString error() const { return m_error; }
 
     QDeviceServo* device() const;
-    QString name() const { return m_spec.text; }
-    const QCliDriveSpec& spec() const { return m_spec; }
+    QString name() const { return m_address.text; }
+    const QCliDriveAddress& address() const { return m_address; }
 
     // Reads every axis of the codes and waits for the answers, showing progress. Returns the values that
     // could not be read, as "number (axis)".
@@ -83,7 +83,7 @@ private:
     void finish(int status, const QString& error = QString());
 
     Context m_context;
-    QCliDriveSpec m_spec;
+    QCliDriveAddress m_address;
     QDriveModelPtr m_model;
     QPointer<QDriveLink> m_link;
     QSharedPointer<QDeviceBase> m_device;

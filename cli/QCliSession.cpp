@@ -62,16 +62,16 @@ QCliDrive::Context QCliSession::driveContext() const
     return context;
 }
 
-QCliDrive* QCliSession::drive(const QString& spec, int* status)
+QCliDrive* QCliSession::drive(const QString& address, int* status)
 {
-    auto found = m_drives.find(spec);
+    auto found = m_drives.find(address);
     if (found != m_drives.end()) {
         *status = QCliExit::OK;
         return found->second.get();
     }
-    QCliDriveSpec parsed;
+    QCliDriveAddress parsed;
     QString error;
-    if (!parsed.parse(spec, &error)) {
+    if (!parsed.parse(address, &error)) {
         m_console.error(error);
         *status = QCliExit::USAGE;
         return nullptr;
@@ -83,6 +83,6 @@ QCliDrive* QCliSession::drive(const QString& spec, int* status)
         return nullptr;
     }
     QCliDrive* opened = drive.get();
-    m_drives.emplace(spec, std::move(drive));
+    m_drives.emplace(address, std::move(drive));
     return opened;
 }

@@ -26,9 +26,9 @@ public:
     // False with a message when the run cannot go on (no drive descriptions).
     bool start(QString* error);
 
-    // The drive a spec names, reached once per run: a drive named twice is one device. Null when it could
+    // The drive a address names, reached once per run: a drive named twice is one device. Null when it could
     // not be reached; status gets the exit status and the message has been written.
-    QCliDrive* drive(const QString& spec, int* status);
+    QCliDrive* drive(const QString& address, int* status);
 
     const QCliOptions& options() const { return m_options; }
     QCliConsole& console() const { return m_console; }

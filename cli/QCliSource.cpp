@@ -2,7 +2,7 @@
 
 #include "QCliConsole.h"
 #include "QCliDrive.h"
-#include "QCliDriveSpec.h"
+#include "QCliDriveAddress.h"
 #include "QCliExit.h"
 #include "QCliSession.h"
 #include "QDeviceServo.h"
@@ -13,7 +13,7 @@
 int QCliSource::load(QCliSession& session, const QString& text)
 {
     m_name = text;
-    if (!QCliDriveSpec::isDriveText(text)) {
+    if (!QCliDriveAddress::isDriveText(text)) {
         return loadFile(session, text);
     }
     int status = QCliExit::OK;

@@ -32,31 +32,31 @@
         <translation>--format takes text, csv or json, not "%1"</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_NO_MODEL</source>
+        <source>STR_CLI_ADDRESS_NO_MODEL</source>
         <translation>"%1": sim: needs a model, for example sim:SD220</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_UNKNOWN</source>
+        <source>STR_CLI_ADDRESS_UNKNOWN</source>
         <translation>"%1" is not a drive: a drive is named sim:MODEL, tcp:HOST:PORT[/UNIT] or rtu:DEVICE[:BAUD[:PARITY]][/UNIT]</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_UNIT</source>
+        <source>STR_CLI_ADDRESS_BAD_UNIT</source>
         <translation>"%1": the unit id "%2" is not a number from 1 to %3</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_TCP</source>
+        <source>STR_CLI_ADDRESS_BAD_TCP</source>
         <translation>"%1": a Modbus TCP drive is written tcp:HOST:PORT[/UNIT], with a port from 1 to 65535</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_RTU</source>
+        <source>STR_CLI_ADDRESS_BAD_RTU</source>
         <translation>"%1": a Modbus RTU drive is written rtu:DEVICE[:BAUD[:PARITY]][/UNIT]</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_BAUD</source>
+        <source>STR_CLI_ADDRESS_BAD_BAUD</source>
         <translation>"%1": the baud rate "%2" is not a number</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_PARITY</source>
+        <source>STR_CLI_ADDRESS_BAD_PARITY</source>
         <translation>"%1": the parity "%2" is not none, even or odd</translation>
     </message>
     <message>

@@ -32,31 +32,31 @@
         <translation>--format 的值应为 text、csv 或 json，而不是“%1”</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_NO_MODEL</source>
+        <source>STR_CLI_ADDRESS_NO_MODEL</source>
         <translation>“%1”：sim: 后需要型号，例如 sim:SD220</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_UNKNOWN</source>
+        <source>STR_CLI_ADDRESS_UNKNOWN</source>
         <translation>“%1”不是驱动器：驱动器写作 sim:型号、tcp:主机:端口[/站号] 或 rtu:设备[:波特率[:校验]][/站号]</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_UNIT</source>
+        <source>STR_CLI_ADDRESS_BAD_UNIT</source>
         <translation>“%1”：站号“%2”不是 1 到 %3 之间的数字</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_TCP</source>
+        <source>STR_CLI_ADDRESS_BAD_TCP</source>
         <translation>“%1”：Modbus TCP 驱动器写作 tcp:主机:端口[/站号]，端口为 1 到 65535</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_RTU</source>
+        <source>STR_CLI_ADDRESS_BAD_RTU</source>
         <translation>“%1”：Modbus RTU 驱动器写作 rtu:设备[:波特率[:校验]][/站号]</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_BAUD</source>
+        <source>STR_CLI_ADDRESS_BAD_BAUD</source>
         <translation>“%1”：波特率“%2”不是数字</translation>
     </message>
     <message>
-        <source>STR_CLI_SPEC_BAD_PARITY</source>
+        <source>STR_CLI_ADDRESS_BAD_PARITY</source>
         <translation>“%1”：校验方式“%2”不是 none、even 或 odd</translation>
     </message>
     <message>

@@ -61,26 +61,26 @@ void tst_CliDownload::eachDriveGetsItsVerdict()
     QFETCH(QStringList, targets);
     QFETCH(QString, jobs);
     QFETCH(QString, verdicts);
-    QStringList specs;
+    QStringList addresses;
     for (const QString& target : targets) {
         if (target == QLatin1String("locked")) {
-            specs << m_locked.tcp();
+            addresses << m_locked.tcp();
         } else if (target == QLatin1String("other")) {
-            specs << m_other.tcp();
+            addresses << m_other.tcp();
         } else if (target == QLatin1String("gone")) {
-            specs << QStringLiteral("tcp:127.0.0.1:%1/9").arg(m_other.port);
+            addresses << QStringLiteral("tcp:127.0.0.1:%1/9").arg(m_other.port);
         } else {
-            specs << m_targets.tcp(target.toInt());
+            addresses << m_targets.tcp(target.toInt());
         }
     }
     // Targets start from the factory set.
-    for (const QString& spec : qAsConst(specs)) {
-        cli({"write", spec, "P00.00", "221"});
-        cli({"write", spec, "P02.01", "27.0", "--axis", "all"});
+    for (const QString& address : qAsConst(addresses)) {
+        cli({"write", address, "P00.00", "221"});
+        cli({"write", address, "P02.01", "27.0", "--axis", "all"});
     }
     const QString from = source == QLatin1String("file") ? m_file : m_source.tcp();
     const CliRun download =
-        cli(QStringList{"download", from, "--jobs", jobs, "--format", "json", "--to"} + specs);
+        cli(QStringList{"download", from, "--jobs", jobs, "--format", "json", "--to"} + addresses);
     QStringList seen;
     const QJsonArray drives =
         QJsonDocument::fromJson(download.out.toUtf8()).object().value("drives").toArray();

@@ -125,8 +125,8 @@ void tst_CliRead::refusedCommandLines_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("lang");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown drive spec") << QStringList{"read", "udp:1.2.3.4:502"} << ""
-                                        << "is not a drive";
+    QTest::newRow("unknown drive address") << QStringList{"read", "udp:1.2.3.4:502"} << ""
+                                           << "is not a drive";
     QTest::newRow("unknown number") << QStringList{"read", "sim:SD110", "P99.99"} << ""
                                     << "Unknown number P99.99: the SD110 has no such function code";
     QTest::newRow("missing axis") << QStringList{"read", "sim:SD110", "--axis", "Z"} << ""
@@ -159,10 +159,10 @@ void tst_CliRead::unreachableDriveIsExitThree()
 {
     SimServer gone;
     QVERIFY(gone.start({"--model", "SD110"}));
-    const QString spec = gone.tcp();
+    const QString address = gone.tcp();
     gone.stop();
     const CliRun run =
-        CliHarness::run({"info", spec, "--model", "SD110", "--timeout", "1500"}, m_data.path());
+        CliHarness::run({"info", address, "--model", "SD110", "--timeout", "1500"}, m_data.path());
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains("did not answer within 1500 ms"), qPrintable(run.err));
 }

@@ -113,12 +113,12 @@ void tst_CliWrite::badWritesChangeNothing()
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const QString spec = drive == QLatin1String("locked") ? m_locked.tcp() : m_a.tcp();
-    const QString before = fingerprint(spec);
-    const CliRun write = cli(QStringList{"write", spec} + arguments);
+    const QString address = drive == QLatin1String("locked") ? m_locked.tcp() : m_a.tcp();
+    const QString before = fingerprint(address);
+    const CliRun write = cli(QStringList{"write", address} + arguments);
     QCOMPARE(write.exitCode, exitCode);
     QVERIFY2(write.err.contains(message), qPrintable(write.err));
-    QCOMPARE(fingerprint(spec), before);
+    QCOMPARE(fingerprint(address), before);
 }
 
 void tst_CliWrite::backupHoldsTheDrivesSet_data()
@@ -142,12 +142,12 @@ void tst_CliWrite::backupHoldsTheDrivesSet()
     if (drive == QLatin1String("rtu") && !m_rtuUp) {
         QSKIP("socat is not installed");
     }
-    const QString spec =
+    const QString address =
         drive == QLatin1String("rtu") ? QStringLiteral("rtu:%1:115200:even").arg(m_pty.program()) : m_a.tcp();
     const QString path = m_files.filePath(file);
-    const CliRun backup = cli({"backup", spec, path});
+    const CliRun backup = cli({"backup", address, path});
     QVERIFY2(backup.exitCode == 0, qPrintable(backup.err));
-    const QString ofDrive = fingerprint(spec);
+    const QString ofDrive = fingerprint(address);
     QVERIFY(backup.out.contains(ofDrive));
     QCOMPARE(fingerprint(path), ofDrive);
 }

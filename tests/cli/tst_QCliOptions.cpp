@@ -1,10 +1,10 @@
-#include "QCliDriveSpec.h"
+#include "QCliDriveAddress.h"
 #include "QCliOptions.h"
 #include "QKeyTranslator.h"
 
 #include <QtTest>
 
-// The command line of servo-cli: options checked against their command, and the drive specs.
+// The command line of servo-cli: options checked against their command, and the drive addresses.
 class tst_QCliOptions : public QObject
 {
     Q_OBJECT
@@ -15,8 +15,8 @@ private slots:
     void optionsAreRead();
     void badOptionsAreNamed_data();
     void badOptionsAreNamed();
-    void driveSpecs_data();
-    void driveSpecs();
+    void driveAddresses_data();
+    void driveAddresses();
 };
 
 void tst_QCliOptions::optionsAreRead_data()
@@ -90,9 +90,9 @@ void tst_QCliOptions::badOptionsAreNamed()
     QVERIFY2(error.contains(message), qPrintable(error));
 }
 
-void tst_QCliOptions::driveSpecs_data()
+void tst_QCliOptions::driveAddresses_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("expected"); // kind|model or host:port or device:baud:parity|unit, or the error
     QTest::newRow("simulated") << "sim:SD330"
                                << "0|SD330|1";
@@ -120,13 +120,13 @@ void tst_QCliOptions::driveSpecs_data()
                                  << "is not a drive";
 }
 
-void tst_QCliOptions::driveSpecs()
+void tst_QCliOptions::driveAddresses()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, address);
     QFETCH(QString, expected);
-    QCliDriveSpec parsed;
+    QCliDriveAddress parsed;
     QString error;
-    if (!parsed.parse(spec, &error)) {
+    if (!parsed.parse(address, &error)) {
         QVERIFY2(error.contains(expected), qPrintable(error));
         return;
     }

@@ -1,4 +1,4 @@
-#include "QCliDriveSpec.h"
+#include "QCliDriveAddress.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -8,37 +8,37 @@ const int kMaxPort = 65535;
 const int kMaxBaud = 4000000;
 } // namespace
 
-bool QCliDriveSpec::isDriveText(const QString& text)
+bool QCliDriveAddress::isDriveText(const QString& text)
 {
     static const QRegularExpression prefix(QStringLiteral("^(sim|tcp|rtu):"));
     return prefix.match(text).hasMatch();
 }
 
-bool QCliDriveSpec::parse(const QString& spec, QString* error)
+bool QCliDriveAddress::parse(const QString& address, QString* error)
 {
-    text = spec;
-    const QString rest = spec.mid(4);
-    if (spec.startsWith(QLatin1String("sim:"))) {
+    text = address;
+    const QString rest = address.mid(4);
+    if (address.startsWith(QLatin1String("sim:"))) {
         settings = QDriveLinkSettings::simulated();
         modelName = rest;
         if (modelName.isEmpty()) {
-            *error = tr("STR_CLI_SPEC_NO_MODEL").arg(spec);
+            *error = tr("STR_CLI_ADDRESS_NO_MODEL").arg(address);
             return false;
         }
         return true;
     }
-    if (spec.startsWith(QLatin1String("tcp:"))) {
+    if (address.startsWith(QLatin1String("tcp:"))) {
         return parseTcp(rest, error);
     }
-    if (spec.startsWith(QLatin1String("rtu:"))) {
+    if (address.startsWith(QLatin1String("rtu:"))) {
         return parseRtu(rest, error);
     }
-    *error = tr("STR_CLI_SPEC_UNKNOWN").arg(spec);
+    *error = tr("STR_CLI_ADDRESS_UNKNOWN").arg(address);
     return false;
 }
 
 // "/UNIT" at the end of rest, taken off it.
-bool QCliDriveSpec::takeUnit(QString* rest, QString* error)
+bool QCliDriveAddress::takeUnit(QString* rest, QString* error)
 {
     static const QRegularExpression unitSuffix(QStringLiteral("/(\\d+)$"));
     const QRegularExpressionMatch match = unitSuffix.match(*rest);
@@ -49,7 +49,7 @@ bool QCliDriveSpec::takeUnit(QString* rest, QString* error)
     bool ok = false;
     const int unit = match.captured(1).toInt(&ok);
     if (!ok || unit < 1 || unit > QDriveLinkSettings::kMaxUnitId) {
-        *error = tr("STR_CLI_SPEC_BAD_UNIT").arg(text, match.captured(1)).arg(QDriveLinkSettings::kMaxUnitId);
+        *error = tr("STR_CLI_ADDRESS_BAD_UNIT").arg(text, match.captured(1)).arg(QDriveLinkSettings::kMaxUnitId);
         return false;
     }
     settings.unitId = unit;
@@ -57,9 +57,9 @@ bool QCliDriveSpec::takeUnit(QString* rest, QString* error)
     return true;
 }
 
-bool QCliDriveSpec::parseTcp(const QString& spec, QString* error)
+bool QCliDriveAddress::parseTcp(const QString& address, QString* error)
 {
-    QString rest = spec;
+    QString rest = address;
     if (!takeUnit(&rest, error)) {
         return false;
     }
@@ -68,7 +68,7 @@ bool QCliDriveSpec::parseTcp(const QString& spec, QString* error)
     bool ok = false;
     const int port = colon < 0 ? 0 : rest.mid(colon + 1).toInt(&ok);
     if (host.isEmpty() || !ok || port < 1 || port > kMaxPort) {
-        *error = tr("STR_CLI_SPEC_BAD_TCP").arg(text);
+        *error = tr("STR_CLI_ADDRESS_BAD_TCP").arg(text);
         return false;
     }
     const int unit = settings.unitId;
@@ -76,9 +76,9 @@ bool QCliDriveSpec::parseTcp(const QString& spec, QString* error)
     return true;
 }
 
-bool QCliDriveSpec::parseRtu(const QString& spec, QString* error)
+bool QCliDriveAddress::parseRtu(const QString& address, QString* error)
 {
-    QString rest = spec;
+    QString rest = address;
     QStringList fields = rest.split(QLatin1Char(':'));
     // A device path alone may end in digits ("/dev/pts/3"): "/N" after it is a unit only when the path
     // without it names a device and the whole does not.
@@ -92,7 +92,7 @@ bool QCliDriveSpec::parseRtu(const QString& spec, QString* error)
     }
     const int unit = settings.unitId;
     if (fields.size() > 3 || fields.first().isEmpty()) {
-        *error = tr("STR_CLI_SPEC_BAD_RTU").arg(text);
+        *error = tr("STR_CLI_ADDRESS_BAD_RTU").arg(text);
         return false;
     }
     int baud = 115200;
@@ -100,7 +100,7 @@ bool QCliDriveSpec::parseRtu(const QString& spec, QString* error)
         bool ok = false;
         baud = fields.at(1).toInt(&ok);
         if (!ok || baud < 1 || baud > kMaxBaud) {
-            *error = tr("STR_CLI_SPEC_BAD_BAUD").arg(text, fields.at(1));
+            *error = tr("STR_CLI_ADDRESS_BAD_BAUD").arg(text, fields.at(1));
             return false;
         }
     }
@@ -109,7 +109,7 @@ bool QCliDriveSpec::parseRtu(const QString& spec, QString* error)
         const QStringList names{"none", "even", "odd"};
         const int index = names.indexOf(fields.at(2).toLower());
         if (index < 0) {
-            *error = tr("STR_CLI_SPEC_BAD_PARITY").arg(text, fields.at(2));
+            *error = tr("STR_CLI_ADDRESS_BAD_PARITY").arg(text, fields.at(2));
             return false;
         }
         parity = static_cast<QDriveLinkSettings::enParity>(index);

@@ -10,9 +10,9 @@
 //   tcp:HOST:PORT[/UNIT]                    Modbus TCP, unit 1 unless given
 //   rtu:DEVICE[:BAUD[:PARITY]][/UNIT]       Modbus RTU (115200 baud, even parity, unit 1 unless given)
 // Anything else that names an existing file is a function-code file.
-class QCliDriveSpec
+class QCliDriveAddress
 {
-    Q_DECLARE_TR_FUNCTIONS(QCliDriveSpec)
+    Q_DECLARE_TR_FUNCTIONS(QCliDriveAddress)
 
 public:
     // Whether the text is meant as a drive (it starts with one of the prefixes above).
