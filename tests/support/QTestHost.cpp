@@ -194,6 +194,13 @@ void QTestHost::select(const QString& alias)
     QProjectCore::self()->getDevMgr()->setSelect(alias);
 }
 
+void QTestHost::setRefreshInterval(QDeviceServo* device, int ms)
+{
+    QCommuParams params = device->getCommuParams();
+    params.refreshInterval = ms;
+    device->setCommuParams(params);
+}
+
 bool QTestHost::readAll(QDeviceServo* device, int timeoutMs)
 {
     if (!device) {

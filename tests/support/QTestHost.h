@@ -28,6 +28,8 @@ public:
     static QDeviceServo* addSelectedDrive(const QString& model, const QString& alias, int replyDelayMs = 0);
     static QSimulatedDriveLink* link(const QString& alias);
     static void select(const QString& alias);
+    // How often the pages read the drive; 0 turns their periodic reading off.
+    static void setRefreshInterval(QDeviceServo* device, int ms);
     // Reads every code of the drive and waits until the answers are in.
     static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
     // Reads the codes of those numbers (after the drive's memory was changed, say) and waits for the answers.

@@ -42,5 +42,14 @@ public:
     // The boxes asked for since construction or clear(), first to last.
     QList<QMyMessageBox::Call> calls() const { return QMyMessageBox::recordedCalls(); }
     int count() const { return calls().size(); }
+    // The texts of those boxes.
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const QMyMessageBox::Call& call : calls()) {
+            all << call.text;
+        }
+        return all;
+    }
     void clear() { QMyMessageBox::clearRecordedCalls(); }
 };

@@ -1,5 +1,6 @@
 #include "QTestUi.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
@@ -36,4 +37,13 @@ QMenu* QTestUi::menu(const QWidget* owner, const char* key)
 {
     QAction* entry = action(owner, key);
     return entry ? entry->menu() : nullptr;
+}
+
+QStringList QTestUi::columnTexts(const QAbstractItemModel* model, int column)
+{
+    QStringList texts;
+    for (int row = 0; model && row < model->rowCount(); ++row) {
+        texts << model->index(row, column).data().toString();
+    }
+    return texts;
 }

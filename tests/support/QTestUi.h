@@ -3,7 +3,9 @@
 #include <QDebug>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
+class QAbstractItemModel;
 class QAction;
 class QMenu;
 class QWidget;
@@ -14,7 +16,8 @@ class QWidget;
 //  none);
 //  - QTestUi::labelText(w, "NAME")      the text of a label found so, "<missing>" when there is none;
 //  - QTestUi::action(menu, "STR_KEY")   the entry of a menu, menu bar or widget shown with the key's text;
-//  - QTestUi::menu(menuBar, "STR_KEY")  the sub-menu behind such an entry.
+//  - QTestUi::menu(menuBar, "STR_KEY")  the sub-menu behind such an entry;
+//  - QTestUi::columnTexts(model, 0)     the texts of one column, row by row.
 // Modal dialogs are answered with ModalAnswer.h, the host's message boxes with QTestMessageBoxes.h, and a
 // drive's reads are waited for with QTestHost::readCodes / QTestHost::waitForReads.
 class QTestUi
@@ -37,4 +40,5 @@ public:
     // The entry whose text is the key's text, or the given text itself when it is no key.
     static QAction* action(const QWidget* owner, const char* key);
     static QMenu* menu(const QWidget* owner, const char* key);
+    static QStringList columnTexts(const QAbstractItemModel* model, int column = 0);
 };
