@@ -6,6 +6,7 @@
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QCompleter>
 #include <QLineEdit>
@@ -22,11 +23,7 @@ class tst_QFindFuncodeDialog_Servo : public QObject
 
     static QStringList resultNumbers(const QFindFuncodeDialog_Servo& dialog)
     {
-        QStringList numbers;
-        for (int row = 0; row < dialog.getModel()->rowCount(); ++row) {
-            numbers << dialog.getModel()->index(row, M::COL_INDEX).data().toString();
-        }
-        return numbers;
+        return QTestUi::columnTexts(dialog.getModel(), M::COL_INDEX);
     }
 
     static QBaseTableView* resultTable(const QFindFuncodeDialog_Servo& dialog)

@@ -60,9 +60,7 @@ private slots:
     {
         QDeviceServo* big = QTestHost::addDrive("SD330", "Big");
         QVERIFY(big && QTestHost::addDrive("TST1", "Small"));
-        QCommuParams params = big->getCommuParams();
-        params.refreshInterval = 60000;
-        big->setCommuParams(params);
+        QTestHost::setRefreshInterval(big, 60000);
         QTestHost::select("Big");
         QFuncodeGroupWidget_Servo widget;
         widget.resize(900, 500);

@@ -34,7 +34,7 @@ class tst_QFuncodeView_Servo : public QObject
         if (!m_device) {
             return false;
         }
-        setInterval(60000);
+        QTestHost::setRefreshInterval(m_device, 60000);
         QTestHost::select("A");
         m_view = std::make_unique<QFuncodeView_Servo>();
         m_view->setModelGroup(group);
@@ -43,13 +43,6 @@ class tst_QFuncodeView_Servo : public QObject
         m_view->resize(900, 320);
         m_view->setVisible(show);
         return !show || QTest::qWaitForWindowExposed(m_view.get());
-    }
-
-    void setInterval(int interval)
-    {
-        QCommuParams params = m_device->getCommuParams();
-        params.refreshInterval = interval;
-        m_device->setCommuParams(params);
     }
 
     QAction* columnAction(int column) const
@@ -121,18 +114,18 @@ private slots:
         m_link->setOnline(true);
         QTRY_VERIFY(!m_device->isReadBusy());
 
-        setInterval(70);
+        QTestHost::setRefreshInterval(m_device, 70);
         QCOMPARE(m_view->getReadTimer()->interval(), 70);
-        setInterval(0);
+        QTestHost::setRefreshInterval(m_device, 0);
         QVERIFY(!m_view->getReadTimer()->isActive());
-        setInterval(60000);
+        QTestHost::setRefreshInterval(m_device, 60000);
         m_view->hide();
         QVERIFY(!m_view->getReadTimer()->isActive());
         m_link->resetCounters();
         emit hub()->SigDevStatus("A", 0, QString());
         emit hub()->SigFuncodeChanged_Servo("A", {limit(1)});
         // Changing the interval of a hidden view does not start its timer.
-        setInterval(50);
+        QTestHost::setRefreshInterval(m_device, 50);
         QVERIFY(!m_view->getReadTimer()->isActive());
         QCOMPARE(m_link->readRequestCount(), 0);
     }

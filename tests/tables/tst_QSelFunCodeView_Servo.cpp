@@ -5,13 +5,15 @@
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QtTest>
 
 #include <memory>
 
-// The monitored list: what it adds to the base view's periodic reading (proven in the group table's
-// suite): reads of the old list stop before it changes; reordering and the host's notices.
+// The monitored list: its rows (the device's order, unknown numbers left out), what it adds to the base
+// view's periodic reading (proven in the group table's suite): reads of the old list stop before it
+// changes; reordering and the host's notices.
 class tst_QSelFunCodeView_Servo : public QObject
 {
     Q_OBJECT
@@ -28,9 +30,7 @@ class tst_QSelFunCodeView_Servo : public QObject
         if (!m_device) {
             return false;
         }
-        QCommuParams params = m_device->getCommuParams();
-        params.refreshInterval = 60000;
-        m_device->setCommuParams(params);
+        QTestHost::setRefreshInterval(m_device, 60000);
         m_device->setSelSubFuncodeList(monitored);
         QTestHost::select("A");
         m_link->resetCounters();
@@ -49,6 +49,28 @@ private slots:
     {
         m_view.reset();
         QTestHost::clearProject();
+    }
+
+    void rowsFollowDeviceList()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(device);
+        QSelFunCodeModel_Servo model;
+        QTestHost::checkModel(&model);
+        device->setSelSubFuncodeList({"P2.01", "P00.00", "X99.99", "U00.01", "P10.07"});
+        model.reloadRows();
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P2.01", "P00.00", "U00.01", "P10.07"}));
+        QCOMPARE(model.rowOfFuncode("U00.01", "A"), 2);
+        // A window running past the end is clipped to the rows there are.
+        QCOMPARE(model.funcodesBetween(2, 3).size(), 2);
+        QCOMPARE(model.funcodesBetween(1, 1).first()->funIndex, QStringLiteral("P00.00"));
+        QCOMPARE(model.funcodesInModel({"P10.07", "P2.01", "P99.00"}, "A"), QStringList({"P2.01", "P10.07"}));
+
+        // Which moves change the list is the device list's matter; the rows follow the device.
+        model.moveRowUp("P00.00");
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P00.00", "P2.01", "U00.01", "P10.07"}));
+        model.moveRowDown("U00.01");
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P00.00", "P2.01", "P10.07", "U00.01"}));
     }
 
     void readsOfOldListStoppedBeforeChange()
