@@ -108,6 +108,63 @@ private slots:
         }
     }
 
+    void recordChange_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QStringList>("texts"); // old and new as a page saw them, then as stored
+        QTest::newRow("hexadecimal") << "P00.04" << false << QStringList{"FF", "100", "255", "256"};
+        QTest::newRow("hexadecimal with prefix")
+            << "P00.04" << false << QStringList{"0x00FF", "0x0100", "255", "256"};
+        // Beyond the 32-bit signed range: still decimal, never the hexadecimal text.
+        QTest::newRow("hexadecimal old value 0xFFFFFFFF")
+            << "P00.04" << false << QStringList{"FFFFFFFF", "10", "4294967295", "16"};
+        QTest::newRow("enumerated by position")
+            << "P00.00" << false << QStringList{"1:Motor B 400W", "5:Motor D 1kW", "1", "3"};
+        QTest::newRow("decimal as shown") << "P00.01" << false << QStringList{"2.80", "3.10", "2.80", "3.10"};
+        QTest::newRow("online drive") << "P00.01" << true << QStringList{"2.80", "3.10", "2.80", "3.10"};
+    }
+
+    // A change as a page saw it is stored with hexadecimal and enumerated values as numbers, stamped by
+    // the drive's clock, or by the local one while the drive is offline.
+    void recordChange()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(bool, online);
+        QFETCH(QStringList, texts);
+        m_link->setOnline(online);
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        QSignalSpy recorded(Road::self(), &Road::sigChangeRecorded);
+        Road::self()->recordChange(m_device, m_device->getFuncodePtrByFunIndex(funIndex), 2, texts.at(0),
+                                   texts.at(1));
+        const QList<tagModifyFuncode_Servo> stored =
+            QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("drive");
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(recorded.count(), 1);
+        const tagModifyFuncode_Servo record = stored.first();
+        QCOMPARE(record.funIndex, funIndex);
+        QCOMPARE(record.axisIndex, 2);
+        QCOMPARE(QStringList({record.oldVal, record.newVal}), texts.mid(2));
+        const QDateTime stamped = QDateTime::fromString(record.strTime, "yyyy-MM-dd hh:mm:ss");
+        if (online) {
+            QCOMPARE(stamped.toSecsSinceEpoch(), qint64(m_device->getSortedModifyTime()));
+        } else {
+            QVERIFY(stamped >= before.addSecs(-1) && stamped <= QDateTime::currentDateTime().addSecs(1));
+        }
+    }
+
+    // An edit that moves related codes stores their values before and after with the change.
+    void relatedValuesAreRecorded()
+    {
+        QVERIFY(Road::self()->writeEditorValue(m_device, "P00.00", 0, 3).changed);
+        const tagModifyFuncode_Servo record =
+            QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("drive").value(0);
+        QCOMPARE(record.relateParamMap.value("P00.01"),
+                 qMakePair(QStringLiteral("2.80"), QStringLiteral("4.50")));
+        QCOMPARE(record.relateParamMap.value("P00.02"),
+                 qMakePair(QStringLiteral("3000"), QStringLiteral("2500")));
+    }
+
     void restore_data()
     {
         QTest::addColumn<QString>("funIndex");

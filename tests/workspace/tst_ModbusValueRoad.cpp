@@ -27,70 +27,58 @@ class tst_ModbusValueRoad : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
-    void cleanup();
-    void editInATableReachesTheDriveAndTheRecords();
+    void cleanup()
+    {
+        QTestHost::clearProject();
+        QDatabaseManager::self()->getRecordDatabase_Servo()->clearModifyFunCodes("bus");
+    }
+
+    void editInATableReachesTheDriveAndTheRecords()
+    {
+        QSimulatedDriveCore* core = m_drives.addDrive(QTestHost::testModel(3), 1);
+        core->setFrozen(true);
+        m_tcp = std::make_unique<QModbusTcpDriveServer>(&m_drives);
+        QVERIFY(m_tcp->listen(QHostAddress::LocalHost, 0));
+        QString error;
+        QDeviceServo* device = QProjectCore::self()->addDrive(
+            "TST3", "bus", QDriveLinkSettings::tcp("127.0.0.1", m_tcp->port(), 1), &error);
+        QVERIFY2(device, qPrintable(error));
+        QTRY_VERIFY(device->isDeviceOnline());
+        QTestHost::select("bus");
+        QVERIFY(QTestHost::readAll(device));
+        QCOMPARE(device->getScaledCurValueStr("P00.02", 1), QString("3000"));
+
+        QFuncodeWidget_Servo main;
+        main.resize(1200, 800);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        tagTreeDataSet click;
+        click.strText = "codes";
+        click.subId = TREE_NODE_FUNCODE;
+        emit QSoftCore::getCore()->getSignalManager()->SigClickTree(device->getDeviceInfoPtr(), click);
+        QFuncodeView_Servo* view = main.valueWidget()->groupWidget()->getCurrentFuncodeView();
+        QVERIFY(view);
+        QFuncodeModel_Servo* model = view->getModel();
+        const QModelIndex axisY = model->index(view->getRowByValue(0, "P00.02"), 5);
+        QVERIFY(axisY.isValid());
+
+        m_drives.resetCounters();
+        QVERIFY(model->setData(axisY, 1500, Qt::EditRole));
+        QCOMPARE(core->rawValue("P00.02", 1), qint64(1500));
+        QCOMPARE(core->rawValue("P00.02", 0), qint64(3000));
+        QCOMPARE(m_drives.writeRequestCount(), 1);
+        QCOMPARE(axisY.data().toString(), QString("1500"));
+        // Stored once, as the write road stores every change (its rules: tst_QFuncodeWriteRoad_Servo).
+        const QList<tagModifyFuncode_Servo> stored =
+            QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("bus");
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().newVal, QString("1500"));
+    }
 
 private:
     QModbusDriveServer m_drives;
     std::unique_ptr<QModbusTcpDriveServer> m_tcp;
 };
-
-void tst_ModbusValueRoad::cleanup()
-{
-    QTestHost::clearProject();
-    QDatabaseManager::self()->getRecordDatabase_Servo()->clearModifyFunCodes("bus");
-}
-
-void tst_ModbusValueRoad::editInATableReachesTheDriveAndTheRecords()
-{
-    QSimulatedDriveCore* core = m_drives.addDrive(QTestHost::testModel(3), 1);
-    core->setFrozen(true);
-    m_tcp = std::make_unique<QModbusTcpDriveServer>(&m_drives);
-    QVERIFY(m_tcp->listen(QHostAddress::LocalHost, 0));
-    QString error;
-    QDeviceServo* device = QProjectCore::self()->addDrive(
-        "TST3", "bus", QDriveLinkSettings::tcp("127.0.0.1", m_tcp->port(), 1), &error);
-    QVERIFY2(device, qPrintable(error));
-    QTRY_VERIFY(device->isDeviceOnline());
-    QTestHost::select("bus");
-    QVERIFY(QTestHost::readAll(device));
-    QCOMPARE(device->getScaledCurValueStr("P00.02", 1), QString("3000"));
-
-    QFuncodeWidget_Servo main;
-    main.resize(1200, 800);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
-    tagTreeDataSet click;
-    click.strText = "codes";
-    click.subId = TREE_NODE_FUNCODE;
-    emit QSoftCore::getCore()->getSignalManager()->SigClickTree(device->getDeviceInfoPtr(), click);
-    QFuncodeView_Servo* view = main.valueWidget()->groupWidget()->getCurrentFuncodeView();
-    QVERIFY(view);
-    QFuncodeModel_Servo* model = view->getModel();
-    const QModelIndex axisY = model->index(view->getRowByValue(0, "P00.02"), 5);
-    QVERIFY(axisY.isValid());
-
-    m_drives.resetCounters();
-    QVERIFY(model->setData(axisY, 1500, Qt::EditRole));
-    QCOMPARE(core->rawValue("P00.02", 1), qint64(1500));
-    QCOMPARE(core->rawValue("P00.02", 0), qint64(3000));
-    QCOMPARE(m_drives.writeRequestCount(), 1);
-    QCOMPARE(axisY.data().toString(), QString("1500"));
-    const QList<tagModifyFuncode_Servo> stored =
-        QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("bus");
-    QCOMPARE(stored.size(), 1);
-    QCOMPARE(stored.first().funIndex, QString("P00.02"));
-    QCOMPARE(stored.first().oldVal, QString("3000"));
-    QCOMPARE(stored.first().newVal, QString("1500"));
-    QCOMPARE(stored.first().axisIndex, 1);
-
-    // A value out of range never reaches the drive.
-    m_drives.resetCounters();
-    model->setData(axisY, 7000, Qt::EditRole);
-    QCOMPARE(m_drives.writeRequestCount(), 0);
-    QCOMPARE(core->rawValue("P00.02", 1), qint64(1500));
-    QCOMPARE(QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("bus").size(), 1);
-}
 
 QTEST_MAIN(tst_ModbusValueRoad)
 #include "tst_ModbusValueRoad.moc"
