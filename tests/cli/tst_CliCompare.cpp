@@ -12,103 +12,97 @@ class tst_CliCompare : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void differencesAreNamed_data();
-    void differencesAreNamed();
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid() && m_files.isValid());
+        QVERIFY(m_a.start({"--model", "SD220"}));
+        QVERIFY(m_b.start({"--model", "SD220"}));
+        QCOMPARE(cli({"write", m_a.tcp(), "P02.01", "31.0", "--axis", "Y"}).exitCode, 0);
+        QCOMPARE(cli({"backup", m_a.tcp(), source("a.csv")}).exitCode, 0);
+        // The same file without one code, and with a value its maker never read.
+        QFile file(source("a.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n');
+        QStringList missing;
+        QStringList unknown;
+        for (const QString& line : lines) {
+            if (!line.contains(",P02.05,")) {
+                missing.append(line);
+            }
+            QString unread = line;
+            if (line.contains(",P02.06,")) {
+                unread.replace(QRegularExpression(",[^,]*,[^,]*$"), ",null,null");
+            }
+            unknown.append(unread);
+        }
+        for (const auto& made :
+             {qMakePair(QString("missing.csv"), missing), qMakePair(QString("unknown.csv"), unknown)}) {
+            QFile out(source(made.first));
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Text));
+            out.write(made.second.join('\n').toLocal8Bit());
+        }
+    }
+
+    void differencesAreNamed_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("differing");
+        QTest::newRow("drive against itself") << "A"
+                                              << "A" << 0 << "";
+        QTest::newRow("drive against its backup") << "A"
+                                                  << "a.csv" << 0 << "";
+        // P02.01 moves P03.18 with it inside the drive.
+        QTest::newRow("two drives, on axis Y") << "A"
+                                               << "B" << 1 << "P02.01 P03.18";
+        QTest::newRow("file against drive") << "a.csv"
+                                            << "B" << 1 << "P02.01 P03.18";
+        QTest::newRow("a code one side lacks") << "a.csv"
+                                               << "missing.csv" << 1 << "P02.05";
+        QTest::newRow("a value never read") << "A"
+                                            << "unknown.csv" << 4 << "";
+    }
+
+    void differencesAreNamed()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, exitCode);
+        QFETCH(QString, differing);
+        const CliRun compare = cli({"compare", source(a), source(b), "--format", "json"});
+        QCOMPARE(compare.exitCode, exitCode);
+        if (exitCode == 4) {
+            QVERIFY2(compare.err.contains("P02.06"), qPrintable(compare.err));
+            return;
+        }
+        QStringList numbers;
+        const QJsonObject json = QJsonDocument::fromJson(compare.out.toUtf8()).object();
+        for (const QJsonValue& code : json.value("codes").toArray()) {
+            numbers.append(code.toObject().value("number").toString());
+        }
+        QCOMPARE(numbers.join(' '), differing);
+        QCOMPARE(json.value("fingerprintA") == json.value("fingerprintB"), differing.isEmpty());
+    }
 
 private:
     CliRun cli(const QStringList& arguments) { return CliHarness::run(arguments, m_data.path()); }
-    QString source(const QString& name) const;
+    QString source(const QString& name) const
+    {
+        if (name == QLatin1String("A")) {
+            return m_a.tcp();
+        }
+        if (name == QLatin1String("B")) {
+            return m_b.tcp();
+        }
+        return m_files.filePath(name);
+    }
 
     QTemporaryDir m_data;
     QTemporaryDir m_files;
     SimServer m_a;
     SimServer m_b;
 };
-
-void tst_CliCompare::initTestCase()
-{
-    QVERIFY(m_data.isValid() && m_files.isValid());
-    QVERIFY(m_a.start({"--model", "SD220"}));
-    QVERIFY(m_b.start({"--model", "SD220"}));
-    QCOMPARE(cli({"write", m_a.tcp(), "P02.01", "31.0", "--axis", "Y"}).exitCode, 0);
-    QCOMPARE(cli({"backup", m_a.tcp(), source("a.csv")}).exitCode, 0);
-    // The same file without one code, and with a value its maker never read.
-    QFile file(source("a.csv"));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n');
-    QStringList missing;
-    QStringList unknown;
-    for (const QString& line : lines) {
-        if (!line.contains(",P02.05,")) {
-            missing.append(line);
-        }
-        QString unread = line;
-        if (line.contains(",P02.06,")) {
-            unread.replace(QRegularExpression(",[^,]*,[^,]*$"), ",null,null");
-        }
-        unknown.append(unread);
-    }
-    for (const auto& made :
-         {qMakePair(QString("missing.csv"), missing), qMakePair(QString("unknown.csv"), unknown)}) {
-        QFile out(source(made.first));
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Text));
-        out.write(made.second.join('\n').toLocal8Bit());
-    }
-}
-
-QString tst_CliCompare::source(const QString& name) const
-{
-    if (name == QLatin1String("A")) {
-        return m_a.tcp();
-    }
-    if (name == QLatin1String("B")) {
-        return m_b.tcp();
-    }
-    return m_files.filePath(name);
-}
-
-void tst_CliCompare::differencesAreNamed_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("differing");
-    QTest::newRow("drive against itself") << "A"
-                                          << "A" << 0 << "";
-    QTest::newRow("drive against its backup") << "A"
-                                              << "a.csv" << 0 << "";
-    // P02.01 moves P03.18 with it inside the drive.
-    QTest::newRow("two drives, on axis Y") << "A"
-                                           << "B" << 1 << "P02.01 P03.18";
-    QTest::newRow("file against drive") << "a.csv"
-                                        << "B" << 1 << "P02.01 P03.18";
-    QTest::newRow("a code one side lacks") << "a.csv"
-                                           << "missing.csv" << 1 << "P02.05";
-    QTest::newRow("a value never read") << "A"
-                                        << "unknown.csv" << 4 << "";
-}
-
-void tst_CliCompare::differencesAreNamed()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(int, exitCode);
-    QFETCH(QString, differing);
-    const CliRun compare = cli({"compare", source(a), source(b), "--format", "json"});
-    QCOMPARE(compare.exitCode, exitCode);
-    if (exitCode == 4) {
-        QVERIFY2(compare.err.contains("P02.06"), qPrintable(compare.err));
-        return;
-    }
-    QStringList numbers;
-    const QJsonObject json = QJsonDocument::fromJson(compare.out.toUtf8()).object();
-    for (const QJsonValue& code : json.value("codes").toArray()) {
-        numbers.append(code.toObject().value("number").toString());
-    }
-    QCOMPARE(numbers.join(' '), differing);
-    QCOMPARE(json.value("fingerprintA") == json.value("fingerprintB"), differing.isEmpty());
-}
 
 QTEST_GUILESS_MAIN(tst_CliCompare)
 #include "tst_CliCompare.moc"
