@@ -1,10 +1,10 @@
+#include "FileFixtures.h"
 #include "ModalAnswer.h"
 #include "QDatabaseManager.h"
 #include "QStartupDatabases.h"
 #include "QTestHost.h"
 #include "QTestReadOnlyFile.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -45,10 +45,9 @@ private slots:
         QVERIFY(QDatabaseManager::self()->open(dir));
         QDatabaseManager::self()->close();
         if (state == "damaged") {
-            QFile file(records);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
+            QVERIFY(FileFixtures::writeBytes(records, QByteArray(4096, 'x')));
         }
-        const QByteArray before = readBytes(records);
+        const QByteArray before = FileFixtures::readBytes(records);
 
         QString question;
         if (!answer.isEmpty()) {
@@ -70,19 +69,10 @@ private slots:
             QVERIFY2(problems.at(i).contains(reported.at(i)), qPrintable(problems.at(i)));
         }
         // Only the user's yes moves a damaged file; nothing else changes it.
-        if (answer != "yes") {
-            QCOMPARE(readBytes(records), before);
-        } else {
-            QVERIFY(readBytes(records) != before);
-        }
+        QCOMPARE(FileFixtures::readBytes(records) == before, answer != "yes");
     }
 
 private:
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QTemporaryDir m_dir;
     QString m_error;
 };

@@ -114,9 +114,7 @@ private slots:
         QCOMPARE(label->toolTip(),
                  QParameterFingerprint_Servo::describe(QParameterFingerprint_Servo::ofDevice(*device)));
 
-        QCommuParams params = device->getCommuParams();
-        params.refreshInterval = 0;
-        device->setCommuParams(params);
+        QTestHost::setRefreshInterval(device, 0);
         QVERIFY(label->text().contains(QTestUi::text("STR_STATUS_REFRESH_OFF")));
         QTestHost::link("Feeder")->setOnline(false);
         QTRY_VERIFY(label->text().contains(QTestUi::text("STR_OFFLINE")));

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "QProjectCore.h"
 #include "QTestHost.h"
 
@@ -95,14 +96,14 @@ private slots:
         } else {
             QVERIFY(!QFile::exists(run.png));
         }
-        const QString log = QString::fromUtf8(readFile(run.log));
+        const QString log = QString::fromUtf8(FileFixtures::readBytes(run.log));
         for (const QString& pattern : logged) {
             const bool wanted = !pattern.startsWith('!');
             QVERIFY2(log.contains(QRegularExpression(wanted ? pattern : pattern.mid(1))) == wanted,
                      qPrintable(pattern + ":\n" + log));
         }
         if (!badFile.isEmpty()) {
-            QCOMPARE(readFile(badFile), m_written.value(badFile));
+            QCOMPARE(FileFixtures::readBytes(badFile), m_written.value(badFile));
         }
     }
 
@@ -127,18 +128,10 @@ private:
     QString path(const QString& name) const { return m_temp.filePath(name); }
     QString dataDir(const QString& row) const { return path(row + "-data"); }
 
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     void writeFile(const QString& path, const QByteArray& content)
     {
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(content), qint64(content.size()));
+        QVERIFY(FileFixtures::writeBytes(path, content));
         m_written.insert(path, content);
     }
 

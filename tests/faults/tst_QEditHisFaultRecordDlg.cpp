@@ -50,14 +50,7 @@ class tst_QEditHisFaultRecordDlg : public QObject
         return table()->item(row, column)->data(Qt::EditRole).toString();
     }
     // The texts of the message boxes shown so far.
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const QMyMessageBox::Call& call : m_boxes->calls()) {
-            texts << call.text;
-        }
-        return texts;
-    }
+    QStringList messages() const { return m_boxes->texts(); }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }

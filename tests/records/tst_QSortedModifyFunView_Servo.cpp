@@ -59,13 +59,6 @@ class tst_QSortedModifyFunView_Servo : public QObject
         QVERIFY(statistics()->addFuncodeModifyEvents("drive", events));
     }
 
-    void setRefreshInterval(int interval)
-    {
-        QCommuParams params = m_device->getCommuParams();
-        params.refreshInterval = interval;
-        m_device->setCommuParams(params);
-    }
-
     // The page on its own model (run through the model tester), shown.
     bool showPage()
     {
@@ -332,7 +325,7 @@ private slots:
             addEvents(number, 1);
             codes.append(m_device->getNormalFuncodePtrByFunIndex(number));
         }
-        setRefreshInterval(0);
+        QTestHost::setRefreshInterval(m_device, 0);
         QVERIFY(showPage());
         QCOMPARE(m_model->rowCount(), 60);
         // A zero interval leaves the page static.
@@ -362,7 +355,7 @@ private slots:
         m_model->refresh(true);
         QCOMPARE(m_device->pendingReadCount(), 0);
         // The page reads by itself as soon as the interval becomes positive.
-        setRefreshInterval(10);
+        QTestHost::setRefreshInterval(m_device, 10);
         QVERIFY(m_view->isReading());
     }
 
