@@ -9,7 +9,6 @@
 #include "QDeviceServo.h"
 #include "QRecordDB_Servo.h"
 #include "QSimulatedDriveLink.h"
-#include "QStatistics.h"
 #include "QTestHost.h"
 
 #include <QAbstractButton>
@@ -81,7 +80,8 @@ private slots:
     }
 
     // The write goes through the batch transfer: refused codes are failed and listed once with those
-    // that did not arrive, the others are written, and each changed value is recorded exactly once.
+    // that did not arrive, the others are written, and each changed value is recorded exactly once (what a
+    // record holds and the statistics: tst_QServoBatchEngine::recordsWrittenValuesLikeAnyWrite).
     void writeListsEveryFailedCodeOnce()
     {
         QVERIFY(QTestHost::readAll(m_device));
@@ -91,9 +91,7 @@ private slots:
         map.insert("P10.05", record("P10.05", 5000, 6, 7)); // axis X beyond the range
         map.insert("P10.06", record("P10.06", 8, 9, 10));
         map.insert("X9.99", record("X9.99", 1, 1, 1));
-        QStatistics* statistics = QDatabaseManager::self()->getStatisticsDatabase();
         QRecordDB_Servo* records = QDatabaseManager::self()->getRecordDatabase_Servo();
-        const int events = statistics->eventCount("BATCH", "P2.00");
         const int modifications = records->recordCount("BATCH");
         QBatchReadWrite_Servo writer("BATCH", "write", nullptr, 1);
         QSignalSpy spy(&writer, &QBatchReadWrite_Servo::sigFailedFuncodes);
@@ -103,8 +101,6 @@ private slots:
         QCOMPARE(m_link->rawValue("P2.00", 1), qint64(302));
         QCOMPARE(m_link->rawValue("P10.05", 1), qint64(6));
         QCOMPARE(m_device->getCurValue("P10.06", 2), qint64(10));
-        QVERIFY(m_device->isParamUnsaved("P2.00", 1));
-        QCOMPARE(statistics->eventCount("BATCH", "P2.00"), events + 3);
         QCOMPARE(records->recordCount("BATCH"), modifications + 3 + 2 + 3);
     }
 
