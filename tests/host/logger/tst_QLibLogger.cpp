@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "QLibLogger.h"
 
 #include <QDir>
@@ -65,11 +66,7 @@ private slots:
     }
 
 private:
-    static QString readLog(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    static QString readLog(const QString& path) { return QString::fromUtf8(FileFixtures::readBytes(path)); }
 
     QTemporaryDir m_dir;
 };

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "QDriveCatalogue.h"
 #include "QDriveModel.h"
 #include "QTestHost.h"
@@ -192,11 +193,8 @@ void tst_QDriveModel::shippedModelsLoadInEveryLanguage()
 void tst_QDriveModel::brokenFileInFolderIsSkipped()
 {
     QTemporaryDir dir;
-    for (const auto& file : {qMakePair(QString("T1.json"), QTestHost::testModelJson(1, "T1")),
-                             qMakePair(QString("Bad.json"), QByteArray("{ this is not json"))}) {
-        QFile out(dir.filePath(file.first));
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file.second) == file.second.size());
-    }
+    QVERIFY(FileFixtures::writeBytes(dir.filePath("T1.json"), QTestHost::testModelJson(1, "T1")));
+    QVERIFY(FileFixtures::writeBytes(dir.filePath("Bad.json"), "{ this is not json"));
     QDriveCatalogue catalogue;
     QCOMPARE(catalogue.loadDirectory(dir.path()), 1);
     QCOMPARE(catalogue.loadErrors().size(), 1);

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QDriveCatalogue.h"
@@ -14,7 +15,7 @@ class tst_QProjectCore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error)); }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
     void cleanup() { QTestHost::clearProject(); }
 
     void projectSurvivesSavingAndReopening()
@@ -99,13 +100,11 @@ private:
 
     QString writeFile(const QString& name, const QByteArray& content)
     {
-        QFile file(m_dir.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() ? file.fileName()
-                                                                                        : QString();
+        const QString path = m_dir.filePath(name);
+        return FileFixtures::writeBytes(path, content) ? path : QString();
     }
 
     QTemporaryDir m_dir;
-    QString m_error;
 };
 
 QTEST_MAIN(tst_QProjectCore)
