@@ -2,6 +2,7 @@
 
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
+#include "QDriveLink.h"
 #include "QSignalManager.h"
 
 #include <QDebug>
@@ -21,7 +22,9 @@ QServoBatchTransfer::QServoBatchTransfer(QObject* parent) : QObject(parent)
     connect(&m_waitTimer, &QTimer::timeout, this, &QServoBatchTransfer::onWaitElapsed);
     QSignalManager* hub = QSignalManager::self();
     connect(hub, &QSignalManager::sigWriteReply, this,
-            [this](const QString& alias, int, int len) { onWriteReply(alias, len); });
+            [this](const QString& alias, int, int len, bool, unsigned char error) {
+                onWriteReply(alias, len, error);
+            });
     connect(hub, &QSignalManager::sigReadReply, this,
             [this](const QString& alias, int, int len) { onReadReply(alias, len); });
     connect(hub, &QSignalManager::sigWriteFinished, this, &QServoBatchTransfer::onWriteFinished);
@@ -129,11 +132,29 @@ void QServoBatchTransfer::addProgress(int len)
     emit progressChanged(m_progress, m_total);
 }
 
-void QServoBatchTransfer::onWriteReply(const QString& aliasName, int len)
+void QServoBatchTransfer::onWriteReply(const QString& aliasName, int len, int error)
 {
-    if (isRunningFor(aliasName) && !m_readingBack) {
-        addProgress(len);
+    if (!isRunningFor(aliasName) || m_readingBack) {
+        return;
     }
+    QPointer<QServoBatchTransfer> guard(this);
+    addProgress(len);
+    if (guard && isRunningFor(aliasName) && error == QDriveLink::LINK_ERR_REFUSED) {
+        endIfDriveRefuses();
+    }
+}
+
+// A refused block is one code's refusal unless the drive refuses every write now; then every block
+// after it would be refused too, so sending them only loads the bus.
+void QServoBatchTransfer::endIfDriveRefuses()
+{
+    const QDeviceServo* dev = device();
+    const QString why = dev ? dev->getLink()->refusalReason() : QString();
+    if (why.isEmpty()) {
+        return;
+    }
+    m_errorText = why;
+    finish();
 }
 
 void QServoBatchTransfer::onReadReply(const QString& aliasName, int len)

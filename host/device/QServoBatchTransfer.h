@@ -21,7 +21,9 @@ class QDeviceServo;
 //
 // A drive that goes away during the run (offline, or removed) is given a while to come back (10 s in
 // the product) before the run ends as failed; only one such wait runs in the process at a time, the
-// others start theirs when it is over.
+// others start theirs when it is over. A drive that refuses writes as a whole (its link knows why, such
+// as an enabled servo) ends the run at its first refused block: the rest is not sent, and every value
+// not confirmed fails with the drive's reason (errorText).
 class QServoBatchTransfer : public QObject
 {
     Q_OBJECT
@@ -52,7 +54,8 @@ public:
     void setCheckPermission(bool check) { m_checkPermission = check; }
 
     // The hub's notices; those of other drives, of another phase and after the end change nothing.
-    void onWriteReply(const QString& aliasName, int len);
+    // error: the first link error of the block, 0 when every value was taken.
+    void onWriteReply(const QString& aliasName, int len, int error = 0);
     void onReadReply(const QString& aliasName, int len);
     void onWriteFinished(const QString& aliasName);
     void onReadFinished(const QString& aliasName);
@@ -87,6 +90,7 @@ private:
     QDeviceServo* device() const;
     bool isRunningFor(const QString& aliasName) const;
     void addProgress(int len);
+    void endIfDriveRefuses();
     void finish();
     void end();
     bool evaluate();

@@ -203,6 +203,29 @@ private slots:
         QCOMPARE(finished.first().first().toBool(), true);
     }
 
+    // Every block after the first refused one would be refused too: the drive gets no more of them.
+    void aDriveRefusingEveryWriteGetsNoMoreBlocks()
+    {
+        QMap<QString, tagExportFuncodePtr_Servo> map = limits(400);
+        for (const tagExportFuncodePtr_Servo& r : qAsConst(map)) {
+            r->axisNum = 3; // six blocks
+        }
+        connect(hub(), &QSignalManager::sigWriteReply, m_link, [this]() {
+            QDriveFaultSwitches refusing;
+            refusing.refuseWrites = true;
+            refusing.refuseReason = "Servo enabled";
+            m_link->setFaultSwitches(refusing);
+        });
+        m_link->resetCounters();
+        QSignalSpy finished(m_transfer.get(), &QServoBatchTransfer::finished);
+        QVERIFY(m_transfer->start("axis1", map, true, 0));
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(m_link->writeRequestCount(), 2);
+        QCOMPARE(m_transfer->errorText(), QString("Servo enabled"));
+        QCOMPARE(m_transfer->failedFuncodes().size(), 121);
+    }
+
     void stopEndsTheRunWithoutAVerdict()
     {
         QSignalSpy finished(m_transfer.get(), &QServoBatchTransfer::finished);
