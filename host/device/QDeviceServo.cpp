@@ -10,6 +10,7 @@
 #include "QServoGroupOrder.h"
 #include "QServoPresentation.h"
 #include "QServoRequestWaiter.h"
+#include "QServoValueTexts.h"
 #include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSystemSetting.h"
@@ -22,18 +23,6 @@
 namespace {
 // Items per link request: large reads are split so answers keep flowing.
 const int kMaxReadItems = 256;
-// The background whole read: codes per chunk, and the pause before the next chunk, in which the pages'
-// periodic reads go first.
-const int kWholeReadChunkCodes = 32;
-const int kWholeReadPauseMs = 100;
-// Requests in a row without an answer after which an online drive counts as not answering.
-const int kSilentRequestsForNotAnswering = 3;
-
-bool isNoAnswer(int linkError)
-{
-    return linkError == QDriveLink::LINK_ERR_TIMEOUT || linkError == QDriveLink::LINK_ERR_OFFLINE;
-}
-
 QString trServo(const char* key)
 {
     return QCoreApplication::translate("QDeviceServo", key);
@@ -59,8 +48,8 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     m_faults = new QServoFaultRequests(*this, m_faultStore, *m_requests);
     connect(m_link, &QDriveLink::onlineChanged, this, &QDeviceServo::onOnlineChanged);
     m_everOnline = m_link->isOnline();
-    m_wholeReadTimer.setSingleShot(true);
-    connect(&m_wholeReadTimer, &QTimer::timeout, this, &QDeviceServo::sendWholeReadChunk);
+    m_wholeRead = new QServoWholeRead(wholeReadHooks(), this);
+    connect(m_wholeRead, &QServoWholeRead::progress, this, &QDeviceServo::wholeReadProgress);
     // After the device's own connections, so that read-back values are stored before the engine sees them.
     m_batchEngine = new QServoBatchEngine(this, m_link);
     connect(QLibSetting::self()->getSystemSetting(), &QSystemSetting::authorityChanged, this, [this]() {
@@ -94,7 +83,7 @@ int QDeviceServo::deviceStatus() const
     if (!m_link->isOnline()) {
         return m_everOnline ? DEVICE_OFFLINE : DEVICE_CONNECTING;
     }
-    return m_notAnswering ? DEVICE_NOT_ANSWERING : DEVICE_ONLINE;
+    return m_answers.isSilent() ? DEVICE_NOT_ANSWERING : DEVICE_ONLINE;
 }
 
 int QDeviceServo::getAxisNum() const
@@ -245,59 +234,28 @@ double QDeviceServo::getScaledCurValue(const QString& funIndex, int axis) const
 
 QString QDeviceServo::getScaledCurValueStr(const QString& funIndex, int axis) const
 {
-    const QServoValue v = valueInfo(funIndex, axis);
-    if (v.isKnown()) {
-        return getShowStr(getFuncodePtrByFunIndex(funIndex), v.raw);
-    }
-    return v.state == QServoValue::STALE && v.readFailed ? QStringLiteral("null") : QString();
+    return QServoValueTexts::valueText(getFuncodePtrByFunIndex(funIndex), valueInfo(funIndex, axis));
 }
 
 QString QDeviceServo::shownValueText(const QString& funIndex, int axis) const
 {
-    const QServoValue v = valueInfo(funIndex, axis);
-    if (v.state == QServoValue::WRITTEN) {
-        return getShowStr(getFuncodePtrByFunIndex(funIndex), v.askedRaw);
-    }
-    if (v.state == QServoValue::NOT_READ) {
-        return QStringLiteral("\u2014");
-    }
-    return getScaledCurValueStr(funIndex, axis);
+    return QServoValueTexts::shownText(getFuncodePtrByFunIndex(funIndex), valueInfo(funIndex, axis));
 }
 
 QString QDeviceServo::valueStateTip(const QString& funIndex, int axis) const
 {
-    const QServoValue v = valueInfo(funIndex, axis);
-    switch (v.state) {
-    case QServoValue::NOT_READ:
-        return trServo("STR_VALUE_NOT_READ_TIP");
-    case QServoValue::WRITTEN:
-        return trServo("STR_VALUE_WRITTEN_TIP");
-    case QServoValue::STALE:
-        return v.readFailed || !v.hasGood ? trServo("STR_VALUE_READ_FAILED_TIP")
-                                          : trServo("STR_VALUE_STALE_TIP").arg(v.ageMs / 1000);
-    default:
-        return QString();
-    }
+    return QServoValueTexts::stateTip(valueInfo(funIndex, axis));
 }
 
 QString QDeviceServo::lastGoodValueStr(const QString& funIndex, int axis) const
 {
-    const QServoValue v = valueInfo(funIndex, axis);
-    return v.hasGood ? getShowStr(getFuncodePtrByFunIndex(funIndex), v.raw) : QString();
+    return QServoValueTexts::lastGoodText(getFuncodePtrByFunIndex(funIndex), valueInfo(funIndex, axis));
 }
 
 QString QDeviceServo::getScaledDefaultValueStr(const QString& funIndex, int axis) const
 {
     Q_UNUSED(axis)
-    const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    if (!fun) {
-        return QString();
-    }
-    qint64 raw = 0;
-    if (!QFuncodeScaling::descriptionToRaw(*fun, fun->defaultVal, &raw)) {
-        return fun->defaultVal;
-    }
-    return getShowStr(fun, raw);
+    return QServoValueTexts::defaultText(getFuncodePtrByFunIndex(funIndex));
 }
 
 QString QDeviceServo::getScaledValueString(int showType, int precision, const QString& rawText) const
@@ -307,7 +265,7 @@ QString QDeviceServo::getScaledValueString(int showType, int precision, const QS
 
 QString QDeviceServo::getShowStr(const tagSubFuncode_Servo* fun, qint64 rawValue) const
 {
-    return fun ? QFuncodeScaling::showText(*fun, rawValue) : QString::number(rawValue);
+    return QServoValueTexts::rawText(fun, rawValue);
 }
 
 qint64 QDeviceServo::getRawValueByScaledValStr(const QString& funIndex, const QString& scaledText,
@@ -394,7 +352,7 @@ void QDeviceServo::readAllFuncode()
 
 bool QDeviceServo::isReadBusy() const
 {
-    return m_readQueue.isBusy() || (isDeviceOnline() && m_wholeRead.isRunning());
+    return m_readQueue.isBusy() || (isDeviceOnline() && m_wholeRead->isRunning());
 }
 
 void QDeviceServo::flushReadQueue()
@@ -406,9 +364,7 @@ void QDeviceServo::flushReadQueue()
         sendQueued();
         return;
     }
-    if (m_wholeRead.isRunning() && !m_wholeReadTimer.isActive()) {
-        m_wholeReadTimer.start(kWholeReadPauseMs);
-    }
+    m_wholeRead->idle();
 }
 
 void QDeviceServo::sendQueued()
@@ -426,44 +382,29 @@ void QDeviceServo::startWholeRead()
         numbers.append(fun->funIndex);
     }
     m_wholeReadWanted = false;
-    m_wholeReadBeganMs = m_values.now();
-    m_wholeRead.start(numbers);
-    emit wholeReadProgress(0, m_wholeRead.totalCount());
+    m_wholeRead->start(numbers, m_values.now());
     flushReadQueue();
 }
 
-bool QDeviceServo::isReadSinceWholeReadBegan(const QString& funIndex) const
+QServoWholeRead::Hooks QDeviceServo::wholeReadHooks()
 {
-    const int row = rowOf(funIndex);
-    for (int axis = 0; axis < getAxisNum(); ++axis) {
-        if (!m_values.isReadSince(row, axis, m_wholeReadBeganMs)) {
-            return false;
+    QServoWholeRead::Hooks hooks;
+    // The pages' reads go first; the answer of the last of them lets the next chunk go.
+    hooks.canSend = [this]() { return isDeviceOnline() && !m_readQueue.isBusy(); };
+    hooks.readSince = [this](const QString& funIndex, qint64 sinceMs) {
+        const int row = rowOf(funIndex);
+        return row < 0 || m_values.isReadOnAxesSince(row, getAxisNum(), sinceMs);
+    };
+    hooks.send = [this](const QStringList& chunk) -> quint32 {
+        for (const QString& funIndex : chunk) {
+            for (int axis = 0; axis < getAxisNum(); ++axis) {
+                m_readQueue.enqueue(funIndex, axis);
+            }
         }
-    }
-    return true;
-}
-
-void QDeviceServo::sendWholeReadChunk()
-{
-    // The pages' reads go first; the answer of the last of them schedules the next chunk.
-    if (!isDeviceOnline() || m_readQueue.isBusy() || !m_wholeRead.isRunning()) {
-        return;
-    }
-    const QStringList chunk = m_wholeRead.takeChunk(kWholeReadChunkCodes, [this](const QString& funIndex) {
-        return rowOf(funIndex) < 0 || isReadSinceWholeReadBegan(funIndex);
-    });
-    if (chunk.isEmpty()) {
-        m_wholeRead.finishIfDone();
-        emit wholeReadProgress(m_wholeRead.totalCount(), m_wholeRead.totalCount());
-        return;
-    }
-    for (const QString& funIndex : chunk) {
-        for (int axis = 0; axis < getAxisNum(); ++axis) {
-            m_readQueue.enqueue(funIndex, axis);
-        }
-    }
-    sendQueued();
-    m_wholeReadRequest = m_readQueue.hasInFlight() ? m_readQueue.inFlightRequest() : 0;
+        sendQueued();
+        return m_readQueue.hasInFlight() ? m_readQueue.inFlightRequest() : 0;
+    };
+    return hooks;
 }
 
 void QDeviceServo::stopReadFuncode(const QString& groupName, int axis)
@@ -496,7 +437,7 @@ void QDeviceServo::storeReadAnswer(const QDriveValueItem& item, qint64 sentAtMs,
     bool differs = false;
     if (item.error == QDriveLink::LINK_OK) {
         differs = m_values.setRead(row, item.axis, item.value, sentAtMs);
-    } else if (isNoAnswer(item.error)) {
+    } else if (QServoAnswerWatch::isNoAnswer(item.error)) {
         differs = m_values.setNoAnswer(row, item.axis);
     } else {
         differs = m_values.setReadFailed(row, item.axis);
@@ -514,54 +455,37 @@ void QDeviceServo::onReadFinished(quint32 requestId, QDriveValueList items)
     // A queued read may have been sent before a write: its values are stamped with the time it was sent.
     const qint64 sentAt = queued ? m_inFlightSentAtMs : -1;
     m_readQueue.answered(requestId, items);
-    bool answered = items.isEmpty();
     QStringList changed;
     for (const QDriveValueItem& item : qAsConst(items)) {
-        answered = answered || !isNoAnswer(item.error);
         storeReadAnswer(item, sentAt, &changed);
     }
     announceChanged(changed);
-    noteAnswered(answered);
-    if (requestId == m_wholeReadRequest && m_wholeReadRequest != 0) {
-        m_wholeReadRequest = 0;
-        m_wholeRead.chunkAnswered();
-        if (m_wholeRead.finishIfDone()) {
-            emit wholeReadProgress(m_wholeRead.totalCount(), m_wholeRead.totalCount());
-        } else {
-            emit wholeReadProgress(m_wholeRead.doneCount(), m_wholeRead.totalCount());
-        }
-    }
+    noteAnswered(QServoAnswerWatch::anyAnswered(items));
+    m_wholeRead->answered(requestId);
     flushReadQueue();
 }
 
 void QDeviceServo::onWriteFinished(quint32 requestId, QDriveValueList items)
 {
     Q_UNUSED(requestId)
-    bool answered = items.isEmpty();
-    for (const QDriveValueItem& item : qAsConst(items)) {
-        answered = answered || !isNoAnswer(item.error);
-    }
-    noteAnswered(answered);
+    noteAnswered(QServoAnswerWatch::anyAnswered(items));
 }
 
 void QDeviceServo::noteAnswered(bool answered)
 {
-    if (answered) {
-        m_silentRequests = 0;
-        if (m_notAnswering) {
-            m_notAnswering = false;
-            emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_ONLINE,
-                                                      trServo("STR_DEVICE_ONLINE"));
-        }
-        return;
+    switch (m_answers.note(answered, isDeviceOnline())) {
+    case QServoAnswerWatch::ANSWERS_AGAIN:
+        emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_ONLINE,
+                                                  trServo("STR_DEVICE_ONLINE"));
+        break;
+    case QServoAnswerWatch::FELL_SILENT:
+        makeAllStale();
+        emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_NOT_ANSWERING,
+                                                  trServo("STR_DEVICE_NOT_ANSWERING"));
+        break;
+    default:
+        break;
     }
-    if (!isDeviceOnline() || m_notAnswering || ++m_silentRequests < kSilentRequestsForNotAnswering) {
-        return;
-    }
-    m_notAnswering = true;
-    makeAllStale();
-    emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_NOT_ANSWERING,
-                                              trServo("STR_DEVICE_NOT_ANSWERING"));
 }
 
 void QDeviceServo::makeAllStale()
@@ -801,17 +725,12 @@ bool QDeviceServo::resetDevice(int axis)
 QStringList QDeviceServo::getReleParamListByFunIndex(const QString& funIndex) const
 {
     const tagSubFuncode_Servo* fun = getFuncodePtrByFunIndex(funIndex);
-    if (!fun || fun->relateParam.isEmpty()) {
+    if (!fun) {
         return {};
     }
-    QStringList list;
-    const QStringList parts =
+    QStringList list =
         fun->relateParam.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
-        if (!list.contains(part)) {
-            list.append(part);
-        }
-    }
+    list.removeDuplicates();
     return list;
 }
 
@@ -822,6 +741,13 @@ QMap<QString, QString> QDeviceServo::getReleParamOldValMapByFunIndex(const QStri
 
 // ---------------------------------------------------------------- monitored list
 
+void QDeviceServo::announceMonitoredChange(bool changed)
+{
+    if (changed) {
+        emit projectDataChanged();
+    }
+}
+
 bool QDeviceServo::isSubFuncodeSelected(const QString& funIndex) const
 {
     return m_monitored.contains(funIndex);
@@ -829,44 +755,32 @@ bool QDeviceServo::isSubFuncodeSelected(const QString& funIndex) const
 
 void QDeviceServo::appendSelSubFuncode(const QString& funIndex)
 {
-    if (rowOf(funIndex) >= 0 && m_monitored.append(funIndex)) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(rowOf(funIndex) >= 0 && m_monitored.append(funIndex));
 }
 
 void QDeviceServo::removeSelSubFuncode(const QString& funIndex)
 {
-    if (m_monitored.remove(funIndex)) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(m_monitored.remove(funIndex));
 }
 
 void QDeviceServo::removeAllSelSubFuncode()
 {
-    if (m_monitored.clear()) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(m_monitored.clear());
 }
 
 void QDeviceServo::upSelSubFuncodeList(const QString& funIndex)
 {
-    if (m_monitored.moveUp(funIndex)) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(m_monitored.moveUp(funIndex));
 }
 
 void QDeviceServo::downSelSubFuncodeList(const QString& funIndex)
 {
-    if (m_monitored.moveDown(funIndex)) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(m_monitored.moveDown(funIndex));
 }
 
 void QDeviceServo::setSelSubFuncodeList(const QStringList& list)
 {
-    if (m_monitored.assign(list)) {
-        emit projectDataChanged();
-    }
+    announceMonitoredChange(m_monitored.assign(list));
 }
 
 // ---------------------------------------------------------------- oscilloscope and motor
@@ -946,15 +860,12 @@ bool QDeviceServo::clearHistoryFault(int axis)
 void QDeviceServo::onOnlineChanged(bool online)
 {
     QSignalManager* hub = QSignalManager::self();
-    m_silentRequests = 0;
-    m_notAnswering = false;
+    m_answers.reset();
     if (!online) {
         // Queued reads would only fail; the views ask again when the drive is back, and the drive is
         // then read whole again.
         m_readQueue.clearQueued();
-        m_wholeRead.stop();
-        m_wholeReadTimer.stop();
-        m_wholeReadRequest = 0;
+        m_wholeRead->stop();
         makeAllStale();
         emit hub->SigDevStatus(getAliasName(), DEVICE_OFFLINE, trServo("STR_DEVICE_OFFLINE"));
         return;

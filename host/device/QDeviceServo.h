@@ -3,6 +3,7 @@
 #include "QDeviceBase.h"
 #include "QDriveLink.h"
 #include "QDriveModel.h"
+#include "QServoAnswerWatch.h"
 #include "QServoBatchEngine.h"
 #include "QServoFaultStore.h"
 #include "QServoMonitoredList.h"
@@ -205,9 +206,9 @@ public:
     // True while queued reads wait, a queued read is with the drive, or a whole read runs.
     bool isReadBusy() const;
     // The background whole read: codes read so far and in all (0 and 0 when none runs).
-    bool isWholeReadRunning() const { return m_wholeRead.isRunning(); }
-    int wholeReadDone() const { return m_wholeRead.doneCount(); }
-    int wholeReadTotal() const { return m_wholeRead.totalCount(); }
+    bool isWholeReadRunning() const { return m_wholeRead->isRunning(); }
+    int wholeReadDone() const { return m_wholeRead->doneCount(); }
+    int wholeReadTotal() const { return m_wholeRead->totalCount(); }
     // Reads one code of axis X and waits for it; 0 or an enWriteError.
     int readOneFuncode_Synch(const QString& funIndex, qint64& value, int timeoutMs, bool bProcessEvents);
 
@@ -349,7 +350,6 @@ private slots:
     void onReadFinished(quint32 requestId, QDriveValueList items);
     void onWriteFinished(quint32 requestId, QDriveValueList items);
     void onOnlineChanged(bool online);
-    void sendWholeReadChunk();
 
 private:
     void buildRecords();
@@ -357,7 +357,8 @@ private:
     void flushReadQueue();
     void sendQueued();
     void startWholeRead();
-    bool isReadSinceWholeReadBegan(const QString& funIndex) const;
+    QServoWholeRead::Hooks wholeReadHooks();
+    void announceMonitoredChange(bool changed);
     int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
     void storeReadAnswer(const QDriveValueItem& item, qint64 sentAtMs, QStringList* changed);
     int writeRaw(const QString& funIndex, int axis, qint64 raw, int timeoutMs);
@@ -380,14 +381,10 @@ private:
 
     QServoReadQueue m_readQueue;
     qint64 m_inFlightSentAtMs = 0; // when the queued read with the drive was sent
-    QServoWholeRead m_wholeRead;
-    QTimer m_wholeReadTimer;        // the pause before the next chunk of the whole read
-    quint32 m_wholeReadRequest = 0; // the chunk with the drive
-    qint64 m_wholeReadBeganMs = 0;
+    QServoWholeRead* m_wholeRead = nullptr;
     bool m_wholeReadWanted = false; // asked for while the drive could not be read
     bool m_everOnline = false;      // false while a link connects for the first time
-    int m_silentRequests = 0;       // requests in a row that got no answer
-    bool m_notAnswering = false;
+    QServoAnswerWatch m_answers;
     QServoRequestWaiter* m_requests = nullptr; // the answers callers wait for
     qint64 m_lastDriveTime = 0;
 

@@ -147,3 +147,13 @@ void QServoValueStates::setRow(int row, const Row& values)
         v.state = state;
     }
 }
+
+bool QServoValueStates::isReadOnAxesSince(int row, int axisNum, qint64 sinceMs) const
+{
+    for (int axis = 0; axis < axisNum; ++axis) {
+        if (!isReadSince(row, axis, sinceMs)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -75,6 +75,8 @@ public:
     int staleCount() const { return m_staleCount; }
     // Whether the value was read at or after the time (ms since 1970-01-01 UTC).
     bool isReadSince(int row, int axis, qint64 sinceMs) const;
+    // Whether every one of the first axisNum axes of the row was read at or after the time.
+    bool isReadOnAxesSince(int row, int axisNum, qint64 sinceMs) const;
 
     // The whole state of one row, to carry values across a reload of the descriptions.
     struct Row
