@@ -123,6 +123,23 @@ void QDriveFaultSwitchMenu::askLateEvery()
     apply(s);
 }
 
+QString QDriveFaultSwitchMenu::askText(const QString& title, const QString& label, const QString& text,
+                                       bool* ok)
+{
+    QInputDialog dialog(parentWidget());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    // The whole proposed text is seen at once: a line edit of the default width shows only its end.
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        const QFontMetrics metrics(edit->font());
+        edit->setMinimumWidth(metrics.horizontalAdvance(text) + 4 * metrics.averageCharWidth());
+        edit->setCursorPosition(0);
+    }
+    *ok = dialog.exec() == QDialog::Accepted;
+    return dialog.textValue();
+}
+
 void QDriveFaultSwitchMenu::askRefuseWrites()
 {
     const QSimulatedDriveLink* link = selectedLink();
@@ -136,9 +153,8 @@ void QDriveFaultSwitchMenu::askRefuseWrites()
         return;
     }
     bool ok = false;
-    const QString reason = QInputDialog::getText(parentWidget(), tr("STR_MENU_SIM_REFUSE_WRITES"),
-                                                 tr("STR_SIM_REFUSE_REASON_LABEL"), QLineEdit::Normal,
-                                                 tr("STR_SIM_REFUSE_REASON_DEFAULT"), &ok);
+    const QString reason = askText(tr("STR_MENU_SIM_REFUSE_WRITES"), tr("STR_SIM_REFUSE_REASON_LABEL"),
+                                   tr("STR_SIM_REFUSE_REASON_DEFAULT"), &ok);
     if (!ok) {
         return;
     }

@@ -27,6 +27,7 @@ private:
     void askDropEvery();
     void askLateEvery();
     void askRefuseWrites();
+    QString askText(const QString& title, const QString& label, const QString& text, bool* ok);
     void askFailCode();
     void askOfflineAfter();
     void clearSwitches();

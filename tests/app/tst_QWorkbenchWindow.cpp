@@ -288,9 +288,14 @@ private slots:
         QAction* action = QTestUi::action(menu, key.constData());
         QVERIFY(action && action->isEnabled() && !action->isChecked());
         const bool warns = answer == "P77.77";
-        answerModalDialog([answer, warns](QDialog* dialog) {
+        bool wholeTextSeen = true; // a proposed text is seen whole, not only its end
+        answerModalDialog([answer, warns, &wholeTextSeen](QDialog* dialog) {
             auto* input = qobject_cast<QInputDialog*>(dialog);
             QVERIFY(input);
+            if (input->inputMode() == QInputDialog::TextInput) {
+                const auto* edit = input->findChild<QLineEdit*>();
+                wholeTextSeen = edit->width() > edit->fontMetrics().horizontalAdvance(edit->text());
+            }
             input->setTextValue(answer);
             input->setIntValue(answer.toInt());
             if (warns) {
@@ -299,6 +304,7 @@ private slots:
             input->accept();
         });
         action->trigger();
+        QVERIFY(wholeTextSeen);
         const QDriveFaultSwitches s = link->faultSwitches();
         const QString refuse = s.refuseWrites ? "1:" + s.refuseReason : "0";
         QCOMPARE(QString("%1/%2/%3/%4/%5")
