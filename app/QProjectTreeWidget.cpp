@@ -5,6 +5,7 @@
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
+#include "QTreeNodeTitle.h"
 #include "tagTreeDataSet.h"
 
 #include <QEvent>
@@ -131,26 +132,7 @@ QTreeWidgetItem* QProjectTreeWidget::makeItem(int kind, const QString& alias) co
 
 QString QProjectTreeWidget::nodeText(int kind, const QString& alias) const
 {
-    switch (kind) {
-    case TREE_NODE_DRIVE:
-        return alias;
-    case TREE_NODE_FUNCODE:
-        return tr("STR_NODE_FUNCODE");
-    case TREE_NODE_STATISTICS:
-        return tr("STR_NODE_STATISTICS");
-    case TREE_NODE_RECORDS:
-        return tr("STR_NODE_RECORDS");
-    case TREE_NODE_MONITORED:
-        return tr("STR_NODE_MONITORED");
-    case TREE_NODE_DEFAULT_COMPARE:
-        return tr("STR_NODE_DEFAULT_COMPARE");
-    case TREE_NODE_ALARM:
-        return tr("STR_NODE_ALARM");
-    case TREE_NODE_ALL_CUR_FAULTS:
-        return tr("STR_NODE_ALL_CUR_FAULTS");
-    default:
-        return QString();
-    }
+    return kind == TREE_NODE_DRIVE ? alias : QTreeNodeTitle::title(kind);
 }
 
 bool QProjectTreeWidget::activateNode(const QString& alias, int kind)

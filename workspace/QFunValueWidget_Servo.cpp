@@ -30,6 +30,7 @@
 #include "QSortedModifyFunModel_Servo.h"
 #include "QSortedModifyFunView_Servo.h"
 #include "QSystemSetting.h"
+#include "QTreeNodeTitle.h"
 #include "QWriteNoticeLabel.h"
 
 #include <QComboBox>
@@ -393,22 +394,7 @@ void QFunValueWidget_Servo::showEvent(QShowEvent* event)
 
 QString QFunValueWidget_Servo::pageTitle(int subId)
 {
-    switch (subId) {
-    case TREE_NODE_FUNCODE:
-        return tr("STR_NODE_FUNCODE");
-    case TREE_NODE_STATISTICS:
-        return tr("STR_NODE_STATISTICS");
-    case TREE_NODE_RECORDS:
-        return tr("STR_NODE_RECORDS");
-    case TREE_NODE_MONITORED:
-        return tr("STR_NODE_MONITORED");
-    case TREE_NODE_DEFAULT_COMPARE:
-        return tr("STR_NODE_DEFAULT_COMPARE");
-    case TREE_NODE_ALARM:
-        return tr("STR_NODE_ALARM");
-    default:
-        return QString();
-    }
+    return subId == TREE_NODE_ALL_CUR_FAULTS ? QString() : QTreeNodeTitle::title(subId);
 }
 
 void QFunValueWidget_Servo::changeEvent(QEvent* event)
