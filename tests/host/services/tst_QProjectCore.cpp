@@ -27,9 +27,7 @@ private slots:
             first->appendSelSubFuncode(number);
         }
         first->upSelSubFuncodeList("P2.00");
-        QCommuParams params = second->getCommuParams();
-        params.refreshInterval = 0;
-        second->setCommuParams(params);
+        QTestHost::setRefreshInterval(second, 0);
         QTestHost::link("right")->setOnline(false);
         QVERIFY(core()->isModified());
 
