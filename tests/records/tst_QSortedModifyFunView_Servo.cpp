@@ -66,9 +66,7 @@ class tst_QSortedModifyFunView_Servo : public QObject
         m_model = new M(m_view.get());
         QTestHost::checkModel(m_model);
         m_view->setModel(m_model);
-        m_view->resize(900, 200);
-        m_view->show();
-        return QTest::qWaitForWindowExposed(m_view.get());
+        return QTestUi::show(m_view.get(), {900, 200});
     }
 
     QModelIndex cell(const QString& funIndex, int column) const

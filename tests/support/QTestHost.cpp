@@ -7,8 +7,10 @@
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QProjectCore.h"
+#include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
+#include "tagTreeDataSet.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -192,6 +194,16 @@ QSimulatedDriveLink* QTestHost::link(const QString& alias)
 void QTestHost::select(const QString& alias)
 {
     QProjectCore::self()->getDevMgr()->setSelect(alias);
+}
+
+void QTestHost::clickTreeNode(const QString& alias, int kind, const QString& text)
+{
+    select(alias);
+    QDeviceServo* device = QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
+    tagTreeDataSet node;
+    node.strText = text;
+    node.subId = kind;
+    emit QSignalManager::self()->SigClickTree(device ? device->getDeviceInfoPtr() : nullptr, node);
 }
 
 void QTestHost::setRefreshInterval(QDeviceServo* device, int ms)

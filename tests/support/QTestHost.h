@@ -28,6 +28,9 @@ public:
     static QDeviceServo* addSelectedDrive(const QString& model, const QString& alias, int replyDelayMs = 0);
     static QSimulatedDriveLink* link(const QString& alias);
     static void select(const QString& alias);
+    // What the project tree does when a node is clicked: selects its drive (none: alias empty) and
+    // announces the node of that kind.
+    static void clickTreeNode(const QString& alias, int kind, const QString& text);
     // How often the pages read the drive; 0 turns their periodic reading off.
     static void setRefreshInterval(QDeviceServo* device, int ms);
     // Reads every code of the drive and waits until the answers are in.

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QWidget>
 
 QString QTestUi::text(const char* key)
@@ -46,4 +47,11 @@ QStringList QTestUi::columnTexts(const QAbstractItemModel* model, int column)
         texts << model->index(row, column).data().toString();
     }
     return texts;
+}
+
+bool QTestUi::show(QWidget* widget, const QSize& size)
+{
+    widget->resize(size);
+    widget->show();
+    return QTest::qWaitForWindowExposed(widget);
 }

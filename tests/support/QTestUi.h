@@ -8,6 +8,7 @@
 class QAbstractItemModel;
 class QAction;
 class QMenu;
+class QSize;
 class QWidget;
 
 // What GUI suites do again and again, kept once here so that a suite reads as what the user does:
@@ -17,7 +18,8 @@ class QWidget;
 //  - QTestUi::labelText(w, "NAME")      the text of a label found so, "<missing>" when there is none;
 //  - QTestUi::action(menu, "STR_KEY")   the entry of a menu, menu bar or widget shown with the key's text;
 //  - QTestUi::menu(menuBar, "STR_KEY")  the sub-menu behind such an entry;
-//  - QTestUi::columnTexts(model, 0)     the texts of one column, row by row.
+//  - QTestUi::columnTexts(model, 0)     the texts of one column, row by row;
+//  - QTestUi::show(widget, {900, 320})  a widget resized, shown and exposed (false if it never was).
 // Modal dialogs are answered with ModalAnswer.h, the host's message boxes with QTestMessageBoxes.h, and a
 // drive's reads are waited for with QTestHost::readCodes / QTestHost::waitForReads.
 class QTestUi
@@ -41,4 +43,5 @@ public:
     static QAction* action(const QWidget* owner, const char* key);
     static QMenu* menu(const QWidget* owner, const char* key);
     static QStringList columnTexts(const QAbstractItemModel* model, int column = 0);
+    static bool show(QWidget* widget, const QSize& size);
 };

@@ -8,6 +8,7 @@
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -52,9 +53,7 @@ private slots:
         m_view = std::make_unique<QFuncodeView_Servo>();
         m_view->setModelGroup("P00 Basic");
         m_view->onInitModelData(m_device->getNormalFuncodeGroupMap());
-        m_view->resize(1000, 500);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QVERIFY(QTestUi::show(m_view.get(), {1000, 500}));
         QTestHost::link("A")->resetCounters();
     }
 

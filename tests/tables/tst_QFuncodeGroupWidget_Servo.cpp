@@ -5,6 +5,7 @@
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QTabWidget>
 #include <QtTest>
@@ -63,9 +64,7 @@ private slots:
         QTestHost::setRefreshInterval(big, 60000);
         QTestHost::select("Big");
         QFuncodeGroupWidget_Servo widget;
-        widget.resize(900, 500);
-        widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QVERIFY(QTestUi::show(&widget, {900, 500}));
         const int many = widget.getpFuncodeGroupNum();
         QVERIFY(many > 4);
         QCOMPARE(widget.getTabWidget()->count(), many);

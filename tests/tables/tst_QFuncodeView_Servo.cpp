@@ -6,6 +6,7 @@
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QAction>
 #include <QMenu>
@@ -40,9 +41,7 @@ class tst_QFuncodeView_Servo : public QObject
         m_view->setModelGroup(group);
         m_view->onInitModelData(m_device->getNormalFuncodeGroupMap());
         m_view->updateAxisColumns();
-        m_view->resize(900, 320);
-        m_view->setVisible(show);
-        return !show || QTest::qWaitForWindowExposed(m_view.get());
+        return !show || QTestUi::show(m_view.get(), {900, 320});
     }
 
     QAction* columnAction(int column) const
@@ -74,8 +73,7 @@ private slots:
         QVERIFY(!m_view->getReadTimer()->isActive());
         QCOMPARE(m_link->readRequestCount(), 0);
 
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QVERIFY(QTestUi::show(m_view.get(), {900, 320}));
         QVERIFY(m_view->getReadTimer()->isActive());
         QVERIFY(m_link->readRequestCount() >= 1);
         QTRY_VERIFY(!m_device->isReadBusy());

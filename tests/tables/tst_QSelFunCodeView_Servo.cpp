@@ -37,9 +37,7 @@ class tst_QSelFunCodeView_Servo : public QObject
         m_view = std::make_unique<QSelFunCodeView_Servo>();
         m_view->onInitModelData();
         m_view->updateAxisColumns();
-        m_view->resize(900, 320);
-        m_view->setVisible(show);
-        return !show || QTest::qWaitForWindowExposed(m_view.get());
+        return !show || QTestUi::show(m_view.get(), {900, 320});
     }
 
 private slots:
@@ -79,7 +77,7 @@ private slots:
         // A slow read keeps the drive busy, so that the list's reads wait in the queue.
         m_link->setReplyDelay(60000);
         m_device->readFuncode({m_device->getFuncodePtrByFunIndex("P2.00")});
-        m_view->show();
+        QVERIFY(QTestUi::show(m_view.get(), {900, 320}));
         QCOMPARE(m_device->pendingReadCount(), 3 * 3);
 
         int pendingAtBegin = -1;

@@ -15,6 +15,7 @@
 #include "QSimulatedDriveCore.h"
 #include "QSoftCore.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QtTest>
 #include <memory>
@@ -49,13 +50,8 @@ private slots:
         QCOMPARE(device->getScaledCurValueStr("P00.02", 1), QString("3000"));
 
         QFuncodeWidget_Servo main;
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        tagTreeDataSet click;
-        click.strText = "codes";
-        click.subId = TREE_NODE_FUNCODE;
-        emit QSoftCore::getCore()->getSignalManager()->SigClickTree(device->getDeviceInfoPtr(), click);
+        QVERIFY(QTestUi::show(&main, {1200, 800}));
+        QTestHost::clickTreeNode("bus", TREE_NODE_FUNCODE, "codes");
         QFuncodeView_Servo* view = main.valueWidget()->groupWidget()->getCurrentFuncodeView();
         QVERIFY(view);
         QFuncodeModel_Servo* model = view->getModel();

@@ -59,15 +59,9 @@ class tst_QFuncodeWidget_Servo : public QObject
         return QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("three");
     }
 
-    void clickNode(const QString& alias, int subId, const QString& text = QString())
+    static void clickNode(const QString& alias, int kind, const QString& text = QStringLiteral("page"))
     {
-        QTestHost::select(alias);
-        QDeviceServo* device = QProjectCore::self()->getDevMgr()->getDeviceServo(alias);
-        tagTreeDataSet click;
-        click.strText = text.isEmpty() ? QStringLiteral("page %1").arg(subId) : text;
-        click.subId = subId;
-        emit QSoftCore::getCore()->getSignalManager()->SigClickTree(
-            device ? device->getDeviceInfoPtr() : nullptr, click);
+        QTestHost::clickTreeNode(alias, kind, text);
     }
 
     QStringList tabTitles() const
@@ -99,9 +93,7 @@ private slots:
         QTestHost::select("three");
         QVERIFY(QTestHost::readAll(m_drive));
         m_main = std::make_unique<QFuncodeWidget_Servo>();
-        m_main->resize(1200, 800);
-        m_main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        QVERIFY(QTestUi::show(m_main.get(), {1200, 800}));
     }
 
     void cleanup()
