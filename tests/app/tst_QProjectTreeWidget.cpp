@@ -94,9 +94,7 @@ private slots:
 
     void mouseClickAnnouncesTheNode()
     {
-        m_tree->resize(300, 400);
-        m_tree->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+        QVERIFY(QTestUi::show(m_tree.get(), {300, 400}));
         QTreeWidgetItem* records = m_tree->findNode("A", TREE_NODE_RECORDS);
         QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
         QTest::mouseClick(m_tree->viewport(), Qt::LeftButton, {}, m_tree->visualItemRect(records).center());

@@ -169,6 +169,49 @@ private slots:
         QVERIFY(!QTestUi::action(menu, "STR_MENU_REMOVE_DRIVE")->isEnabled());
     }
 
+    // The File menu's drive commands stand before Quit and are on only with a selected drive; the tool-bar
+    // commands run through the host's button group, the others are requests on the hub.
+    void fileMenuDriveCommands_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("button");   // the button clicked; -1: none
+        QTest::addColumn<int>("recovery"); // the backup request's argument; -1: the print preview request
+        QTest::newRow("import") << "ACTION_IMPORT_FUNCODE" << int(QButtonManager::BTN_IMPORT) << 0;
+        QTest::newRow("export") << "ACTION_EXPORT_FUNCODE" << int(QButtonManager::BTN_EXPORT) << 0;
+        QTest::newRow("print") << "ACTION_PRINT_FUNCODE" << int(QButtonManager::BTN_PRINT) << 0;
+        QTest::newRow("back up") << "ACTION_BACKUP_DRIVE" << -1 << 0;
+        QTest::newRow("restore") << "ACTION_RESTORE_DRIVE" << -1 << 1;
+        QTest::newRow("print preview") << "ACTION_PRINT_PREVIEW_FUNCODE" << -1 << -1;
+    }
+
+    void fileMenuDriveCommands()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, button);
+        QFETCH(int, recovery);
+        QMenu* file = m_window->menuBar()->actions().constFirst()->menu();
+        QAction* action = QTestUi::child<QAction>(file, name);
+        QVERIFY(action && !action->isEnabled());
+        QVERIFY(file->actions().indexOf(action) < file->actions().size() - 1);
+        QCOMPARE(file->actions().constLast()->shortcut(), QKeySequence(QKeySequence::Quit));
+        QVERIFY(QTestHost::addSelectedDrive("TST1", "A"));
+        QVERIFY(action->isEnabled());
+        QButtonGroup* group = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
+            QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
+        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+        QSignalSpy clicked(group, &QButtonGroup::idClicked);
+        QSignalSpy backup(hub, &QSignalManager::sigFuncodeBackupOrRecovery);
+        QSignalSpy preview(hub, &QSignalManager::sigFuncodePrintPreview);
+        action->trigger();
+        QCOMPARE(clicked.count(), button < 0 ? 0 : 1);
+        QCOMPARE(clicked.value(0).value(0, -1).toInt(), button);
+        QCOMPARE(preview.count(), button < 0 && recovery < 0 ? 1 : 0);
+        QCOMPARE(backup.count(), button < 0 && recovery >= 0 ? 1 : 0);
+        QCOMPARE(backup.value(0).value(0, false).toBool(), recovery == 1);
+        QTestHost::select(QString());
+        QVERIFY(!action->isEnabled());
+    }
+
     // A saved project opens on the page last opened in it, or else on its first drive's function codes.
     // (The demo project's first page: tst_ServoWorkbench::runFromTheCommandLine, row "no options".)
     void projectOpensOnItsLastPage_data()
