@@ -24,6 +24,12 @@ class CliHarness
 public:
     static QString cli() { return QStringLiteral(SERVO_CLI_EXE); }
     static QString sim() { return QStringLiteral(SERVO_DRIVE_SIM_EXE); }
+    // The data folder every run of the suite shares (its records and settings).
+    static QString dataDir()
+    {
+        static QTemporaryDir dir;
+        return dir.path();
+    }
 
     // Runs servo-cli with the data folder dataDir (added as --data-dir) and waits for it to end.
     static CliRun run(const QStringList& arguments, const QString& dataDir, const QString& lang = QString())
@@ -52,6 +58,12 @@ public:
         return result;
     }
 };
+
+// servo-cli run with the suite's data folder.
+inline CliRun cli(const QStringList& arguments, const QString& lang = QString())
+{
+    return CliHarness::run(arguments, CliHarness::dataDir(), lang);
+}
 
 // One servo-drive-sim process serving drives on a free loopback port (or on a serial port).
 class SimServer

@@ -14,7 +14,7 @@ class tst_CliCompare : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_data.isValid() && m_files.isValid());
+        QVERIFY(m_files.isValid());
         QVERIFY(m_a.start({"--model", "SD220"}));
         QVERIFY(m_b.start({"--model", "SD220"}));
         QCOMPARE(cli({"write", m_a.tcp(), "P02.01", "31.0", "--axis", "Y"}).exitCode, 0);
@@ -86,7 +86,6 @@ private slots:
     }
 
 private:
-    CliRun cli(const QStringList& arguments) { return CliHarness::run(arguments, m_data.path()); }
     QString source(const QString& name) const
     {
         if (name == QLatin1String("A")) {
@@ -98,7 +97,6 @@ private:
         return m_files.filePath(name);
     }
 
-    QTemporaryDir m_data;
     QTemporaryDir m_files;
     SimServer m_a;
     SimServer m_b;

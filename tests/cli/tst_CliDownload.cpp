@@ -13,7 +13,7 @@ class tst_CliDownload : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_data.isValid() && m_files.isValid());
+        QVERIFY(m_files.isValid());
         QVERIFY(m_source.start({"--model", "SD220"}));
         QVERIFY(m_targets.start({"--model", "SD220", "--model", "SD220", "--model", "SD220"}));
         QVERIFY(m_locked.start({"--model", "SD220", "--refuse-writes", "Servo enabled"}));
@@ -89,9 +89,6 @@ private slots:
     }
 
 private:
-    CliRun cli(const QStringList& arguments) { return CliHarness::run(arguments, m_data.path()); }
-
-    QTemporaryDir m_data;
     QTemporaryDir m_files;
     SimServer m_source;
     SimServer m_targets; // SD220 at units 1, 3 and 5

@@ -14,7 +14,6 @@ class tst_CliRead : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_data.isValid());
         QVERIFY(m_tcp.start({"--model", "SD220", "--unit", "3"}));
         m_rtuUp = m_pty.start() && m_rtu.start({"--model", "SD110", "--serial", m_pty.drive()}, true);
     }
@@ -43,14 +42,14 @@ private slots:
         if (kind == QLatin1String("rtu") && !m_rtuUp) {
             QSKIP("socat is not installed");
         }
-        const CliRun info = run({"info", drive(kind), "--format", "json"});
+        const CliRun info = cli({"info", drive(kind), "--format", "json"});
         QVERIFY2(info.exitCode == 0, qPrintable(info.err));
         const QJsonObject json = QJsonDocument::fromJson(info.out.toUtf8()).object();
         QCOMPARE(json.value("model").toString(), model);
         QCOMPARE(json.value("online").toBool(), true);
         const QString fingerprint = json.value("fingerprint").toString();
         QVERIFY2(QRegularExpression("^[0-9a-f]{64}$").match(fingerprint).hasMatch(), qPrintable(info.out));
-        const CliRun same = run({"fingerprint", twin});
+        const CliRun same = cli({"fingerprint", twin});
         QCOMPARE(same.exitCode, 0);
         QCOMPARE(same.out.trimmed(), fingerprint);
     }
@@ -76,7 +75,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QStringList, arguments);
         QFETCH(QString, expected);
-        const CliRun read = run(QStringList{"read", drive(kind)} + arguments);
+        const CliRun read = cli(QStringList{"read", drive(kind)} + arguments);
         QVERIFY2(read.exitCode == 0, qPrintable(read.err));
         QVERIFY2(read.out.contains(expected), qPrintable(read.out));
     }
@@ -108,7 +107,7 @@ private slots:
         if (arguments.size() > 1 && arguments.at(1) == QLatin1String("tcp")) {
             arguments[1] = drive("tcp");
         }
-        const CliRun refused = run(arguments, lang);
+        const CliRun refused = cli(arguments, lang);
         QCOMPARE(refused.exitCode, 2);
         QVERIFY2(refused.err.contains(message), qPrintable(refused.err));
         QVERIFY(refused.out.isEmpty());
@@ -120,8 +119,7 @@ private slots:
         QVERIFY(gone.start({"--model", "SD110"}));
         const QString address = gone.tcp();
         gone.stop();
-        const CliRun run =
-            CliHarness::run({"info", address, "--model", "SD110", "--timeout", "1500"}, m_data.path());
+        const CliRun run = cli({"info", address, "--model", "SD110", "--timeout", "1500"});
         QCOMPARE(run.exitCode, 3);
         QVERIFY2(run.err.contains("did not answer within 1500 ms"), qPrintable(run.err));
     }
@@ -130,7 +128,7 @@ private slots:
     {
         SimServer faulty;
         QVERIFY(faulty.start({"--model", "SD220", "--raise-fault", "E.101"}));
-        const CliRun faults = run({"faults", faulty.tcp(), "--history", "--axis", "X", "--format", "json"});
+        const CliRun faults = cli({"faults", faulty.tcp(), "--history", "--axis", "X", "--format", "json"});
         QVERIFY2(faults.exitCode == 0, qPrintable(faults.err));
         const QJsonObject json = QJsonDocument::fromJson(faults.out.toUtf8()).object();
         const QJsonObject current = json.value("current").toArray().first().toObject();
@@ -157,12 +155,6 @@ private:
         return kind; // sim:MODEL
     }
 
-    CliRun run(const QStringList& arguments, const QString& lang = QString())
-    {
-        return CliHarness::run(arguments, m_data.path(), lang);
-    }
-
-    QTemporaryDir m_data;
     SimServer m_tcp;
     PtyPair m_pty;
     SimServer m_rtu;

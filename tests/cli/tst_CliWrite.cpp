@@ -16,7 +16,7 @@ class tst_CliWrite : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_data.isValid() && m_files.isValid());
+        QVERIFY(m_files.isValid());
         QVERIFY(m_edit.start({"--model", "SD220"}));
         QVERIFY(m_a.start({"--model", "SD220"}));
         QVERIFY(m_b.start({"--model", "SD220"}));
@@ -47,7 +47,7 @@ private slots:
         const CliRun write = cli(QStringList{"write", m_edit.tcp()} + arguments + QStringList{"--save"});
         QVERIFY2(write.exitCode == 0, qPrintable(write.err));
         QVERIFY2(write.out.contains(shown), qPrintable(write.out));
-        QVERIFY(QDatabaseManager::self()->open(m_data.path()));
+        QVERIFY(QDatabaseManager::self()->open(CliHarness::dataDir()));
         const QList<tagModifyFuncode_Servo> records =
             QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes(m_edit.tcp());
         QDatabaseManager::self()->close();
@@ -151,7 +151,6 @@ private slots:
     }
 
 private:
-    CliRun cli(const QStringList& arguments) { return CliHarness::run(arguments, m_data.path()); }
     QString fingerprint(const QString& source)
     {
         const CliRun run = cli({"fingerprint", source});
@@ -159,7 +158,6 @@ private:
                                  : QStringLiteral("(%1) %2").arg(run.exitCode).arg(run.err);
     }
 
-    QTemporaryDir m_data;
     QTemporaryDir m_files;
     SimServer m_edit;
     SimServer m_a;
