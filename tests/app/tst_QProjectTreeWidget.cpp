@@ -22,7 +22,7 @@ private slots:
     {
         qRegisterMetaType<const DeviceInfo*>();
         qRegisterMetaType<tagTreeDataSet>();
-        QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error));
+        QVERIFY(QTestHost::setUp());
     }
 
     void init()
@@ -140,7 +140,6 @@ private:
     static QString selectedAlias() { return QProjectCore::self()->getDevMgr()->getSelectAlias(); }
 
     std::unique_ptr<QProjectTreeWidget> m_tree;
-    QString m_error;
 };
 
 QTEST_MAIN(tst_QProjectTreeWidget)

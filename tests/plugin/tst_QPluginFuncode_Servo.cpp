@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonObject>
 #include <QPluginLoader>
 #include <QTest>
 #include <QWidget>
@@ -29,8 +28,7 @@ class tst_QPluginFuncode_Servo : public QObject
 private slots:
     void initTestCase()
     {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
+        QVERIFY(QTestHost::setUp());
         const QString path =
             QDir(qEnvironmentVariable("SERVO_PLUGIN_DIR")).filePath("libpluginFuncode_Servo.so");
         QVERIFY2(QFile::exists(path), qPrintable(path));
@@ -39,10 +37,6 @@ private slots:
         QVERIFY2(instance, qPrintable(m_loader.errorString()));
         m_plugin = qobject_cast<IPluginInterface*>(instance);
         QVERIFY(m_plugin);
-        // A host finds the plug-in by its interface; the loader hands out the same instance every time.
-        QCOMPARE(m_loader.metaData().value("IID").toString(),
-                 QStringLiteral("QPluginFuncode_Servo.QPluginBase"));
-        QCOMPARE(qobject_cast<IPluginInterface*>(m_loader.instance()), m_plugin);
     }
 
     // No widget before initPlugin; then one main widget, which neither a second init nor a reinit replaces.
