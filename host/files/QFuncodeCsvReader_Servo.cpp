@@ -86,18 +86,20 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     parser.setCancelFlag(m_cancel);
     QFuncodeFileParser_Servo::Tokens tokens;
     QStringList quoted;
+    QString record; // a record with quoted fields, unquoted
     int pos = 0;
     for (int line = 1; pos < text.size();) {
         int endLength = 0;
         const int end = nextLineEnd(text, pos, &endLength);
-        const QStringRef lineText = text.midRef(pos, end - pos);
+        const QStringRef lineText(&text, pos, end - pos);
         bool goOn = true;
         int lines = 1;
         if (lineText.contains(QLatin1Char('"'))) {
             // A quoted field may hold a line end: the record goes on to the field's end.
             lines = 0;
             pos = QFuncodeLineSplitter_Servo::tokenizeRecord(text, pos, &quoted, &lines);
-            goOn = parser.addLine(line, quoted, false);
+            QFuncodeLineSplitter_Servo::viewsOf(quoted, &record, &tokens);
+            goOn = parser.addLine(line, tokens, false);
         } else {
             pos = end + endLength;
             splitAtCommas(lineText, &tokens);
@@ -115,17 +117,21 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     return Errors::FILE_OK;
 }
 
+// Views made with their position also when empty (QStringRef::mid forgets it), so that a run of tokens is
+// one view of the line.
 void QFuncodeCsvReader_Servo::splitAtCommas(const QStringRef& line, QFuncodeFileParser_Servo::Tokens* tokens)
 {
     tokens->clear();
+    const QString* text = line.string();
     const QChar* data = line.unicode();
     const int size = line.size();
+    const int offset = line.position();
     int start = 0;
     for (int i = 0; i < size; ++i) {
         if (data[i].unicode() == ',') {
-            tokens->append(line.mid(start, i - start));
+            tokens->append(QStringRef(text, offset + start, i - start));
             start = i + 1;
         }
     }
-    tokens->append(line.mid(start));
+    tokens->append(QStringRef(text, offset + start, size - start));
 }

@@ -4,6 +4,7 @@
 #include "QFuncodeHelperBase.h"
 #include "QFuncodeScaling.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -200,28 +201,22 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
     if (m_info.funcodes.size() >= kMaxCodes) {
         return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
     }
-    tagExportFuncodePtr_Servo funcode(new tagExportFuncode_Servo);
+    const tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
     if (exactCells || tokens.size() <= Layout::FIELD_COUNT) {
-        Tokens fields = tokens.mid(0, Layout::FIELD_COUNT);
-        while (fields.size() < Layout::FIELD_COUNT) {
-            fields.append(QStringRef());
-        }
+        // Fields a short line lacks are empty.
+        QStringRef fields[Layout::FIELD_COUNT];
+        std::copy_n(tokens.cbegin(), qMin<int>(tokens.size(), Layout::FIELD_COUNT), fields);
         if (!toRecord(line, fields, funcode.data())) {
             return false;
         }
     } else {
         // More tokens than fields: a name or a text with commas. The work of telling them apart grows
         // with the line's length and its commas, so both are bounded.
-        QStringList split;
         if (tokens.size() > Layout::FIELD_COUNT + QFuncodeLineSplitter_Servo::kMaxExtraCommas ||
-            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(texts(tokens), &split)) {
+            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(tokens, &m_fields)) {
             return fail(Errors::FILE_ERR_SPLIT, line, tr("STR_FILE_FIELDS_UNCLEAR").arg(tokens.size()));
         }
-        Tokens fields;
-        for (const QString& field : qAsConst(split)) {
-            fields.append(QStringRef(&field));
-        }
-        if (!toRecord(line, fields, funcode.data())) {
+        if (!toRecord(line, m_fields.constData(), funcode.data())) {
             return false;
         }
     }
@@ -229,21 +224,20 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
     return true;
 }
 
-bool QFuncodeFileParser_Servo::integerFields(int line, const Tokens& fields, qint64* ints)
+bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, qint64* ints)
 {
     for (int field = 0; field < Layout::FIELD_TEXT; ++field) {
         if (!Layout::isIntegerField(field)) {
             continue;
         }
         qint64& value = ints[field];
-        const bool parsed = Layout::parseInteger(fields.at(field), &value);
+        const bool parsed = Layout::parseInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
                                                          value <= std::numeric_limits<int>::max());
         if (!parsed || !fits) {
-            return fail(
-                Errors::FILE_ERR_NOT_INTEGER, line,
-                tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(Errors::excerpt(fields.at(field))));
+            return fail(Errors::FILE_ERR_NOT_INTEGER, line,
+                        tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(Errors::excerpt(fields[field])));
         }
     }
     return true;
@@ -257,7 +251,7 @@ QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
     return m_lastGroup;
 }
 
-bool QFuncodeFileParser_Servo::toRecord(int line, const Tokens& fields, tagExportFuncode_Servo* funcode)
+bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode)
 {
     qint64 ints[Layout::FIELD_TEXT] = {0};
     if (!integerFields(line, fields, ints)) {
@@ -267,14 +261,14 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const Tokens& fields, tagExpor
     if (axisNum < 1 || axisNum > 3) {
         return fail(Errors::FILE_ERR_AXIS_COUNT, line, tr("STR_FILE_BAD_AXIS_COUNT").arg(axisNum));
     }
-    funcode->funIndex = fields.at(Layout::FIELD_NUMBER).trimmed().toString();
+    funcode->funIndex = fields[Layout::FIELD_NUMBER].trimmed().toString();
     if (funcode->funIndex.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_NUMBER, line, tr("STR_FILE_NUMBER_EMPTY"));
     }
     funcode->canopenAddr = static_cast<int>(ints[Layout::FIELD_CANOPEN]);
     funcode->usbCode = static_cast<int>(ints[Layout::FIELD_USB]);
-    funcode->groupName = groupName(fields.at(Layout::FIELD_GROUP));
-    funcode->funName = fields.at(Layout::FIELD_NAME).toString();
+    funcode->groupName = groupName(fields[Layout::FIELD_GROUP]);
+    funcode->funName = fields[Layout::FIELD_NAME].toString();
     funcode->authority = static_cast<int>(ints[Layout::FIELD_AUTHORITY]);
     funcode->dataType = static_cast<int>(ints[Layout::FIELD_DATA_TYPE]);
     funcode->axisNum = static_cast<int>(axisNum);
@@ -283,47 +277,14 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const Tokens& fields, tagExpor
     }
     funcode->valueTexts.reserve(funcode->axisNum);
     for (int axis = 0; axis < funcode->axisNum; ++axis) {
-        funcode->valueTexts.append(fields.at(Layout::FIELD_TEXT + axis).toString());
+        funcode->valueTexts.append(fields[Layout::FIELD_TEXT + axis].toString());
     }
     reconcileValues(funcode);
     return true;
 }
 
-// Whether text is what the drive shows for raw, checked without building the text for decimal codes.
-bool QFuncodeFileParser_Servo::showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw)
-{
-    if (!QFuncodeScaling::isDecimalType(fun.showType) || raw <= -(qint64(1) << 53) ||
-        raw >= (qint64(1) << 53)) {
-        return text == QFuncodeScaling::showText(fun, raw);
-    }
-    const int decimals = QFuncodeScaling::decimals(fun.precision);
-    char digits[32];
-    quint64 magnitude = raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
-    int n = 0;
-    do {
-        digits[n++] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude > 0 || n <= decimals);
-    // "-0.00" is not how a zero shows.
-    const int expected = (raw < 0 ? 1 : 0) + n + (decimals > 0 ? 1 : 0);
-    if (text.size() != expected) {
-        return text == QFuncodeScaling::showText(fun, raw);
-    }
-    int pos = 0;
-    if (raw < 0 && text.at(pos++) != QLatin1Char('-')) {
-        return false;
-    }
-    for (int i = n - 1; i >= 0; --i) {
-        if (i == decimals - 1 && text.at(pos++) != QLatin1Char('.')) {
-            return false;
-        }
-        if (text.at(pos++) != QLatin1Char(digits[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
+// A text that shows its raw value is taken as it stands; only a text that does not is read again, and then
+// shown as the drive shows its value.
 void QFuncodeFileParser_Servo::reconcileValues(tagExportFuncode_Servo* funcode) const
 {
     const tagSubFuncode_Servo* fun = description(funcode->funIndex);
@@ -333,7 +294,7 @@ void QFuncodeFileParser_Servo::reconcileValues(tagExportFuncode_Servo* funcode) 
     for (int axis = 0; axis < funcode->valueTexts.size(); ++axis) {
         const QString& text = funcode->valueTexts.at(axis);
         qint64& raw = funcode->curValue[static_cast<size_t>(axis)];
-        if (text.isEmpty() || showsRaw(*fun, text, raw)) {
+        if (text.isEmpty() || QFuncodeScaling::showsRaw(*fun, QStringRef(&text), raw)) {
             continue;
         }
         qint64 parsed = 0;

@@ -44,7 +44,7 @@ public:
     // requireMark: the first line must carry the import mark; otherwise it may start at the device line.
     explicit QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup = ModelLookup());
 
-    typedef QVector<QStringRef> Tokens;
+    typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
 
     // True to go on with the next line; false after an error or the end sign.
     bool addLine(int line, const Tokens& tokens, bool exactCells);
@@ -72,8 +72,8 @@ private:
     bool addMark(int line, const Tokens& tokens);
     bool addDevice(int line, const Tokens& tokens);
     bool addCode(int line, const Tokens& tokens, bool exactCells);
-    bool toRecord(int line, const Tokens& fields, tagExportFuncode_Servo* funcode);
-    bool integerFields(int line, const Tokens& fields, qint64* ints);
+    bool toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode);
+    bool integerFields(int line, const QStringRef* fields, qint64* ints);
     QString groupName(const QStringRef& group);
     void reconcileValues(tagExportFuncode_Servo* funcode) const;
     const tagSubFuncode_Servo* description(const QString& funIndex) const;
@@ -83,7 +83,6 @@ private:
     static bool containsText(const Tokens& tokens, const QString& text);
     static bool looksLikeCodeLine(const Tokens& tokens);
     static QStringList texts(const Tokens& tokens);
-    static bool showsRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64 raw);
 
     bool m_requireMark;
     ModelLookup m_lookup;
@@ -98,4 +97,5 @@ private:
     const std::atomic_bool* m_cancel = nullptr;
     QElapsedTimer m_clock;
     QString m_lastGroup; // shared by the codes of a group
+    Tokens m_fields;     // the fields of a line whose tokens had to be told apart
 };

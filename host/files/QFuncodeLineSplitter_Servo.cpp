@@ -4,31 +4,95 @@
 #include "QFuncodeScaling.h"
 #include "tagSubFuncode_Servo.h"
 
+#include <QVarLengthArray>
+
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
+typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
+
+// The tokens from..to-1 with the commas between them: one view of their text.
+QStringRef span(const Tokens& tokens, int from, int to)
+{
+    if (to <= from) {
+        return QStringRef();
+    }
+    const QStringRef& first = tokens.at(from);
+    const QStringRef& last = tokens.at(to - 1);
+    return QStringRef(first.string(), first.position(), last.position() + last.size() - first.position());
+}
 
 // A function-code number: no blank, a point, and a letter or digit first ("P00.01").
-bool looksLikeNumber(const QString& token)
+bool looksLikeNumber(const QStringRef& token)
 {
     return !token.isEmpty() && token.at(0).isLetterOrNumber() && token.contains(QLatin1Char('.')) &&
            !token.contains(QLatin1Char(' '));
 }
 
-// The digits of a decimal text without sign, point and leading zeros: "-001.50" -> "150".
-QString significantDigits(const QString& text)
+// The decimal digits of a magnitude, most significant first; returns their count.
+int decimalDigits(quint64 magnitude, char* digits)
 {
-    QString digits;
-    digits.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.isDigit()) {
-            if (!(digits.isEmpty() && c == QLatin1Char('0'))) {
-                digits.append(c);
-            }
-        } else if (c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+')) {
-            return QString();
+    char reversed[24];
+    int n = 0;
+    do {
+        reversed[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    for (int i = 0; i < n; ++i) {
+        digits[i] = reversed[n - 1 - i];
+    }
+    return n;
+}
+
+quint64 magnitudeOf(qint64 raw)
+{
+    return raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
+}
+
+// An enumerated text of raw: it starts with the value and a colon ("3:80 mm").
+bool startsWithValue(const QStringRef& text, qint64 raw)
+{
+    char digits[24];
+    const int n = decimalDigits(magnitudeOf(raw), digits);
+    int pos = 0;
+    if (raw < 0 && (text.size() < 1 || text.at(pos++) != QLatin1Char('-'))) {
+        return false;
+    }
+    if (text.size() < pos + n + 1) {
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (text.at(pos++) != QLatin1Char(digits[i])) {
+            return false;
         }
     }
-    return digits.isEmpty() ? QStringLiteral("0") : digits;
+    return text.at(pos) == QLatin1Char(':');
+}
+
+// Whether a decimal text without sign, point and leading zeros has the digits of raw ("-001.50" has
+// those of 150); -1 when the text is not a decimal number.
+int sameDigits(const QStringRef& text, qint64 raw)
+{
+    char rawDigits[24];
+    const int n = decimalDigits(magnitudeOf(raw), rawDigits);
+    int matched = 0;
+    bool same = true;
+    bool leading = true;
+    for (const QChar c : text) {
+        if (c.isDigit()) {
+            if (leading && c == QLatin1Char('0')) {
+                continue;
+            }
+            leading = false;
+            same = same && matched < n && c == QLatin1Char(rawDigits[matched]);
+            ++matched;
+        } else if (c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+')) {
+            return -1;
+        }
+    }
+    if (leading) {
+        return raw == 0 ? 1 : 0; // no digit but zeros: "0"
+    }
+    return same && matched == n ? 1 : 0;
 }
 } // namespace
 
@@ -114,7 +178,35 @@ int QFuncodeLineSplitter_Servo::quotedField(const QString& text, int pos, QStrin
     return pos;
 }
 
+void QFuncodeLineSplitter_Servo::viewsOf(const QStringList& tokens, QString* text, Tokens* views)
+{
+    *text = tokens.join(QLatin1Char(','));
+    views->clear();
+    views->reserve(tokens.size());
+    int pos = 0;
+    for (const QString& token : tokens) {
+        views->append(QStringRef(text, pos, token.size()));
+        pos += token.size() + 1;
+    }
+}
+
 bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* fields) const
+{
+    QString text;
+    Tokens views;
+    viewsOf(tokens, &text, &views);
+    Tokens parts;
+    if (!split(views, &parts)) {
+        return false;
+    }
+    fields->clear();
+    for (const QStringRef& part : qAsConst(parts)) {
+        fields->append(part.toString());
+    }
+    return true;
+}
+
+bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) const
 {
     const int n = tokens.size();
     if (n < Layout::FIELD_COUNT) {
@@ -131,6 +223,12 @@ bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* f
     int trailingEmpty = 0;
     while (trailingEmpty < extra && tokens.at(n - 1 - trailingEmpty).isEmpty()) {
         ++trailingEmpty;
+    }
+    // A new line: the runs read before belong to another one.
+    ++m_generation;
+    m_tokenCount = n + 1;
+    if (m_parsed.size() < m_tokenCount * m_tokenCount) {
+        m_parsed.resize(m_tokenCount * m_tokenCount);
     }
     Candidate best;
     for (int pad = 0; pad <= trailingEmpty; ++pad) {
@@ -149,7 +247,7 @@ bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* f
     return true;
 }
 
-int QFuncodeLineSplitter_Servo::numberToken(const QStringList& tokens, int extra) const
+int QFuncodeLineSplitter_Servo::numberToken(const Tokens& tokens, int extra)
 {
     const int first = Layout::FIELD_NUMBER;
     if (looksLikeNumber(tokens.at(first))) {
@@ -163,11 +261,10 @@ int QFuncodeLineSplitter_Servo::numberToken(const QStringList& tokens, int extra
     return first;
 }
 
-void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end, int groupEnd,
+void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int groupEnd,
                                               Candidate* best) const
 {
-    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd)) : nullptr;
-    m_parsed.clear();
+    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd).toString()) : nullptr;
     const int lastAnchor = end - 9; // six integers and at least three texts
     for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
         qint64 ints[6];
@@ -181,7 +278,7 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end
         }
         int split[2] = {0, 0};
         int score = scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum), fun, split);
-        if (fun && joined(tokens, groupEnd + 1, anchor) == fun->funName) {
+        if (fun && span(tokens, groupEnd + 1, anchor) == fun->funName) {
             score += 8;
         }
         if (score > best->score) {
@@ -193,31 +290,25 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const QStringList& tokens, int end
     }
 }
 
-// Every split of the tokens from..end into three texts; each text's score is worked out once, and each
-// text is compared with what the drive shows for its raw value rather than the value's text built anew.
-int QFuncodeLineSplitter_Servo::scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3],
+// Every split of the tokens from..end into three texts; each text is a view of the line, compared with
+// what the drive shows for its raw value without making that text.
+int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3],
                                            int axisNum, const tagSubFuncode_Servo* fun, int* split) const
 {
-    QString shown[3];
-    for (int axis = 0; fun && axis < 3; ++axis) {
-        shown[axis] = QFuncodeScaling::showText(*fun, raws[axis]);
-    }
-    QVector<QString> zTexts(end);
-    QVector<int> zScores(end);
+    QVarLengthArray<int, 64> zScores(end);
     for (int z = from + 2; z < end; ++z) {
-        zTexts[z] = joined(tokens, z, end);
-        zScores[z] = textScore(zTexts.at(z), raws[2], axisNum > 2, fun, shown[2]);
+        zScores[z] = textScore(tokens, z, end, raws[2], axisNum > 2, fun);
     }
     int best = -1;
     for (int y = from + 1; y < end - 1; ++y) {
-        const QString x = joined(tokens, from, y);
-        const int xScore = textScore(x, raws[0], axisNum > 0, fun, shown[0]);
+        const QStringRef x = span(tokens, from, y);
+        const int xScore = textScore(tokens, from, y, raws[0], axisNum > 0, fun);
         for (int z = y + 1; z < end; ++z) {
-            const QString textY = joined(tokens, y, z);
-            int score = xScore + textScore(textY, raws[1], axisNum > 1, fun, shown[1]) + zScores.at(z);
+            const QStringRef textY = span(tokens, y, z);
+            int score = xScore + textScore(tokens, y, z, raws[1], axisNum > 1, fun) + zScores[z];
             // Equal raw values of present axes show equal texts.
             score += (axisNum > 1 && raws[0] == raws[1] && x == textY) ? 1 : 0;
-            score += (axisNum > 2 && raws[1] == raws[2] && textY == zTexts.at(z)) ? 1 : 0;
+            score += (axisNum > 2 && raws[1] == raws[2] && textY == span(tokens, z, end)) ? 1 : 0;
             if (score > best) {
                 best = score;
                 split[0] = y;
@@ -228,9 +319,24 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const QStringList& tokens, int from, 
     return best;
 }
 
-int QFuncodeLineSplitter_Servo::textScore(const QString& text, qint64 raw, bool axisPresent,
-                                          const tagSubFuncode_Servo* fun, const QString& shown) const
+// The value the run of tokens from..to-1 reads as, read once per line whatever the anchor and split.
+bool QFuncodeLineSplitter_Servo::parsedValue(const Tokens& tokens, int from, int to,
+                                             const tagSubFuncode_Servo& fun, qint64* value) const
 {
+    Parsed& parsed = m_parsed[from * m_tokenCount + to];
+    if (parsed.generation != m_generation) {
+        parsed.generation = m_generation;
+        parsed.value = 0;
+        parsed.ok = QFuncodeScaling::parseShowText(fun, span(tokens, from, to).toString(), &parsed.value);
+    }
+    *value = parsed.value;
+    return parsed.ok;
+}
+
+int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to, qint64 raw,
+                                          bool axisPresent, const tagSubFuncode_Servo* fun) const
+{
+    const QStringRef text = span(tokens, from, to);
     if (!axisPresent) {
         return text.isEmpty() ? 3 : 0;
     }
@@ -241,61 +347,40 @@ int QFuncodeLineSplitter_Servo::textScore(const QString& text, qint64 raw, bool 
         return 2; // a read that failed
     }
     if (fun) {
-        if (text == shown) {
+        if (QFuncodeScaling::showsRaw(*fun, text, raw)) {
             return 4;
         }
-        // The same text comes back for every anchor and split: its value is read from it once.
-        auto parsed = m_parsed.constFind(text);
-        if (parsed == m_parsed.constEnd()) {
-            qint64 value = 0;
-            const bool ok = QFuncodeScaling::parseShowText(*fun, text, &value);
-            parsed = m_parsed.insert(text, std::make_pair(ok, value));
-        }
-        return parsed->first && parsed->second == raw ? 3 : 0;
+        qint64 value = 0;
+        return parsedValue(tokens, from, to, *fun, &value) && value == raw ? 3 : 0;
     }
-    if (text.startsWith(QString::number(raw) + QLatin1Char(':'))) {
+    if (startsWithValue(text, raw)) {
         return 3; // an enumerated text
     }
     if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
         bool ok = false;
-        const QStringRef digits = text.midRef(2);
+        const QStringRef digits = text.mid(2);
         const quint64 value = digits.toULongLong(&ok, 16);
         const int bits = qMin(64, 4 * digits.size());
         const quint64 mask = bits >= 64 ? ~quint64(0) : (quint64(1) << bits) - 1;
         return ok && value == (quint64(raw) & mask) ? 3 : 0;
     }
-    const QString digits = significantDigits(text);
-    if (!digits.isEmpty()) {
-        return digits == significantDigits(QString::number(raw)) ? 3 : 0;
+    const int digits = sameDigits(text, raw);
+    if (digits >= 0) {
+        return digits > 0 ? 3 : 0;
     }
     return text.contains(QLatin1Char(',')) ? 0 : 1;
 }
 
-QString QFuncodeLineSplitter_Servo::joined(const QStringList& tokens, int from, int to)
-{
-    if (to - from == 1) {
-        return tokens.at(from);
-    }
-    QString text;
-    for (int i = from; i < to; ++i) {
-        if (i > from) {
-            text.append(QLatin1Char(','));
-        }
-        text.append(tokens.at(i));
-    }
-    return text;
-}
-
-void QFuncodeLineSplitter_Servo::assemble(const QStringList& tokens, const Candidate& c, QStringList* fields)
+void QFuncodeLineSplitter_Servo::assemble(const Tokens& tokens, const Candidate& c, Tokens* fields)
 {
     const int end = tokens.size() - c.pad;
     fields->clear();
     fields->reserve(Layout::FIELD_COUNT);
-    *fields << tokens.at(0) << tokens.at(1) << joined(tokens, Layout::FIELD_GROUP, c.groupEnd)
-            << tokens.at(c.groupEnd) << joined(tokens, c.groupEnd + 1, c.anchor);
+    *fields << tokens.at(0) << tokens.at(1) << span(tokens, Layout::FIELD_GROUP, c.groupEnd)
+            << tokens.at(c.groupEnd) << span(tokens, c.groupEnd + 1, c.anchor);
     for (int k = 0; k < 6; ++k) {
         fields->append(tokens.at(c.anchor + k));
     }
-    *fields << joined(tokens, c.anchor + 6, c.textSplit[0]) << joined(tokens, c.textSplit[0], c.textSplit[1])
-            << joined(tokens, c.textSplit[1], end);
+    *fields << span(tokens, c.anchor + 6, c.textSplit[0]) << span(tokens, c.textSplit[0], c.textSplit[1])
+            << span(tokens, c.textSplit[1], end);
 }

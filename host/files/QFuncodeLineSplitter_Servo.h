@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
-#include <utility>
 
 struct tagSubFuncode_Servo;
 
@@ -24,9 +22,13 @@ struct tagSubFuncode_Servo;
 // description gives for it when the description is known, otherwise an enumerated text that starts with
 // the value and a colon, a number whose digits are the value's, or an empty text for an axis the drive
 // does not have. Empty tokens a spreadsheet added at the end of a line are dropped.
+//
+// The tokens are views into one text, one comma apart (as cutting a line at its commas gives them), so
+// that a run of tokens is itself a view and no candidate field is ever copied.
 class QFuncodeLineSplitter_Servo
 {
 public:
+    typedef QVector<QStringRef> Tokens;
     // Gives the description of a function-code number, or null.
     typedef std::function<const tagSubFuncode_Servo*(const QString& funIndex)> DescriptionLookup;
 
@@ -36,9 +38,14 @@ public:
     // The fields of the record that starts at pos in text, which may span lines where a quoted field holds
     // a line break; returns where the next record starts and adds the line ends passed to *lines.
     static int tokenizeRecord(const QString& text, int pos, QStringList* tokens, int* lines);
+    // Tokens joined by commas into *text, and views of each of them in it (for split).
+    static void viewsOf(const QStringList& tokens, QString* text, Tokens* views);
     // A quoted field longer than this is not looked for: its quote is taken as an ordinary character.
     static const int kMaxQuotedChars = 4096;
-    // False when the tokens are fewer than fourteen or cannot be told apart.
+
+    // False when the tokens are fewer than fourteen or cannot be told apart. The fields are views into
+    // the tokens' text.
+    bool split(const Tokens& tokens, Tokens* fields) const;
     bool split(const QStringList& tokens, QStringList* fields) const;
 
     // Lines longer than this many extra commas are not taken apart (they are not function codes).
@@ -53,17 +60,28 @@ private:
         int textSplit[2]; // first token of the Y and Z texts
         int score = -1;
     };
+    // A run of tokens read as a value of the code: whether it read, and to what.
+    struct Parsed
+    {
+        quint32 generation = 0;
+        bool ok = false;
+        qint64 value = 0;
+    };
 
     static int quotedField(const QString& text, int pos, QString* field);
-    int numberToken(const QStringList& tokens, int extra) const;
-    void scoreAnchors(const QStringList& tokens, int end, int groupEnd, Candidate* best) const;
-    int scoreTexts(const QStringList& tokens, int from, int end, const qint64 raws[3], int axisNum,
+    static int numberToken(const Tokens& tokens, int extra);
+    void scoreAnchors(const Tokens& tokens, int end, int groupEnd, Candidate* best) const;
+    int scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3], int axisNum,
                    const tagSubFuncode_Servo* fun, int* split) const;
-    int textScore(const QString& text, qint64 raw, bool axisPresent, const tagSubFuncode_Servo* fun,
-                  const QString& shown) const;
-    static QString joined(const QStringList& tokens, int from, int to);
-    static void assemble(const QStringList& tokens, const Candidate& c, QStringList* fields);
+    int textScore(const Tokens& tokens, int from, int to, qint64 raw, bool axisPresent,
+                  const tagSubFuncode_Servo* fun) const;
+    bool parsedValue(const Tokens& tokens, int from, int to, const tagSubFuncode_Servo& fun,
+                     qint64* value) const;
+    static void assemble(const Tokens& tokens, const Candidate& c, Tokens* fields);
 
     DescriptionLookup m_lookup;
-    mutable QHash<QString, std::pair<bool, qint64>> m_parsed; // texts of a line scored: read, and to what
+    // Runs of tokens of the line being split, by (from, to): each is read as a value once.
+    mutable QVector<Parsed> m_parsed;
+    mutable quint32 m_generation = 0;
+    mutable int m_tokenCount = 0;
 };

@@ -395,6 +395,7 @@ bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums
             list = QStringLiteral("value list \"%1\"").arg(name);
         }
         QStringList lines;
+        QVector<QStringList> otherLines(QDriveModel::languages().size());
         for (int i = 0; i < items.size(); ++i) {
             const QString what = QStringLiteral("item %1 of %2").arg(i + 1).arg(list);
             QStringList itemTexts;
@@ -412,11 +413,21 @@ bool ModelReader::readValueList(const QJsonObject& obj, const QJsonObject& enums
                 return false;
             }
             lines.append(itemTexts.at(m_language));
+            for (int language = 0; language < itemTexts.size(); ++language) {
+                otherLines[language].append(itemTexts.at(language));
+            }
         }
         if (lines.isEmpty()) {
             return fail(where, QStringLiteral("an enumerated code needs \"enum\" or \"items\""));
         }
         fun->enumText = lines.join(QLatin1Char('\n'));
+        QStringList others;
+        for (int language = 0; language < otherLines.size(); ++language) {
+            if (language != m_language) {
+                others.append(otherLines.at(language).join(QLatin1Char('\n')));
+            }
+        }
+        fun->enumTable = QFuncodeEnumTablePtr::create(fun->enumText, others);
     } else if (fun->showType == 6) {
         const QJsonArray menu = obj.value(QStringLiteral("menu")).toArray();
         QStringList lines;

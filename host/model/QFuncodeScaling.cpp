@@ -31,6 +31,63 @@ bool parseInteger(QString text, qint64* value)
     }
     return ok;
 }
+
+// Raw values this large are shown through a double: their text is made, not told digit by digit.
+bool isExactDecimal(qint64 raw)
+{
+    return raw > -(qint64(1) << 53) && raw < (qint64(1) << 53);
+}
+
+// Whether text is raw shown with decimals, told digit by digit.
+bool showsDecimal(const QStringRef& text, qint64 raw, int decimals)
+{
+    if (!isExactDecimal(raw)) {
+        return false;
+    }
+    char digits[32];
+    quint64 magnitude = raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
+    int n = 0;
+    do {
+        digits[n++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0 || n <= decimals);
+    const int expected = (raw < 0 ? 1 : 0) + n + (decimals > 0 ? 1 : 0);
+    if (text.size() != expected) {
+        return false;
+    }
+    int pos = 0;
+    if (raw < 0 && text.at(pos++) != QLatin1Char('-')) {
+        return false;
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        if (i == decimals - 1 && text.at(pos++) != QLatin1Char('.')) {
+            return false;
+        }
+        if (text.at(pos++) != QLatin1Char(digits[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether text is raw as a hexadecimal code shows it ("0x" and upper-case digits), told digit by digit.
+bool showsHex(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw)
+{
+    const int digits = fun.showType == 1 ? 4 : 8;
+    const int bits = qMin(QFuncodeScaling::dataTypeBits(fun.dataType), digits * 4);
+    const quint64 masked = quint64(raw) & (bits >= 64 ? ~quint64(0) : ((quint64(1) << bits) - 1));
+    if (text.size() != 2 + digits || text.at(0) != QLatin1Char('0') || text.at(1) != QLatin1Char('x')) {
+        return false;
+    }
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (int i = 0; i < digits; ++i) {
+        const int nibble = int((masked >> (4 * (digits - 1 - i))) & 0xF);
+        if (text.at(2 + i) != QLatin1Char(kDigits[nibble])) {
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 int QFuncodeScaling::decimals(int precision)
@@ -164,7 +221,8 @@ bool QFuncodeScaling::isRawInRange(const tagSubFuncode_Servo& fun, qint64 raw)
         return false;
     }
     if (fun.showType == 2) {
-        return enumPositionOfValue(fun.enumText, raw) >= 0;
+        std::optional<QFuncodeEnumTable> scratch;
+        return enumTable(fun, &scratch).positionOfValue(raw) >= 0;
     }
     if (fun.showType == 6) {
         const QList<MenuDigit> digits = menuDigits(fun.enumText);
@@ -196,8 +254,9 @@ QString QFuncodeScaling::showText(const tagSubFuncode_Servo& fun, qint64 raw)
                QString::number(quint64(raw) & mask, 16).toUpper().rightJustified(digits, '0');
     }
     case 2: {
-        const int pos = enumPositionOfValue(fun.enumText, raw);
-        return pos >= 0 ? enumItems(fun.enumText).at(pos) : QString::number(raw);
+        std::optional<QFuncodeEnumTable> scratch;
+        const QString* text = enumTable(fun, &scratch).textOf(raw);
+        return text ? *text : QString::number(raw);
     }
     case 3:
         return bitPattern(raw, qMin(dataTypeBits(fun.dataType), 32));
@@ -250,21 +309,16 @@ bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStrin
         return ok;
     }
     case 2: {
-        const QStringList items = enumItems(fun.enumText);
-        const int byText = items.indexOf(t);
-        if (byText >= 0) {
-            return enumItemValue(items.at(byText), raw);
+        std::optional<QFuncodeEnumTable> scratch;
+        const QFuncodeEnumTable& table = enumTable(fun, &scratch);
+        if (table.valueOf(QStringRef(&t), raw)) {
+            return true;
         }
-        for (const QString& item : items) {
-            const QStringList parts = item.split(QRegExp(QStringLiteral("[:\uFF1A]")));
-            if (parts.size() > 1 && parts.mid(1).join(QLatin1Char(':')).trimmed() == t) {
-                return enumItemValue(item, raw);
-            }
-        }
-        // An item with its label in another language: the value before the colon decides.
+        // An item whose label the table does not know: the value before the colon decides.
         qint64 head = 0;
-        if (t.contains(QRegExp(QStringLiteral("[:\uFF1A]"))) && enumItemValue(t, &head) &&
-            enumPositionOfValue(fun.enumText, head) >= 0) {
+        const bool hasColon = t.contains(QLatin1Char(':')) || t.contains(QChar(0xFF1A));
+        if (hasColon && QFuncodeEnumTable::headValue(QStringRef(&t), &head) &&
+            table.positionOfValue(head) >= 0) {
             if (raw) {
                 *raw = head;
             }
@@ -356,13 +410,7 @@ QStringList QFuncodeScaling::enumItems(const QString& enumText)
 
 bool QFuncodeScaling::enumItemValue(const QString& item, qint64* value)
 {
-    const QString first = item.section(QRegExp(QStringLiteral("[:\uFF1A]")), 0, 0);
-    bool ok = false;
-    const qint64 v = first.trimmed().toLongLong(&ok);
-    if (ok && value) {
-        *value = v;
-    }
-    return ok;
+    return QFuncodeEnumTable::headValue(QStringRef(&item), value);
 }
 
 int QFuncodeScaling::enumPositionOfValue(const QString& enumText, qint64 value)
@@ -375,6 +423,33 @@ int QFuncodeScaling::enumPositionOfValue(const QString& enumText, qint64 value)
         }
     }
     return -1;
+}
+
+const QFuncodeEnumTable& QFuncodeScaling::enumTable(const tagSubFuncode_Servo& fun,
+                                                    std::optional<QFuncodeEnumTable>* scratch)
+{
+    if (fun.enumTable && fun.enumTable->source().isSharedWith(fun.enumText)) {
+        return *fun.enumTable;
+    }
+    scratch->emplace(fun.enumText);
+    return **scratch;
+}
+
+bool QFuncodeScaling::showsRaw(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw)
+{
+    if (isDecimalType(fun.showType)) {
+        return showsDecimal(text, raw, decimals(fun.precision)) ||
+               (!isExactDecimal(raw) && text == showText(fun, raw));
+    }
+    if (isHexType(fun.showType)) {
+        return showsHex(fun, text, raw);
+    }
+    if (fun.showType == 2) {
+        std::optional<QFuncodeEnumTable> scratch;
+        const QString* shown = enumTable(fun, &scratch).textOf(raw);
+        return shown ? *shown == text : text == QString::number(raw);
+    }
+    return text == showText(fun, raw);
 }
 
 QList<QFuncodeScaling::MenuDigit> QFuncodeScaling::menuDigits(const QString& enumText)

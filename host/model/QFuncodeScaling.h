@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Conversions between a code's raw drive value, its shown text and the numbers the editors use.
 // Shared by the devices and the simulated drive so both agree on every value.
 class QFuncodeScaling
@@ -33,8 +35,15 @@ public:
     // Shown text of a raw value, and back.
     static QString showText(const tagSubFuncode_Servo& fun, qint64 raw);
     static bool parseShowText(const tagSubFuncode_Servo& fun, const QString& text, qint64* raw);
+    // Whether text is exactly showText(fun, raw), told without making the text where the show type allows.
+    static bool showsRaw(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw);
     // Shown text of a description value for a show type.
     static QString descriptionText(int showType, int precision, const QString& text);
+
+    // The items of an enumerated code: the table its description holds, or one made into *scratch when
+    // the description has none (or its enumerated text changed since).
+    static const QFuncodeEnumTable& enumTable(const tagSubFuncode_Servo& fun,
+                                              std::optional<QFuncodeEnumTable>* scratch);
 
     // Enumerated items ("value:label", one per line) and their values.
     static QStringList enumItems(const QString& enumText);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QFuncodeEnumTable.h"
+
 #include <QMetaType>
 #include <QString>
 
@@ -14,9 +16,10 @@ struct tagSubFuncode_Servo
     int showType = 0;  // 0/8/10 decimal, 1/9 hexadecimal, 2 enumerated, 3 bits, 4 text, 5 date-time,
                        // 6 menu parameter, 7 version
     QString enumText;  // enumerated items "value:label" or menu fields "digit:name:opt;opt", one per line
-    int dataType = 4;  // 3 int16, 4 uint16, 7 int32, 8 uint32, 15 int64
-    int precision = 0; // decimal-point code: the number of decimals of the scaled value
-    QString minVal;    // minimum in engineering units (decimal codes) or as a decimal integer
+    QFuncodeEnumTablePtr enumTable; // enumText taken apart once (enumerated codes of a drive model)
+    int dataType = 4;               // 3 int16, 4 uint16, 7 int32, 8 uint32, 15 int64
+    int precision = 0;              // decimal-point code: the number of decimals of the scaled value
+    QString minVal;                 // minimum in engineering units (decimal codes) or as a decimal integer
     QString maxVal;
     QString defaultVal;
     QString unit;
