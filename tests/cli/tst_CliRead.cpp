@@ -23,9 +23,6 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("twin"); // a simulated drive of the same model holds the same (default) set
-        QTest::newRow("simulated") << "sim:SD330"
-                                   << "SD330"
-                                   << "sim:SD330";
         QTest::newRow("tcp, model read from the drive") << "tcp"
                                                         << "SD220"
                                                         << "sim:SD220";
