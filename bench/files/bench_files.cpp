@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <unzip.h>
 
 namespace {
 const int kCodes = 10000;
@@ -42,9 +43,9 @@ QJsonObject texts(const QString& english)
     return QJsonObject{{"en", english}, {"zh_CN", english + QStringLiteral("（中）")}};
 }
 
-// A drive model of 10,000 codes: mostly decimal codes with decimals, every tenth enumerated with commas in
-// its texts, every twentieth hexadecimal; names with commas.
-QDriveModelPtr makeModel(int count = kCodes)
+// A drive model of 10,000 codes: mostly decimal codes with decimals, every tenth enumerated, every twentieth
+// hexadecimal. Every commaEvery-th code has commas in its name and in its enumerated texts.
+QDriveModelPtr makeModel(int count = kCodes, int commaEvery = 1)
 {
     // A group's codes have registers of their own: at most 1,000 codes to a group.
     const int groupCount = qMax(kGroups, (count + 999) / 1000);
@@ -53,15 +54,17 @@ QDriveModelPtr makeModel(int count = kCodes)
         QJsonArray codes;
         for (int c = 0; c < count / groupCount; ++c) {
             const int n = g * (count / groupCount) + c;
+            const QString comma = n % commaEvery == 0 ? QStringLiteral(",") : QString();
             QJsonObject code{{"index", QString("P%1.%2").arg(g, 2, 10, QChar('0')).arg(c, 4, 10, QChar('0'))},
-                             {"name", texts(QString("Parameter %1, loop %2").arg(n).arg(n % 7))},
+                             {"name", texts(QString("Parameter %1%2 loop %3").arg(n).arg(comma).arg(n % 7))},
                              {"min", "0"},
                              {"max", "60000"},
                              {"default", "100"}};
             if (n % 10 == 0) {
                 code.insert("showType", 2);
-                code.insert("items", QJsonArray{texts("0:Off, idle"), texts("1:On, ramp 1"),
-                                                texts("2:On, ramp 2, fast")});
+                code.insert("items",
+                            QJsonArray{texts("0:Off" + comma + " idle"), texts("1:On" + comma + " ramp 1"),
+                                       texts("2:On" + comma + " ramp 2" + comma + " fast")});
                 code.insert("max", "2");
                 code.insert("default", "1");
             } else if (n % 20 == 5) {
@@ -222,6 +225,51 @@ int measureMode(const QStringList& args)
                 timer.nsecsElapsed() / 1e6);
     return error == 0 ? 0 : 1;
 }
+
+// Milliseconds to inflate the first sheet of a workbook (the part the reader parses), best of kRuns.
+double inflateSheetMs(const QString& path)
+{
+    return bestOf([&] {
+        unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+        if (!zip) {
+            return false;
+        }
+        bool ok =
+            unzLocateFile(zip, "xl/worksheets/sheet1.xml", 0) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK;
+        static char buffer[1 << 16];
+        qint64 total = 0;
+        int count = 0;
+        while (ok && (count = unzReadCurrentFile(zip, buffer, sizeof(buffer))) > 0) {
+            total += count;
+        }
+        ok = ok && count == 0 && unzCloseCurrentFile(zip) == UNZ_OK && total > 0;
+        unzClose(zip);
+        return ok;
+    });
+}
+
+// Best time of reading a comma-separated file of codes function codes, or -1.
+double readCsvMs(const QString& path, int codes, const QFuncodeFileParser_Servo::ModelLookup& lookup)
+{
+    return bestOf([&] {
+        QFuncodeCsvReader_Servo reader(true, lookup);
+        tagExportDevInfo_Servo info;
+        return reader.readFile(path, &info) == 0 && info.funcodes.size() == codes;
+    });
+}
+
+// The device's codes repeated under new numbers up to count codes, for files larger than one model.
+tagExportDevInfo_Servo repeated(const tagExportDevInfo_Servo& device, int count)
+{
+    tagExportDevInfo_Servo info = device;
+    info.funcodes.clear();
+    for (int i = 0; i < count; ++i) {
+        auto code = tagExportFuncodePtr_Servo::create(*device.funcodes.at(i % device.funcodes.size()));
+        code->funIndex = QStringLiteral("R%1.%2").arg(i / 1000).arg(i % 1000);
+        info.funcodes.append(code);
+    }
+    return info;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -232,44 +280,62 @@ int main(int argc, char** argv)
     }
     QTemporaryDir dir;
     const QDriveModelPtr model = makeModel();
-    if (!model || !dir.isValid()) {
+    const QDriveModelPtr sparseModel = makeModel(kCodes, 100);
+    if (!model || !sparseModel || !dir.isValid()) {
         return 1;
     }
     const tagExportDevInfo_Servo device = makeDevice(model);
     const QString csvPath = dir.filePath("codes.csv");
+    const QString sparsePath = dir.filePath("sparse.csv");
+    const QString plainPath = dir.filePath("plain.csv");
+    const QString largePath = dir.filePath("large.csv");
     const QString xlsxPath = dir.filePath("codes.xlsx");
     auto lookup = [model](const QString& name) {
         return name == model->modelName ? model : QDriveModelPtr();
     };
+    auto sparseLookup = [sparseModel](const QString& name) {
+        return name == sparseModel->modelName ? sparseModel : QDriveModelPtr();
+    };
+    QString error;
+    const int kLargeCodes = 10 * kCodes;
+    if (!QFuncodeCsvWriter_Servo::writeFile(sparsePath, makeDevice(sparseModel), &error) ||
+        !QFuncodeCsvWriter_Servo::writeFile(plainPath, repeated(device, kCodes), &error) ||
+        !QFuncodeCsvWriter_Servo::writeFile(largePath, repeated(device, kLargeCodes), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
 
-    const double writeCsv = bestOf([&] {
-        QString error;
-        return QFuncodeCsvWriter_Servo::writeFile(csvPath, device, &error);
-    });
+    const double writeCsv =
+        bestOf([&] { return QFuncodeCsvWriter_Servo::writeFile(csvPath, device, &error); });
     const double writeXlsx = bestOf([&] {
         QFuncodeXlsxFile_Servo workbook;
         workbook.addFuncodes("Function codes", device);
         return workbook.write(xlsxPath) == 0;
     });
-    int codesRead = 0;
-    const double readCsv = bestOf([&] {
-        QFuncodeCsvReader_Servo reader(true, lookup);
-        tagExportDevInfo_Servo info;
-        const bool ok = reader.readFile(csvPath, &info) == 0;
-        codesRead = info.funcodes.size();
-        return ok && codesRead == kCodes;
-    });
+    const double readCsv = readCsvMs(csvPath, kCodes, lookup);
+    const double readSparse = readCsvMs(sparsePath, kCodes, sparseLookup);
+    // Codes of no known model: the same work per line whatever the count.
+    const double readPlain = readCsvMs(plainPath, kCodes, {});
+    const double readLarge = readCsvMs(largePath, kLargeCodes, {});
     const double readXlsx = bestOf([&] {
         QFuncodeXlsxFile_Servo workbook(lookup);
         tagExportDevInfo_Servo info;
         return workbook.read(xlsxPath, &info) == 0 && info.funcodes.size() == kCodes;
     });
 
-    std::printf("Function-code file of %d codes (csv %lld bytes, xlsx %lld bytes), best of %d runs\n",
-                codesRead, QFileInfo(csvPath).size(), QFileInfo(xlsxPath).size(), kRuns);
+    std::printf("Function-code file of %d codes (csv %lld bytes, xlsx %lld bytes), best of %d runs\n", kCodes,
+                QFileInfo(csvPath).size(), QFileInfo(xlsxPath).size(), kRuns);
     report("write csv", writeCsv, -1, "");
     report("write xlsx", writeXlsx, -1, "");
-    report("read csv", readCsv, pythonMs(kPythonCsv, csvPath), "csv");
+    report("read csv, commas every line", readCsv, pythonMs(kPythonCsv, csvPath), "csv");
+    report("read csv, commas in 1 %", readSparse, pythonMs(kPythonCsv, sparsePath), "csv");
+    report("read csv, no model, 10,000", readPlain, pythonMs(kPythonCsv, plainPath), "csv");
+    report("read csv, no model, 100,000", readLarge, pythonMs(kPythonCsv, largePath), "csv");
+    std::printf("  per code: %.2f us at 10,000, %.2f us at 100,000\n", readPlain * 1000 / kCodes,
+                readLarge * 1000 / kLargeCodes);
     report("read xlsx", readXlsx, pythonMs(kPythonXlsx, xlsxPath), "openpyxl");
-    return readCsv > 0 && readXlsx > 0 && writeCsv > 0 && writeXlsx > 0 ? 0 : 1;
+    report("  inflating its sheet alone", inflateSheetMs(xlsxPath), -1, "");
+    const bool ok = readCsv > 0 && readSparse > 0 && readPlain > 0 && readLarge > 0 && readXlsx > 0 &&
+                    writeCsv > 0 && writeXlsx > 0;
+    return ok ? 0 : 1;
 }

@@ -10,7 +10,7 @@ bool sheetsHold(QXlsxWorkbookReader& reader)
 {
     bool holds = true;
     for (int sheet = 0; sheet < reader.sheetCount(); ++sheet) {
-        reader.readSheet(sheet, [&holds](int, const QStringList& cells) {
+        reader.readSheet(sheet, [&holds](int, const QXlsxWorkbookReader::Cells& cells) {
             holds = holds && cells.size() <= QXlsxWorkbookReader::kMaxColumns;
             return holds;
         });

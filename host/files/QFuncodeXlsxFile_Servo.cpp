@@ -4,6 +4,8 @@
 #include "QFuncodeHelperBase.h"
 #include "QXlsxWorkbookReader.h"
 
+#include <algorithm>
+
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
 typedef QFuncodeHelperBase Errors;
@@ -44,8 +46,10 @@ int QFuncodeXlsxFile_Servo::funcodeSheet(QXlsxWorkbookReader& reader, int* sheet
     *sheet = 0;
     for (int index = 0; index < qMin(reader.sheetCount(), kSheetsSearched); ++index) {
         bool marked = false;
-        const int error = reader.readSheet(index, [&marked](int, const QStringList& cells) {
-            marked = cells.join(QLatin1Char(',')).contains(Layout::markSignature());
+        const int error = reader.readSheet(index, [&marked](int, const QXlsxWorkbookReader::Cells& cells) {
+            const QString signature = Layout::markSignature();
+            marked = std::any_of(cells.cbegin(), cells.cend(),
+                                 [&signature](const QStringRef& cell) { return cell.contains(signature); });
             return false; // the first row is enough
         });
         if (error != Errors::FILE_OK) {
@@ -69,8 +73,9 @@ int QFuncodeXlsxFile_Servo::readWorkbook(QXlsxWorkbookReader& reader, tagExportD
     }
     QFuncodeFileParser_Servo parser(true, m_lookup);
     parser.setCancelFlag(m_cancel);
-    const int read = reader.readSheet(
-        sheet, [&parser](int row, const QStringList& cells) { return parser.addLine(row, cells, true); });
+    const int read = reader.readSheet(sheet, [&parser](int row, const QXlsxWorkbookReader::Cells& cells) {
+        return parser.addLine(row, cells, true);
+    });
     if (read != Errors::FILE_OK) {
         m_detail = reader.errorDetail();
         return read;
@@ -107,26 +112,35 @@ QVariantList QFuncodeXlsxFile_Servo::pageRow(const QStringList& texts)
     return row;
 }
 
+// The fields of Layout::codeFields, integers as numbers, made from the record without texts in between.
+QVariantList QFuncodeXlsxFile_Servo::codeRow(const tagExportFuncode_Servo& funcode)
+{
+    QVariantList row;
+    row.reserve(Layout::FIELD_COUNT);
+    row << qint64(funcode.canopenAddr) << qint64(funcode.usbCode) << funcode.groupName << funcode.funIndex
+        << funcode.funName << qint64(funcode.authority) << qint64(funcode.dataType)
+        << qint64(funcode.axisNum);
+    for (const qint64 raw : funcode.curValue) {
+        row << raw;
+    }
+    // Always three texts, also for a drive of fewer axes.
+    for (int axis = 0; axis < 3; ++axis) {
+        row << funcode.valueTexts.value(axis);
+    }
+    return row;
+}
+
 void QFuncodeXlsxFile_Servo::addFuncodes(const QString& sheetName, const tagExportDevInfo_Servo& info)
 {
     QXlsxWorkbookWriter::Rows rows;
     rows.append(QVariantList{Layout::markLine()});
     rows.append(textRow(Layout::deviceFields(info)));
     rows.append(textRow(Layout::headingFields()));
+    rows.reserve(rows.size() + info.funcodes.size());
     for (const tagExportFuncodePtr_Servo& funcode : info.funcodes) {
-        if (!funcode) {
-            continue;
+        if (funcode) {
+            rows.append(codeRow(*funcode));
         }
-        const QStringList fields = Layout::codeFields(*funcode);
-        QVariantList row;
-        row.reserve(fields.size());
-        for (int field = 0; field < fields.size(); ++field) {
-            qint64 value = 0;
-            const bool integer =
-                Layout::isIntegerField(field) && Layout::parseStrictInteger(fields.at(field), &value);
-            row.append(integer ? QVariant(value) : QVariant(fields.at(field)));
-        }
-        rows.append(row);
     }
     m_writer.addSheet(sheetName, rows, 2);
 }

@@ -38,6 +38,7 @@ private:
     int funcodeSheet(QXlsxWorkbookReader& reader, int* sheet);
     static QVariantList textRow(const QStringList& texts);
     static QVariantList pageRow(const QStringList& texts);
+    static QVariantList codeRow(const tagExportFuncode_Servo& funcode);
 
     QFuncodeFileParser_Servo::ModelLookup m_lookup;
     QXlsxWorkbookWriter m_writer;

@@ -77,11 +77,32 @@ int ZCALLBACK memoryError(voidpf, voidpf)
     return 0;
 }
 
-// The texts of all <t> elements inside the current element (a shared or inline string), phonetic runs
-// left out.
-QString readStringItem(QXmlStreamReader& xml)
+// The characters of the current element and of the elements inside it, added to *text.
+void appendElementText(QXmlStreamReader& xml, QString* text)
 {
-    QString text;
+    int depth = 1;
+    while (depth > 0 && !xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            text->append(xml.text());
+            break;
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// The texts of all <t> elements inside the current element (a shared or inline string), phonetic runs
+// left out, added to *text.
+void appendStringItem(QXmlStreamReader& xml, QString* text)
+{
     int depth = 1;
     while (depth > 0 && !xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
@@ -91,23 +112,46 @@ QString readStringItem(QXmlStreamReader& xml)
             if (xml.name() == QLatin1String("rPh")) {
                 xml.skipCurrentElement();
             } else if (xml.name() == QLatin1String("t")) {
-                text += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                appendElementText(xml, text);
             } else {
                 ++depth;
             }
         }
     }
-    return text;
+}
+
+QStringRef attributeValue(const QXmlStreamAttributes& attributes, const char* name)
+{
+    for (const QXmlStreamAttribute& a : attributes) {
+        if (a.name() == QLatin1String(name)) {
+            return a.value();
+        }
+    }
+    return QStringRef();
 }
 
 QString attribute(const QXmlStreamReader& xml, const char* name)
 {
-    for (const QXmlStreamAttribute& a : xml.attributes()) {
-        if (a.name() == QLatin1String(name)) {
-            return a.value().toString();
+    return attributeValue(xml.attributes(), name).toString();
+}
+
+// An integer as QString::number writes it: digits with an optional minus, no leading zero, at most 18
+// digits (so that it fits any qint64).
+bool isPlainInteger(const QStringRef& text)
+{
+    const int sign = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const int digits = text.size() - sign;
+    if (digits < 1 || digits > 18 || (digits > 1 && text.at(sign) == QLatin1Char('0')) ||
+        (sign && digits == 1 && text.at(1) == QLatin1Char('0'))) {
+        return false;
+    }
+    for (int i = sign; i < text.size(); ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9') {
+            return false;
         }
     }
-    return QString();
+    return true;
 }
 
 QString xmlError(const QString& part, const QXmlStreamReader& xml)
@@ -340,7 +384,9 @@ int QXlsxWorkbookReader::readSharedStrings()
     QXmlStreamReader xml(xmlBytes);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si")) {
-            m_sharedStrings.append(readStringItem(xml));
+            QString item;
+            appendStringItem(xml, &item);
+            m_sharedStrings.append(item);
         }
     }
     if (xml.hasError()) {
@@ -370,35 +416,39 @@ int QXlsxWorkbookReader::parseSheet(const QString& part, const QByteArray& xmlBy
                                     const RowVisitor& visitor)
 {
     QXmlStreamReader xml(xmlBytes);
-    QStringList cells;
+    m_cells.clear();
+    m_rowText.resize(0);
     int row = 0;
     int column = -1;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row")) {
+            const QXmlStreamAttributes attributes = xml.attributes();
             bool ok = false;
-            const int number = attribute(xml, "r").toInt(&ok);
+            const int number = attributeValue(attributes, "r").toInt(&ok);
             row = ok && number > 0 ? number : row + 1;
             column = -1;
-            cells.clear();
+            m_cells.clear();
+            m_rowText.resize(0);
         } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
-            if (!cells.isEmpty() && !visitor(row, cells)) {
+            if (!m_cells.isEmpty() && !visitor(row, m_cells)) {
                 return Errors::FILE_OK;
             }
         } else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c")) {
-            const int referenced = columnOfReference(attribute(xml, "r"));
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringRef reference = attributeValue(attributes, "r");
+            const int referenced = columnOfReference(reference);
             column = referenced >= 0 ? referenced : column + 1;
-            const QString type = attribute(xml, "t");
-            QString text;
-            const int error = readCell(xml, type, &text);
+            QStringRef text;
+            const int error = readCell(xml, cellKind(attributeValue(attributes, "t")), reference, &text);
             if (error != Errors::FILE_OK) {
                 return fail(error, QStringLiteral("%1 (%2)").arg(part, m_detail));
             }
             if (column < kMaxColumns && !text.isEmpty()) {
-                while (cells.size() <= column) {
-                    cells.append(QString());
+                if (m_cells.size() <= column) {
+                    m_cells.resize(column + 1);
                 }
-                cells[column] = text;
+                m_cells[column] = text;
             }
         }
     }
@@ -408,11 +458,15 @@ int QXlsxWorkbookReader::parseSheet(const QString& part, const QByteArray& xmlBy
     return Errors::FILE_OK;
 }
 
-int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, const QString& type, QString* text)
+// The cell's text as a view: of a shared string, of a constant text, or of what it adds to m_rowText.
+// reference: the cell's reference, for a message.
+int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, CellKind kind, const QStringRef& reference,
+                                  QStringRef* text)
 {
-    const QString reference = attribute(xml, "r");
-    QString value;
-    QString inlineText;
+    static const QString kTrue = QStringLiteral("TRUE");
+    static const QString kFalse = QStringLiteral("FALSE");
+    const int start = m_rowText.size();
+    bool read = false;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("c")) {
@@ -421,35 +475,68 @@ int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, const QString& type, QS
         if (token != QXmlStreamReader::StartElement) {
             continue;
         }
-        if (xml.name() == QLatin1String("v")) {
-            value = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-        } else if (xml.name() == QLatin1String("is")) {
-            inlineText = readStringItem(xml);
-        } else {
+        // An inline string's text is in <is>, every other cell's in <v>.
+        const bool inlinePart = xml.name() == QLatin1String("is");
+        if (read ||
+            (inlinePart ? kind != CELL_INLINE : kind == CELL_INLINE || xml.name() != QLatin1String("v"))) {
             xml.skipCurrentElement();
+            continue;
+        }
+        read = true;
+        if (inlinePart) {
+            appendStringItem(xml, &m_rowText);
+        } else {
+            appendElementText(xml, &m_rowText);
         }
     }
-    if (type == QLatin1String("s")) {
+    const QStringRef value(&m_rowText, start, m_rowText.size() - start);
+    switch (kind) {
+    case CELL_SHARED: {
         bool ok = false;
         const int index = value.trimmed().toInt(&ok);
         if (!ok || index < 0 || index >= m_sharedStrings.size()) {
-            m_detail = tr("STR_XLSX_NO_SHARED_STRING")
-                           .arg(Errors::excerpt(QStringRef(&reference)), Errors::excerpt(QStringRef(&value)));
+            m_detail =
+                tr("STR_XLSX_NO_SHARED_STRING").arg(Errors::excerpt(reference), Errors::excerpt(value));
             return Errors::FILE_ERR_BAD_XML;
         }
-        *text = m_sharedStrings.at(index);
-    } else if (type == QLatin1String("inlineStr")) {
-        *text = inlineText;
-    } else if (type == QLatin1String("b")) {
-        *text = value.isEmpty() ? QString()
-                                : (value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE")
-                                                                         : QStringLiteral("FALSE"));
-    } else if (type.isEmpty() || type == QLatin1String("n")) {
-        *text = value.isEmpty() ? QString() : numberText(value);
-    } else {
-        *text = value; // formula string, error value, date text
+        m_rowText.resize(start);
+        *text = QStringRef(m_sharedStrings.constData() + index);
+        break;
+    }
+    case CELL_BOOLEAN:
+        *text = value.isEmpty() ? QStringRef()
+                                : QStringRef(value.trimmed() == QLatin1String("1") ? &kTrue : &kFalse);
+        m_rowText.resize(start);
+        break;
+    case CELL_NUMBER:
+        if (!value.isEmpty() && !isPlainInteger(value)) {
+            const QString number = numberText(value.toString());
+            m_rowText.resize(start);
+            m_rowText.append(number);
+            *text = QStringRef(&m_rowText, start, number.size());
+            break;
+        }
+        *text = value;
+        break;
+    default:
+        *text = value; // an inline string, a formula string, an error value, a date text
+        break;
     }
     return Errors::FILE_OK;
+}
+
+QXlsxWorkbookReader::CellKind QXlsxWorkbookReader::cellKind(const QStringRef& type)
+{
+    if (type.isEmpty() || type == QLatin1String("n")) {
+        return CELL_NUMBER;
+    }
+    if (type == QLatin1String("s")) {
+        return CELL_SHARED;
+    }
+    if (type == QLatin1String("inlineStr")) {
+        return CELL_INLINE;
+    }
+    return type == QLatin1String("b") ? CELL_BOOLEAN : CELL_OTHER;
 }
 
 QString QXlsxWorkbookReader::numberText(const QString& value)
@@ -470,7 +557,7 @@ QString QXlsxWorkbookReader::numberText(const QString& value)
     return QString::number(number, 'g', QLocale::FloatingPointShortest);
 }
 
-int QXlsxWorkbookReader::columnOfReference(const QString& reference)
+int QXlsxWorkbookReader::columnOfReference(const QStringRef& reference)
 {
     int column = 0;
     int letters = 0;

@@ -20,7 +20,9 @@ class QXmlStreamReader;
 // Limits: a file of at most kMaxFileBytes, each part unpacked to at most kMaxPartBytes and all parts
 // read together to at most kMaxUnpackedBytes (a small archive that unpacks to gigabytes is refused while
 // it is unpacked), kMaxEntries parts. The whole file is held in memory, and so is one part at a time
-// besides the shared strings.
+// besides the shared strings. A sheet is read in one pass: the shared strings are read once into a vector,
+// and the cells of a row are views of those strings or of one buffer of the row's texts, so that a cell
+// costs no text of its own until the visitor takes it.
 //
 // Failures are error numbers of QFuncodeHelperBase with a detail naming the part (and cell).
 class QXlsxWorkbookReader
@@ -34,9 +36,11 @@ public:
     static const int kMaxEntries = 10000;
     static const int kMaxColumns = 256;
 
-    // Gets each row that holds a cell: its number (1 for the first row) and its cells from column A on;
-    // returns false to stop.
-    typedef std::function<bool(int row, const QStringList& cells)> RowVisitor;
+    // The cells of a row from column A on, as views that hold while the visitor runs (an empty view for a
+    // cell left out).
+    typedef QVector<QStringRef> Cells;
+    // Gets each row that holds a cell: its number (1 for the first row) and its cells; returns false to stop.
+    typedef std::function<bool(int row, const Cells& cells)> RowVisitor;
 
     QXlsxWorkbookReader();
     ~QXlsxWorkbookReader();
@@ -51,7 +55,11 @@ public:
     // A number as a short text: integers as digits, others in the shortest form that reads back.
     static QString numberText(const QString& value);
     // Column of a cell reference ("AB12" -> 27), -1 without letters.
-    static int columnOfReference(const QString& reference);
+    static int columnOfReference(const QStringRef& reference);
+    static int columnOfReference(const QString& reference)
+    {
+        return columnOfReference(QStringRef(&reference));
+    }
 
 private:
     int fail(int error, const QString& detail);
@@ -63,7 +71,16 @@ private:
     QHash<QString, QString> relationships(const QString& partName, int* error);
     int readSharedStrings();
     int parseSheet(const QString& part, const QByteArray& xml, const RowVisitor& visitor);
-    int readCell(QXmlStreamReader& xml, const QString& type, QString* text);
+    enum CellKind
+    {
+        CELL_NUMBER,
+        CELL_SHARED,
+        CELL_INLINE,
+        CELL_BOOLEAN,
+        CELL_OTHER
+    };
+    static CellKind cellKind(const QStringRef& type);
+    int readCell(QXmlStreamReader& xml, CellKind kind, const QStringRef& reference, QStringRef* text);
 
     QByteArray m_bytes;
     void* m_zip = nullptr;
@@ -76,6 +93,8 @@ private:
     QStringList m_sheetNames;
     QStringList m_sheetParts;
     QVector<QString> m_sharedStrings;
+    QString m_rowText; // the texts of the cells of the row being read, one after the other
+    Cells m_cells;
     QString m_detail;
     qint64 m_unpacked = 0;
 };

@@ -45,11 +45,6 @@ bool isNumber(const QVariant& value, double* number)
     }
 }
 
-QString cellText(const QVariant& value)
-{
-    return value.toString().left(kMaxTextLength);
-}
-
 // Text width in character units: wide (East Asian) characters count twice.
 int textWidth(const QString& text)
 {
@@ -60,6 +55,28 @@ int textWidth(const QString& text)
     return width;
 }
 
+// Integers (the most cells of a function-code sheet) are measured without making their text.
+int cellWidth(const QVariant& value)
+{
+    switch (static_cast<QMetaType::Type>(value.type())) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const qint64 number = value.toLongLong();
+        quint64 magnitude = number < 0 ? quint64(0) - quint64(number) : quint64(number);
+        int width = number < 0 ? 2 : 1;
+        while (magnitude >= 10) {
+            magnitude /= 10;
+            ++width;
+        }
+        return width;
+    }
+    case QMetaType::QString:
+        return textWidth(*static_cast<const QString*>(value.constData()));
+    default:
+        return textWidth(value.toString());
+    }
+}
+
 void writeCell(lxw_worksheet* sheet, int row, int column, const QVariant& value, lxw_format* format)
 {
     double number = 0;
@@ -68,12 +85,13 @@ void writeCell(lxw_worksheet* sheet, int row, int column, const QVariant& value,
                                format);
         return;
     }
-    const QString text = cellText(value);
+    const QString text =
+        value.type() == QVariant::String ? *static_cast<const QString*>(value.constData()) : value.toString();
     if (text.isEmpty()) {
         return;
     }
     worksheet_write_string(sheet, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
-                           text.toUtf8().constData(), format);
+                           text.left(kMaxTextLength).toUtf8().constData(), format);
 }
 
 void setColumnWidths(lxw_worksheet* sheet, const QXlsxWorkbookWriter::Rows& rows, int headerRow)
@@ -89,7 +107,7 @@ void setColumnWidths(lxw_worksheet* sheet, const QXlsxWorkbookWriter::Rows& rows
             while (widths.size() <= c) {
                 widths.append(6);
             }
-            widths[c] = qMax(widths.at(c), textWidth(row.at(c).toString()) + 2);
+            widths[c] = qMax(widths.at(c), cellWidth(row.at(c)) + 2);
         }
     }
     for (int c = 0; c < widths.size(); ++c) {

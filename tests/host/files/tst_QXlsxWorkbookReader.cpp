@@ -70,8 +70,12 @@ private slots:
         QCOMPARE(reader.sheetCount(), 2);
         QCOMPARE(reader.sheetName(1), QString("Codes"));
         QList<QPair<int, QStringList>> rows;
-        const auto collect = [&rows](int row, const QStringList& cells) {
-            rows.append({row, cells});
+        const auto collect = [&rows](int row, const QXlsxWorkbookReader::Cells& cells) {
+            QStringList texts;
+            for (const QStringRef& cell : cells) {
+                texts.append(cell.toString());
+            }
+            rows.append({row, texts});
             return true;
         };
         QCOMPARE(reader.readSheet(1, collect), 0);
