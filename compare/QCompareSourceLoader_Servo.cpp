@@ -35,7 +35,10 @@ bool QCompareSourceLoader_Servo::loadDrive(const QString& alias, bool read,
     if (!device) {
         return false;
     }
+    // A value the read did not answer could not be read for this comparison: it is not compared.
+    qint64 readSinceMs = -1;
     if (read && device->isDeviceOnline()) {
+        readSinceMs = device->valueStates().now();
         QBatchReadWrite_Servo reader(alias, text("STR_READ"), m_parent, 0);
         reader.batchReadFuncode(QStringList());
     }
@@ -44,7 +47,7 @@ bool QCompareSourceLoader_Servo::loadDrive(const QString& alias, bool read,
     if (!device) {
         return false;
     }
-    *source = QCompareSourceBuilder_Servo::fromDevice(*device);
+    *source = QCompareSourceBuilder_Servo::fromDevice(*device, readSinceMs);
     // How the drive is reached; a drive simulated inside the workbench in the present language.
     if (QProjectCore::self()->simulatedLink(device->getAliasName())) {
         source->name = text("STR_STATUS_LINK_SIMULATED");

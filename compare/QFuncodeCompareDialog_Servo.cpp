@@ -519,8 +519,13 @@ void QFuncodeCompareDialog_Servo::showResult()
     showRecords();
     applyColumns();
     if (!m_modelHeader.isEmpty()) {
-        m_statusBar->showMessage(
-            tr("STR_COMPARE_SUMMARY").arg(m_result.all.size()).arg(m_result.differing.size()));
+        const int notCompared = m_result.notCompared.size();
+        QString summary =
+            tr("STR_COMPARE_SUMMARY").arg(m_result.all.size()).arg(m_result.differing.size() - notCompared);
+        if (notCompared > 0) {
+            summary += QLatin1Char(' ') + tr("STR_COMPARE_NOT_READ_COUNT").arg(notCompared);
+        }
+        m_statusBar->showMessage(summary);
         // So that two drives, or a drive and a file, are seen at a glance to hold the same set.
         m_fingerprints->setText(QStringLiteral("%1: %2\n%3: %4")
                                     .arg(m_labelA,

@@ -5,6 +5,8 @@
 
 namespace {
 const QSize kCellSize(220, 20);
+// A code not compared (a value unknown on one side) is neither equal (plain) nor differing (red).
+const QColor kNotComparedColor(0xb0, 0x6a, 0x00);
 
 QString groupWord(const QString& text)
 {
@@ -144,6 +146,9 @@ QString QFuncodeCompareTreeModel_Servo::cellText(const Node* node, int column) c
 
 QVariant QFuncodeCompareTreeModel_Servo::foreground(const Node* node, int column) const
 {
+    if (!node->isGroup && node->record->notCompared) {
+        return QBrush(kNotComparedColor, Qt::SolidPattern);
+    }
     const bool red = node->isGroup ? (node->differs && column == COL_INDEX) : !node->record->equal;
     return red ? QVariant(QBrush(Qt::red, Qt::SolidPattern)) : QVariant();
 }

@@ -163,5 +163,13 @@
         <source>STR_COMPARE_MODELS_DIFFER</source>
         <translation>%1 is a %2 and %3 a %4: the function codes of different models are not meant to match. Compare them anyway?</translation>
     </message>
+    <message>
+        <source>STR_COMPARE_NOT_READ</source>
+        <translation>not read</translation>
+    </message>
+    <message>
+        <source>STR_COMPARE_NOT_READ_COUNT</source>
+        <translation>%1 codes not read: not compared.</translation>
+    </message>
 </context>
 </TS>

@@ -163,5 +163,13 @@
         <source>STR_COMPARE_MODELS_DIFFER</source>
         <translation>%1 是 %2，%3 是 %4：不同型号的功能码本就不同。仍要比较吗？</translation>
     </message>
+    <message>
+        <source>STR_COMPARE_NOT_READ</source>
+        <translation>未读取</translation>
+    </message>
+    <message>
+        <source>STR_COMPARE_NOT_READ_COUNT</source>
+        <translation>%1 个功能码未读取，未比较。</translation>
+    </message>
 </context>
 </TS>

@@ -27,6 +27,11 @@ struct tagExportFuncode_Servo
     // Read from a file: bit n set when axis n's raw value and text disagreed and the raw value was made
     // from the text (a person edits the text in a spreadsheet).
     quint8 textTakenAxes = 0;
+    // Bit n set when axis n's value is not known (a drive's value never read or whose read failed, a
+    // file's empty or "null" text): curValue holds no number there.
+    quint8 unknownAxes = 0;
+
+    bool isKnown(int axis) const { return !(unknownAxes & (1u << axis)); }
 };
 
 typedef QSharedPointer<tagExportFuncode_Servo> tagExportFuncodePtr_Servo;

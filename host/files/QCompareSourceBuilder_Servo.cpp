@@ -7,8 +7,22 @@
 namespace {
 const int kLoadedAxes = 3;
 
+// Known for this comparison: known to the device and, when the drive was read for it, read since.
+bool isKnownValue(const QDeviceServo& device, const QString& number, int axis, qint64 readSinceMs)
+{
+    if (!device.hasValue(number, axis)) {
+        return false;
+    }
+    return readSinceMs < 0 || device.isValueReadSince(number, axis, readSinceMs);
+}
+
+bool isUnknownText(const QString& text)
+{
+    return text.isEmpty() || text == QLatin1String("null");
+}
+
 tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFuncode_Servo& fun,
-                                   const QString& group)
+                                   const QString& group, qint64 readSinceMs)
 {
     auto code = tagExportFuncodePtr_Servo::create();
     code->groupName = group;
@@ -18,6 +32,11 @@ tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFunco
     code->authority = fun.authority;
     code->axisNum = device.getAxisNum();
     for (int axis = 0; axis < kLoadedAxes; ++axis) {
+        if (axis < code->axisNum && !isKnownValue(device, fun.funIndex, axis, readSinceMs)) {
+            code->unknownAxes |= quint8(1u << axis);
+            code->valueTexts.append(QString());
+            continue;
+        }
         code->curValue[size_t(axis)] = device.getCurValue(fun.funIndex, axis);
         code->valueTexts.append(device.getScaledCurValueStr(fun.funIndex, axis));
     }
@@ -25,7 +44,7 @@ tagExportFuncodePtr_Servo exportOf(const QDeviceServo& device, const tagSubFunco
 }
 } // namespace
 
-tagCompareSource_Servo QCompareSourceBuilder_Servo::fromDevice(const QDeviceServo& device)
+tagCompareSource_Servo QCompareSourceBuilder_Servo::fromDevice(const QDeviceServo& device, qint64 readSinceMs)
 {
     tagCompareSource_Servo source;
     source.devText = QStringLiteral("%1_%2").arg(device.getDevName(), device.getConfigVersion());
@@ -37,7 +56,7 @@ tagCompareSource_Servo QCompareSourceBuilder_Servo::fromDevice(const QDeviceServ
         QList<tagExportFuncodePtr_Servo>& codes = source.groupMap[group.key()];
         codes.reserve(group.value().size());
         for (const tagSubFuncode_Servo* fun : group.value()) {
-            codes.append(exportOf(device, *fun, group.key()));
+            codes.append(exportOf(device, *fun, group.key(), readSinceMs));
         }
     }
     return source;
@@ -53,9 +72,16 @@ tagCompareSource_Servo QCompareSourceBuilder_Servo::fromFile(const QString& path
     source.title = path;
     const int authority = QLibSetting::self()->getSystemSetting()->getAuthority();
     for (const tagExportFuncodePtr_Servo& code : info.funcodes) {
-        if (code && QDeviceServo::isAuthValid(code->authority, authority)) {
-            source.groupMap[code->groupName].append(code);
+        if (!code || !QDeviceServo::isAuthValid(code->authority, authority)) {
+            continue;
         }
+        const int axes = qBound(1, source.axisNum > 0 ? source.axisNum : code->axisNum, kLoadedAxes);
+        for (int axis = 0; axis < axes; ++axis) {
+            if (isUnknownText(code->valueTexts.value(axis))) {
+                code->unknownAxes |= quint8(1u << axis);
+            }
+        }
+        source.groupMap[code->groupName].append(code);
     }
     return source;
 }
@@ -69,8 +95,7 @@ QString QCompareSourceBuilder_Servo::firstUnknownValue(const QList<tagExportFunc
         }
         const int axes = qBound(1, axisNum > 0 ? axisNum : code->axisNum, kLoadedAxes);
         for (int axis = 0; axis < axes; ++axis) {
-            const QString text = code->valueTexts.value(axis);
-            if (text.isEmpty() || text == QLatin1String("null")) {
+            if (!code->isKnown(axis)) {
                 return QStringLiteral("%1 (%2)").arg(code->funIndex, QDeviceServo::getAxisName(axis));
             }
         }

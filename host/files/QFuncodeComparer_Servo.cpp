@@ -2,6 +2,7 @@
 
 #include "QDeviceServo.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -34,10 +35,15 @@ bool hasText(const QStringList& texts)
 }
 } // namespace
 
+int QFuncodeComparer_Servo::comparedAxes(int axisNumA, int axisNumB)
+{
+    return (axisNumA > 0 && axisNumB > 0) ? qMin(qMin(axisNumA, axisNumB), kAxes) : 1;
+}
+
 bool QFuncodeComparer_Servo::valuesEqual(int axisNumA, const std::array<qint64, 3>& valuesA, int axisNumB,
                                          const std::array<qint64, 3>& valuesB)
 {
-    const int axes = (axisNumA > 0 && axisNumB > 0) ? qMin(qMin(axisNumA, axisNumB), kAxes) : 1;
+    const int axes = comparedAxes(axisNumA, axisNumB);
     for (int axis = 0; axis < axes; ++axis) {
         if (valuesA[size_t(axis)] != valuesB[size_t(axis)]) {
             return false;
@@ -131,6 +137,11 @@ void QFuncodeComparer_Servo::fillSide(const tagExportFuncode_Servo* code, std::a
     }
     *values = code->curValue;
     *texts = threeTexts(code->valueTexts);
+    for (int axis = 0; axis < kAxes; ++axis) {
+        if (!code->isKnown(axis)) {
+            (*texts)[axis] = QCoreApplication::translate("QFuncodeComparer_Servo", "STR_COMPARE_NOT_READ");
+        }
+    }
 }
 
 tagCompareFuncodePtr_Servo QFuncodeComparer_Servo::makeRecord(const Side& a, const Side& b,
@@ -155,8 +166,15 @@ tagCompareFuncodePtr_Servo QFuncodeComparer_Servo::makeRecord(const Side& a, con
     }
     fillSide(inA, &record->valuesA, &record->textsA);
     fillSide(inB, &record->valuesB, &record->textsB);
-    record->equal =
-        inA && inB && valuesEqual(a.source->axisNum, record->valuesA, b.source->axisNum, record->valuesB);
+    if (!inA || !inB) {
+        return record;
+    }
+    const int axes = comparedAxes(a.source->axisNum, b.source->axisNum);
+    for (int axis = 0; axis < axes; ++axis) {
+        record->notCompared = record->notCompared || !inA->isKnown(axis) || !inB->isKnown(axis);
+    }
+    record->equal = !record->notCompared &&
+                    valuesEqual(a.source->axisNum, record->valuesA, b.source->axisNum, record->valuesB);
     return record;
 }
 
@@ -201,6 +219,9 @@ void QFuncodeComparer_Servo::appendGroup(const Side& a, const Side& b, const QSt
         result->all.append(record);
         if (!record->equal) {
             result->differing.append(record);
+        }
+        if (record->notCompared) {
+            result->notCompared.append(record);
         }
     }
 }

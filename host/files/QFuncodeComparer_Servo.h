@@ -11,7 +11,9 @@
 // Compares the function codes of two sources. Groups are matched by the first word of their names
 // (so "P0 Motor" in one file meets "P0 Motor and encoder" in another), visited in the drive's group
 // display order; within a group the numbers of both sources are merged and sorted as text. A code
-// present in one source only is part of the result and counts as differing.
+// present in one source only is part of the result and counts as differing. A code whose value is not
+// known on either side (tagExportFuncode_Servo::unknownAxes) on an axis both sources have is not
+// compared.
 class QFuncodeComparer_Servo
 {
 public:
@@ -27,7 +29,10 @@ public:
     struct Result
     {
         QList<tagCompareFuncodePtr_Servo> all;
-        QList<tagCompareFuncodePtr_Servo> differing; // a subset of all, same order
+        // Not equal: what is shown when only differences are shown, so also the codes not compared (whoever
+        // looks for differences must see what could not be compared). A subset of all, same order.
+        QList<tagCompareFuncodePtr_Servo> differing;
+        QList<tagCompareFuncodePtr_Servo> notCompared; // a subset of differing, same order
     };
 
     static Result compare(const tagCompareSource_Servo& a, const tagCompareSource_Servo& b,
@@ -64,4 +69,5 @@ private:
                                                  const tagExportFuncode_Servo* inB);
     static void fillSide(const tagExportFuncode_Servo* code, std::array<qint64, 3>* values,
                          QStringList* texts);
+    static int comparedAxes(int axisNumA, int axisNumB);
 };

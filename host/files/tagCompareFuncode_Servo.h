@@ -21,6 +21,9 @@ struct tagCompareFuncode_Servo
     std::array<qint64, 3> valuesB{{0, 0, 0}};
     QStringList textsB;
     bool equal = false; // both sources hold the same value
+    // In both sources, but a value of an axis they both have is not known on one side (never read, read
+    // failed): neither equal nor differing. Its text there is "not read".
+    bool notCompared = false;
 };
 
 typedef QSharedPointer<tagCompareFuncode_Servo> tagCompareFuncodePtr_Servo;

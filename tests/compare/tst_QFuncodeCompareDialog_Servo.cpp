@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -164,6 +165,24 @@ private slots:
         QCOMPARE(dialog.treeModel()->rowCount(), 4); // P00, P2, P10, PtP
         QVERIFY(QTestUi::child<QRadioButton>(&dialog, "radioButton_comp2Devices")->isChecked());
         QVERIFY(m_boxes.calls().isEmpty());
+    }
+
+    // A drive that was never read (offline from the start) is compared with nothing: every code is kept by
+    // the presence filter, listed also among the differing ones as not compared, and counted.
+    void aNeverReadDriveIsNotCompared()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
+        QTestHost::link("B")->setOnline(false);
+        D dialog;
+        dialog.presetComparison("A", "B", D::COMPARE_TWO_DEVICES, QFuncodeComparer_Servo::PRESENCE_IN_BOTH);
+        const int codes = visibleCodeCount(*device);
+        QCOMPARE(dialog.differingRecords().size(), codes);
+        for (const tagCompareFuncode_Servo* record : dialog.allRecords()) {
+            QVERIFY2(record->notCompared && !record->equal, qPrintable(record->funIndex));
+        }
+        QVERIFY(dialog.findChild<QStatusBar*>()->currentMessage().contains(
+            QTestUi::text("STR_COMPARE_NOT_READ_COUNT").arg(codes)));
     }
 
     void secondDriveIsAnotherOfTheSameModel_data()

@@ -10,7 +10,7 @@ class tst_QFuncodeComparer_Servo : public QObject
 {
     Q_OBJECT
 
-    // "group|number|x,y,z" -> one code with raw values and texts equal to the values.
+    // "group|number|x,y,z" -> one code with raw values and texts equal to the values; "?" is unknown.
     static tagCompareSource_Servo source(const QStringList& codes, int axisNum = 3)
     {
         tagCompareSource_Servo s;
@@ -24,8 +24,10 @@ class tst_QFuncodeComparer_Servo : public QObject
             code->funName = "name " + parts.at(1);
             const QStringList values = parts.value(2, "0,0,0").split(',');
             for (int axis = 0; axis < 3; ++axis) {
+                const bool unknown = values.value(axis) == "?"; // as a drive source marks it
+                code->unknownAxes |= unknown ? quint8(1u << axis) : 0;
                 code->curValue[size_t(axis)] = values.value(axis).toLongLong();
-                code->valueTexts << values.value(axis);
+                code->valueTexts << (unknown ? QString() : values.value(axis));
             }
             s.groupMap[code->groupName].append(code);
         }
@@ -125,6 +127,39 @@ private slots:
         QCOMPARE(result.all.size(), 1);
         QCOMPARE(result.all.first()->equal, equal);
         QCOMPARE(result.differing.size(), equal ? 0 : 1);
+    }
+
+    // A value unknown on either side, on an axis both have, is neither equal nor differing, and the code
+    // is still in both sources.
+    void unknownValuesAreNotCompared_data()
+    {
+        QTest::addColumn<QString>("valuesA");
+        QTest::addColumn<QString>("valuesB");
+        QTest::addColumn<int>("axesB");
+        QTest::addColumn<bool>("notCompared");
+        QTest::newRow("read against never read") << "1,2,3"
+                                                 << "?,?,?" << 3 << true;
+        QTest::newRow("never read on both sides") << "?,?,?"
+                                                  << "?,?,?" << 3 << true;
+        QTest::newRow("zero against unknown") << "0,0,0"
+                                              << "0,?,0" << 3 << true;
+        QTest::newRow("unknown on an axis B lacks") << "1,2,?"
+                                                    << "1,2,9" << 2 << false;
+    }
+
+    void unknownValuesAreNotCompared()
+    {
+        QFETCH(QString, valuesA);
+        QFETCH(QString, valuesB);
+        QFETCH(int, axesB);
+        QFETCH(bool, notCompared);
+        const C::Result result =
+            C::compare(source({"P0 A|P0.00|" + valuesA}), source({"P0 A|P0.00|" + valuesB}, axesB));
+        const tagCompareFuncode_Servo& record = *result.all.value(0);
+        QCOMPARE(record.notCompared, notCompared);
+        QCOMPARE(record.equal, !notCompared);
+        QCOMPARE(result.notCompared.size(), result.differing.size());
+        QVERIFY(C::passesPresence(record, C::PRESENCE_IN_BOTH));
     }
 
     void presenceFilterKeepsWhatThePresetAsks_data()
