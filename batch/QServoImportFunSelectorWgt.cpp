@@ -74,10 +74,13 @@ void QServoImportFunSelectorWgt::markCurrentDevice(const QList<FunOperationDataU
         QList<qint64> values;
         QList<bool> known;
         // A code the drive has not been asked for yet is not pointed out; one that failed to read is.
-        const bool asked = comparable && !dev->getScaledCurValueStr(unit->funIndex, 0).isEmpty();
+        const QServoValue::State state =
+            comparable ? dev->valueInfo(unit->funIndex, 0).state : QServoValue::NOT_READ;
+        const bool asked = state == QServoValue::READ || state == QServoValue::STALE;
         for (int axis = 0; asked && axis < unit->axisNum; ++axis) {
-            values << dev->getCurValue(unit->funIndex, axis);
-            known << dev->hasValue(unit->funIndex, axis);
+            qint64 raw = 0;
+            known << dev->curValue(unit->funIndex, axis, &raw);
+            values << raw;
         }
         unit->setCurDevValues(values, known);
     }
@@ -136,8 +139,9 @@ QList<FunOperationDataUnitPtr> QServoImportFunSelectorWgt::deviceUnits(const QDe
                 QCommonMethod::semicolonReplaceComma(dev->getScaledDefaultValueStr(fun->funIndex, 0));
             bool read = true;
             for (int axis = 0; axis < axes; ++axis) {
-                read = read && dev->hasValue(fun->funIndex, axis);
-                unit->values << dev->getCurValue(fun->funIndex, axis);
+                qint64 raw = 0;
+                read = dev->curValue(fun->funIndex, axis, &raw) && read;
+                unit->values << raw;
                 unit->valueTexts << QCommonMethod::semicolonReplaceComma(
                     dev->getScaledCurValueStr(fun->funIndex, axis));
             }

@@ -33,6 +33,15 @@ int QCliBackupCommand::run()
     }
     const QDeviceServo* device = drive->device();
     const tagExportDevInfo_Servo info = QFuncodeExportRecords_Servo::collectDeviceFuncodes(device).first();
+    // A value that became unknown after the read (the drive went away meanwhile) is no number either.
+    const QStringList unknown = QFuncodeExportRecords_Servo::unknownNumbers(info.funcodes);
+    if (!unknown.isEmpty()) {
+        return fail(QCliExit::DRIVE_NOT_REACHED, tr("STR_CLI_NOT_READ_CODES")
+                                                         .arg(unknown.size())
+                                                         .arg(unknown.mid(0, 10).join(QStringLiteral(", "))) +
+                                                     QLatin1Char('\n') +
+                                                     tr("STR_CLI_NOTHING_WRITTEN").arg(path));
+    }
     if (!QFuncodeHelper_Servo::writeFuncodeFile(path, info)) {
         return fail(QCliExit::FILE_REFUSED,
                     tr("STR_CLI_FILE_NOT_WRITTEN").arg(path, QFuncodeHelperBase::lastErrorText()));

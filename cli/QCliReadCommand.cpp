@@ -68,9 +68,9 @@ int QCliReadCommand::run()
         QStringList row{fun->funIndex, fun->funName};
         QJsonArray values;
         for (int axis : axes) {
-            const bool known = device->hasValue(fun->funIndex, axis);
+            qint64 raw = 0;
+            const bool known = device->curValue(fun->funIndex, axis, &raw);
             const QString text = known ? device->getScaledCurValueStr(fun->funIndex, axis) : notRead;
-            const qint64 raw = device->getCurValue(fun->funIndex, axis);
             values.append(QJsonObject{{"axis", QDeviceServo::getAxisName(axis)},
                                       {"text", known ? QJsonValue(text) : QJsonValue()},
                                       {"raw", known ? QJsonValue(raw) : QJsonValue()}});

@@ -17,7 +17,9 @@ bool QCliRestoreCommand::differs(const QDeviceServo* device, const tagExportFunc
 {
     const int axes = qMin(device->getAxisNum(), qBound(1, record.axisNum, 3));
     for (int axis = 0; axis < axes; ++axis) {
-        if (device->getCurValue(record.funIndex, axis) != record.curValue[size_t(axis)]) {
+        qint64 held = 0;
+        // A value the drive is not known to hold differs from any value.
+        if (!device->curValue(record.funIndex, axis, &held) || held != record.curValue[size_t(axis)]) {
             return true;
         }
     }
@@ -33,7 +35,8 @@ int QCliRestoreCommand::printDryRun(const QDeviceServo* device,
     for (const tagExportFuncodePtr_Servo& record : changing) {
         const int axes = qMin(device->getAxisNum(), qBound(1, record->axisNum, 3));
         for (int axis = 0; axis < axes; ++axis) {
-            if (device->getCurValue(record->funIndex, axis) == record->curValue[size_t(axis)]) {
+            qint64 held = 0;
+            if (device->curValue(record->funIndex, axis, &held) && held == record->curValue[size_t(axis)]) {
                 continue;
             }
             const tagSubFuncode_Servo* fun = device->getFuncodePtrByFunIndex(record->funIndex);

@@ -99,14 +99,14 @@ int QCliWriteCommand::run()
     QJsonArray values;
     for (int i = 0; i < axes.size(); ++i) {
         const int axis = axes.at(i);
-        const bool known = device->hasValue(number, axis);
+        qint64 held = 0;
+        const bool known = device->curValue(number, axis, &held);
         const QString after = known ? device->getScaledCurValueStr(number, axis) : tr("STR_CLI_NOT_READ");
         table.addRow({number, QDeviceServo::getAxisName(axis), before.at(i), after, fun->unit});
-        values.append(
-            QJsonObject{{"axis", QDeviceServo::getAxisName(axis)},
-                        {"before", before.at(i)},
-                        {"after", known ? QJsonValue(after) : QJsonValue()},
-                        {"raw", known ? QJsonValue(device->getCurValue(number, axis)) : QJsonValue()}});
+        values.append(QJsonObject{{"axis", QDeviceServo::getAxisName(axis)},
+                                  {"before", before.at(i)},
+                                  {"after", known ? QJsonValue(after) : QJsonValue()},
+                                  {"raw", known ? QJsonValue(held) : QJsonValue()}});
     }
     print(table, QJsonObject{
                      {"drive", drive->name()}, {"number", number}, {"written", written}, {"values", values}});

@@ -14,6 +14,7 @@
 #include "QSaveAsDialog.h"
 #include "QScreenManager.h"
 #include "QSoftCore.h"
+#include "QUnknownValueCheck_Servo.h"
 #include "TreeItem.h"
 
 #include <QCheckBox>
@@ -300,7 +301,9 @@ void QExportFuncodeDlg::OnOk()
         return;
     }
     setLastExportDir(QFileInfo(path).absolutePath());
-    if (!writeExport(path, records, pages)) {
+    // Asked after the file dialog, which runs the event loop: the values are those written next.
+    if (!QUnknownValueCheck_Servo::leaveOutUnknown(this, tr("STR_EXPORT"), device(), &records) ||
+        !writeExport(path, records, pages)) {
         return;
     }
     // The text names the file; the details say what it holds.
@@ -353,6 +356,9 @@ bool QExportFuncodeDlg::composeReport(QPrinterManager* printer)
     }
     if (records.isEmpty() && pages.isEmpty()) {
         QMyMessageBox::information(this, tr("STR_PRINT"), tr("STR_NO_DATA"));
+        return false;
+    }
+    if (!QUnknownValueCheck_Servo::leaveOutUnknown(this, tr("STR_PRINT"), device(), &records)) {
         return false;
     }
     QExportReport_Servo::compose(printer, *device(), records, pages);

@@ -29,9 +29,12 @@ QStringList QExportReport_Servo::funcodeRow(const tagExportFuncode_Servo& record
                     QString::number(record.authority),
                     dataTypeText,
                     QString::number(record.axisNum)};
+    // An unknown value is left empty: its raw 0 is no value.
     for (int axis = 0; axis < qBound(0, record.axisNum, 3); ++axis) {
-        row << QString::number(device.getCurValue(record.funIndex, axis))
-            << device.getScaledCurValueStr(record.funIndex, axis);
+        qint64 raw = 0;
+        const bool known = device.curValue(record.funIndex, axis, &raw);
+        row << (known ? QString::number(raw) : QString())
+            << (known ? device.getScaledCurValueStr(record.funIndex, axis) : QString());
     }
     row << record.unitText;
     return row;

@@ -2,10 +2,12 @@
 
 #include "QDeviceManager.h"
 #include "QExportTypeDlg.h"
+#include "QFuncodeExportRecords_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QMyMessageBox.h"
 #include "QProjectCore.h"
 #include "QSaveAsDialog.h"
+#include "QUnknownValueCheck_Servo.h"
 
 #include <QDialog>
 
@@ -24,7 +26,12 @@ bool QFuncodeFileWriter_Servo::writeFuncodeFile(QDialog* parent)
     if (path.isEmpty()) {
         return false;
     }
-    if (!writeFile(fileType, path)) {
+    QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+    if (!devices.isEmpty() &&
+        !QUnknownValueCheck_Servo::leaveOutUnknown(parent, tr("STR_EXPORT"), &devices.first().funcodes)) {
+        return false;
+    }
+    if (!write(fileType, path, devices)) {
         QMyMessageBox::information(parent, tr("STR_EXPORT"), QFuncodeHelperBase::lastErrorText());
         return false;
     }
@@ -43,6 +50,21 @@ QString QFuncodeFileWriter_Servo::askFileName(QDialog* parent, int fileType)
 bool QFuncodeFileWriter_Servo::writeFile(int fileType, const QString& path)
 {
     const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
+    const QStringList unknown = devices.isEmpty()
+                                    ? QStringList()
+                                    : QFuncodeExportRecords_Servo::unknownNumbers(devices.first().funcodes);
+    if (!unknown.isEmpty()) {
+        QFuncodeHelperBase::setLastError(
+            QFuncodeHelperBase::FILE_ERR_WRITE,
+            tr("STR_EXPORT_VALUES_UNKNOWN").arg(QUnknownValueCheck_Servo::listOf(unknown)));
+        return false;
+    }
+    return write(fileType, path, devices);
+}
+
+bool QFuncodeFileWriter_Servo::write(int fileType, const QString& path,
+                                     const QList<tagExportDevInfo_Servo>& devices)
+{
     if (devices.isEmpty() || devices.first().funcodes.isEmpty()) {
         QFuncodeHelperBase::setLastError(QFuncodeHelperBase::FILE_ERR_NO_FUNCODE, path);
         return false;

@@ -27,5 +27,18 @@
         <source>STR_EXPORT_DETAIL_ROWS</source>
         <translation>The file holds %1 rows.</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_LEAVE_OUT_UNKNOWN</source>
+        <translation>The values of these function codes could not be read: %1
+Leave these codes out and go on?</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_AND_MORE</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_VALUES_UNKNOWN</source>
+        <translation>The values of these function codes are not known: %1</translation>
+    </message>
 </context>
 </TS>

@@ -27,5 +27,18 @@
         <source>STR_EXPORT_DETAIL_ROWS</source>
         <translation>文件中有 %1 行。</translation>
     </message>
+    <message>
+        <source>STR_EXPORT_LEAVE_OUT_UNKNOWN</source>
+        <translation>以下功能码的值未能读取：%1
+是否略去这些功能码并继续？</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_AND_MORE</source>
+        <translation>另有 %1 个</translation>
+    </message>
+    <message>
+        <source>STR_EXPORT_VALUES_UNKNOWN</source>
+        <translation>以下功能码的值未知：%1</translation>
+    </message>
 </context>
 </TS>

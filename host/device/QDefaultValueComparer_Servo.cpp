@@ -20,12 +20,13 @@ QList<QStringList> QDefaultValueComparer_Servo::differingRows() const
 
 bool QDefaultValueComparer_Servo::differsFromDefault(const tagSubFuncode_Servo& fun, int axis) const
 {
-    if (fun.isStateCode || !m_device.hasValue(fun.funIndex, axis)) {
+    qint64 held = 0;
+    if (fun.isStateCode || !m_device.curValue(fun.funIndex, axis, &held)) {
         return false;
     }
     qint64 defaultRaw = 0;
     if (QFuncodeScaling::descriptionToRaw(fun, fun.defaultVal, &defaultRaw)) {
-        return m_device.getCurValue(fun.funIndex, axis) != defaultRaw;
+        return held != defaultRaw;
     }
     // A default the drive cannot turn into a value (free text) is compared as shown.
     return !m_device.isCurValEqualDef(fun.funIndex, axis);

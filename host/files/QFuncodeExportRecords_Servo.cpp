@@ -17,7 +17,11 @@ tagExportFuncodePtr_Servo QFuncodeExportRecords_Servo::fromDevice(const QDeviceS
     record->axisNum = device->getAxisNum();
     record->authority = fun->authority;
     for (int axis = 0; axis < 3; ++axis) {
-        record->curValue[static_cast<size_t>(axis)] = device->getCurValue(fun->funIndex, axis);
+        qint64 raw = 0;
+        if (!device->curValue(fun->funIndex, axis, &raw) && axis < record->axisNum) {
+            record->unknownAxes |= quint8(1u << axis);
+        }
+        record->curValue[static_cast<size_t>(axis)] = raw;
         record->valueTexts.append(device->getScaledCurValueStr(fun->funIndex, axis));
     }
     record->minText = device->getScaledValueString(fun->showType, fun->precision, fun->minVal);
@@ -82,4 +86,47 @@ QList<tagExportFuncodePtr_Servo> QFuncodeExportRecords_Servo::exportList(const Q
         }
     }
     return records;
+}
+
+QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QList<tagExportFuncodePtr_Servo>& records)
+{
+    QStringList numbers;
+    for (const tagExportFuncodePtr_Servo& record : records) {
+        if (record && record->unknownAxes != 0) {
+            numbers.append(record->funIndex);
+        }
+    }
+    return numbers;
+}
+
+QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QDeviceServo* device,
+                                                        const QList<tagExportFuncodePtr_Servo>& records)
+{
+    QStringList numbers;
+    for (const tagExportFuncodePtr_Servo& record : records) {
+        if (!record || !device || !device->getFuncodePtrByFunIndex(record->funIndex)) {
+            continue;
+        }
+        for (int axis = 0; axis < device->getAxisNum(); ++axis) {
+            if (!device->hasValue(record->funIndex, axis)) {
+                numbers.append(record->funIndex);
+                break;
+            }
+        }
+    }
+    return numbers;
+}
+
+QList<tagExportFuncodePtr_Servo>
+QFuncodeExportRecords_Servo::leftOut(const QList<tagExportFuncodePtr_Servo>& records,
+                                     const QStringList& numbers)
+{
+    QList<tagExportFuncodePtr_Servo> kept;
+    kept.reserve(records.size());
+    for (const tagExportFuncodePtr_Servo& record : records) {
+        if (record && !numbers.contains(record->funIndex)) {
+            kept.append(record);
+        }
+    }
+    return kept;
 }

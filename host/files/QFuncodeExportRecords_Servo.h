@@ -3,6 +3,7 @@
 #include "tagExportDevInfo_Servo.h"
 
 #include <QList>
+#include <QStringList>
 
 class QDeviceServo;
 struct tagSubFuncode_Servo;
@@ -13,8 +14,19 @@ class QFuncodeExportRecords_Servo
 public:
     // One code as a function-code file holds it: addresses, group, number, name, authority, data type,
     // the drive's axis count, the raw value and the value text of axes X, Y and Z (always three; a drive
-    // of fewer axes gives empty texts for the others), and its range, default, unit and remark texts.
+    // of fewer axes gives empty texts for the others), and its range, default, unit and remark texts. A
+    // value the drive does not hold known (never read, read failed) is marked in unknownAxes: raw 0 there
+    // is no value, and no file is written with it.
     static tagExportFuncodePtr_Servo fromDevice(const QDeviceServo* device, const tagSubFuncode_Servo* fun);
+    // The numbers of the records with a value marked unknown, in their order.
+    static QStringList unknownNumbers(const QList<tagExportFuncodePtr_Servo>& records);
+    // The numbers of the records (of codes the device has) with a value of an axis the device does not
+    // know now, in their order.
+    static QStringList unknownNumbers(const QDeviceServo* device,
+                                      const QList<tagExportFuncodePtr_Servo>& records);
+    // The records without those numbers.
+    static QList<tagExportFuncodePtr_Servo> leftOut(const QList<tagExportFuncodePtr_Servo>& records,
+                                                    const QStringList& numbers);
     // The device header of a file ("model_version", axis count, communication name), without codes.
     static tagExportDevInfo_Servo deviceHeader(const QDeviceServo* device);
     // The normal codes visible at the present authority, group by group in the drive's order; with

@@ -30,12 +30,13 @@ QParameterFingerprint_Servo::Result QParameterFingerprint_Servo::ofDevice(const 
             Entry entry;
             entry.number = fun->funIndex;
             for (int axis = 0; axis < axes; ++axis) {
-                if (!device.hasValue(fun->funIndex, axis)) {
+                qint64 raw = 0;
+                if (!device.curValue(fun->funIndex, axis, &raw)) {
                     return unavailable(tr("STR_FINGERPRINT_VALUE_UNKNOWN")
                                            .arg(QStringLiteral("%1 (%2)").arg(
                                                fun->funIndex, QDeviceServo::getAxisName(axis))));
                 }
-                entry.raw.append(device.getCurValue(fun->funIndex, axis));
+                entry.raw.append(raw);
             }
             entries.append(entry);
         }

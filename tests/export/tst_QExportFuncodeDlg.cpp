@@ -7,6 +7,7 @@
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
 #include "QDriveCatalogue.h"
+#include "QDriveFaultSwitches.h"
 #include "QExportFuncodeDlg.h"
 #include "QExportTypeDlg.h"
 #include "QFuncodeHelper_Servo.h"
@@ -294,6 +295,47 @@ private slots:
         QCOMPARE(codesInFile(path + "." + suffix),
                  QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size());
         QCOMPARE(m_boxes.calls().last().kind, QMyMessageBox::Success);
+    }
+
+    void unreadCodesAreLeftOutOnlyWhenAgreed_data()
+    {
+        QTest::addColumn<bool>("funcodeFile"); // the function-code file, else the export
+        QTest::addColumn<int>("answer");       // 1: leave the codes out, 0: stop
+        QTest::newRow("export, agreed") << false << 1;
+        QTest::newRow("export, stopped") << false << 0;
+        QTest::newRow("function-code file, agreed") << true << 1;
+        QTest::newRow("function-code file, stopped") << true << 0;
+    }
+
+    // A code whose read failed is named before anything is written: the file holds every other code, or
+    // nothing is written when the user stops.
+    void unreadCodesAreLeftOutOnlyWhenAgreed()
+    {
+        QFETCH(bool, funcodeFile);
+        QFETCH(int, answer);
+        QDriveFaultSwitches failing;
+        failing.failCode = "P2.01";
+        QTestHost::link("EXPORTED")->setFaultSwitches(failing);
+        QTestHost::readCodes(m_drive, {"P2.01"});
+        QVERIFY(!m_drive->hasValue("P2.01", 0));
+        m_boxes.setAnswer([answer](const QMyMessageBox::Call& call) {
+            return call.kind == QMyMessageBox::Question ? answer : 1;
+        });
+        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
+        const QString path = m_dir.filePath(QStringLiteral("unread-%1-%2.csv").arg(funcodeFile).arg(answer));
+        chooseInFileDialog(path);
+        if (funcodeFile) {
+            answerModal([](QWidget* modal) {
+                modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(QExportTypeDlg::TypeCsv))
+                    ->click();
+                modal->findChild<QPushButton*>("btnOk")->click();
+            });
+        }
+        button(dialog, funcodeFile ? "btnExportFuncodeFile" : "btnExportSelected")->click();
+        QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Question);
+        QVERIFY(m_boxes.calls().first().text.contains("P2.01"));
+        const int all = QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size();
+        QCOMPARE(codesInFile(path), answer == 1 ? all - 1 : -1);
     }
 
     // Reading again needs an online drive; the codes that failed to read show "null", another drive's
