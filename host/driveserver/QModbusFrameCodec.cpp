@@ -1,56 +1,33 @@
 #include "QModbusFrameCodec.h"
 
-#include <QtEndian>
+#include "QModbusFrame.h"
 
 namespace {
-const int kMbapHeader = 7;
 const int kMinRtuFrame = 4;
-
-quint16 word(const QByteArray& data, int at)
-{
-    return qFromBigEndian<quint16>(reinterpret_cast<const uchar*>(data.constData()) + at);
-}
 } // namespace
 
 QModbusFrameCodec::enResult QModbusFrameCodec::takeTcpRequest(QByteArray* buffer, Request* request)
 {
-    if (buffer->size() < kMbapHeader) {
+    QModbusFrame::Mbap header;
+    if (!QModbusFrame::readMbap(*buffer, &header)) {
         return NeedMore;
     }
-    const quint16 protocol = word(*buffer, 2);
-    const int length = word(*buffer, 4); // unit id and PDU
-    if (protocol != 0 || length < 2 || length > kMaxPdu + 1) {
+    if (header.protocol != 0 || header.length < 2 || header.length > kMaxPdu + 1) {
         return Garbage;
     }
-    if (buffer->size() < 6 + length) {
+    if (buffer->size() < 6 + header.length) {
         return NeedMore;
     }
-    request->transaction = word(*buffer, 0);
-    request->unit = static_cast<quint8>(buffer->at(6));
-    request->pdu = buffer->mid(kMbapHeader, length - 1);
-    buffer->remove(0, 6 + length);
+    request->transaction = header.transaction;
+    request->unit = header.unit;
+    request->pdu = buffer->mid(QModbusFrame::kMbapHeader, header.length - 1);
+    buffer->remove(0, 6 + header.length);
     return Frame;
 }
 
 QByteArray QModbusFrameCodec::tcpReply(quint16 transaction, int unit, const QByteArray& pdu)
 {
-    QByteArray frame(kMbapHeader, '\0');
-    qToBigEndian<quint16>(transaction, reinterpret_cast<uchar*>(frame.data()));
-    qToBigEndian<quint16>(static_cast<quint16>(pdu.size() + 1), reinterpret_cast<uchar*>(frame.data()) + 4);
-    frame[6] = static_cast<char>(unit);
-    return frame + pdu;
-}
-
-quint16 QModbusFrameCodec::crc16(const QByteArray& data)
-{
-    quint16 crc = 0xFFFF;
-    for (char c : data) {
-        crc ^= static_cast<quint8>(c);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) ? static_cast<quint16>((crc >> 1) ^ 0xA001) : static_cast<quint16>(crc >> 1);
-        }
-    }
-    return crc;
+    return QModbusFrame::tcpFrame(transaction, unit, pdu);
 }
 
 int QModbusFrameCodec::rtuRequestLength(const QByteArray& buffer)
@@ -77,9 +54,7 @@ QModbusFrameCodec::enResult QModbusFrameCodec::takeRtuRequest(QByteArray* buffer
     }
     if (length == 0) {
         for (int n = kMinRtuFrame; n <= buffer->size() && n <= kMaxPdu + 3; ++n) {
-            const quint16 crc =
-                static_cast<quint8>(buffer->at(n - 2)) | (static_cast<quint8>(buffer->at(n - 1)) << 8);
-            if (crc16(buffer->left(n - 2)) == crc) {
+            if (QModbusFrame::hasGoodCrc(*buffer, n)) {
                 length = n;
                 break;
             }
@@ -93,9 +68,7 @@ QModbusFrameCodec::enResult QModbusFrameCodec::takeRtuRequest(QByteArray* buffer
     if (buffer->size() < length) {
         return NeedMore;
     }
-    const quint16 crc =
-        static_cast<quint8>(buffer->at(length - 2)) | (static_cast<quint8>(buffer->at(length - 1)) << 8);
-    if (crc16(buffer->left(length - 2)) != crc) {
+    if (!QModbusFrame::hasGoodCrc(*buffer, length)) {
         buffer->remove(0, 1);
         return Garbage;
     }
@@ -108,11 +81,5 @@ QModbusFrameCodec::enResult QModbusFrameCodec::takeRtuRequest(QByteArray* buffer
 
 QByteArray QModbusFrameCodec::rtuReply(int unit, const QByteArray& pdu)
 {
-    QByteArray frame;
-    frame.append(static_cast<char>(unit));
-    frame.append(pdu);
-    const quint16 crc = crc16(frame);
-    frame.append(static_cast<char>(crc & 0xFF));
-    frame.append(static_cast<char>(crc >> 8));
-    return frame;
+    return QModbusFrame::rtuFrame(unit, pdu);
 }

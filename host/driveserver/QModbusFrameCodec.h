@@ -31,7 +31,6 @@ public:
     // are no frame yet, lose their first byte (Garbage), so the reader finds the next frame.
     static enResult takeRtuRequest(QByteArray* buffer, Request* request);
     static QByteArray rtuReply(int unit, const QByteArray& pdu);
-    static quint16 crc16(const QByteArray& data);
 
 private:
     static int rtuRequestLength(const QByteArray& buffer);

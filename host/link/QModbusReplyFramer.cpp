@@ -1,15 +1,9 @@
 #include "QModbusReplyFramer.h"
 
-#include <QtEndian>
+#include "QModbusFrame.h"
 
 namespace {
-const int kMbapHeader = 7;
 const int kMaxGivenUp = 4;
-
-quint16 wordAt(const QByteArray& data, int at)
-{
-    return qFromBigEndian<quint16>(reinterpret_cast<const uchar*>(data.constData()) + at);
-}
 
 quint8 byteAt(const QByteArray& data, int at)
 {
@@ -22,23 +16,10 @@ QByteArray QModbusReplyFramer::frameRequest(int unit, const QByteArray& pdu)
     m_waiting = true;
     m_unit = unit;
     m_request = pdu;
-    QByteArray frame;
     if (m_framing == Rtu) {
-        frame.append(static_cast<char>(unit));
-        frame.append(pdu);
-        const quint16 crc = crc16(frame);
-        frame.append(static_cast<char>(crc & 0xFF));
-        frame.append(static_cast<char>(crc >> 8));
-        return frame;
+        return QModbusFrame::rtuFrame(unit, pdu);
     }
-    ++m_transaction;
-    frame.resize(kMbapHeader);
-    auto* header = reinterpret_cast<uchar*>(frame.data());
-    qToBigEndian<quint16>(m_transaction, header);
-    qToBigEndian<quint16>(0, header + 2);
-    qToBigEndian<quint16>(static_cast<quint16>(pdu.size() + 1), header + 4);
-    frame[6] = static_cast<char>(unit);
-    return frame + pdu;
+    return QModbusFrame::tcpFrame(++m_transaction, unit, pdu);
 }
 
 void QModbusReplyFramer::giveUp()
@@ -65,14 +46,15 @@ QModbusReplyFramer::enResult QModbusReplyFramer::take(QByteArray* buffer, QByteA
 
 QModbusReplyFramer::enResult QModbusReplyFramer::takeTcp(QByteArray* buffer, QByteArray* pdu, QString* why)
 {
-    if (buffer->size() < kMbapHeader) {
+    QModbusFrame::Mbap header;
+    if (!QModbusFrame::readMbap(*buffer, &header)) {
         return NeedMore;
     }
-    const quint16 transaction = wordAt(*buffer, 0);
-    const int length = wordAt(*buffer, 4); // unit id and PDU
-    const int unit = byteAt(*buffer, 6);
-    if (wordAt(*buffer, 2) != 0) {
-        *why = QStringLiteral("protocol id %1 is not Modbus").arg(wordAt(*buffer, 2));
+    const quint16 transaction = header.transaction;
+    const int length = header.length;
+    const int unit = header.unit;
+    if (header.protocol != 0) {
+        *why = QStringLiteral("protocol id %1 is not Modbus").arg(header.protocol);
         return Garbled;
     }
     if (length < 3 || length > kMaxPdu + 1) {
@@ -91,7 +73,7 @@ QModbusReplyFramer::enResult QModbusReplyFramer::takeTcp(QByteArray* buffer, QBy
     if (buffer->size() < 6 + length) {
         return NeedMore;
     }
-    const QByteArray body = buffer->mid(kMbapHeader, length - 1);
+    const QByteArray body = buffer->mid(QModbusFrame::kMbapHeader, length - 1);
     buffer->remove(0, 6 + length);
     if (!answer) {
         m_givenUp.removeOne(transaction);
@@ -125,8 +107,7 @@ QModbusReplyFramer::enResult QModbusReplyFramer::takeRtu(QByteArray* buffer, QBy
     if (length == 0 || buffer->size() < length) {
         return NeedMore;
     }
-    const quint16 crc = byteAt(*buffer, length - 2) | (byteAt(*buffer, length - 1) << 8);
-    if (crc16(buffer->left(length - 2)) != crc) {
+    if (!QModbusFrame::hasGoodCrc(*buffer, length)) {
         *why = QStringLiteral("a wrong CRC");
         return Garbled;
     }
@@ -166,9 +147,10 @@ int QModbusReplyFramer::rtuFrameLength(const QByteArray& buffer, QString* why) c
     }
     // Here the byte count is what tells where the frame ends: it must be the one asked for.
     const int bytes = byteAt(buffer, 2);
-    if (bytes != 2 * wordAt(m_request, 3)) {
-        *why =
-            QStringLiteral("%1 bytes answered a read of %2 registers").arg(bytes).arg(wordAt(m_request, 3));
+    if (bytes != 2 * QModbusFrame::wordAt(m_request, 3)) {
+        *why = QStringLiteral("%1 bytes answered a read of %2 registers")
+                   .arg(bytes)
+                   .arg(QModbusFrame::wordAt(m_request, 3));
         return -1;
     }
     return 5 + bytes;
@@ -196,10 +178,10 @@ bool QModbusReplyFramer::answersRequest(const QByteArray& pdu, QString* why) con
                        .arg(pdu.size() - 2);
             return false;
         }
-        if (byteAt(pdu, 1) != 2 * wordAt(m_request, 3)) {
+        if (byteAt(pdu, 1) != 2 * QModbusFrame::wordAt(m_request, 3)) {
             *why = QStringLiteral("%1 bytes answered a read of %2 registers")
                        .arg(byteAt(pdu, 1))
-                       .arg(wordAt(m_request, 3));
+                       .arg(QModbusFrame::wordAt(m_request, 3));
             return false;
         }
         return true;
@@ -214,16 +196,4 @@ bool QModbusReplyFramer::answersRequest(const QByteArray& pdu, QString* why) con
     default:
         return true;
     }
-}
-
-quint16 QModbusReplyFramer::crc16(const QByteArray& data)
-{
-    quint16 crc = 0xFFFF;
-    for (char c : data) {
-        crc ^= static_cast<quint8>(c);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 1) ? static_cast<quint16>((crc >> 1) ^ 0xA001) : static_cast<quint16>(crc >> 1);
-        }
-    }
-    return crc;
 }

@@ -45,8 +45,6 @@ public:
 
     enResult take(QByteArray* buffer, QByteArray* pdu, QString* why);
 
-    static quint16 crc16(const QByteArray& data);
-
 private:
     enResult takeTcp(QByteArray* buffer, QByteArray* pdu, QString* why);
     enResult takeRtu(QByteArray* buffer, QByteArray* pdu, QString* why);

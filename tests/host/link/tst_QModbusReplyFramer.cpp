@@ -1,5 +1,7 @@
 #include "QModbusReplyFramer.h"
 
+#include "QModbusFrame.h"
+
 #include <QtTest>
 
 typedef QList<int> Results;
@@ -30,7 +32,7 @@ private:
     static QByteArray rtu(int unit, const char* pdu)
     {
         const QByteArray frame = char(unit) + QByteArray::fromHex(pdu);
-        const quint16 crc = QModbusReplyFramer::crc16(frame);
+        const quint16 crc = QModbusFrame::crc16(frame);
         return frame + char(crc & 0xFF) + char(crc >> 8);
     }
 };
