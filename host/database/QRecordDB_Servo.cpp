@@ -10,6 +10,9 @@ namespace {
 const qint32 kRecordApplicationId = 0x53575231; // "SWR1"
 const int kRecordVersion = 2;
 
+const char* const kCreateCodeIndex =
+    "CREATE INDEX modify_record_code ON modify_record (alias, fun_index, id)";
+
 const char* const kSelectRecord = "SELECT id, time, fun_index, axis, old_val, new_val FROM modify_record ";
 // The records of every alias numbered 1, 2, ... in the order of their ids (after records were moved).
 const char* const kNumberAll = "UPDATE modify_record SET seq = r.n FROM (SELECT id, ROW_NUMBER() OVER "
@@ -47,7 +50,7 @@ tagSqliteSchema QRecordDB_Servo::recordSchema()
             "time TEXT NOT NULL, fun_index TEXT NOT NULL, axis INTEGER NOT NULL, "
             "old_val TEXT NOT NULL, new_val TEXT NOT NULL, seq INTEGER NOT NULL DEFAULT 0)"),
         QStringLiteral("CREATE INDEX modify_record_seq ON modify_record (alias, seq)"),
-        QStringLiteral("CREATE INDEX modify_record_code ON modify_record (alias, fun_index, id)"),
+        QLatin1String(kCreateCodeIndex),
         QStringLiteral("CREATE TABLE modify_relate (record_id INTEGER NOT NULL, relate_index TEXT NOT NULL, "
                        "before_val TEXT NOT NULL, after_val TEXT NOT NULL, "
                        "PRIMARY KEY (record_id, relate_index)) WITHOUT ROWID")};
@@ -94,8 +97,32 @@ bool QRecordDB_Servo::insertModifyFunCodes(const QString& alias, const QList<tag
     if (alias.isEmpty()) {
         return fail(tr("STR_DB_NO_DEVICE"));
     }
+    if (isBulk(records.size())) {
+        return inTransaction([&] {
+            return execSql(QStringLiteral("DROP INDEX modify_record_code")) &&
+                   storeChunk(alias, records, 0, records.size()) && execSql(QLatin1String(kCreateCodeIndex));
+        });
+    }
     return inChunks(records.size(),
                     [&](int first, int end) { return storeChunk(alias, records, first, end); });
+}
+
+// Adding a million entries to the index by code one at a time took most of the time of storing them;
+// SQLite builds the index from the sorted rows many times faster. Only for a list longer than a chunk
+// and at least as long as the table, since the whole index is built again. One transaction for the
+// whole list, so that the file is never left without its index: all or nothing, and the journal holds
+// little more than the old index.
+bool QRecordDB_Servo::isBulk(int count) const
+{
+    if (count <= chunkRows()) {
+        return false;
+    }
+    QSqlQuery query(database());
+    // The highest id is found in the table's tree at once and is never below the number of rows.
+    if (!query.exec(QStringLiteral("SELECT IFNULL(MAX(id), 0) FROM modify_record")) || !query.next()) {
+        return false;
+    }
+    return count >= query.value(0).toLongLong();
 }
 
 // Records without related parameters go in blocks; one with them alone, since its id is needed for them.
@@ -112,7 +139,6 @@ bool QRecordDB_Servo::storeChunk(const QString& alias, const QList<tagModifyFunc
         return fail(tr("STR_DB_QUERY_FAILED"),
                     plain.lastError() + related.lastError() + relations.lastError());
     }
-    const QVariant key = text(alias);
     qint64 seq = recordCount(alias);
     for (int i = first; i < end; ++i) {
         const tagModifyFuncode_Servo& record = records.at(i);
@@ -122,12 +148,12 @@ bool QRecordDB_Servo::storeChunk(const QString& alias, const QList<tagModifyFunc
         if (hasRelations && !plain.finish()) {
             return fail(tr("STR_DB_QUERY_FAILED"), plain.lastError());
         }
-        insert.set(0, key);
-        insert.set(1, text(record.strTime));
-        insert.set(2, text(record.funIndex));
+        insert.set(0, alias);
+        insert.set(1, record.strTime);
+        insert.set(2, record.funIndex);
         insert.set(3, record.axisIndex);
-        insert.set(4, text(record.oldVal));
-        insert.set(5, text(record.newVal));
+        insert.set(4, record.oldVal);
+        insert.set(5, record.newVal);
         insert.set(6, ++seq);
         if (!insert.endRow() || (hasRelations && !addRelations(&relations, related.lastInsertId(), record))) {
             return fail(tr("STR_DB_QUERY_FAILED"), insert.lastError() + relations.lastError());
@@ -142,9 +168,9 @@ bool QRecordDB_Servo::addRelations(QSqliteBatchInsert* relations, qint64 id,
 {
     for (auto it = record.relateParamMap.cbegin(); it != record.relateParamMap.cend(); ++it) {
         relations->set(0, id);
-        relations->set(1, text(it.key()));
-        relations->set(2, text(it.value().first));
-        relations->set(3, text(it.value().second));
+        relations->set(1, it.key());
+        relations->set(2, it.value().first);
+        relations->set(3, it.value().second);
         if (!relations->endRow()) {
             return false;
         }

@@ -24,7 +24,7 @@ public:
     // Stores one record with its related-parameter map, in one transaction. The alias must not be empty.
     bool insertModifyFunCode(const QString& alias, const tagModifyFuncode_Servo& record);
     // Stores many records, the first of the list as the oldest, in transactions of a chunk of records each
-    // (see setChunkRows()).
+    // (see setChunkRows()); a list longer than a chunk and at least as long as the table in one.
     bool insertModifyFunCodes(const QString& alias, const QList<tagModifyFuncode_Servo>& records);
     // All records of the device, newest (last stored) first.
     QList<tagModifyFuncode_Servo> getModifyFunCodes(const QString& alias) const;
@@ -49,6 +49,7 @@ public:
 
 private:
     static tagSqliteSchema recordSchema();
+    bool isBulk(int count) const;
     bool storeChunk(const QString& alias, const QList<tagModifyFuncode_Servo>& records, int first, int end);
     bool addRelations(QSqliteBatchInsert* relations, qint64 id, const tagModifyFuncode_Servo& record);
     qint64 newestRecordId(const QString& sql, const QStringList& values) const;

@@ -59,6 +59,7 @@ public:
     // Rows stored per transaction by the operations that store long lists (100,000 unless set): a commit
     // copies every page the chunk changed to the journal first, so small chunks cost more than they save.
     void setChunkRows(int rows) { m_chunkRows = qMax(1, rows); }
+    int chunkRows() const { return m_chunkRows; }
 
 protected:
     explicit QSqliteDatabase(const tagSqliteSchema& schema);

@@ -115,7 +115,7 @@ bool QStatistics::storeChunk(const QString& devKey, const QList<QPair<QString, t
     for (int i = first; i < end; ++i) {
         const QString& funIndex = events.at(i).first;
         const tagFuncodeModifyData& event = events.at(i).second;
-        insert.set(0, key);
+        insert.set(0, devKey);
         insert.set(1, funIndex);
         insert.set(2, event.timeStamp);
         insert.set(3, event.oldValue);
