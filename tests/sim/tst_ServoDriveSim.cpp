@@ -2,7 +2,6 @@
 #include "QDeviceServo.h"
 #include "QDriveCatalogue.h"
 #include "QDriveSimOptions.h"
-#include "QFuncodeScaling.h"
 #include "QModbusDriveLink.h"
 #include "QModbusRegisterMap.h"
 #include "QProjectCore.h"
@@ -120,6 +119,9 @@ void tst_ServoDriveSim::badCommandLinesExplainThemselves()
     QVERIFY2(err.contains(message), qPrintable(err));
 }
 
+// What the drive answers is the link's and the server's suites' (tst_QModbusDriveLink,
+// tst_QModbusDriveServer); here the program serves it on its unit, logs the request and quits with its
+// parent.
 void tst_ServoDriveSim::servesADriveAndLogsEachRequest()
 {
     QProcess sim;
@@ -128,36 +130,19 @@ void tst_ServoDriveSim::servesADriveAndLogsEachRequest()
     QVERIFY2(port > 0, qPrintable(out));
     const QDriveModelPtr model = QProjectCore::self()->getCatalogue()->model("SD110");
     QVERIFY(model);
-    const tagSubFuncode_Servo* speed = nullptr;
-    for (const tagSubFuncode_Servo& fun : model->codes) {
-        if (!fun.isStateCode && fun.rwLevel == 1 && fun.dataType == 4 && fun.showType == 0) {
-            speed = &fun;
-            break;
-        }
-    }
-    QVERIFY(speed);
-    qint64 value = 0;
-    QFuncodeScaling::descriptionToRaw(*speed, speed->maxVal, &value);
-
     QModbusDriveLink link(model, QDriveLinkSettings::tcp("127.0.0.1", port, 3));
     QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
-    QSignalSpy written(&link, &QDriveLink::writeFinished);
-    link.requestWrite({QDriveValueItem(speed->funIndex, 0, value)});
-    QVERIFY(written.wait());
-    QCOMPARE(written.at(0).at(1).value<QDriveValueList>().first().error, int(QDriveLink::LINK_OK));
     QSignalSpy read(&link, &QDriveLink::readFinished);
-    link.requestRead({QDriveValueItem(speed->funIndex, 0)});
+    const QString code = model->codes.first().funIndex;
+    link.requestRead({QDriveValueItem(code, 0)});
     QVERIFY(read.wait());
-    QCOMPARE(read.at(0).at(1).value<QDriveValueList>().first().value, value);
-    const QString line = QStringLiteral("%1=%2").arg(speed->funIndex).arg(value);
+    QCOMPARE(read.at(0).at(1).value<QDriveValueList>().first().error, int(QDriveLink::LINK_OK));
     QVERIFY(QTest::qWaitFor(
         [&]() {
             out += QString::fromUtf8(sim.readAllStandardOutput());
-            return out.contains(line);
+            return out.contains(QRegularExpression("unit 3 \\(SD110 X\\) read [^\\n]*\\(" + code + "\\)"));
         },
         5000));
-    QVERIFY2(out.contains(QStringLiteral("unit 3 (SD110 X) write")), qPrintable(out));
-
     sim.closeWriteChannel(); // the workbench going away
     QVERIFY(sim.waitForFinished(5000));
     QCOMPARE(sim.exitCode(), 0);
