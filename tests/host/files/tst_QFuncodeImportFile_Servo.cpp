@@ -76,46 +76,60 @@ private slots:
     }
     void cleanup() { QTestHost::clearProject(); }
 
-    // The drive's own file, its suffix none of the known ones (read as comma-separated), is offered in the
-    // drive's group order. Each form's reading is tst_QFuncodeHelper_Servo::driveRoundTrip's.
-    void theDrivesOwnFileIsOfferedInGroupOrder()
+    void readOutcomes_data()
     {
-        const tagExportDevInfo_Servo info = driveInfo();
-        QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(writeCsv(info, QStringLiteral("own.txt")), m_device, false),
-                 QFuncodeImportFile_Servo::Ok);
-        QVERIFY(file.errorText().isEmpty());
-        QCOMPARE(groupsOf(file.rows()), QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
-        QCOMPARE(file.rows().size(), info.funcodes.size());
+        QTest::addColumn<QString>("devText"); // null: the drive's own; "garbage": not a function-code file
+        QTest::addColumn<bool>("renamed");    // OLDTST is the old name of TST3
+        QTest::addColumn<bool>("drive");
+        QTest::addColumn<int>("status");
+        const int ok = QFuncodeImportFile_Servo::Ok;
+        const int other = QFuncodeImportFile_Servo::OtherDevice;
+        QTest::newRow("the drive's own file") << QString() << false << true << ok;
+        QTest::newRow("same model, another version") << "TST3_9.99" << false << true << ok;
+        QTest::newRow("model only") << "TST3" << false << true << ok;
+        QTest::newRow("another model") << "OTHER_1.00" << false << true << other;
+        QTest::newRow("the old name of the model") << "OLDTST_1.00" << true << true << ok;
+        QTest::newRow("a renamed model is still another") << "OLDTST_1.00" << false << true << other;
+        QTest::newRow("not a function-code file")
+            << "garbage" << false << true << int(QFuncodeImportFile_Servo::ReadFailed);
+        QTest::newRow("no drive") << QString() << false << false << int(QFuncodeImportFile_Servo::NoDevice);
     }
 
-    void theFileMustBeForTheDrivesModel_data()
-    {
-        QTest::addColumn<QString>("devText");
-        QTest::addColumn<bool>("renamed");
-        QTest::addColumn<int>("status");
-        QTest::newRow("same model, another version")
-            << "TST3_9.99" << false << int(QFuncodeImportFile_Servo::Ok);
-        QTest::newRow("model only") << "TST3" << false << int(QFuncodeImportFile_Servo::Ok);
-        QTest::newRow("another model") << "OTHER_1.00" << false << int(QFuncodeImportFile_Servo::OtherDevice);
-        QTest::newRow("the old name of the model")
-            << "OLDTST_1.00" << true << int(QFuncodeImportFile_Servo::Ok);
-        QTest::newRow("a renamed model is still another")
-            << "OLDTST_1.00" << false << int(QFuncodeImportFile_Servo::OtherDevice);
-    }
-    void theFileMustBeForTheDrivesModel()
+    // A file of the drive's model, its suffix none of the known ones (read as comma-separated), is offered
+    // in the drive's group order; another model's is refused, and a reader's error (each reader's are
+    // tst_QFuncodeHelper_Servo's) is named with the path.
+    void readOutcomes()
     {
         QFETCH(QString, devText);
         QFETCH(bool, renamed);
+        QFETCH(bool, drive);
         QFETCH(int, status);
         QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
         QVERIFY(config->addRenamedModel(QStringLiteral("OLDTST"),
                                         renamed ? QStringLiteral("TST3") : QString("GONE")));
+        const tagExportDevInfo_Servo info = driveInfo(devText);
+        QString path = writeCsv(info, QStringLiteral("own.txt"));
+        if (devText == QLatin1String("garbage")) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write("\x01\x02 not a function-code file\n");
+        }
         QFuncodeImportFile_Servo file;
-        QCOMPARE(int(file.read(writeCsv(driveInfo(devText)), m_device, false)), status);
-        if (status == QFuncodeImportFile_Servo::OtherDevice) {
+        QCOMPARE(int(file.read(path, drive ? m_device : nullptr, false)), status);
+        QCOMPARE(file.rows().isEmpty(), status != QFuncodeImportFile_Servo::Ok);
+        if (status == QFuncodeImportFile_Servo::Ok) {
+            QVERIFY(file.errorText().isEmpty());
+            QCOMPARE(groupsOf(file.rows()),
+                     QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
+            QCOMPARE(file.rows().size(), info.funcodes.size());
+        } else if (status == QFuncodeImportFile_Servo::OtherDevice) {
             QCOMPARE(file.errorText(), QTestUi::text("STR_DOWNLOAD_DEVIC_ERROR"));
-            QVERIFY(file.rows().isEmpty());
+        } else if (status == QFuncodeImportFile_Servo::ReadFailed) {
+            QVERIFY(file.errorCode() != 0);
+            QVERIFY2(file.errorText().startsWith(QTestUi::text("STR_OPEN_FILE_FAILED") + '\n' + path + '\n' +
+                                                 QTestUi::text("STR_ERROR CODE") +
+                                                 QString::number(file.errorCode()) + '('),
+                     qPrintable(file.errorText()));
         }
     }
 
@@ -171,30 +185,6 @@ private slots:
         QCOMPARE(file.read(writeCsv(driveInfo(QString(), mode)), m_device, pageShown),
                  QFuncodeImportFile_Servo::Ok);
         QCOMPARE(file.isMonitored(), monitored);
-    }
-
-    // The reader's error (each reader's are tst_QFuncodeHelper_Servo's) is named with the path.
-    void anUnreadableFileNamesThePathAndTheError()
-    {
-        const QString path = m_dir.filePath(QStringLiteral("bad.csv"));
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write("\x01\x02 not a function-code file\n");
-        out.close();
-        QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(path, m_device, false), QFuncodeImportFile_Servo::ReadFailed);
-        QVERIFY(file.errorCode() != 0);
-        QVERIFY(file.rows().isEmpty());
-        QVERIFY2(file.errorText().startsWith(QTestUi::text("STR_OPEN_FILE_FAILED") + '\n' + path + '\n' +
-                                             QTestUi::text("STR_ERROR CODE") +
-                                             QString::number(file.errorCode()) + '('),
-                 qPrintable(file.errorText()));
-    }
-
-    void withoutADriveNothingIsRead()
-    {
-        QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(writeCsv(driveInfo()), nullptr, false), QFuncodeImportFile_Servo::NoDevice);
     }
 };
 
