@@ -19,21 +19,14 @@ private slots:
     void repliesMustAnswerTheRequest();
 
 private:
+    // The framing itself is proven by the simulator's frames (tst_QModbusDriveServer).
     static QByteArray tcp(quint16 transaction, int unit, const char* pdu)
     {
-        const QByteArray body = QByteArray::fromHex(pdu);
-        QByteArray header(7, '\0');
-        qToBigEndian<quint16>(transaction, reinterpret_cast<uchar*>(header.data()));
-        qToBigEndian<quint16>(static_cast<quint16>(body.size() + 1),
-                              reinterpret_cast<uchar*>(header.data()) + 4);
-        header[6] = static_cast<char>(unit);
-        return header + body;
+        return QModbusFrame::tcpFrame(transaction, unit, QByteArray::fromHex(pdu));
     }
     static QByteArray rtu(int unit, const char* pdu)
     {
-        const QByteArray frame = char(unit) + QByteArray::fromHex(pdu);
-        const quint16 crc = QModbusFrame::crc16(frame);
-        return frame + char(crc & 0xFF) + char(crc >> 8);
+        return QModbusFrame::rtuFrame(unit, QByteArray::fromHex(pdu));
     }
 };
 
