@@ -6,7 +6,8 @@
 
 using M = QFuncodeCompareTreeModel_Servo;
 
-// The compare tree: group nodes by first word in list order, red unequal rows and red group titles.
+// The compare tree: group nodes by first word in list order, red differing rows, rows not compared in a
+// colour of their own, and red group titles.
 class tst_QFuncodeCompareTreeModel_Servo : public QObject
 {
     Q_OBJECT
@@ -92,72 +93,49 @@ private slots:
         QCOMPARE(titles(*model), QStringList{"P2 C:1"});
     }
 
-    void cellsShowBothSources_data()
+    void aRowShowsBothSourcesInTheColourOfItsOutcome_data()
     {
         QTest::addColumn<QStringList>("textsA");
         QTest::addColumn<QStringList>("textsB");
+        QTest::addColumn<int>("outcome");       // 0 equal, 1 differing, 2 not compared
         QTest::addColumn<QStringList>("cells"); // columns 0 to 7 of the code row
-        QTest::newRow("both") << QStringList{"1", "2", "3"} << QStringList{"4", "5", "6"}
-                              << QStringList{"P0.01", "name P0.01", "1", "2", "3", "4", "5", "6"};
-        QTest::newRow("only in B") << QStringList{"", "", ""} << QStringList{"4", "5", "6"}
-                                   << QStringList{"P0.01", "name P0.01", "", "", "", "4", "5", "6"};
-        QTest::newRow("texts missing entirely")
-            << QStringList{} << QStringList{"7"}
+        QTest::newRow("equal: plain") << QStringList{"1", "2", "3"} << QStringList{"1", "2", "3"} << 0
+                                      << QStringList{"P0.01", "name P0.01", "1", "2", "3", "1", "2", "3"};
+        QTest::newRow("only in B: red") << QStringList{"", "", ""} << QStringList{"4", "5", "6"} << 1
+                                        << QStringList{"P0.01", "name P0.01", "", "", "", "4", "5", "6"};
+        QTest::newRow("texts missing entirely: red")
+            << QStringList{} << QStringList{"7"} << 1
             << QStringList{"P0.01", "name P0.01", "", "", "", "7", "", ""};
+        QTest::newRow("not compared: neither plain nor red")
+            << QStringList{"1", "2", "3"} << QStringList{"?", "?", "?"} << 2
+            << QStringList{"P0.01", "name P0.01", "1", "2", "3", "?", "?", "?"};
     }
 
-    void cellsShowBothSources()
+    // A result is read, never edited; a group with a row that is not equal has a red title.
+    void aRowShowsBothSourcesInTheColourOfItsOutcome()
     {
         QFETCH(QStringList, textsA);
         QFETCH(QStringList, textsB);
+        QFETCH(int, outcome);
         QFETCH(QStringList, cells);
         const std::unique_ptr<M> model = makeModel();
-        model->setCompareData({record("P0 Basic", "P0.01", false, textsA, textsB)});
+        tagCompareFuncode_Servo* r = record("P0 Basic", "P0.01", outcome == 0, textsA, textsB);
+        r->notCompared = outcome == 2;
+        model->setCompareData({r});
         const QModelIndex group = model->index(0, 0);
+        const QBrush red(Qt::red, Qt::SolidPattern);
+        QCOMPARE(group.data(Qt::ForegroundRole).value<QBrush>() == red, outcome != 0);
         for (int column = 0; column < M::COL_COUNT; ++column) {
             const QModelIndex cell = model->index(0, column, group);
             QCOMPARE(cell.data().toString(), cells.at(column));
             QCOMPARE(cell.data(Qt::ToolTipRole).toString(), cells.at(column));
-            QCOMPARE(cell.flags(), Qt::ItemIsEnabled); // a result is read, never edited
+            QCOMPARE(cell.flags(), Qt::ItemIsEnabled);
+            const QVariant colour = cell.data(Qt::ForegroundRole);
+            QCOMPARE(colour.isValid(), outcome != 0);
+            QCOMPARE(colour.value<QBrush>() == red, outcome == 1);
             if (column > 0) {
                 QCOMPARE(model->index(0, column).data().toString(), QString()); // group row
-            }
-        }
-        QVERIFY(!model->headerData(M::COL_COUNT, Qt::Horizontal).isValid());
-    }
-
-    void differencesAreRed_data()
-    {
-        QTest::addColumn<QList<bool>>("equal"); // equal flags of the rows of one group
-        QTest::newRow("all equal") << QList<bool>{true, true};
-        QTest::newRow("one unequal") << QList<bool>{true, false};
-        QTest::newRow("all unequal") << QList<bool>{false, false};
-    }
-
-    void differencesAreRed()
-    {
-        QFETCH(QList<bool>, equal);
-        const std::unique_ptr<M> model = makeModel();
-        QList<tagCompareFuncode_Servo*> list;
-        for (int i = 0; i < equal.size(); ++i) {
-            list << record("P0 Basic", QString::number(i), equal.at(i));
-        }
-        model->setCompareData(list);
-        const QBrush red(Qt::red, Qt::SolidPattern);
-        const QModelIndex group = model->index(0, 0);
-        const bool groupRed = equal.contains(false);
-        QCOMPARE(group.data(Qt::ForegroundRole).isValid(), groupRed);
-        if (groupRed) {
-            QCOMPARE(group.data(Qt::ForegroundRole).value<QBrush>(), red);
-        }
-        QVERIFY(!model->index(0, 1).data(Qt::ForegroundRole).isValid());
-        for (int row = 0; row < equal.size(); ++row) {
-            for (int column = 0; column < M::COL_COUNT; ++column) {
-                const QVariant colour = model->index(row, column, group).data(Qt::ForegroundRole);
-                QCOMPARE(colour.isValid(), !equal.at(row));
-                if (colour.isValid()) {
-                    QCOMPARE(colour.value<QBrush>(), red);
-                }
+                QVERIFY(!model->index(0, column).data(Qt::ForegroundRole).isValid());
             }
         }
     }
