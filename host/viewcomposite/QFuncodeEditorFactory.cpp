@@ -87,8 +87,12 @@ void runHexDialog(QHexDlg* dlg, const tagSubFuncode_Servo* fun, QDeviceServo* de
 void runMenuDialog(QMenuParamDlg* dlg, const tagSubFuncode_Servo* fun, QDeviceServo* device, int axis)
 {
     QScreenManager::self()->moveToCenter(dlg);
-    dlg->setInitData(fun->funIndex,
-                     device ? static_cast<int>(qRound64(device->getScaledCurValue(fun->funIndex, axis))) : 0);
+    if (device && device->hasValue(fun->funIndex, axis)) {
+        dlg->setInitData(fun->funIndex,
+                         static_cast<int>(qRound64(device->getScaledCurValue(fun->funIndex, axis))));
+    } else {
+        dlg->setUnknownValue(fun->funIndex);
+    }
     dlg->exec();
 }
 

@@ -82,8 +82,20 @@ QMenuParamDlg::~QMenuParamDlg() = default;
 
 void QMenuParamDlg::setInitData(const QString& funIndex, int value)
 {
+    m_known = true;
+    load(funIndex, value);
+}
+
+void QMenuParamDlg::setUnknownValue(const QString& funIndex)
+{
+    m_known = false;
+    load(funIndex, 0);
+}
+
+void QMenuParamDlg::load(const QString& funIndex, int value)
+{
     const tagSubFuncode_Servo* code = selectedDriveFuncode(funIndex);
-    setFuncode(code, value);
+    showCode(code, value);
     if (!code) {
         m_heading->setText(funIndex);
         m_heading->setVisible(!funIndex.isEmpty());
@@ -91,6 +103,12 @@ void QMenuParamDlg::setInitData(const QString& funIndex, int value)
 }
 
 void QMenuParamDlg::setFuncode(const tagSubFuncode_Servo* code, int value)
+{
+    m_known = true;
+    showCode(code, value);
+}
+
+void QMenuParamDlg::showCode(const tagSubFuncode_Servo* code, int value)
 {
     m_initial = value;
     m_accepted = value;
@@ -134,8 +152,8 @@ void QMenuParamDlg::buildDigitEditors(const QMenuParamLayout& layout)
             combo->addItem(option.text, option.value);
         }
         const int present = QMenuParamLayout::digitOf(m_initial, field.digit);
-        int row = combo->findData(present);
-        if (row < 0) {
+        int row = m_known ? combo->findData(present) : -1;
+        if (row < 0 && m_known) {
             // Keep a choice the description does not know, so that OK without a change writes it back.
             combo->insertItem(0, tr("STR_MENU_UNKNOWN_OPTION").arg(present), present);
             row = 0;
@@ -160,6 +178,9 @@ void QMenuParamDlg::buildRawEditor()
     // through the hint until the user changes it.
     m_raw->setRange(int(qMin(m_min, qint64(m_initial))), int(qMax(m_max, qint64(m_initial))));
     m_raw->setValue(m_initial);
+    if (!m_known) {
+        m_raw->clear();
+    }
     connect(m_raw, QOverload<int>::of(&QSpinBox::valueChanged), this, &QMenuParamDlg::updateState);
     form->addRow(tr("STR_MENU_RAW_VALUE"), m_raw);
 }
@@ -177,10 +198,23 @@ qint64 QMenuParamDlg::currentValue() const
     return value;
 }
 
+bool QMenuParamDlg::isComplete() const
+{
+    if (m_raw) {
+        return !m_raw->cleanText().isEmpty();
+    }
+    for (const QComboBox* combo : m_combos) {
+        if (combo->currentIndex() < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool QMenuParamDlg::isCurrentValueAcceptable() const
 {
     const qint64 value = currentValue();
-    return value >= m_min && value <= m_max;
+    return isComplete() && value >= m_min && value <= m_max;
 }
 
 int QMenuParamDlg::getVal() const
@@ -196,9 +230,11 @@ QString QMenuParamDlg::boundText() const
 void QMenuParamDlg::updateState()
 {
     const bool acceptable = isCurrentValueAcceptable();
-    m_value->setText(tr("STR_MENU_VALUE").arg(currentValue()));
-    m_hint->setText(acceptable ? QString() : boundText());
-    m_hint->setVisible(!acceptable);
+    const bool complete = isComplete();
+    m_value->setText(
+        tr("STR_MENU_VALUE").arg(complete ? QString::number(currentValue()) : QStringLiteral("\u2014")));
+    m_hint->setText(acceptable || !complete ? QString() : boundText());
+    m_hint->setVisible(complete && !acceptable);
     m_buttons->setOkBtnEnabled(acceptable);
 }
 

@@ -24,6 +24,9 @@ public:
 
     // Looks the code up on the selected drive (QDeviceManager::getSelectServo) and shows its value.
     void setInitData(const QString& funIndex, int value);
+    // The same for a value that is not known (never read, read failed): every editor starts empty, and OK
+    // waits until the user chose every digit (or typed the number), so that only a chosen value is written.
+    void setUnknownValue(const QString& funIndex);
     // The same with the code's description at hand; null edits the raw value without range.
     void setFuncode(const tagSubFuncode_Servo* code, int value);
 
@@ -44,11 +47,16 @@ private slots:
     void updateState();
 
 private:
+    void load(const QString& funIndex, int value);
+    void showCode(const tagSubFuncode_Servo* code, int value);
+    // Every editor holds a choice (always, when the value was known).
+    bool isComplete() const;
     void clearEditors();
     void buildDigitEditors(const QMenuParamLayout& layout);
     void buildRawEditor();
     QString boundText() const;
 
+    bool m_known = true; // the value shown first is the drive's
     int m_initial = 0;
     int m_accepted = 0;
     bool m_result = false;

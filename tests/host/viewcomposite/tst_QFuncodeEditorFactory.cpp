@@ -73,6 +73,9 @@ private slots:
                                                 << "FFFFFFFF" << QVariant(qlonglong(0xFFFFFFFF));
         QTest::newRow("6 menu parameter") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
                                           << "" << QVariant(12);
+        QTest::newRow("6 menu parameter, read failed: empty, nothing to accept")
+            << "P00.05" << -2LL << int(F::EDITOR_MENU) << ""
+            << "" << QVariant();
         QTest::newRow("6 menu parameter, cancelled") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
                                                      << "cancel" << QVariant();
         QTest::newRow("3 bits") << "P00.10" << -1LL << int(F::EDITOR_NONE) << ""
