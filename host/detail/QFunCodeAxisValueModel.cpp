@@ -124,7 +124,8 @@ QVariant QFunCodeAxisValueModel::displayText(int axis, int column) const
     case COL_AXIS:
         return QDeviceServo::getAxisName(axis);
     case COL_CUR_VALUE:
-        return shownValue(dev->getScaledCurValueStr(m_funIndex, axis));
+        // As the tables show it: a dash before the first read, the last good value while stale.
+        return shownValue(dev->shownValueText(m_funIndex, axis));
     case COL_DEFAULT:
         return shownValue(dev->getScaledDefaultValueStr(m_funIndex, axis));
     case COL_EDIT:
@@ -136,6 +137,12 @@ QVariant QFunCodeAxisValueModel::displayText(int axis, int column) const
 
 QVariant QFunCodeAxisValueModel::toolTip(int axis, int column) const
 {
+    const QDeviceServo* dev = device();
+    const QString stateTip =
+        dev && column == COL_CUR_VALUE ? dev->valueStateTip(m_funIndex, axis) : QString();
+    if (!stateTip.isEmpty()) {
+        return stateTip;
+    }
     if (column != COL_EDIT) {
         return displayText(axis, column);
     }
@@ -153,6 +160,9 @@ QVariant QFunCodeAxisValueModel::foreground(int axis, int column) const
     }
     if (column == COL_EDIT) {
         return QBrush((m_modifyEnabled && isCodeEditable()) ? QColor(Qt::darkBlue) : QColor(Qt::gray));
+    }
+    if (column == COL_CUR_VALUE && dev->valueInfo(m_funIndex, axis).isStale()) {
+        return QBrush(QColor(Qt::gray)); // the last value the drive gave, drawn dim
     }
     if (column == COL_CUR_VALUE && dev->hasValue(m_funIndex, axis) &&
         !dev->isCurValEqualDef(m_funIndex, axis)) {

@@ -1,8 +1,10 @@
 #include "QDeviceManager.h"
 #include "QFunCodeAxisValueModel.h"
 #include "QProjectCore.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
+#include <QBrush>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -36,6 +38,15 @@ private slots:
         model.setFuncode("three", "P00.01");
         QCOMPARE(model.index(0, M::COL_AXIS).data().toString(), QString("X"));
         QCOMPARE(model.index(2, M::COL_DEFAULT).data().toString(), QString("2.80"));
+        // Never read: a dash, no number; stale: the last value, dim, its tooltip saying how old it is.
+        model.setFuncode("one", "P00.01");
+        QCOMPARE(model.index(0, M::COL_CUR_VALUE).data().toString(), QStringLiteral("\u2014"));
+        QTestHost::link("three")->setOnline(false);
+        model.setFuncode("three", "P00.01");
+        QTRY_VERIFY(model.index(0, M::COL_CUR_VALUE).data(Qt::ForegroundRole).value<QBrush>().color() ==
+                    Qt::gray);
+        QCOMPARE(model.index(0, M::COL_CUR_VALUE).data().toString(), QString("2.80"));
+        QVERIFY(model.index(0, M::COL_CUR_VALUE).data(Qt::ToolTipRole).toString() != QString("2.80"));
     }
 
     // Only the edit column of a code that may be written (rights 1 or 2) and has an editor.
