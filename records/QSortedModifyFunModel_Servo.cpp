@@ -5,6 +5,7 @@
 #include "QDeviceServo.h"
 #include "QFuncodeWriteRoad_Servo.h"
 #include "QProjectCore.h"
+#include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QStatistics.h"
@@ -66,7 +67,7 @@ bool QSortedModifyFunModel_Servo::isFuncodeModifiable(int row) const
         return false;
     }
     const tagSubFuncode_Servo* fun = device->getFuncodePtrByFunIndex(m_modifyList.at(row).funIndex);
-    return fun && (fun->rwLevel == 1 || fun->rwLevel == 2);
+    return fun && QServoWriteRules::hasWriteRight(*fun);
 }
 
 QStringList QSortedModifyFunModel_Servo::getFunIndexes(int first, int last) const

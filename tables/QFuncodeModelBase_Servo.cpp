@@ -4,6 +4,7 @@
 #include "QDeviceServo.h"
 #include "QFuncodeWriteRoad_Servo.h"
 #include "QProjectCore.h"
+#include "QServoWriteRules.h"
 
 #include <QBrush>
 #include <QFont>
@@ -300,16 +301,8 @@ bool QFuncodeModelBase_Servo::isEditable(int row) const
     if (!fun) {
         return false;
     }
-    if (QDeviceServo* device = selectedDevice()) {
-        // The oscilloscope's first code follows the oscilloscope alone, whatever its right.
-        if (fun->funIndex == device->getOsciFirstFuncodeIndex().funIndex) {
-            return !device->isOsciRunning();
-        }
-        if (device->getOsciNoEditFuncodes().contains(fun->funIndex)) {
-            return false;
-        }
-    }
-    return fun->rwLevel == 1 || fun->rwLevel == 2;
+    const QDeviceServo* device = selectedDevice();
+    return device ? QServoWriteRules(*device).isEditable(*fun) : QServoWriteRules::hasWriteRight(*fun);
 }
 
 Qt::ItemFlags QFuncodeModelBase_Servo::flags(const QModelIndex& index) const

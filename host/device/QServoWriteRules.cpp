@@ -34,6 +34,15 @@ bool QServoWriteRules::isHeldByOscilloscope(const tagSubFuncode_Servo& fun) cons
            (fun.funIndex == model->osciFirstCode || model->osciNoEditCodes.contains(fun.funIndex));
 }
 
+bool QServoWriteRules::isEditable(const tagSubFuncode_Servo& fun) const
+{
+    const QDriveModelPtr& model = m_device.getDriveModel();
+    if (fun.funIndex == model->osciFirstCode) {
+        return !m_device.isOsciRunning();
+    }
+    return !model->osciNoEditCodes.contains(fun.funIndex) && hasWriteRight(fun);
+}
+
 int QServoWriteRules::checkRights(const tagSubFuncode_Servo* fun, int axis) const
 {
     if (!fun || fun->isStateCode) {
@@ -46,7 +55,7 @@ int QServoWriteRules::checkRights(const tagSubFuncode_Servo* fun, int axis) cons
     if (!QDeviceServo::isAuthValid(fun->authority, authority)) {
         return QDeviceServo::WRITE_ERR_AUTHORITY;
     }
-    if (fun->rwLevel != 1 && fun->rwLevel != 2) {
+    if (!hasWriteRight(*fun)) {
         return QDeviceServo::WRITE_ERR_READ_ONLY;
     }
     if (isHeldByOscilloscope(*fun)) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "tagSubFuncode_Servo.h"
+
 #include <QString>
 
 class QDeviceServo;
-struct tagSubFuncode_Servo;
 
 // Whether a value may be written to a servo drive, before anything is sent: the code must be a
 // writable setting visible at the present authority, the axis must exist, the oscilloscope must not
@@ -13,6 +14,12 @@ class QServoWriteRules
 public:
     explicit QServoWriteRules(const QDeviceServo& device) : m_device(device) {}
 
+    // Whether the code's right lets its value be edited at all.
+    static bool hasWriteRight(const tagSubFuncode_Servo& fun) { return fun.rwLevel == 1 || fun.rwLevel == 2; }
+    // Whether a function-code table lets a person begin an edit of the code: the oscilloscope's first code
+    // follows the oscilloscope alone (its right is not looked at), its other codes are never edited in a
+    // table, any other code follows its right. The drive's state is checked when the value is written.
+    bool isEditable(const tagSubFuncode_Servo& fun) const;
     // Everything but the value.
     int checkRights(const tagSubFuncode_Servo* fun, int axis) const;
     // A raw value (the only form a value is checked in: converted once, where an edit begins); reason,

@@ -69,8 +69,8 @@ private slots:
                                  << int(QDeviceServo::WRITE_ERR_OFFLINE);
     }
 
-    // The raw value is checked (converted once, where an edit begins); a refusal comes with a reason, and while
-    // the oscilloscope runs or the drive is offline the drive takes no write at all.
+    // The raw value is checked (converted once, where an edit begins); a refusal comes with a reason, and
+    // while the oscilloscope runs or the drive is offline the drive takes no write at all.
     void refusals()
     {
         QFETCH(QString, funIndex);
@@ -92,6 +92,36 @@ private slots:
         const bool permitted = state != "oscilloscope" && state != "offline";
         QCOMPARE(rules.isWritePermitted(&reason), permitted);
         QCOMPARE(reason.isEmpty(), permitted);
+    }
+
+    void editability_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<int>("rwLevel");  // -1: the code's own
+        QTest::addColumn<bool>("running"); // the oscilloscope
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("write only") << "P00.08" << -1 << false << true;
+        QTest::newRow("read only") << "P00.07" << -1 << false << false;
+        QTest::newRow("factory") << "P00.06" << -1 << false << false;
+        QTest::newRow("oscilloscope's first code, running") << "P2.02" << -1 << true << false;
+        QTest::newRow("read-only oscilloscope's first code, stopped") << "P2.02" << 0 << false << true;
+        QTest::newRow("oscilloscope's other code, stopped") << "P2.03" << -1 << false << false;
+        QTest::newRow("free code while the oscilloscope runs") << "P2.01" << -1 << true << true;
+    }
+
+    // Whether a table lets an edit begin: the oscilloscope's first code follows the oscilloscope alone, its
+    // other codes are never edited there; the drive's state is left to the write.
+    void editability()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(int, rwLevel);
+        QFETCH(bool, running);
+        QFETCH(bool, editable);
+        tagSubFuncode_Servo fun = *m_device->getFuncodePtrByFunIndex(funIndex);
+        fun.rwLevel = rwLevel < 0 ? fun.rwLevel : rwLevel;
+        m_device->setOsciRunning(running);
+        QTestHost::link("drive")->setOnline(false);
+        QCOMPARE(QServoWriteRules(*m_device).isEditable(fun), editable);
     }
 };
 
