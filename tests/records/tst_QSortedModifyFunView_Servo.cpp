@@ -3,7 +3,6 @@
 #include "QDatabaseManager.h"
 #include "QDeviceServo.h"
 #include "QFunCodeDetailTable.h"
-#include "QHexDlg.h"
 #include "QLibSetting.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
@@ -23,7 +22,6 @@
 #include <QApplication>
 #include <QBrush>
 #include <QDoubleSpinBox>
-#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -246,8 +244,8 @@ private slots:
         QVERIFY(!m_device->isSubFuncodeSelected("P00.02"));
     }
 
-    // Which editor a show type gets is the factory's matter (spinBoxCommits edits through its spin box); a
-    // read-only code and a cell outside the axes get none.
+    // Which editor a show type gets is the factory's matter (editorCommitsOnReturn edits through its spin
+    // box); a read-only code and a cell outside the axes get none.
     void noEditorOutsideModifiableAxisCells()
     {
         addEvents("P00.02", 1);
@@ -259,22 +257,10 @@ private slots:
         QVERIFY(!delegate.createEditor(&parent, QStyleOptionViewItem(), cell("P00.02", M::COL_NAME)));
     }
 
-    void spinBoxCommits_data()
+    // When a value is handed over is the shared edit delegate's matter (tst_QFuncodeDelegate_Servo::commits
+    // and ::hexDialog); the page's editor shows the value of its axis and writes it there.
+    void editorCommitsOnReturn()
     {
-        QTest::addColumn<int>("modifyType");
-        QTest::addColumn<bool>("pressReturn");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("focus lost") << 0 << false << "3000";
-        QTest::newRow("Return") << 0 << true << "1500";
-        QTest::newRow("focus lost, modify type 1") << 1 << false << "1500";
-    }
-
-    void spinBoxCommits()
-    {
-        QFETCH(int, modifyType);
-        QFETCH(bool, pressReturn);
-        QFETCH(QString, written);
-        QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
         addEvents("P00.02", 1);
         QVERIFY(QTestHost::readAll(m_device));
         QVERIFY(showPage());
@@ -283,34 +269,8 @@ private slots:
         QVERIFY(spin);
         QCOMPARE(spin->value(), 3000.0);
         spin->setValue(1500);
-        if (pressReturn) {
-            QTest::keyClick(spin, Qt::Key_Return);
-        } else {
-            // What the delegate does when the editor loses the focus.
-            emit m_view->itemDelegate()->commitData(spin);
-        }
-        QTRY_COMPARE(m_device->getScaledCurValueStr("P00.02", 1), written);
-    }
-
-    void hexDialogWritesWhenAccepted()
-    {
-        addEvents("P00.04", 1);
-        QVERIFY(QTestHost::readAll(m_device));
-        QVERIFY(showPage());
-        for (bool accept : {false, true}) {
-            bool seen = false;
-            answerModalDialog([&seen, accept](QDialog* dialog) {
-                seen = qobject_cast<QHexDlg*>(dialog) && dialog->findChild<QLineEdit*>();
-                if (seen) {
-                    dialog->findChild<QLineEdit*>()->setText("1FF");
-                }
-                accept ? dialog->accept() : dialog->reject();
-            });
-            m_view->edit(cell("P00.04", M::COL_AXIS_X));
-            QVERIFY(seen);
-            QTRY_VERIFY(m_view->findChild<QHexDlg*>() == nullptr);
-            QCOMPARE(m_device->getCurValue("P00.04", 0), qint64(accept ? 0x1FF : 255));
-        }
+        QTest::keyClick(spin, Qt::Key_Return);
+        QTRY_COMPARE(m_device->getScaledCurValueStr("P00.02", 1), QStringLiteral("1500"));
     }
 
     void readsVisibleRowsAndDropsQueuedReadsBeforeReset()
