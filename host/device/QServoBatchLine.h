@@ -20,8 +20,8 @@ class QServoBatchLine : public QObject
 {
     Q_OBJECT
 public:
-    static const int kDefaultConcurrency = 4;
-    static const int kMaxConcurrency = 64;
+    static constexpr int kDefaultConcurrency = 4;
+    static constexpr int kMaxConcurrency = 64;
 
     explicit QServoBatchLine(QObject* parent = nullptr);
     ~QServoBatchLine() override;
