@@ -7,6 +7,7 @@
 #include "QProjectCore.h"
 #include "QServoBatchDownloadHelper.h"
 #include "QServoImportFunSelectorWgt.h"
+#include "QServoWriteRules.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -118,7 +119,7 @@ QServoFuncodeBatchDownloadDlg::writableRecords(const QDeviceServo* dev,
     QMap<QString, tagExportFuncodePtr_Servo> records;
     for (const FunOperationDataUnitPtr& unit : list) {
         const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(unit->funIndex);
-        if (fun && (fun->isStateCode || (fun->rwLevel != 1 && fun->rwLevel != 2))) {
+        if (fun && (fun->isStateCode || !QServoWriteRules::hasWriteRight(*fun))) {
             continue;
         }
         records.insert(unit->funIndex, unit->toExportFuncode());

@@ -1,6 +1,7 @@
 #include "QCliBatchTransfer.h"
 
 #include "QDeviceServo.h"
+#include "QServoWriteRules.h"
 
 #include <QEventLoop>
 
@@ -41,7 +42,7 @@ QCliBatchTransfer::writableRecords(const QDeviceServo* device, const QList<tagEx
     QMap<QString, tagExportFuncodePtr_Servo> records;
     for (const tagExportFuncodePtr_Servo& code : codes) {
         const tagSubFuncode_Servo* fun = code ? device->getFuncodePtrByFunIndex(code->funIndex) : nullptr;
-        if (fun && (fun->isStateCode || (fun->rwLevel != 1 && fun->rwLevel != 2))) {
+        if (fun && (fun->isStateCode || !QServoWriteRules::hasWriteRight(*fun))) {
             continue;
         }
         if (code && !records.contains(code->funIndex)) {

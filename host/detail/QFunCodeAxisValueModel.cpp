@@ -4,6 +4,7 @@
 #include "QDeviceServo.h"
 #include "QFuncodeEditorFactory.h"
 #include "QProjectCore.h"
+#include "QServoWriteRules.h"
 
 #include <QBrush>
 #include <QColor>
@@ -60,7 +61,7 @@ bool QFunCodeAxisValueModel::isCodeEditable() const
     if (!fun) {
         return false;
     }
-    const bool writable = fun->rwLevel == 1 || fun->rwLevel == 2;
+    const bool writable = QServoWriteRules::hasWriteRight(*fun);
     return writable && QFuncodeEditorFactory::editorKind(fun->showType) != QFuncodeEditorFactory::EDITOR_NONE;
 }
 

@@ -11,6 +11,7 @@
 #include "QLibSetting.h"
 #include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
+#include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSoftCore.h"
 #include "QSystemSetting.h"
@@ -304,7 +305,7 @@ void QFunCodeDetailTable::initDetailForm()
         m_hint->setText(editHint());
         m_hint->show();
     } else {
-        const bool writable = fun->rwLevel == 1 || fun->rwLevel == 2;
+        const bool writable = QServoWriteRules::hasWriteRight(*fun);
         setNote(writable ? tr("STR_DETAIL_CODE_NOT_EDITABLE") : tr("STR_DETAIL_READ_ONLY_CODE"));
     }
     if (device->isDeviceOnline()) {

@@ -6,6 +6,7 @@
 #include "QLibSetting.h"
 #include "QRegisterBlockPlanner.h"
 #include "QServoBatchRecorder.h"
+#include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSystemSetting.h"
 
@@ -36,7 +37,7 @@ int plannedError(const QDeviceServo* device, const tagSubFuncode_Servo* fun, int
     if (!fun) {
         return QDriveLink::LINK_ERR_UNKNOWN;
     }
-    if (fun->isStateCode || (fun->rwLevel != 1 && fun->rwLevel != 2) || axis < 0 ||
+    if (fun->isStateCode || !QServoWriteRules::hasWriteRight(*fun) || axis < 0 ||
         axis >= device->getAxisNum()) {
         return QDriveLink::LINK_ERR_READ_ONLY;
     }
