@@ -264,12 +264,7 @@ int main(int argc, char* argv[])
     QDeviceServo* shown = devices->getDeviceServo(aliases.first());
     QTestHost::select(aliases.first());
     const QDeviceServo::FuncodeGroupMap& groups = shown->getNormalFuncodeGroupMap();
-    QString longest;
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
-        if (longest.isEmpty() || it.value().size() > groups.value(longest).size()) {
-            longest = it.key();
-        }
-    }
+    const QString longest = QTestHost::longestGroup(shown);
     const int interval = shown->getCommuParams().refreshInterval;
     const auto isShown = [&](int unit) { return unit >= 1 && unit <= model->axisNum; };
     QHash<int, int> ours;

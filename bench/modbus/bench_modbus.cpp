@@ -217,13 +217,8 @@ void bench_modbus::requestsPerTickWhileScrolling()
     device->setCommuParams(params);
     QTestHost::select(QStringLiteral("Bus"));
     QVERIFY(QTest::qWaitFor([device]() { return device->isDeviceOnline(); }, 5000));
-    QString longest;
     const QDeviceServo::FuncodeGroupMap& groups = device->getNormalFuncodeGroupMap();
-    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
-        if (longest.isEmpty() || it.value().size() > groups.value(longest).size()) {
-            longest = it.key();
-        }
-    }
+    const QString longest = QTestHost::longestGroup(device);
     QFuncodeView_Servo view;
     view.setModelGroup(longest);
     view.onInitModelData(groups);

@@ -244,3 +244,15 @@ bool QTestHost::waitForReads(QDeviceServo* device, int timeoutMs)
 {
     return device && QTest::qWaitFor([device]() { return !device->isReadBusy(); }, timeoutMs);
 }
+
+QString QTestHost::longestGroup(const QDeviceServo* device)
+{
+    const QDeviceServo::FuncodeGroupMap& groups = device->getNormalFuncodeGroupMap();
+    QString longest;
+    for (auto it = groups.cbegin(); it != groups.cend(); ++it) {
+        if (longest.isEmpty() || it.value().size() > groups.value(longest).size()) {
+            longest = it.key();
+        }
+    }
+    return longest;
+}

@@ -34,6 +34,8 @@ public:
     // How often the pages read the drive; 0 turns their periodic reading off.
     static void setRefreshInterval(QDeviceServo* device, int ms);
     // Reads every code of the drive and waits until the answers are in.
+    // The name of the device's group with the most codes (the heaviest table to show).
+    static QString longestGroup(const QDeviceServo* device);
     static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
     // Reads the codes of those numbers (after the drive's memory was changed, say) and waits for the answers.
     static bool readCodes(QDeviceServo* device, const QStringList& numbers, int timeoutMs = 5000);
