@@ -18,7 +18,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScrollBar>
 #include <QTimer>
 #include <iterator>
 
@@ -26,8 +25,6 @@ QSortedModifyFunView_Servo::QSortedModifyFunView_Servo(QWidget* parent) : QBaseT
 {
     setItemDelegate(new QSortedModifyFunDelegate_Servo(this));
     setFocusPolicy(Qt::StrongFocus);
-    // The reading takes the visible rows from the scroll bar, which then counts rows.
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_readTimer = new QTimer(this);
     createMenu();
     connect(this, &QSortedModifyFunView_Servo::doubleClicked, this,
@@ -200,9 +197,8 @@ void QSortedModifyFunView_Servo::slotStartReadingFuncode()
     if (!device || !m_model || !device->isDeviceOnline()) {
         return;
     }
-    const int first = verticalScrollBar()->value();
-    // One row more than the page step: the last, partly visible row is shown too.
-    const QStringList numbers = m_model->getFunIndexes(first, first + verticalScrollBar()->pageStep());
+    const QPair<int, int> window = rowsToRead();
+    const QStringList numbers = m_model->getFunIndexes(window.first, window.first + window.second - 1);
     QList<tagSubFuncode_Servo*> codes;
     for (const QString& number : numbers) {
         if (tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndex(number, false)) {
@@ -260,16 +256,15 @@ void QSortedModifyFunView_Servo::applyReadInterval()
     }
 }
 
-void QSortedModifyFunView_Servo::showAxisColumns()
+void QSortedModifyFunView_Servo::applyAxisColumns()
 {
     const QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return;
     }
-    const int axes = device->getAxisNum();
-    setColumnHidden(QSortedModifyFunModel_Servo::COL_COMMONLY, axes < 2);
-    setColumnHidden(QSortedModifyFunModel_Servo::COL_AXIS_Y, axes < 2);
-    setColumnHidden(QSortedModifyFunModel_Servo::COL_AXIS_Z, axes < 3);
+    showAxisColumns(device->getAxisNum(),
+                    {QSortedModifyFunModel_Servo::COL_COMMONLY, QSortedModifyFunModel_Servo::COL_AXIS_Y,
+                     QSortedModifyFunModel_Servo::COL_AXIS_Z});
 }
 
 void QSortedModifyFunView_Servo::keyPressEvent(QKeyEvent* event)
@@ -288,7 +283,7 @@ void QSortedModifyFunView_Servo::showEvent(QShowEvent* event)
         m_model->refresh(true);
     }
     applyReadInterval();
-    showAxisColumns();
+    applyAxisColumns();
 }
 
 void QSortedModifyFunView_Servo::hideEvent(QHideEvent* event)

@@ -9,11 +9,11 @@ class QSortedModifyFunModel_Servo;
 class QTimer;
 
 // The modification-statistics page: the drive's modified function codes by modification count. While
-// the page is visible the values of the visible rows are read periodically (interval from the drive's
-// communication parameters); axis cells of modifiable codes can be edited; the context menu toggles the
-// order, refreshes, adds the current code to the monitored list or removes it, and opens help.
-// A double click on the count opens the code's modification history, on the related parameters the
-// related-parameter dialog.
+// the page is visible the values of its read window (QBaseTableView::rowsToRead) are read periodically
+// (interval from the drive's communication parameters); axis cells of modifiable codes can be edited; the
+// context menu toggles the order, refreshes, adds the current code to the monitored list or removes it, and
+// opens help. A double click on the count opens the code's modification history, on the related parameters
+// the related-parameter dialog.
 class QSortedModifyFunView_Servo : public QBaseTableView
 {
     Q_OBJECT
@@ -44,7 +44,7 @@ public slots:
     // Adds the current row's code to the drive's monitored list / removes it.
     void slotOnSelectAll();
     void slotOnDeselectAll();
-    // One tick of the periodic reading: queues reads of the visible rows.
+    // One tick of the periodic reading: queues reads of the rows of the read window.
     void slotStartReadingFuncode();
     // Drops the queued reads of every row.
     void slotStopReadingFuncode();
@@ -68,7 +68,7 @@ private:
     void createMenu();
     void setColumnWidths();
     void applyReadInterval();
-    void showAxisColumns();
+    void applyAxisColumns();
     void updateSortActionText();
     void openModifyDetail(int row, const tagSubFuncode_Servo* fun);
     void openRelateParamDetail(int row, const tagSubFuncode_Servo* fun);

@@ -37,8 +37,6 @@ QBaseFuncodeView_Servo::QBaseFuncodeView_Servo(QWidget* parent) : QBaseTableView
 {
     setFocusPolicy(Qt::ClickFocus);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    // The scroll bar value is the first visible row: the visible window is computed from it.
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
 
     QAbstractItemDelegate* hostDelegate = itemDelegate();
     m_delegate = new QFuncodeDelegate_Servo(this);
@@ -152,9 +150,8 @@ void QBaseFuncodeView_Servo::OnReadFuncode()
 {
     QDeviceServo* device = QProjectCore::selectedServo();
     if (device && device->isDeviceOnline()) {
-        const int first = qMax(verticalScrollBar()->value() - 1, 0);
-        const int count = verticalScrollBar()->pageStep() + 1;
-        const QList<tagSubFuncode_Servo*> list = funcodesInView(first, count);
+        const QPair<int, int> window = rowsToRead();
+        const QList<tagSubFuncode_Servo*> list = funcodesInView(window.first, window.second);
         if (!list.isEmpty()) {
             device->readFuncode(list);
         }
@@ -243,28 +240,16 @@ void QBaseFuncodeView_Servo::updateAxisColumns()
     if (!device) {
         return;
     }
-    const int axes = device->getAxisNum();
-    const int common = QFuncodeModelBase_Servo::COL_COMMON;
-    const int axisY = QFuncodeModelBase_Servo::COL_AXIS_Y;
-    const int axisZ = QFuncodeModelBase_Servo::COL_AXIS_Z;
-    if (axes <= 1) {
-        rebuildColumnMenu({common, axisY, axisZ});
-        setColumnHidden(common, true);
-        setColumnHidden(axisY, true);
-        setColumnHidden(axisZ, true);
-        return;
+    const AxisColumns columns{QFuncodeModelBase_Servo::COL_COMMON, QFuncodeModelBase_Servo::COL_AXIS_Y,
+                              QFuncodeModelBase_Servo::COL_AXIS_Z};
+    rebuildColumnMenu(absentAxisColumns(device->getAxisNum(), columns));
+    QList<int> userHidden;
+    for (auto it = m_hiddenColumns.cbegin(); it != m_hiddenColumns.cend(); ++it) {
+        if (it.value()) {
+            userHidden.append(it.key());
+        }
     }
-    if (axes == 2) {
-        rebuildColumnMenu({axisZ});
-        setColumnHidden(common, isColumnUserHidden(common));
-        setColumnHidden(axisY, isColumnUserHidden(axisY));
-        setColumnHidden(axisZ, true);
-        return;
-    }
-    rebuildColumnMenu({});
-    setColumnHidden(common, isColumnUserHidden(common));
-    setColumnHidden(axisY, isColumnUserHidden(axisY));
-    setColumnHidden(axisZ, isColumnUserHidden(axisZ));
+    showAxisColumns(device->getAxisNum(), columns, userHidden);
 }
 
 void QBaseFuncodeView_Servo::applyRelationColumns()

@@ -19,9 +19,8 @@ class QMenu;
 // with its column show/hide menu, the columns that depend on the drive's axis count and model, help on
 // the current code, moving the current code, the reaction to the host's value and status notices, and
 // periodic reading: while the view is shown it asks the selected device, on a timer with the device's
-// refresh interval, to read the rows in view (one row above the first visible row to one row below the
-// page; the derived view says which codes those rows hold). Hidden, it reads nothing. Derived views
-// create the model.
+// refresh interval, to read the host table's read window (QBaseTableView::rowsToRead; the derived view
+// says which codes those rows hold). Hidden, it reads nothing. Derived views create the model.
 class QBaseFuncodeView_Servo : public QBaseTableView
 {
     Q_OBJECT
@@ -29,9 +28,8 @@ public:
     explicit QBaseFuncodeView_Servo(QWidget* parent = nullptr);
     ~QBaseFuncodeView_Servo() override;
 
-    // Shows or hides the columns that depend on the selected drive's axis count: one axis hides the
-    // commonly-used column and axes Y and Z (and leaves them out of the column menu), two axes hide Z,
-    // three axes show what the user has not hidden.
+    // Shows or hides the columns that depend on the selected drive's axis count
+    // (QBaseTableView::showAxisColumns) and leaves those the drive does not have out of the column menu.
     void updateAxisColumns();
     void setColumnWidths();
 
@@ -67,7 +65,7 @@ protected:
     // Starts periodic reading with the device's refresh interval and reads at once; stops it.
     virtual void readFuncode();
     virtual void stopReadFuncode();
-    // The codes of count rows from first on, to be read.
+    // The codes of count rows from first on (clipped to the rows there are), to be read.
     virtual QList<tagSubFuncode_Servo*> funcodesInView(int first, int count) const = 0;
 
     // Sets the model, hands it to the delegate, forwards its change signals and builds the column menu

@@ -28,9 +28,10 @@ QFindFuncodeDialog_Servo::QFindFuncodeDialog_Servo(QWidget* parent) : QBaseDlg(p
     createWidgets();
     collectFuncodes();
     createCompleter();
-    const bool oneAxis = m_device && m_device->getAxisNum() == 1;
-    m_table->setColumnHidden(QFindFuncodeModel_Servo::COL_AXIS_Y, oneAxis);
-    m_table->setColumnHidden(QFindFuncodeModel_Servo::COL_AXIS_Z, oneAxis);
+    if (m_device) {
+        m_table->showAxisColumns(m_device->getAxisNum(), {-1, QFindFuncodeModel_Servo::COL_AXIS_Y,
+                                                          QFindFuncodeModel_Servo::COL_AXIS_Z});
+    }
 
     connect(m_table, &QBaseTableView::doubleClicked, this, &QFindFuncodeDialog_Servo::OnSelectRow);
     connect(m_completer, QOverload<const QString&>::of(&QCompleter::highlighted), this,
@@ -168,12 +169,8 @@ void QFindFuncodeDialog_Servo::readVisibleResults()
     if (!m_device || !m_table->isVisible() || m_model->rowCount() == 0) {
         return;
     }
-    const int first = qMax(0, m_table->rowAt(0));
-    int last = m_table->rowAt(m_table->viewport()->height() - 1);
-    if (last < 0) {
-        last = m_model->rowCount() - 1;
-    }
-    m_device->readFuncode(m_model->getFuncodeList().mid(first, last - first + 1));
+    const QPair<int, int> window = m_table->rowsToRead();
+    m_device->readFuncode(m_model->getFuncodeList().mid(window.first, window.second));
 }
 
 void QFindFuncodeDialog_Servo::showEvent(QShowEvent* event)

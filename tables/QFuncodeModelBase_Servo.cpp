@@ -530,22 +530,6 @@ QList<tagSubFuncode_Servo*> QFuncodeModelBase_Servo::allFuncodes() const
     return {};
 }
 
-QList<tagSubFuncode_Servo*> QFuncodeModelBase_Servo::funcodesBetween(int first, int count) const
-{
-    Q_UNUSED(first)
-    Q_UNUSED(count)
-    return {};
-}
-
-QList<tagSubFuncode_Servo*> QFuncodeModelBase_Servo::visibleFuncodes(const QString& group, int firstRow,
-                                                                     int visibleCount) const
-{
-    Q_UNUSED(group)
-    Q_UNUSED(firstRow)
-    Q_UNUSED(visibleCount)
-    return {};
-}
-
 int QFuncodeModelBase_Servo::rowOfFuncode(const QString& funIndex, const QString& aliasName) const
 {
     Q_UNUSED(funIndex)

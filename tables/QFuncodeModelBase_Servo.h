@@ -83,10 +83,6 @@ public:
     virtual void setGroup(const QString& name);
     virtual void setGroupMap(const QMap<QString, QList<tagSubFuncode_Servo*>>& map);
     virtual QList<tagSubFuncode_Servo*> allFuncodes() const;
-    virtual QList<tagSubFuncode_Servo*> funcodesBetween(int first, int count) const;
-    // The records a view asks the device to read for its visible window.
-    virtual QList<tagSubFuncode_Servo*> visibleFuncodes(const QString& group, int firstRow,
-                                                        int visibleCount) const;
     // Row of a code, -1 when absent (or when the notice is about another device).
     virtual int rowOfFuncode(const QString& funIndex, const QString& aliasName) const;
     // The numbers of the list that are rows of this model, in row order.

@@ -78,31 +78,14 @@ QList<tagSubFuncode_Servo*> QFuncodeModel_Servo::allFuncodes() const
     return rows();
 }
 
-QList<tagSubFuncode_Servo*> QFuncodeModel_Servo::funcodesBetween(int first, int count) const
-{
-    const QList<tagSubFuncode_Servo*>& list = rows();
-    if (count >= list.size()) {
-        return list;
-    }
-    const int from = qMax(first, 0);
-    const int to = qMin(first + count, list.size() - 1);
-    return from <= to ? list.mid(from, to - from + 1) : QList<tagSubFuncode_Servo*>();
-}
-
 QList<tagSubFuncode_Servo*> QFuncodeModel_Servo::visibleFuncodes(const QString& group, int firstRow,
-                                                                 int visibleCount) const
+                                                                 int count) const
 {
-    const QList<tagSubFuncode_Servo*> list = m_groupMap.value(group);
-    const bool all = visibleCount >= list.size();
-    const int from = all ? 0 : qMax(firstRow, 0);
-    const int to = all ? list.size() - 1 : qMin(firstRow + visibleCount, list.size() - 1);
-    QList<tagSubFuncode_Servo*> result;
-    for (int row = from; row <= to; ++row) {
-        // The edited row is only meaningful for the shown group.
-        if (row == editingRow() && group == m_group) {
-            continue;
-        }
-        result.append(list.at(row));
+    QList<tagSubFuncode_Servo*> result = m_groupMap.value(group).mid(qMax(firstRow, 0), qMax(count, 0));
+    // The edited row is only meaningful for the shown group.
+    const int edited = editingRow() - qMax(firstRow, 0);
+    if (group == m_group && edited >= 0 && edited < result.size()) {
+        result.removeAt(edited);
     }
     return result;
 }

@@ -24,11 +24,9 @@ public:
     // Takes the group map; the views are reset only when the shown group's rows differ.
     void setGroupMap(const QMap<QString, QList<tagSubFuncode_Servo*>>& map) override;
     QList<tagSubFuncode_Servo*> allFuncodes() const override;
-    QList<tagSubFuncode_Servo*> funcodesBetween(int first, int count) const override;
-    // All codes of the group when it fits in count rows, otherwise the rows first..first + count (both
-    // included); the row being edited is left out either way.
-    QList<tagSubFuncode_Servo*> visibleFuncodes(const QString& group, int firstRow,
-                                                int visibleCount) const override;
+    // The codes of count rows of the group from firstRow on (clipped to the group), but the row being
+    // edited: a read must not change the value under the editor.
+    QList<tagSubFuncode_Servo*> visibleFuncodes(const QString& group, int firstRow, int count) const;
     int rowOfFuncode(const QString& funIndex, const QString& aliasName) const override;
     QStringList funcodesInModel(const QStringList& funIndexList, const QString& aliasName) const override;
 

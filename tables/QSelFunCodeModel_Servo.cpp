@@ -66,12 +66,7 @@ QList<tagSubFuncode_Servo*> QSelFunCodeModel_Servo::allFuncodes() const
 
 QList<tagSubFuncode_Servo*> QSelFunCodeModel_Servo::funcodesBetween(int first, int count) const
 {
-    if (count >= m_rows.size()) {
-        return m_rows;
-    }
-    const int from = qMax(first, 0);
-    const int to = qMin(first + count, m_rows.size() - 1);
-    return from <= to ? m_rows.mid(from, to - from + 1) : QList<tagSubFuncode_Servo*>();
+    return m_rows.mid(qMax(first, 0), qMax(count, 0));
 }
 
 int QSelFunCodeModel_Servo::rowOfFuncode(const QString& funIndex, const QString& aliasName) const

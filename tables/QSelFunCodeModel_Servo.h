@@ -21,8 +21,8 @@ public:
     void moveRowDown(const QString& funIndex) override;
     tagSubFuncode_Servo* getSubFuncode(int row) const override;
     QList<tagSubFuncode_Servo*> allFuncodes() const override;
-    // The whole list when count covers it, otherwise the rows first..first + count (both included).
-    QList<tagSubFuncode_Servo*> funcodesBetween(int first, int count) const override;
+    // The codes of count rows from first on, clipped to the list.
+    QList<tagSubFuncode_Servo*> funcodesBetween(int first, int count) const;
     int rowOfFuncode(const QString& funIndex, const QString& aliasName) const override;
     QStringList funcodesInModel(const QStringList& funIndexList, const QString& aliasName) const override;
 

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 QBaseTableView::QBaseTableView(QWidget* parent) : QTableView(parent)
 {
@@ -16,6 +17,7 @@ QBaseTableView::QBaseTableView(QWidget* parent) : QTableView(parent)
     setItemDelegate(new QNoFocusItemDelegate(this));
     setAttribute(Qt::WA_MacShowFocusRect, false);
     setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(26);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -68,6 +70,44 @@ int QBaseTableView::getRowByValue(int column, const QString& value) const
         }
     }
     return -1;
+}
+
+QPair<int, int> QBaseTableView::readWindow(int firstVisibleRow, int pageRows, int rowCount)
+{
+    if (rowCount <= 0) {
+        return {0, 0};
+    }
+    const int first = qBound(0, firstVisibleRow - 1, rowCount - 1);
+    return {first, qMin(qMax(pageRows, 0) + 2, rowCount - first)};
+}
+
+QPair<int, int> QBaseTableView::rowsToRead() const
+{
+    const int rows = model() ? model()->rowCount(rootIndex()) : 0;
+    return readWindow(verticalScrollBar()->value(), verticalScrollBar()->pageStep(), rows);
+}
+
+QList<int> QBaseTableView::absentAxisColumns(int axisCount, const AxisColumns& columns)
+{
+    QList<int> absent;
+    if (axisCount < 2) {
+        absent << columns.common << columns.axisY;
+    }
+    if (axisCount < 3) {
+        absent << columns.axisZ;
+    }
+    absent.removeAll(-1);
+    return absent;
+}
+
+void QBaseTableView::showAxisColumns(int axisCount, const AxisColumns& columns, const QList<int>& userHidden)
+{
+    const QList<int> absent = absentAxisColumns(axisCount, columns);
+    for (int column : {columns.common, columns.axisY, columns.axisZ}) {
+        if (column >= 0) {
+            setColumnHidden(column, absent.contains(column) || userHidden.contains(column));
+        }
+    }
 }
 
 void QBaseTableView::moveUpAndSelect()

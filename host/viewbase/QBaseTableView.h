@@ -1,15 +1,27 @@
 #pragma once
 
+#include <QList>
 #include <QModelIndex>
+#include <QPair>
 #include <QPoint>
 #include <QTableView>
 
 // The host's table view: whole rows, single selection, light grid off, alternating row colours,
-// row header hidden, column headers left-aligned, no focus frame around the current cell.
+// row header hidden, column headers left-aligned, no focus frame around the current cell, scrolled by
+// whole rows (so that the vertical scroll bar counts rows).
 class QBaseTableView : public QTableView
 {
     Q_OBJECT
 public:
+    // The columns of a table that show one drive axis each besides X, and the commonly-used mark, which
+    // means nothing on a drive of one axis; -1 where the table has no such column.
+    struct AxisColumns
+    {
+        int common = -1;
+        int axisY = -1;
+        int axisZ = -1;
+    };
+
     explicit QBaseTableView(QWidget* parent = nullptr);
     ~QBaseTableView() override;
 
@@ -31,6 +43,21 @@ public:
     void initFirstSelectIndex();
     // The first row whose cell in the column shows the value; -1 when none.
     int getRowByValue(int column, const QString& value) const;
+
+    // Which rows a table that shows drive values asks the drive to read, as first row and number of
+    // rows: pageRows + 2 rows from one row above the first visible row (so that a row scrolled half into
+    // view already has its value), from row 0 at the top, clipped to the rows there are. Only these
+    // rows are read on each tick, however long the table.
+    static QPair<int, int> readWindow(int firstVisibleRow, int pageRows, int rowCount);
+    // The read window of this table as it is scrolled now.
+    QPair<int, int> rowsToRead() const;
+
+    // The columns that a drive of axisCount axes does not have: below two axes the commonly-used mark and
+    // axis Y, below three axis Z.
+    static QList<int> absentAxisColumns(int axisCount, const AxisColumns& columns);
+    // Hides the columns of the axes the drive does not have and shows its other axis columns, unless the
+    // user hid them (userHidden).
+    void showAxisColumns(int axisCount, const AxisColumns& columns, const QList<int>& userHidden = {});
 
 public slots:
     // Make the row above / below the current one current and select it. Without a current row they

@@ -106,6 +106,63 @@ private slots:
         m_view->initFirstSelectIndex();
         QVERIFY(!m_view->currentIndex().isValid());
     }
+    void readWindow_data()
+    {
+        QTest::addColumn<QList<int>>("view");   // first visible row, rows in a page, rows
+        QTest::addColumn<QList<int>>("window"); // first row, number of rows
+        QTest::newRow("top: from row 0") << QList<int>{0, 25, 200} << QList<int>{0, 27};
+        QTest::newRow("middle: one row above") << QList<int>{60, 25, 200} << QList<int>{59, 27};
+        QTest::newRow("bottom: clipped") << QList<int>{175, 25, 200} << QList<int>{174, 26};
+        QTest::newRow("fewer rows than a page") << QList<int>{0, 25, 10} << QList<int>{0, 10};
+        QTest::newRow("no rows") << QList<int>{0, 25, 0} << QList<int>{0, 0};
+    }
+
+    // Only the rows in view and their neighbours are read, however long the table.
+    void readWindow()
+    {
+        QFETCH(QList<int>, view);
+        QFETCH(QList<int>, window);
+        const QPair<int, int> read = QBaseTableView::readWindow(view.at(0), view.at(1), view.at(2));
+        QCOMPARE((QList<int>{read.first, read.second}), window);
+    }
+
+    void axisColumns_data()
+    {
+        QTest::addColumn<int>("axes");
+        QTest::addColumn<int>("common"); // the commonly-used mark's column, -1: none (Y is 1, Z is 2)
+        QTest::addColumn<QList<int>>("userHidden");
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::newRow("one axis") << 1 << 3 << QList<int>{} << QList<int>{1, 2, 3};
+        QTest::newRow("one axis, no common mark") << 1 << -1 << QList<int>{} << QList<int>{1, 2};
+        QTest::newRow("two axes") << 2 << 3 << QList<int>{} << QList<int>{2};
+        QTest::newRow("three axes") << 3 << 3 << QList<int>{} << QList<int>{};
+        QTest::newRow("three axes, Y hidden by the user") << 3 << 3 << QList<int>{1} << QList<int>{1};
+    }
+
+    // A column of an axis the drive does not have is hidden whatever the user chose; the others follow
+    // the user.
+    void axisColumns()
+    {
+        QFETCH(int, axes);
+        QFETCH(int, common);
+        QFETCH(QList<int>, userHidden);
+        QFETCH(QList<int>, hidden);
+        QBaseTableModel model;
+        model.setHeadList({"X", "Y", "Z", "Common"});
+        m_view->setModel(&model);
+        m_view->setColumnHidden(2, true); // shown again when the drive has the axis
+        const QBaseTableView::AxisColumns columns{common, 1, 2};
+        m_view->showAxisColumns(axes, columns, userHidden);
+        QList<int> shownHidden;
+        for (int column = 0; column < model.columnCount(); ++column) {
+            if (m_view->isColumnHidden(column)) {
+                shownHidden << column;
+            }
+        }
+        QCOMPARE(shownHidden, hidden);
+        QCOMPARE(QBaseTableView::absentAxisColumns(axes, columns).size(), hidden.size() - userHidden.size());
+    }
+
     // Texts of the same width change the header only; another width resets the model.
     void modelHeaders()
     {
