@@ -15,7 +15,6 @@
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
@@ -26,35 +25,6 @@ QTemporaryDir* tempDir()
 {
     static QTemporaryDir* dir = new QTemporaryDir;
     return dir;
-}
-
-// A text in both languages; a text that already has them stays.
-QJsonValue bothLanguages(const QJsonValue& text)
-{
-    if (!text.isString()) {
-        return text;
-    }
-    return QJsonObject{{"en", text}, {"zh_CN", text.toString() + QStringLiteral("（中）")}};
-}
-
-QJsonArray allInBothLanguages(const QJsonArray& texts)
-{
-    QJsonArray out;
-    for (const QJsonValue& text : texts) {
-        out.append(bothLanguages(text));
-    }
-    return out;
-}
-
-// The members of obj that are texts, in both languages.
-QJsonObject textsInBothLanguages(QJsonObject obj, const QStringList& keys)
-{
-    for (const QString& key : keys) {
-        if (obj.contains(key)) {
-            obj.insert(key, bothLanguages(obj.value(key)));
-        }
-    }
-    return obj;
 }
 } // namespace
 
@@ -74,47 +44,6 @@ QByteArray QTestHost::testModelJson(int axisNum, const QString& name)
     identity.insert("number", 900 + axisNum);
     root.insert("identity", identity);
     return QJsonDocument(root).toJson();
-}
-
-QJsonObject QTestHost::bilingual(QJsonObject description)
-{
-    QJsonObject enums = description.value("enums").toObject();
-    for (auto it = enums.begin(); it != enums.end(); ++it) {
-        it.value() = allInBothLanguages(it.value().toArray());
-    }
-    description.insert("enums", enums);
-    QJsonArray groups = description.value("groups").toArray();
-    for (auto group = groups.begin(); group != groups.end(); ++group) {
-        QJsonObject g = textsInBothLanguages(group->toObject(), {"name"});
-        QJsonArray codes = g.value("codes").toArray();
-        for (auto code = codes.begin(); code != codes.end(); ++code) {
-            QJsonObject c = textsInBothLanguages(code->toObject(), {"name", "remark"});
-            if (c.contains("items")) {
-                c.insert("items", allInBothLanguages(c.value("items").toArray()));
-            }
-            QJsonArray menu = c.value("menu").toArray();
-            for (auto digit = menu.begin(); digit != menu.end(); ++digit) {
-                QJsonObject d = textsInBothLanguages(digit->toObject(), {"name"});
-                d.insert("options", allInBothLanguages(d.value("options").toArray()));
-                *digit = d;
-            }
-            if (!menu.isEmpty()) {
-                c.insert("menu", menu);
-            }
-            *code = c;
-        }
-        g.insert("codes", codes);
-        *group = g;
-    }
-    description.insert("groups", groups);
-    for (const char* list : {"faults", "historyFormat"}) {
-        QJsonArray rows = description.value(list).toArray();
-        for (auto row = rows.begin(); row != rows.end(); ++row) {
-            *row = textsInBothLanguages(row->toObject(), {"name", "reason", "remedy"});
-        }
-        description.insert(list, rows);
-    }
-    return description;
 }
 
 QDriveModelPtr QTestHost::testModel(int axisNum, const QString& name, const QString& language)

@@ -2,7 +2,6 @@
 
 #include "QDriveModel.h"
 
-#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -51,7 +50,4 @@ public:
     static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"),
                                     const QString& language = QStringLiteral("en"));
     static QByteArray testModelJson(int axisNum, const QString& name);
-    // A description written with English texts only (or some of them), each text given a Chinese one: the
-    // English text followed by "（中）". Texts that already carry both stay as they are.
-    static QJsonObject bilingual(QJsonObject description);
 };

@@ -5,8 +5,6 @@
 
 #include "QDatabaseManager.h"
 #include "QDeviceServo.h"
-#include "QDriveCatalogue.h"
-#include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
 #include "QServoBatchEngine.h"
 #include "QSignalManager.h"
@@ -14,39 +12,12 @@
 #include "QStatistics.h"
 #include "QTestHost.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-// A model whose register layout is known: 16-bit codes A.00-A.02 at 0-2, a 32-bit code A.03 at 3-4, a
-// 64-bit code A.04 at 5-8, a 16-bit code A.05 at 20, a read-only code A.06 at 9, and 130 16-bit codes
-// B.000-B.129 at 100-229.
-QByteArray layoutModelJson()
-{
-    auto code = [](const QString& index, int addr, int dataType, int rw = 1) {
-        return QJsonObject{{"index", index}, {"name", index},        {"min", "0"},
-                           {"max", "1000"},  {"default", "1"},       {"modbus", addr},
-                           {"rw", rw},       {"dataType", dataType}, {"showType", 0}};
-    };
-    QJsonArray a{code("A.00", 0, 4),  code("A.01", 1, 4),  code("A.02", 2, 3),   code("A.03", 3, 8),
-                 code("A.04", 5, 15), code("A.05", 20, 4), code("A.06", 9, 4, 0)};
-    QJsonArray b;
-    for (int i = 0; i < 130; ++i) {
-        b.append(code(QStringLiteral("B.%1").arg(i, 3, 10, QLatin1Char('0')), 100 + i, 4));
-    }
-    QJsonObject root{{"format", 1},
-                     {"model", "LAYOUT2"},
-                     {"configVersion", "1.00"},
-                     {"axisNum", 2},
-                     {"identity", QJsonObject{{"family", "L"}, {"firmware", "L1"}, {"number", 77}}},
-                     {"groups", QJsonArray{QJsonObject{{"name", "A Block"}, {"codes", a}},
-                                           QJsonObject{{"name", "B Long"}, {"codes", b}}}}};
-    return QJsonDocument(QTestHost::bilingual(root)).toJson();
-}
-
+// Registers of the test model: P00.01 and P00.02 at 1 and 2, P00.11 (16 bit) at 11, P00.12 (32 bit) at
+// 12-13, P00.13 (64 bit) at 14-17, the limits P10.xx from 1024.
 QMap<QString, tagExportFuncodePtr_Servo> recordsOf(const QStringList& numbers, qint64 value, int axisNum = 2)
 {
     QMap<QString, tagExportFuncodePtr_Servo> map;
@@ -60,14 +31,6 @@ QMap<QString, tagExportFuncodePtr_Servo> recordsOf(const QStringList& numbers, q
     return map;
 }
 
-QStringList longRun(int from, int count)
-{
-    QStringList list;
-    for (int i = from; i < from + count; ++i) {
-        list << QStringLiteral("B.%1").arg(i, 3, 10, QLatin1Char('0'));
-    }
-    return list;
-}
 QSignalManager* hub()
 {
     return QSignalManager::self();
@@ -82,18 +45,11 @@ class tst_QServoBatchEngine : public QObject
     QSimulatedDriveLink* m_link = nullptr;
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(QTestHost::setUp());
-        QString error;
-        QDriveModelPtr model = QDriveModel::fromJson(layoutModelJson(), &error);
-        QVERIFY2(model, qPrintable(error));
-        QProjectCore::self()->getCatalogue()->addModel(model);
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void init()
     {
-        m_device = QTestHost::addDrive("LAYOUT2", "drive");
+        m_device = QTestHost::addDrive("TST2", "drive");
         m_link = QTestHost::link("drive");
         QVERIFY(m_device && m_link);
     }
@@ -109,18 +65,16 @@ private slots:
         QTest::addColumn<int>("readTasks");
         QTest::addColumn<int>("registers");
         QTest::addColumn<QString>("rejected"); // a value the drive cannot take is left out
-        const QStringList mixed{"A.00", "A.01", "A.02", "A.03", "A.04", "A.05"};
-        // 1 + 1 + 1 + 2 + 4 registers at 0-8: one block; A.05 at 20 is apart for writes, read through.
-        QTest::newRow("mixed widths, axis X") << mixed << qint64(7) << false << 2 << 1 << 2 * 10 << "";
-        QTest::newRow("mixed widths, both axes") << mixed << qint64(7) << true << 4 << 2 << 2 * 2 * 10 << "";
-        QTest::newRow("123 registers per write, 125 per read")
-            << longRun(0, 130) << qint64(7) << false << 2 << 2 << 2 * 130 << "";
-        QTest::newRow("read only") << QStringList{"A.01", "A.06"} << qint64(5) << false << 1 << 1 << 2
-                                   << "A.06";
-        QTest::newRow("unknown") << QStringList{"A.01", "Z.99"} << qint64(5) << false << 1 << 1 << 2
+        const QStringList mixed{"P00.01", "P00.02", "P00.11", "P00.12", "P00.13"};
+        // 1 + 1 and 1 + 2 + 4 registers: apart for writes, the gap between them read through.
+        QTest::newRow("mixed widths, axis X") << mixed << qint64(20) << false << 2 << 1 << 2 * 9 << "";
+        QTest::newRow("mixed widths, both axes") << mixed << qint64(20) << true << 4 << 2 << 2 * 2 * 9 << "";
+        QTest::newRow("read only") << QStringList{"P00.02", "P00.07"} << qint64(5) << false << 1 << 1 << 2
+                                   << "P00.07";
+        QTest::newRow("unknown") << QStringList{"P00.02", "Z.99"} << qint64(5) << false << 1 << 1 << 2
                                  << "Z.99";
         QTest::newRow("out of range")
-            << QStringList{"A.00"} << qint64(5000) << false << 0 << 0 << 0 << "A.00";
+            << QStringList{"P00.02"} << qint64(7000) << false << 0 << 0 << 0 << "P00.02";
     }
 
     void plansBlocksOfConsecutiveRegisters()
@@ -157,7 +111,7 @@ private slots:
         QSignalSpy readReplies(hub(), &QSignalManager::sigReadReply);
         QSignalSpy readFinished(hub(), &QSignalManager::sigReadFinished);
         m_device->calcFuncodeReadWriteTaskMap(
-            recordsOf(QStringList{"A.00", "A.03", "A.04"} + longRun(0, 130), 9), true, 0);
+            recordsOf({"P00.01", "P00.12", "P00.13", "P10.00", "P10.119"}, 20), true, 0);
         QServoBatchEngine* engine = m_device->batchEngine();
         m_link->resetCounters();
         QVERIFY(m_device->modifyFuncodeValueWithRecord_readAfterWrite());
@@ -168,8 +122,8 @@ private slots:
         QCOMPARE(m_link->writeRequestCount(), engine->writeTaskCount());
         QCOMPARE(writeReplies.last().at(0).toString(), QString("drive"));
         QVERIFY(writeReplies.last().at(3).toBool());
-        QCOMPARE(m_link->rawValue("B.129", 1), qint64(10));
-        QCOMPARE(m_link->rawValue("A.04", 0), qint64(9));
+        QCOMPARE(m_link->rawValue("P10.119", 1), qint64(21));
+        QCOMPARE(m_link->rawValue("P00.13", 0), qint64(20));
         QVERIFY(m_device->readFuncodeByTaskMap());
         QVERIFY(readFinished.wait());
         QCOMPARE(readReplies.size(), engine->readTaskCount());
@@ -183,24 +137,24 @@ private slots:
         QRecordDB_Servo* records = QDatabaseManager::self()->getRecordDatabase_Servo();
         QStatistics* statistics = QDatabaseManager::self()->getStatisticsDatabase();
         const int before = records->recordCount("drive");
-        const int eventsA00 = statistics->eventCount("drive", "A.00");
-        const int eventsA01 = statistics->eventCount("drive", "A.01");
-        // A.00 changes on both axes; A.01 is written with the value it already holds on axis X.
-        auto map = recordsOf({"A.00"}, 42);
-        map.insert("A.01", recordsOf({"A.01"}, 1, 1).first());
+        const int eventsChanged = statistics->eventCount("drive", "P10.05");
+        const int eventsKept = statistics->eventCount("drive", "P10.06");
+        // P10.05 changes on both axes; P10.06 is written with the value it already holds on axis X.
+        auto map = recordsOf({"P10.05"}, 42);
+        map.insert("P10.06", recordsOf({"P10.06"}, 6, 1).first());
         m_device->calcFuncodeReadWriteTaskMap(map, true, 0);
         QSignalSpy finished(hub(), &QSignalManager::sigWriteFinished);
         m_device->modifyFuncodeValueWithRecord_readAfterWrite();
         QVERIFY(finished.wait());
         QCOMPARE(records->recordCount("drive"), before + 2);
         const tagModifyFuncode_Servo newest = records->getModifyFunCodes("drive").first();
-        QCOMPARE(newest.funIndex, QString("A.00"));
-        QCOMPARE(newest.oldVal, QString("1"));
+        QCOMPARE(newest.funIndex, QString("P10.05"));
+        QCOMPARE(newest.oldVal, QString("5"));
         QCOMPARE(newest.newVal, QString("43"));
-        QCOMPARE(statistics->eventCount("drive", "A.00"), eventsA00 + 2);
-        QCOMPARE(statistics->eventCount("drive", "A.01"), eventsA01);
-        QVERIFY(m_device->isParamUnsaved("A.00", 1));
-        QVERIFY(m_device->isParamUnsaved("A.01", 0));
+        QCOMPARE(statistics->eventCount("drive", "P10.05"), eventsChanged + 2);
+        QCOMPARE(statistics->eventCount("drive", "P10.06"), eventsKept);
+        QVERIFY(m_device->isParamUnsaved("P10.05", 1));
+        QVERIFY(m_device->isParamUnsaved("P10.06", 0));
     }
 
     void ignoresAnswersItNoLongerWaitsFor()
@@ -208,7 +162,7 @@ private slots:
         QSignalSpy replies(hub(), &QSignalManager::sigWriteReply);
         QSignalSpy finished(hub(), &QSignalManager::sigWriteFinished);
         m_link->setReplyDelay(20);
-        m_device->calcFuncodeReadWriteTaskMap(recordsOf(longRun(0, 130), 5), false, 0);
+        m_device->calcFuncodeReadWriteTaskMap(recordsOf({"P00.01", "P00.13"}, 20), false, 0); // two blocks
         m_device->modifyFuncodeValueWithRecord_readAfterWrite();
         // The first answer is under way when the work is stopped and started again: that answer belongs
         // to a request the engine no longer waits for and must not count for the new run's first block.

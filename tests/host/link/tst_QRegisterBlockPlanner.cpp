@@ -16,7 +16,7 @@ private slots:
     void plansFewestBlocks_data();
     void plansFewestBlocks();
     void everyValidSpanIsCarriedOnce();
-    void writesNeverCrossAGap();
+    void plannersForReadsAndWrites();
 
 private:
     static Ranges rangesOf(const QList<QRegisterBlock>& blocks)
@@ -83,12 +83,16 @@ void tst_QRegisterBlockPlanner::everyValidSpanIsCarriedOnce()
     QCOMPARE(carried, (QList<int>{0, 5}));
 }
 
-void tst_QRegisterBlockPlanner::writesNeverCrossAGap()
+// Writes never cross a gap and carry at most 123 registers; reads carry up to 125.
+void tst_QRegisterBlockPlanner::plannersForReadsAndWrites()
 {
     const Spans spans{{0, 2}, {2, 2}, {5, 1}, {6, 4}};
     const QList<QRegisterBlock> blocks = QRegisterBlockPlanner::forWrites().plan(spans);
     QCOMPARE(rangesOf(blocks), (Ranges{{0, 4}, {5, 5}}));
     QCOMPARE(blocks.at(1).members, (QList<int>{2, 3}));
+    const Spans run{{0, 120}, {120, 4}, {124, 1}};
+    QCOMPARE(rangesOf(QRegisterBlockPlanner::forWrites().plan(run)), (Ranges{{0, 120}, {120, 5}}));
+    QCOMPARE(rangesOf(QRegisterBlockPlanner::forReads().plan(run)), (Ranges{{0, 125}}));
 }
 
 QTEST_GUILESS_MAIN(tst_QRegisterBlockPlanner)
