@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,38 +47,17 @@ public:
 };
 
 // What a file holds apart from its data: every table, index and column, in a fixed order.
-QStringList layoutOf(const QString& path)
+QString layoutOf(const QString& path)
 {
-    QStringList items;
-    const QString name = QStringLiteral("layout-reader");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.exec("SELECT type, name, tbl_name FROM sqlite_master ORDER BY type, name");
-        QStringList tables;
-        while (query.next()) {
-            items.append(
-                QStringList{query.value(0).toString(), query.value(1).toString(), query.value(2).toString()}
-                    .join('/'));
-            if (query.value(0).toString() == "table") {
-                tables.append(query.value(1).toString());
-            }
-        }
-        for (const QString& table : tables) {
-            QSqlQuery columns(db);
-            columns.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table));
-            while (columns.next()) {
-                items.append(QStringList{table, columns.value(1).toString(), columns.value(2).toString(),
-                                         columns.value(3).toString(), columns.value(4).toString()}
-                                 .join('/'));
-            }
-        }
-    }
-
-    QSqlDatabase::removeDatabase(name);
-    return items;
+    QVariant layout;
+    runSql(
+        path,
+        {"SELECT group_concat(line, char(10)) FROM (SELECT m.type || '/' || m.name || '/' || m.tbl_name || "
+         "'/' || ifnull(c.name || '/' || c.type || '/' || c.\"notnull\" || '/' || ifnull(c.dflt_value, ''), "
+         "'') AS line FROM sqlite_master m LEFT JOIN pragma_table_info(m.name) c ORDER BY m.type, m.name, "
+         "c.cid)"},
+        &layout);
+    return layout.toString();
 }
 
 QStringList filesIn(const QString& dir)

@@ -12,16 +12,6 @@ using namespace DatabaseTestFiles;
 namespace {
 using Events = QList<QPair<QString, tagFuncodeModifyData>>;
 
-// n events of the code, time stamps 1000, 1001, ...
-Events eventsOf(const QString& funIndex, int n)
-{
-    Events events;
-    for (int i = 0; i < n; ++i) {
-        events.append({funIndex, {1000 + i, 0.0, 1.0, 0}});
-    }
-    return events;
-}
-
 QString codeNumber(int code)
 {
     return QStringLiteral("P%1.%2").arg(code / 5).arg(code % 5, 2, 10, QLatin1Char('0'));
@@ -182,7 +172,7 @@ private slots:
         QVERIFY(!events.isEmpty());
         QCOMPARE(db.getSortedFuncodeModifyCounts(oldDevice.toString(), true), countsOf(events));
         // Events stored after the upgrade are counted like any other.
-        QVERIFY(db.addFuncodeModifyEvents("new drive", eventsOf("P00.01", 3)));
+        QVERIFY(db.addFuncodeModifyEvents("new drive", {{"P00.01", {}}, {"P00.01", {}}, {"P00.01", {}}}));
         QCOMPARE(db.eventCount("new drive", "P00.01"), 3);
     }
 };
