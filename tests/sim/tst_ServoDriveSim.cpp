@@ -1,9 +1,6 @@
-#include "QDeviceManager.h"
-#include "QDeviceServo.h"
 #include "QDriveCatalogue.h"
 #include "QDriveSimOptions.h"
 #include "QModbusDriveLink.h"
-#include "QModbusRegisterMap.h"
 #include "QProjectCore.h"
 #include "QTestHost.h"
 
@@ -12,7 +9,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // servo-drive-sim as a user starts it: its command line, and a drive it serves on a free port.
@@ -27,7 +23,6 @@ private slots:
     void badCommandLinesExplainThemselves_data();
     void badCommandLinesExplainThemselves();
     void servesADriveAndLogsEachRequest();
-    void logShowsTheWholeReadAfterConnecting();
     void staysSmallForAClientThatNeverReads();
 
 private:
@@ -147,60 +142,6 @@ void tst_ServoDriveSim::servesADriveAndLogsEachRequest()
     QVERIFY(sim.waitForFinished(5000));
     QCOMPARE(sim.exitCode(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!link.isOnline(), 5000);
-}
-
-// A project whose drive the simulator serves opens while the drive still connects: once online, the log
-// shows every register read, in chunks between which the shown table's read (every 50 ms) keeps going.
-void tst_ServoDriveSim::logShowsTheWholeReadAfterConnecting()
-{
-    QProcess sim;
-    QString out;
-    const int port = start(&sim, {"--model", "SD110", "--verbose"}, &out);
-    QVERIFY2(port > 0, qPrintable(out));
-    QProjectCore* core = QProjectCore::self();
-    QString error;
-    QVERIFY(core->addDrive("SD110", "bus", QDriveLinkSettings::tcp("127.0.0.1", port, 1), &error));
-    QTemporaryDir dir;
-    QVERIFY2(core->saveProject(dir.filePath("project.json"), &error), qPrintable(error));
-    QTestHost::clearProject();
-    QVERIFY2(core->openProject(dir.filePath("project.json"), &error), qPrintable(error));
-    QDeviceServo* device = core->getDevMgr()->getDeviceServo("bus");
-    QVERIFY(device && !device->isDeviceOnline());
-    const QDriveModelPtr model = device->getDriveModel();
-    const int shownRow = model->codes.size() / 2 + 1;
-    QTimer table;
-    connect(&table, &QTimer::timeout, this, [&]() {
-        device->readFuncode({device->getFuncodePtrByFunIndex(model->codes.at(shownRow).funIndex)});
-    });
-    table.start(50);
-    QTRY_VERIFY_WITH_TIMEOUT(device->isDeviceOnline(), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(!device->isWholeReadRunning(), 30000);
-    QTestHost::clearProject();
-    sim.closeWriteChannel();
-    QVERIFY(sim.waitForFinished(5000));
-
-    const QModbusRegisterMap map(model);
-    const QRegisterSpan shown = map.span(shownRow);
-    QVector<bool> covered(model->codes.size(), false);
-    QString kinds; // per read: 's' the shown table's read, 'c' a chunk of the whole read
-    QRegularExpressionMatchIterator reads =
-        QRegularExpression("read 0x([0-9A-Fa-f]+)\\+(\\d+)").globalMatch(sim.readAllStandardOutput());
-    while (reads.hasNext()) {
-        const QRegularExpressionMatch m = reads.next();
-        const int address = m.captured(1).toInt(nullptr, 16);
-        const int count = m.captured(2).toInt();
-        if (address >= QModbusRegisterMap::kCommandRegister) {
-            continue; // the link's own probes
-        }
-        kinds += address == shown.address && count == shown.count ? 's' : 'c';
-        for (int row = 0; row < model->codes.size(); ++row) {
-            covered[row] =
-                covered[row] || (map.span(row).address >= address && map.span(row).end() <= address + count);
-        }
-    }
-    QVERIFY2(!covered.contains(false), "a code was never read");
-    const QString whole = kinds.mid(kinds.indexOf('c'), kinds.lastIndexOf('c') - kinds.indexOf('c'));
-    QVERIFY2(whole.count('s') >= 2, qPrintable(kinds));
 }
 
 void tst_ServoDriveSim::staysSmallForAClientThatNeverReads()

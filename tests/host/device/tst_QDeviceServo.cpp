@@ -143,7 +143,8 @@ private slots:
     }
 
     // A link that has not been online yet: what the drive is asked to read is kept and sent first when
-    // it comes online, then a whole read asked for meanwhile reads every code in the background.
+    // it comes online, then a whole read asked for meanwhile reads every code in the background, in chunks
+    // between which a shown table's periodic read keeps going.
     void readsAskedWhileConnectingAreSentOnline()
     {
         auto* link = new QSimulatedDriveLink(QTestHost::testModel(2));
@@ -154,9 +155,18 @@ private slots:
         device.readFuncode({device.getFuncodePtrByFunIndex("P2.00")});
         QCOMPARE(link->readRequestCount(), 0);
         QSignalSpy progress(&device, &QDeviceServo::wholeReadProgress);
+        QString kinds; // per answer: 's' the shown table's read, 'c' a chunk of the whole read
+        connect(link, &QDriveLink::readFinished, this, [&kinds](quint32, const QDriveValueList& items) {
+            kinds += items.size() == 2 && items.first().funIndex == "P10.60" ? 's' : 'c';
+        });
         link->setOnline(true);
         QCOMPARE(link->readItemCount(), 2); // the kept read went first, alone
-        QVERIFY(QTestHost::waitForReads(&device));
+        QTimer table;
+        connect(&table, &QTimer::timeout, this,
+                [&device]() { device.readFuncode({device.getFuncodePtrByFunIndex("P10.60")}); });
+        table.start(50);
+        QTRY_VERIFY_WITH_TIMEOUT(!device.isWholeReadRunning(), 10000);
+        table.stop();
         for (const tagSubFuncode_Servo& fun : device.getDriveModel()->codes) {
             QVERIFY2(device.hasValue(fun.funIndex, 0) && device.hasValue(fun.funIndex, 1),
                      qPrintable(fun.funIndex));
@@ -164,6 +174,8 @@ private slots:
         const int all = device.getDriveModel()->codes.size();
         QVERIFY(progress.count() > 2);
         QCOMPARE(progress.last(), (QVariantList{all, all}));
+        const QString whole = kinds.mid(kinds.indexOf('c'), kinds.lastIndexOf('c') - kinds.indexOf('c'));
+        QVERIFY2(whole.count('s') >= 2, qPrintable(kinds));
     }
 
     void writeChangesRelatedCodesAndKeepsOldValues()
