@@ -100,15 +100,13 @@ private slots:
     void valuesRoundTripOnEveryAxis();
     void writesAreCheckedByTheDrive_data();
     void writesAreCheckedByTheDrive();
-    void refusedWriteBringsTheReason();
     void lostDriveGoesOfflineAndComesBack_data();
     void lostDriveGoesOfflineAndComesBack();
     void lateReplyIsNotTakenForTheNext_data();
     void lateReplyIsNotTakenForTheNext();
     void faultsHistoryAndCommands();
-    void garbledReplyRenewsTheConnection();
-    void garbageOnTheProbeConnection_data();
-    void garbageOnTheProbeConnection();
+    void hostileRepliesEndTheirConnection_data();
+    void hostileRepliesEndTheirConnection();
 
 private:
     QDriveValueList ask(const QDriveValueList& items, bool write = false)
@@ -208,20 +206,29 @@ void tst_QModbusDriveLink::writesAreCheckedByTheDrive_data()
 {
     QTest::addColumn<QStringList>("codes");
     QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("refusal"); // why the drive takes no write at all
     QTest::addColumn<QList<int>>("errors");
     const int ok = QDriveLink::LINK_OK;
-    QTest::newRow("read only") << QStringList{"P00.07"} << qint64(1)
+    QTest::newRow("read only") << QStringList{"P00.07"} << qint64(1) << QString()
                                << QList<int>{QDriveLink::LINK_ERR_READ_ONLY};
     QTest::newRow("range in a block stays with its code")
-        << QStringList{"P00.01", "P00.02", "P00.03"} << qint64(2)
+        << QStringList{"P00.01", "P00.02", "P00.03"} << qint64(2) << QString()
         << QList<int>{QDriveLink::LINK_ERR_RANGE, ok, ok};
+    QTest::newRow("refused with the reason")
+        << QStringList{"P00.02"} << qint64(100) << "Servo enabled: parameters locked"
+        << QList<int>{QDriveLink::LINK_ERR_REFUSED};
 }
 
 void tst_QModbusDriveLink::writesAreCheckedByTheDrive()
 {
     QFETCH(QStringList, codes);
     QFETCH(qint64, value);
+    QFETCH(QString, refusal);
     QFETCH(QList<int>, errors);
+    QDriveFaultSwitches switches;
+    switches.refuseWrites = !refusal.isEmpty();
+    switches.refuseReason = refusal;
+    m_drive->core->setFaultSwitches(switches);
     QDriveValueList items;
     QList<qint64> before;
     for (const QString& code : codes) {
@@ -235,17 +242,8 @@ void tst_QModbusDriveLink::writesAreCheckedByTheDrive()
         const qint64 expected = errors.at(i) == QDriveLink::LINK_OK ? value : before.at(i);
         QCOMPARE(m_drive->core->rawValue(codes.at(i), 1), expected);
     }
-}
-
-void tst_QModbusDriveLink::refusedWriteBringsTheReason()
-{
-    QDriveFaultSwitches switches;
-    switches.refuseWrites = true;
-    switches.refuseReason = QStringLiteral("Servo enabled: parameters locked");
-    m_drive->core->setFaultSwitches(switches);
-    QCOMPARE(ask({QDriveValueItem("P00.02", 0, 100)}, true).value(0).error,
-             int(QDriveLink::LINK_ERR_REFUSED));
-    QTRY_COMPARE(m_link->refusalReason(), switches.refuseReason);
+    QTRY_COMPARE(m_link->refusalReason(), refusal);
+    // The reason goes with the next write the drive takes.
     m_drive->core->setFaultSwitches(QDriveFaultSwitches());
     QCOMPARE(ask({QDriveValueItem("P00.02", 0, 100)}, true).value(0).error, int(QDriveLink::LINK_OK));
     QVERIFY(m_link->refusalReason().isEmpty());
@@ -404,49 +402,51 @@ void tst_QModbusDriveLink::faultsHistoryAndCommands()
     QCOMPARE(m_drive->core->rawValue("P00.02", 2), qint64(1234)); // saved, and the unsaved value lost
 }
 
-// Which bytes do not answer a request is the framer's table; here one garbled reply on a connection.
-void tst_QModbusDriveLink::garbledReplyRenewsTheConnection()
-{
-    // The frame holds one register of P00.12, its byte count claims two: the bytes after it are not the
-    // second, and what else came on the connection is never read.
-    m_drive->answerNext(1, [](quint16 t, int u, const QByteArray& pdu) {
-        return QModbusFrameCodec::tcpReply(t, u, pdu.left(4)) + QByteArray::fromHex("beef");
-    });
-    QCOMPARE(ask({QDriveValueItem("P00.12", 1)}).value(0).error, int(QDriveLink::LINK_ERR_TIMEOUT));
-    QCOMPARE(m_link->garbledReplyCount(), 1);
-    const QDriveValueItem next = ask({QDriveValueItem("P00.12", 1)}).value(0);
-    QCOMPARE(next.error, int(QDriveLink::LINK_OK));
-    QCOMPARE(next.value, m_drive->core->rawValue("P00.12", 1));
-    QCOMPARE(m_drive->connections, 2);
-    QVERIFY(m_link->isOnline());
-}
-
-void tst_QModbusDriveLink::garbageOnTheProbeConnection_data()
+// Which bytes do not answer a request is the framer's table; here what the link does with them on the
+// connection of a request, or of the probes that take the drive online.
+void tst_QModbusDriveLink::hostileRepliesEndTheirConnection_data()
 {
     QTest::addColumn<Hostile>("hostile");
+    QTest::addColumn<bool>("probe");
     QTest::addColumn<int>("garbled");
-    QTest::newRow("a megabyte behind an unknown transaction id")
+    QTest::addColumn<int>("connections");
+    // The frame holds one register of P00.12, its byte count claims two: the bytes after it are not the
+    // second, and what else came on the connection is never read.
+    QTest::newRow("byte count beyond the frame") << Hostile([](quint16 t, int u, const QByteArray& pdu) {
+        return QModbusFrameCodec::tcpReply(t, u, pdu.left(4)) + QByteArray::fromHex("beef");
+    }) << false << 1 << 2;
+    QTest::newRow("probes: a megabyte behind an unknown transaction id")
         << Hostile([](quint16, int, const QByteArray&) {
                return QByteArray::fromHex("00630000ffff01") + QByteArray(1 << 20, '\xaa');
            })
-        << 3;
-    QTest::newRow("half a header") << Hostile([](quint16, int, const QByteArray&) {
-        return QByteArray::fromHex("000100");
-    }) << 0;
+        << true << 3 << 4;
+    QTest::newRow("probes: half a header")
+        << Hostile([](quint16, int, const QByteArray&) { return QByteArray::fromHex("000100"); }) << true << 0
+        << 4;
 }
 
-void tst_QModbusDriveLink::garbageOnTheProbeConnection()
+void tst_QModbusDriveLink::hostileRepliesEndTheirConnection()
 {
     QFETCH(Hostile, hostile);
+    QFETCH(bool, probe);
     QFETCH(int, garbled);
-    m_link.reset();
-    m_drive = std::make_unique<TestDrive>();
-    m_drive->answerNext(3, hostile); // the first three probes
-    m_link = m_drive->link();
-    QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
-    QCOMPARE(m_drive->connections, 4); // every failed probe ended its connection
+    QFETCH(int, connections);
+    if (probe) { // the first three probes
+        m_link.reset();
+        m_drive = std::make_unique<TestDrive>();
+        m_drive->answerNext(3, hostile);
+        m_link = m_drive->link();
+        QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
+    } else {
+        m_drive->answerNext(1, hostile);
+        QCOMPARE(ask({QDriveValueItem("P00.12", 1)}).value(0).error, int(QDriveLink::LINK_ERR_TIMEOUT));
+    }
     QCOMPARE(m_link->garbledReplyCount(), garbled);
-    QCOMPARE(ask({QDriveValueItem("P00.02", 2)}).value(0).value, m_drive->core->rawValue("P00.02", 2));
+    const QDriveValueItem next = ask({QDriveValueItem("P00.12", 1)}).value(0);
+    QCOMPARE(next.error, int(QDriveLink::LINK_OK));
+    QCOMPARE(next.value, m_drive->core->rawValue("P00.12", 1));
+    QCOMPARE(m_drive->connections, connections); // every garbled reply ended its connection
+    QVERIFY(m_link->isOnline());
 }
 
 QTEST_MAIN(tst_QModbusDriveLink)
