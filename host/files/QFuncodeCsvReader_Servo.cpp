@@ -11,24 +11,39 @@
 namespace {
 typedef QFuncodeHelperBase Errors;
 
-// The position of the next line end ('\n', '\r' or "\r\n") from pos, and the length of the end.
-int nextLineEnd(const QString& text, int pos, int* endLength)
+// One pass over the line that starts at pos: where it ends ('\n', '\r' or "\r\n", with the length of the
+// end), how many commas it holds, and whether it holds a quote.
+struct LineScan
 {
+    int end = 0;
+    int endLength = 0;
+    int commas = 0;
+    bool quote = false;
+};
+
+LineScan scanLine(const QString& text, int pos)
+{
+    LineScan scan;
     const int size = text.size();
     const QChar* data = text.constData();
     for (int i = pos; i < size; ++i) {
         const ushort c = data[i].unicode();
-        if (c == '\n') {
-            *endLength = 1;
-            return i;
+        // Letters and digits, nearly every character, are above all four looked for.
+        if (c > ',') {
+            continue;
         }
-        if (c == '\r') {
-            *endLength = (i + 1 < size && data[i + 1].unicode() == '\n') ? 2 : 1;
-            return i;
+        if (c == ',') {
+            ++scan.commas;
+        } else if (c == '"') {
+            scan.quote = true;
+        } else if (c == '\n' || c == '\r') {
+            scan.end = i;
+            scan.endLength = (c == '\r' && i + 1 < size && data[i + 1].unicode() == '\n') ? 2 : 1;
+            return scan;
         }
     }
-    *endLength = 0;
-    return size;
+    scan.end = size;
+    return scan;
 }
 } // namespace
 
@@ -89,20 +104,18 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     QString record; // a record with quoted fields, unquoted
     int pos = 0;
     for (int line = 1; pos < text.size();) {
-        int endLength = 0;
-        const int end = nextLineEnd(text, pos, &endLength);
-        const QStringRef lineText(&text, pos, end - pos);
+        const LineScan scan = scanLine(text, pos);
         bool goOn = true;
         int lines = 1;
-        if (lineText.contains(QLatin1Char('"'))) {
+        if (scan.quote) {
             // A quoted field may hold a line end: the record goes on to the field's end.
             lines = 0;
             pos = QFuncodeLineSplitter_Servo::tokenizeRecord(text, pos, &quoted, &lines);
             QFuncodeLineSplitter_Servo::viewsOf(quoted, &record, &tokens);
             goOn = parser.addLine(line, tokens, false);
         } else {
-            pos = end + endLength;
-            splitAtCommas(lineText, &tokens);
+            splitAtCommas(text, pos, scan.end, scan.commas, &tokens);
+            pos = scan.end + scan.endLength;
             goOn = parser.addLine(line, tokens, false);
         }
         if (!goOn) {
@@ -118,20 +131,19 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
 }
 
 // Views made with their position also when empty (QStringRef::mid forgets it), so that a run of tokens is
-// one view of the line.
-void QFuncodeCsvReader_Servo::splitAtCommas(const QStringRef& line, QFuncodeFileParser_Servo::Tokens* tokens)
+// one view of the line; written in place, as many as the line has commas and one more.
+void QFuncodeCsvReader_Servo::splitAtCommas(const QString& text, int from, int to, int commas,
+                                            QFuncodeFileParser_Servo::Tokens* tokens)
 {
-    tokens->clear();
-    const QString* text = line.string();
-    const QChar* data = line.unicode();
-    const int size = line.size();
-    const int offset = line.position();
-    int start = 0;
-    for (int i = 0; i < size; ++i) {
+    tokens->resize(commas + 1);
+    QStringRef* token = tokens->data();
+    const QChar* data = text.constData();
+    int start = from;
+    for (int i = from; i < to; ++i) {
         if (data[i].unicode() == ',') {
-            tokens->append(QStringRef(text, offset + start, i - start));
+            *token++ = QStringRef(&text, start, i - start);
             start = i + 1;
         }
     }
-    tokens->append(QStringRef(text, offset + start, size - start));
+    *token = QStringRef(&text, start, to - start);
 }

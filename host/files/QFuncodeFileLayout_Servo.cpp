@@ -99,6 +99,10 @@ bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64
 
 bool QFuncodeFileLayout_Servo::parseInteger(const QStringRef& text, qint64* value)
 {
+    // Our own files hold bare digits: only other texts pay for trimming and reading a double.
+    if (parseStrictInteger(text, value)) {
+        return true;
+    }
     const QStringRef t = text.trimmed();
     if (parseStrictInteger(t, value)) {
         return true;

@@ -5,6 +5,7 @@
 #include "QFuncodeScaling.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -25,18 +26,45 @@ int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
     }
     return chars;
 }
+
+// Equal texts, told inline: asked for every line, mostly of short texts that differ in length or soon.
+bool sameText(const QString& text, const QStringRef& view)
+{
+    const int size = view.size();
+    return text.size() == size &&
+           std::memcmp(text.constData(), view.unicode(), size_t(size) * sizeof(QChar)) == 0;
+}
 } // namespace
 
 QFuncodeFileParser_Servo::QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup)
     : m_requireMark(requireMark), m_lookup(std::move(lookup)),
-      m_splitter([this](const QString& funIndex) { return description(funIndex); }), m_state(EXPECT_MARK)
+      m_splitter([this](const QStringRef& funIndex) { return description(funIndex); }), m_state(EXPECT_MARK)
 {
     m_clock.start();
 }
 
-const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QString& funIndex) const
+// The code after the one found last is tried first, then the one found last (a line that had its commas
+// told apart asks twice), and only then the model's look-up, which needs a text of its own.
+const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QStringRef& funIndex)
 {
-    return m_model ? m_model->code(funIndex) : nullptr;
+    if (!m_model) {
+        return nullptr;
+    }
+    const QList<tagSubFuncode_Servo>& codes = m_model->codes;
+    int row = -1;
+    if (m_nextRow < codes.size() && sameText(codes.at(m_nextRow).funIndex, funIndex)) {
+        row = m_nextRow;
+    } else if (m_lastRow >= 0 && sameText(codes.at(m_lastRow).funIndex, funIndex)) {
+        row = m_lastRow;
+    } else {
+        row = m_model->indexOf(funIndex.toString());
+    }
+    if (row < 0) {
+        return nullptr;
+    }
+    m_lastRow = row;
+    m_nextRow = row + 1;
+    return &codes.at(row);
 }
 
 bool QFuncodeFileParser_Servo::fail(int error, int line, const QString& what)
@@ -246,7 +274,7 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
 QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
 {
     if (group != m_lastGroup) {
-        m_lastGroup = group.toString();
+        m_lastGroup = m_texts.text(group);
     }
     return m_lastGroup;
 }
@@ -261,14 +289,18 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     if (axisNum < 1 || axisNum > 3) {
         return fail(Errors::FILE_ERR_AXIS_COUNT, line, tr("STR_FILE_BAD_AXIS_COUNT").arg(axisNum));
     }
-    funcode->funIndex = fields[Layout::FIELD_NUMBER].trimmed().toString();
-    if (funcode->funIndex.isEmpty()) {
+    const QStringRef number = fields[Layout::FIELD_NUMBER].trimmed();
+    if (number.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_NUMBER, line, tr("STR_FILE_NUMBER_EMPTY"));
     }
+    // Texts the description holds are shared with it rather than copied.
+    const tagSubFuncode_Servo* fun = description(number);
+    const QStringRef name = fields[Layout::FIELD_NAME];
+    funcode->funIndex = fun ? fun->funIndex : number.toString();
     funcode->canopenAddr = static_cast<int>(ints[Layout::FIELD_CANOPEN]);
     funcode->usbCode = static_cast<int>(ints[Layout::FIELD_USB]);
     funcode->groupName = groupName(fields[Layout::FIELD_GROUP]);
-    funcode->funName = fields[Layout::FIELD_NAME].toString();
+    funcode->funName = fun && sameText(fun->funName, name) ? fun->funName : name.toString();
     funcode->authority = static_cast<int>(ints[Layout::FIELD_AUTHORITY]);
     funcode->dataType = static_cast<int>(ints[Layout::FIELD_DATA_TYPE]);
     funcode->axisNum = static_cast<int>(axisNum);
@@ -277,31 +309,30 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     }
     funcode->valueTexts.reserve(funcode->axisNum);
     for (int axis = 0; axis < funcode->axisNum; ++axis) {
-        funcode->valueTexts.append(fields[Layout::FIELD_TEXT + axis].toString());
+        funcode->valueTexts.append(m_texts.text(fields[Layout::FIELD_TEXT + axis]));
     }
-    reconcileValues(funcode);
+    if (fun) {
+        reconcileValues(*fun, funcode);
+    }
     return true;
 }
 
 // A text that shows its raw value is taken as it stands; only a text that does not is read again, and then
 // shown as the drive shows its value.
-void QFuncodeFileParser_Servo::reconcileValues(tagExportFuncode_Servo* funcode) const
+void QFuncodeFileParser_Servo::reconcileValues(const tagSubFuncode_Servo& fun,
+                                               tagExportFuncode_Servo* funcode)
 {
-    const tagSubFuncode_Servo* fun = description(funcode->funIndex);
-    if (!fun) {
-        return;
-    }
     for (int axis = 0; axis < funcode->valueTexts.size(); ++axis) {
         const QString& text = funcode->valueTexts.at(axis);
         qint64& raw = funcode->curValue[static_cast<size_t>(axis)];
-        if (text.isEmpty() || QFuncodeScaling::showsRaw(*fun, QStringRef(&text), raw)) {
+        if (text.isEmpty() || QFuncodeScaling::showsRaw(fun, QStringRef(&text), raw)) {
             continue;
         }
         qint64 parsed = 0;
-        if (QFuncodeScaling::parseShowText(*fun, text, &parsed)) {
+        if (QFuncodeScaling::parseShowText(fun, text, &parsed)) {
             funcode->textTakenAxes |= parsed != raw ? quint8(1u << axis) : quint8(0);
             raw = parsed;
-            funcode->valueTexts[axis] = QFuncodeScaling::showText(*fun, parsed);
+            funcode->valueTexts[axis] = QFuncodeScaling::showText(fun, parsed);
         }
     }
 }

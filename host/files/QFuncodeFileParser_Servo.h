@@ -2,6 +2,7 @@
 
 #include "QDriveModel.h"
 #include "QFuncodeLineSplitter_Servo.h"
+#include "QFuncodeTextPool.h"
 #include "tagExportDevInfo_Servo.h"
 
 #include <QCoreApplication>
@@ -75,8 +76,8 @@ private:
     bool toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode);
     bool integerFields(int line, const QStringRef* fields, qint64* ints);
     QString groupName(const QStringRef& group);
-    void reconcileValues(tagExportFuncode_Servo* funcode) const;
-    const tagSubFuncode_Servo* description(const QString& funIndex) const;
+    static void reconcileValues(const tagSubFuncode_Servo& fun, tagExportFuncode_Servo* funcode);
+    const tagSubFuncode_Servo* description(const QStringRef& funIndex);
     bool fail(int error, int line, const QString& what);
     bool withinLimits(int line, const Tokens& tokens);
     static bool isEmptyLine(const Tokens& tokens);
@@ -97,5 +98,9 @@ private:
     const std::atomic_bool* m_cancel = nullptr;
     QElapsedTimer m_clock;
     QString m_lastGroup; // shared by the codes of a group
-    Tokens m_fields;     // the fields of a line whose tokens had to be told apart
+    QFuncodeTextPool m_texts;
+    // The rows of the model's codes found last and to be tried next: a file lists them in the model's order.
+    int m_lastRow = -1;
+    int m_nextRow = 0;
+    Tokens m_fields; // the fields of a line whose tokens had to be told apart
 };

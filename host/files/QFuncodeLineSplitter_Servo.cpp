@@ -264,7 +264,7 @@ int QFuncodeLineSplitter_Servo::numberToken(const Tokens& tokens, int extra)
 void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int groupEnd,
                                               Candidate* best) const
 {
-    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd).toString()) : nullptr;
+    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd)) : nullptr;
     const int lastAnchor = end - 9; // six integers and at least three texts
     for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
         qint64 ints[6];
@@ -327,7 +327,7 @@ bool QFuncodeLineSplitter_Servo::parsedValue(const Tokens& tokens, int from, int
     if (parsed.generation != m_generation) {
         parsed.generation = m_generation;
         parsed.value = 0;
-        parsed.ok = QFuncodeScaling::parseShowText(fun, span(tokens, from, to).toString(), &parsed.value);
+        parsed.ok = QFuncodeScaling::parseShowText(fun, span(tokens, from, to), &parsed.value);
     }
     *value = parsed.value;
     return parsed.ok;

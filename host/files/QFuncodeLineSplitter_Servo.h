@@ -30,7 +30,7 @@ class QFuncodeLineSplitter_Servo
 public:
     typedef QVector<QStringRef> Tokens;
     // Gives the description of a function-code number, or null.
-    typedef std::function<const tagSubFuncode_Servo*(const QString& funIndex)> DescriptionLookup;
+    typedef std::function<const tagSubFuncode_Servo*(const QStringRef& funIndex)> DescriptionLookup;
 
     explicit QFuncodeLineSplitter_Servo(DescriptionLookup lookup = DescriptionLookup());
 

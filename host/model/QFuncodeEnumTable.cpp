@@ -13,6 +13,27 @@ int colonAt(const QStringRef& item)
     }
     return -1;
 }
+
+// Up to 18 digits after an optional sign, read here as toLongLong reads them; anything else is left to it.
+bool shortDecimal(const QStringRef& text, qint64* value)
+{
+    const int size = text.size();
+    const bool negative = size > 0 && text.at(0) == QLatin1Char('-');
+    int i = (negative || (size > 0 && text.at(0) == QLatin1Char('+'))) ? 1 : 0;
+    if (i >= size || size - i > 18) {
+        return false;
+    }
+    qint64 v = 0;
+    for (; i < size; ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        v = v * 10 + (c - '0');
+    }
+    *value = negative ? -v : v;
+    return true;
+}
 } // namespace
 
 QFuncodeEnumTable::QFuncodeEnumTable(const QString& items, const QStringList& otherItems) : m_source(items)
@@ -63,8 +84,12 @@ void QFuncodeEnumTable::addKeys(const QString& items)
 bool QFuncodeEnumTable::headValue(const QStringRef& item, qint64* value)
 {
     const int colon = colonAt(item);
-    bool ok = false;
-    const qint64 v = (colon < 0 ? item : item.left(colon)).trimmed().toLongLong(&ok);
+    const QStringRef head = (colon < 0 ? item : item.left(colon)).trimmed();
+    qint64 v = 0;
+    bool ok = shortDecimal(head, &v);
+    if (!ok) {
+        v = head.toLongLong(&ok);
+    }
     if (ok && value) {
         *value = v;
     }

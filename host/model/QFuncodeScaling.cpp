@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QRegExp>
+#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -308,24 +309,8 @@ bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStrin
         }
         return ok;
     }
-    case 2: {
-        std::optional<QFuncodeEnumTable> scratch;
-        const QFuncodeEnumTable& table = enumTable(fun, &scratch);
-        if (table.valueOf(QStringRef(&t), raw)) {
-            return true;
-        }
-        // An item whose label the table does not know: the value before the colon decides.
-        qint64 head = 0;
-        const bool hasColon = t.contains(QLatin1Char(':')) || t.contains(QChar(0xFF1A));
-        if (hasColon && QFuncodeEnumTable::headValue(QStringRef(&t), &head) &&
-            table.positionOfValue(head) >= 0) {
-            if (raw) {
-                *raw = head;
-            }
-            return true;
-        }
-        return parseInteger(t, raw);
-    }
+    case 2:
+        return parseShowText(fun, QStringRef(&t), raw);
     case 3: {
         QString bits = t;
         bits.remove(QLatin1Char(' '));
@@ -367,6 +352,37 @@ bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStrin
     default:
         return parseInteger(t, raw);
     }
+}
+
+bool QFuncodeScaling::parseShowText(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64* raw)
+{
+    if (fun.showType != 2) {
+        return parseShowText(fun, text.toString(), raw);
+    }
+    const QStringRef t = text.trimmed();
+    if (t.isEmpty() || t == QLatin1String("null")) {
+        return false;
+    }
+    std::optional<QFuncodeEnumTable> scratch;
+    const QFuncodeEnumTable& table = enumTable(fun, &scratch);
+    if (table.valueOf(t, raw)) {
+        return true;
+    }
+    // An item whose label the table does not know: the value before the colon decides.
+    qint64 head = 0;
+    const bool hasColon = t.contains(QLatin1Char(':')) || t.contains(QChar(0xFF1A));
+    if (hasColon && QFuncodeEnumTable::headValue(t, &head) && table.positionOfValue(head) >= 0) {
+        if (raw) {
+            *raw = head;
+        }
+        return true;
+    }
+    // Neither digits nor a sign nor a point first: no number ("inf" and "nan" are none either).
+    const ushort first = t.at(0).unicode();
+    if (first < 128 && std::isalpha(first) && !t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        return false;
+    }
+    return parseInteger(t.toString(), raw);
 }
 
 QString QFuncodeScaling::descriptionText(int showType, int precision, const QString& text)

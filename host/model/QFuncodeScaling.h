@@ -35,6 +35,8 @@ public:
     // Shown text of a raw value, and back.
     static QString showText(const tagSubFuncode_Servo& fun, qint64 raw);
     static bool parseShowText(const tagSubFuncode_Servo& fun, const QString& text, qint64* raw);
+    // The same for a part of a longer text; an enumerated code's text is read without a copy.
+    static bool parseShowText(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64* raw);
     // Whether text is exactly showText(fun, raw), told without making the text where the show type allows.
     static bool showsRaw(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw);
     // Shown text of a description value for a show type.

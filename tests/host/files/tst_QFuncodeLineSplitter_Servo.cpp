@@ -98,7 +98,7 @@ private slots:
         const tagSubFuncode_Servo label = textCode();
         QFuncodeLineSplitter_Servo::DescriptionLookup lookup;
         if (described) {
-            lookup = [&](const QString& number) -> const tagSubFuncode_Servo* {
+            lookup = [&](const QStringRef& number) -> const tagSubFuncode_Servo* {
                 return number == motor.funIndex ? &motor : number == label.funIndex ? &label : nullptr;
             };
         }
