@@ -81,33 +81,50 @@ private slots:
         QTest::addColumn<QString>("devText"); // null: the drive's own; "garbage": not a function-code file
         QTest::addColumn<bool>("renamed");    // OLDTST is the old name of TST3
         QTest::addColumn<bool>("drive");
+        QTest::addColumn<QString>("mode");   // of the file
+        QTest::addColumn<bool>("pageShown"); // the monitored list's page
         QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("monitored"); // the list the import targets
         const int ok = QFuncodeImportFile_Servo::Ok;
         const int other = QFuncodeImportFile_Servo::OtherDevice;
-        QTest::newRow("the drive's own file") << QString() << false << true << ok;
-        QTest::newRow("same model, another version") << "TST3_9.99" << false << true << ok;
-        QTest::newRow("model only") << "TST3" << false << true << ok;
-        QTest::newRow("another model") << "OTHER_1.00" << false << true << other;
-        QTest::newRow("the old name of the model") << "OLDTST_1.00" << true << true << ok;
-        QTest::newRow("a renamed model is still another") << "OLDTST_1.00" << false << true << other;
-        QTest::newRow("not a function-code file")
-            << "garbage" << false << true << int(QFuncodeImportFile_Servo::ReadFailed);
-        QTest::newRow("no drive") << QString() << false << false << int(QFuncodeImportFile_Servo::NoDevice);
+        QTest::newRow("the drive's own file") << QString() << false << true << "" << false << ok << false;
+        QTest::newRow("no mode, monitored page shown")
+            << QString() << false << true << "" << true << ok << true;
+        QTest::newRow("saved from the monitored list")
+            << QString() << false << true << "FOCUS" << false << ok << true;
+        QTest::newRow("another mode, page shown")
+            << QString() << false << true << "GROUPS" << true << ok << false;
+        QTest::newRow("same model, another version")
+            << "TST3_9.99" << false << true << "" << false << ok << false;
+        QTest::newRow("model only") << "TST3" << false << true << "" << false << ok << false;
+        QTest::newRow("another model") << "OTHER_1.00" << false << true << "" << false << other << false;
+        QTest::newRow("the old name of the model")
+            << "OLDTST_1.00" << true << true << "" << false << ok << false;
+        QTest::newRow("a renamed model is still another")
+            << "OLDTST_1.00" << false << true << "" << false << other << false;
+        QTest::newRow("not a function-code file") << "garbage" << false << true << "" << false
+                                                  << int(QFuncodeImportFile_Servo::ReadFailed) << false;
+        QTest::newRow("no drive") << QString() << false << false << "" << false
+                                  << int(QFuncodeImportFile_Servo::NoDevice) << false;
     }
 
     // A file of the drive's model, its suffix none of the known ones (read as comma-separated), is offered
-    // in the drive's group order; another model's is refused, and a reader's error (each reader's are
-    // tst_QFuncodeHelper_Servo's) is named with the path.
+    // in the drive's group order, for the list its mode names (else the list whose page is shown); another
+    // model's is refused, and a reader's error (each reader's are tst_QFuncodeHelper_Servo's) is named with
+    // the path.
     void readOutcomes()
     {
         QFETCH(QString, devText);
         QFETCH(bool, renamed);
         QFETCH(bool, drive);
+        QFETCH(QString, mode);
+        QFETCH(bool, pageShown);
         QFETCH(int, status);
+        QFETCH(bool, monitored);
         QConfigDB_Servo* config = QDatabaseManager::self()->getConfigDatabase_Servo();
         QVERIFY(config->addRenamedModel(QStringLiteral("OLDTST"),
                                         renamed ? QStringLiteral("TST3") : QString("GONE")));
-        const tagExportDevInfo_Servo info = driveInfo(devText);
+        const tagExportDevInfo_Servo info = driveInfo(devText, mode);
         QString path = writeCsv(info, QStringLiteral("own.txt"));
         if (devText == QLatin1String("garbage")) {
             QFile out(path);
@@ -115,13 +132,14 @@ private slots:
             out.write("\x01\x02 not a function-code file\n");
         }
         QFuncodeImportFile_Servo file;
-        QCOMPARE(int(file.read(path, drive ? m_device : nullptr, false)), status);
+        QCOMPARE(int(file.read(path, drive ? m_device : nullptr, pageShown)), status);
         QCOMPARE(file.rows().isEmpty(), status != QFuncodeImportFile_Servo::Ok);
         if (status == QFuncodeImportFile_Servo::Ok) {
             QVERIFY(file.errorText().isEmpty());
             QCOMPARE(groupsOf(file.rows()),
                      QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
             QCOMPARE(file.rows().size(), info.funcodes.size());
+            QCOMPARE(file.isMonitored(), monitored);
         } else if (status == QFuncodeImportFile_Servo::OtherDevice) {
             QCOMPARE(file.errorText(), QTestUi::text("STR_DOWNLOAD_DEVIC_ERROR"));
         } else if (status == QFuncodeImportFile_Servo::ReadFailed) {
@@ -164,27 +182,6 @@ private slots:
         } else {
             QCOMPARE(numbersOf(file.rows()), QStringList({"P00.09"}));
         }
-    }
-
-    void theModeOfTheFileChoosesTheList_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("pageShown");
-        QTest::addColumn<bool>("monitored");
-        QTest::newRow("no mode, page hidden") << "" << false << false;
-        QTest::newRow("no mode, page shown") << "" << true << true;
-        QTest::newRow("saved from the monitored list") << "FOCUS" << false << true;
-        QTest::newRow("another mode, page shown") << "GROUPS" << true << false;
-    }
-    void theModeOfTheFileChoosesTheList()
-    {
-        QFETCH(QString, mode);
-        QFETCH(bool, pageShown);
-        QFETCH(bool, monitored);
-        QFuncodeImportFile_Servo file;
-        QCOMPARE(file.read(writeCsv(driveInfo(QString(), mode)), m_device, pageShown),
-                 QFuncodeImportFile_Servo::Ok);
-        QCOMPARE(file.isMonitored(), monitored);
     }
 };
 
