@@ -17,7 +17,6 @@ private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
     void answersRequests_data();
     void answersRequests();
-    void writeOfSeveralCodesIsAllOrNothing();
     void unitsMapToDrivesAndAxes();
     void offlineAndLostRepliesStaySilent();
     void tcpConnectionsEndOnMalformedFrames_data();
@@ -32,11 +31,13 @@ void tst_QModbusDriveServer::answersRequests_data()
 {
     QTest::addColumn<int>("unit");
     QTest::addColumn<QByteArray>("request");
-    QTest::addColumn<QByteArray>("reply");
-    // TST3 at unit 1: P00.00 (1) at 0, P00.01 (280) at 1, P00.02 (3000) at 2, P00.11 (-5) at 11,
+    QTest::addColumn<QByteArray>("reply");  // empty: none is sent
+    QTest::addColumn<QStringList>("after"); // "code/axis=raw" of the drive afterwards
+    // TST3 at units 1-3: P00.00 (1) at 0, P00.01 (280) at 1, P00.02 (3000) at 2, P00.11 (-5) at 11,
     // P00.12 (4096, 32 bit) at 12, P00.16 at 24, P10.xx at 1024.
-    auto row = [](const char* name, const char* request, const char* reply, int unit = 1) {
-        QTest::newRow(name) << unit << QByteArray::fromHex(request) << QByteArray::fromHex(reply);
+    auto row = [](const char* name, const char* request, const char* reply, int unit = 1,
+                  const QStringList& after = {}) {
+        QTest::newRow(name) << unit << QByteArray::fromHex(request) << QByteArray::fromHex(reply) << after;
     };
     row("read three", "03000000 03", "0306 0001 0118 0bb8");
     row("signed and 32 bit", "0300 0b 0003", "0306 fffb 0000 1000");
@@ -49,17 +50,21 @@ void tst_QModbusDriveServer::answersRequests_data()
     row("status block", "03f001 0001", "0302 0000");
     row("fault count", "03f100 0001", "0302 0000");
     row("across two blocks", "03f020 0010", "8302");
-    row("write single", "0600 02 0064", "0600 02 0064");
-    row("write out of range", "0600 02 1771", "8603");
+    row("write single on axis Y", "0600 02 0064", "0600 02 0064", 2, {"P00.02/1=100", "P00.02/0=3000"});
+    row("write out of range", "0600 02 1771", "8603", 1, {"P00.02/0=3000"});
     row("write read only", "0600 07 0001", "8601");
     row("write half a code", "0600 0d 0001", "8602");
     row("write a gap", "0600 30 0001", "8602");
-    row("write multiple 32 bit", "1000 0c 0002 04 0001 0000", "1000 0c 0002");
+    row("write multiple 32 bit", "1000 0c 0002 04 0001 0000", "1000 0c 0002", 1, {"P00.12/0=65536"});
     row("write multiple wrong byte count", "1000 0c 0002 03 0001 0000", "9003");
+    // P00.01 = 500 (in range), P00.02 = 7000 (out of range): nothing is written.
+    row("write multiple is all or nothing", "1000 01 0002 04 01f4 1b58", "9003", 1, {"P00.01/0=280"});
+    row("write multiple", "1000 01 0002 04 01f4 1770", "1000 01 0002", 1, {"P00.01/0=500", "P00.02/0=6000"});
     row("unknown command", "06f000 0009", "8603");
     row("status is not written", "06f001 0001", "8602");
     row("save command", "06f000 0001", "06f000 0001", 2);
     row("other function", "040000 0001", "8401");
+    row("nobody at the unit", "03000000 01", "", 4);
 }
 
 void tst_QModbusDriveServer::answersRequests()
@@ -67,26 +72,18 @@ void tst_QModbusDriveServer::answersRequests()
     QFETCH(int, unit);
     QFETCH(QByteArray, request);
     QFETCH(QByteArray, reply);
-    QModbusDriveServer server;
-    QVERIFY(server.addDrive(QTestHost::testModel(3), 1));
-    const QModbusDriveServer::Reply answer = server.handle(unit, request);
-    QVERIFY(answer.send);
-    QCOMPARE(answer.pdu.toHex(), reply.toHex());
-}
-
-void tst_QModbusDriveServer::writeOfSeveralCodesIsAllOrNothing()
-{
+    QFETCH(QStringList, after);
     QModbusDriveServer server;
     QSimulatedDriveCore* core = server.addDrive(QTestHost::testModel(3), 1);
-    // P00.01 = 500 (in range), P00.02 = 7000 (out of range): nothing is written.
-    QModbusDriveServer::Reply reply = server.handle(1, QByteArray::fromHex("1000 01 0002 04 01f4 1b58"));
-    QCOMPARE(reply.pdu.toHex(), QByteArray("9003"));
-    QCOMPARE(core->rawValue("P00.01", 0), qint64(280));
-    reply = server.handle(1, QByteArray::fromHex("1000 01 0002 04 01f4 1770"));
-    QCOMPARE(reply.pdu.toHex(), QByteArray("1000010002"));
-    QCOMPARE(core->rawValue("P00.01", 0), qint64(500));
-    QCOMPARE(core->rawValue("P00.02", 0), qint64(6000));
-    QCOMPARE(server.writeRequestCount(), 2);
+    QVERIFY(core);
+    const QModbusDriveServer::Reply answer = server.handle(unit, request);
+    QCOMPARE(answer.send, !reply.isEmpty());
+    QCOMPARE(answer.pdu.toHex(), reply.toHex());
+    for (const QString& value : after) {
+        const QString code = value.section('/', 0, 0);
+        QCOMPARE(core->rawValue(code, value.section('/', 1).section('=', 0, 0).toInt()),
+                 value.section('=', 1).toLongLong());
+    }
 }
 
 void tst_QModbusDriveServer::unitsMapToDrivesAndAxes()
@@ -106,10 +103,7 @@ void tst_QModbusDriveServer::unitsMapToDrivesAndAxes()
     QCOMPARE(server.driveAt(7, &axis), one);
     QCOMPARE(axis, 0);
     QVERIFY(!server.driveAt(3));
-    server.handle(5, QByteArray::fromHex("0600 02 0064"));
-    QCOMPARE(three->rawValue("P00.02", 1), qint64(100));
-    QCOMPARE(three->rawValue("P00.02", 0), qint64(3000));
-    QVERIFY(!server.handle(8, QByteArray::fromHex("03000000 01")).send); // nobody there
+    QVERIFY(!server.driveAt(8));
 }
 
 void tst_QModbusDriveServer::offlineAndLostRepliesStaySilent()
