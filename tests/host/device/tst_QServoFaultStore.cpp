@@ -18,14 +18,6 @@ class tst_QServoFaultStore : public QObject
     QDeviceServo* m_device = nullptr;
     QSimulatedDriveLink* m_link = nullptr;
 
-    static QDriveFaultRecord fault(const QString& code, qint64 time)
-    {
-        QDriveFaultRecord r;
-        r.code = code;
-        r.time = time;
-        return r;
-    }
-
     static bool saveFormat(const QHisFaultFormatList_Servo& format)
     {
         return QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("TST", "T1", 903,
@@ -54,14 +46,14 @@ private slots:
         QTest::addColumn<QDriveFaultList>("before");
         QTest::addColumn<QDriveFaultList>("after");
         QTest::addColumn<int>("change");
-        const QDriveFaultList one{fault("E.101", 10)};
+        const QDriveFaultList one{{"E.101", 0, 10}};
         const int changed = QServoFaultStore::FAULTS_CHANGED;
         const int added = changed | QServoFaultStore::FAULTS_NEW;
         QTest::newRow("same list") << one << one << int(QServoFaultStore::FAULTS_UNCHANGED);
         QTest::newRow("first fault") << QDriveFaultList() << one << added;
-        QTest::newRow("one of two cleared") << (one + QDriveFaultList{fault("E.201", 11)}) << one << changed;
-        QTest::newRow("replaced by another") << one << QDriveFaultList{fault("E.201", 12)} << added;
-        QTest::newRow("raised again later") << one << QDriveFaultList{fault("E.101", 20)} << added;
+        QTest::newRow("one of two cleared") << (one + QDriveFaultList{{"E.201", 0, 11}}) << one << changed;
+        QTest::newRow("replaced by another") << one << QDriveFaultList{{"E.201", 0, 12}} << added;
+        QTest::newRow("raised again later") << one << QDriveFaultList{{"E.101", 0, 20}} << added;
         QTest::newRow("all cleared") << one << QDriveFaultList()
                                      << (changed | QServoFaultStore::FAULTS_ALL_CLEARED);
     }

@@ -9,13 +9,7 @@ class tst_QHisFaultRecordDecoder : public QObject
 
     static tagHisFaultFormat_Servo row(const QString& number, int dataType, int byteLen, const QString& param)
     {
-        tagHisFaultFormat_Servo r;
-        r.number = number;
-        r.name = param;
-        r.dataType = dataType;
-        r.byteLen = byteLen;
-        r.param = param;
-        return r;
+        return {number, param, dataType, byteLen, param};
     }
 
     static tagHistoryFaultList decode(const QHisFaultFormatList_Servo& format, const QByteArray& hex)
