@@ -52,46 +52,48 @@ QCliBatchTransfer::writableRecords(const QDeviceServo* device, const QList<tagEx
     return records;
 }
 
-QString QCliBatchTransfer::reasonOf(int linkError) const
+QString QCliBatchTransfer::reasonOf(const QDeviceServo* device, int linkError)
 {
-    return m_device ? m_device->getErrorReasonStr(QDeviceServo::linkErrorToWriteError(linkError)) : QString();
+    return device ? device->getErrorReasonStr(QDeviceServo::linkErrorToWriteError(linkError)) : QString();
 }
 
 // The value's own errors, kept by the drive's batch engine, say more than the verdict.
-QString QCliBatchTransfer::entryReason(const QServoBatchTransfer::Mismatch& mismatch,
-                                       const tagServoBufInfo* entry) const
+QString QCliBatchTransfer::entryReason(const QServoBatchTransfer& transfer, const QDeviceServo* device,
+                                       const QServoBatchTransfer::Mismatch& mismatch,
+                                       const tagServoBufInfo* entry)
 {
-    if (!m_device) {
+    if (!device) {
         return tr("STR_CLI_DRIVE_GONE");
     }
     if (entry && entry->writeError > 0) {
-        return reasonOf(entry->writeError);
+        return reasonOf(device, entry->writeError);
     }
     if (entry && entry->readError > 0) {
-        return tr("STR_CLI_READ_BACK_FAILED").arg(reasonOf(entry->readError));
+        return tr("STR_CLI_READ_BACK_FAILED").arg(reasonOf(device, entry->readError));
     }
     if (!mismatch.transferred) {
-        if (!m_device->isDeviceOnline()) {
+        if (!device->isDeviceOnline()) {
             return tr("STR_CLI_DRIVE_DID_NOT_COME_BACK").arg(QServoBatchTransfer::vanishWaitMs() / 1000);
         }
-        if (!m_transfer.errorText().isEmpty()) {
-            return m_transfer.errorText();
+        if (!transfer.errorText().isEmpty()) {
+            return transfer.errorText();
         }
         return entry && entry->isWritten() ? tr("STR_CLI_NOT_READ_BACK") : tr("STR_CLI_NOT_WRITTEN");
     }
-    const tagSubFuncode_Servo* fun = m_device->getFuncodePtrByFunIndex(mismatch.funIndex);
+    const tagSubFuncode_Servo* fun = device->getFuncodePtrByFunIndex(mismatch.funIndex);
     return tr("STR_CLI_READS_BACK_OTHER")
-        .arg(m_device->getShowStr(fun, mismatch.current), m_device->getShowStr(fun, mismatch.written));
+        .arg(device->getShowStr(fun, mismatch.current), device->getShowStr(fun, mismatch.written));
 }
 
-void QCliBatchTransfer::onFinished()
+QList<QCliBatchTransfer::Failure> QCliBatchTransfer::failuresOf(const QServoBatchTransfer& transfer,
+                                                                const QDeviceServo* device)
 {
-    m_failures.clear();
-    for (const auto& rejected : m_transfer.rejectedFuncodes()) {
-        m_failures.append({rejected.first, 0, reasonOf(rejected.second)});
+    QList<Failure> failures;
+    for (const auto& rejected : transfer.rejectedFuncodes()) {
+        failures.append({rejected.first, 0, reasonOf(device, rejected.second)});
     }
-    const QServoTaskMap tasks = m_device ? m_device->getWriteTaskMap() : QServoTaskMap();
-    for (const QServoBatchTransfer::Mismatch& mismatch : m_transfer.mismatches()) {
+    const QServoTaskMap tasks = device ? device->getWriteTaskMap() : QServoTaskMap();
+    for (const QServoBatchTransfer::Mismatch& mismatch : transfer.mismatches()) {
         const tagServoBufInfo* entry = nullptr;
         for (const QList<tagServoBufInfo>& task : tasks) {
             for (const tagServoBufInfo& candidate : task) {
@@ -100,8 +102,14 @@ void QCliBatchTransfer::onFinished()
                 }
             }
         }
-        m_failures.append({mismatch.funIndex, mismatch.axis, entryReason(mismatch, entry)});
+        failures.append({mismatch.funIndex, mismatch.axis, entryReason(transfer, device, mismatch, entry)});
     }
+    return failures;
+}
+
+void QCliBatchTransfer::onFinished()
+{
+    m_failures = failuresOf(m_transfer, m_device);
     m_finished = true;
     emit finished(m_failures.isEmpty());
 }

@@ -41,6 +41,9 @@ public:
     static QMap<QString, tagExportFuncodePtr_Servo>
     writableRecords(const QDeviceServo* device, const QList<tagExportFuncodePtr_Servo>& codes);
 
+    // Every value of a finished transfer into the device that did not arrive, with its reason.
+    static QList<Failure> failuresOf(const QServoBatchTransfer& transfer, const QDeviceServo* device);
+
     bool isFinished() const { return m_finished; }
     bool succeeded() const { return m_finished && m_failures.isEmpty(); }
     QList<Failure> failures() const { return m_failures; }
@@ -51,8 +54,9 @@ signals:
 
 private:
     void onFinished();
-    QString reasonOf(int linkError) const;
-    QString entryReason(const QServoBatchTransfer::Mismatch& mismatch, const tagServoBufInfo* entry) const;
+    static QString reasonOf(const QDeviceServo* device, int linkError);
+    static QString entryReason(const QServoBatchTransfer& transfer, const QDeviceServo* device,
+                               const QServoBatchTransfer::Mismatch& mismatch, const tagServoBufInfo* entry);
 
     QPointer<QDeviceServo> m_device;
     QString m_alias;

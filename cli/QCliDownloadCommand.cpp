@@ -1,7 +1,7 @@
 #include "QCliDownloadCommand.h"
 
 #include "QCliConsole.h"
-#include "QCliDownloadJob.h"
+#include "QCliDownloadSteps.h"
 #include "QCliExit.h"
 #include "QCliOptions.h"
 #include "QCliSession.h"
@@ -10,27 +10,25 @@
 #include "QDeviceServo.h"
 #include "QFuncodeExportRecords_Servo.h"
 #include "QLibSetting.h"
+#include "QServoBatchLine.h"
 #include "QSystemSetting.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSet>
-#include <algorithm>
-#include <memory>
-#include <vector>
 
 void QCliDownloadCommand::showProgress() const
 {
     int done = 0;
     int total = 0;
     int finished = 0;
-    for (const QCliDownloadJob* job : m_jobs) {
-        done += job->done();
-        total += job->total();
-        finished += job->isDone() ? 1 : 0;
+    for (const Result& result : m_results) {
+        done += result.progress;
+        total += result.total;
+        finished += result.done ? 1 : 0;
     }
-    console().progress(tr("STR_CLI_DOWNLOAD_PROGRESS").arg(finished).arg(m_jobs.size()), done, total);
+    console().progress(tr("STR_CLI_DOWNLOAD_PROGRESS").arg(finished).arg(m_results.size()), done, total);
 }
 
 int QCliDownloadCommand::report() const
@@ -38,72 +36,33 @@ int QCliDownloadCommand::report() const
     QCliTable table({tr("STR_CLI_INFO_DRIVE"), tr("STR_CLI_VERDICT"), tr("STR_CLI_REASON")});
     QJsonArray drives;
     int failedDrives = 0;
-    for (const QCliDownloadJob* job : m_jobs) {
-        const bool ok = job->succeeded();
-        failedDrives += ok ? 0 : 1;
+    for (const QString& name : m_order) {
+        const Result result = m_results.value(name);
+        failedDrives += result.ok ? 0 : 1;
         QStringList reasons;
         QJsonArray failures;
-        if (!job->error().isEmpty()) {
-            reasons.append(job->error());
+        if (!result.error.isEmpty()) {
+            reasons.append(result.error);
         }
-        for (const QCliBatchTransfer::Failure& failure : job->failures()) {
+        for (const QCliBatchTransfer::Failure& failure : result.failures) {
             const QString axis = QDeviceServo::getAxisName(failure.axis);
             reasons.append(tr("STR_CLI_CODE_FAILED").arg(failure.funIndex, axis, failure.reason));
             failures.append(
                 QJsonObject{{"number", failure.funIndex}, {"axis", axis}, {"reason", failure.reason}});
         }
-        table.addRow({job->name(), ok ? tr("STR_CLI_VERDICT_OK") : tr("STR_CLI_VERDICT_FAILED"),
+        table.addRow({name, result.ok ? tr("STR_CLI_VERDICT_OK") : tr("STR_CLI_VERDICT_FAILED"),
                       reasons.join(QStringLiteral("; "))});
-        drives.append(QJsonObject{{"drive", job->name()},
-                                  {"ok", ok},
-                                  {"error", job->error().isEmpty() ? QJsonValue() : QJsonValue(job->error())},
+        drives.append(QJsonObject{{"drive", name},
+                                  {"ok", result.ok},
+                                  {"error", result.error.isEmpty() ? QJsonValue() : QJsonValue(result.error)},
                                   {"failures", failures}});
     }
     print(table, QJsonObject{{"source", options().operands.first()}, {"drives", drives}}, false);
     if (failedDrives > 0) {
-        console().error(tr("STR_CLI_DOWNLOAD_FAILED").arg(failedDrives).arg(m_jobs.size()));
+        console().error(tr("STR_CLI_DOWNLOAD_FAILED").arg(failedDrives).arg(m_order.size()));
         return QCliExit::WRITES_FAILED;
     }
     return QCliExit::OK;
-}
-
-// Runs the jobs, --jobs of them at a time. The steps that wait for a drive run here, between passes of
-// the event loop, never inside another drive's signals.
-void QCliDownloadCommand::schedule()
-{
-    int next = 0;
-    const auto running = [this]() {
-        return int(std::count_if(m_jobs.cbegin(), m_jobs.cend(), [](const QCliDownloadJob* job) {
-            return job->isStarted() && !job->isDone();
-        }));
-    };
-    for (;;) {
-        for (QCliDownloadJob* job : qAsConst(m_jobs)) {
-            job->release();
-        }
-        while (running() < options().jobs && next < m_jobs.size()) {
-            m_jobs.at(next++)->start();
-        }
-        bool stepped = false;
-        for (QCliDownloadJob* job : qAsConst(m_jobs)) {
-            if (job->hasStep()) {
-                job->runStep();
-                stepped = true;
-            }
-        }
-        if (stepped) {
-            continue;
-        }
-        if (running() == 0 && next >= m_jobs.size()) {
-            return;
-        }
-        QEventLoop loop;
-        for (QCliDownloadJob* job : qAsConst(m_jobs)) {
-            QObject::connect(job, &QCliDownloadJob::stepPending, &loop, &QEventLoop::quit);
-            QObject::connect(job, &QCliDownloadJob::finished, &loop, &QEventLoop::quit);
-        }
-        loop.exec();
-    }
 }
 
 int QCliDownloadCommand::run()
@@ -146,26 +105,43 @@ int QCliDownloadCommand::run()
             records.insert(code->funIndex, code);
         }
     }
-    QCliDownloadJob::Settings settings;
+    QCliDownloadSteps::Settings settings;
     settings.context = session().driveContext();
     settings.model = source.model();
     settings.save = options().save;
     settings.reset = options().reset;
-    std::vector<std::unique_ptr<QCliDownloadJob>> jobs;
+    QCliDownloadSteps steps(settings, targets);
+    QServoBatchLine line;
+    line.setSteps(&steps);
+    line.setConcurrency(options().jobs);
     for (const QCliDriveAddress& address : qAsConst(targets)) {
-        jobs.push_back(std::make_unique<QCliDownloadJob>(settings, address, records));
-        m_jobs.append(jobs.back().get());
+        m_order.append(address.text);
+        m_results.insert(address.text, Result{});
     }
-    for (QCliDownloadJob* job : qAsConst(m_jobs)) {
-        QObject::connect(job, &QCliDownloadJob::progress, job, [this]() { showProgress(); });
-        QObject::connect(job, &QCliDownloadJob::finished, job, [this, job]() {
-            console().message(job->succeeded() ? tr("STR_CLI_DRIVE_DONE").arg(job->name())
-                                               : tr("STR_CLI_DRIVE_FAILED").arg(job->name()));
-        });
+    QObject::connect(&line, &QServoBatchLine::driveProgress, &line,
+                     [this](const QString& name, int done, int total) {
+                         m_results[name].progress = done;
+                         m_results[name].total = total;
+                         showProgress();
+                     });
+    QObject::connect(&line, &QServoBatchLine::driveFinished, &line,
+                     [this, &line, &steps](const QString& name, bool ok) {
+                         Result& result = m_results[name];
+                         result.done = true;
+                         result.error = line.driveError(name);
+                         result.failures = steps.release(name, line.transferOf(name));
+                         result.ok = ok && result.error.isEmpty() && result.failures.isEmpty();
+                         result.progress = result.total;
+                         showProgress();
+                         console().message(result.ok ? tr("STR_CLI_DRIVE_DONE").arg(name)
+                                                     : tr("STR_CLI_DRIVE_FAILED").arg(name));
+                     });
+    QEventLoop loop;
+    QObject::connect(&line, &QServoBatchLine::finished, &loop, &QEventLoop::quit);
+    line.start(m_order, records, true, QDeviceServo::AXIS_X);
+    if (!line.isFinished()) {
+        loop.exec();
     }
-    schedule();
     console().endProgress();
-    status = report();
-    m_jobs.clear();
-    return status;
+    return report();
 }

@@ -29,11 +29,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments"); // after the drive
         QTest::addColumn<QString>("shown");         // the line of the result
         QTest::addColumn<QString>("record");        // axis old -> new, as the modification records keep it
-        QTest::newRow("decimal") << QStringList{"P02.01", "30.0"} << "P02.01  X     27.0    30.0   Hz"
-                                 << "0 27.0 -> 30.0";
-        QTest::newRow("enumerated, by its item")
-            << QStringList{"P01.00", "2:Torque"} << "P01.00  X     0:Position  2:Torque"
-            << "0 0 -> 2";
         QTest::newRow("axis Y") << QStringList{"P02.04", "60", "--axis", "Y"}
                                 << "P02.04  Y     57.0    60.0   1/s"
                                 << "1 57.0 -> 60.0";
