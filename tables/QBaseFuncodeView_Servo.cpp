@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScrollBar>
 
 namespace {
 const char* const kColumnProperty = "action";
@@ -384,15 +383,12 @@ void QBaseFuncodeView_Servo::keyPressEvent(QKeyEvent* event)
 
 void QBaseFuncodeView_Servo::OnFuncodeChanged(QString aliasName, QStringList funIndexList)
 {
-    if (!isVisible() || !m_funcodeModel || m_funcodeModel->rowCount() == 0) {
+    if (!isVisible() || !m_funcodeModel) {
         return;
     }
-    const int height = rowHeight(0);
-    if (height <= 0) {
-        return;
-    }
-    m_funcodeModel->onFuncodeChanged(aliasName, funIndexList, verticalScrollBar()->value(),
-                                     this->height() / height);
+    // The rows that are read are the rows that are repainted.
+    const QPair<int, int> window = rowsToRead();
+    m_funcodeModel->onFuncodeChanged(aliasName, funIndexList, window.first, window.second);
 }
 
 void QBaseFuncodeView_Servo::OnDevStatus(QString aliasName, int stat)
