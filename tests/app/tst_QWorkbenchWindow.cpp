@@ -85,10 +85,9 @@ private slots:
         QVERIFY(!showsManufacturerCode(device));
 
         bool codeVisibleWhenAnnounced = false;
-        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-        connect(hub, &QSignalManager::SigClickTree, m_window.get(),
+        connect(hub(), &QSignalManager::SigClickTree, m_window.get(),
                 [&]() { codeVisibleWhenAnnounced = showsManufacturerCode(device); });
-        QSignalSpy clicks(hub, &QSignalManager::SigClickTree);
+        QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
         QTRY_COMPARE(clicks.count(), 1);
         QCOMPARE(clicks.at(0).at(0).value<const DeviceInfo*>(), device->getDeviceInfoPtr());
@@ -126,7 +125,7 @@ private slots:
     {
         QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QSimulatedDriveLink* link = QTestHost::link("A");
-        QMenu* menu = QTestUi::menu(m_window->menuBar(), "STR_MENU_DRIVE");
+        QMenu* menu = this->menu("STR_MENU_DRIVE");
         emit menu->aboutToShow();
 
         QAction* online = QTestUi::action(menu, "STR_MENU_DRIVE_ONLINE");
@@ -152,9 +151,7 @@ private slots:
         QVERIFY(m_window->projectTree()->findNode("TST1", TREE_NODE_DRIVE));
 
         // "Compare" is the plug-in's compare button.
-        QButtonGroup* buttons = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
-            QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
-        QSignalSpy clicked(buttons, &QButtonGroup::idClicked);
+        QSignalSpy clicked(toolButtons(), &QButtonGroup::idClicked);
         QAction* compare = QTestUi::action(menu, "STR_MENU_COMPARE");
         QVERIFY(compare && compare->isEnabled());
         compare->trigger();
@@ -196,12 +193,9 @@ private slots:
         QCOMPARE(file->actions().constLast()->shortcut(), QKeySequence(QKeySequence::Quit));
         QVERIFY(QTestHost::addSelectedDrive("TST1", "A"));
         QVERIFY(action->isEnabled());
-        QButtonGroup* group = QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
-            QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
-        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
-        QSignalSpy clicked(group, &QButtonGroup::idClicked);
-        QSignalSpy backup(hub, &QSignalManager::sigFuncodeBackupOrRecovery);
-        QSignalSpy preview(hub, &QSignalManager::sigFuncodePrintPreview);
+        QSignalSpy clicked(toolButtons(), &QButtonGroup::idClicked);
+        QSignalSpy backup(hub(), &QSignalManager::sigFuncodeBackupOrRecovery);
+        QSignalSpy preview(hub(), &QSignalManager::sigFuncodePrintPreview);
         action->trigger();
         QCOMPARE(clicked.count(), button < 0 ? 0 : 1);
         QCOMPARE(clicked.value(0).value(0, -1).toInt(), button);
@@ -241,7 +235,7 @@ private slots:
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QVERIFY(QProjectCore::self()->saveProject(path, &m_error));
         QTestHost::clearProject();
-        QSignalSpy clicks(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigClickTree);
+        QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
         QVERIFY(QProjectCore::self()->openProject(path, &m_error));
         QCOMPARE(m_window->projectTree()->currentItem(),
                  m_window->projectTree()->findNode(openedAlias, openedKind));
@@ -279,8 +273,7 @@ private slots:
         QVERIFY(QTestHost::link("A")->raiseFault("E.101"));
         QTRY_COMPARE(drive->getCurFaultList().size(), 1);
         const tagSubFuncode_Servo* speed = drive->getFuncodePtrByFunIndex("P00.02");
-        QMenu* languages =
-            QTestUi::menu(QTestUi::menu(m_window->menuBar(), "STR_MENU_SETTINGS"), "STR_MENU_LANGUAGE");
+        QMenu* languages = menu("STR_MENU_SETTINGS", "STR_MENU_LANGUAGE");
         QVERIFY(languages && languages->actions().size() == 2);
 
         languages->actions().at(1)->trigger(); // Chinese
@@ -290,8 +283,7 @@ private slots:
         QCOMPARE(drive->getCurValue("P00.02", 0), qint64(2500));
         QCOMPARE(drive->getCurFaultList().size(), 1);
         QCOMPARE(drive->getCurFaultList().constFirst()->faultName, QString::fromUtf8("过流"));
-        QMenu* raise =
-            QTestUi::menu(QTestUi::menu(m_window->menuBar(), "STR_MENU_DRIVE"), "STR_MENU_RAISE_FAULT");
+        QMenu* raise = menu("STR_MENU_DRIVE", "STR_MENU_RAISE_FAULT");
         emit raise->aboutToShow();
         QCOMPARE(raise->actions().constFirst()->text(), QString::fromUtf8("E.101  过流"));
         languages->actions().at(0)->trigger(); // back to English for the other cases
@@ -324,8 +316,7 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QSimulatedDriveLink* link = QTestHost::link("A");
-        QMenu* menu =
-            QTestUi::menu(QTestUi::menu(m_window->menuBar(), "STR_MENU_DRIVE"), "STR_MENU_SIM_FAULTS");
+        QMenu* menu = this->menu("STR_MENU_DRIVE", "STR_MENU_SIM_FAULTS");
         QVERIFY(menu);
         emit menu->aboutToShow();
         QAction* action = QTestUi::action(menu, key.constData());
@@ -384,8 +375,7 @@ private slots:
         QFETCH(QString, place);
         QFETCH(int, unit);
         QFETCH(QString, link);
-        QMenu* add =
-            QTestUi::menu(QTestUi::menu(m_window->menuBar(), "STR_MENU_DRIVE"), "STR_MENU_ADD_DRIVE");
+        QMenu* add = menu("STR_MENU_DRIVE", "STR_MENU_ADD_DRIVE");
         emit add->aboutToShow();
         QString problem;
         answerModalDialog([&](QDialog* dialog) {
@@ -421,6 +411,19 @@ private slots:
     }
 
 private:
+    static QSignalManager* hub() { return QSoftCore::getCore()->getSignalManager(); }
+    static QButtonGroup* toolButtons()
+    {
+        return QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
+            QButtonManager::BUTTON_GROUP_SERVO_FUNCODE);
+    }
+    // A menu of the menu bar, or a sub-menu of it.
+    QMenu* menu(const char* key, const char* subKey = nullptr) const
+    {
+        QMenu* top = QTestUi::menu(m_window->menuBar(), key);
+        return subKey ? QTestUi::menu(top, subKey) : top;
+    }
+
     std::unique_ptr<QWorkbenchWindow> m_window;
     QString m_error;
 };

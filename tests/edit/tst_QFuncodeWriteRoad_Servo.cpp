@@ -59,12 +59,11 @@ private slots:
                                                  << "";
         QTest::newRow("the value it holds") << "P00.02" << QVariant(3000) << "" << done << 1 << "3000"
                                             << "";
+        // Which values the rules refuse: tst_QServoWriteRules::refusals; one refusal shows the road's way.
         QTest::newRow("out of range") << "P00.01" << QVariant(30.01) << "" << refused << 0 << "2.80"
                                       << "range";
         QTest::newRow("not a number") << "P00.02" << QVariant("fast") << "" << refused << 0 << "3000"
                                       << "range";
-        QTest::newRow("read-only") << "P00.07" << QVariant(5) << "" << refused << 0 << "9"
-                                   << "cannot be written";
         QTest::newRow("offline") << "P00.02" << QVariant(1500) << "offline" << refused << 0 << "3000"
                                  << "offline";
         QTest::newRow("the drive refuses")
@@ -177,8 +176,6 @@ private slots:
                                             << "3000" << true << "already holds";
         QTest::newRow("out of range now") << "P00.01"
                                           << "45.00" << true << "outside the range";
-        QTest::newRow("read-only") << "P00.07"
-                                   << "5" << true << "cannot be written";
         QTest::newRow("offline") << "P00.02"
                                  << "1200" << false << "offline";
         QTest::newRow("no old value") << "P00.02"

@@ -178,45 +178,53 @@ private slots:
         QCOMPARE(m_boxes->count(), 1);
     }
 
-    void currentFaultExportWritesTenColumnsPerFault()
+    void exports_data()
     {
-        QVERIFY(QTestHost::link("t")->raiseFault("E.101"));
-        QVERIFY(QTestHost::link("t")->raiseFault("E.201"));
-        QTRY_COMPARE(m_drive->getCurFaultList().size(), 2);
-        QTemporaryDir dir;
-        const QStringList lines =
-            exportTo(dir.filePath("current.csv"), [this]() { m_page->curFaultView()->exportFaultInfo(); });
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.at(0), QTestUi::text("STR_CURRENT_FAULT"));
-        QCOMPARE(lines.at(1).split(',').size(), 10);
-        QVERIFY(lines.at(2).startsWith("t,1,E.101,Overcurrent,"));
-        QVERIFY(lines.at(2).endsWith(",Short circuit,Check the motor cable,Yes,Yes,Yes"));
-        QVERIFY(lines.at(3).endsWith(",No,No"));
-        QCOMPARE(m_boxes->calls().value(0).text,
-                 QTestUi::text("STR_EXPORT_SUCCESS").arg(dir.filePath("current.csv")));
+        QTest::addColumn<bool>("history"); // the history tree's export, else the current faults'
+        QTest::addColumn<QString>("file"); // chosen in the file dialog; empty: no drive selected
+        QTest::addColumn<int>("lines");    // a heading, the column headers, the rows
+        QTest::addColumn<QString>("last"); // the start of the last line; a failure: its message
+        QTest::newRow("current faults") << false << "current.csv" << 4 << "t,2,E.101,Overcurrent,";
+        QTest::newRow("history: a line per record and parameter")
+            << true << "history.csv" << 2 + 2 * 10 << "2,E.201: Power stage overcurrent,Absolute position,";
+        QTest::newRow("no drive") << false << "" << 0 << "STR_NOTSELECT_DEVICE";
+        QTest::newRow("unwritable place") << true << "/proc/no/such/dir/x.csv" << 0 << "STR_OPEN_FILE_FAILED";
     }
 
-    void exportFailuresAreReported_data()
+    // Both pages export through one exporter: what they hand it, and what it says.
+    void exports()
     {
-        QTest::addColumn<bool>("selected");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no drive") << false << "STR_NOTSELECT_DEVICE";
-        QTest::newRow("unwritable place") << true << "STR_OPEN_FILE_FAILED";
-    }
-
-    void exportFailuresAreReported()
-    {
-        QFETCH(bool, selected);
-        QFETCH(QString, message);
-        if (selected) {
-            QVERIFY(exportTo("/proc/no/such/dir/x.csv", [this]() {
-                        m_page->curFaultView()->exportFaultInfo();
-                    }).isEmpty());
-        } else {
+        QFETCH(bool, history);
+        QFETCH(QString, file);
+        QFETCH(int, lines);
+        QFETCH(QString, last);
+        QDeviceServo* drive = history ? selectRecordingDrive() : m_drive;
+        raiseRecorded(drive, "E.201");
+        raiseRecorded(drive, "E.101");
+        QTRY_COMPARE(drive->getCurFaultList().size(), 2);
+        QHistoryFaultTreeWidget_Servo tree;
+        const auto command = [&]() {
+            history ? tree.slotHistoryFaultaExportBtn() : m_page->curFaultView()->exportFaultInfo();
+        };
+        if (file.isEmpty()) {
             QTestHost::select(QString());
-            m_page->curFaultView()->exportFaultInfo(); // asks for no file
+            command(); // asks for no file
+            QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text(qPrintable(last)));
+            return;
         }
-        QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text(qPrintable(message)));
+        QTemporaryDir dir;
+        const QString path = file.startsWith('/') ? file : dir.filePath(file);
+        QString suggested;
+        const QStringList written = exportTo(path, command, &suggested);
+        QVERIFY2(suggested.endsWith("ExportInfo_" + drive->getAliasName() + ".csv"), qPrintable(suggested));
+        QCOMPARE(written.size(), lines);
+        if (lines == 0) {
+            QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text(qPrintable(last)));
+            return;
+        }
+        QCOMPARE(m_boxes->calls().value(0).text, QTestUi::text("STR_EXPORT_SUCCESS").arg(path));
+        QCOMPARE(written.at(0), QTestUi::text(history ? "STR_HIS_FAULT" : "STR_CURRENT_FAULT"));
+        QVERIFY2(written.last().startsWith(last), qPrintable(written.last()));
     }
 
     // Refresh and clear need the drive online; export and the format editor do not.
@@ -238,23 +246,13 @@ private slots:
         m_page->curFaultView()->contextMenu()->hide();
     }
 
-    void recordsShowDecodedValuesWithUnits()
+    // The record's label and its parameters' texts are the export rows' matter
+    // (tst_QFuncodeHelper_Servo::faultTexts); a date field is shown as one, with the date's unit.
+    void dateParameterShowsAsADate()
     {
-        QDeviceServo* sd = selectRecordingDrive();
-        const qint64 speed = QTestHost::link("sd")->rawValue("U00.00", 0);
-        raiseRecorded(sd, "E.201");
-        QTestHost::link("sd")->setFrozen(false);
+        raiseRecorded(selectRecordingDrive(), "E.201");
         QHistoryFaultTreeWidget_Servo tree;
         tree.OnRefresh();
-        QCOMPARE(tree.topLevelItemCount(), 1);
-        QCOMPARE(tree.topLevelItem(0)->text(0), QString("Fault record 1: E.201: Power stage overcurrent"));
-        QCOMPARE(tree.topLevelItem(0)->toolTip(0), QString("E.201: Power stage overcurrent"));
-        // The values the drive had when the fault was raised, shown through their state codes (how each
-        // field is decoded and shown is the decoder's and the export rows' matter).
-        QCOMPARE(paramRow(tree, "Motor speed"),
-                 QStringList(
-                     {"Motor speed", sd->getShowStr(sd->getStatusFuncodeByIndex("U00.00"), speed), "rpm"}));
-        // A date is shown as one, with the date's unit.
         QCOMPARE(paramRow(tree, "Time of the fault").value(2), QString("y-m-d h:m:s"));
         QVERIFY(paramRow(tree, "Time of the fault").value(1).contains('-'));
     }
@@ -329,24 +327,6 @@ private slots:
         raiseRecorded(sd, "E.201");
         QTRY_COMPARE(tree.topLevelItemCount(), 2);
         QVERIFY(tree.topLevelItem(0)->text(0).contains("E.201"));
-    }
-
-    void historyExportWritesOneLinePerRecordAndParameter()
-    {
-        QDeviceServo* sd = selectRecordingDrive();
-        raiseRecorded(sd, "E.201");
-        raiseRecorded(sd, "E.101");
-        QHistoryFaultTreeWidget_Servo tree;
-        QTemporaryDir dir;
-        QString suggested;
-        const QStringList lines = exportTo(
-            dir.filePath("history.csv"), [&tree]() { tree.slotHistoryFaultaExportBtn(); }, &suggested);
-        QVERIFY2(suggested.endsWith("ExportInfo_sd.csv"), qPrintable(suggested));
-        QCOMPARE(m_boxes->calls().value(0).kind, QMyMessageBox::Success);
-        // A heading, the column headers, then the export rows of each record (10 parameters each).
-        QCOMPARE(lines.size(), 2 + 2 * 10);
-        QCOMPARE(lines.at(0), QTestUi::text("STR_HIS_FAULT"));
-        QVERIFY(lines.last().startsWith("2,E.201: Power stage overcurrent,Absolute position,"));
     }
 };
 

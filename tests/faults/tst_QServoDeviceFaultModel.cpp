@@ -80,10 +80,9 @@ private slots:
         QTest::addColumn<int>("role");
         QTest::addColumn<QVariant>("value");
         const QVariant none;
-        QTest::newRow("index") << 0 << int(R::COL_INDEX) << int(Qt::DisplayRole) << QVariant("1");
+        // The texts of a fault are the export rows'
+        // (tst_QFuncodeHelper_Servo::faultPagesListTheDrivesFaults).
         QTest::newRow("name") << 0 << int(R::COL_NAME) << int(Qt::DisplayRole) << QVariant("Overcurrent");
-        QTest::newRow("reason") << 0 << int(R::COL_REASON) << int(Qt::ToolTipRole)
-                                << QVariant("Short circuit");
         QTest::newRow("flag has no text") << 0 << int(R::COL_STOP_NOW) << int(Qt::DisplayRole) << none;
         QTest::newRow("flag tool tip yes")
             << 0 << int(R::COL_STOP_NOW) << int(Qt::ToolTipRole) << QVariant("STR_YES");

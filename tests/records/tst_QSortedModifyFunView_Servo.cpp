@@ -19,10 +19,8 @@
 #include "QTestUi.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QBrush>
 #include <QDoubleSpinBox>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
@@ -75,19 +73,7 @@ class tst_QSortedModifyFunView_Servo : public QObject
     // Double-clicks a cell and hands the modal dialog that opens, if any, to inspect before closing it.
     bool doubleClick(int column, const std::function<void(QWidget*)>& inspect = {}, int row = 0)
     {
-        bool seen = false;
-        QTimer::singleShot(0, m_view.get(), [&seen, inspect]() {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                seen = true;
-                if (inspect) {
-                    inspect(modal);
-                }
-                modal->close();
-            }
-        });
-        m_view->slotDoubleClicked(m_model->index(row, column));
-        QCoreApplication::processEvents();
-        return seen;
+        return closeModalOpenedBy([&]() { m_view->slotDoubleClicked(m_model->index(row, column)); }, inspect);
     }
 
 private slots:

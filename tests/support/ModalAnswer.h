@@ -43,6 +43,26 @@ inline void answerModalDialog(const std::function<void(QDialog*)>& answer)
     answerModalOfType<QDialog>(answer);
 }
 
+// Runs `action`; a modal window that it opens is handed to `inspect` (when given) and closed. Whether one
+// opened: an action that opens none leaves no answer armed behind it.
+inline bool closeModalOpenedBy(const std::function<void()>& action,
+                               const std::function<void(QWidget*)>& inspect = {})
+{
+    bool opened = false;
+    QTimer::singleShot(0, [&opened, inspect]() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            if (inspect) {
+                inspect(modal);
+            }
+            modal->close();
+        }
+    });
+    action();
+    QCoreApplication::processEvents();
+    return opened;
+}
+
 // Chooses `path` in the next file dialog and accepts it; `suggested` gets the name the dialog offered. When
 // the dialog asks whether to replace an existing file, the answer is yes and `replaceAsked` is set.
 inline void chooseInFileDialog(const QString& path, QString* suggested = nullptr,

@@ -54,6 +54,12 @@ class tst_QFuncodeWidget_Servo : public QObject
     QDeviceServo* m_drive = nullptr;
 
     QFunValueWidget_Servo* workspace() const { return m_main->valueWidget(); }
+    static QSimulatedDriveLink* link() { return QTestHost::link("three"); }
+    // A change of P00.02 on axis X as a page tells the workspace of it.
+    void changeSpeed(const QString& from, const QString& to)
+    {
+        workspace()->OnDataChanged(from, to, m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
+    }
     static QList<tagModifyFuncode_Servo> stored()
     {
         return QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("three");
@@ -89,7 +95,7 @@ private slots:
     {
         m_drive = QTestHost::addDrive("TST3", "three");
         QTestHost::addDrive("TST1", "one");
-        QTestHost::link("three")->setFrozen(true);
+        link()->setFrozen(true);
         QTestHost::select("three");
         QVERIFY(QTestHost::readAll(m_drive));
         m_main = std::make_unique<QFuncodeWidget_Servo>();
@@ -129,13 +135,13 @@ private slots:
     {
         QFETCH(int, id);
         QFETCH(bool, selected);
-        QTestHost::link("three")->resetCounters();
+        link()->resetCounters();
         if (!selected) {
             QTestHost::select(QString());
         }
         QSignalSpy help(m_main.get(), &QFuncodeWidget_Servo::SigHelp);
         m_main->OnButtonClicked(id);
-        QCOMPARE(QTestHost::link("three")->readRequestCount(), 0);
+        QCOMPARE(link()->readRequestCount(), 0);
         QCOMPARE(m_drive->pendingReadCount(), 0);
         QCOMPARE(help.count(), 0);
         // A modal dialog would have blocked above; none may be left open either.
@@ -170,26 +176,25 @@ private slots:
     // 60: only a shown table is read again.
     void refreshReadsTheShownTable()
     {
-        QTestHost::link("three")->resetCounters();
+        link()->resetCounters();
         QTestHost::setRefreshInterval(m_drive, 0);
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
-        QCOMPARE(QTestHost::link("three")->readRequestCount(), 0);
+        QCOMPARE(link()->readRequestCount(), 0);
         clickNode("three", TREE_NODE_FUNCODE);
         QVERIFY(QTestHost::waitForReads(m_drive));
-        QTestHost::link("three")->resetCounters();
+        link()->resetCounters();
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
-        QTRY_VERIFY(QTestHost::link("three")->readItemCount() > 0);
+        QTRY_VERIFY(link()->readItemCount() > 0);
     }
 
     void readAllButtonQueuesEveryCodeOfEveryAxis()
     {
-        QTestHost::link("three")->resetCounters();
+        link()->resetCounters();
         QButtonGroup* group = m_main->toolWidget()->getButtonGroup();
         QVERIFY(group && group->button(QButtonManager::BTN_READ_ALL));
         group->button(QButtonManager::BTN_READ_ALL)->click();
         // How the reads are queued and batched is the device's matter (tst_QServoReadQueue).
-        QTRY_COMPARE(QTestHost::link("three")->readItemCount(),
-                     m_drive->getDriveModel()->codeCount() * m_drive->getAxisNum());
+        QTRY_COMPARE(link()->readItemCount(), m_drive->getDriveModel()->codeCount() * m_drive->getAxisNum());
     }
 
     void compareOpensADialogThatDoesNotBlock()
@@ -223,7 +228,7 @@ private slots:
     {
         QFETCH(int, command);
         QFETCH(QString, button);
-        QTestHost::link("three")->resetCounters();
+        link()->resetCounters();
         bool found = false;
         bool previewShown = false;
         auto* timer = new QTimer(this);
@@ -254,7 +259,7 @@ private slots:
         QVERIFY(found);
         QCOMPARE(previewShown, command == -2);
         // The drive was read before the dialog opened.
-        QVERIFY(QTestHost::link("three")->readItemCount() > 0);
+        QVERIFY(link()->readItemCount() > 0);
     }
 
     void helpEmitsSigHelpOnce()
@@ -418,37 +423,33 @@ private slots:
         QCOMPARE(tabTitles(), kept < 0 ? all : QStringList{QString::number(kinds.at(kept))});
     }
 
-    // What a record holds is the write road's matter (tst_QFuncodeWriteRoad_Servo::recordChange); here
-    // that a table's edit is stored once and shows first on the records page.
-    void tableEditIsRecordedOnceAtTheTop()
+    void tableEdit_data()
     {
-        QModelIndex axisY;
-        QFuncodeModel_Servo* model = openCodes("P00.02", 5, &axisY);
-        QVERIFY(model && axisY.isValid());
-        workspace()->OnDataChanged("1", "2", m_drive->getFuncodePtrByFunIndex("P00.03"),
-                                   0); // an older change
-        QVERIFY(model->setData(axisY, 1500, Qt::EditRole));
-        QCOMPARE(stored().size(), 2);
-        QCOMPARE(stored().first().funIndex, QStringLiteral("P00.02"));
-        QCOMPARE(workspace()->recordModel()->rowCount(), 2);
-        QCOMPARE(workspace()->recordModel()->index(0, 1).data().toString(), QStringLiteral("P00.02"));
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("taken") << false;
+        QTest::newRow("refused by the drive") << true;
     }
 
-    // The drive refuses an edit: its reason shows under the pages (that nothing is recorded or marked
-    // unsaved: tst_QFuncodeWriteRoad_Servo::edit).
-    void refusedEditShowsTheDrivesReason()
+    // What a record holds is the write road's matter (tst_QFuncodeWriteRoad_Servo::recordChange, ::edit):
+    // here a table's edit is stored once and shows first on the records page, and a refusal's reason shows
+    // under the pages.
+    void tableEdit()
     {
+        QFETCH(bool, refused);
         QModelIndex axisY;
         QFuncodeModel_Servo* model = openCodes("P00.02", 5, &axisY);
         QVERIFY(model && axisY.isValid());
+        workspace()->OnDataChanged("1", "2", m_drive->getFuncodePtrByFunIndex("P00.03"), 0); // an older one
         QDriveFaultSwitches refusing;
-        refusing.refuseWrites = true;
+        refusing.refuseWrites = refused;
         refusing.refuseReason = "Servo enabled: parameters are locked";
-        QTestHost::link("three")->setFaultSwitches(refusing);
-        model->setData(axisY, 1500, Qt::EditRole);
+        link()->setFaultSwitches(refusing);
+        QVERIFY(model->setData(axisY, 1500, Qt::EditRole));
+        QCOMPARE(stored().size(), refused ? 1 : 2);
+        QCOMPARE(workspace()->recordModel()->index(0, 1).data().toString(), refused ? "P00.03" : "P00.02");
         const auto* notice = workspace()->findChild<QLabel*>("WRITE_NOTICE");
-        QVERIFY(notice && !notice->isHidden());
-        QVERIFY2(notice->text().contains(refusing.refuseReason), qPrintable(notice->text()));
+        QVERIFY(notice);
+        QCOMPARE(!notice->isHidden() && notice->text().contains(refusing.refuseReason), refused);
     }
 
     // The related codes' values the detail window shows when no record holds them: the drive's own.
@@ -460,17 +461,6 @@ private slots:
         QCOMPARE(now.axisIndex, 3);
         QCOMPARE(now.relateParamMap.value("P2.01"),
                  qMakePair(QStringLiteral("21.75"), QStringLiteral("21.75")));
-    }
-
-    void recordMenuOnlyWithRecords()
-    {
-        clickNode("three", TREE_NODE_RECORDS, "records");
-        workspace()->rightMenuClicked();
-        QVERIFY(!workspace()->recordMenu()->isVisible());
-        workspace()->OnDataChanged("1", "2", m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
-        workspace()->rightMenuClicked();
-        QVERIFY(workspace()->recordMenu()->isVisible());
-        workspace()->recordMenu()->hide();
     }
 
     void clearingRecordsAsksFirst_data()
@@ -486,8 +476,14 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, left);
         clickNode("three", TREE_NODE_RECORDS, "records");
-        workspace()->OnDataChanged("1", "2", m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
-        workspace()->OnDataChanged("2", "3", m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
+        // The records' menu opens only when there are records.
+        workspace()->rightMenuClicked();
+        QVERIFY(!workspace()->recordMenu()->isVisible());
+        changeSpeed("1", "2");
+        changeSpeed("2", "3");
+        workspace()->rightMenuClicked();
+        QVERIFY(workspace()->recordMenu()->isVisible());
+        workspace()->recordMenu()->hide();
         QTestMessageBoxes boxes(answer);
         workspace()->OnClearRecord();
         QCOMPARE(boxes.count(), 1);
@@ -523,32 +519,16 @@ private slots:
         QModelIndex value, name;
         QVERIFY(openCodes("P00.02", 6, &value));
         QVERIFY(openCodes("P00.02", 2, &name));
-        // A value cell opens no window; a modal one would be found and closed here.
-        bool opened = false;
-        QTimer::singleShot(0, [&opened]() {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                opened = true;
-                modal->close();
-            }
-        });
-        emit workspace()->groupWidget()->doubleClicked(value);
-        QCoreApplication::processEvents();
-        QVERIFY(!opened);
-
-        QPointer<QFunCodeDetailTable> seen;
-        answerModal([&seen](QWidget* modal) {
-            seen = qobject_cast<QFunCodeDetailTable*>(modal);
-            // What the window does when the user commits 2000 on axis Z.
-            if (seen) {
-                emit seen->sigDataChanged(
-                    "3000", QVariant(2000.0),
-                    QProjectCore::self()->getDevMgr()->getSelectServo()->getFuncodePtrByFunIndex("P00.02"),
-                    2);
-            }
-            modal->close();
-        });
-        emit workspace()->groupWidget()->doubleClicked(name);
-        QVERIFY(seen.isNull() || !seen->isVisible());
+        QVERIFY(!closeModalOpenedBy([&]() { emit workspace()->groupWidget()->doubleClicked(value); }));
+        // What the window does when the user commits 2000 on axis Z.
+        QVERIFY(closeModalOpenedBy([&]() { emit workspace()->groupWidget()->doubleClicked(name); },
+                                   [this](QWidget* modal) {
+                                       if (auto* detail = qobject_cast<QFunCodeDetailTable*>(modal)) {
+                                           emit detail->sigDataChanged(
+                                               "3000", QVariant(2000.0),
+                                               m_drive->getFuncodePtrByFunIndex("P00.02"), 2);
+                                       }
+                                   }));
         QCOMPARE(m_drive->getScaledCurValueStr("P00.02", 2), QStringLiteral("2000"));
         QCOMPARE(stored().size(), 1);
         QCOMPARE(stored().first().newVal, QStringLiteral("2000"));
