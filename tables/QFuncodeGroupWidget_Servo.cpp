@@ -12,8 +12,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include <algorithm>
-
 QFuncodeGroupWidget_Servo::QFuncodeGroupWidget_Servo(QWidget* parent) : QBaseStyleWidget(parent)
 {
     setObjectName(QStringLiteral("MENUWID"));
@@ -40,20 +38,13 @@ QFuncodeGroupWidget_Servo::QFuncodeGroupWidget_Servo(QWidget* parent) : QBaseSty
 
 QFuncodeGroupWidget_Servo::~QFuncodeGroupWidget_Servo() = default;
 
-bool QFuncodeGroupWidget_Servo::groupNameLessThan(const QString& a, const QString& b)
-{
-    return QDeviceServo::groupNameLessThan(a, b);
-}
-
 QStringList QFuncodeGroupWidget_Servo::getSubFuncodeName() const
 {
     QDeviceServo* device = QProjectCore::selectedServo();
     if (!device) {
         return {};
     }
-    QStringList names = device->getNormalFuncodeGroupMap().keys();
-    std::stable_sort(names.begin(), names.end(), &QFuncodeGroupWidget_Servo::groupNameLessThan);
-    return names;
+    return QDeviceServo::orderGroupName(device->getNormalFuncodeGroupMap().keys());
 }
 
 QFuncodeView_Servo* QFuncodeGroupWidget_Servo::createTable()

@@ -34,9 +34,6 @@ public:
     int getpFuncodeGroupNum() const { return m_tables.size(); }
     QTabWidget* getTabWidget() const { return m_tabWidget; }
 
-    // The group order: whether group name a comes before b.
-    static bool groupNameLessThan(const QString& a, const QString& b);
-
 signals:
     void SigDataChanged(QString oldVal, QString newVal, tagSubFuncodePtr_Servo fun, int axisIndex);
     void doubleClicked(QModelIndex index);

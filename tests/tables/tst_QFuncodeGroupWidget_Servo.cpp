@@ -10,7 +10,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
-// The tabs of the groups: order, reuse of tables across devices, which table reads.
+// The tabs of the groups: in the drive's group order (tst_QDeviceServo::groupOrder), reuse of tables
+// across devices, which table reads.
 class tst_QFuncodeGroupWidget_Servo : public QObject
 {
     Q_OBJECT
@@ -19,26 +20,6 @@ private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void cleanup() { QTestHost::clearProject(); }
-
-    void groupOrder_data()
-    {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<bool>("less");
-        // The test drive's groups (tabsFollowSelectedDevice) cover the plain order; these are the edge cases.
-        QTest::newRow("digits after the blank do not count")
-            << "P3 Group 1" << QString("P2 Group 9") << false;
-        QTest::newRow("no digits is 0") << "Misc" << QString("P1 x") << true;
-        QTest::newRow("equal numbers by text") << "P01 b" << QString("P1 a") << true;
-    }
-
-    void groupOrder()
-    {
-        QFETCH(QString, a);
-        QFETCH(QString, b);
-        QFETCH(bool, less);
-        QCOMPARE(QFuncodeGroupWidget_Servo::groupNameLessThan(a, b), less);
-    }
 
     void tabsFollowSelectedDevice()
     {

@@ -230,6 +230,7 @@ private slots:
                                      << QString("P2 Gains,P10 Limits,PtP Points");
         QTest::newRow("equal numbers by text") << "H02 b,P02 a,P2x c" << QString("H02 b,P02 a,P2x c");
         QTest::newRow("last digit run counts") << "A9B3 x,A1B12 y" << QString("A9B3 x,A1B12 y");
+        QTest::newRow("digits after the blank do not count") << "P3 x 1,P2 y 9" << QString("P2 y 9,P3 x 1");
         QTest::newRow("no digits first") << "P1 a,Misc b" << QString("Misc b,P1 a");
     }
 
