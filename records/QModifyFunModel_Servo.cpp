@@ -8,28 +8,6 @@
 #include <QEvent>
 #include <QIcon>
 
-namespace {
-// The code of the record in the drive's group map: the group whose name, up to its first blank, is the
-// number's group code (the text before the first point).
-const tagSubFuncode_Servo* findRecordCode(const QDeviceServo* device, const QString& funIndex)
-{
-    const QString groupCode = funIndex.section(QLatin1Char('.'), 0, 0);
-    const QDeviceServo::FuncodeGroupMap& groups = device->getNormalFuncodeGroupMap();
-    for (auto it = groups.constBegin(); it != groups.constEnd(); ++it) {
-        if (it.key().section(QLatin1Char(' '), 0, 0) != groupCode) {
-            continue;
-        }
-        for (const tagSubFuncode_Servo* fun : it.value()) {
-            if (fun->funIndex == funIndex) {
-                return fun;
-            }
-        }
-        return nullptr;
-    }
-    return nullptr;
-}
-} // namespace
-
 QModifyFunModel_Servo::QModifyFunModel_Servo(QObject* parent)
     : QBaseTableModel(parent), m_pager(&QModifyFunModel_Servo::makeDisplayRow)
 {
@@ -128,7 +106,9 @@ QStringList QModifyFunModel_Servo::makeDisplayRow(const tagModifyFuncode_Servo& 
     if (!device) {
         return QStringList();
     }
-    const tagSubFuncode_Servo* fun = findRecordCode(device, record.funIndex);
+    // The records page names the codes the statistics page and the tables name: normal codes of the
+    // present authority.
+    const tagSubFuncode_Servo* fun = device->getNormalFuncodePtrByFunIndexAuth(record.funIndex);
     if (!fun) {
         return QStringList();
     }

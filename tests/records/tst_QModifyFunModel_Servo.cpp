@@ -1,7 +1,5 @@
 #include "QDatabaseManager.h"
-#include "QDriveCatalogue.h"
 #include "QModifyFunModel_Servo.h"
-#include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
 #include "QTestHost.h"
 
@@ -108,28 +106,13 @@ private slots:
         QCOMPARE(shown.at(M::COL_NEW_VAL), values.at(3));
     }
 
-    // The record names its code by number; the group is the part of the group name before the first blank.
-    void groupIsMatchedByTextBeforeFirstBlank()
-    {
-        for (const QString groupName : {"P00", "P00 Basic  settings"}) {
-            const QString modelName = "TSTG" + QString::number(groupName.size());
-            auto model = qSharedPointerConstCast<QDriveModel>(QTestHost::testModel(3, modelName));
-            model->groups[0].name = groupName;
-            QProjectCore::self()->getCatalogue()->addModel(model);
-            QVERIFY(QTestHost::addSelectedDrive(modelName, modelName));
-            QCOMPARE(row("P00.02", 0, "3000", "2500").value(M::COL_NAME), QStringLiteral("Rated speed"));
-        }
-    }
-
     void unknownCodeGivesEmptyRow_data()
     {
         QTest::addColumn<QString>("funIndex");
         QTest::addColumn<bool>("selected");
-        QTest::newRow("number the drive never had") << "P00.99" << true;
-        // "P1" is a prefix of the group "P10 Limits" but not its group code.
-        QTest::newRow("group code is only a prefix") << "P1.05" << true;
+        // Which number names which code: the device's (tst_QDeviceServo::descriptionsFollowAuthority).
         QTest::newRow("above the present authority") << "P00.09" << true;
-        QTest::newRow("empty number") << "" << true;
+        QTest::newRow("a state code") << "U00.01" << true;
         QTest::newRow("no selected drive") << "P00.01" << false;
     }
 

@@ -181,22 +181,6 @@ private slots:
         QVERIFY(m_view->isColumnHidden(M::COL_AXIS_Z));
     }
 
-    // What an edit does is the write road's matter (tst_QFuncodeWriteRoad_Servo): the page hands it the
-    // cell's axis, tells of the change and shows the new count.
-    void writes()
-    {
-        addEvents("P00.01", 1);
-        addEvents("P00.03", 2);
-        QVERIFY(QTestHost::readAll(m_device));
-        QVERIFY(showPage());
-        QSignalSpy changed(m_model, &M::sigDataChanged);
-        QVERIFY(m_model->setData(cell("P00.01", M::COL_AXIS_Y), 3.25, Qt::EditRole));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).mid(0, 2), QVariantList({"2.80", "3.25"}));
-        QCOMPARE(changed.at(0).at(3).toInt(), 1);
-        QCOMPARE(cell("P00.01", M::COL_MODIFY_COUNT).data().toString(), QStringLiteral("2"));
-    }
-
     void changeNoticesAndCheckBoxes()
     {
         addEvents("P00.01", 3);
@@ -226,26 +210,22 @@ private slots:
         QVERIFY(!m_device->isSubFuncodeSelected("P00.02"));
     }
 
-    // Which editor a show type gets is the factory's matter (editorCommitsOnReturn edits through its spin
-    // box); a read-only code and a cell outside the axes get none.
-    void noEditorOutsideModifiableAxisCells()
+    // Which editor a show type gets is the factory's matter, when a value is handed over the shared edit
+    // delegate's (tst_QFuncodeDelegate_Servo::commits and ::hexDialog), what an edit does the write road's
+    // (tst_QFuncodeWriteRoad_Servo): the page's editor shows the value of its axis and writes it there,
+    // the page tells of the change and shows the new count; a read-only code and a cell outside the axes
+    // get no editor.
+    void editsOnTheCellsAxis()
     {
         addEvents("P00.02", 1);
         addEvents("P00.07", 1);
+        QVERIFY(QTestHost::readAll(m_device));
         QVERIFY(showPage());
         QSortedModifyFunDelegate_Servo delegate;
         QWidget parent;
         QVERIFY(!delegate.createEditor(&parent, QStyleOptionViewItem(), cell("P00.07", M::COL_AXIS_X)));
         QVERIFY(!delegate.createEditor(&parent, QStyleOptionViewItem(), cell("P00.02", M::COL_NAME)));
-    }
-
-    // When a value is handed over is the shared edit delegate's matter (tst_QFuncodeDelegate_Servo::commits
-    // and ::hexDialog); the page's editor shows the value of its axis and writes it there.
-    void editorCommitsOnReturn()
-    {
-        addEvents("P00.02", 1);
-        QVERIFY(QTestHost::readAll(m_device));
-        QVERIFY(showPage());
+        QSignalSpy changed(m_model, &M::sigDataChanged);
         m_view->edit(cell("P00.02", M::COL_AXIS_Y));
         auto* spin = m_view->findChild<QDoubleSpinBox*>();
         QVERIFY(spin);
@@ -253,6 +233,10 @@ private slots:
         spin->setValue(1500);
         QTest::keyClick(spin, Qt::Key_Return);
         QTRY_COMPARE(m_device->getScaledCurValueStr("P00.02", 1), QStringLiteral("1500"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).mid(0, 2), QVariantList({"3000", "1500"}));
+        QCOMPARE(changed.at(0).at(3).toInt(), 1);
+        QCOMPARE(cell("P00.02", M::COL_MODIFY_COUNT).data().toString(), QStringLiteral("2"));
     }
 
     void readsVisibleRowsAndDropsQueuedReadsBeforeReset()
