@@ -304,6 +304,42 @@
         <translation>%1 unpacks to more than any function-code file holds</translation>
     </message>
     <message>
+        <source>STR_XLSX_XML_AT</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_BAD_ENTITY</source>
+        <translation>unknown or invalid character reference</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_BAD_MARKUP</source>
+        <translation>a tag is not well-formed</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_DECLARATION</source>
+        <translation>document type declarations are not read</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_END_MISMATCH</source>
+        <translation>an end tag does not close the element it is in</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_NO_ELEMENT</source>
+        <translation>no element</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_OUTSIDE_ROOT</source>
+        <translation>text or a second element outside the root element</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_TOO_DEEP</source>
+        <translation>elements nested too deeply</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_UNEXPECTED_END</source>
+        <translation>the part ends inside an element</translation>
+    </message>
+    <message>
         <source>STR_XLSX_TOO_MANY_PARTS</source>
         <translation>more than %1 parts</translation>
     </message>

@@ -304,6 +304,42 @@
         <translation>%1解压后超过任何功能码文件的大小</translation>
     </message>
     <message>
+        <source>STR_XLSX_XML_AT</source>
+        <translation>第%1行，第%2列：%3</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_BAD_ENTITY</source>
+        <translation>未知或无效的字符引用</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_BAD_MARKUP</source>
+        <translation>标记格式不正确</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_DECLARATION</source>
+        <translation>不读取文档类型声明</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_END_MISMATCH</source>
+        <translation>结束标记与所在元素不符</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_NO_ELEMENT</source>
+        <translation>没有元素</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_OUTSIDE_ROOT</source>
+        <translation>根元素之外有文本或第二个元素</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_TOO_DEEP</source>
+        <translation>元素嵌套过深</translation>
+    </message>
+    <message>
+        <source>STR_XLSX_XML_UNEXPECTED_END</source>
+        <translation>部件在元素内部结束</translation>
+    </message>
+    <message>
         <source>STR_XLSX_TOO_MANY_PARTS</source>
         <translation>部件多于%1个</translation>
     </message>

@@ -2,6 +2,7 @@
 
 #include "QBoundedFileReader.h"
 #include "QFuncodeHelperBase.h"
+#include "QXlsxXmlScanner.h"
 
 #include <QDir>
 #include <QLocale>
@@ -77,49 +78,6 @@ int ZCALLBACK memoryError(voidpf, voidpf)
     return 0;
 }
 
-// The characters of the current element and of the elements inside it, added to *text.
-void appendElementText(QXmlStreamReader& xml, QString* text)
-{
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::Characters:
-        case QXmlStreamReader::EntityReference:
-            text->append(xml.text());
-            break;
-        case QXmlStreamReader::StartElement:
-            ++depth;
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-// The texts of all <t> elements inside the current element (a shared or inline string), phonetic runs
-// left out, added to *text.
-void appendStringItem(QXmlStreamReader& xml, QString* text)
-{
-    int depth = 1;
-    while (depth > 0 && !xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
-            --depth;
-        } else if (token == QXmlStreamReader::StartElement) {
-            if (xml.name() == QLatin1String("rPh")) {
-                xml.skipCurrentElement();
-            } else if (xml.name() == QLatin1String("t")) {
-                appendElementText(xml, text);
-            } else {
-                ++depth;
-            }
-        }
-    }
-}
-
 QStringRef attributeValue(const QXmlStreamAttributes& attributes, const char* name)
 {
     for (const QXmlStreamAttribute& a : attributes) {
@@ -137,21 +95,59 @@ QString attribute(const QXmlStreamReader& xml, const char* name)
 
 // An integer as QString::number writes it: digits with an optional minus, no leading zero, at most 18
 // digits (so that it fits any qint64).
-bool isPlainInteger(const QStringRef& text)
+bool isPlainInteger(const QXlsxXmlScanner::Span& text)
 {
-    const int sign = text.startsWith(QLatin1Char('-')) ? 1 : 0;
-    const int digits = text.size() - sign;
-    if (digits < 1 || digits > 18 || (digits > 1 && text.at(sign) == QLatin1Char('0')) ||
-        (sign && digits == 1 && text.at(1) == QLatin1Char('0'))) {
+    const int sign = text.size > 0 && text.data[0] == '-' ? 1 : 0;
+    const int digits = text.size - sign;
+    if (digits < 1 || digits > 18 || (text.data[sign] == '0' && (digits > 1 || sign))) {
         return false;
     }
-    for (int i = sign; i < text.size(); ++i) {
-        const ushort c = text.at(i).unicode();
-        if (c < '0' || c > '9') {
+    for (int i = sign; i < text.size; ++i) {
+        if (text.data[i] < '0' || text.data[i] > '9') {
             return false;
         }
     }
     return true;
+}
+
+// A whole number with optional white space around it, or -1.
+int indexOf(const QXlsxXmlScanner::Span& text)
+{
+    const char* p = text.data;
+    const char* end = p + text.size;
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')) {
+        ++p;
+    }
+    while (end > p && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\n' || end[-1] == '\r')) {
+        --end;
+    }
+    if (p == end || end - p > 9) {
+        return -1;
+    }
+    int value = 0;
+    for (; p < end; ++p) {
+        if (*p < '0' || *p > '9') {
+            return -1;
+        }
+        value = value * 10 + (*p - '0');
+    }
+    return value;
+}
+
+// ASCII text added to *text without a detour through a decoder.
+void appendAscii(const QXlsxXmlScanner::Span& ascii, QString* text)
+{
+    const int start = text->size();
+    text->resize(start + ascii.size);
+    QChar* out = text->data() + start;
+    for (int i = 0; i < ascii.size; ++i) {
+        out[i] = QLatin1Char(ascii.data[i]);
+    }
+}
+
+QString scannerError(const QString& part, const QXlsxXmlScanner& xml)
+{
+    return QStringLiteral("%1 (%2)").arg(part, xml.errorDetail());
 }
 
 QString xmlError(const QString& part, const QXmlStreamReader& xml)
@@ -381,16 +377,19 @@ int QXlsxWorkbookReader::readSharedStrings()
     if (error != Errors::FILE_OK) {
         return error;
     }
-    QXmlStreamReader xml(xmlBytes);
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si")) {
+    QXlsxXmlScanner xml(xmlBytes);
+    for (QXlsxXmlScanner::Token token = xml.next(); token != QXlsxXmlScanner::END_OF_DOCUMENT;
+         token = xml.next()) {
+        if (token == QXlsxXmlScanner::INVALID) {
+            return fail(Errors::FILE_ERR_BAD_XML, scannerError(part, xml));
+        }
+        if (token == QXlsxXmlScanner::START_ELEMENT && xml.isElement("si")) {
             QString item;
-            appendStringItem(xml, &item);
+            if (!xml.appendStringItem(&item)) {
+                return fail(Errors::FILE_ERR_BAD_XML, scannerError(part, xml));
+            }
             m_sharedStrings.append(item);
         }
-    }
-    if (xml.hasError()) {
-        return fail(Errors::FILE_ERR_BAD_XML, xmlError(part, xml));
     }
     return Errors::FILE_OK;
 }
@@ -415,32 +414,32 @@ int QXlsxWorkbookReader::readSheet(int index, const RowVisitor& visitor)
 int QXlsxWorkbookReader::parseSheet(const QString& part, const QByteArray& xmlBytes,
                                     const RowVisitor& visitor)
 {
-    QXmlStreamReader xml(xmlBytes);
+    QXlsxXmlScanner xml(xmlBytes);
     m_cells.clear();
     m_rowText.resize(0);
     int row = 0;
     int column = -1;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row")) {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            bool ok = false;
-            const int number = attributeValue(attributes, "r").toInt(&ok);
-            row = ok && number > 0 ? number : row + 1;
+    for (QXlsxXmlScanner::Token token = xml.next(); token != QXlsxXmlScanner::END_OF_DOCUMENT;
+         token = xml.next()) {
+        if (token == QXlsxXmlScanner::INVALID) {
+            return fail(Errors::FILE_ERR_BAD_XML, scannerError(part, xml));
+        }
+        if (token == QXlsxXmlScanner::START_ELEMENT && xml.isElement("row")) {
+            const int number = indexOf(xml.attribute("r"));
+            row = number > 0 ? number : row + 1;
             column = -1;
-            m_cells.clear();
+            m_cells.resize(0);
             m_rowText.resize(0);
-        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
+        } else if (token == QXlsxXmlScanner::END_ELEMENT && xml.isElement("row")) {
             if (!m_cells.isEmpty() && !visitor(row, m_cells)) {
                 return Errors::FILE_OK;
             }
-        } else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c")) {
-            const QXmlStreamAttributes attributes = xml.attributes();
-            const QStringRef reference = attributeValue(attributes, "r");
-            const int referenced = columnOfReference(reference);
+        } else if (token == QXlsxXmlScanner::START_ELEMENT && xml.isElement("c")) {
+            const QXlsxXmlScanner::Span reference = xml.attribute("r");
+            const int referenced = columnOfReference(reference.data, reference.size);
             column = referenced >= 0 ? referenced : column + 1;
             QStringRef text;
-            const int error = readCell(xml, cellKind(attributeValue(attributes, "t")), reference, &text);
+            const int error = readCell(xml, cellKind(xml.attribute("t")), reference, &text);
             if (error != Errors::FILE_OK) {
                 return fail(error, QStringLiteral("%1 (%2)").arg(part, m_detail));
             }
@@ -452,91 +451,88 @@ int QXlsxWorkbookReader::parseSheet(const QString& part, const QByteArray& xmlBy
             }
         }
     }
-    if (xml.hasError()) {
-        return fail(Errors::FILE_ERR_BAD_XML, xmlError(part, xml));
-    }
     return Errors::FILE_OK;
 }
 
 // The cell's text as a view: of a shared string, of a constant text, or of what it adds to m_rowText.
 // reference: the cell's reference, for a message.
-int QXlsxWorkbookReader::readCell(QXmlStreamReader& xml, CellKind kind, const QStringRef& reference,
+int QXlsxWorkbookReader::readCell(QXlsxXmlScanner& xml, CellKind kind, const QXlsxXmlScanner::Span& reference,
                                   QStringRef* text)
 {
     static const QString kTrue = QStringLiteral("TRUE");
     static const QString kFalse = QStringLiteral("FALSE");
     const int start = m_rowText.size();
+    QXlsxXmlScanner::Span value{"", 0};
     bool read = false;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("c")) {
-            break;
+    for (QXlsxXmlScanner::Token token = xml.next(); token != QXlsxXmlScanner::END_ELEMENT;
+         token = xml.next()) {
+        if (token == QXlsxXmlScanner::INVALID || token == QXlsxXmlScanner::END_OF_DOCUMENT) {
+            m_detail = xml.errorDetail();
+            return Errors::FILE_ERR_BAD_XML;
         }
-        if (token != QXmlStreamReader::StartElement) {
+        if (token != QXlsxXmlScanner::START_ELEMENT) {
             continue;
         }
         // An inline string's text is in <is>, every other cell's in <v>.
-        const bool inlinePart = xml.name() == QLatin1String("is");
-        if (read ||
-            (inlinePart ? kind != CELL_INLINE : kind == CELL_INLINE || xml.name() != QLatin1String("v"))) {
-            xml.skipCurrentElement();
-            continue;
-        }
-        read = true;
-        if (inlinePart) {
-            appendStringItem(xml, &m_rowText);
-        } else {
-            appendElementText(xml, &m_rowText);
-        }
-    }
-    const QStringRef value(&m_rowText, start, m_rowText.size() - start);
-    switch (kind) {
-    case CELL_SHARED: {
-        bool ok = false;
-        const int index = value.trimmed().toInt(&ok);
-        if (!ok || index < 0 || index >= m_sharedStrings.size()) {
-            m_detail =
-                tr("STR_XLSX_NO_SHARED_STRING").arg(Errors::excerpt(reference), Errors::excerpt(value));
+        const bool inlinePart = xml.isElement("is");
+        const bool wanted =
+            !read && (inlinePart ? kind == CELL_INLINE : kind != CELL_INLINE && xml.isElement("v"));
+        read = read || wanted;
+        const bool ok = !wanted      ? xml.skipElement()
+                        : inlinePart ? xml.appendStringItem(&m_rowText)
+                                     : xml.readElementText(&value);
+        if (!ok) {
+            m_detail = xml.errorDetail();
             return Errors::FILE_ERR_BAD_XML;
         }
-        m_rowText.resize(start);
-        *text = QStringRef(m_sharedStrings.constData() + index);
-        break;
     }
-    case CELL_BOOLEAN:
-        *text = value.isEmpty() ? QStringRef()
-                                : QStringRef(value.trimmed() == QLatin1String("1") ? &kTrue : &kFalse);
-        m_rowText.resize(start);
-        break;
-    case CELL_NUMBER:
-        if (!value.isEmpty() && !isPlainInteger(value)) {
-            const QString number = numberText(value.toString());
-            m_rowText.resize(start);
-            m_rowText.append(number);
-            *text = QStringRef(&m_rowText, start, number.size());
-            break;
+    switch (kind) {
+    case CELL_SHARED: {
+        const int index = indexOf(value);
+        if (index < 0 || index >= m_sharedStrings.size()) {
+            const QString cell = QString::fromUtf8(reference.data, reference.size);
+            const QString shared = QString::fromUtf8(value.data, value.size);
+            m_detail = tr("STR_XLSX_NO_SHARED_STRING")
+                           .arg(Errors::excerpt(QStringRef(&cell)), Errors::excerpt(QStringRef(&shared)));
+            return Errors::FILE_ERR_BAD_XML;
         }
-        *text = value;
+        *text = QStringRef(m_sharedStrings.constData() + index);
+        return Errors::FILE_OK;
+    }
+    case CELL_BOOLEAN: {
+        const int flag = indexOf(value);
+        *text = value.size == 0 ? QStringRef() : QStringRef(flag == 1 ? &kTrue : &kFalse);
+        return Errors::FILE_OK;
+    }
+    case CELL_NUMBER:
+        if (isPlainInteger(value)) {
+            appendAscii(value, &m_rowText);
+        } else if (value.size > 0) {
+            m_rowText.append(numberText(QString::fromUtf8(value.data, value.size)));
+        }
         break;
-    default:
-        *text = value; // an inline string, a formula string, an error value, a date text
+    case CELL_INLINE:
+        break;
+    default: // a formula string, an error value, a date text
+        m_rowText.append(QString::fromUtf8(value.data, value.size));
         break;
     }
+    *text = QStringRef(&m_rowText, start, m_rowText.size() - start);
     return Errors::FILE_OK;
 }
 
-QXlsxWorkbookReader::CellKind QXlsxWorkbookReader::cellKind(const QStringRef& type)
+QXlsxWorkbookReader::CellKind QXlsxWorkbookReader::cellKind(const QXlsxXmlScanner::Span& type)
 {
-    if (type.isEmpty() || type == QLatin1String("n")) {
+    if (type.size == 0 || type.equals("n")) {
         return CELL_NUMBER;
     }
-    if (type == QLatin1String("s")) {
+    if (type.equals("s")) {
         return CELL_SHARED;
     }
-    if (type == QLatin1String("inlineStr")) {
+    if (type.equals("inlineStr")) {
         return CELL_INLINE;
     }
-    return type == QLatin1String("b") ? CELL_BOOLEAN : CELL_OTHER;
+    return type.equals("b") ? CELL_BOOLEAN : CELL_OTHER;
 }
 
 QString QXlsxWorkbookReader::numberText(const QString& value)
@@ -557,20 +553,21 @@ QString QXlsxWorkbookReader::numberText(const QString& value)
     return QString::number(number, 'g', QLocale::FloatingPointShortest);
 }
 
-int QXlsxWorkbookReader::columnOfReference(const QStringRef& reference)
+int QXlsxWorkbookReader::columnOfReference(const char* reference, int size)
 {
     int column = 0;
     int letters = 0;
-    for (const QChar c : reference) {
-        const ushort u = c.toUpper().unicode();
-        if (u < 'A' || u > 'Z') {
+    for (int i = 0; i < size; ++i) {
+        const char c =
+            reference[i] >= 'a' && reference[i] <= 'z' ? char(reference[i] - 'a' + 'A') : reference[i];
+        if (c < 'A' || c > 'Z') {
             break;
         }
         // Columns end at XFD (16384); longer references are not columns.
         if (++letters > 3) {
             return -1;
         }
-        column = column * 26 + (u - 'A' + 1);
+        column = column * 26 + (c - 'A' + 1);
     }
     return letters == 0 ? -1 : column - 1;
 }

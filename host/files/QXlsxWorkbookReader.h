@@ -7,12 +7,13 @@
 #include <QStringList>
 #include <QVector>
 
+#include "QXlsxXmlScanner.h"
+
 #include <functional>
 
-class QXmlStreamReader;
-
 // Reads the cells of an xlsx workbook as texts: the zip archive is unpacked with minizip's unzip from
-// memory, the parts are read with QXmlStreamReader. It takes what spreadsheet programs write: shared and
+// memory, the sheets and shared strings are read with QXlsxXmlScanner, the other parts with
+// QXmlStreamReader. It takes what spreadsheet programs write: shared and
 // inline strings (also with formatting runs), numbers in any notation ("2E-3" gives "0.002", "15.0" gives
 // "15"), formula results, booleans, empty and missing cells, cells and rows without a reference, and
 // element names with or without a namespace prefix. Cells beyond kMaxColumns are left out.
@@ -55,11 +56,7 @@ public:
     // A number as a short text: integers as digits, others in the shortest form that reads back.
     static QString numberText(const QString& value);
     // Column of a cell reference ("AB12" -> 27), -1 without letters.
-    static int columnOfReference(const QStringRef& reference);
-    static int columnOfReference(const QString& reference)
-    {
-        return columnOfReference(QStringRef(&reference));
-    }
+    static int columnOfReference(const char* reference, int size);
 
 private:
     int fail(int error, const QString& detail);
@@ -79,8 +76,9 @@ private:
         CELL_BOOLEAN,
         CELL_OTHER
     };
-    static CellKind cellKind(const QStringRef& type);
-    int readCell(QXmlStreamReader& xml, CellKind kind, const QStringRef& reference, QStringRef* text);
+    static CellKind cellKind(const QXlsxXmlScanner::Span& type);
+    int readCell(QXlsxXmlScanner& xml, CellKind kind, const QXlsxXmlScanner::Span& reference,
+                 QStringRef* text);
 
     QByteArray m_bytes;
     void* m_zip = nullptr;
