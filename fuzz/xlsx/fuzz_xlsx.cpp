@@ -1,8 +1,10 @@
 // Workbooks (xlsx): every sheet of the archive read cell by cell, then the function-code reader over the
-// same bytes.
+// same bytes. Bytes that are no archive are also scanned as the XML of a part, so that mutations reach the
+// scanner without passing through the compression of an archive.
 #include "FuzzRegistry.h"
 #include "QFuncodeXlsxFile_Servo.h"
 #include "QXlsxWorkbookReader.h"
+#include "QXlsxXmlScanner.h"
 
 namespace {
 // No row is wider than the reader's column limit, whatever the cell references say.
@@ -17,10 +19,33 @@ bool sheetsHold(QXlsxWorkbookReader& reader)
     }
     return holds;
 }
+
+// The scanner ends at the end of the document or fails with a reason, whatever the bytes.
+bool scanEnds(const QByteArray& data)
+{
+    QXlsxXmlScanner xml(data);
+    QString item;
+    QXlsxXmlScanner::Span text;
+    for (QXlsxXmlScanner::Token token = xml.next(); token != QXlsxXmlScanner::END_OF_DOCUMENT;
+         token = xml.next()) {
+        if (token == QXlsxXmlScanner::INVALID) {
+            return !xml.errorDetail().isEmpty();
+        }
+        if (token == QXlsxXmlScanner::START_ELEMENT && xml.isElement("si")) {
+            xml.appendStringItem(&item);
+        } else if (token == QXlsxXmlScanner::START_ELEMENT && xml.isElement("v")) {
+            xml.readElementText(&text);
+        }
+    }
+    return true;
+}
 } // namespace
 
 SERVO_FUZZ_TARGET(xlsx)
 {
+    if (!data.startsWith("PK") && !scanEnds(data)) {
+        return false;
+    }
     QXlsxWorkbookReader reader;
     if (reader.openBytes(data) == 0 && !sheetsHold(reader)) {
         return false;
