@@ -4,11 +4,12 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
+#include <QIcon>
 #include <QMenu>
 #include <QtTest>
 
 // The "comparison with defaults" page: refreshed on every show and on demand, reading an online drive
-// first, keeping its rows without a drive.
+// first, keeping its rows without a drive; the axis cell shows the selected drive's right of the code.
 class tst_QDefaultCompareFuncodeView : public QObject
 {
     Q_OBJECT
@@ -21,6 +22,12 @@ class tst_QDefaultCompareFuncodeView : public QObject
                            row.at(QDefaultCompareFuncodeModel::COL_AXIS);
         }
         return numbers;
+    }
+
+    static QIcon axisIcon(const QDefaultCompareFuncodeView& view)
+    {
+        const QModelIndex cell = view.getModel()->index(0, QDefaultCompareFuncodeModel::COL_AXIS);
+        return cell.data(Qt::DecorationRole).value<QIcon>();
     }
 
 private slots:
@@ -71,6 +78,7 @@ private slots:
         QCOMPARE(menus.size(), 1);
         menus.first()->actions().value(0)->trigger();
         QCOMPARE(numbersOf(view), QStringList{"P10.04/X"});
+        QVERIFY(!axisIcon(view).isNull());
     }
 
     void withoutDriveTheRowsStay()
@@ -85,6 +93,7 @@ private slots:
         view.OnRefresh();
         view.show();
         QCOMPARE(numbersOf(view), QStringList{"P10.04/Y"});
+        QVERIFY(axisIcon(view).isNull());
     }
 };
 

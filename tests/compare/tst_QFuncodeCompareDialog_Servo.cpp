@@ -167,8 +167,9 @@ private slots:
         QVERIFY(m_boxes.calls().isEmpty());
     }
 
-    // A drive that was never read (offline from the start) is compared with nothing: every code is kept by
-    // the presence filter, listed also among the differing ones as not compared, and counted.
+    // A drive that was never read (offline from the start) is compared with nothing (how such a code
+    // compares: tst_QFuncodeComparer_Servo::valuesCompareOnEveryCommonAxis): every code is kept by the
+    // presence filter, listed among the differing ones, and counted.
     void aNeverReadDriveIsNotCompared()
     {
         QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
@@ -178,9 +179,6 @@ private slots:
         dialog.presetComparison("A", "B", D::COMPARE_TWO_DEVICES, QFuncodeComparer_Servo::PRESENCE_IN_BOTH);
         const int codes = visibleCodeCount(*device);
         QCOMPARE(dialog.differingRecords().size(), codes);
-        for (const tagCompareFuncode_Servo* record : dialog.allRecords()) {
-            QVERIFY2(record->notCompared && !record->equal, qPrintable(record->funIndex));
-        }
         QVERIFY(dialog.findChild<QStatusBar*>()->currentMessage().contains(
             QTestUi::text("STR_COMPARE_NOT_READ_COUNT").arg(codes)));
     }
@@ -284,8 +282,6 @@ private slots:
             << true << int(D::COMPARE_DEVICE_FILE) << "A" << QString("a.xlsx") << 0 << edited;
         QTest::newRow("preset file and drive")
             << true << int(D::COMPARE_FILE_DEVICE) << "a.csv" << QString("A") << 0 << edited;
-        QTest::newRow("preset two files")
-            << true << int(D::COMPARE_TWO_FILES) << "a.xlsx" << QString("after.funcodeservo") << 0 << edited;
         QTest::newRow("preset two drives") << true << int(D::COMPARE_TWO_DEVICES) << "A" << QString("B") << 0
                                            << QStringList{"P2.01", "P10.05"};
         QTest::newRow("preset two drives, codes in B only")
@@ -343,7 +339,6 @@ private slots:
         QTest::newRow("empty path") << "" << false;
         QTest::newRow("missing database file") << "missing.funcodeservo" << true;
         QTest::newRow("refused device text") << "refused.funcodeservo" << false;
-        QTest::newRow("garbage csv") << "garbage.csv" << true;
         QTest::newRow("garbage workbook") << "garbage.xlsx" << true;
         QTest::newRow("no drive selected") << "unselected.funcodeservo" << false;
     }

@@ -269,49 +269,23 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    void funcodeFileOfEveryForm_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("database") << int(QExportTypeDlg::TypeFuncodeServo) << "funcodeservo";
-        QTest::newRow("comma-separated") << int(QExportTypeDlg::TypeCsv) << "csv";
-        QTest::newRow("workbook") << int(QExportTypeDlg::TypeXlsx) << "xlsx";
-    }
-
-    // The file offered beside the export holds every code of the drive, in the form chosen.
-    void funcodeFileOfEveryForm()
-    {
-        QFETCH(int, type);
-        QFETCH(QString, suffix);
-        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-        const QString path = m_dir.filePath("ExportedFuncode-" + suffix);
-        answerModal([path, type](QWidget* modal) {
-            modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
-            chooseInFileDialog(path);
-            modal->findChild<QPushButton*>("btnOk")->click();
-        });
-        button(dialog, "btnExportFuncodeFile")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(codesInFile(path + "." + suffix),
-                 QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size());
-        QCOMPARE(m_boxes.calls().last().kind, QMyMessageBox::Success);
-    }
-
     void unreadCodesAreLeftOutOnlyWhenAgreed_data()
     {
-        QTest::addColumn<bool>("funcodeFile"); // the function-code file, else the export
-        QTest::addColumn<int>("answer");       // 1: leave the codes out, 0: stop
-        QTest::newRow("export, agreed") << false << 1;
-        QTest::newRow("export, stopped") << false << 0;
-        QTest::newRow("function-code file, agreed") << true << 1;
-        QTest::newRow("function-code file, stopped") << true << 0;
+        QTest::addColumn<int>("type");   // of the function-code file, -1 for the export
+        QTest::addColumn<int>("answer"); // 1: leave the codes out, 0: stop
+        QTest::newRow("export, agreed") << -1 << 1;
+        QTest::newRow("export, stopped") << -1 << 0;
+        QTest::newRow("database, agreed") << int(QExportTypeDlg::TypeFuncodeServo) << 1;
+        QTest::newRow("workbook, agreed") << int(QExportTypeDlg::TypeXlsx) << 1;
+        QTest::newRow("comma-separated, stopped") << int(QExportTypeDlg::TypeCsv) << 0;
     }
 
-    // A code whose read failed is named before anything is written: the file holds every other code, or
-    // nothing is written when the user stops.
+    // A code whose read failed is named before anything is written: the file (the export, or the
+    // function-code file in the form chosen) holds every other code, or nothing is written when the user
+    // stops.
     void unreadCodesAreLeftOutOnlyWhenAgreed()
     {
-        QFETCH(bool, funcodeFile);
+        QFETCH(int, type);
         QFETCH(int, answer);
         QDriveFaultSwitches failing;
         failing.failCode = "P2.01";
@@ -322,20 +296,22 @@ private slots:
             return call.kind == QMyMessageBox::Question ? answer : 1;
         });
         D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-        const QString path = m_dir.filePath(QStringLiteral("unread-%1-%2.csv").arg(funcodeFile).arg(answer));
+        const char* suffixes[] = {"funcodeservo", "csv", "xlsx"};
+        const QString path = m_dir.filePath(QStringLiteral("unread-%1-%2.").arg(type).arg(answer)) +
+                             (type < 0 ? "csv" : suffixes[type]);
         chooseInFileDialog(path);
-        if (funcodeFile) {
-            answerModal([](QWidget* modal) {
-                modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(QExportTypeDlg::TypeCsv))
-                    ->click();
+        if (type >= 0) {
+            answerModal([type](QWidget* modal) {
+                modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
                 modal->findChild<QPushButton*>("btnOk")->click();
             });
         }
-        button(dialog, funcodeFile ? "btnExportFuncodeFile" : "btnExportSelected")->click();
+        button(dialog, type >= 0 ? "btnExportFuncodeFile" : "btnExportSelected")->click();
         QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Question);
         QVERIFY(m_boxes.calls().first().text.contains("P2.01"));
         const int all = QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size();
         QCOMPARE(codesInFile(path), answer == 1 ? all - 1 : -1);
+        QCOMPARE(m_boxes.calls().last().kind == QMyMessageBox::Success, answer == 1);
     }
 
     // Reading again needs an online drive; the codes that failed to read show "null", another drive's
