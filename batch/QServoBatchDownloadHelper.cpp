@@ -31,15 +31,16 @@ void QServoBatchDownloadHelper::startWrite(const QString& aliasName,
         }
     }
     if (bRecompute) {
-        recompute(dev);
+        recompute(dev, m_records);
     }
     m_errorText.clear();
     m_transfer->start(aliasName, m_records, true, QDeviceServo::AXIS_X);
 }
 
-void QServoBatchDownloadHelper::recompute(const QDeviceServo* dev)
+void QServoBatchDownloadHelper::recompute(const QDeviceServo* dev,
+                                          const QMap<QString, tagExportFuncodePtr_Servo>& records)
 {
-    for (const tagExportFuncodePtr_Servo& record : qAsConst(m_records)) {
+    for (const tagExportFuncodePtr_Servo& record : records) {
         const int texts = qMin(record->valueTexts.size(), 3);
         for (int axis = 0; axis < texts; ++axis) {
             bool ok = false;

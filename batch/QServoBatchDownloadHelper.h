@@ -42,6 +42,9 @@ public:
     // Codes the drive could not take at all (number, link error); they count as failed.
     QList<QPair<QString, int>> rejectedFuncodes() const { return m_transfer->rejectedFuncodes(); }
 
+    // Turns the records' value texts into the drive's raw values (texts that do not read keep theirs).
+    static void recompute(const QDeviceServo* dev, const QMap<QString, tagExportFuncodePtr_Servo>& records);
+
     // How long a vanished drive is waited for (10 s); tests shorten it.
     static void setVanishWaitMs(int ms) { QServoBatchTransfer::setVanishWaitMs(ms); }
     static int vanishWaitMs() { return QServoBatchTransfer::vanishWaitMs(); }
@@ -59,8 +62,6 @@ public slots:
     void slotDevStatus(QString aliasName, int iStatus);
 
 private:
-    void recompute(const QDeviceServo* dev);
-
     QServoBatchTransfer* m_transfer = nullptr;
     QMap<QString, tagExportFuncodePtr_Servo> m_records;
     QString m_errorText;

@@ -6,6 +6,8 @@
 #include "QFuncodeCompareDialog_Servo.h"
 #include "QProjectCore.h"
 #include "QServoBatchDownloadHelper.h"
+#include "QServoBatchLine.h"
+#include "QServoBatchTransfer.h"
 #include "QServoImportFunSelectorWgt.h"
 #include "QServoWriteRules.h"
 
@@ -33,11 +35,6 @@ QServoFuncodeBatchDownloadDlg::QServoFuncodeBatchDownloadDlg(QWidget* parent)
     : QFuncodeBatchDownloadDlg(parent)
 {
     setObjectName(QStringLiteral("QServoFuncodeBatchDownloadDlg"));
-    m_helper = new QServoBatchDownloadHelper(this);
-    connect(m_helper, &QServoBatchDownloadHelper::sigFinishWrite, this,
-            &QServoFuncodeBatchDownloadDlg::onFinishWriteOneDevice);
-    connect(m_helper, &QServoBatchDownloadHelper::sigProgressValue, this,
-            &QServoFuncodeBatchDownloadDlg::onUpdateProgress);
     setFuncodeSelectorWidget(new QServoImportFunSelectorWgt(this));
 }
 
@@ -50,51 +47,37 @@ void QServoFuncodeBatchDownloadDlg::logError(const QString& alias, const QString
 
 // ---------------------------------------------------------------- one drive
 
-bool QServoFuncodeBatchDownloadDlg::prepareWriteOneDevice(const QString& alias)
+// Runs as the line's step before the drive's transfer, one drive at a time: the motor type's write waits
+// for the drive.
+bool QServoFuncodeBatchDownloadDlg::prepare(const QString& alias,
+                                            QMap<QString, tagExportFuncodePtr_Servo>* records, QString* error)
 {
-    const QList<FunOperationDataUnitPtr> list = getDownloadFuncode();
     QPointer<QDeviceServo> dev = deviceOf(alias);
-    if (!dev) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + tr("STR_NO_EXIST_DEVICE"));
+    if (dev && !writeMotorType(dev, *records, error)) {
         return false;
-    }
-    if (!writeMotorType(dev, list)) {
-        return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    // Stopped, closed or removed while the motor type was written: nothing more for this drive.
-    if (!isRunning() || runningAlias() != alias) {
-        return true;
     }
     if (!dev) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + tr("STR_NO_EXIST_DEVICE"));
+        *error = tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + tr("STR_NO_EXIST_DEVICE");
         return false;
     }
-    m_helper->startWrite(alias, writableRecords(dev, list), true);
-    if (!m_helper->errorText().isEmpty() && !m_helper->isFinished()) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + m_helper->errorText());
-        return false;
-    }
+    *records = writableRecords(dev, *records);
+    QServoBatchDownloadHelper::recompute(dev, *records);
     return true;
 }
 
 // The motor type goes first and alone, since the scaling of other codes depends on it.
 bool QServoFuncodeBatchDownloadDlg::writeMotorType(QDeviceServo* device,
-                                                   const QList<FunOperationDataUnitPtr>& list)
+                                                   const QMap<QString, tagExportFuncodePtr_Servo>& records,
+                                                   QString* error)
 {
     QPointer<QDeviceServo> dev = device;
-    const QString alias = dev->getAliasName();
     const QString code = dev->getDevMotorTypeFuncode();
-    FunOperationDataUnitPtr unit;
-    for (const FunOperationDataUnitPtr& u : list) {
-        if (!code.isEmpty() && u->funIndex == code && !u->values.isEmpty()) {
-            unit = u;
-        }
-    }
-    if (!unit || dev->isMotorType(unit->values.first())) {
+    const tagExportFuncodePtr_Servo record =
+        code.isEmpty() ? tagExportFuncodePtr_Servo() : records.value(code);
+    if (!record || dev->isMotorType(record->curValue[0])) {
         return true;
     }
-    const qint64 value = unit->values.first();
+    const qint64 value = record->curValue[0];
     const int result = dev->writeOneFuncode_Synch(code, value, 1000, true);
     bool matched = dev && dev->isMotorType(value);
     if (dev && !matched && result == 0) {
@@ -107,50 +90,54 @@ bool QServoFuncodeBatchDownloadDlg::writeMotorType(QDeviceServo* device,
     }
     const QString reason = (result != 0 && dev) ? dev->getErrorReasonStr(result)
                                                 : tr("STR_READ_DEV_MOTOR_TYPE_MATCH_CONFIG_TABLE_FAILED");
-    logError(alias, tr("STR_MOTOR_TYPE_CHANGED_FAILED") + QStringLiteral(": ") + reason);
+    *error = tr("STR_MOTOR_TYPE_CHANGED_FAILED") + QStringLiteral(": ") + reason;
     return false;
 }
 
 // What the drive can take: read-only codes of a file (versions, monitoring values) are not written.
 QMap<QString, tagExportFuncodePtr_Servo>
 QServoFuncodeBatchDownloadDlg::writableRecords(const QDeviceServo* dev,
-                                               const QList<FunOperationDataUnitPtr>& list) const
+                                               const QMap<QString, tagExportFuncodePtr_Servo>& records)
 {
-    QMap<QString, tagExportFuncodePtr_Servo> records;
-    for (const FunOperationDataUnitPtr& unit : list) {
-        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(unit->funIndex);
+    QMap<QString, tagExportFuncodePtr_Servo> writable;
+    for (auto it = records.cbegin(); it != records.cend(); ++it) {
+        const tagSubFuncode_Servo* fun = dev->getFuncodePtrByFunIndex(it.key());
         if (fun && (fun->isStateCode || !QServoWriteRules::hasWriteRight(*fun))) {
             continue;
         }
-        records.insert(unit->funIndex, unit->toExportFuncode());
+        writable.insert(it.key(), it.value());
     }
-    return records;
+    return writable;
 }
 
 void QServoFuncodeBatchDownloadDlg::finishWriteOneDevice(const QString& alias, bool bSucceed)
 {
-    if (!m_helper->errorText().isEmpty()) {
-        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + m_helper->errorText());
+    const QServoBatchTransfer* transfer = line()->transferOf(alias);
+    const QString error = line()->driveError(alias);
+    if (!error.isEmpty()) {
+        logError(alias, error);
+    } else if (transfer && !transfer->errorText().isEmpty()) {
+        logError(alias, tr("STR_DOWN_LOAD_FAIL") + QStringLiteral(": ") + transfer->errorText());
     } else if (!bSucceed) {
-        logFailedCodes(alias);
+        logFailedCodes(alias, transfer);
     }
     QFuncodeBatchDownloadDlg::finishWriteOneDevice(alias, bSucceed);
 }
 
 // One line per code that did not arrive: refused by the drive, read back different, or never confirmed.
-void QServoFuncodeBatchDownloadDlg::logFailedCodes(const QString& alias)
+void QServoFuncodeBatchDownloadDlg::logFailedCodes(const QString& alias, const QServoBatchTransfer* transfer)
 {
     const QDeviceServo* dev = deviceOf(alias);
-    if (!dev || !dev->isDeviceOnline()) {
+    if (!dev || !dev->isDeviceOnline() || !transfer) {
         logError(alias, tr("STR_BATCH_LOG_DEVICE_LOST"));
         return;
     }
     QStringList lines;
-    for (const auto& rejected : m_helper->rejectedFuncodes()) {
+    for (const auto& rejected : transfer->rejectedFuncodes()) {
         const int error = QDeviceServo::linkErrorToWriteError(rejected.second);
         lines << tr("STR_BATCH_LOG_CODE_REFUSED").arg(rejected.first, dev->getErrorReasonStr(error));
     }
-    lines << mismatchLines(dev);
+    lines << mismatchLines(dev, transfer);
     for (int i = 0; i < lines.size() && i < kMaxCodeLines; ++i) {
         logError(alias, lines.at(i));
     }
@@ -161,12 +148,13 @@ void QServoFuncodeBatchDownloadDlg::logFailedCodes(const QString& alias)
 
 // The axes of one code that read back different ("X: 5 instead of 77") or that the drive never
 // confirmed, as one line per code.
-QStringList QServoFuncodeBatchDownloadDlg::mismatchLines(const QDeviceServo* dev) const
+QStringList QServoFuncodeBatchDownloadDlg::mismatchLines(const QDeviceServo* dev,
+                                                         const QServoBatchTransfer* transfer) const
 {
     QStringList order;
     QHash<QString, QStringList> differing;
     QHash<QString, QStringList> unconfirmed;
-    for (const QServoBatchDownloadHelper::Mismatch& m : m_helper->mismatches()) {
+    for (const QServoBatchTransfer::Mismatch& m : transfer->mismatches()) {
         if (!order.contains(m.funIndex)) {
             order << m.funIndex;
         }
@@ -191,12 +179,6 @@ QStringList QServoFuncodeBatchDownloadDlg::mismatchLines(const QDeviceServo* dev
         }
     }
     return lines;
-}
-
-void QServoFuncodeBatchDownloadDlg::stopWriteOneDevice(const QString& alias)
-{
-    Q_UNUSED(alias)
-    m_helper->stop();
 }
 
 bool QServoFuncodeBatchDownloadDlg::checkDownloadList(const QList<FunOperationDataUnitPtr>& list)

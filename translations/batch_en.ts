@@ -100,10 +100,6 @@
         <translation>No target drive is checked.</translation>
     </message>
     <message>
-        <source>STR_BATCH_PROGRESS_DEVICE</source>
-        <translation>%1 (drive %2 of %3)</translation>
-    </message>
-    <message>
         <source>STR_BATCH_RESULT</source>
         <translation>Result</translation>
     </message>
@@ -222,6 +218,18 @@
     <message>
         <source>STR_SELECT_DIFF_FUNCODE</source>
         <translation>Select differing</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_RUN_PERCENT</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_DRIVES_AT_ONCE</source>
+        <translation>Drives at once:</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_PROGRESS_OVERALL</source>
+        <translation>%1 of %2 drives done, %3 running</translation>
     </message>
 </context>
 </TS>

@@ -100,10 +100,6 @@
         <translation>没有勾选目标驱动器。</translation>
     </message>
     <message>
-        <source>STR_BATCH_PROGRESS_DEVICE</source>
-        <translation>%1（第 %2 台，共 %3 台）</translation>
-    </message>
-    <message>
         <source>STR_BATCH_RESULT</source>
         <translation>结果</translation>
     </message>
@@ -222,6 +218,18 @@
     <message>
         <source>STR_SELECT_DIFF_FUNCODE</source>
         <translation>选择不同项</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_RUN_PERCENT</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_DRIVES_AT_ONCE</source>
+        <translation>同时下载台数：</translation>
+    </message>
+    <message>
+        <source>STR_BATCH_PROGRESS_OVERALL</source>
+        <translation>已完成 %1/%2 台，%3 台进行中</translation>
     </message>
 </context>
 </TS>

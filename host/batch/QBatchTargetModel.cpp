@@ -129,6 +129,18 @@ void QBatchTargetModel::setRunState(const QString& alias, int state)
         return;
     }
     m_rows[row].state = state;
+    m_rows[row].percent = 0;
+    emit dataChanged(index(row, COL_STATE), index(row, COL_STATE));
+}
+
+void QBatchTargetModel::setProgress(const QString& alias, int percent)
+{
+    const int row = rowOf(alias);
+    percent = qBound(0, percent, 100);
+    if (row < 0 || m_rows.at(row).percent == percent) {
+        return;
+    }
+    m_rows[row].percent = percent;
     emit dataChanged(index(row, COL_STATE), index(row, COL_STATE));
 }
 
@@ -245,7 +257,9 @@ QVariant QBatchTargetModel::displayData(const Row& row, int column) const
     case COL_ONLINE:
         return (dev && dev->isDeviceOnline()) ? tr("STR_ONLINE") : tr("STR_OFFLINE");
     case COL_STATE:
-        return runStateText(row.state);
+        return row.state == RUN_RUNNING
+                   ? tr("STR_BATCH_RUN_PERCENT").arg(runStateText(row.state)).arg(row.percent)
+                   : runStateText(row.state);
     default:
         return QVariant();
     }

@@ -43,6 +43,8 @@ public:
     QStringList checkedAliases() const;
     void setAllChecked(bool checked);
     void setRunState(const QString& alias, int state);
+    // How far a running drive is (0 to 100), shown with its state.
+    void setProgress(const QString& alias, int percent);
     int runState(const QString& alias) const;
     QStringList aliasesInState(int state) const;
     // While locked (a batch runs) the check boxes cannot be changed.
@@ -66,6 +68,7 @@ private:
         QString alias;
         bool checked = true;
         int state = RUN_IDLE;
+        int percent = 0;
     };
 
     int rowOf(const QString& alias) const;

@@ -2,7 +2,10 @@
 
 #include "QBatchTargetModel.h"
 #include "QImportFuncodeSelectorWidget.h"
+#include "QLibSetting.h"
 #include "QMyMessageBox.h"
+#include "QServoBatchLine.h"
+#include "QSystemSetting.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -13,9 +16,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 QFuncodeBatchDownloadDlg::QFuncodeBatchDownloadDlg(QWidget* parent) : QBaseDlg(parent)
@@ -24,6 +27,12 @@ QFuncodeBatchDownloadDlg::QFuncodeBatchDownloadDlg(QWidget* parent) : QBaseDlg(p
     showMaxBtn(true);
     setPermitDefaultResize(true);
     m_targets = new QBatchTargetModel(this);
+    m_line = new QServoBatchLine(this);
+    m_line->setSteps(this);
+    connect(m_line, &QServoBatchLine::driveStarted, this, &QFuncodeBatchDownloadDlg::onDriveStarted);
+    connect(m_line, &QServoBatchLine::driveProgress, this, &QFuncodeBatchDownloadDlg::onDriveProgress);
+    connect(m_line, &QServoBatchLine::driveFinished, this, &QFuncodeBatchDownloadDlg::onDriveFinished);
+    connect(m_line, &QServoBatchLine::finished, this, &QFuncodeBatchDownloadDlg::finishBatch);
     buildUi();
     retranslate();
     connect(m_targets, &QBatchTargetModel::checkedChanged, this, &QFuncodeBatchDownloadDlg::updateButtons);
@@ -99,6 +108,13 @@ QWidget* QFuncodeBatchDownloadDlg::buildButtonRow()
     row->setContentsMargins(0, 0, 0, 0);
     m_saveReset = new QCheckBox(box);
     m_saveReset->setObjectName(QStringLiteral("checkBoxSaveAndReset"));
+    m_drivesAtOnceLabel = new QLabel(box);
+    m_drivesAtOnce = new QSpinBox(box);
+    m_drivesAtOnce->setObjectName(QStringLiteral("spinBoxDrivesAtOnce"));
+    m_drivesAtOnce->setRange(1, QServoBatchLine::kMaxConcurrency);
+    const int chosen = QLibSetting::self()->getSystemSetting()->getBatchDrivesAtOnce();
+    m_drivesAtOnce->setValue(chosen > 0 ? chosen : QServoBatchLine::kDefaultConcurrency);
+    m_drivesAtOnceLabel->setBuddy(m_drivesAtOnce);
     m_startButton = new QPushButton(box);
     m_startButton->setObjectName(QStringLiteral("btnStart"));
     m_stopButton = new QPushButton(box);
@@ -106,12 +122,20 @@ QWidget* QFuncodeBatchDownloadDlg::buildButtonRow()
     m_closeButton = new QPushButton(box);
     row->addWidget(m_saveReset);
     row->addStretch(1);
+    row->addWidget(m_drivesAtOnceLabel);
+    row->addWidget(m_drivesAtOnce);
+    row->addSpacing(12);
     row->addWidget(m_startButton);
     row->addWidget(m_stopButton);
     row->addWidget(m_closeButton);
     connect(m_startButton, &QPushButton::clicked, this, &QFuncodeBatchDownloadDlg::onStart);
     connect(m_stopButton, &QPushButton::clicked, this, &QFuncodeBatchDownloadDlg::onStop);
     connect(m_closeButton, &QPushButton::clicked, this, &QFuncodeBatchDownloadDlg::reject);
+    // A running download takes the new number for the drives it starts next.
+    connect(m_drivesAtOnce, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int drives) {
+        m_line->setConcurrency(drives);
+        QLibSetting::self()->getSystemSetting()->setBatchDrivesAtOnce(drives);
+    });
     return box;
 }
 
@@ -123,6 +147,7 @@ void QFuncodeBatchDownloadDlg::retranslate()
     m_targetsNone->setText(tr("STR_BATCH_SELECT_NONE"));
     m_compareButton->setText(tr("STR_BATCH_COMPARE_WITH_SOURCE"));
     m_saveReset->setText(tr("STR_BATCH_SAVE_AND_RESET"));
+    m_drivesAtOnceLabel->setText(tr("STR_BATCH_DRIVES_AT_ONCE"));
     m_startButton->setText(tr("STR_BATCH_START"));
     m_stopButton->setText(tr("STR_BATCH_STOP"));
     m_closeButton->setText(tr("STR_CLOSE"));
@@ -167,6 +192,16 @@ bool QFuncodeBatchDownloadDlg::isSaveAndResetChecked() const
 void QFuncodeBatchDownloadDlg::setSaveAndResetChecked(bool checked)
 {
     m_saveReset->setChecked(checked);
+}
+
+int QFuncodeBatchDownloadDlg::drivesAtOnce() const
+{
+    return m_drivesAtOnce->value();
+}
+
+void QFuncodeBatchDownloadDlg::setDrivesAtOnce(int drives)
+{
+    m_drivesAtOnce->setValue(drives);
 }
 
 void QFuncodeBatchDownloadDlg::onSourceChanged()
@@ -220,9 +255,8 @@ void QFuncodeBatchDownloadDlg::onStart()
         return;
     }
     m_running = true;
-    m_queue = targets;
-    m_doneCount = 0;
     m_runCount = targets.size();
+    m_percent.clear();
     for (const QString& alias : m_targets->aliases()) {
         m_targets->setRunState(alias, targets.contains(alias) ? QBatchTargetModel::RUN_WAITING
                                                               : QBatchTargetModel::RUN_IDLE);
@@ -231,53 +265,64 @@ void QFuncodeBatchDownloadDlg::onStart()
     m_selector->setLocked(true);
     updateButtons();
     onWriteLogMsg(tr("STR_BATCH_LOG_STARTED").arg(list.size()).arg(targets.size()), LOG_INFO);
-    startNextDevice();
+    showOverallProgress();
+    QMap<QString, tagExportFuncodePtr_Servo> records;
+    for (const FunOperationDataUnitPtr& unit : list) {
+        records.insert(unit->funIndex, unit->toExportFuncode());
+    }
+    m_line->setConcurrency(drivesAtOnce());
+    m_line->start(targets, records, true, 0);
 }
 
-void QFuncodeBatchDownloadDlg::startNextDevice()
+void QFuncodeBatchDownloadDlg::onDriveStarted(const QString& alias)
+{
+    m_percent.insert(alias, 0);
+    m_targets->setRunState(alias, QBatchTargetModel::RUN_RUNNING);
+    onWriteLogMsg(tr("STR_BATCH_LOG_DEVICE_START").arg(alias), LOG_INFO);
+    showOverallProgress();
+}
+
+void QFuncodeBatchDownloadDlg::onDriveProgress(const QString& alias, int done, int total)
+{
+    const int percent = total > 0 ? int(qint64(done) * 100 / total) : 0;
+    if (!m_running || m_percent.value(alias, -1) == percent) {
+        return;
+    }
+    m_percent.insert(alias, percent);
+    m_targets->setProgress(alias, percent);
+    showOverallProgress();
+}
+
+void QFuncodeBatchDownloadDlg::onDriveFinished(const QString& alias, bool succeeded)
 {
     if (!m_running) {
         return;
     }
-    if (m_queue.isEmpty()) {
-        finishBatch();
-        return;
+    m_percent.remove(alias);
+    finishWriteOneDevice(alias, succeeded);
+    m_targets->setRunState(alias,
+                           succeeded ? QBatchTargetModel::RUN_SUCCEEDED : QBatchTargetModel::RUN_FAILED);
+    showOverallProgress();
+}
+
+// The whole download in hundredths of a drive: the drives that ended, and how far the running ones are.
+void QFuncodeBatchDownloadDlg::showOverallProgress()
+{
+    int hundredths = m_line->finishedCount() * 100;
+    for (const int percent : qAsConst(m_percent)) {
+        hundredths += percent;
     }
-    m_current = m_queue.takeFirst();
-    m_currentDone = false;
-    m_targets->setRunState(m_current, QBatchTargetModel::RUN_RUNNING);
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
+    m_progress->setRange(0, qMax(1, m_runCount * 100));
+    m_progress->setValue(hundredths);
     m_progressLabel->setText(
-        tr("STR_BATCH_PROGRESS_DEVICE").arg(m_current).arg(m_doneCount + 1).arg(m_runCount));
-    onWriteLogMsg(tr("STR_BATCH_LOG_DEVICE_START").arg(m_current), LOG_INFO);
-    const QString alias = m_current;
-    if (!prepareWriteOneDevice(alias) && m_current == alias && !m_currentDone) {
-        endCurrent(QBatchTargetModel::RUN_FAILED);
-    }
-}
-
-void QFuncodeBatchDownloadDlg::onFinishWriteOneDevice(bool bSucceed)
-{
-    if (!m_running || m_currentDone) {
-        return;
-    }
-    m_currentDone = true;
-    finishWriteOneDevice(m_current, bSucceed);
-    endCurrent(bSucceed ? QBatchTargetModel::RUN_SUCCEEDED : QBatchTargetModel::RUN_FAILED);
-}
-
-void QFuncodeBatchDownloadDlg::endCurrent(int runState)
-{
-    m_currentDone = true;
-    m_targets->setRunState(m_current, runState);
-    ++m_doneCount;
-    // The next drive starts from the event loop, not from inside the signal that ended this one.
-    QTimer::singleShot(0, this, &QFuncodeBatchDownloadDlg::startNextDevice);
+        tr("STR_BATCH_PROGRESS_OVERALL").arg(m_line->finishedCount()).arg(m_runCount).arg(m_percent.size()));
 }
 
 void QFuncodeBatchDownloadDlg::finishBatch()
 {
+    if (!m_running) {
+        return;
+    }
     const QStringList succeeded = m_targets->aliasesInState(QBatchTargetModel::RUN_SUCCEEDED);
     if (isSaveAndResetChecked() && !succeeded.isEmpty()) {
         onWriteLogMsg(tr("STR_BATCH_LOG_SAVE_RESET").arg(succeeded.join(QStringLiteral(", "))), LOG_INFO);
@@ -287,7 +332,6 @@ void QFuncodeBatchDownloadDlg::finishBatch()
     onWriteLogMsg(tr("STR_BATCH_LOG_FINISHED").arg(succeeded.size()).arg(failed),
                   failed == 0 ? LOG_SUCCESS : LOG_WARNING);
     m_running = false;
-    m_current.clear();
     m_targets->setLocked(false);
     m_selector->setLocked(false);
     updateButtons();
@@ -300,28 +344,21 @@ void QFuncodeBatchDownloadDlg::onStop()
         return;
     }
     m_running = false;
-    if (!m_currentDone) {
-        m_currentDone = true;
-        stopWriteOneDevice(m_current);
-        m_targets->setRunState(m_current, QBatchTargetModel::RUN_STOPPED);
-        onWriteLogMsg(tr("STR_BATCH_LOG_DEVICE_STOPPED").arg(m_current), LOG_WARNING);
+    const QStringList running = m_line->runningDrives();
+    m_line->stop();
+    m_percent.clear();
+    for (const QString& alias : running) {
+        m_targets->setRunState(alias, QBatchTargetModel::RUN_STOPPED);
+        onWriteLogMsg(tr("STR_BATCH_LOG_DEVICE_STOPPED").arg(alias), LOG_WARNING);
     }
-    for (const QString& alias : qAsConst(m_queue)) {
+    for (const QString& alias : m_targets->aliasesInState(QBatchTargetModel::RUN_WAITING)) {
         m_targets->setRunState(alias, QBatchTargetModel::RUN_IDLE);
     }
-    m_queue.clear();
-    m_current.clear();
     onWriteLogMsg(tr("STR_BATCH_LOG_STOPPED"), LOG_WARNING);
     m_targets->setLocked(false);
     m_selector->setLocked(false);
     updateButtons();
     emit sigBatchFinished();
-}
-
-void QFuncodeBatchDownloadDlg::onUpdateProgress(int nValue, int total)
-{
-    m_progress->setRange(0, qMax(1, total));
-    m_progress->setValue(qBound(0, nValue, qMax(1, total)));
 }
 
 void QFuncodeBatchDownloadDlg::reject()
@@ -391,12 +428,6 @@ void QFuncodeBatchDownloadDlg::batchSaveAndReset(const QStringList& aliases)
     Q_UNUSED(aliases)
 }
 
-bool QFuncodeBatchDownloadDlg::prepareWriteOneDevice(const QString& alias)
-{
-    Q_UNUSED(alias)
-    return false;
-}
-
 void QFuncodeBatchDownloadDlg::finishWriteOneDevice(const QString& alias, bool bSucceed)
 {
     onWriteLogMsg(tr(bSucceed ? "STR_BATCH_LOG_DEVICE_SUCCEEDED" : "STR_BATCH_LOG_DEVICE_FAILED").arg(alias),
@@ -406,9 +437,4 @@ void QFuncodeBatchDownloadDlg::finishWriteOneDevice(const QString& alias, bool b
 bool QFuncodeBatchDownloadDlg::checkDownloadList(const QList<FunOperationDataUnitPtr>& list)
 {
     return !list.isEmpty();
-}
-
-void QFuncodeBatchDownloadDlg::stopWriteOneDevice(const QString& alias)
-{
-    Q_UNUSED(alias)
 }

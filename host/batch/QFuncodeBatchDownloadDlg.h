@@ -2,7 +2,9 @@
 
 #include "FunOperationDataUnit.h"
 #include "QBaseDlg.h"
+#include "QServoBatchDriveSteps.h"
 
+#include <QHash>
 #include <QStringList>
 
 class QBatchTargetModel;
@@ -12,20 +14,24 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QServoBatchLine;
+class QSpinBox;
 class QSplitter;
 class QTableView;
 
 // The batch-download window: the source and the codes to download (a selector widget set by the
-// subclass), the drives of the project of the source's model with check boxes, one progress bar for the
-// drive being written, a log with levels and time stamps, Start and Stop, and "save and reset after
-// download". The checked drives are written one after another; each ends as succeeded, failed or
-// stopped in the list and the log, and a failed drive never stops the others. Stop ends the running
-// drive as stopped and starts no other.
+// subclass), the drives of the project of the source's model with check boxes, the progress of the whole
+// download, a log with levels and time stamps, Start and Stop, how many drives are written at once (kept
+// in the settings), and "save and reset after download". The checked drives are written by a
+// QServoBatchLine: several at once, drives on one wire one after another; each shows its progress in the
+// list and ends as succeeded, failed or stopped in the list and the log, and a failed drive never stops
+// the others. Stop starts no other drive and ends the running ones at once, as stopped: the block with
+// the drive is answered, nothing more is sent, and what the drive confirmed stays.
 //
-// What is done per drive is the subclass's: prepareWriteOneDevice starts a drive (its outcome comes
-// back through onFinishWriteOneDevice), finishWriteOneDevice writes its log, batchSaveAndReset saves and
+// What is done per drive is the subclass's: prepare (a QServoBatchDriveSteps step, run before each
+// drive's transfer) readies a drive, finishWriteOneDevice writes its log, batchSaveAndReset saves and
 // resets drives, showCompareFuncode compares a drive with the source.
-class QFuncodeBatchDownloadDlg : public QBaseDlg
+class QFuncodeBatchDownloadDlg : public QBaseDlg, protected QServoBatchDriveSteps
 {
     Q_OBJECT
 public:
@@ -46,20 +52,20 @@ public:
     QList<FunOperationDataUnitPtr> getDownloadFuncode() const;
 
     QBatchTargetModel* targetModel() const { return m_targets; }
+    QServoBatchLine* line() const { return m_line; }
     bool isRunning() const { return m_running; }
-    QString runningAlias() const { return m_current; }
+    // How many drives are written at once.
+    int drivesAtOnce() const;
+    void setDrivesAtOnce(int drives);
     // The log as shown, one line per message.
     QStringList logLines() const { return m_logLines; }
     bool isSaveAndResetChecked() const;
     void setSaveAndResetChecked(bool checked);
 
 public slots:
-    // Writes the checked drives one after another.
+    // Writes the checked drives, drivesAtOnce() at a time.
     void onStart();
     void onStop();
-    // The outcome of the drive being written; a second outcome for the same drive is ignored.
-    void onFinishWriteOneDevice(bool bSucceed);
-    void onUpdateProgress(int nValue, int total);
     void onWriteLogMsg(const QString& text, int level);
 
 signals:
@@ -69,13 +75,10 @@ signals:
 protected:
     virtual void showCompareFuncode(const QString& alias);
     virtual void batchSaveAndReset(const QStringList& aliases);
-    // Starts one drive; false when it could not start (then no outcome comes).
-    virtual bool prepareWriteOneDevice(const QString& alias);
+    // Logs a drive's outcome (the line still holds its transfer, line()->transferOf).
     virtual void finishWriteOneDevice(const QString& alias, bool bSucceed);
     // Checks the download list before the first drive; false stops the batch before it starts.
     virtual bool checkDownloadList(const QList<FunOperationDataUnitPtr>& list);
-    // Ends the work on the drive being written (Stop).
-    virtual void stopWriteOneDevice(const QString& alias);
 
     void reject() override;
     void changeEvent(QEvent* event) override;
@@ -87,8 +90,10 @@ private:
     void retranslate();
     void onSourceChanged();
     void updateButtons();
-    void startNextDevice();
-    void endCurrent(int runState);
+    void onDriveStarted(const QString& alias);
+    void onDriveProgress(const QString& alias, int done, int total);
+    void onDriveFinished(const QString& alias, bool succeeded);
+    void showOverallProgress();
     void finishBatch();
     void onCompareClicked();
     QString selectedTarget() const;
@@ -107,15 +112,15 @@ private:
     QProgressBar* m_progress = nullptr;
     QPlainTextEdit* m_log = nullptr;
     QCheckBox* m_saveReset = nullptr;
+    QLabel* m_drivesAtOnceLabel = nullptr;
+    QSpinBox* m_drivesAtOnce = nullptr;
     QPushButton* m_startButton = nullptr;
     QPushButton* m_stopButton = nullptr;
     QPushButton* m_closeButton = nullptr;
 
-    QStringList m_queue;
-    QString m_current;
-    bool m_currentDone = true;
+    QServoBatchLine* m_line = nullptr;
+    QHash<QString, int> m_percent; // of the drives running
     bool m_running = false;
-    int m_doneCount = 0;
     int m_runCount = 0;
     QStringList m_logLines;
 };

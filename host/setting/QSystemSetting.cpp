@@ -15,6 +15,7 @@ const char* const kModifyTypeKey = "System/funcodeModifyType";
 const char* const kTitleIconKey = "System/titleIconPath";
 const char* const kLanguageKey = "System/language";
 const char* const kLastProjectKey = "System/lastProjectPath";
+const char* const kBatchDrivesAtOnceKey = "BatchDownload/drivesAtOnce";
 const char* const kLastViewGroup = "LastView/";
 
 const int kDefaultModifyType = 0;
@@ -156,6 +157,19 @@ void QSystemSetting::setLanguage(const QString& language)
     }
     storeValue(QString::fromLatin1(kLanguageKey), language);
     emit languageChanged(language);
+}
+
+int QSystemSetting::getBatchDrivesAtOnce() const
+{
+    return qMax(0, m_settings->value(QString::fromLatin1(kBatchDrivesAtOnceKey)).toInt());
+}
+
+void QSystemSetting::setBatchDrivesAtOnce(int drives)
+{
+    if (drives == getBatchDrivesAtOnce()) {
+        return;
+    }
+    storeValue(QString::fromLatin1(kBatchDrivesAtOnceKey), drives);
 }
 
 QString QSystemSetting::getLastProjectPath() const

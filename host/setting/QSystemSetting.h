@@ -39,6 +39,9 @@ public:
     void setTitleIconPath(const QString& path);
     QString getLanguage() const; // "en" by default
     void setLanguage(const QString& language);
+    // How many drives a batch download writes at once, as last chosen; 0 when never chosen.
+    int getBatchDrivesAtOnce() const;
+    void setBatchDrivesAtOnce(int drives);
     QString getLastProjectPath() const;
     void setLastProjectPath(const QString& path);
     // The drive (alias) and tree node kind last opened in a project, by the project's file; an empty path

@@ -1,16 +1,18 @@
-// The batch-download window's run: drives one after another, each ending in the list and the log, a
-// failed drive never stopping the others, Stop ending the running drive and starting no other, save and
-// reset only of the succeeded drives when asked, and a second outcome of a drive ignored.
+// The batch-download window's run on its batch line: each drive ends in the list and the log, the number
+// of drives at once is the person's and is kept, Stop ends the running drives as stopped and starts no
+// other, and save and reset take only the succeeded drives. Which drives run when, and that a failed
+// drive never stops the others, is the line's (tst_QServoBatchLine).
 
 #include "QBatchTargetModel.h"
 #include "QFunOperationModel.h"
 #include "QFuncodeBatchDownloadDlg.h"
 #include "QImportFuncodeSelectorWidget.h"
+#include "QServoBatchLine.h"
+#include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
 
 #include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -38,37 +40,21 @@ protected:
     }
 };
 
-// Each drive's outcome as the test decides it: "ok" and "fail" arrive later from the event loop,
-// "refuse" cannot start, "twice" reports success twice, "hang" never answers.
+// The drives named in refused cannot be readied; the most drives seen running at once.
 class FakeDlg : public QFuncodeBatchDownloadDlg
 {
 public:
-    QMap<QString, QString> plan;
-    QStringList started;
-    QStringList stopped;
+    QStringList refused;
     QStringList savedAndReset;
+    int most = 0;
 
 protected:
-    bool prepareWriteOneDevice(const QString& alias) override
+    bool prepare(const QString& alias, QMap<QString, tagExportFuncodePtr_Servo>*, QString* error) override
     {
-        started << alias;
-        const QString how = plan.value(alias, "ok");
-        if (how == "refuse") {
-            return false;
-        }
-        if (how == "hang") {
-            return true;
-        }
-        QTimer::singleShot(5, this, [this, how]() {
-            onUpdateProgress(10, 10);
-            onFinishWriteOneDevice(how != "fail");
-            if (how == "twice") {
-                onFinishWriteOneDevice(false);
-            }
-        });
-        return true;
+        most = qMax(most, line()->runningCount());
+        *error = refused.contains(alias) ? QStringLiteral("refused") : QString();
+        return error->isEmpty();
     }
-    void stopWriteOneDevice(const QString& alias) override { stopped << alias; }
     void batchSaveAndReset(const QStringList& aliases) override { savedAndReset = aliases; }
     void showCompareFuncode(const QString&) override {}
 };
@@ -84,12 +70,10 @@ private slots:
     void init()
     {
         for (const char* alias : {"d1", "d2", "d3", "d4"}) {
-            QTestHost::addDrive("TST3", alias);
+            QTestHost::addDrive("TST3", alias, 20);
         }
         QTestHost::addDrive("TST1", "other");
-        m_dlg = new FakeDlg;
-        m_dlg->setFuncodeSelectorWidget(new FakeSelector);
-        QVERIFY(m_dlg->funcodeSelectorWidget()->loadFile("/any/file.csv"));
+        m_dlg = newDialog();
         m_boxes.clear();
     }
 
@@ -99,77 +83,71 @@ private slots:
         QTestHost::clearProject();
     }
 
-    // Each drive ends in the list whatever the others do; save and reset, when asked, take the succeeded
-    // ones.
-    void drivesRunOneAfterAnother_data()
+    void drivesEndInTheList_data()
     {
-        QTest::addColumn<QStringList>("outcomes"); // for d1..d4
-        QTest::addColumn<QList<int>>("states");
+        QTest::addColumn<int>("atOnce");
+        QTest::addColumn<QStringList>("refused");
         QTest::addColumn<bool>("saveAndReset");
         QTest::addColumn<QStringList>("savedAndReset");
-        const int ok = QBatchTargetModel::RUN_SUCCEEDED;
-        const int failed = QBatchTargetModel::RUN_FAILED;
-        QTest::newRow("all succeed, save and reset not asked")
-            << QStringList{"ok", "ok", "ok", "ok"} << QList<int>{ok, ok, ok, ok} << false << QStringList();
-        QTest::newRow("a failed drive does not stop the others, nor is it saved")
-            << QStringList{"ok", "fail", "ok", "ok"} << QList<int>{ok, failed, ok, ok} << true
-            << QStringList{"d1", "d3", "d4"};
-        QTest::newRow("a drive that cannot start")
-            << QStringList{"refuse", "ok", "refuse", "ok"} << QList<int>{failed, ok, failed, ok} << true
-            << QStringList{"d2", "d4"};
-        QTest::newRow("a second outcome is ignored")
-            << QStringList{"twice", "ok", "ok", "fail"} << QList<int>{ok, ok, ok, failed} << false
-            << QStringList();
+        QTest::newRow("one at a time, save and reset not asked")
+            << 1 << QStringList() << false << QStringList();
+        QTest::newRow("two at once, a failed drive is not saved")
+            << 2 << QStringList{"d2"} << true << QStringList{"d1", "d3", "d4"};
     }
 
-    void drivesRunOneAfterAnother()
+    void drivesEndInTheList()
     {
-        QFETCH(QStringList, outcomes);
-        QFETCH(QList<int>, states);
+        QFETCH(int, atOnce);
+        QFETCH(QStringList, refused);
         QFETCH(bool, saveAndReset);
         QFETCH(QStringList, savedAndReset);
         const QStringList drives{"d1", "d2", "d3", "d4"};
-        for (int i = 0; i < drives.size(); ++i) {
-            m_dlg->plan.insert(drives.at(i), outcomes.at(i));
-        }
         // The targets are the drives of the source's model ("other" is of another model).
         QCOMPARE(m_dlg->targetModel()->aliases(), drives);
+        m_dlg->refused = refused;
+        m_dlg->setDrivesAtOnce(atOnce);
         m_dlg->setSaveAndResetChecked(saveAndReset);
         QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
         m_dlg->onStart();
-        // Only the first drive has started; the others wait for it.
         QVERIFY(m_dlg->isRunning());
-        QCOMPARE(m_dlg->started, QStringList{"d1"});
-        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_WAITING));
         QVERIFY(done.wait());
-        QCOMPARE(m_dlg->started, drives);
-        for (int i = 0; i < drives.size(); ++i) {
-            QCOMPARE(m_dlg->targetModel()->runState(drives.at(i)), states.at(i));
+        QCOMPARE(m_dlg->most, atOnce);
+        for (const QString& alias : drives) {
+            QCOMPARE(m_dlg->targetModel()->runState(alias),
+                     int(refused.contains(alias) ? QBatchTargetModel::RUN_FAILED
+                                                 : QBatchTargetModel::RUN_SUCCEEDED));
+            QCOMPARE(QTestHost::link(alias)->rawValue("P10.01", 0) == 5, !refused.contains(alias));
         }
         QVERIFY(!m_dlg->isRunning());
         QCOMPARE(done.size(), 1);
         QCOMPARE(m_dlg->savedAndReset, savedAndReset);
+        // The number of drives at once is kept for the next window.
+        delete m_dlg;
+        m_dlg = newDialog();
+        QCOMPARE(m_dlg->drivesAtOnce(), atOnce);
     }
 
-    void stopEndsTheRunningDriveAndStartsNoOther()
+    void stopEndsTheRunningDrivesAndStartsNoOther()
     {
-        m_dlg->plan.insert("d2", "hang");
+        for (const char* alias : {"d1", "d2", "d3", "d4"}) {
+            QTestHost::link(alias)->setReplyDelay(200);
+        }
         QSignalSpy done(m_dlg, &QFuncodeBatchDownloadDlg::sigBatchFinished);
+        m_dlg->setDrivesAtOnce(2);
         m_dlg->setSaveAndResetChecked(true);
         m_dlg->onStart();
-        QTRY_COMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
+        // Both drives are being written when Stop comes.
+        QTRY_VERIFY(m_dlg->line()->transferOf("d1") && m_dlg->line()->transferOf("d2"));
         m_dlg->onStop();
-        QCOMPARE(m_dlg->stopped, QStringList{"d2"});
-        QCOMPARE(m_dlg->targetModel()->runState("d1"), int(QBatchTargetModel::RUN_SUCCEEDED));
-        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
-        QCOMPARE(m_dlg->targetModel()->runState("d3"), int(QBatchTargetModel::RUN_IDLE));
+        const QStringList stopped{"d1", "d2"};
+        QCOMPARE(m_dlg->targetModel()->aliasesInState(QBatchTargetModel::RUN_STOPPED), stopped);
+        QCOMPARE(m_dlg->targetModel()->aliasesInState(QBatchTargetModel::RUN_IDLE),
+                 (QStringList{"d3", "d4"}));
         QCOMPARE(done.size(), 1);
-        QTest::qWait(30);
-        QCOMPARE(m_dlg->started, (QStringList{"d1", "d2"}));
+        QTest::qWait(400);
+        QCOMPARE(m_dlg->targetModel()->aliasesInState(QBatchTargetModel::RUN_STOPPED), stopped);
+        QCOMPARE(QTestHost::link("d3")->rawValue("P10.01", 0) == 5, false);
         QCOMPARE(m_dlg->savedAndReset, QStringList()); // a stopped batch saves nothing
-        // A late outcome of the stopped drive changes nothing.
-        m_dlg->onFinishWriteOneDevice(true);
-        QCOMPARE(m_dlg->targetModel()->runState("d2"), int(QBatchTargetModel::RUN_STOPPED));
     }
 
     void nothingToDownloadIsRefused()
@@ -183,10 +161,17 @@ private slots:
         m_dlg->onStart();
         QVERIFY(!m_dlg->isRunning());
         QCOMPARE(m_boxes.count(), 2);
-        QVERIFY(m_dlg->started.isEmpty());
     }
 
 private:
+    FakeDlg* newDialog()
+    {
+        auto* dlg = new FakeDlg;
+        dlg->setFuncodeSelectorWidget(new FakeSelector);
+        dlg->funcodeSelectorWidget()->loadFile("/any/file.csv");
+        return dlg;
+    }
+
     QTestMessageBoxes m_boxes;
     FakeDlg* m_dlg = nullptr;
 };
