@@ -56,14 +56,21 @@ void uncheckAll(D& dialog)
     }
 }
 
-// The function codes of a file the helper reads back (none when it cannot).
-int codesInFile(const QString& path)
+// The numbers of the function codes of a file the helper reads back, and its mode text; -1 codes when it
+// cannot read it.
+int codesInFile(const QString& path, QStringList* numbers = nullptr, QString* mode = nullptr)
 {
     tagExportDevInfo_Servo info;
     int error = -1;
     const bool read = path.endsWith("xlsx")
                           ? QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(path, info, error)
                           : QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error);
+    for (int i = 0; numbers && i < info.funcodes.size(); ++i) {
+        numbers->append(info.funcodes.at(i)->funIndex);
+    }
+    if (mode) {
+        *mode = info.modeText;
+    }
     return read ? info.funcodes.size() : -1;
 }
 } // namespace
@@ -138,61 +145,41 @@ private slots:
         QCOMPARE(others->child(pages - 1)->number() == QTestUi::text("STR_HIS_FAULT"), pages == 6);
     }
 
-    // Only the monitored numbers are offered, and the file is marked as saved from the monitored list.
-    void monitoredNumbersOnly()
-    {
-        D dialog("EXPORTED", {"P2.00", "P00.01"}, D::MODE_EXPORT);
-        QCOMPARE(dialog.model()->rootItem()->childCount(), 1);
-        QStringList numbers;
-        for (const tagExportFuncodePtr_Servo& record : dialog.model()->checkedNumbers()) {
-            numbers << record->funIndex;
-        }
-        QCOMPARE(numbers, (QStringList{"P00.01", "P2.00"}));
-        const QString path = m_dir.filePath("focus.csv");
-        chooseInFileDialog(path);
-        button(dialog, "btnExportSelected")->click();
-        tagExportDevInfo_Servo info;
-        int error = -1;
-        QVERIFY(QFuncodeHelper_Servo::getCsvFileFuncodeInfoServo(path, info, error));
-        QCOMPARE(info.modeText, QString("FOCUS"));
-        QCOMPARE(info.funcodes.size(), 2);
-    }
-
-    void buttonsFollowTheChecks()
-    {
-        D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
-        uncheckAll(dialog);
-        QCOMPARE(dialog.checkedCount(), 0);
-        QVERIFY(!button(dialog, "btnPrint")->isEnabled());
-        QVERIFY(!button(dialog, "btnPreview")->isEnabled());
-        checkPage(dialog, QTestUi::text("STR_MODIFY_RECORD"));
-        QCOMPARE(dialog.checkedCount(), 1);
-        QVERIFY(button(dialog, "btnPrint")->isEnabled());
-        QVERIFY(button(dialog, "btnPreview")->isEnabled());
-    }
-
     void exportWritesEachForm_data()
     {
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("csv") << "csv";
-        QTest::newRow("xlsx") << "xlsx";
-        QTest::newRow("text") << "txt";
+        QTest::addColumn<QStringList>("monitored"); // the dialog opened on the monitored list
+        QTest::newRow("csv") << "csv" << QStringList();
+        QTest::newRow("xlsx") << "xlsx" << QStringList();
+        QTest::newRow("text") << "txt" << QStringList();
+        QTest::newRow("monitored numbers only") << "csv" << QStringList{"P2.00", "P00.01"};
     }
 
+    // On the monitored list only its numbers are offered, and the file is marked as saved from that list.
     void exportWritesEachForm()
     {
         QFETCH(QString, suffix);
-        D dialog("EXPORTED", QStringList(), D::MODE_EXPORT);
-        checkPage(dialog, QTestUi::text("STR_COMPARE_DEFAULT"));
-        const QString path = m_dir.filePath("export." + suffix);
+        QFETCH(QStringList, monitored);
+        D dialog("EXPORTED", monitored, D::MODE_EXPORT);
+        QCOMPARE(dialog.model()->rootItem()->childCount(), monitored.isEmpty() ? 2 : 1);
+        if (monitored.isEmpty()) {
+            checkPage(dialog, QTestUi::text("STR_COMPARE_DEFAULT"));
+        }
+        const QString path = m_dir.filePath(QStringLiteral("export-%1.%2").arg(monitored.size()).arg(suffix));
         chooseInFileDialog(path);
         button(dialog, "btnExportSelected")->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Success);
         QCOMPARE(m_boxes.calls().first().text, QTestUi::text("STR_EXPORT_SUCCESS").arg(path));
-        QCOMPARE(codesInFile(path), QFuncodeHelper_Servo::getServoExportFuncodeList(false).size());
-        if (suffix != "xlsx") {
+        QStringList numbers;
+        QString mode;
+        QCOMPARE(codesInFile(path, &numbers, &mode),
+                 monitored.isEmpty() ? QFuncodeHelper_Servo::getServoExportFuncodeList(false).size() : 2);
+        QCOMPARE(mode == "FOCUS", !monitored.isEmpty());
+        if (!monitored.isEmpty()) {
+            QCOMPARE(numbers, (QStringList{"P00.01", "P2.00"}));
+        } else if (suffix != "xlsx") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
             QVERIFY(QString::fromLocal8Bit(file.readAll()).contains(QTestUi::text("STR_COMPARE_DEFAULT")));
@@ -239,20 +226,24 @@ private slots:
         QTest::newRow("codes only") << true << QString();
     }
 
-    // The report holds the drive's title, the function-code table only when codes are checked, and a
-    // section per checked page. The direct print goes to a PDF file; the preview is answered by closing it.
+    // Print and preview wait for a check. The report holds the drive's title, the function-code table only
+    // when codes are checked, and a section per checked page. The direct print goes to a PDF file; the
+    // preview is answered by closing it.
     void reportHoldsCheckedSections()
     {
         QFETCH(bool, codes);
         QFETCH(QString, page);
         D dialog("EXPORTED", QStringList(), D::MODE_PRINT);
         uncheckAll(dialog);
+        QCOMPARE(dialog.checkedCount(), 0);
+        QVERIFY(!button(dialog, "btnPrint")->isEnabled() && !button(dialog, "btnPreview")->isEnabled());
         if (codes) { // one group is enough (a whole drive makes a long PDF)
             dialog.OnMousePressEvent(dialog.model()->indexOfItem(dialog.model()->topItem()->child(0)));
         }
         if (!page.isEmpty()) {
             checkPage(dialog, page);
         }
+        QVERIFY(button(dialog, "btnPrint")->isEnabled() && button(dialog, "btnPreview")->isEnabled());
         QPrinterManager* printer = QSoftCore::getCore()->getPrinterManager();
         const QString pdf = m_dir.filePath(QStringLiteral("report-%1.pdf").arg(QTest::currentDataTag()));
         printer->setOutputFileName(pdf);
