@@ -3,6 +3,7 @@
 #include "QCommonMethod.h"
 #include "QDefaultValueComparer_Servo.h"
 #include "QDeviceManager.h"
+#include "QDriveLinkFactory.h"
 #include "QFuncodeScaling.h"
 #include "QLibLogger.h"
 #include "QLibSetting.h"
@@ -50,6 +51,11 @@ QDeviceServo::QDeviceServo(const QDriveModelPtr& model, QDriveLink* link, const 
     m_everOnline = m_link->isOnline();
     m_wholeRead = new QServoWholeRead(wholeReadHooks(), this);
     connect(m_wholeRead, &QServoWholeRead::progress, this, &QDeviceServo::wholeReadProgress);
+    // A simulated drive in the process says itself when it goes away; a drive on a bus is asked.
+    if (QDriveLinkFactory::settingsOf(m_link).isModbus()) {
+        m_statusPoll = new QServoStatusPoll(statusPollHooks(), QServoStatusPoll::kPeriodMs, this);
+        m_statusPoll->setActive(m_link->isOnline());
+    }
     // After the device's own connections, so that read-back values are stored before the engine sees them.
     m_batchEngine = new QServoBatchEngine(this, m_link);
     connect(QLibSetting::self()->getSystemSetting(), &QSystemSetting::authorityChanged, this, [this]() {
@@ -386,6 +392,22 @@ void QDeviceServo::startWholeRead()
     flushReadQueue();
 }
 
+// The one small read: the first setting of axis X, through the read queue as any read.
+QServoStatusPoll::Hooks QDeviceServo::statusPollHooks()
+{
+    QServoStatusPoll::Hooks hooks;
+    hooks.canSend = [this]() {
+        return isDeviceOnline() && !m_readQueue.isBusy() && !m_batchEngine->isBusy();
+    };
+    hooks.send = [this]() {
+        const QList<tagSubFuncode_Servo*> codes = getAllNormalFuncodes();
+        if (!codes.isEmpty() && m_readQueue.enqueue(codes.first()->funIndex, AXIS_X)) {
+            flushReadQueue();
+        }
+    };
+    return hooks;
+}
+
 QServoWholeRead::Hooks QDeviceServo::wholeReadHooks()
 {
     QServoWholeRead::Hooks hooks;
@@ -473,6 +495,9 @@ void QDeviceServo::onWriteFinished(quint32 requestId, QDriveValueList items)
 
 void QDeviceServo::noteAnswered(bool answered)
 {
+    if (m_statusPoll) {
+        m_statusPoll->noteReply(answered);
+    }
     switch (m_answers.note(answered, isDeviceOnline())) {
     case QServoAnswerWatch::ANSWERS_AGAIN:
         emit QSignalManager::self()->SigDevStatus(getAliasName(), DEVICE_ONLINE,
@@ -861,6 +886,9 @@ void QDeviceServo::onOnlineChanged(bool online)
 {
     QSignalManager* hub = QSignalManager::self();
     m_answers.reset();
+    if (m_statusPoll) {
+        m_statusPoll->setActive(online);
+    }
     if (!online) {
         // Queued reads would only fail; the views ask again when the drive is back, and the drive is
         // then read whole again.

@@ -8,6 +8,7 @@
 #include "QServoFaultStore.h"
 #include "QServoMonitoredList.h"
 #include "QServoReadQueue.h"
+#include "QServoStatusPoll.h"
 #include "QServoUnsavedParams.h"
 #include "QServoValueStates.h"
 #include "QServoWholeRead.h"
@@ -358,6 +359,7 @@ private:
     void sendQueued();
     void startWholeRead();
     QServoWholeRead::Hooks wholeReadHooks();
+    QServoStatusPoll::Hooks statusPollHooks();
     void announceMonitoredChange(bool changed);
     int rowOf(const QString& funIndex) const { return m_rowIndex.value(funIndex, -1); }
     void storeReadAnswer(const QDriveValueItem& item, qint64 sentAtMs, QStringList* changed);
@@ -382,8 +384,9 @@ private:
     QServoReadQueue m_readQueue;
     qint64 m_inFlightSentAtMs = 0; // when the queued read with the drive was sent
     QServoWholeRead* m_wholeRead = nullptr;
-    bool m_wholeReadWanted = false; // asked for while the drive could not be read
-    bool m_everOnline = false;      // false while a link connects for the first time
+    QServoStatusPoll* m_statusPoll = nullptr; // drives on a bus only
+    bool m_wholeReadWanted = false;           // asked for while the drive could not be read
+    bool m_everOnline = false;                // false while a link connects for the first time
     QServoAnswerWatch m_answers;
     QServoRequestWaiter* m_requests = nullptr; // the answers callers wait for
     qint64 m_lastDriveTime = 0;
