@@ -76,24 +76,14 @@ class tst_QFuncodeCompareDialog_Servo : public QObject
         QTestUi::child<QPushButton>(&dialog, "btnCompFuncode")->click();
     }
 
-    // The selected drive exported through the function-code file writers, in the form the suffix names,
-    // with the device text given.
+    // The selected drive written to a function-code file in the form the suffix names, with the device
+    // text given.
     QString exportSelectedDrive(const QString& name, const QString& devText = QString())
     {
         const QString path = m_dir.filePath(name);
-        QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
-        if (!devText.isEmpty()) {
-            devices.first().devText = devText;
-        }
-        bool written = false;
-        if (name.endsWith(".csv")) {
-            written = QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.value(0));
-        } else if (name.endsWith(".xlsx")) {
-            written = QFuncodeHelper_Servo::exportSelectInfoListServo(devices.value(0).funcodes, {}, path);
-        } else {
-            written = QFuncodeHelper_Servo::writeFuncodeDatabaseFile(path, devices);
-        }
-        if (!written) {
+        tagExportDevInfo_Servo device = QFuncodeHelper_Servo::collectDeviceFuncodes().value(0);
+        device.devText = devText.isEmpty() ? device.devText : devText;
+        if (!QFuncodeHelper_Servo::writeFuncodeFile(path, device)) {
             qWarning("cannot write %s: %s", qPrintable(path),
                      qPrintable(QFuncodeHelperBase::lastErrorText()));
         }
