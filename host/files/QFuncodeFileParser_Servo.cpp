@@ -307,10 +307,7 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     for (int axis = 0; axis < 3; ++axis) {
         funcode->curValue[static_cast<size_t>(axis)] = ints[Layout::FIELD_RAW + axis];
     }
-    funcode->valueTexts.reserve(funcode->axisNum);
-    for (int axis = 0; axis < funcode->axisNum; ++axis) {
-        funcode->valueTexts.append(m_texts.text(fields[Layout::FIELD_TEXT + axis]));
-    }
+    funcode->valueTexts = m_texts.texts(fields + Layout::FIELD_TEXT, funcode->axisNum);
     if (fun) {
         reconcileValues(*fun, funcode);
     }

@@ -276,11 +276,10 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
         if (!allInts || axisNum < 1 || axisNum > 3) {
             continue;
         }
+        const int nameScore = fun && span(tokens, groupEnd + 1, anchor) == fun->funName ? 8 : 0;
         int split[2] = {0, 0};
-        int score = scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum), fun, split);
-        if (fun && span(tokens, groupEnd + 1, anchor) == fun->funName) {
-            score += 8;
-        }
+        const int score = nameScore + scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum),
+                                                 fun, best->score - nameScore, split);
         if (score > best->score) {
             best->score = score;
             best->anchor = anchor;
@@ -290,25 +289,37 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
     }
 }
 
-// Every split of the tokens from..end into three texts; each text is a view of the line, compared with
-// what the drive shows for its raw value without making that text.
+// Every split of the tokens from..end into three texts that could score more than floor; each text is a
+// view of the line, compared with what the drive shows for its raw value without making that text. A
+// split that cannot beat the best one so far, whatever its texts read as, is not looked at further, so
+// that a text is read as a value only when that could change the outcome.
 int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3],
-                                           int axisNum, const tagSubFuncode_Servo* fun, int* split) const
+                                           int axisNum, const tagSubFuncode_Servo* fun, int floor,
+                                           int* split) const
 {
+    // Equal raw values of present axes show equal texts: a point each.
+    const int bonusX = axisNum > 1 && raws[0] == raws[1] ? 1 : 0;
+    const int bonusZ = axisNum > 2 && raws[1] == raws[2] ? 1 : 0;
     QVarLengthArray<int, 64> zScores(end);
+    int zMax = -1;
     for (int z = from + 2; z < end; ++z) {
-        zScores[z] = textScore(tokens, z, end, raws[2], axisNum > 2, fun);
+        zScores[z] = textScore(tokens, z, end, raws[2], axisNum > 2, fun, 0);
+        zMax = qMax(zMax, zScores[z]);
     }
-    int best = -1;
+    int best = floor;
     for (int y = from + 1; y < end - 1; ++y) {
+        const int xScore = textScore(tokens, from, y, raws[0], axisNum > 0, fun,
+                                     best - kMaxTextScore - zMax - bonusX - bonusZ + 1);
         const QStringRef x = span(tokens, from, y);
-        const int xScore = textScore(tokens, from, y, raws[0], axisNum > 0, fun);
         for (int z = y + 1; z < end; ++z) {
+            const int need = best - xScore - zScores[z] - bonusX - bonusZ + 1;
+            if (need > kMaxTextScore) {
+                continue;
+            }
             const QStringRef textY = span(tokens, y, z);
-            int score = xScore + textScore(tokens, y, z, raws[1], axisNum > 1, fun) + zScores[z];
-            // Equal raw values of present axes show equal texts.
-            score += (axisNum > 1 && raws[0] == raws[1] && x == textY) ? 1 : 0;
-            score += (axisNum > 2 && raws[1] == raws[2] && textY == span(tokens, z, end)) ? 1 : 0;
+            int score = xScore + textScore(tokens, y, z, raws[1], axisNum > 1, fun, need) + zScores[z];
+            score += (bonusX && x == textY) ? 1 : 0;
+            score += (bonusZ && textY == span(tokens, z, end)) ? 1 : 0;
             if (score > best) {
                 best = score;
                 split[0] = y;
@@ -334,8 +345,12 @@ bool QFuncodeLineSplitter_Servo::parsedValue(const Tokens& tokens, int from, int
 }
 
 int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to, qint64 raw,
-                                          bool axisPresent, const tagSubFuncode_Servo* fun) const
+                                          bool axisPresent, const tagSubFuncode_Servo* fun, int need) const
 {
+    // Only a text the description shows scores more than 3.
+    if (need > (axisPresent && fun ? kMaxTextScore : 3)) {
+        return 0;
+    }
     const QStringRef text = span(tokens, from, to);
     if (!axisPresent) {
         return text.isEmpty() ? 3 : 0;
@@ -348,7 +363,10 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
     }
     if (fun) {
         if (QFuncodeScaling::showsRaw(*fun, text, raw)) {
-            return 4;
+            return kMaxTextScore;
+        }
+        if (need > 3) {
+            return 0; // reading it as a value would not be enough
         }
         qint64 value = 0;
         return parsedValue(tokens, from, to, *fun, &value) && value == raw ? 3 : 0;
@@ -374,13 +392,17 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
 void QFuncodeLineSplitter_Servo::assemble(const Tokens& tokens, const Candidate& c, Tokens* fields)
 {
     const int end = tokens.size() - c.pad;
-    fields->clear();
-    fields->reserve(Layout::FIELD_COUNT);
-    *fields << tokens.at(0) << tokens.at(1) << span(tokens, Layout::FIELD_GROUP, c.groupEnd)
-            << tokens.at(c.groupEnd) << span(tokens, c.groupEnd + 1, c.anchor);
+    fields->resize(Layout::FIELD_COUNT);
+    QStringRef* field = fields->data();
+    *field++ = tokens.at(0);
+    *field++ = tokens.at(1);
+    *field++ = span(tokens, Layout::FIELD_GROUP, c.groupEnd);
+    *field++ = tokens.at(c.groupEnd);
+    *field++ = span(tokens, c.groupEnd + 1, c.anchor);
     for (int k = 0; k < 6; ++k) {
-        fields->append(tokens.at(c.anchor + k));
+        *field++ = tokens.at(c.anchor + k);
     }
-    *fields << span(tokens, c.anchor + 6, c.textSplit[0]) << span(tokens, c.textSplit[0], c.textSplit[1])
-            << span(tokens, c.textSplit[1], end);
+    *field++ = span(tokens, c.anchor + 6, c.textSplit[0]);
+    *field++ = span(tokens, c.textSplit[0], c.textSplit[1]);
+    *field = span(tokens, c.textSplit[1], end);
 }

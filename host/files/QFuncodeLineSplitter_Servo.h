@@ -52,6 +52,9 @@ public:
     static const int kMaxExtraCommas = 40;
 
 private:
+    // A text that is what the drive shows for its raw value.
+    static const int kMaxTextScore = 4;
+
     struct Candidate
     {
         int pad = 0;      // empty tokens dropped at the end
@@ -72,9 +75,10 @@ private:
     static int numberToken(const Tokens& tokens, int extra);
     void scoreAnchors(const Tokens& tokens, int end, int groupEnd, Candidate* best) const;
     int scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3], int axisNum,
-                   const tagSubFuncode_Servo* fun, int* split) const;
+                   const tagSubFuncode_Servo* fun, int floor, int* split) const;
+    // The score of a text for its raw value; when it would be below need it may be given as 0.
     int textScore(const Tokens& tokens, int from, int to, qint64 raw, bool axisPresent,
-                  const tagSubFuncode_Servo* fun) const;
+                  const tagSubFuncode_Servo* fun, int need) const;
     bool parsedValue(const Tokens& tokens, int from, int to, const tagSubFuncode_Servo& fun,
                      qint64* value) const;
     static void assemble(const Tokens& tokens, const Candidate& c, Tokens* fields);

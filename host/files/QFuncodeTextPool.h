@@ -1,32 +1,46 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringRef>
 #include <QVector>
 
 // Texts that repeat across the lines of a file (group names, value texts such as "0", "1.00" or an
-// enumerated item) made once and shared: a text is looked up by its view and a text seen before comes back
-// as the same QString, so that the records share one copy instead of each allocating its own.
+// enumerated item, and whole runs of them: the texts of a code's axes) made once and shared: a text is
+// looked up by its view, and one seen before comes back as the same QString (or QStringList), so that the
+// records share one copy instead of each allocating its own.
 //
-// Only short texts are kept, and at most kMaxTexts of them: a longer or a later text is still given back,
-// as a copy of its own.
+// Only short texts are kept, and at most kMaxEntries of each kind: a longer or a later one is still given
+// back, as a copy of its own.
 class QFuncodeTextPool
 {
 public:
     static const int kMaxChars = 48;
-    static const int kMaxTexts = 1 << 14;
+    static const int kMaxEntries = 1 << 14;
 
     QString text(const QStringRef& view);
+    // The texts of count views. Views one comma apart in one text, as the fields of a line are, are looked
+    // up as one run, and the list of an equal run is shared.
+    QStringList texts(const QStringRef* views, int count);
 
 private:
-    struct Slot
+    struct Entry
     {
         uint hash = 0;
-        QString text; // null: a free slot
+        QString key; // null: a free entry
+        QStringList list;
+    };
+    struct Table
+    {
+        QVector<Entry> entries;
+        int count = 0;
     };
 
-    void grow();
+    // The entry of key (equal by same), or the free entry where it goes; null when the table is full.
+    template <typename Same>
+    static Entry* find(Table* table, uint hash, Same same);
+    static void grow(Table* table);
 
-    QVector<Slot> m_slots;
-    int m_count = 0;
+    Table m_texts;
+    Table m_runs;
 };
