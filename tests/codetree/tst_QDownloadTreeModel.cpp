@@ -280,10 +280,7 @@ private slots:
         QVERIFY(m_model->setData(rowIndex(0, 1, column), text, Qt::EditRole));
         QCOMPARE(m_device->getScaledCurValueStr("P00.02", axis), shown);
         QCOMPARE(rowIndex(0, 1, column).data().toString(), shown);
-        QCOMPARE(recorded.count(), 1);
-        const auto record = recorded.first().at(1).value<tagModifyFuncode_Servo>();
-        QCOMPARE((QStringList{record.oldVal, record.newVal, record.funIndex}),
-                 (QStringList{"3000", shown, "P00.02"}));
+        QCOMPARE(recorded.count(), 1); // by the one road of a write (tst_QFuncodeWriteRoad_Servo)
         const bool matchesFile = column == 5;
         QCOMPARE(m_model->differingColumns().contains("P00.02"), !matchesFile);
         QCOMPARE(isRed(rowIndex(0, 1, column)), !matchesFile);
