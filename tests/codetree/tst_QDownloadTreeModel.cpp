@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QFuncodeWriteRoad_Servo.h"
@@ -12,21 +13,10 @@
 #include <QTest>
 #include <memory>
 
+using namespace FuncodeRows;
+
 namespace {
 const QString kAlias = QStringLiteral("Import-A");
-
-tagExportFuncodePtr_Servo row(const QString& group, const QString& number, const QStringList& fileTexts,
-                              const QStringList& driveTexts)
-{
-    auto record = tagExportFuncodePtr_Servo::create();
-    record->groupName = group;
-    record->funIndex = number;
-    record->funName = QStringLiteral("Name of %1").arg(number);
-    record->valueTexts = fileTexts;
-    record->curValueTexts = driveTexts;
-    record->axisNum = fileTexts.size();
-    return record;
-}
 
 Qt::CheckState checkOf(const QModelIndex& index)
 {
@@ -214,12 +204,8 @@ private slots:
     {
         m_model->load({row("P10 Limits", "P10.05", {"1"}, {"2"}), row("P2 Gains", "P2.01", {"1"}, {"2"}),
                        row("A", "A01.02", {"1"}, {"2"}), row("A", "A1.02", {"5"}, {"2"})});
-        QStringList numbers;
-        for (const tagExportFuncodePtr_Servo& record : m_model->checkedNumbers()) {
-            numbers << record->funIndex;
-        }
         // A01.02 and A1.02 share their key: the later one in the tree stays.
-        QCOMPARE(numbers, (QStringList{"A1.02", "P2.01", "P10.05"}));
+        QCOMPARE(numbersOf(m_model->checkedNumbers()), (QStringList{"A1.02", "P2.01", "P10.05"}));
         QCOMPARE(m_model->checkedNumberMap().keys(), (QStringList{"A01.02", "A1.02", "P10.05", "P2.01"}));
     }
 

@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
@@ -9,17 +10,7 @@
 #include <QTest>
 #include <memory>
 
-namespace {
-tagExportFuncodePtr_Servo row(const QString& group, const QString& number, const QString& fileText)
-{
-    auto record = tagExportFuncodePtr_Servo::create();
-    record->groupName = group;
-    record->funIndex = number;
-    record->valueTexts = QStringList{fileText};
-    record->curValueTexts = QStringList{QStringLiteral("1")};
-    return record;
-}
-} // namespace
+using FuncodeRows::row;
 
 // The import tree's view: showing only the differing rows, and its expand and collapse menu.
 class tst_QDownloadTreeView_Servo : public QObject
@@ -50,8 +41,8 @@ private slots:
         m_view = std::make_unique<QDownloadTreeView_Servo>();
         m_model = new QDownloadTreeModel({"a", "b", "c", "d"}, true, m_view.get());
         // Group "G1": one differing row and one equal row; group "G2": equal rows only.
-        m_model->load({row("G1", "P1.00", "2"), row("G1", "P1.01", "1"), row("G2", "P2.00", "1"),
-                       row("G2", "P2.01", "1")});
+        m_model->load({row("G1", "P1.00", {"2"}, {"1"}), row("G1", "P1.01", {"1"}, {"1"}),
+                       row("G2", "P2.00", {"1"}, {"1"}), row("G2", "P2.01", {"1"}, {"1"})});
         m_view->setModel(m_model);
         m_view->resize(600, 400);
         m_view->show();

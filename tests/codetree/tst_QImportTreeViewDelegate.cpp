@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
@@ -51,10 +52,7 @@ private slots:
         m_model = new QDownloadTreeModel({"a", "b", "c", "d", "e", "f", "g", "h"}, true, m_view.get());
         QList<tagExportFuncodePtr_Servo> rows;
         for (const char* number : {"P00.02", "P00.03", "P00.04"}) {
-            auto record = tagExportFuncodePtr_Servo::create();
-            record->groupName = QStringLiteral("P00 Basic");
-            record->funIndex = QLatin1String(number);
-            record->valueTexts = QStringList{"", "", ""};
+            auto record = FuncodeRows::row(QStringLiteral("P00 Basic"), QLatin1String(number), {"", "", ""});
             QDownloadTreeModel::readCurrentValues(record.data(), m_device);
             rows << record;
         }
@@ -93,10 +91,7 @@ private slots:
     {
         QVERIFY(!editorFor(m_model->index(0, 3, m_model->index(0, 0))));
         QDownloadTreeModel single({"a", "b", "c", "d", "e", "f"}, false);
-        auto record = tagExportFuncodePtr_Servo::create();
-        record->groupName = QStringLiteral("G");
-        record->funIndex = QStringLiteral("P00.02");
-        single.load({record});
+        single.load({FuncodeRows::row(QStringLiteral("G"), QStringLiteral("P00.02"), {})});
         const QModelIndex index = single.index(0, 3, single.index(0, 0, single.index(0, 0)));
         QVERIFY(index.isValid());
         QVERIFY(!m_delegate->createEditor(nullptr, QStyleOptionViewItem(), index));

@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "QDeviceServo.h"
 #include "QDownloadFunCodeDlg_Servo.h"
 #include "QDownloadTreeModel.h"
@@ -17,6 +18,8 @@
 #include <QTimer>
 #include <memory>
 
+using FuncodeRows::numbersOf;
+
 namespace {
 const QString kAlias = QStringLiteral("Import-Dlg");
 
@@ -34,15 +37,6 @@ tagExportFuncodePtr_Servo fileRow(const QDeviceServo* device, const QString& gro
         record->curValue[size_t(axis)] = device->getRawValueByScaledValStr(number, text);
     }
     return record;
-}
-
-QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
-{
-    QStringList numbers;
-    for (const tagExportFuncodePtr_Servo& row : rows) {
-        numbers.append(row->funIndex);
-    }
-    return numbers;
 }
 } // namespace
 

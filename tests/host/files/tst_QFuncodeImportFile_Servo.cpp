@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
 #include "QDeviceServo.h"
@@ -14,15 +15,6 @@
 
 namespace {
 const QString kAlias = QStringLiteral("Import-File");
-
-QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
-{
-    QStringList numbers;
-    for (const tagExportFuncodePtr_Servo& row : rows) {
-        numbers.append(row->funIndex);
-    }
-    return numbers;
-}
 
 QStringList groupsOf(const QList<tagExportFuncodePtr_Servo>& rows)
 {
@@ -180,7 +172,7 @@ private slots:
         if (status == QFuncodeImportFile_Servo::NotPermitted) {
             QCOMPARE(file.errorText(), QTestUi::text("STR_AUTHORITY_NOW_NOT_PERMIT_IMPORT"));
         } else {
-            QCOMPARE(numbersOf(file.rows()), QStringList({"P00.09"}));
+            QCOMPARE(FuncodeRows::numbersOf(file.rows()), QStringList({"P00.09"}));
         }
     }
 };

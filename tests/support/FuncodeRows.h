@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tagExportFuncode_Servo.h"
+
+#include <QStringList>
+
+// Function-code records as an import or export tree and its dialog get them, and their numbers.
+namespace FuncodeRows {
+
+// A record named "Name of <number>", with as many axes as file texts.
+inline tagExportFuncodePtr_Servo row(const QString& group, const QString& number,
+                                     const QStringList& fileTexts,
+                                     const QStringList& driveTexts = QStringList())
+{
+    auto record = tagExportFuncodePtr_Servo::create();
+    record->groupName = group;
+    record->funIndex = number;
+    record->funName = QStringLiteral("Name of %1").arg(number);
+    record->valueTexts = fileTexts;
+    record->curValueTexts = driveTexts;
+    record->axisNum = fileTexts.size();
+    return record;
+}
+
+inline QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
+{
+    QStringList numbers;
+    for (const tagExportFuncodePtr_Servo& row : rows) {
+        numbers.append(row->funIndex);
+    }
+    return numbers;
+}
+
+} // namespace FuncodeRows
