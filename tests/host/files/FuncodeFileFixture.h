@@ -53,20 +53,9 @@ inline QDriveModelPtr commaModel(int axisNum, const QString& language = QStringL
 
 inline void registerModels()
 {
-    for (int axes = 1; axes <= 3; ++axes) {
-        for (const QString& language : QDriveModel::languages()) {
-            QProjectCore::self()->getCatalogue()->addModel(commaModel(axes, language));
-        }
+    for (const QString& language : QDriveModel::languages()) {
+        QProjectCore::self()->getCatalogue()->addModel(commaModel(3, language));
     }
-}
-
-// One of the enumerated values of the code, chosen by n.
-inline qint64 enumValue(const tagSubFuncode_Servo& fun, int n)
-{
-    const QStringList items = QFuncodeScaling::enumItems(fun.enumText);
-    qint64 value = 0;
-    QFuncodeScaling::enumItemValue(items.value(n % qMax(1, items.size())), &value);
-    return value;
 }
 
 // Gives every writable code of the drive a value of its own per axis (different from the default), as
@@ -87,9 +76,9 @@ inline bool setDistinctValues(QDeviceServo* device, int seed)
             const qint64 high = QFuncodeScaling::rawMax(*fun);
             for (int axis = 0; axis < device->getAxisNum(); ++axis) {
                 const qint64 step = qint64(seed * 7 + axis * 3 + 1);
-                const qint64 value = fun->showType == 2 ? enumValue(*fun, seed + axis)
-                                     : fun->showType == 6
-                                         ? (seed + axis) % 2
+                const qint64 value =
+                    fun->showType == 2   ? fun->enumTable->itemValue((seed + axis) % fun->enumTable->count())
+                    : fun->showType == 6 ? (seed + axis) % 2
                                          : low + step % qMax<qint64>(1, qMin<qint64>(high - low, 90));
                 link->setRawValue(fun->funIndex, axis, value);
             }
