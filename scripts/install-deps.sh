@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5sql5-sqlite
     libqt5serialbus5-dev libqt5serialport5-dev socat
-    liblog4cplus-dev libxlsxwriter-dev libminizip-dev libsqlite3-dev
+    liblog4cplus-dev libminizip-dev libsqlite3-dev
     xvfb xauth fonts-dejavu-core fonts-noto-cjk qttranslations5-l10n python3
 )
 

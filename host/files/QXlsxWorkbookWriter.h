@@ -6,9 +6,10 @@
 #include <QStringList>
 #include <QVariant>
 
-// Writes an xlsx workbook with libxlsxwriter: one sheet per table, numbers as numbers and texts as texts,
-// a bold header row that stays in view, columns as wide as their texts. Numbers are formatted under the
-// "C" numeric locale whatever the program's locale is. The file is written under a temporary name beside
+// Writes an xlsx workbook: one sheet per table, numbers as numbers and texts as texts (inline, so the
+// sheet streams without a table of strings), a bold header row that stays in view, columns as wide as
+// their texts. Numbers are written in the shortest form that reads back exactly, whatever the program's
+// locale is. The file is written under a temporary name beside
 // the target and replaces it only when complete.
 class QXlsxWorkbookWriter
 {
@@ -38,6 +39,8 @@ private:
     };
 
     bool writeWorkbook(const QString& path, QString* error) const;
+    // zip: the archive being written (minizip's handle, kept out of this header).
+    static bool writeSheet(void* zip, const QByteArray& partName, const Sheet& sheet);
     static QString temporaryPathFor(const QString& path);
     static bool moveIntoPlace(const QString& temporary, const QString& path);
 

@@ -1,7 +1,9 @@
-// Workbooks read cell by cell as other spreadsheet programs write them, and sheets whose XML is damaged.
-// Whole function-code workbooks of other programs, and damaged archives: tst_QFuncodeHelper_Servo.
+// Workbooks written by the writer and read back, workbooks read cell by cell as other spreadsheet programs
+// write them, and sheets whose XML is damaged. Whole function-code workbooks of other programs, and damaged
+// archives: tst_QFuncodeHelper_Servo.
 
 #include "QXlsxWorkbookReader.h"
+#include "QXlsxWorkbookWriter.h"
 #include "ZipFixture.h"
 
 #include <QtTest>
@@ -132,6 +134,49 @@ private slots:
         }
         QVERIFY(error == 0 || !reader.errorDetail().isEmpty());
         QCOMPARE(error == 0 ? read.join('|') : QString("error"), rows);
+    }
+
+    void writtenCellsReadBack_data()
+    {
+        QTest::addColumn<QVariant>("cell");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("integer") << QVariant(-2147483647LL) << "-2147483647";
+        QTest::newRow("fraction") << QVariant(0.1) << "0.1";
+        QTest::newRow("small") << QVariant(1.5e-7) << "1.5e-07";
+        QTest::newRow("beyond 2^53: its digits") << QVariant(9007199254740993LL) << "9007199254740993";
+        QTest::newRow("markup") << QVariant("a<b>&\"c\" 'd'") << "a<b>&\"c\" 'd'";
+        QTest::newRow("spaces, tab and line break kept") << QVariant(" a\tb\nc ") << " a\tb\nc ";
+        QTest::newRow("other controls escaped") << QVariant("a\rb\x01") << "a_x000D_b_x0001_";
+        QTest::newRow("wide characters")
+            << QVariant("\u7535\u673a\u7c7b\u578b") << "\u7535\u673a\u7c7b\u578b";
+        QTest::newRow("longer than a cell holds") << QVariant(QString(40000, 'x')) << QString(32767, 'x');
+    }
+
+    void writtenCellsReadBack()
+    {
+        QFETCH(QVariant, cell);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cells.xlsx");
+        QXlsxWorkbookWriter writer;
+        writer.addSheet("Codes", {{"Header"}, {cell}}, 0);
+        writer.addSheet("A[1]:<&>", {{cell}}, -1);
+        writer.addSheet("codes", {}, -1);
+        QString error;
+        QVERIFY2(writer.write(path, &error), qPrintable(error));
+        QXlsxWorkbookReader reader;
+        QCOMPARE(reader.openFile(path), 0);
+        QCOMPARE(reader.sheetCount(), 3);
+        QCOMPARE(reader.sheetName(1), QString("A_1__<&>"));
+        QCOMPARE(reader.sheetName(2), QString("codes (2)"));
+        QStringList cells;
+        QCOMPARE(reader.readSheet(0,
+                                  [&cells](int, const QXlsxWorkbookReader::Cells& row) {
+                                      cells.append(row.value(0).toString());
+                                      return true;
+                                  }),
+                 0);
+        QCOMPARE(cells, (QStringList{"Header", read}));
     }
 };
 
