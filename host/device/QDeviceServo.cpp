@@ -8,8 +8,6 @@
 #include "QLibLogger.h"
 #include "QLibSetting.h"
 #include "QServoFaultRequests.h"
-#include "QServoGroupOrder.h"
-#include "QServoPresentation.h"
 #include "QServoRequestWaiter.h"
 #include "QServoValueTexts.h"
 #include "QServoWriteRules.h"
@@ -135,16 +133,6 @@ void QDeviceServo::rebuildGroupMaps()
         }
         (group.isState ? m_stateGroups : m_normalGroups).insert(group.name, list);
     }
-}
-
-bool QDeviceServo::groupNameLessThan(const QString& a, const QString& b)
-{
-    return QServoGroupOrder::lessThan(a, b);
-}
-
-QStringList QDeviceServo::orderGroupName(const QStringList& names)
-{
-    return QServoGroupOrder::sorted(names);
 }
 
 tagSubFuncode_Servo* QDeviceServo::getFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth) const
@@ -912,36 +900,6 @@ void QDeviceServo::onOnlineChanged(bool online)
 }
 
 // ---------------------------------------------------------------- presentation
-
-QIcon QDeviceServo::getCheckIcon(bool checked)
-{
-    return QServoPresentation::checkIcon(checked);
-}
-
-QIcon QDeviceServo::getRWLevelIcon(int rwLevel)
-{
-    return QServoPresentation::rwLevelIcon(rwLevel);
-}
-
-QIcon QDeviceServo::getEffectIcon(int effectStyle)
-{
-    return QServoPresentation::effectIcon(effectStyle);
-}
-
-QString QDeviceServo::getEffectStr(int effectStyle)
-{
-    return QServoPresentation::effectText(effectStyle);
-}
-
-QString QDeviceServo::getAxisName(int axis)
-{
-    return QServoPresentation::axisName(axis);
-}
-
-QString QDeviceServo::getDataTypeStr(int dataType)
-{
-    return QServoPresentation::dataTypeText(dataType);
-}
 
 int QDeviceServo::getReadWriteStatus(const QString& funIndex) const
 {

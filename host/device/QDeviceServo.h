@@ -6,7 +6,9 @@
 #include "QServoAnswerWatch.h"
 #include "QServoBatchEngine.h"
 #include "QServoFaultStore.h"
+#include "QServoGroupOrder.h"
 #include "QServoMonitoredList.h"
+#include "QServoPresentation.h"
 #include "QServoReadQueue.h"
 #include "QServoStatusPoll.h"
 #include "QServoUnsavedParams.h"
@@ -128,8 +130,11 @@ public:
     const FuncodeGroupMap& getStateFuncodeGroupMap() const { return m_stateGroups; }
     // Group names in display order: numbers before the first blank compared by their last run of
     // digits, "PtP" groups last.
-    static QStringList orderGroupName(const QStringList& names);
-    static bool groupNameLessThan(const QString& a, const QString& b);
+    static QStringList orderGroupName(const QStringList& names) { return QServoGroupOrder::sorted(names); }
+    static bool groupNameLessThan(const QString& a, const QString& b)
+    {
+        return QServoGroupOrder::lessThan(a, b);
+    }
     // Any code (normal or state). With bCheckAuth, a code above the present authority is not found.
     tagSubFuncode_Servo* getFuncodePtrByFunIndex(const QString& funIndex, bool bCheckAuth = false) const;
     tagSubFuncode_Servo* getNormalFuncodePtrByFunIndex(const QString& funIndex,
@@ -323,12 +328,12 @@ public:
     void initHisFaultFormat(bool bFromDatabase);
 
     // ---- presentation helpers
-    static QIcon getCheckIcon(bool checked);
-    static QIcon getRWLevelIcon(int rwLevel);
-    static QIcon getEffectIcon(int effectStyle);
-    static QString getEffectStr(int effectStyle);
-    static QString getAxisName(int axis);
-    static QString getDataTypeStr(int dataType);
+    static QIcon getCheckIcon(bool checked) { return QServoPresentation::checkIcon(checked); }
+    static QIcon getRWLevelIcon(int rwLevel) { return QServoPresentation::rwLevelIcon(rwLevel); }
+    static QIcon getEffectIcon(int effectStyle) { return QServoPresentation::effectIcon(effectStyle); }
+    static QString getEffectStr(int effectStyle) { return QServoPresentation::effectText(effectStyle); }
+    static QString getAxisName(int axis) { return QServoPresentation::axisName(axis); }
+    static QString getDataTypeStr(int dataType) { return QServoPresentation::dataTypeText(dataType); }
     // A CANopen address ("0x2000:01": index in the high 16 bits, sub-index in the low 16) or a USB code
     // (decimal or "0x" hexadecimal) as an integer for files and reports; 0 when the text holds none.
     static int convertAddr(const QString& addr);
