@@ -2,7 +2,6 @@
 #include "QBoundedFileReader.h"
 #include "QKeyTranslator.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <sys/stat.h>
 

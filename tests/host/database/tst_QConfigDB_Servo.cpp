@@ -2,10 +2,7 @@
 
 #include "QConfigDB_Servo.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <tuple>
 
 using namespace DatabaseTestFiles;
 

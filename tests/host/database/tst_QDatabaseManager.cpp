@@ -1,15 +1,8 @@
 #include "DatabaseTestFiles.h"
 
-#include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
-#include "QExportDB_Servo.h"
-#include "QRecordDB_Servo.h"
-#include "QStatistics.h"
 #include "QTestReadOnlyFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

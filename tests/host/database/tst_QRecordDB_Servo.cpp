@@ -2,7 +2,6 @@
 
 #include "QRecordDB_Servo.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

@@ -1,10 +1,6 @@
 #include "DatabaseTestFiles.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using namespace DatabaseTestFiles;
 

@@ -2,12 +2,7 @@
 
 #include "QTestReadOnlyFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using namespace DatabaseTestFiles;
 

@@ -2,10 +2,7 @@
 
 #include "QStatistics.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <algorithm>
 
 using namespace DatabaseTestFiles;
 

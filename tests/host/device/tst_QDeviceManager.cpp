@@ -2,10 +2,8 @@
 #include "QDeviceServo.h"
 #include "QProjectCore.h"
 #include "QSignalManager.h"
-#include "QSoftCore.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 class tst_QDeviceManager : public QObject
@@ -39,7 +37,7 @@ private slots:
         mgr()->setSelect("a");
         QSignalSpy deleted(mgr(), &QDeviceManager::SigDelDev);
         QSignalSpy changed(mgr(), &QDeviceManager::SigDevChange);
-        QSignalSpy removed(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigRemoveDevice);
+        QSignalSpy removed(QSignalManager::self(), &QSignalManager::SigRemoveDevice);
         QVERIFY(mgr()->removeDevice("b"));
         QCOMPARE(changed.count(), 0);
         QVERIFY(mgr()->removeDevice("a"));

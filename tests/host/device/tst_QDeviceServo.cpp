@@ -4,11 +4,9 @@
 #include "QProjectCore.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
-#include "QSoftCore.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 // The device as a facade: reads queued and announced, value and drive states, writes sent and read back,
@@ -49,7 +47,7 @@ private slots:
 
     void queuedReadReportsOnlyChangedNumbers()
     {
-        QSignalSpy spy(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeChanged_Servo);
+        QSignalSpy spy(QSignalManager::self(), &QSignalManager::SigFuncodeChanged_Servo);
         m_device->readFuncode(codes({"P00.01", "P00.02"}));
         QVERIFY(m_device->getScaledCurValueStr("P00.01", 0).isEmpty()); // nothing until the drive answers
         QVERIFY(spy.wait());
@@ -96,9 +94,8 @@ private slots:
     void offlineDriveReadsNothingAndIsReadWholeWhenBack()
     {
         QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
-        QSignalSpy status(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDevStatus);
-        QSignalSpy changed(QSoftCore::getCore()->getSignalManager(),
-                           &QSignalManager::SigFuncodeChanged_Servo);
+        QSignalSpy status(QSignalManager::self(), &QSignalManager::SigDevStatus);
+        QSignalSpy changed(QSignalManager::self(), &QSignalManager::SigFuncodeChanged_Servo);
         m_link->setOnline(false);
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.at(0).mid(0, 2), (QVariantList{"drive", int(QDeviceServo::DEVICE_OFFLINE)}));
@@ -124,7 +121,7 @@ private slots:
     void silentDriveIsNotAnswering()
     {
         QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
-        QSignalSpy status(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigDevStatus);
+        QSignalSpy status(QSignalManager::self(), &QSignalManager::SigDevStatus);
         m_link->setTimeout(20);
         QDriveFaultSwitches lost;
         lost.dropEvery = 1;

@@ -7,7 +7,6 @@
 #include "QTestUi.h"
 
 #include <QTest>
-#include <QTimer>
 
 using T = QImportMotorType_Servo;
 

@@ -12,7 +12,6 @@
 #include "QStatistics.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {

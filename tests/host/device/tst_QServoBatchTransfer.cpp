@@ -8,12 +8,7 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QPointer>
-#include <QSignalSpy>
 #include <QtTest>
-
-#include <functional>
-#include <memory>
 
 namespace {
 tagExportFuncodePtr_Servo record(const QString& number, qint64 raw)

@@ -4,7 +4,6 @@
 #include "QServoFaultStore.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
-#include "QSoftCore.h"
 #include "QTestHost.h"
 
 #include <QtTest>
@@ -73,7 +72,7 @@ private slots:
     // history record; reading the same faults again is no change; clearing them is announced.
     void driveFaultsReachTheHubOnce()
     {
-        QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
+        QSignalManager* hub = QSignalManager::self();
         QSignalSpy changed(hub, &QSignalManager::SigDeviceFaultChanged);
         QSignalSpy arrived(hub, &QSignalManager::SigDeviceNewFaultArrived);
         QSignalSpy cleared(hub, &QSignalManager::SigCurFaultHasClear);
@@ -106,7 +105,7 @@ private slots:
 
     void storedFormatIsUsedAndAnnounced()
     {
-        QSignalSpy spy(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigHistoryFaultChanged);
+        QSignalSpy spy(QSignalManager::self(), &QSignalManager::SigHistoryFaultChanged);
         m_device->initHisFaultFormat(true);
         QCOMPARE(spy.count(), 0); // nothing stored: the model's own, unchanged
         QHisFaultFormatList_Servo format = m_device->getDevHisFaultFormat(true);

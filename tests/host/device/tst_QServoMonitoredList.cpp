@@ -1,7 +1,6 @@
 #include "QServoMonitoredList.h"
 
 #include <QtTest>
-#include <functional>
 
 // The monitored codes: each once, in the user's order, and every change says whether it changed.
 class tst_QServoMonitoredList : public QObject

@@ -2,7 +2,6 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QPointer>
 #include <QtTest>
 
 namespace {

@@ -1,9 +1,6 @@
 #include "FileFixtures.h"
 #include "QLibLogger.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <log4cplus/loggingmacros.h>

@@ -1,6 +1,5 @@
 #include "QFuncodeScaling.h"
 
-#include <QDateTime>
 #include <QtTest>
 
 namespace {

@@ -2,11 +2,8 @@
 #include "QKeyTranslator.h"
 #include "QPrinterManager.h"
 
-#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
 

@@ -1,10 +1,6 @@
 #include "QLibSetting.h"
 #include "QSystemSetting.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class tst_QLibSetting : public QObject

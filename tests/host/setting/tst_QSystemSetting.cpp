@@ -1,8 +1,5 @@
 #include "QSystemSetting.h"
 
-#include <QDir>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using Emissions = QList<QVariantList>;
