@@ -7,7 +7,6 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {

@@ -17,8 +17,6 @@
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -99,7 +97,7 @@ private slots:
             QVERIFY2(!d2Lines.filter(logged).isEmpty(), qPrintable(d2Lines.join('\n')));
         }
         if (fault == "code") {
-            QCOMPARE(m_dlg->logLines().filter("P10.05").size(), 1);
+            QCOMPARE(logCount("P10.05"), 1);
         }
     }
 
@@ -112,12 +110,9 @@ private slots:
         switches.failCode = "P00.00";
         QTestHost::link("d2")->setFaultSwitches(switches);
         runBatch();
-        const QStringList lines = m_dlg->logLines();
-        QCOMPARE(
-            lines.filter(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_MOTOR_TYPE_FIRST").arg("P00.00"))
-                .size(),
-            1);
-        QCOMPARE(lines.filter(QServoFuncodeBatchDownloadDlg::tr("STR_MOTOR_TYPE_CHANGED_FAILED")).size(), 1);
+        QCOMPARE(logCount(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_MOTOR_TYPE_FIRST").arg("P00.00")),
+                 1);
+        QCOMPARE(logCount(QServoFuncodeBatchDownloadDlg::tr("STR_MOTOR_TYPE_CHANGED_FAILED")), 1);
         for (const QString& alias : kTargets) {
             const bool refused = alias == "d2";
             QCOMPARE(QTestHost::link(alias)->rawValue("P00.00", 0), qint64(refused ? 1 : 3));
@@ -151,14 +146,8 @@ private slots:
         QCOMPARE(QTestHost::link("d3")->storedValue("P10.05", 0), qint64(5));
         // Not reset either: a reset would have brought back the stored value.
         QCOMPARE(QTestHost::link("d3")->rawValue("P10.05", 0), qint64(77));
-        QCOMPARE(m_dlg->logLines()
-                     .filter(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_NOT_SAVED").arg("d3"))
-                     .size(),
-                 1);
-        QCOMPARE(m_dlg->logLines()
-                     .filter(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_SAVED_AND_RESET").arg("d1"))
-                     .size(),
-                 1);
+        QCOMPARE(logCount(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_NOT_SAVED").arg("d3")), 1);
+        QCOMPARE(logCount(QServoFuncodeBatchDownloadDlg::tr("STR_BATCH_LOG_SAVED_AND_RESET").arg("d1")), 1);
     }
 
     void succeededDrivesCompareEqualWithTheSource_data()
@@ -218,6 +207,9 @@ private:
         QBatchTargetModel* targets = m_dlg->targetModel();
         QCOMPARE(targets->checkedAliases(), kTargets);
     }
+
+    // How many lines of the log hold the text.
+    int logCount(const QString& text) const { return m_dlg->logLines().filter(text).size(); }
 
     void runBatch()
     {

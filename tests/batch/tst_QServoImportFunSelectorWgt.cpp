@@ -10,8 +10,6 @@
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
 
-#include <QTemporaryDir>
-#include <QTextStream>
 #include <QtTest>
 
 namespace {
@@ -50,34 +48,25 @@ private slots:
         QTestHost::clearProject();
     }
 
+    // A file the export wrote from the selected drive is a file source of its model and version, each axis
+    // with its own value, and nothing in it stands out against the selected drive.
     void eachAxisKeepsItsValueThroughAFile()
     {
         QDeviceServo* src = QTestHost::addSelectedDrive("TST3", "src");
-        QSimulatedDriveLink* link = QTestHost::link("src");
-        link->setRawValue("P10.05", 0, 11);
-        link->setRawValue("P10.05", 1, 22);
-        link->setRawValue("P10.05", 2, 33);
+        for (int axis = 0; axis < 3; ++axis) {
+            QTestHost::link("src")->setRawValue("P10.05", axis, 11 * (axis + 1));
+        }
         QVERIFY(QTestHost::readAll(src));
-        const QList<tagExportDevInfo_Servo> devices = QFuncodeHelper_Servo::collectDeviceFuncodes();
-        QCOMPARE(devices.size(), 1);
         const QString path = m_dir.filePath("written.csv");
-        QString error;
-        QVERIFY2(QFuncodeHelper_Servo::writeFuncodeCsvFile(path, devices.first(), &error), qPrintable(error));
-
+        QVERIFY(QFuncodeHelper_Servo::writeFuncodeCsvFile(
+            path, QFuncodeHelper_Servo::collectDeviceFuncodes().value(0)));
         QVERIFY(m_selector->loadFile(path));
         QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_FILE));
-        QCOMPARE(m_selector->devName(), QString("TST3"));
-        QCOMPARE(m_selector->devVersion(), QString("1.00"));
-        FunOperationDataUnitPtr unit;
-        for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
-            if (u->funIndex == "P10.05") {
-                unit = u;
-            }
-        }
+        QCOMPARE(m_selector->devName() + ' ' + m_selector->devVersion(), QString("TST3 1.00"));
+        const FunOperationDataUnitPtr unit = unitOf("P10.05");
         QVERIFY(unit);
         QCOMPARE(unit->values, (QList<qint64>{11, 22, 33}));
         QCOMPARE(unit->valueTexts, (QStringList{"11", "22", "33"}));
-        // The selected drive holds the same values: nothing stands out.
         QVERIFY(unit->isCurDevValueEqual());
         QVERIFY(unit->isMultiValueEqual(2));
     }
@@ -118,14 +107,8 @@ private slots:
         QVERIFY(m_selector->loadDevice("src"));
         QCOMPARE(m_selector->sourceKind(), int(QImportFuncodeSelectorWidget::SOURCE_DEVICE));
         QCOMPARE(m_selector->sourceKey(), QString("src"));
-        bool found = false;
-        for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
-            if (u->funIndex == "P10.07") {
-                found = true;
-                QCOMPARE(u->values.value(2), qint64(700));
-            }
-        }
-        QVERIFY(found);
+        QVERIFY(unitOf("P10.07"));
+        QCOMPARE(unitOf("P10.07")->values.value(2), qint64(700));
         QTestHost::link("src")->setOnline(false);
         QTRY_VERIFY(!QProjectCore::self()->getDevMgr()->getDeviceServo("src")->isDeviceOnline());
         QVERIFY(!m_selector->loadDevice("src"));
@@ -135,19 +118,24 @@ private slots:
 private:
     QTestMessageBoxes m_boxes;
 
+    FunOperationDataUnitPtr unitOf(const QString& number) const
+    {
+        for (const FunOperationDataUnitPtr& u : m_selector->sourceUnits()) {
+            if (u->funIndex == number) {
+                return u;
+            }
+        }
+        return {};
+    }
+
     QString writeLines(const QStringList& lines)
     {
         static int count = 0;
         const QString path = m_dir.filePath(QStringLiteral("codes%1.csv").arg(++count));
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            return QString();
-        }
-        QTextStream stream(&file);
-        for (const QString& line : lines) {
-            stream << line << '\n';
-        }
-        return path;
+        return file.open(QIODevice::WriteOnly) && file.write((lines.join('\n') + '\n').toUtf8()) > 0
+                   ? path
+                   : QString();
     }
 
     QTemporaryDir m_dir;

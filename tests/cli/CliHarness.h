@@ -1,14 +1,6 @@
 #pragma once
 
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
+#include <QtTest>
 
 // servo-cli run as a user runs it, and the drives it talks to: servo-drive-sim processes on loopback
 // TCP, and a pair of pseudo-terminals joined by socat for Modbus RTU.
@@ -19,50 +11,35 @@ struct CliRun
     QString err;
 };
 
-class CliHarness
+// The data folder every run of the suite shares (its records and settings).
+inline QString cliDataDir()
 {
-public:
-    static QString cli() { return QStringLiteral(SERVO_CLI_EXE); }
-    static QString sim() { return QStringLiteral(SERVO_DRIVE_SIM_EXE); }
-    // The data folder every run of the suite shares (its records and settings).
-    static QString dataDir()
-    {
-        static QTemporaryDir dir;
-        return dir.path();
-    }
+    static QTemporaryDir dir;
+    return dir.path();
+}
 
-    // Runs servo-cli with the data folder dataDir (added as --data-dir) and waits for it to end.
-    static CliRun run(const QStringList& arguments, const QString& dataDir, const QString& lang = QString())
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("LC_ALL"));
-        env.remove(QStringLiteral("LC_MESSAGES"));
-        env.insert(QStringLiteral("LANG"), lang.isEmpty() ? QStringLiteral("C.UTF-8") : lang);
-        process.setProcessEnvironment(env);
-        QStringList args = arguments;
-        if (!dataDir.isEmpty()) {
-            args << QStringLiteral("--data-dir") << dataDir;
-        }
-        process.start(cli(), args);
-        CliRun result;
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            result.err = QStringLiteral("servo-cli did not finish");
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
-};
-
-// servo-cli run with the suite's data folder.
+// Runs servo-cli with the suite's data folder (added as --data-dir) and waits for it to end.
 inline CliRun cli(const QStringList& arguments, const QString& lang = QString())
 {
-    return CliHarness::run(arguments, CliHarness::dataDir(), lang);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LC_ALL"));
+    env.remove(QStringLiteral("LC_MESSAGES"));
+    env.insert(QStringLiteral("LANG"), lang.isEmpty() ? QStringLiteral("C.UTF-8") : lang);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(SERVO_CLI_EXE), QStringList(arguments)
+                                                     << QStringLiteral("--data-dir") << cliDataDir());
+    CliRun result;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = QStringLiteral("servo-cli did not finish");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
 }
 
 // One servo-drive-sim process serving drives on a free loopback port (or on a serial port).
@@ -80,7 +57,7 @@ public:
         if (!serial) {
             args << QStringLiteral("--port") << QStringLiteral("0");
         }
-        m_process.start(CliHarness::sim(), args);
+        m_process.start(QStringLiteral(SERVO_DRIVE_SIM_EXE), args);
         if (!m_process.waitForStarted()) {
             return false;
         }

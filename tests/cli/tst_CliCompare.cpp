@@ -1,9 +1,5 @@
 #include "CliHarness.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 // compare: drives and files against each other, run as a process against servo-drive-sim on Modbus TCP.
@@ -49,19 +45,13 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("differing");
-        QTest::newRow("drive against itself") << "A"
-                                              << "A" << 0 << "";
-        QTest::newRow("drive against its backup") << "A"
-                                                  << "a.csv" << 0 << "";
+        QTest::newRow("drive against itself") << "A" << QString("A") << 0 << QString();
+        QTest::newRow("drive against its backup") << "A" << QString("a.csv") << 0 << QString();
         // P02.01 moves P03.18 with it inside the drive.
-        QTest::newRow("two drives, on axis Y") << "A"
-                                               << "B" << 1 << "P02.01 P03.18";
-        QTest::newRow("file against drive") << "a.csv"
-                                            << "B" << 1 << "P02.01 P03.18";
-        QTest::newRow("a code one side lacks") << "a.csv"
-                                               << "missing.csv" << 1 << "P02.05";
-        QTest::newRow("a value never read") << "A"
-                                            << "unknown.csv" << 4 << "";
+        QTest::newRow("two drives, on axis Y") << "A" << QString("B") << 1 << QString("P02.01 P03.18");
+        QTest::newRow("file against drive") << "a.csv" << QString("B") << 1 << QString("P02.01 P03.18");
+        QTest::newRow("a code one side lacks") << "a.csv" << QString("missing.csv") << 1 << QString("P02.05");
+        QTest::newRow("a value never read") << "A" << QString("unknown.csv") << 4 << QString();
     }
 
     void differencesAreNamed()

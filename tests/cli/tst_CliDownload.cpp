@@ -1,8 +1,5 @@
 #include "CliHarness.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 // download: one parameter set into several servo-drive-sim drives on Modbus TCP, each with its own verdict.

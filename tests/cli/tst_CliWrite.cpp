@@ -2,9 +2,6 @@
 #include "QDatabaseManager.h"
 #include "QRecordDB_Servo.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 // write, backup and restore: servo-cli run as a process against servo-drive-sim on Modbus TCP, ending with
@@ -24,33 +21,21 @@ private slots:
         QVERIFY(m_failing.start({"--model", "SD220", "--fail-code", "P02.03"}));
     }
 
-    void writeIsRecordedAsAnEdit_data()
-    {
-        QTest::addColumn<QStringList>("arguments"); // after the drive
-        QTest::addColumn<QString>("shown");         // the line of the result
-        QTest::addColumn<QString>("record");        // axis old -> new, as the modification records keep it
-        QTest::newRow("axis Y") << QStringList{"P02.04", "60", "--axis", "Y"}
-                                << "P02.04  Y     57.0    60.0   1/s"
-                                << "1 57.0 -> 60.0";
-    }
-
+    // A write through the command line is recorded as an edit: axis, old and new value.
     void writeIsRecordedAsAnEdit()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, shown);
-        QFETCH(QString, record);
-        const CliRun write = cli(QStringList{"write", m_edit.tcp()} + arguments + QStringList{"--save"});
+        const CliRun write = cli({"write", m_edit.tcp(), "P02.04", "60", "--axis", "Y", "--save"});
         QVERIFY2(write.exitCode == 0, qPrintable(write.err));
-        QVERIFY2(write.out.contains(shown), qPrintable(write.out));
-        QVERIFY(QDatabaseManager::self()->open(CliHarness::dataDir()));
+        QVERIFY2(write.out.contains("P02.04  Y     57.0    60.0   1/s"), qPrintable(write.out));
+        QVERIFY(QDatabaseManager::self()->open(cliDataDir()));
         const QList<tagModifyFuncode_Servo> records =
             QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes(m_edit.tcp());
         QDatabaseManager::self()->close();
         QVERIFY(!records.isEmpty());
         const tagModifyFuncode_Servo& newest = records.first();
-        QCOMPARE(newest.funIndex, arguments.first());
+        QCOMPARE(newest.funIndex, QString("P02.04"));
         QCOMPARE(QStringLiteral("%1 %2 -> %3").arg(newest.axisIndex).arg(newest.oldVal, newest.newVal),
-                 record);
+                 QString("1 57.0 -> 60.0"));
     }
 
     void badWritesChangeNothing_data()

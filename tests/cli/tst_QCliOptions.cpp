@@ -89,30 +89,19 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>(
             "expected"); // kind|model or host:port or device:baud:parity|unit, or the error
-        QTest::newRow("simulated") << "sim:SD330"
-                                   << "0|SD330|1";
-        QTest::newRow("tcp") << "tcp:192.168.1.20:502"
-                             << "1|192.168.1.20:502|1";
-        QTest::newRow("tcp with unit") << "tcp:localhost:1502/7"
-                                       << "1|localhost:1502|7";
-        QTest::newRow("rtu defaults") << "rtu:/dev/null"
-                                      << "2|/dev/null:115200:1|1";
-        QTest::newRow("rtu whole") << "rtu:/dev/ttyS9:9600:odd/4"
-                                   << "2|/dev/ttyS9:9600:2|4";
-        QTest::newRow("rtu unit after a path") << "rtu:/dev/null/3"
-                                               << "2|/dev/null:115200:1|3";
-        QTest::newRow("sim without model") << "sim:"
-                                           << "sim: needs a model";
-        QTest::newRow("tcp without port") << "tcp:localhost"
-                                          << "tcp:HOST:PORT[/UNIT]";
-        QTest::newRow("tcp port too big") << "tcp:localhost:70000"
-                                          << "tcp:HOST:PORT[/UNIT]";
-        QTest::newRow("unit too big") << "tcp:localhost:502/248"
-                                      << "the unit id \"248\" is not a number from 1 to 247";
-        QTest::newRow("bad parity") << "rtu:/dev/ttyS0:9600:mark"
-                                    << "the parity \"mark\"";
-        QTest::newRow("not a drive") << "udp:1.2.3.4"
-                                     << "is not a drive";
+        QTest::newRow("simulated") << "sim:SD330" << QString("0|SD330|1");
+        QTest::newRow("tcp") << "tcp:192.168.1.20:502" << QString("1|192.168.1.20:502|1");
+        QTest::newRow("tcp with unit") << "tcp:localhost:1502/7" << QString("1|localhost:1502|7");
+        QTest::newRow("rtu defaults") << "rtu:/dev/null" << QString("2|/dev/null:115200:1|1");
+        QTest::newRow("rtu whole") << "rtu:/dev/ttyS9:9600:odd/4" << QString("2|/dev/ttyS9:9600:2|4");
+        QTest::newRow("rtu unit after a path") << "rtu:/dev/null/3" << QString("2|/dev/null:115200:1|3");
+        QTest::newRow("sim without model") << "sim:" << QString("sim: needs a model");
+        QTest::newRow("tcp without port") << "tcp:localhost" << QString("tcp:HOST:PORT[/UNIT]");
+        QTest::newRow("tcp port too big") << "tcp:localhost:70000" << QString("tcp:HOST:PORT[/UNIT]");
+        QTest::newRow("unit too big")
+            << "tcp:localhost:502/248" << QString("the unit id \"248\" is not a number from 1 to 247");
+        QTest::newRow("bad parity") << "rtu:/dev/ttyS0:9600:mark" << QString("the parity \"mark\"");
+        QTest::newRow("not a drive") << "udp:1.2.3.4" << QString("is not a drive");
     }
 
     void driveAddresses()

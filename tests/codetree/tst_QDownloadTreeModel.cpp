@@ -9,8 +9,7 @@
 #include "TreeItem.h"
 
 #include <QBrush>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
 #include <memory>
 
 using namespace FuncodeRows;

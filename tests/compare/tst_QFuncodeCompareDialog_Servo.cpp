@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using D = QFuncodeCompareDialog_Servo;
@@ -61,6 +60,7 @@ class tst_QFuncodeCompareDialog_Servo : public QObject
 
     QTemporaryDir m_dir;
     QTestMessageBoxes m_boxes;
+    QDeviceServo* m_a = nullptr; // the selected drive "A" of the test model, in every test
 
     static void chooseDrive(const D& dialog, const char* combo, const QString& alias)
     {
@@ -105,6 +105,8 @@ private slots:
 
     void init()
     {
+        m_a = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(m_a);
         m_boxes.setAnswer(1);
         m_boxes.clear();
     }
@@ -115,7 +117,6 @@ private slots:
     // offline drive is compared with the values it holds.
     void twoDrives()
     {
-        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QSimulatedDriveLink* link = QTestHost::link("A");
         D dialog;
@@ -123,11 +124,11 @@ private slots:
         QCOMPARE(dialog.treeView()->emptyText(), QTestUi::text("STR_COMPARE_CHOOSE_SOURCES"));
         compareTwoDrives(dialog, "A", "B");
         const int readOnce = link->readItemCount();
-        QVERIFY(readOnce >= visibleCodeCount(*device) * device->getAxisNum());
+        QVERIFY(readOnce >= visibleCodeCount(*m_a) * m_a->getAxisNum());
         QVERIFY(!dialog.allRecords().isEmpty());
         QCOMPARE(numbersOf(dialog.differingRecords()), QStringList());
         // One fingerprint line per source: the same set shows the same fingerprint.
-        const QString fingerprint = QParameterFingerprint_Servo::ofDevice(*device).hex;
+        const QString fingerprint = QParameterFingerprint_Servo::ofDevice(*m_a).hex;
         QCOMPARE(QTestUi::child<QLabel>(&dialog, "FINGERPRINTS")->text().count(fingerprint), 2);
         QTestUi::child<QRadioButton>(&dialog, "radioButton_diffFuncode")->click();
         QCOMPARE(dialog.treeModel()->rowCount(), 0);
@@ -162,12 +163,11 @@ private slots:
     // presence filter, listed among the differing ones, and counted.
     void aNeverReadDriveIsNotCompared()
     {
-        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QTestHost::link("B")->setOnline(false);
         D dialog;
         dialog.presetComparison("A", "B", D::COMPARE_TWO_DEVICES, QFuncodeComparer_Servo::PRESENCE_IN_BOTH);
-        const int codes = visibleCodeCount(*device);
+        const int codes = visibleCodeCount(*m_a);
         QCOMPARE(dialog.differingRecords().size(), codes);
         QVERIFY(dialog.findChild<QStatusBar*>()->currentMessage().contains(
             QTestUi::text("STR_COMPARE_NOT_READ_COUNT").arg(codes)));
@@ -191,7 +191,6 @@ private slots:
         QFETCH(QStringList, models);
         QFETCH(QString, partner);
         QFETCH(int, partnerAxes);
-        QVERIFY(QTestHost::addSelectedDrive(models.first(), "A"));
         D dialog;
         dialog.show();
         for (int i = 1; i < models.size(); ++i) {
@@ -227,7 +226,6 @@ private slots:
     // comparison). A result of another kind of comparison goes when the kind changes.
     void theDialogKeepsTheUsersChoices()
     {
-        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QVERIFY(QTestHost::addDrive("TST3", "C"));
         D dialog;
@@ -289,13 +287,12 @@ private slots:
         QFETCH(QString, keyB);
         QFETCH(int, filter);
         QFETCH(QStringList, differing);
-        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
-        QVERIFY(QTestHost::readAll(device));
+        QVERIFY(QTestHost::readAll(m_a));
         QVERIFY(QTestHost::addDrive("TSTX", "B"));
         for (QString* key : {&keyA, &keyB}) {
             *key = key->startsWith("a.") ? exportSelectedDrive(*key) : *key;
         }
-        QVERIFY(device->modifyFuncodeValueWithRecord("P2.01", 4.5, 2));
+        QVERIFY(m_a->modifyFuncodeValueWithRecord("P2.01", 4.5, 2));
         keyB = keyB.startsWith("after") ? exportSelectedDrive(keyB) : keyB;
         D dialog;
         if (preset) {
@@ -315,7 +312,7 @@ private slots:
         dialog.show();
         QVERIFY(m_boxes.calls().isEmpty());
         QCOMPARE(numbersOf(dialog.differingRecords()), differing);
-        QCOMPARE(dialog.allRecords().size(), visibleCodeCount(*device) - (filter ? 1 : 0));
+        QCOMPARE(dialog.allRecords().size(), visibleCodeCount(*m_a) - (filter ? 1 : 0));
         for (const char* name : {"btnCompFuncode", "btnExport", "btnPreview", "btnPrint"}) {
             QVERIFY2(QTestUi::child<QPushButton>(&dialog, name)->isVisible() != preset, name);
         }
@@ -337,7 +334,6 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(bool, readerError);
-        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         const QString path = file.isEmpty() ? QString() : m_dir.filePath(file);
         if (file.startsWith("garbage")) {
             QFile garbage(path);
@@ -378,7 +374,6 @@ private slots:
     {
         QFETCH(bool, onlyX);
         QFETCH(bool, onlyDiffering);
-        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QTestHost::link("B")->setRawValue("P10.07", 0, 77);
         D dialog;
@@ -423,7 +418,6 @@ private slots:
 
     void printWritesTheComparisonWithDifferencesHighlighted()
     {
-        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         QTestHost::link("B")->setRawValue("P2.01", 1, 1234);
         D dialog;
@@ -452,7 +446,6 @@ private slots:
 
     void contextMenuActsOnTheGroupUnderTheMouse()
     {
-        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
         QVERIFY(QTestHost::addDrive("TST3", "B"));
         D dialog;
         dialog.resize(1000, 700);

@@ -24,7 +24,6 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using D = QExportFuncodeDlg;
@@ -62,9 +61,7 @@ int codesInFile(const QString& path, QStringList* numbers = nullptr, QString* mo
 {
     tagExportDevInfo_Servo info;
     int error = -1;
-    const bool read = path.endsWith("xlsx")
-                          ? QFuncodeHelper_Servo::getXlsxFileFuncodeInfoServo(path, info, error)
-                          : QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error);
+    const bool read = QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error);
     for (int i = 0; numbers && i < info.funcodes.size(); ++i) {
         numbers->append(info.funcodes.at(i)->funIndex);
     }

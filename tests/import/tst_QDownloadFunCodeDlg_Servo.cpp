@@ -13,9 +13,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
 #include <memory>
 
 using FuncodeRows::numbersOf;

@@ -1,11 +1,8 @@
 #include "IPluginInterface.h"
 #include "QTestHost.h"
 
-#include <QDir>
-#include <QFile>
-#include <QPluginLoader>
-#include <QTest>
 #include <QWidget>
+#include <QtTest>
 
 #include <algorithm>
 

@@ -12,13 +12,7 @@
 #include "QSystemSetting.h"
 #include "tagTreeDataSet.h"
 
-#include <QAbstractItemModelTester>
-#include <QCoreApplication>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 QTemporaryDir* tempDir()

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 class QAbstractItemModel;
 class QDeviceServo;
@@ -32,9 +31,9 @@ public:
     static void clickTreeNode(const QString& alias, int kind, const QString& text);
     // How often the pages read the drive; 0 turns their periodic reading off.
     static void setRefreshInterval(QDeviceServo* device, int ms);
-    // Reads every code of the drive and waits until the answers are in.
     // The name of the device's group with the most codes (the heaviest table to show).
     static QString longestGroup(const QDeviceServo* device);
+    // Reads every code of the drive and waits until the answers are in.
     static bool readAll(QDeviceServo* device, int timeoutMs = 5000);
     // Reads the codes of those numbers (after the drive's memory was changed, say) and waits for the answers.
     static bool readCodes(QDeviceServo* device, const QStringList& numbers, int timeoutMs = 5000);

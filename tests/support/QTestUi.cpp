@@ -1,12 +1,10 @@
 #include "QTestUi.h"
 
-#include <QAbstractItemModel>
 #include <QAction>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QTest>
 #include <QWidget>
+#include <QtTest>
 
 QString QTestUi::text(const char* key)
 {

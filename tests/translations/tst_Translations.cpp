@@ -4,30 +4,7 @@
 
 #include "QKeyTranslator.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QDirIterator>
-#include <QRegularExpression>
-#include <QSet>
-#include <QXmlStreamReader>
 #include <QtTest>
-
-class tst_Translations : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void everyUsedKeyHasTextAndEveryTextIsUsed_data();
-    void everyUsedKeyHasTextAndEveryTextIsUsed();
-    void translatorAnswersAnyContext_data();
-    void translatorAnswersAnyContext();
-
-private:
-    QSet<QString> m_used;
-    // language ("en", "zh_CN") -> key -> text, from every translations/<area>_<language>.ts
-    QHash<QString, QHash<QString, QString>> m_texts;
-};
 
 namespace {
 const QStringList kSourceFolders{"host",   "plugin", "workspace", "edit",  "tables", "records", "codetree",
@@ -56,6 +33,7 @@ QSet<QString> keysUsedInSources(const QString& root)
             }
         }
     }
+
     return keys;
 }
 
@@ -67,6 +45,7 @@ void readTexts(const QString& path, QHash<QString, QString>* texts, QStringList*
         errors->append(QStringLiteral("%1: %2").arg(path, file.errorString()));
         return;
     }
+
     QXmlStreamReader xml(&file);
     QString source;
     while (!xml.atEnd()) {
@@ -80,6 +59,7 @@ void readTexts(const QString& path, QHash<QString, QString>* texts, QStringList*
             texts->insert(source, xml.readElementText());
         }
     }
+
     if (xml.hasError()) {
         errors->append(QStringLiteral("%1: %2").arg(path, xml.errorString()));
     }
@@ -88,79 +68,91 @@ void readTexts(const QString& path, QHash<QString, QString>* texts, QStringList*
 const QStringList kLanguages{QStringLiteral("en"), QStringLiteral("zh_CN")};
 } // namespace
 
-void tst_Translations::initTestCase()
+class tst_Translations : public QObject
 {
-    const QString root = QStringLiteral(SERVO_SOURCE_ROOT);
-    m_used = keysUsedInSources(root);
-    QVERIFY(m_used.size() > 200);
-    QStringList errors;
-    const QDir folder(root + QStringLiteral("/translations"));
-    for (const QString& language : kLanguages) {
-        const QStringList files = folder.entryList({QStringLiteral("*_%1.ts").arg(language)}, QDir::Files);
-        QVERIFY2(!files.isEmpty(), qPrintable(language));
-        for (const QString& file : files) {
-            readTexts(folder.filePath(file), &m_texts[language], &errors);
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        const QString root = QStringLiteral(SERVO_SOURCE_ROOT);
+        m_used = keysUsedInSources(root);
+        QVERIFY(m_used.size() > 200);
+        QStringList errors;
+        const QDir folder(root + QStringLiteral("/translations"));
+        for (const QString& language : kLanguages) {
+            const QStringList files =
+                folder.entryList({QStringLiteral("*_%1.ts").arg(language)}, QDir::Files);
+            QVERIFY2(!files.isEmpty(), qPrintable(language));
+            for (const QString& file : files) {
+                readTexts(folder.filePath(file), &m_texts[language], &errors);
+            }
+        }
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
+    }
+
+    void everyUsedKeyHasTextAndEveryTextIsUsed_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString& language : kLanguages) {
+            QTest::newRow(qPrintable(language)) << language;
         }
     }
-    QVERIFY2(errors.isEmpty(), qPrintable(errors.join(QLatin1Char('\n'))));
-}
 
-void tst_Translations::everyUsedKeyHasTextAndEveryTextIsUsed_data()
-{
-    QTest::addColumn<QString>("language");
-    for (const QString& language : kLanguages) {
-        QTest::newRow(qPrintable(language)) << language;
+    // Also the texts that are not keys (shortcuts, column letters): each has a text in every language.
+    void everyUsedKeyHasTextAndEveryTextIsUsed()
+    {
+        QFETCH(QString, language);
+        const QHash<QString, QString>& texts = m_texts[language];
+        QStringList missing;
+        for (const QString& key : qAsConst(m_used)) {
+            if (texts.value(key).trimmed().isEmpty()) {
+                missing << key;
+            }
+        }
+        QStringList unused;
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            if (it.key().startsWith(QLatin1String("STR_")) && !m_used.contains(it.key())) {
+                unused << it.key();
+            }
+        }
+        missing.sort();
+        unused.sort();
+        QVERIFY2(missing.isEmpty(), qPrintable("no text: " + missing.join(QLatin1Char(' '))));
+        QVERIFY2(unused.isEmpty(), qPrintable("unused: " + unused.join(QLatin1Char(' '))));
+        QStringList keys = texts.keys();
+        QStringList englishKeys = m_texts.value(QStringLiteral("en")).keys();
+        keys.sort();
+        englishKeys.sort();
+        QCOMPARE(keys, englishKeys);
     }
-}
 
-// Also the texts that are not keys (shortcuts, column letters): each has a text in every language.
-void tst_Translations::everyUsedKeyHasTextAndEveryTextIsUsed()
-{
-    QFETCH(QString, language);
-    const QHash<QString, QString>& texts = m_texts[language];
-    QStringList missing;
-    for (const QString& key : qAsConst(m_used)) {
-        if (texts.value(key).trimmed().isEmpty()) {
-            missing << key;
+    void translatorAnswersAnyContext_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("context");
+        for (const QString& language : kLanguages) {
+            QTest::newRow(qPrintable(language + " plug-in class")) << language << "QFuncodeView_Servo";
+            QTest::newRow(qPrintable(language + " unknown class")) << language << "NoSuchClass";
         }
     }
-    QStringList unused;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
-        if (it.key().startsWith(QLatin1String("STR_")) && !m_used.contains(it.key())) {
-            unused << it.key();
-        }
-    }
-    missing.sort();
-    unused.sort();
-    QVERIFY2(missing.isEmpty(), qPrintable("no text: " + missing.join(QLatin1Char(' '))));
-    QVERIFY2(unused.isEmpty(), qPrintable("unused: " + unused.join(QLatin1Char(' '))));
-    QStringList keys = texts.keys();
-    QStringList englishKeys = m_texts.value(QStringLiteral("en")).keys();
-    keys.sort();
-    englishKeys.sort();
-    QCOMPARE(keys, englishKeys);
-}
 
-void tst_Translations::translatorAnswersAnyContext_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("context");
-    for (const QString& language : kLanguages) {
-        QTest::newRow(qPrintable(language + " plug-in class")) << language << "QFuncodeView_Servo";
-        QTest::newRow(qPrintable(language + " unknown class")) << language << "NoSuchClass";
+    void translatorAnswersAnyContext()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, context);
+        QKeyTranslator::installForApplication(language);
+        const QByteArray ctx = context.toLatin1();
+        const QString expected = m_texts[language].value("STR_FUNCODE"); // a used key: never empty
+        QCOMPARE(QCoreApplication::translate(ctx.constData(), "STR_FUNCODE"), expected);
+        QCOMPARE(QCoreApplication::translate(ctx.constData(), "not a key"), QStringLiteral("not a key"));
     }
-}
 
-void tst_Translations::translatorAnswersAnyContext()
-{
-    QFETCH(QString, language);
-    QFETCH(QString, context);
-    QKeyTranslator::installForApplication(language);
-    const QByteArray ctx = context.toLatin1();
-    const QString expected = m_texts[language].value("STR_FUNCODE"); // a used key: never empty
-    QCOMPARE(QCoreApplication::translate(ctx.constData(), "STR_FUNCODE"), expected);
-    QCOMPARE(QCoreApplication::translate(ctx.constData(), "not a key"), QStringLiteral("not a key"));
-}
+private:
+    QSet<QString> m_used;
+    // language ("en", "zh_CN") -> key -> text, from every translations/<area>_<language>.ts
+    QHash<QString, QHash<QString, QString>> m_texts;
+};
 
 QTEST_GUILESS_MAIN(tst_Translations)
 #include "tst_Translations.moc"

@@ -13,10 +13,7 @@
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QEventLoop>
 #include <QProgressDialog>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QtTest>
 
 namespace {

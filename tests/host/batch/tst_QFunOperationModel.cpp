@@ -5,7 +5,6 @@
 #include "QFunOperationModel.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {

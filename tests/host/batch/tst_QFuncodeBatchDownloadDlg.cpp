@@ -12,7 +12,6 @@
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {

@@ -34,43 +34,41 @@ inline bool makeZip(const QString& path, const Entries& entries)
     return zipClose(zip, nullptr) == ZIP_OK && ok;
 }
 
-// The parts every workbook has, around the given sheet and shared strings.
+const QByteArray kXmlDeclaration = "<?xml version=\"1.0\"?>";
+const QByteArray kRelationshipTypes = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+const QByteArray kSpreadsheet = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const QByteArray kSheetStart = kXmlDeclaration + "<worksheet xmlns=\"" + kSpreadsheet + "\"><sheetData>";
+const QByteArray kSheetEnd = "</sheetData></worksheet>";
+
+// A relationships part; each relationship is {id, type (last part of its name), target}.
+inline QByteArray relationships(const QList<QByteArrayList>& list)
+{
+    QByteArray xml = kXmlDeclaration +
+                     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (const QByteArrayList& r : list) {
+        xml += "<Relationship Id=\"" + r.at(0) + "\" Type=\"" + kRelationshipTypes + '/' + r.at(1) +
+               "\" Target=\"" + r.at(2) + "\"/>";
+    }
+    return xml + "</Relationships>";
+}
+
+// The parts every workbook has, around the given sheet and shared strings (the reader takes no content
+// types), the workbook in a namespace prefix of its own and the code sheet named by an absolute target.
 inline Entries workbookParts(const QByteArray& sheetXml, const QByteArray& sharedStringsXml)
 {
-    Entries entries;
-    entries.append(qMakePair<QString, QByteArray>(
-        "[Content_Types].xml",
-        "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-        "content-types\"/>"));
-    entries.append(qMakePair<QString, QByteArray>(
-        "_rels/.rels",
-        "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/"
-        "2006/relationships\"><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
-        "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
-        "</Relationships>"));
-    entries.append(qMakePair<QString, QByteArray>(
-        "xl/workbook.xml",
-        "<?xml version=\"1.0\"?><x:workbook xmlns:x=\"http://schemas.openxmlformats.org/"
-        "spreadsheetml/2006/main\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships\"><x:sheets><x:sheet name=\"Notes\" sheetId=\"1\" r:id=\"rId7\"/>"
-        "<x:sheet name=\"Codes\" sheetId=\"2\" r:id=\"rId8\"/></x:sheets></x:workbook>"));
-    entries.append(qMakePair<QString, QByteArray>(
-        "xl/_rels/workbook.xml.rels",
-        "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/"
-        "2006/relationships\"><Relationship Id=\"rId7\" Type=\"http://schemas.openxmlformats.org/"
-        "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/notes.xml\"/>"
-        "<Relationship Id=\"rId8\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/worksheet\" Target=\"/xl/worksheets/codes.xml\"/>"
-        "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/sharedStrings\" Target=\"strings.xml\"/></Relationships>"));
-    entries.append(qMakePair<QString, QByteArray>(
-        "xl/worksheets/notes.xml",
-        "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/"
-        "2006/main\"><sheetData><row><c t=\"inlineStr\"><is><t>A note</t></is></c></row>"
-        "</sheetData></worksheet>"));
-    entries.append(qMakePair<QString, QByteArray>("xl/worksheets/codes.xml", sheetXml));
-    entries.append(qMakePair<QString, QByteArray>("xl/strings.xml", sharedStringsXml));
-    return entries;
+    return {{"_rels/.rels", relationships({{"rId1", "officeDocument", "xl/workbook.xml"}})},
+            {"xl/workbook.xml",
+             kXmlDeclaration + "<x:workbook xmlns:x=\"" + kSpreadsheet + "\" xmlns:r=\"" +
+                 kRelationshipTypes +
+                 "\"><x:sheets><x:sheet name=\"Notes\" sheetId=\"1\" r:id=\"rId7\"/><x:sheet name=\"Codes\" "
+                 "sheetId=\"2\" r:id=\"rId8\"/></x:sheets></x:workbook>"},
+            {"xl/_rels/workbook.xml.rels", relationships({{"rId7", "worksheet", "worksheets/notes.xml"},
+                                                          {"rId8", "worksheet", "/xl/worksheets/codes.xml"},
+                                                          {"rId9", "sharedStrings", "strings.xml"}})},
+            {"xl/worksheets/notes.xml",
+             kSheetStart + "<row><c t=\"inlineStr\"><is><t>A note</t></is></c></row>" + kSheetEnd},
+            {"xl/worksheets/codes.xml", sheetXml},
+            {"xl/strings.xml", sharedStringsXml}};
 }
 
 // The bytes of such an archive.
@@ -82,15 +80,9 @@ inline QByteArray zipBytes(const Entries& entries)
                                                                                : QByteArray();
 }
 
-const QByteArray kSheetStart = "<?xml version=\"1.0\"?><worksheet xmlns=\"http://schemas.openxmlformats.org/"
-                               "spreadsheetml/2006/main\"><sheetData>";
-const QByteArray kSheetEnd = "</sheetData></worksheet>";
-
 inline QByteArray sharedStrings(const QList<QByteArray>& items)
 {
-    QByteArray xml =
-        "<?xml version=\"1.0\"?><sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/"
-        "main\">";
+    QByteArray xml = kXmlDeclaration + "<sst xmlns=\"" + kSpreadsheet + "\">";
     for (const QByteArray& item : items) {
         xml += "<si>" + item + "</si>";
     }

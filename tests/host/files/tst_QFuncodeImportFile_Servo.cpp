@@ -9,9 +9,7 @@
 #include "QTestHost.h"
 #include "QTestUi.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 namespace {
 const QString kAlias = QStringLiteral("Import-File");
