@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 class tst_QPluginHost : public QObject
 {

@@ -17,7 +17,6 @@
 #include "QWorkbenchWindow.h"
 #include "tagTreeDataSet.h"
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHelpEvent>

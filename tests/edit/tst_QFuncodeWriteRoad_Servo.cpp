@@ -7,7 +7,6 @@
 #include "QStatistics.h"
 #include "QTestHost.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using Road = QFuncodeWriteRoad_Servo;

@@ -5,9 +5,7 @@
 #include "QSortedModifyFunDetailView_Servo.h"
 #include "QTestHost.h"
 
-#include <QAbstractItemModelTester>
 #include <QtTest>
-#include <ctime>
 
 using M = QSortedModifyFunDetailModel_Servo;
 

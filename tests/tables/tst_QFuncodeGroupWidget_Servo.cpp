@@ -7,7 +7,6 @@
 #include "QTestHost.h"
 #include "QTestUi.h"
 
-#include <QTabWidget>
 #include <QtTest>
 
 // The tabs of the groups: in the drive's group order (tst_QDeviceServo::groupOrder), reuse of tables

@@ -32,7 +32,6 @@
 #include "QTestMessageBoxes.h"
 #include "QTestUi.h"
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFileDialog>
@@ -40,7 +39,6 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 

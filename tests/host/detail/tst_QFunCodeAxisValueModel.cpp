@@ -5,7 +5,6 @@
 #include "QTestHost.h"
 
 #include <QBrush>
-#include <QSignalSpy>
 #include <QtTest>
 
 using M = QFunCodeAxisValueModel;

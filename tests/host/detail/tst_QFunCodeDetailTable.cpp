@@ -11,9 +11,7 @@
 #include "QTestHost.h"
 #include "QTestUi.h"
 
-#include <QAbstractItemModelTester>
 #include <QDoubleSpinBox>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 

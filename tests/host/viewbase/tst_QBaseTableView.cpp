@@ -3,7 +3,6 @@
 #include "QTestHost.h"
 #include "QTestUi.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>

@@ -3,7 +3,6 @@
 #include "QFuncodeEditorFactory.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
-#include "QTestUi.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
