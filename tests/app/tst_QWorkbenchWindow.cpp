@@ -292,20 +292,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>(
-            "expected"); // the switches afterwards, as dropEvery/lateEvery/refuse/fail/offline
-        QTest::newRow("lose replies") << QByteArray("STR_MENU_SIM_DROP_EVERY") << "4"
-                                      << "4/0/0//-1";
-        QTest::newRow("late answers") << QByteArray("STR_MENU_SIM_LATE_EVERY") << "2"
-                                      << "0/2/0//-1";
-        QTest::newRow("refuse writes") << QByteArray("STR_MENU_SIM_REFUSE_WRITES") << "Locked"
-                                       << "0/0/1:Locked//-1";
-        QTest::newRow("fail a code") << QByteArray("STR_MENU_SIM_FAIL_CODE") << "P00.02"
-                                     << "0/0/0/P00.02/-1";
-        QTest::newRow("unknown code refused") << QByteArray("STR_MENU_SIM_FAIL_CODE") << "P77.77"
-                                              << "0/0/0//-1";
-        QTest::newRow("offline after") << QByteArray("STR_MENU_SIM_OFFLINE_AFTER") << "5"
-                                       << "0/0/0//5";
+        // The switches afterwards: dropEvery/lateEvery/refuse/fail/offline.
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const char* key, const QString& answer,
+                            const QString& expected) {
+            QTest::newRow(name) << QByteArray(key) << answer << expected;
+        };
+        row("lose replies", "STR_MENU_SIM_DROP_EVERY", "4", "4/0/0//-1");
+        row("late answers", "STR_MENU_SIM_LATE_EVERY", "2", "0/2/0//-1");
+        row("refuse writes", "STR_MENU_SIM_REFUSE_WRITES", "Locked", "0/0/1:Locked//-1");
+        row("fail a code", "STR_MENU_SIM_FAIL_CODE", "P00.02", "0/0/0/P00.02/-1");
+        row("unknown code refused", "STR_MENU_SIM_FAIL_CODE", "P77.77", "0/0/0//-1");
+        row("offline after", "STR_MENU_SIM_OFFLINE_AFTER", "5", "0/0/0//5");
     }
 
     void faultSwitchMenuSetsTheSelectedDrive()

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "ModalAnswer.h"
 #include "QCommToolButton.h"
 #include "QConfigDB_Servo.h"
@@ -32,19 +33,6 @@ class tst_QDevAlarmWidget : public QObject
     std::unique_ptr<QDevAlarmWidget> m_page;
     std::unique_ptr<QTestMessageBoxes> m_boxes;
     QDeviceServo* m_drive = nullptr;
-
-    // Exports through `command` to the file chosen in the file dialog; the file's lines.
-    static QStringList exportTo(const QString& path, const std::function<void()>& command,
-                                QString* suggested = nullptr)
-    {
-        chooseInFileDialog(path, suggested);
-        command();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            return {};
-        }
-        return QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
 
     // Everything a tree shows, item by item.
     static QStringList snapshot(const QTreeWidget* tree)
@@ -215,7 +203,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = file.startsWith('/') ? file : dir.filePath(file);
         QString suggested;
-        const QStringList written = exportTo(path, command, &suggested);
+        chooseInFileDialog(path, &suggested);
+        command();
+        const QStringList written =
+            QString::fromLocal8Bit(FileFixtures::readBytes(path)).split('\n', Qt::SkipEmptyParts);
         QVERIFY2(suggested.endsWith("ExportInfo_" + drive->getAliasName() + ".csv"), qPrintable(suggested));
         QCOMPARE(written.size(), lines);
         if (lines == 0) {

@@ -41,16 +41,18 @@ class tst_QSortedModifyFunView_Servo : public QObject
 
     static QStatistics* statistics() { return QDatabaseManager::self()->getStatisticsDatabase(); }
 
-    // `count` events of the code, a minute apart, with old values 12, 13, ...
-    static void addEvents(const QString& funIndex, int count)
+    // Per code, that many events, a minute apart, with old values 12, 13, ...
+    static void addEvents(const QList<QPair<QString, int>>& counts)
     {
         QList<QPair<QString, tagFuncodeModifyData>> events;
-        for (int i = 0; i < count; ++i) {
-            tagFuncodeModifyData event;
-            event.timeStamp = 1700000000 + 60 * i;
-            event.oldValue = 12 + i;
-            event.newValue = 13 + i;
-            events.append(qMakePair(funIndex, event));
+        for (const auto& code : counts) {
+            for (int i = 0; i < code.second; ++i) {
+                tagFuncodeModifyData event;
+                event.timeStamp = 1700000000 + 60 * i;
+                event.oldValue = 12 + i;
+                event.newValue = 13 + i;
+                events.append(qMakePair(code.first, event));
+            }
         }
         QVERIFY(statistics()->addFuncodeModifyEvents("drive", events));
     }
@@ -120,12 +122,10 @@ private slots:
         QFETCH(bool, descending);
         QFETCH(QStringList, numbers);
         if (modified) {
-            addEvents("P00.01", 3);
-            addEvents("P00.02", 1);
-            addEvents("P2.00", 2);
-            addEvents("P00.09", 5); // seen from the manufacturer's authority on
-            addEvents("P88.01", 4); // a code the drive does not have
-            addEvents("U00.01", 6); // a state code is not a setting
+            // P00.09 is seen from the manufacturer's authority on; the drive has no P88.01; a state code is
+            // not a setting.
+            addEvents(
+                {{"P00.01", 3}, {"P00.02", 1}, {"P2.00", 2}, {"P00.09", 5}, {"P88.01", 4}, {"U00.01", 6}});
         }
         QLibSetting::self()->getSystemSetting()->setAuthority(authority);
         M model;
@@ -141,8 +141,7 @@ private slots:
 
     void togglingOrderTwiceReturnsToDescending()
     {
-        addEvents("P00.01", 3);
-        addEvents("P00.02", 1);
+        addEvents({{"P00.01", 3}, {"P00.02", 1}});
         QVERIFY(showPage());
         QCOMPARE(m_model->getAllFunIndexes(), (QStringList{"P00.01", "P00.02"}));
         m_view->slotSorted();
@@ -155,8 +154,7 @@ private slots:
 
     void cells()
     {
-        addEvents("P00.01", 3);
-        addEvents("P00.07", 1); // read only
+        addEvents({{"P00.01", 3}, {"P00.07", 1}}); // P00.07 is read only
         m_link->setRawValue("P00.01", 1, 500);
         QVERIFY(QTestHost::readAll(m_device));
         QVERIFY(showPage());
@@ -183,9 +181,7 @@ private slots:
 
     void changeNoticesAndCheckBoxes()
     {
-        addEvents("P00.01", 3);
-        addEvents("P00.02", 2);
-        addEvents("P2.00", 1);
+        addEvents({{"P00.01", 3}, {"P00.02", 2}, {"P2.00", 1}});
         QVERIFY(showPage());
         QSignalSpy changed(m_model, &QAbstractItemModel::dataChanged);
         QSignalManager* hub = QSoftCore::getCore()->getSignalManager();
@@ -217,8 +213,7 @@ private slots:
     // get no editor.
     void editsOnTheCellsAxis()
     {
-        addEvents("P00.02", 1);
-        addEvents("P00.07", 1);
+        addEvents({{"P00.02", 1}, {"P00.07", 1}});
         QVERIFY(QTestHost::readAll(m_device));
         QVERIFY(showPage());
         QSortedModifyFunDelegate_Servo delegate;
@@ -244,7 +239,7 @@ private slots:
         QList<tagSubFuncode_Servo*> codes;
         for (int i = 0; i < 60; ++i) {
             const QString number = QStringLiteral("P10.%1").arg(i, 2, 10, QLatin1Char('0'));
-            addEvents(number, 1);
+            addEvents({{number, 1}});
             codes.append(m_device->getNormalFuncodePtrByFunIndex(number));
         }
         QTestHost::setRefreshInterval(m_device, 0);
@@ -280,8 +275,7 @@ private slots:
 
     void doubleClicksShowHistoryAndRelatedParameters()
     {
-        addEvents("P00.01", 3); // has no related parameters
-        addEvents("P00.00", 2);
+        addEvents({{"P00.01", 3}, {"P00.00", 2}}); // P00.01 has no related parameters
         QVERIFY(showPage());
         QStringList seen;
         QVERIFY(doubleClick(M::COL_MODIFY_COUNT, [&seen](QWidget* modal) {

@@ -53,19 +53,9 @@ class tst_QFuncodeWidget_Servo : public QObject
 
     QFunValueWidget_Servo* workspace() const { return m_main->valueWidget(); }
     static QSimulatedDriveLink* link() { return QTestHost::link("three"); }
-    // A change of P00.02 on axis X as a page tells the workspace of it.
-    void changeSpeed(const QString& from, const QString& to)
-    {
-        workspace()->OnDataChanged(from, to, m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
-    }
     static QList<tagModifyFuncode_Servo> stored()
     {
         return QDatabaseManager::self()->getRecordDatabase_Servo()->getModifyFunCodes("three");
-    }
-
-    static void clickNode(const QString& alias, int kind, const QString& text = QStringLiteral("page"))
-    {
-        QTestHost::clickTreeNode(alias, kind, text);
     }
 
     QStringList tabTitles() const
@@ -80,7 +70,7 @@ class tst_QFuncodeWidget_Servo : public QObject
     // Opens the drive's code tables from the tree; the current table's model and the cell of one code in it.
     QFuncodeModel_Servo* openCodes(const QString& funIndex, int column, QModelIndex* cell)
     {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
         QFuncodeView_Servo* view = workspace()->groupWidget()->getCurrentFuncodeView();
         *cell = view ? view->getModel()->index(view->getRowByValue(0, funIndex), column) : QModelIndex();
         return view ? view->getModel() : nullptr;
@@ -112,7 +102,7 @@ private slots:
     // its tables scroll inside themselves, so that the page never grows wider than its area.
     void fitsANarrowArea()
     {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
         QVERIFY2(m_main->minimumSizeHint().width() <= 760,
                  qPrintable(QString::number(m_main->minimumSizeHint().width())));
     }
@@ -146,17 +136,23 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // 54 and 55: the selected monitored code moves up and down.
+    // 54 and 55: shown on the monitored page only, they move its selected code up and down.
     void upAndDownMoveTheSelectedMonitoredCode()
     {
+        QButtonGroup* group = m_main->toolWidget()->getButtonGroup();
+        QVERIFY(!group->button(QButtonManager::BTN_UP)->isVisible());
         m_drive->setSelSubFuncodeList({"P00.01", "P00.02", "P00.03"});
-        clickNode("three", TREE_NODE_MONITORED);
+        QTestHost::clickTreeNode("three", TREE_NODE_MONITORED, "page");
+        QVERIFY(group->button(QButtonManager::BTN_UP)->isVisible());
+        QVERIFY(group->button(QButtonManager::BTN_DOWN)->isVisible());
         QSelFunCodeView_Servo* monitored = workspace()->selFunCodeView();
         monitored->setCurrentIndex(monitored->model()->index(1, 0));
         m_main->OnButtonClicked(QButtonManager::BTN_UP);
         QCOMPARE(m_drive->getSelSubFuncodeList(), QStringList({"P00.02", "P00.01", "P00.03"}));
         m_main->OnButtonClicked(QButtonManager::BTN_DOWN);
         QCOMPARE(m_drive->getSelSubFuncodeList(), QStringList({"P00.01", "P00.02", "P00.03"}));
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
+        QVERIFY(!group->button(QButtonManager::BTN_DOWN)->isVisible());
     }
 
     // 56: the batch download runs modally.
@@ -178,7 +174,7 @@ private slots:
         QTestHost::setRefreshInterval(m_drive, 0);
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
         QCOMPARE(link()->readRequestCount(), 0);
-        clickNode("three", TREE_NODE_FUNCODE);
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "page");
         QVERIFY(QTestHost::waitForReads(m_drive));
         link()->resetCounters();
         m_main->OnButtonClicked(QButtonManager::BTN_REFRESH);
@@ -343,56 +339,33 @@ private slots:
         QVERIFY(headers.count() > 1);
     }
 
-    void faultWindowOpensWithoutDevice()
+    void sameNodeKeepsTabsAuthorityOrDriveChangeReopens()
     {
-        clickNode(QString(), TREE_NODE_ALL_CUR_FAULTS);
-        QVERIFY(workspace()->multiDevFaultWindow()->isVisible());
-        QCOMPARE(workspace()->tabWidget()->count(), 0);
-    }
-
-    void sameNodeKeepsTabsAuthorityChangeReopensOnlyIt()
-    {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
-        clickNode("three", TREE_NODE_MONITORED, "monitored");
-        clickNode("three", TREE_NODE_RECORDS, "records");
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_MONITORED, "monitored");
+        QTestHost::clickTreeNode("three", TREE_NODE_RECORDS, "records");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
         QCOMPARE(tabTitles(), (QStringList{"codes", "monitored", "records"}));
         QCOMPARE(workspace()->tabWidget()->currentWidget(), workspace()->groupWidget());
 
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
         QCOMPARE(tabTitles(), QStringList{"codes"});
         // The tables now hold the codes of the higher authority.
         QFuncodeView_Servo* basic = workspace()->groupWidget()->getCurrentFuncodeView();
         QVERIFY(basic);
         QCOMPARE(basic->getFunGroup(), QStringLiteral("P00 Basic"));
         QVERIFY(basic->getRowByValue(0, "P00.09") >= 0);
-    }
 
-    void switchingDrivesClosesPagesAndRebuildsGroups()
-    {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
-        clickNode("three", TREE_NODE_RECORDS, "records");
+        // Another drive's node closes the pages of the drive before.
         QTestHost::link("one")->setFrozen(true);
-        clickNode("one", TREE_NODE_MONITORED, "monitored of one");
+        QTestHost::clickTreeNode("one", TREE_NODE_MONITORED, "monitored of one");
         QCOMPARE(workspace()->currentAlias(), QStringLiteral("one"));
         QCOMPARE(tabTitles(), QStringList{"monitored of one"});
         // The drive node only changes the current drive.
-        clickNode("three", TREE_NODE_DRIVE);
+        QTestHost::clickTreeNode("three", TREE_NODE_DRIVE, "page");
         QCOMPARE(workspace()->currentAlias(), QStringLiteral("three"));
         QCOMPARE(tabTitles(), QStringList{"monitored of one"});
-    }
-
-    void monitoredPageShowsUpAndDownButtons()
-    {
-        QButtonGroup* group = m_main->toolWidget()->getButtonGroup();
-        QVERIFY(group);
-        QVERIFY(!group->button(QButtonManager::BTN_UP)->isVisible());
-        clickNode("three", TREE_NODE_MONITORED, "monitored");
-        QVERIFY(group->button(QButtonManager::BTN_UP)->isVisible());
-        QVERIFY(group->button(QButtonManager::BTN_DOWN)->isVisible());
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
-        QVERIFY(!group->button(QButtonManager::BTN_DOWN)->isVisible());
     }
 
     void closeOtherKeepsOnlyTheTabUnderTheCursor_data()
@@ -410,7 +383,7 @@ private slots:
         const QList<int> kinds{TREE_NODE_FUNCODE, TREE_NODE_STATISTICS, TREE_NODE_RECORDS,
                                TREE_NODE_MONITORED, TREE_NODE_DEFAULT_COMPARE};
         for (int kind : kinds) {
-            clickNode("three", kind, QString::number(kind));
+            QTestHost::clickTreeNode("three", kind, QString::number(kind));
         }
         const QStringList all = tabTitles();
         QCOMPARE(all.size(), 5);
@@ -473,12 +446,13 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(int, left);
-        clickNode("three", TREE_NODE_RECORDS, "records");
+        QTestHost::clickTreeNode("three", TREE_NODE_RECORDS, "records");
         // The records' menu opens only when there are records.
         workspace()->rightMenuClicked();
         QVERIFY(!workspace()->recordMenu()->isVisible());
-        changeSpeed("1", "2");
-        changeSpeed("2", "3");
+        for (const QString to : {"2", "3"}) { // changes of P00.02 on axis X as a page tells of them
+            workspace()->OnDataChanged("1", to, m_drive->getFuncodePtrByFunIndex("P00.02"), 0);
+        }
         workspace()->rightMenuClicked();
         QVERIFY(workspace()->recordMenu()->isVisible());
         workspace()->recordMenu()->hide();
@@ -502,7 +476,7 @@ private slots:
     {
         QFETCH(QString, alias);
         QFETCH(bool, shown);
-        clickNode(alias, TREE_NODE_FUNCODE);
+        QTestHost::clickTreeNode(alias, TREE_NODE_FUNCODE, "page");
         QVERIFY(!workspace()->axisBox()->isVisible());
         workspace()->onShowAxis();
         QCOMPARE(workspace()->axisBox()->isVisible(), shown);
@@ -535,8 +509,8 @@ private slots:
 
     void removedCurrentDriveEmptiesTheWorkspace()
     {
-        clickNode("three", TREE_NODE_FUNCODE, "codes");
-        clickNode("three", TREE_NODE_RECORDS, "records");
+        QTestHost::clickTreeNode("three", TREE_NODE_FUNCODE, "codes");
+        QTestHost::clickTreeNode("three", TREE_NODE_RECORDS, "records");
         QPointer<QWidget> page = workspace()->tabWidget()->widget(0);
         QProjectCore::self()->getDevMgr()->removeDevice("one");
         QCOMPARE(workspace()->tabWidget()->count(), 2);
@@ -545,11 +519,15 @@ private slots:
         QVERIFY(workspace()->currentAlias().isEmpty());
         // Closing a page only takes it out of the tab widget.
         QVERIFY(page);
+        // The faults of all drives open without a drive, in a window of their own.
+        QTestHost::clickTreeNode(QString(), TREE_NODE_ALL_CUR_FAULTS, "faults");
+        QVERIFY(workspace()->multiDevFaultWindow()->isVisible());
+        QCOMPARE(workspace()->tabWidget()->count(), 0);
     }
 
     void findDialogBringsACodeIntoView()
     {
-        clickNode("three", TREE_NODE_RECORDS, "records");
+        QTestHost::clickTreeNode("three", TREE_NODE_RECORDS, "records");
         m_main->toolWidget()->setFindText("speed INTEGRAL");
         m_main->OnButtonClicked(QButtonManager::BTN_FIND);
         QFindFuncodeDialog_Servo* find = m_main->findDialog();

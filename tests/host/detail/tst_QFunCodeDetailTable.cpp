@@ -57,7 +57,6 @@ private slots:
     void init()
     {
         m_device = QTestHost::addSelectedDrive("TST3", "drive");
-        m_link = QTestHost::link("drive");
         QVERIFY(QTestHost::readAll(m_device));
     }
 
@@ -137,7 +136,7 @@ private slots:
         dlg.reset();
         QTest::qWait(0);
         QCOMPARE(spy.count(), 0);
-        QCOMPARE(m_link->rawValue("P00.01", axis), qint64(280));
+        QCOMPARE(QTestHost::link("drive")->rawValue("P00.01", axis), qint64(280));
     }
 
     void hexDialogReportsOnlyWhenAccepted()
@@ -161,23 +160,18 @@ private slots:
         QCOMPARE(spy.at(0).at(1).toLongLong(), qint64(255));
     }
 
-    // The cells' flags are the model's (tst_QFunCodeAxisValueModel::editCellFlags).
-    void disableModifyLocksEveryAxis()
+    // The cells' flags are the model's (tst_QFunCodeAxisValueModel::editCellFlags): locked, every axis is.
+    void valuesFollowTheDriveAndLock()
     {
         QFunCodeDetailTable dlg("P00.01");
+        // The window asks for the code when it opens; readCodes waits for that read first.
+        QTestHost::link("drive")->setRawValue("P00.01", 1, 1234);
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
+        QCOMPARE(rowTexts(dlg, 1).at(QFunCodeAxisValueModel::COL_CUR_VALUE), QString("12.34"));
         dlg.disableModify();
         for (int axis = 0; axis < 3; ++axis) {
             QVERIFY(!(editCell(dlg, axis).flags() & Qt::ItemIsEditable));
         }
-    }
-
-    void valuesFollowTheDrive()
-    {
-        QFunCodeDetailTable dlg("P00.01");
-        // The window asks for the code when it opens; readCodes waits for that read first.
-        m_link->setRawValue("P00.01", 1, 1234);
-        QVERIFY(QTestHost::readCodes(m_device, {"P00.01"}));
-        QCOMPARE(rowTexts(dlg, 1).at(QFunCodeAxisValueModel::COL_CUR_VALUE), QString("12.34"));
     }
 
     void relatedParameters()
@@ -216,7 +210,6 @@ private slots:
 
 private:
     QDeviceServo* m_device = nullptr;
-    QSimulatedDriveLink* m_link = nullptr;
 };
 
 QTEST_MAIN(tst_QFunCodeDetailTable)

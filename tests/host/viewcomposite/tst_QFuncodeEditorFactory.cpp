@@ -24,6 +24,17 @@ class tst_QFuncodeEditorFactory : public QObject
 
     tagSubFuncode_Servo* code(const QString& index) const { return m_device->getFuncodePtrByFunIndex(index); }
 
+    // A row: the code, the drive's raw value on axis Y (-1: its default; -2: the read fails), the editor's
+    // kind, what it shows (spin: "min..max decimals step value"; combo: the item; hex: the text), the value
+    // handed back on commit (invalid: nothing to write), and for a dialog the text typed before OK, or
+    // "cancel".
+    static void row(const char* name, const QString& number, qint64 raw, F::EditorKind kind,
+                    const QString& shown = QString(), const QVariant& value = QVariant(),
+                    const QString& answer = QString())
+    {
+        QTest::newRow(name) << number << raw << int(kind) << shown << answer << value;
+    }
+
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
     void init()
@@ -36,55 +47,32 @@ private slots:
     void editorOfEveryShowType_data()
     {
         QTest::addColumn<QString>("number");
-        QTest::addColumn<qint64>("raw"); // the drive's raw value on axis Y; -1: its default; -2: read fails
+        QTest::addColumn<qint64>("raw");
         QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("shown");  // spin: "min..max decimals step value"; combo: item; hex: text
-        QTest::addColumn<QString>("answer"); // dialogs: text typed before OK, or "cancel"
-        QTest::addColumn<QVariant>("value"); // handed back on commit; invalid: nothing to write
-
-        QTest::newRow("0 decimal, 2 decimals")
-            << "P00.01" << -1LL << int(F::EDITOR_SPIN) << "0.1..30 2 0.01 2.8"
-            << "" << QVariant(2.8);
-        QTest::newRow("8 signed") << "P00.11" << -1LL << int(F::EDITOR_SPIN) << "-1000..1000 0 1 -5"
-                                  << "" << QVariant(-5.0);
-        QTest::newRow("10 64-bit") << "P00.13" << 123456789012LL << int(F::EDITOR_SPIN)
-                                   << "-1e+12..1e+12 0 1 1.23457e+11"
-                                   << "" << QVariant(123456789012.0);
-        QTest::newRow("2 enumerated after a gap")
-            << "P00.00" << 3LL << int(F::EDITOR_COMBO) << "3:Motor C 750W"
-            << "" << QVariant(3);
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QVariant>("value");
+        row("0 decimal, 2 decimals", "P00.01", -1, F::EDITOR_SPIN, "0.1..30 2 0.01 2.8", 2.8);
+        row("8 signed", "P00.11", -1, F::EDITOR_SPIN, "-1000..1000 0 1 -5", -5.0);
+        row("10 64-bit", "P00.13", 123456789012, F::EDITOR_SPIN, "-1e+12..1e+12 0 1 1.23457e+11",
+            123456789012.0);
+        row("2 enumerated after a gap", "P00.00", 3, F::EDITOR_COMBO, "3:Motor C 750W", 3);
         // Nobody chose a value the editor would start from: an unknown or unlisted value writes nothing.
-        QTest::newRow("2 enumerated, value of no item: none") << "P00.00" << 2LL << int(F::EDITOR_COMBO) << ""
-                                                              << "" << QVariant();
-        QTest::newRow("2 enumerated, read failed: none") << "P00.00" << -2LL << int(F::EDITOR_COMBO) << ""
-                                                         << "" << QVariant();
-        QTest::newRow("0 decimal, read failed: empty")
-            << "P00.01" << -2LL << int(F::EDITOR_SPIN) << "0.1..30 2 0.01 "
-            << "" << QVariant();
-        QTest::newRow("1 hexadecimal, read failed: empty") << "P00.04" << -2LL << int(F::EDITOR_HEX) << ""
-                                                           << "" << QVariant();
-        QTest::newRow("1 hexadecimal above the maximum: refused")
-            << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
-            << "10000" << QVariant();
-        QTest::newRow("1 hexadecimal, cancelled") << "P00.04" << -1LL << int(F::EDITOR_HEX) << "FF"
-                                                  << "cancel" << QVariant();
-        QTest::newRow("9 hexadecimal, 32 bits") << "P00.12" << -1LL << int(F::EDITOR_HEX) << "1000"
-                                                << "FFFFFFFF" << QVariant(qlonglong(0xFFFFFFFF));
-        QTest::newRow("6 menu parameter") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
-                                          << "" << QVariant(12);
-        QTest::newRow("6 menu parameter, read failed: empty, nothing to accept")
-            << "P00.05" << -2LL << int(F::EDITOR_MENU) << ""
-            << "" << QVariant();
-        QTest::newRow("6 menu parameter, cancelled") << "P00.05" << 12LL << int(F::EDITOR_MENU) << ""
-                                                     << "cancel" << QVariant();
-        QTest::newRow("3 bits") << "P00.10" << -1LL << int(F::EDITOR_NONE) << ""
-                                << "" << QVariant();
-        QTest::newRow("4 text") << "P00.14" << -1LL << int(F::EDITOR_NONE) << ""
-                                << "" << QVariant();
-        QTest::newRow("5 date") << "P00.15" << -1LL << int(F::EDITOR_NONE) << ""
-                                << "" << QVariant();
-        QTest::newRow("7 version") << "P00.16" << -1LL << int(F::EDITOR_NONE) << ""
-                                   << "" << QVariant();
+        row("2 enumerated, value of no item: none", "P00.00", 2, F::EDITOR_COMBO);
+        row("2 enumerated, read failed: none", "P00.00", -2, F::EDITOR_COMBO);
+        row("0 decimal, read failed: empty", "P00.01", -2, F::EDITOR_SPIN, "0.1..30 2 0.01 ");
+        row("1 hexadecimal, read failed: empty", "P00.04", -2, F::EDITOR_HEX);
+        row("1 hexadecimal above the maximum: refused", "P00.04", -1, F::EDITOR_HEX, "FF", QVariant(),
+            "10000");
+        row("1 hexadecimal, cancelled", "P00.04", -1, F::EDITOR_HEX, "FF", QVariant(), "cancel");
+        row("9 hexadecimal, 32 bits", "P00.12", -1, F::EDITOR_HEX, "1000", qlonglong(0xFFFFFFFF), "FFFFFFFF");
+        row("6 menu parameter", "P00.05", 12, F::EDITOR_MENU, "", 12);
+        row("6 menu parameter, read failed: empty, nothing to accept", "P00.05", -2, F::EDITOR_MENU);
+        row("6 menu parameter, cancelled", "P00.05", 12, F::EDITOR_MENU, "", QVariant(), "cancel");
+        row("3 bits", "P00.10", -1, F::EDITOR_NONE);
+        row("4 text", "P00.14", -1, F::EDITOR_NONE);
+        row("5 date", "P00.15", -1, F::EDITOR_NONE);
+        row("7 version", "P00.16", -1, F::EDITOR_NONE);
     }
 
     void editorOfEveryShowType()
