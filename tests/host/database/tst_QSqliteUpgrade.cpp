@@ -7,31 +7,26 @@
 using namespace DatabaseTestFiles;
 
 namespace {
-const qint32 kTestApplicationId = 0x54535431;
-
 // A kind of file with three layouts: items; items with a size; and an index and a table of notes.
 tagSqliteSchema layout(int version)
 {
     tagSqliteSchema schema;
     schema.kind = QStringLiteral("layout test");
-    schema.applicationId = kTestApplicationId;
+    schema.applicationId = 0x54535431; // "TST1"
     schema.version = version;
     schema.tables = QStringList{"item"};
     schema.createStatements = QStringList{"CREATE TABLE item (id INTEGER PRIMARY KEY, name TEXT NOT NULL" +
                                           QString(version >= 2 ? ", size INTEGER NOT NULL DEFAULT 0)" : ")")};
+    const QStringList notes{"CREATE INDEX item_name ON item (name)",
+                            "CREATE TABLE note (item_id INTEGER NOT NULL, text TEXT)"};
+    if (version >= 2) {
+        schema.upgrades.insert(1, {"ALTER TABLE item ADD COLUMN size INTEGER NOT NULL DEFAULT 0"});
+    }
     if (version >= 3) {
         schema.tables.append("note");
-        schema.createStatements += QStringList{"CREATE INDEX item_name ON item (name)",
-                                               "CREATE TABLE note (item_id INTEGER NOT NULL, text TEXT)"};
+        schema.createStatements += notes;
+        schema.upgrades.insert(2, notes);
     }
-
-    schema.upgrades.insert(1, {"ALTER TABLE item ADD COLUMN size INTEGER NOT NULL DEFAULT 0"});
-    schema.upgrades.insert(2, {"CREATE INDEX item_name ON item (name)",
-                               "CREATE TABLE note (item_id INTEGER NOT NULL, text TEXT)"});
-    for (auto it = schema.upgrades.begin(); it != schema.upgrades.end();) {
-        it = it.key() >= version ? schema.upgrades.erase(it) : it + 1;
-    }
-
     return schema;
 }
 
@@ -172,13 +167,12 @@ private slots:
         QCOMPARE(filesIn(dir.path()).size(), older ? 2 : 1);
         db->close();
         // The upgraded file is laid out like a new one.
-        std::unique_ptr<QSqliteDatabase> fresh = std::move(db);
         const QString newPath = dir.filePath("new-" + QFileInfo(fileName).fileName());
-        QVERIFY(fresh->open(newPath));
-        fresh->close();
+        QVERIFY(db->open(newPath));
+        db->close();
         QCOMPARE(layoutOf(path), layoutOf(newPath));
         QVariant rows;
-        QVERIFY(runSql(path, {"SELECT count(*) FROM " + fresh->schema().tables.first()}, &rows));
+        QVERIFY(runSql(path, {"SELECT count(*) FROM " + db->schema().tables.first()}, &rows));
         QVERIFY2(rows.toInt() > 0, "the old file's rows are gone");
     }
 

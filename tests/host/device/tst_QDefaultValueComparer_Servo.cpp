@@ -1,7 +1,5 @@
 #include "QDeviceServo.h"
-#include "QLibSetting.h"
 #include "QSimulatedDriveLink.h"
-#include "QSystemSetting.h"
 #include "QTestHost.h"
 
 #include <QtTest>
@@ -14,35 +12,28 @@ class tst_QDefaultValueComparer_Servo : public QObject
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
-    void cleanup()
-    {
-        QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
-        QTestHost::clearProject();
-    }
+    void cleanup() { QTestHost::clearProject(); }
 
     void listsWhatDiffers_data()
     {
         QTest::addColumn<QString>("funIndex"); // empty: nothing is changed
         QTest::addColumn<int>("axis");
         QTest::addColumn<qint64>("raw");
-        QTest::addColumn<int>("authority");
         QTest::addColumn<bool>("readAfter");   // the changed value is read into the device
         QTest::addColumn<QString>("axisName"); // empty: the code is not listed
-        const int engineer = AUTHORITY_ENGINEER;
         // A new drive holds its defaults: every kind of default text must equal its value.
-        QTest::newRow("new drive") << "" << 0 << qint64(0) << engineer << true << "";
-        QTest::newRow("decimal on Z") << "P10.05" << 2 << qint64(42) << engineer << true << "Z";
-        QTest::newRow("two decimals on Y") << "P00.01" << 1 << qint64(315) << engineer << true << "Y";
-        QTest::newRow("enumerated on X") << "P00.03" << 0 << qint64(2) << engineer << true << "X";
-        QTest::newRow("hexadecimal on X") << "P00.04" << 0 << qint64(256) << engineer << true << "X";
+        QTest::newRow("new drive") << "" << 0 << qint64(0) << true << "";
+        QTest::newRow("decimal on Z") << "P10.05" << 2 << qint64(42) << true << "Z";
+        QTest::newRow("two decimals on Y") << "P00.01" << 1 << qint64(315) << true << "Y";
+        QTest::newRow("enumerated on X") << "P00.03" << 0 << qint64(2) << true << "X";
+        QTest::newRow("hexadecimal on X") << "P00.04" << 0 << qint64(256) << true << "X";
         // A value changed in the drive but not read since is not known to differ.
-        QTest::newRow("not read since") << "P10.07" << 0 << qint64(77) << engineer << false << "";
-        // Above the present authority the code is not shown anywhere, here neither.
-        QTest::newRow("above authority") << "P00.09" << 0 << qint64(77) << engineer << true << "";
-        QTest::newRow("visible to the manufacturer")
-            << "P00.09" << 0 << qint64(77) << int(AUTHORITY_MANUFACTURER) << true << "X";
+        QTest::newRow("not read since") << "P10.07" << 0 << qint64(77) << false << "";
+        // Above the present authority the code is not shown anywhere, here neither (which codes the
+        // authority shows: tst_QDeviceServo::descriptionsFollowAuthority).
+        QTest::newRow("above authority") << "P00.09" << 0 << qint64(77) << true << "";
         // The monitoring values of the state group move all the time; none of them is a setting.
-        QTest::newRow("state code") << "U00.01" << 0 << qint64(77) << engineer << true << "";
+        QTest::newRow("state code") << "U00.01" << 0 << qint64(77) << true << "";
     }
 
     void listsWhatDiffers()
@@ -50,10 +41,8 @@ private slots:
         QFETCH(QString, funIndex);
         QFETCH(int, axis);
         QFETCH(qint64, raw);
-        QFETCH(int, authority);
         QFETCH(bool, readAfter);
         QFETCH(QString, axisName);
-        QLibSetting::self()->getSystemSetting()->setAuthority(authority);
         QDeviceServo* device = QTestHost::addDrive("TST3", "drive");
         QVERIFY(device);
         QVERIFY(device->getCompareFuncodeDefault().isEmpty()); // nothing read yet

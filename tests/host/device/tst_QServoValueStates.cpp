@@ -48,25 +48,15 @@ private slots:
         QFETCH(bool, lastChanged);
         QServoValueStates states;
         states.reset(2);
+        const QMap<QChar, std::function<bool(qint64)>> apply{
+            {'r', [&](qint64 n) { return states.setRead(1, 2, n); }},
+            {'s', [&](qint64) { return states.setNoAnswer(1, 2); }},
+            {'f', [&](qint64) { return states.setReadFailed(1, 2); }},
+            {'w', [&](qint64 n) { return states.setWritten(1, 2, n); }},
+            {'g', [&](qint64) { return !states.setAllStale(3).isEmpty(); }}};
         bool changed = false;
         for (const QString& event : events.split(' ', Qt::SkipEmptyParts)) {
-            const qint64 n = event.mid(1).toLongLong();
-            switch (event.at(0).toLatin1()) {
-            case 'r':
-                changed = states.setRead(1, 2, n);
-                break;
-            case 's':
-                changed = states.setNoAnswer(1, 2);
-                break;
-            case 'f':
-                changed = states.setReadFailed(1, 2);
-                break;
-            case 'w':
-                changed = states.setWritten(1, 2, n);
-                break;
-            default:
-                changed = !states.setAllStale(3).isEmpty();
-            }
+            changed = apply.value(event.at(0))(event.mid(1).toLongLong());
         }
         const QServoValue v = states.value(1, 2);
         QCOMPARE(int(v.state), state);

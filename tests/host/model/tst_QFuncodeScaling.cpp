@@ -95,6 +95,7 @@ private slots:
         QTest::addColumn<bool>("inRange");
         QTest::newRow("decimal inside") << 0 << 4 << "0.10" << QString("30.00") << qint64(3000) << true;
         QTest::newRow("decimal above") << 0 << 4 << "0.10" << QString("30.00") << qint64(3001) << false;
+        QTest::newRow("decimal below") << 0 << 4 << "0.10" << QString("30.00") << qint64(9) << false;
         QTest::newRow("uint16 caps a wider range")
             << 0 << 4 << "0" << QString("100000") << qint64(65536) << false;
         QTest::newRow("int16 negative") << 8 << 3 << "-40000" << QString("40000") << qint64(-32768) << true;
