@@ -7,9 +7,7 @@
 
 using namespace DatabaseTestFiles;
 
-namespace {
 const tagModifyFuncode_Servo kRecord{"2024-05-01 10:00:00", "P00.07", 0, "1", "2", {}};
-} // namespace
 
 // The manager is a process-wide object; the cases run in declaration order and share it.
 class tst_QDatabaseManager : public QObject

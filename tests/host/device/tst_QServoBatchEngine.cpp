@@ -30,10 +30,6 @@ QMap<QString, tagExportFuncodePtr_Servo> recordsOf(const QStringList& numbers, q
     return map;
 }
 
-QSignalManager* hub()
-{
-    return QSignalManager::self();
-}
 } // namespace
 
 class tst_QServoBatchEngine : public QObject
@@ -105,10 +101,10 @@ private slots:
 
     void writesAndReadsBackOneRequestPerBlock()
     {
-        QSignalSpy writeReplies(hub(), &QSignalManager::sigWriteReply);
-        QSignalSpy writeFinished(hub(), &QSignalManager::sigWriteFinished);
-        QSignalSpy readReplies(hub(), &QSignalManager::sigReadReply);
-        QSignalSpy readFinished(hub(), &QSignalManager::sigReadFinished);
+        QSignalSpy writeReplies(QSignalManager::self(), &QSignalManager::sigWriteReply);
+        QSignalSpy writeFinished(QSignalManager::self(), &QSignalManager::sigWriteFinished);
+        QSignalSpy readReplies(QSignalManager::self(), &QSignalManager::sigReadReply);
+        QSignalSpy readFinished(QSignalManager::self(), &QSignalManager::sigReadFinished);
         m_device->calcFuncodeReadWriteTaskMap(
             recordsOf({"P00.01", "P00.12", "P00.13", "P10.00", "P10.119"}, 20), true, 0);
         QServoBatchEngine* engine = m_device->batchEngine();
@@ -142,7 +138,7 @@ private slots:
         auto map = recordsOf({"P10.05"}, 42);
         map.insert("P10.06", recordsOf({"P10.06"}, 6, 1).first());
         m_device->calcFuncodeReadWriteTaskMap(map, true, 0);
-        QSignalSpy finished(hub(), &QSignalManager::sigWriteFinished);
+        QSignalSpy finished(QSignalManager::self(), &QSignalManager::sigWriteFinished);
         m_device->modifyFuncodeValueWithRecord_readAfterWrite();
         QVERIFY(finished.wait());
         QCOMPARE(records->recordCount("drive"), before + 2);
@@ -158,8 +154,8 @@ private slots:
 
     void ignoresAnswersItNoLongerWaitsFor()
     {
-        QSignalSpy replies(hub(), &QSignalManager::sigWriteReply);
-        QSignalSpy finished(hub(), &QSignalManager::sigWriteFinished);
+        QSignalSpy replies(QSignalManager::self(), &QSignalManager::sigWriteReply);
+        QSignalSpy finished(QSignalManager::self(), &QSignalManager::sigWriteFinished);
         m_link->setReplyDelay(20);
         m_device->calcFuncodeReadWriteTaskMap(recordsOf({"P00.01", "P00.13"}, 20), false, 0); // two blocks
         m_device->modifyFuncodeValueWithRecord_readAfterWrite();

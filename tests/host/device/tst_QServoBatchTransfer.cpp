@@ -31,10 +31,6 @@ QMap<QString, tagExportFuncodePtr_Servo> limits(qint64 raw)
     return map;
 }
 
-QSignalManager* hub()
-{
-    return QSignalManager::self();
-}
 } // namespace
 
 class tst_QServoBatchTransfer : public QObject
@@ -52,7 +48,7 @@ class tst_QServoBatchTransfer : public QObject
             return;
         }
         auto replies = std::make_shared<int>(0);
-        connect(hub(), &QSignalManager::sigWriteReply, m_link, [this, situation, replies]() {
+        connect(QSignalManager::self(), &QSignalManager::sigWriteReply, m_link, [this, situation, replies]() {
             if (situation == "changed") {
                 m_link->setRawValue("P10.07", 0, 1); // something inside the drive changes it
             } else if (++*replies > 1) {
@@ -135,7 +131,7 @@ private slots:
         if (situation == "again") {
             // A wait started now would last a minute.
             QServoBatchTransfer::setVanishWaitMs(60000);
-            emit hub()->SigDevStatus("axis1", 1, QString());
+            emit QSignalManager::self()->SigDevStatus("axis1", 1, QString());
             QServoBatchTransfer::setVanishWaitMs(300);
         }
         QVERIFY(finished.size() == 1 || finished.wait(5000));
@@ -185,11 +181,11 @@ private slots:
         QVERIFY(alias == "axis2" || finished.wait());
         QSignalSpy progress(m_transfer.get(), &QServoBatchTransfer::progressChanged);
         const QList<std::function<void()>> notices{
-            [&]() { emit hub()->sigWriteReply(alias, 0, 50, true, 0); },
-            [&]() { emit hub()->sigWriteFinished(alias, 0); },
-            [&]() { emit hub()->sigReadReply(alias, 0, 50, true); },
-            [&]() { emit hub()->sigReadFinished(alias, 0); },
-            [&]() { emit hub()->SigDevStatus(alias, 1, QString()); }};
+            [&]() { emit QSignalManager::self()->sigWriteReply(alias, 0, 50, true, 0); },
+            [&]() { emit QSignalManager::self()->sigWriteFinished(alias, 0); },
+            [&]() { emit QSignalManager::self()->sigReadReply(alias, 0, 50, true); },
+            [&]() { emit QSignalManager::self()->sigReadFinished(alias, 0); },
+            [&]() { emit QSignalManager::self()->SigDevStatus(alias, 1, QString()); }};
         notices.at(notice)();
         QCOMPARE(progress.size(), 0);
         QCOMPARE(finished.size(), alias == "axis1" ? 1 : 0);
@@ -205,7 +201,7 @@ private slots:
         for (const tagExportFuncodePtr_Servo& r : qAsConst(map)) {
             r->axisNum = 3; // six blocks
         }
-        connect(hub(), &QSignalManager::sigWriteReply, m_link, [this]() {
+        connect(QSignalManager::self(), &QSignalManager::sigWriteReply, m_link, [this]() {
             QDriveFaultSwitches refusing;
             refusing.refuseWrites = true;
             refusing.refuseReason = "Servo enabled";
@@ -224,7 +220,8 @@ private slots:
     void stopEndsTheRunWithoutAVerdict()
     {
         QSignalSpy finished(m_transfer.get(), &QServoBatchTransfer::finished);
-        connect(hub(), &QSignalManager::sigWriteReply, m_transfer.get(), [this]() { m_transfer->stop(); });
+        connect(QSignalManager::self(), &QSignalManager::sigWriteReply, m_transfer.get(),
+                [this]() { m_transfer->stop(); });
         m_transfer->start("axis1", limits(300), true, 0);
         QTRY_VERIFY(m_transfer->isFinished());
         QVERIFY(!m_device->batchEngine()->isBusy());

@@ -4,10 +4,8 @@
 
 #include <QtTest>
 
-namespace {
 const int kWaitMs = 2000;
 const int kShortWaitMs = 40;
-} // namespace
 
 // Sending a request on a drive's link and waiting for its own answer, as a write, its read-back, saving,
 // clearing faults and a batch read do.

@@ -7,10 +7,8 @@
 typedef QList<int> Errors;
 Q_DECLARE_METATYPE(Errors)
 
-namespace {
 const int kTimeoutMs = 60;
 const int kLateByMs = 200;
-} // namespace
 
 class tst_QSimulatedDriveLink : public QObject
 {
@@ -56,7 +54,10 @@ private slots:
         m_link->setFaultSwitches(switches);
         Errors seen;
         for (int i = 0; i < errors.size(); ++i) {
-            seen.append(readOnce(QStringLiteral("P00.0%1").arg(i)));
+            // The answer must be this read's own.
+            const QString code = QStringLiteral("P00.0%1").arg(i);
+            const QDriveValueList items = LinkAnswer::ask(m_link.get(), {QDriveValueItem(code, 1)});
+            seen.append(items.size() == 1 && items.first().funIndex == code ? items.first().error : -1);
         }
         QCOMPARE(seen, errors);
         // Late answers that come now are thrown away.
@@ -142,13 +143,6 @@ private slots:
     }
 
 private:
-    // Sends one read and returns the error of its answer, after checking the answer is its own.
-    int readOnce(const QString& funIndex)
-    {
-        const QDriveValueList items = LinkAnswer::ask(m_link.get(), {QDriveValueItem(funIndex, 1)});
-        return items.size() == 1 && items.first().funIndex == funIndex ? items.first().error : -1;
-    }
-
     std::unique_ptr<QSimulatedDriveLink> m_link;
 };
 
