@@ -11,39 +11,49 @@
 namespace {
 typedef QFuncodeHelperBase Errors;
 
-// One pass over the line that starts at pos: where it ends ('\n', '\r' or "\r\n", with the length of the
-// end), how many commas it holds, and whether it holds a quote.
-struct LineScan
+// The line that starts at pos cut at its commas in one pass, into views written in place (made with their
+// position also when empty, which QStringRef::mid forgets, so that a run of tokens is one view of the
+// line). Returns where the line ends ('\n', '\r' or "\r\n", with the length of the end in *endLength), or
+// -1 when the line holds a quote: a quoted field may hold commas and line ends, and is read apart.
+int cutLine(const QString& text, int pos, QFuncodeFileParser_Servo::Tokens* tokens, int* endLength)
 {
-    int end = 0;
-    int endLength = 0;
-    int commas = 0;
-    bool quote = false;
-};
-
-LineScan scanLine(const QString& text, int pos)
-{
-    LineScan scan;
     const int size = text.size();
     const QChar* data = text.constData();
-    for (int i = pos; i < size; ++i) {
+    if (tokens->size() < 32) {
+        tokens->resize(32);
+    }
+    QStringRef* token = tokens->data();
+    int room = tokens->size() - 1; // the last token after the last comma always fits
+    int count = 0;
+    int start = pos;
+    int i = pos;
+    for (; i < size; ++i) {
         const ushort c = data[i].unicode();
         // Letters and digits, nearly every character, are above all four looked for.
         if (c > ',') {
             continue;
         }
         if (c == ',') {
-            ++scan.commas;
+            if (count == room) {
+                tokens->resize(2 * tokens->size());
+                token = tokens->data();
+                room = tokens->size() - 1;
+            }
+            token[count++] = QStringRef(&text, start, i - start);
+            start = i + 1;
         } else if (c == '"') {
-            scan.quote = true;
+            return -1;
         } else if (c == '\n' || c == '\r') {
-            scan.end = i;
-            scan.endLength = (c == '\r' && i + 1 < size && data[i + 1].unicode() == '\n') ? 2 : 1;
-            return scan;
+            break;
         }
     }
-    scan.end = size;
-    return scan;
+    token[count++] = QStringRef(&text, start, i - start);
+    tokens->resize(count);
+    *endLength = 0;
+    if (i < size) {
+        *endLength = data[i].unicode() == '\r' && i + 1 < size && data[i + 1].unicode() == '\n' ? 2 : 1;
+    }
+    return i;
 }
 } // namespace
 
@@ -104,21 +114,18 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     QString record; // a record with quoted fields, unquoted
     int pos = 0;
     for (int line = 1; pos < text.size();) {
-        const LineScan scan = scanLine(text, pos);
-        bool goOn = true;
+        int endLength = 0;
+        const int end = cutLine(text, pos, &tokens, &endLength);
         int lines = 1;
-        if (scan.quote) {
+        if (end < 0) {
             // A quoted field may hold a line end: the record goes on to the field's end.
             lines = 0;
             pos = QFuncodeLineSplitter_Servo::tokenizeRecord(text, pos, &quoted, &lines);
             QFuncodeLineSplitter_Servo::viewsOf(quoted, &record, &tokens);
-            goOn = parser.addLine(line, tokens, false);
         } else {
-            splitAtCommas(text, pos, scan.end, scan.commas, &tokens);
-            pos = scan.end + scan.endLength;
-            goOn = parser.addLine(line, tokens, false);
+            pos = end + endLength;
         }
-        if (!goOn) {
+        if (!parser.addLine(line, tokens, false)) {
             break;
         }
         line += qMax(lines, 1);
@@ -128,22 +135,4 @@ int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo
     }
     *info = parser.result();
     return Errors::FILE_OK;
-}
-
-// Views made with their position also when empty (QStringRef::mid forgets it), so that a run of tokens is
-// one view of the line; written in place, as many as the line has commas and one more.
-void QFuncodeCsvReader_Servo::splitAtCommas(const QString& text, int from, int to, int commas,
-                                            QFuncodeFileParser_Servo::Tokens* tokens)
-{
-    tokens->resize(commas + 1);
-    QStringRef* token = tokens->data();
-    const QChar* data = text.constData();
-    int start = from;
-    for (int i = from; i < to; ++i) {
-        if (data[i].unicode() == ',') {
-            *token++ = QStringRef(&text, start, i - start);
-            start = i + 1;
-        }
-    }
-    *token = QStringRef(&text, start, to - start);
 }

@@ -35,8 +35,6 @@ public:
 
 private:
     int fail(int error, const QString& detail);
-    static void splitAtCommas(const QString& text, int from, int to, int commas,
-                              QFuncodeFileParser_Servo::Tokens* tokens);
 
     bool m_requireMark;
     QFuncodeFileParser_Servo::ModelLookup m_lookup;

@@ -55,11 +55,6 @@ QStringList QFuncodeFileLayout_Servo::codeFields(const tagExportFuncode_Servo& f
     return fields;
 }
 
-bool QFuncodeFileLayout_Servo::isIntegerField(int field)
-{
-    return field == FIELD_CANOPEN || field == FIELD_USB || (field >= FIELD_AUTHORITY && field < FIELD_TEXT);
-}
-
 bool QFuncodeFileLayout_Servo::parseStrictInteger(const QString& text, qint64* value)
 {
     return parseStrictInteger(QStringRef(&text), value);

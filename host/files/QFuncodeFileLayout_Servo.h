@@ -45,7 +45,11 @@ public:
     static QStringList headingFields();
     static QStringList codeFields(const tagExportFuncode_Servo& funcode);
     // Fields that hold integers (written as numbers into a workbook).
-    static bool isIntegerField(int field);
+    static bool isIntegerField(int field)
+    {
+        return field == FIELD_CANOPEN || field == FIELD_USB ||
+               (field >= FIELD_AUTHORITY && field < FIELD_TEXT);
+    }
 
     // Digits with an optional sign, nothing else (how the writers write integers).
     static bool parseStrictInteger(const QStringRef& text, qint64* value);

@@ -34,6 +34,38 @@ bool sameText(const QString& text, const QStringRef& view)
     return text.size() == size &&
            std::memcmp(text.constData(), view.unicode(), size_t(size) * sizeof(QChar)) == 0;
 }
+
+// Bare digits, as our writer writes an integer, are read here; anything else (a sign, blanks, "1E3") by
+// the layout's reading.
+bool readInteger(const QStringRef& text, qint64* value)
+{
+    const int size = text.size();
+    // 18 digits fit in 63 bits.
+    if (size == 0 || size > 18) {
+        return Layout::parseInteger(text, value);
+    }
+    const QChar* data = text.unicode();
+    qint64 result = 0;
+    for (int i = 0; i < size; ++i) {
+        const uint digit = uint(data[i].unicode()) - '0';
+        if (digit > 9) {
+            return Layout::parseInteger(text, value);
+        }
+        result = result * 10 + digit;
+    }
+    *value = result;
+    return true;
+}
+
+// The view without blanks at either end; only a view that has them pays for trimming.
+QStringRef trimmedView(const QStringRef& view)
+{
+    const int size = view.size();
+    if (size > 0 && !view.at(0).isSpace() && !view.at(size - 1).isSpace()) {
+        return view;
+    }
+    return view.trimmed();
+}
 } // namespace
 
 QFuncodeFileParser_Servo::QFuncodeFileParser_Servo(bool requireMark, ModelLookup lookup)
@@ -112,11 +144,22 @@ bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
     return true;
 }
 
+// Asked of every line: its first character is looked for inline, and only a match compares the rest.
 bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text)
 {
+    const int length = text.size();
+    if (length == 0) {
+        return !tokens.isEmpty();
+    }
+    const QChar* wanted = text.constData();
+    const size_t restBytes = size_t(length - 1) * sizeof(QChar);
     for (const QStringRef& token : tokens) {
-        if (token.size() >= text.size() && token.contains(text)) {
-            return true;
+        const QChar* data = token.unicode();
+        const int last = token.size() - length;
+        for (int i = 0; i <= last; ++i) {
+            if (data[i] == wanted[0] && std::memcmp(data + i + 1, wanted + 1, restBytes) == 0) {
+                return true;
+            }
         }
     }
     return false;
@@ -229,7 +272,7 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
     if (m_info.funcodes.size() >= kMaxCodes) {
         return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
     }
-    const tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
+    tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
     if (exactCells || tokens.size() <= Layout::FIELD_COUNT) {
         // Fields a short line lacks are empty.
         QStringRef fields[Layout::FIELD_COUNT];
@@ -248,7 +291,9 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
             return false;
         }
     }
-    m_info.funcodes.append(funcode);
+    // Handed over without touching its counts: appended empty and swapped.
+    m_info.funcodes.append(tagExportFuncodePtr_Servo());
+    m_info.funcodes.last().swap(funcode);
     return true;
 }
 
@@ -259,7 +304,7 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
             continue;
         }
         qint64& value = ints[field];
-        const bool parsed = Layout::parseInteger(fields[field], &value);
+        const bool parsed = readInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
                                                          value <= std::numeric_limits<int>::max());
@@ -273,7 +318,7 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
 
 QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
 {
-    if (group != m_lastGroup) {
+    if (!sameText(m_lastGroup, group)) {
         m_lastGroup = m_texts.text(group);
     }
     return m_lastGroup;
@@ -289,7 +334,7 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     if (axisNum < 1 || axisNum > 3) {
         return fail(Errors::FILE_ERR_AXIS_COUNT, line, tr("STR_FILE_BAD_AXIS_COUNT").arg(axisNum));
     }
-    const QStringRef number = fields[Layout::FIELD_NUMBER].trimmed();
+    const QStringRef number = trimmedView(fields[Layout::FIELD_NUMBER]);
     if (number.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_NUMBER, line, tr("STR_FILE_NUMBER_EMPTY"));
     }
