@@ -154,9 +154,8 @@ private slots:
     {
         QFETCH(QString, fileName);
         const QString base = QFileInfo(fileName).completeBaseName();
-        const QString kind = base.section('-', 0, 0);
         const int layoutNumber = base.section("-layout", 1).toInt();
-        std::unique_ptr<QSqliteDatabase> db = makeDatabase(kind);
+        std::unique_ptr<QSqliteDatabase> db = makeDatabase(base.section('-', 0, 0));
         QVERIFY2(layoutNumber >= 1 && layoutNumber <= db->schema().version, qPrintable(base));
         QTemporaryDir dir;
         const QString path = dir.filePath(QFileInfo(fileName).fileName());

@@ -46,8 +46,7 @@ private slots:
         QFETCH(int, maxRegisters);
         QFETCH(int, maxGap);
         QFETCH(Ranges, blocks);
-        const QRegisterBlockPlanner planner(maxRegisters, maxGap);
-        QCOMPARE(rangesOf(planner.plan(spans)), blocks);
+        QCOMPARE(rangesOf(QRegisterBlockPlanner(maxRegisters, maxGap).plan(spans)), blocks);
     }
 
     void everyValidSpanIsCarriedOnce()

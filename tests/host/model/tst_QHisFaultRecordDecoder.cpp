@@ -14,9 +14,9 @@ class tst_QHisFaultRecordDecoder : public QObject
 
     static tagHistoryFaultList decode(const QHisFaultFormatList_Servo& format, const QByteArray& hex)
     {
-        QDriveFaultDef overcurrent{"E.101", "Overcurrent", QString(), QString()};
-        QDriveFaultDef overvoltage{"E.201", "Overvoltage", QString(), QString()};
-        return QHisFaultRecordDecoder(format, {overcurrent, overvoltage}).decode(QByteArray::fromHex(hex));
+        const QList<QDriveFaultDef> faults{{"E.101", "Overcurrent", {}, {}},
+                                           {"E.201", "Overvoltage", {}, {}}};
+        return QHisFaultRecordDecoder(format, faults).decode(QByteArray::fromHex(hex));
     }
 
 private slots:
@@ -62,25 +62,18 @@ private slots:
         QCOMPARE(entry.params.at(0).statusFunIndex, QString("U00.01"));
     }
 
+    // Word 3 is bytes 4 and 5; rows may come in any order; each reads its own field, so rows may share
+    // bytes; reserved words (in any case) are skipped.
     void fieldsArePlacedByTheirFirstWord()
     {
-        // Word 3 is bytes 4 and 5; rows may come in any order; reserved words (in any case) are skipped.
-        const tagHistoryFaultList entry =
-            decode({row("3", 4, 2, "A"), row("4", 4, 2, "Reserve"), row("1~2", 8, 4, "B")}, "00000007"
-                                                                                            "0009ffff");
-        QCOMPARE(entry.params.size(), 2);
+        const tagHistoryFaultList entry = decode(
+            {row("3", 4, 2, "A"), row("4", 4, 2, "Reserve"), row("1~2", 8, 4, "B"), row("2", 4, 2, "C")},
+            "000100070009ffff");
+        QCOMPARE(entry.params.size(), 3);
         QCOMPARE(entry.params.at(0).rawValue, qint64(9));
-        QCOMPARE(entry.params.at(1).rawValue, qint64(7));
+        QCOMPARE(entry.params.at(1).rawValue, qint64(65543));
         QCOMPARE(entry.params.at(1).displayName, QString("B"));
-    }
-
-    // Each row reads its own field: rows may share bytes.
-    void rowsMayOverlap()
-    {
-        const tagHistoryFaultList entry = decode({row("1~2", 8, 4, "A"), row("2", 4, 2, "B")}, "00010002");
-        QCOMPARE(entry.params.size(), 2);
-        QCOMPARE(entry.params.at(0).rawValue, qint64(65538));
-        QCOMPARE(entry.params.at(1).rawValue, qint64(2));
+        QCOMPARE(entry.params.at(2).rawValue, qint64(7));
     }
 
     void faultCodes_data()
