@@ -19,17 +19,14 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("drives");   // model@unit+fault..., unit 0: after the one before
         QTest::addColumn<QString>("switches"); // drop/late/refuse/fail/offline/idle timeout
-        QTest::newRow("defaults") << QStringList{} << "SD330@0"
-                                  << "0/0/0//-1/60";
+        QTest::newRow("defaults") << QStringList{} << "SD330@0" << QString("0/0/0//-1/60");
         QTest::newRow("two drives") << QStringList{"--model",       "SD110", "--unit",  "5",
                                                    "--raise-fault", "E.101", "--model", "KV905"}
-                                    << "SD110@5+E.101 KV905@0"
-                                    << "0/0/0//-1/60";
+                                    << "SD110@5+E.101 KV905@0" << QString("0/0/0//-1/60");
         QTest::newRow("fault switches")
             << QStringList{"--drop-every", "3",      "--late-every",    "4", "--refuse-writes", "Locked",
                            "--fail-code",  "P01.02", "--offline-after", "9", "--idle-timeout",  "5"}
-            << "SD330@0"
-            << "3/4/Locked/P01.02/9/5";
+            << "SD330@0" << QString("3/4/Locked/P01.02/9/5");
     }
 
     void optionsAreRead()

@@ -27,14 +27,12 @@ private slots:
         QTest::addColumn<bool>("refused"); // the drive fails writes of the motor type
         QTest::addColumn<int>("result");
         QTest::addColumn<qint64>("motorType"); // the drive's afterwards (1 before)
-        QTest::newRow("differs") << "P00.00"
-                                 << "3" << false << int(T::Written) << qint64(3);
-        QTest::newRow("equal") << "P00.00"
-                               << "1" << false << int(T::NotNeeded) << qint64(1);
-        QTest::newRow("no motor-type record") << "P00.02"
-                                              << "2500" << false << int(T::NotNeeded) << qint64(1);
-        QTest::newRow("refused by the drive") << "P00.00"
-                                              << "3" << true << int(T::Failed) << qint64(1);
+        QTest::newRow("differs") << "P00.00" << QString("3") << false << int(T::Written) << qint64(3);
+        QTest::newRow("equal") << "P00.00" << QString("1") << false << int(T::NotNeeded) << qint64(1);
+        QTest::newRow("no motor-type record")
+            << "P00.02" << QString("2500") << false << int(T::NotNeeded) << qint64(1);
+        QTest::newRow("refused by the drive")
+            << "P00.00" << QString("3") << true << int(T::Failed) << qint64(1);
     }
 
     void writtenAloneWhenItDiffers()

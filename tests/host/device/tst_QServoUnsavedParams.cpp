@@ -7,9 +7,6 @@ class tst_QServoUnsavedParams : public QObject
 {
     Q_OBJECT
 
-    static QString unsavedText() { return QCoreApplication::translate("QDeviceServo", "STR_UNSAVED"); }
-    static QString savedText() { return QCoreApplication::translate("QDeviceServo", "STR_SAVED"); }
-
 private slots:
     void shownOverTheDrivesAxes_data()
     {
@@ -34,7 +31,8 @@ private slots:
             params.setUnsaved("P00.01", axis);
         }
         QCOMPARE(params.isUnsavedOnAnyAxis("P00.01", axisNum), unsaved);
-        QCOMPARE(params.savedText("P00.01", axisNum), unsaved ? unsavedText() : savedText());
+        QCOMPARE(params.savedText("P00.01", axisNum),
+                 QCoreApplication::translate("QDeviceServo", unsaved ? "STR_UNSAVED" : "STR_SAVED"));
         QCOMPARE(params.saveColor("P00.01", axisNum) == QColor(Qt::white), !unsaved);
         QVERIFY(!params.isUnsavedOnAnyAxis("P00.02", 3));
     }
