@@ -12,11 +12,11 @@ class tst_QHisFaultRecordDecoder : public QObject
         return {number, param, dataType, byteLen, param};
     }
 
-    static tagHistoryFaultList decode(const QHisFaultFormatList_Servo& format, const QByteArray& hex)
+    static tagHistoryFaultList decode(const QHisFaultFormatList_Servo& format, const QString& hex)
     {
         const QList<QDriveFaultDef> faults{{"E.101", "Overcurrent", {}, {}},
                                            {"E.201", "Overvoltage", {}, {}}};
-        return QHisFaultRecordDecoder(format, faults).decode(QByteArray::fromHex(hex));
+        return QHisFaultRecordDecoder(format, faults).decode(QByteArray::fromHex(hex.toLatin1()));
     }
 
 private slots:
@@ -26,26 +26,25 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<int>("dataType");
         QTest::addColumn<int>("byteLen");
-        QTest::addColumn<QByteArray>("hex");
+        QTest::addColumn<QString>("hex");
         QTest::addColumn<qint64>("value"); // -1 with 0xff...: missing
-        QTest::newRow("int16 negative") << "1" << 3 << 2 << QByteArray("ff38") << qint64(-200);
-        QTest::newRow("int32 negative") << "1" << 7 << 4 << QByteArray("fffffffe") << qint64(-2);
-        QTest::newRow("uint32 top") << "1" << 8 << 4 << QByteArray("fffffffe") << qint64(4294967294LL);
+        QTest::newRow("int16 negative") << "1" << 3 << 2 << "ff38" << qint64(-200);
+        QTest::newRow("int32 negative") << "1" << 7 << 4 << "fffffffe" << qint64(-2);
+        QTest::newRow("uint32 top") << "1" << 8 << 4 << "fffffffe" << qint64(4294967294LL);
         QTest::newRow("int64 lowest")
-            << "1" << 15 << 8 << QByteArray("8000000000000000") << std::numeric_limits<qint64>::min();
+            << "1" << 15 << 8 << "8000000000000000" << std::numeric_limits<qint64>::min();
         // The value is the low bits of the field: a wide field holds a narrow type in its last bytes.
-        QTest::newRow("int16 in four bytes") << "1" << 3 << 4 << QByteArray("1234ff38") << qint64(-200);
+        QTest::newRow("int16 in four bytes") << "1" << 3 << 4 << "1234ff38" << qint64(-200);
         // A signed field narrower than its type has its sign in its own highest bit.
-        QTest::newRow("int32 in two bytes") << "1" << 7 << 2 << QByteArray("ff38") << qint64(-200);
-        QTest::newRow("int64 in four bytes") << "1~2" << 15 << 4 << QByteArray("fffffffe") << qint64(-2);
+        QTest::newRow("int32 in two bytes") << "1" << 7 << 2 << "ff38" << qint64(-200);
+        QTest::newRow("int64 in four bytes") << "1~2" << 15 << 4 << "fffffffe" << qint64(-2);
         QTest::newRow("int64 in twelve bytes")
-            << "1~6" << 15 << 12 << QByteArray("ffffffff0000000000000007") << qint64(7);
-        QTest::newRow("unknown type reads the field") << "1" << 99 << 2 << QByteArray("0102") << qint64(258);
+            << "1~6" << 15 << 12 << "ffffffff0000000000000007" << qint64(7);
+        QTest::newRow("unknown type reads the field") << "1" << 99 << 2 << "0102" << qint64(258);
         const qint64 missing = -1;
-        QTest::newRow("word 0") << "0" << 4 << 2 << QByteArray("0102") << missing;
-        QTest::newRow("no length") << "1" << 4 << 0 << QByteArray("0102") << missing;
-        QTest::newRow("huge length") << "99" << 15 << std::numeric_limits<int>::max() << QByteArray("01")
-                                     << missing;
+        QTest::newRow("word 0") << "0" << 4 << 2 << "0102" << missing;
+        QTest::newRow("no length") << "1" << 4 << 0 << "0102" << missing;
+        QTest::newRow("huge length") << "99" << 15 << std::numeric_limits<int>::max() << "01" << missing;
     }
 
     void oneParameterRow()
@@ -53,7 +52,7 @@ private slots:
         QFETCH(QString, number);
         QFETCH(int, dataType);
         QFETCH(int, byteLen);
-        QFETCH(QByteArray, hex);
+        QFETCH(QString, hex);
         QFETCH(qint64, value);
         const tagHistoryFaultList entry = decode({row(number, dataType, byteLen, "U00.01")}, hex);
         QCOMPARE(entry.params.size(), 1);
@@ -81,21 +80,21 @@ private slots:
         QTest::addColumn<QString>("param");
         QTest::addColumn<int>("dataType");
         QTest::addColumn<int>("byteLen");
-        QTest::addColumn<QByteArray>("hex");
+        QTest::addColumn<QString>("hex");
         QTest::addColumn<QStringList>("faults"); // "code: name"
         QTest::newRow("lower case keyword")
-            << "faultcode" << 8 << 4 << QByteArray("000000c9") << QStringList{"E.201: Overvoltage"};
+            << "faultcode" << 8 << 4 << "000000c9" << QStringList{"E.201: Overvoltage"};
         QTest::newRow("unknown code")
-            << "FAULTCODE" << 8 << 4 << QByteArray("000003e7") << QStringList{"999: STR_UNKNOWN_FAULT"};
-        QTest::newRow("zero is no fault") << "FAULTCODE" << 8 << 4 << QByteArray("00000000") << QStringList();
-        QTest::newRow("two codes of 16 bits") << "FAULTCODE" << 4 << 4 << QByteArray("00c90065")
-                                              << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
-        QTest::newRow("empty slot between") << "FAULTCODE" << 4 << 6 << QByteArray("006500000065")
+            << "FAULTCODE" << 8 << 4 << "000003e7" << QStringList{"999: STR_UNKNOWN_FAULT"};
+        QTest::newRow("zero is no fault") << "FAULTCODE" << 8 << 4 << "00000000" << QStringList();
+        QTest::newRow("two codes of 16 bits")
+            << "FAULTCODE" << 4 << 4 << "00c90065" << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
+        QTest::newRow("empty slot between") << "FAULTCODE" << 4 << 6 << "006500000065"
                                             << QStringList{"E.101: Overcurrent", "E.101: Overcurrent"};
         QTest::newRow("field narrower than one code")
-            << "FAULTCODE" << 8 << 2 << QByteArray("0065") << QStringList{"E.101: Overcurrent"};
+            << "FAULTCODE" << 8 << 2 << "0065" << QStringList{"E.101: Overcurrent"};
         QTest::newRow("bytes after the last whole code")
-            << "FAULTCODE" << 4 << 5 << QByteArray("00c90065ff")
+            << "FAULTCODE" << 4 << 5 << "00c90065ff"
             << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
     }
 
@@ -104,7 +103,7 @@ private slots:
         QFETCH(QString, param);
         QFETCH(int, dataType);
         QFETCH(int, byteLen);
-        QFETCH(QByteArray, hex);
+        QFETCH(QString, hex);
         QFETCH(QStringList, faults);
         const tagHistoryFaultList entry = decode({row("1~9", dataType, byteLen, param)}, hex);
         QStringList shown;
@@ -117,26 +116,25 @@ private slots:
 
     void shortRecordsDecodeWhatTheyHold_data()
     {
-        QTest::addColumn<QByteArray>("hex");
+        QTest::addColumn<QString>("hex");
         QTest::addColumn<QList<bool>>("missing"); // per parameter row
         QTest::addColumn<int>("faultCount");
-        QTest::newRow("whole") << QByteArray("00000065000100000000000000ff") << QList<bool>{false, false}
-                               << 1;
-        QTest::newRow("last field cut") << QByteArray("000000650001000000") << QList<bool>{false, true} << 1;
-        QTest::newRow("ends after the faults") << QByteArray("00000065") << QList<bool>{true, true} << 1;
-        QTest::newRow("empty") << QByteArray() << QList<bool>{true, true} << 0;
+        QTest::newRow("whole") << "00000065000100000000000000ff" << QList<bool>{false, false} << 1;
+        QTest::newRow("last field cut") << "000000650001000000" << QList<bool>{false, true} << 1;
+        QTest::newRow("ends after the faults") << "00000065" << QList<bool>{true, true} << 1;
+        QTest::newRow("empty") << QString() << QList<bool>{true, true} << 0;
     }
 
     void shortRecordsDecodeWhatTheyHold()
     {
-        QFETCH(QByteArray, hex);
+        QFETCH(QString, hex);
         QFETCH(QList<bool>, missing);
         QFETCH(int, faultCount);
         const QHisFaultFormatList_Servo format{row("1~2", 8, 4, "FAULTCODE"), row("3", 4, 2, "U00.01"),
                                                row("4~7", 15, 8, "U00.02"), row("", 4, 2, "U00.03")};
         const QList<tagHistoryFaultList> entries =
             QHisFaultRecordDecoder(format, {})
-                .decodeAll({QByteArray::fromHex(hex), QByteArray::fromHex(hex)});
+                .decodeAll({QByteArray::fromHex(hex.toLatin1()), QByteArray::fromHex(hex.toLatin1())});
         QCOMPARE(entries.size(), 2);
         const tagHistoryFaultList& entry = entries.at(1);
         QCOMPARE(entry.faults.size(), faultCount);

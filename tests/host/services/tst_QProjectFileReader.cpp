@@ -15,48 +15,43 @@ private slots:
 
     void badFilesAndEntriesAreNamed_data()
     {
-        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("content");
         QTest::addColumn<bool>("read");            // false: no project at all
         QTest::addColumn<QStringList>("models");   // of the entries read, in order
         QTest::addColumn<QStringList>("problems"); // a part of each problem, in order
         const QStringList none;
-        QTest::newRow("empty") << QByteArray() << false << none << none;
-        QTest::newRow("cut short") << QByteArray(R"({"format": 1, "devices": [{"alias": )") << false << none
-                                   << none;
-        QTest::newRow("list") << QByteArray(R"([{"format": 1}])") << false << none << none;
-        QTest::newRow("no format") << QByteArray(R"({"devices": []})") << false << none << none;
-        QTest::newRow("format as text")
-            << QByteArray(R"({"format": "1", "devices": []})") << false << none << none;
-        QTest::newRow("newer format")
-            << QByteArray(R"({"format": 2, "devices": []})") << false << none << none;
+        QTest::newRow("empty") << QString() << false << none << none;
+        QTest::newRow("cut short") << R"({"format": 1, "devices": [{"alias": )" << false << none << none;
+        QTest::newRow("list") << R"([{"format": 1}])" << false << none << none;
+        QTest::newRow("no format") << R"({"devices": []})" << false << none << none;
+        QTest::newRow("format as text") << R"({"format": "1", "devices": []})" << false << none << none;
+        QTest::newRow("newer format") << R"({"format": 2, "devices": []})" << false << none << none;
         QTest::newRow("devices is an object")
-            << QByteArray(R"({"format": 1, "devices": {"alias": "a", "model": "TST1"}})") << true << none
+            << R"({"format": 1, "devices": {"alias": "a", "model": "TST1"}})" << true << none
             << QStringList{"(\"devices\") is an object, not a list"};
-        QTest::newRow("devices is a text") << QByteArray(R"({"format": 1, "devices": "TST1"})") << true
-                                           << none << QStringList{"is a text, not a list"};
+        QTest::newRow("devices is a text")
+            << R"({"format": 1, "devices": "TST1"})" << true << none << QStringList{"is a text, not a list"};
         QTest::newRow("entries that are not objects")
-            << QByteArray(R"({"format": 1, "devices": [7, {"model": "TST1"}, "TST2", null, [{}]]})") << true
+            << R"({"format": 1, "devices": [7, {"model": "TST1"}, "TST2", null, [{}]]})" << true
             << QStringList{"TST1"}
             << QStringList{"Drive entry 1 of the project is skipped: it is a number",
                            "Drive entry 3 of the project is skipped: it is a text",
                            "Drive entry 4 of the project is skipped: it is null",
                            "Drive entry 5 of the project is skipped: it is a list"};
         QTest::newRow("no model")
-            << QByteArray(R"({"format": 1, "devices": [{"alias": "left"}, {"alias": "r", "model": 3}]})")
-            << true << none
+            << R"({"format": 1, "devices": [{"alias": "left"}, {"alias": "r", "model": 3}]})" << true << none
             << QStringList{
                    "Drive entry 1 (left) of the project is skipped: it names no drive model (\"model\" "
                    "is missing)",
                    "Drive entry 2 (r) of the project is skipped: it names no drive model (\"model\" is a "
                    "number)"};
         QTest::newRow("alias not a text")
-            << QByteArray(R"({"format": 1, "devices": [{"alias": 5, "model": "TST1"}]})") << true << none
+            << R"({"format": 1, "devices": [{"alias": 5, "model": "TST1"}]})" << true << none
             << QStringList{"Drive entry 1 of the project is skipped: its name"};
-        QTest::newRow("no devices") << QByteArray(R"({"format": 1})") << true << none << none;
+        QTest::newRow("no devices") << R"({"format": 1})" << true << none << none;
         QTest::newRow("good entries")
-            << QByteArray(
-                   R"({"format": 1, "devices": [{"alias": "a", "model": "TST1", "monitored": ["P00.01", 3]},
-                                                        {"model": " TST2 "}]})")
+            << R"({"format": 1, "devices": [{"alias": "a", "model": "TST1", "monitored": ["P00.01", 3]},
+                                                        {"model": " TST2 "}]})"
             << true << QStringList{"TST1", "TST2"} << none;
     }
 
@@ -64,12 +59,12 @@ private slots:
     // each entry left out is named.
     void badFilesAndEntriesAreNamed()
     {
-        QFETCH(QByteArray, content);
+        QFETCH(QString, content);
         QFETCH(bool, read);
         QFETCH(QStringList, models);
         QFETCH(QStringList, problems);
         QProjectFileReader reader;
-        QCOMPARE(reader.read(content, "plant.servoproj"), read);
+        QCOMPARE(reader.read(content.toUtf8(), "plant.servoproj"), read);
         QVERIFY2(read || reader.error().contains("plant.servoproj"), qPrintable(reader.error()));
         QStringList seen;
         for (const tagProjectDevice& device : reader.devices()) {
