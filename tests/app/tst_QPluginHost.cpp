@@ -3,11 +3,7 @@
 #include "QPluginInfo.h"
 #include "QTestHost.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 class tst_QPluginHost : public QObject
 {

@@ -9,9 +9,7 @@
 #include "QTestUi.h"
 #include "tagTreeDataSet.h"
 
-#include <QSignalSpy>
-#include <QTest>
-#include <memory>
+#include <QtTest>
 
 class tst_QProjectTreeWidget : public QObject
 {

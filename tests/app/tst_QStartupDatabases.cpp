@@ -5,9 +5,7 @@
 #include "QTestHost.h"
 #include "QTestReadOnlyFile.h"
 
-#include <QDir>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // What the start-up says about the databases, and what it does with a damaged one.

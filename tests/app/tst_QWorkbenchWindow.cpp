@@ -24,11 +24,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
+#include <QtTest>
 
 namespace {
 // Whether the pages' list of the drive's basic codes holds P00.09, which needs the manufacturer's authority.

@@ -2,17 +2,9 @@
 #include "QProjectCore.h"
 #include "QTestHost.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
-#include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <map>
-#include <memory>
 
 namespace {
 const char* const kDemoRow = "demo project, damaged database, unknown drive";

@@ -18,7 +18,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using Records = QList<QHistoryFaultTreeWidget_Servo::RecordTexts>;

@@ -3,7 +3,6 @@
 #include "QRecordDB_Servo.h"
 #include "QTestHost.h"
 
-#include <QIcon>
 #include <QtTest>
 
 using M = QModifyFunModel_Servo;

@@ -24,7 +24,6 @@
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 using M = QSortedModifyFunModel_Servo;
 

@@ -10,7 +10,6 @@
 
 #include <QCompleter>
 #include <QLineEdit>
-#include <QStringListModel>
 #include <QToolButton>
 #include <QtTest>
 

@@ -12,10 +12,7 @@
 
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QtTest>
-
-#include <memory>
 
 using M = QFuncodeModelBase_Servo;
 

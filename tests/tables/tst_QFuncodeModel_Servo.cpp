@@ -4,7 +4,6 @@
 #include "QTestHost.h"
 
 #include <QBrush>
-#include <QIcon>
 #include <QtTest>
 
 using M = QFuncodeModelBase_Servo;

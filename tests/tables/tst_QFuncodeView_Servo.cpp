@@ -13,8 +13,6 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include <memory>
-
 using M = QFuncodeModelBase_Servo;
 
 // One group table, and through it what every function-code table shares (the base view): which codes it

@@ -9,8 +9,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 // The monitored list: its rows (the device's order, unknown numbers left out), what it adds to the base
 // view's periodic reading (proven in the group table's suite): reads of the old list stop before it
 // changes; reordering and the host's notices.

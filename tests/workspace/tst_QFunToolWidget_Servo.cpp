@@ -9,9 +9,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTest>
-#include <memory>
+#include <QtTest>
 
 Q_DECLARE_METATYPE(QList<int>)
 

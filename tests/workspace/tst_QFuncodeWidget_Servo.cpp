@@ -39,7 +39,6 @@
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 // The plug-in's main widget: the tool bar's commands, the pages the project tree opens, the records

@@ -15,8 +15,6 @@
 #include <QTableView>
 #include <QtTest>
 
-#include <memory>
-
 namespace {
 QModelIndex editCell(const QFunCodeDetailTable& dlg, int axis)
 {

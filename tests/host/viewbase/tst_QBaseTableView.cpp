@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <memory>
-
 // The base table's model and its view.
 class tst_QBaseTableView : public QObject
 {

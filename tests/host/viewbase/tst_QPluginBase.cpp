@@ -1,7 +1,6 @@
 #include "QPluginBase.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QScrollArea>
 #include <QtTest>
 

@@ -9,8 +9,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include <memory>
-
 // The one place where the editor of a function code is proven for every show type: its kind, its range,
 // decimals and step, the value it starts from, and what it hands back. The delegates' suites keep one row
 // each that shows they use this factory.

@@ -1,7 +1,6 @@
 #include "ModalAnswer.h"
 #include "QSaveAsDialog.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 // A name typed without a suffix takes the suffix of the filter chosen when the dialog is accepted.
