@@ -14,13 +14,7 @@ class tst_QModifyFunModel_Servo : public QObject
 
     static QStringList row(const QString& funIndex, int axis, const QString& oldVal, const QString& newVal)
     {
-        tagModifyFuncode_Servo r;
-        r.strTime = QStringLiteral("2024-05-06 07:08:09");
-        r.funIndex = funIndex;
-        r.axisIndex = axis;
-        r.oldVal = oldVal;
-        r.newVal = newVal;
-        return M::makeDisplayRow(r);
+        return M::makeDisplayRow({"2024-05-06 07:08:09", funIndex, axis, oldVal, newVal, {}});
     }
 
     static QRecordDB_Servo* records() { return QDatabaseManager::self()->getRecordDatabase_Servo(); }
@@ -33,16 +27,15 @@ class tst_QModifyFunModel_Servo : public QObject
         const int run = qMax(1, (count + 3) / 4);
         QList<tagModifyFuncode_Servo> own;
         for (int i = 0; i < count; ++i) {
-            tagModifyFuncode_Servo r;
-            r.strTime = QDateTime::fromSecsSinceEpoch(1714557600 + i).toString("yyyy-MM-dd hh:mm:ss");
-            r.funIndex = codes.at(i % codes.size());
-            r.axisIndex = i % 3;
-            r.oldVal = QString::number(i % 4);
-            r.newVal = QString::number(i % 4 + 1);
-            own.append(r);
+            own.append({QDateTime::fromSecsSinceEpoch(1714557600 + i).toString("yyyy-MM-dd hh:mm:ss"),
+                        codes.at(i % codes.size()),
+                        i % 3,
+                        QString::number(i % 4),
+                        QString::number(i % 4 + 1),
+                        {}});
             if (own.size() == run || i == count - 1) {
                 QVERIFY(records()->insertModifyFunCodes(alias, own));
-                QVERIFY(records()->insertModifyFunCode("other drive", r));
+                QVERIFY(records()->insertModifyFunCode("other drive", own.last()));
                 own.clear();
             }
         }
@@ -182,11 +175,7 @@ private slots:
         model.pager().setPageSize(10);
         model.loadRecords("drive");
         // What the workspace does with a new change: store it, and put its row first.
-        tagModifyFuncode_Servo change;
-        change.strTime = "2030-01-01 00:00:00";
-        change.funIndex = "P00.07";
-        change.oldVal = "1";
-        change.newVal = "2";
+        const tagModifyFuncode_Servo change{"2030-01-01 00:00:00", "P00.07", 0, "1", "2", {}};
         QVERIFY(records()->insertModifyFunCode("drive", change));
         model.insertFrontData(M::makeDisplayRow(change));
         QCOMPARE(model.rowCount(), 26);

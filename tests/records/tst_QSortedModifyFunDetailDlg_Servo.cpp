@@ -14,32 +14,7 @@ class tst_QSortedModifyFunDetailDlg_Servo : public QObject
 {
     Q_OBJECT
 
-    QByteArray m_zone;
-    bool m_hadZone = false;
-
-    static tagFuncodeModifyData event(int timeStamp, double oldValue, double newValue, int axis)
-    {
-        tagFuncodeModifyData e;
-        e.timeStamp = timeStamp;
-        e.oldValue = oldValue;
-        e.newValue = newValue;
-        e.axisIndex = axis;
-        return e;
-    }
-
 private slots:
-    void initTestCase()
-    {
-        m_zone = qgetenv("TZ");
-        m_hadZone = qEnvironmentVariableIsSet("TZ");
-    }
-
-    void cleanup()
-    {
-        m_hadZone ? qputenv("TZ", m_zone) : qunsetenv("TZ");
-        tzset();
-    }
-
     void cells_data()
     {
         QTest::addColumn<QByteArray>("zone");
@@ -61,12 +36,12 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, decimals);
         QFETCH(QStringList, texts);
-        qputenv("TZ", zone);
+        qputenv("TZ", zone); // for this process only, whose other case does not look at times
         tzset();
         QSortedModifyFunDetailDlg_Servo dialog;
         M* model = dialog.getView()->getModel();
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        dialog.setData({event(0, value, value + 1, 2), event(20, 3, 1, 1)}, decimals);
+        dialog.setData({{0, value, value + 1, 2}, {20, 3, 1, 1}}, decimals);
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->index(0, M::COL_TIME).data().toString(), texts.at(0));
         QCOMPARE(model->index(0, M::COL_OLD_VAL).data().toString(), texts.at(1));
@@ -85,7 +60,7 @@ private slots:
         QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "drive");
         QVERIFY(device && QTestHost::readAll(device));
         QSortedModifyFunDetailDlg_Servo dialog;
-        dialog.setData({event(0, 1200, 3000, 2)}, 0);
+        dialog.setData({{0, 1200, 3000, 2}}, 0);
         dialog.setFuncode(device, "P00.02");
         QVERIFY(dialog.restoreOldValue(0).isDone());
         QCOMPARE(QTestHost::link("drive")->rawValue("P00.02", 2), 1200);

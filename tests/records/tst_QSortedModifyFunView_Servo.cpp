@@ -46,11 +46,7 @@ class tst_QSortedModifyFunView_Servo : public QObject
         QList<QPair<QString, tagFuncodeModifyData>> events;
         for (const auto& code : counts) {
             for (int i = 0; i < code.second; ++i) {
-                tagFuncodeModifyData event;
-                event.timeStamp = 1700000000 + 60 * i;
-                event.oldValue = 12 + i;
-                event.newValue = 13 + i;
-                events.append(qMakePair(code.first, event));
+                events.append({code.first, {1700000000 + 60 * i, 12.0 + i, 13.0 + i}});
             }
         }
         QVERIFY(statistics()->addFuncodeModifyEvents("drive", events));
