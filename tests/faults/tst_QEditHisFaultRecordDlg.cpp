@@ -70,14 +70,6 @@ private slots:
         QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("TST", "T1", 901, {});
     }
 
-    void loadsTheFormatInUse()
-    {
-        QCOMPARE(table()->rowCount(), 3);
-        QCOMPARE(cell(0, D::COL_DATA_TYPE), QString("8:uint32"));
-        QCOMPARE(m_dlg->tableRows(), m_drive->getDevHisFaultFormat(false));
-        QCOMPARE(D::dataTypeText(5), QString("5"));
-    }
-
     void byteLengthsAddUpToAtMost128_data()
     {
         QTest::addColumn<int>("length");
@@ -199,9 +191,14 @@ private slots:
         QCOMPARE(table()->rowCount(), answer == 1 ? expected.size() : 0);
     }
 
-    // A row is added at the current row, with the defaults; until it is filled the table is not saved.
+    // The table opens with the format in use. A row is added at the current row, with the defaults; until it
+    // is filled the table is not saved.
     void addedRowsMustBeFilledBeforeSaving()
     {
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(cell(0, D::COL_DATA_TYPE), QString("8:uint32"));
+        QCOMPARE(m_dlg->tableRows(), m_drive->getDevHisFaultFormat(false));
+        QCOMPARE(D::dataTypeText(5), QString("5"));
         table()->setCurrentCell(1, 0);
         m_dlg->onBtnAddRowClicked();
         QCOMPARE(table()->rowCount(), 4);

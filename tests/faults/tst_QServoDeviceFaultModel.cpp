@@ -134,8 +134,8 @@ private slots:
     }
 
     // As the workspace feeds it: shown by a new fault (again after the user hid it), hidden when every
-    // fault is cleared.
-    void windowShowsAndHidesWithTheFaults()
+    // fault is cleared; a removed drive's rows go, and an emptied workspace hides it.
+    void windowFollowsTheFaultsAndDrives()
     {
         QFunValueWidget_Servo workspace;
         QMultiDevCurFaultDlg* window = workspace.multiDevFaultWindow();
@@ -153,12 +153,7 @@ private slots:
         clearFaults("b");
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(window->rowCount(), 0);
-    }
 
-    void windowDropsRemovedDrives()
-    {
-        QFunValueWidget_Servo workspace;
-        QMultiDevCurFaultDlg* window = workspace.multiDevFaultWindow();
         raise("a", {"E.201"});
         raise("b", {"E.201"});
         QTRY_COMPARE(window->rowCount(), 2);

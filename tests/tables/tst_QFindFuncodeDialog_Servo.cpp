@@ -81,8 +81,7 @@ private slots:
     void shownDialogSearchesAndHandsResultToHub()
     {
         QFindFuncodeDialog_Servo dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(QTestUi::show(&dialog, {725, 450}));
         auto* edit = dialog.findChild<QLineEdit*>("SEARCHEDIT");
         auto* button = dialog.findChild<QToolButton*>("toolButtonFindServo");
         edit->setText("integral");
@@ -128,8 +127,7 @@ private slots:
         const QString last = dialog.getModel()->getFunIndex(rows - 1);
         QVERIFY(!device->isReadBusy()); // hidden: nothing in view, nothing read
 
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(QTestUi::show(&dialog, {725, 450}));
         QTRY_VERIFY(device->hasValue(first, 0));
         QVERIFY(QTestHost::waitForReads(device));
         QVERIFY(!device->hasValue(last, 0));

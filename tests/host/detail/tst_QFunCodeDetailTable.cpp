@@ -105,8 +105,7 @@ private slots:
         QLibSetting::self()->getSystemSetting()->setFuncodeModifyType(modifyType);
         auto dlg = std::make_unique<QFunCodeDetailTable>("P00.01");
         QSignalSpy spy(dlg.get(), &QFunCodeDetailTable::sigDataChanged);
-        dlg->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        QVERIFY(QTestUi::show(dlg.get(), dlg->size()));
         dlg->tableView()->edit(editCell(*dlg, axis));
         auto* spin = dlg->tableView()->viewport()->findChild<QDoubleSpinBox*>();
         QVERIFY(spin);
@@ -141,8 +140,7 @@ private slots:
     {
         QFunCodeDetailTable dlg("P00.04");
         QSignalSpy spy(&dlg, &QFunCodeDetailTable::sigDataChanged);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(QTestUi::show(&dlg, dlg.size()));
         for (bool accept : {false, true}) {
             bool answered = false;
             answerModalDialog([&answered, accept](QDialog* dialog) {

@@ -59,8 +59,7 @@ private slots:
         dlg.setPermitDefaultResize(permit);
         dlg.showMaxBtn(permit);
         dlg.move(100, 100);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(QTestUi::show(&dlg, {400, 300}));
         const QPoint start = dlg.pos();
         drag(dlg.titleBar(), QPoint(80, 20), QPoint(110, 35));
         QTRY_COMPARE(dlg.pos(), start + QPoint(30, 15));

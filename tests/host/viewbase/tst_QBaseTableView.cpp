@@ -33,8 +33,7 @@ private slots:
     // Only when enabled, only the left button, only on a row; the view has made the row current first.
     void leftClickSignal()
     {
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QVERIFY(QTestUi::show(m_view.get(), {400, 300}));
         QSignalSpy spy(m_view.get(), &QBaseTableView::SigLeftButtonClick);
         const QModelIndex target = m_model.index(2, 1);
         const QPoint pos = m_view->visualRect(target).center();
