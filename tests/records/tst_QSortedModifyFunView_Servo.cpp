@@ -26,6 +26,7 @@
 #include <functional>
 
 using M = QSortedModifyFunModel_Servo;
+using D = QSortedModifyFunDetailModel_Servo;
 
 // The statistics page: codes by number of modifications, their cells, writes and check boxes, the value
 // editor, periodic reading, and the dialogs it opens.
@@ -277,7 +278,7 @@ private slots:
             if (auto* dialog = qobject_cast<QSortedModifyFunDetailDlg_Servo*>(modal)) {
                 const QAbstractItemModel* events = dialog->getView()->getModel();
                 seen << dialog->title() << QString::number(events->rowCount())
-                     << events->index(0, QSortedModifyFunDetailModel_Servo::COL_OLD_VAL).data().toString();
+                     << events->index(0, D::COL_OLD_VAL).data().toString();
             }
         }));
         // Two decimals for this code; the newest event comes first.
@@ -299,6 +300,56 @@ private slots:
         QVERIFY(!doubleClick(M::COL_NAME));
         QTestHost::select(QString());
         QVERIFY(!doubleClick(M::COL_MODIFY_COUNT));
+    }
+
+    void historyCells_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QStringList>("texts"); // time, old value, new value, axis
+        QTest::newRow("no decimals, UTC")
+            << QByteArray("UTC0") << 12.0 << 0 << QStringList{"1970-01-01 00:00:00", "12", "13", "2"};
+        QTest::newRow("two decimals, three hours east")
+            << QByteArray("XST-3") << 12.0 << 2 << QStringList{"1970-01-01 03:00:00", "12.00", "13.00", "2"};
+        QTest::newRow("rounded to the code's step")
+            << QByteArray("UTC0") << 2.856 << 2 << QStringList{"1970-01-01 00:00:00", "2.86", "3.86", "2"};
+    }
+
+    // The history of one code: one row per event in the order given, values as numbers with the code's
+    // decimals, local times.
+    void historyCells()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QStringList, texts);
+        qputenv("TZ", zone); // for the rest of this process, whose other cases do not depend on the zone
+        tzset();
+        QSortedModifyFunDetailDlg_Servo dialog;
+        D* model = dialog.getView()->getModel();
+        QTestHost::checkModel(model);
+        dialog.setData({{0, value, value + 1, 2}, {20, 3, 1, 1}}, decimals);
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->index(0, D::COL_TIME).data().toString(), texts.at(0));
+        QCOMPARE(model->index(0, D::COL_OLD_VAL).data().toString(), texts.at(1));
+        QCOMPARE(model->index(0, D::COL_NEW_VAL).data().toString(), texts.at(2));
+        QCOMPARE(model->index(0, D::COL_AXIS).data().toString(), texts.at(3));
+        QCOMPARE(model->index(1, D::COL_AXIS).data().toString(), QStringLiteral("1"));
+        dialog.setData({}, 0);
+        QCOMPARE(model->rowCount(), 0);
+    }
+
+    // An event's old value goes back into the drive on its axis through the write road (whose suite holds
+    // the rules of a restore).
+    void historyRestoresTheOldValue()
+    {
+        QVERIFY(QTestHost::readAll(m_device));
+        QSortedModifyFunDetailDlg_Servo dialog;
+        dialog.setData({{0, 1200, 3000, 2}}, 0);
+        dialog.setFuncode(m_device, "P00.02");
+        QVERIFY(dialog.restoreOldValue(0).isDone());
+        QCOMPARE(m_link->rawValue("P00.02", 2), 1200);
     }
 };
 

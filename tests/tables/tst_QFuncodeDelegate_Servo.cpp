@@ -130,11 +130,8 @@ private slots:
         QCOMPARE(m_device->getScaledCurValueStr("P00.01", 1), written ? QStringLiteral("5.50") : "2.80");
         QCOMPARE(QTestHost::link("A")->writeRequestCount(), written ? 1 : 0);
         QCOMPARE(m_view->getModel()->editingRow(), -1);
+        // What the change tells: tst_QFuncodeModel_Servo::edits.
         QCOMPARE(changed.count(), written ? 1 : 0);
-        if (written) {
-            QCOMPARE(changed.at(0).mid(0, 2), QVariantList({"2.80", "5.50"}));
-            QCOMPARE(changed.at(0).at(3).toInt(), 1);
-        }
     }
 
     // Return reaches the dialog, which is the cell's editor: it must be committed and closed once. (A

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QWheelEvent>
 #include <QtTest>
 
 // The one place where the editor of a function code is proven for every show type: its kind, its range,
@@ -143,6 +144,20 @@ private slots:
     }
 
     void noCodeNoEditor() { QVERIFY(!F::createEditor(&m_parent, 80, nullptr, m_device)); }
+
+    // A wheel turned over a list's editor that has no focus (a table scrolled past it) changes nothing.
+    void comboIgnoresTheWheelWithoutFocus()
+    {
+        std::unique_ptr<QWidget> editor(F::createEditor(&m_parent, 80, code("P00.00"), m_device));
+        auto* combo = qobject_cast<QComboBox*>(editor.get());
+        QVERIFY(combo);
+        combo->setCurrentIndex(1);
+        QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPoint(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        QCOMPARE(combo->currentIndex(), 1);
+        QVERIFY(!wheel.isAccepted());
+    }
 };
 
 QTEST_MAIN(tst_QFuncodeEditorFactory)
