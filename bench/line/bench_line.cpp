@@ -8,7 +8,8 @@
 //   polling the same register blocks at the same interval alone; the other drives answer only their
 //   status poll, printed apart;
 // - a batch download of one parameter set (one drive's every writable setting, on every axis) into 8, 16,
-//   32 and 64 drives, QServoBatchLine's default number at once: the time per drive.
+//   32 and 64 drives, QServoBatchLine's default number at once: the time per drive, and the CPU time per
+//   drive of this process and of the simulator (which a machine busy with other work leaves as it is).
 // Requests are counted by the simulator: its verbose log holds one line per request.
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -37,7 +38,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 const int kDrives = 64;
@@ -59,18 +62,45 @@ qint64 residentKb()
     return rss.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
 }
 
-// Runs the event loop until the condition holds or the time is up.
+// Runs the event loop until the condition holds or the time is up. The condition is looked at every few
+// milliseconds from a timer: a loop that only processed the events there are would spin (a poll of every
+// drive's socket, thousands of times a second), taking a core from the simulator and the line it measures.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs) {
-            return false;
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&]() {
+        if (condition() || timer.elapsed() > timeoutMs) {
+            loop.quit();
         }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
+    check.start(2);
+    if (!condition()) {
+        loop.exec();
     }
-    return true;
+    return condition();
+}
+
+// CPU time (ms) this process and the simulator have used: what a download costs per drive, which a busy
+// machine leaves as it is while it stretches the wall-clock time.
+double ownCpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+double processCpuMs(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    // After the command name: state is field 3, utime and stime fields 14 and 15, in clock ticks.
+    const QList<QByteArray> fields = stat.readAll().split(')').last().trimmed().split(' ');
+    return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) * 1000.0 / sysconf(_SC_CLK_TCK);
 }
 
 void runFor(int ms)
@@ -370,26 +400,31 @@ int main(int argc, char* argv[])
                  .arg(model->axisNum)
                  .arg(QServoBatchLine::kDefaultConcurrency)
           << Qt::endl;
-    out() << QStringLiteral("  %1 %2 %3 %4")
+    out() << QStringLiteral("  %1 %2 %3 %4 %5")
                  .arg("drives", -8)
                  .arg(QStringLiteral("total (s), median of %1").arg(kRounds), -24)
                  .arg("per drive (ms)", -15)
+                 .arg("cpu per drive (ms): line + simulator", -38)
                  .arg("requests per drive")
           << Qt::endl;
     int status = readWhole ? 0 : 1;
     // One download into the first n drives: its time in ms (-1: timed out), requests and failed drives.
     const auto download = [&](int n, int* sent, QStringList* failed) {
         QServoBatchLine line;
-        bool done = false;
-        QObject::connect(&line, &QServoBatchLine::finished, [&done]() { done = true; });
+        QEventLoop loop;
+        QObject::connect(&line, &QServoBatchLine::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
         requests.take();
         QElapsedTimer timer;
         timer.start();
         line.start(aliases.mid(0, n), set, true, 0);
-        if (!waitFor([&done]() { return done; }, 600000)) {
-            return -1.0;
+        if (!line.isFinished()) {
+            loop.exec();
         }
         const double ms = timer.nsecsElapsed() / 1e6;
+        if (!line.isFinished()) {
+            return -1.0;
+        }
         runFor(200); // the last lines of the simulator's log
         *sent = sum(requests.take(), [](int) { return true; });
         *failed = line.failedDrives();
@@ -402,6 +437,8 @@ int main(int argc, char* argv[])
         // The median of several rounds, so that a busy moment of the machine does not decide: eight drives
         // take a seventh of a second, and one round varied by a third between runs.
         QList<double> times;
+        const double ownBefore = ownCpuMs();
+        const double simBefore = processCpuMs(sim.processId());
         for (int round = 0; round < kRounds; ++round) {
             times << download(n, &sent, &failed);
             if (times.last() < 0) {
@@ -410,12 +447,15 @@ int main(int argc, char* argv[])
             }
             status = failed.isEmpty() ? status : 1;
         }
+        const double ownCpu = (ownCpuMs() - ownBefore) / (n * kRounds);
+        const double simCpu = (processCpuMs(sim.processId()) - simBefore) / (n * kRounds);
         std::sort(times.begin(), times.end());
         const double totalMs = times.at(kRounds / 2);
-        out() << QStringLiteral("  %1 %2 %3 %4%5")
+        out() << QStringLiteral("  %1 %2 %3 %4 %5%6")
                      .arg(n, -8)
                      .arg(totalMs / 1000, -24, 'f', 2)
                      .arg(totalMs / n, -15, 'f', 0)
+                     .arg(QStringLiteral("%1 + %2").arg(ownCpu, 0, 'f', 1).arg(simCpu, 0, 'f', 1), -38)
                      .arg(double(sent) / n, 0, 'f', 0)
                      .arg(failed.isEmpty() ? QString() : QStringLiteral("  failed: %1").arg(failed.join(' ')))
               << Qt::endl;
