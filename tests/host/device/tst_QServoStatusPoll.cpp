@@ -1,9 +1,11 @@
-// A drive is asked whether it is there only once it has been quiet for a whole period, at once again
-// after a read it did not answer, and never while replies keep coming, while it is busy or while the poll
-// is off.
+// A drive is asked whether it is there only once it has been quiet for a while, at once again after a
+// read it did not answer, and never while replies keep coming, while it is busy or while the poll is off;
+// drives that came online together are not asked together.
 #include "QServoStatusPoll.h"
 
 #include <QtTest>
+#include <algorithm>
+#include <memory>
 
 class tst_QServoStatusPoll : public QObject
 {
@@ -29,15 +31,13 @@ private slots:
         QFETCH(int, periodMs);
         QFETCH(int, reads);
         int sent = 0;
-        QServoStatusPoll* poll = nullptr;
-        QServoStatusPoll::Hooks hooks;
-        hooks.canSend = [&]() { return drive != "busy"; };
-        hooks.send = [&]() {
+        std::unique_ptr<QServoStatusPoll> poll;
+        const auto send = [&]() {
             ++sent;
             QTimer::singleShot(0, this, [&]() { poll->noteReply(drive != "failing"); });
         };
-        QServoStatusPoll owner(hooks, periodMs);
-        poll = &owner;
+        poll = std::make_unique<QServoStatusPoll>(
+            QServoStatusPoll::Hooks{[&]() { return drive != "busy"; }, send}, periodMs);
         QTimer table;
         connect(&table, &QTimer::timeout, this, [&]() { poll->noteReply(true); });
         if (drive == "answering") {
@@ -53,6 +53,22 @@ private slots:
         }
         QTest::qWait(3 * periodMs);
         QCOMPARE(sent, 0);
+    }
+
+    // Quiet drives that came online together are asked at phases spread over the period (400 ms).
+    void spreadsDrivesThatCameOnlineTogether()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        QVector<qint64> firstRead(16, -1);
+        QObject polls;
+        for (qint64& read : firstRead) {
+            const auto send = [&clock, at = &read]() { *at = *at < 0 ? clock.elapsed() : *at; };
+            (new QServoStatusPoll({[]() { return true; }, send}, 400, &polls))->setActive(true);
+        }
+        QTRY_VERIFY(!firstRead.contains(-1));
+        const auto [first, last] = std::minmax_element(firstRead.cbegin(), firstRead.cend());
+        QVERIFY2(*last - *first >= 200, qPrintable(QString::number(*last - *first)));
     }
 };
 
