@@ -2,6 +2,7 @@
 // values' texts turned into the drive's raw values, the caller's records left alone, the error text of a
 // drive that is not there, and the transfer's progress and verdict as the helper's signals.
 
+#include "FuncodeRows.h"
 #include "QDeviceServo.h"
 #include "QServoBatchDownloadHelper.h"
 #include "QSimulatedDriveLink.h"
@@ -12,11 +13,8 @@
 namespace {
 QMap<QString, tagExportFuncodePtr_Servo> oneRecord(qint64 raw, const QString& text = QString())
 {
-    auto record = tagExportFuncodePtr_Servo::create();
-    record->funIndex = "P00.01";
-    record->axisNum = 1;
+    auto record = FuncodeRows::row(QString(), "P00.01", {text});
     record->curValue = {{raw, raw, raw}};
-    record->valueTexts = QStringList{text};
     return {{"P00.01", record}};
 }
 } // namespace

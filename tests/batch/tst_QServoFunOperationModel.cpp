@@ -1,6 +1,7 @@
 // The servo batch-download tree: its value columns for a source, the default column, and which codes and
 // axis cells it marks as differing from the selected drive.
 
+#include "BatchUnits.h"
 #include "FunTreeItem.h"
 #include "QServoFunOperationModel.h"
 #include "QTestHost.h"
@@ -9,18 +10,10 @@
 #include <QtTest>
 
 namespace {
+// A code of the group "P10 Limits" whose default is 7.
 FunOperationDataUnitPtr unit(const QString& number, const QList<qint64>& values)
 {
-    auto u = FunOperationDataUnitPtr::create();
-    u->groupName = "P10 Limits";
-    u->funIndex = number;
-    u->funName = "Limit";
-    u->axisNum = values.size();
-    u->values = values;
-    for (qint64 v : values) {
-        u->valueTexts << QString::number(v);
-    }
-
+    FunOperationDataUnitPtr u = batchUnit("P10 Limits", number, values);
     u->defaultText = "7";
     return u;
 }
@@ -31,11 +24,7 @@ class tst_QServoFunOperationModel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
 
     void valueColumnsFollowTheSource_data()
     {

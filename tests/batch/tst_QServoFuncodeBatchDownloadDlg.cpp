@@ -30,7 +30,7 @@ class tst_QServoFuncodeBatchDownloadDlg : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY2(QTestHost::setUp(&m_error), qPrintable(m_error));
+        QVERIFY(QTestHost::setUp());
         QServoBatchDownloadHelper::setVanishWaitMs(200);
     }
 
@@ -220,7 +220,6 @@ private:
     }
 
     QServoFuncodeBatchDownloadDlg* m_dlg = nullptr;
-    QString m_error;
 };
 
 QTEST_MAIN(tst_QServoFuncodeBatchDownloadDlg)

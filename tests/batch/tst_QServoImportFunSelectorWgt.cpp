@@ -30,8 +30,7 @@ class tst_QServoImportFunSelectorWgt : public QObject
 private slots:
     void initTestCase()
     {
-        QString error;
-        QVERIFY2(QTestHost::setUp(&error), qPrintable(error));
+        QVERIFY(QTestHost::setUp());
         QVERIFY(m_dir.isValid());
     }
 

@@ -1,4 +1,5 @@
 #include "CliHarness.h"
+#include "FileFixtures.h"
 
 #include <QtTest>
 
@@ -15,28 +16,18 @@ private slots:
         QVERIFY(m_b.start({"--model", "SD220"}));
         QCOMPARE(cli({"write", m_a.tcp(), "P02.01", "31.0", "--axis", "Y"}).exitCode, 0);
         QCOMPARE(cli({"backup", m_a.tcp(), source("a.csv")}).exitCode, 0);
-        // The same file without one code, and with a value its maker never read.
-        QFile file(source("a.csv"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n');
-        QStringList missing;
-        QStringList unknown;
-        for (const QString& line : lines) {
-            if (!line.contains(",P02.05,")) {
-                missing.append(line);
-            }
-            QString unread = line;
-            if (line.contains(",P02.06,")) {
-                unread.replace(QRegularExpression(",[^,]*,[^,]*$"), ",null,null");
-            }
-            unknown.append(unread);
-        }
-        for (const auto& made :
-             {qMakePair(QString("missing.csv"), missing), qMakePair(QString("unknown.csv"), unknown)}) {
-            QFile out(source(made.first));
-            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Text));
-            out.write(made.second.join('\n').toLocal8Bit());
-        }
+        // The same file without one code, and with a value its maker never read (its last two fields).
+        const QString backup = QString::fromLocal8Bit(FileFixtures::readBytes(source("a.csv")));
+        QVERIFY(backup.contains(",P02.05,") && backup.contains(",P02.06,"));
+        const auto lineOf = [](const char* pattern) {
+            return QRegularExpression(pattern, QRegularExpression::MultilineOption);
+        };
+        QVERIFY(FileFixtures::writeBytes(source("missing.csv"),
+                                         QString(backup).remove(lineOf("^.*,P02\\.05,.*\n")).toLocal8Bit()));
+        QVERIFY(FileFixtures::writeBytes(
+            source("unknown.csv"), QString(backup)
+                                       .replace(lineOf("^(.*,P02\\.06,.*),[^,]*,[^,]*$"), "\\1,null,null")
+                                       .toLocal8Bit()));
     }
 
     void differencesAreNamed_data()

@@ -2,6 +2,7 @@
 // enabled, one file of each form it writes (what a form holds is the file helper's,
 // tst_QFuncodeHelper_Servo), the report it composes, and the function-code file offered beside the export.
 
+#include "FuncodeRows.h"
 #include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
@@ -55,20 +56,12 @@ void uncheckAll(D& dialog)
     }
 }
 
-// The numbers of the function codes of a file the helper reads back, and its mode text; -1 codes when it
-// cannot read it.
-int codesInFile(const QString& path, QStringList* numbers = nullptr, QString* mode = nullptr)
+// The function codes and mode of a file as the helper reads it back; none when it cannot read it.
+tagExportDevInfo_Servo readBack(const QString& path)
 {
     tagExportDevInfo_Servo info;
     int error = -1;
-    const bool read = QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error);
-    for (int i = 0; numbers && i < info.funcodes.size(); ++i) {
-        numbers->append(info.funcodes.at(i)->funIndex);
-    }
-    if (mode) {
-        *mode = info.modeText;
-    }
-    return read ? info.funcodes.size() : -1;
+    return QFuncodeHelper_Servo::getFileFuncodeInfoServo(path, info, error) ? info : tagExportDevInfo_Servo();
 }
 } // namespace
 
@@ -85,10 +78,6 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY(QTestHost::setUp());
-        for (int axes = 1; axes <= 2; ++axes) {
-            QProjectCore::self()->getCatalogue()->addModel(
-                QTestHost::testModel(axes, QStringLiteral("TST%1").arg(axes)));
-        }
         QProjectCore::self()->getCatalogue()->addModel(QTestHost::testModel(1, QStringLiteral("KV905")));
     }
 
@@ -148,7 +137,6 @@ private slots:
         QTest::addColumn<QStringList>("monitored"); // the dialog opened on the monitored list
         QTest::newRow("csv") << "csv" << QStringList();
         QTest::newRow("xlsx") << "xlsx" << QStringList();
-        QTest::newRow("text") << "txt" << QStringList();
         QTest::newRow("monitored numbers only") << "csv" << QStringList{"P2.00", "P00.01"};
     }
 
@@ -169,13 +157,12 @@ private slots:
         QCOMPARE(m_boxes.count(), 1);
         QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Success);
         QCOMPARE(m_boxes.calls().first().text, QTestUi::text("STR_EXPORT_SUCCESS").arg(path));
-        QStringList numbers;
-        QString mode;
-        QCOMPARE(codesInFile(path, &numbers, &mode),
+        const tagExportDevInfo_Servo file = readBack(path);
+        QCOMPARE(file.funcodes.size(),
                  monitored.isEmpty() ? QFuncodeHelper_Servo::getServoExportFuncodeList(false).size() : 2);
-        QCOMPARE(mode == "FOCUS", !monitored.isEmpty());
+        QCOMPARE(file.modeText == "FOCUS", !monitored.isEmpty());
         if (!monitored.isEmpty()) {
-            QCOMPARE(numbers, (QStringList{"P00.01", "P2.00"}));
+            QCOMPARE(FuncodeRows::numbersOf(file.funcodes), (QStringList{"P00.01", "P2.00"}));
         } else if (suffix != "xlsx") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -298,7 +285,7 @@ private slots:
         QCOMPARE(m_boxes.calls().first().kind, QMyMessageBox::Question);
         QVERIFY(m_boxes.calls().first().text.contains("P2.01"));
         const int all = QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size();
-        QCOMPARE(codesInFile(path), answer == 1 ? all - 1 : -1);
+        QCOMPARE(readBack(path).funcodes.size(), answer == 1 ? all - 1 : 0);
         QCOMPARE(m_boxes.calls().last().kind == QMyMessageBox::Success, answer == 1);
     }
 

@@ -3,9 +3,7 @@
 #include "QDownloadFunCodeDlg_Servo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
-#include "QDriveCatalogue.h"
 #include "QOkCancel.h"
-#include "QProjectCore.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
@@ -25,13 +23,8 @@ const QString kAlias = QStringLiteral("Import-Dlg");
 tagExportFuncodePtr_Servo fileRow(const QDeviceServo* device, const QString& group, const QString& number,
                                   const QString& text)
 {
-    auto record = tagExportFuncodePtr_Servo::create();
-    record->groupName = group;
-    record->funIndex = number;
-    record->funName = number;
-    record->axisNum = device->getAxisNum();
+    auto record = FuncodeRows::row(group, number, QVector<QString>(device->getAxisNum(), text).toList());
     for (int axis = 0; axis < record->axisNum; ++axis) {
-        record->valueTexts.append(text);
         record->curValue[size_t(axis)] = device->getRawValueByScaledValStr(number, text);
     }
     return record;
@@ -84,12 +77,7 @@ class tst_QDownloadFunCodeDlg_Servo : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(QTestHost::setUp());
-        QProjectCore::self()->getCatalogue()->addModel(QTestHost::testModel(1, QStringLiteral("TST1")));
-        QProjectCore::self()->getCatalogue()->addModel(QTestHost::testModel(2, QStringLiteral("TST2")));
-    }
+    void initTestCase() { QVERIFY(QTestHost::setUp()); }
     void init()
     {
         m_device = QTestHost::addSelectedDrive(QStringLiteral("TST3"), kAlias);

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-// Function-code records as an import or export tree and its dialog get them, and their numbers.
+// Function-code records as an import or export tree and its dialog get them, and the numbers of any records.
 namespace FuncodeRows {
 
 // A record named "Name of <number>", with as many axes as file texts.
@@ -22,11 +22,13 @@ inline tagExportFuncodePtr_Servo row(const QString& group, const QString& number
     return record;
 }
 
-inline QStringList numbersOf(const QList<tagExportFuncodePtr_Servo>& rows)
+// The numbers of records of any kind held by pointer (export and compare records, batch units).
+template <typename Records>
+QStringList numbersOf(const Records& records)
 {
     QStringList numbers;
-    for (const tagExportFuncodePtr_Servo& row : rows) {
-        numbers.append(row->funIndex);
+    for (const auto& record : records) {
+        numbers.append(record->funIndex);
     }
     return numbers;
 }

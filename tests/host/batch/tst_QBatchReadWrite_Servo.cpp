@@ -2,6 +2,7 @@
 // were asked for, and Cancel in the progress dialog ends the run. What a write refuses, reads back and
 // compares is the batch transfer's (its own suite); here one write shows the wiring.
 
+#include "FuncodeRows.h"
 #include "ModalAnswer.h"
 #include "QBatchProgress_Servo.h"
 #include "QBatchReadWrite_Servo.h"
@@ -19,10 +20,8 @@
 namespace {
 tagExportFuncodePtr_Servo record(const QString& number, qint64 x, qint64 y, qint64 z)
 {
-    tagExportFuncodePtr_Servo funcode(new tagExportFuncode_Servo);
-    funcode->funIndex = number;
+    tagExportFuncodePtr_Servo funcode = FuncodeRows::row(QString(), number, {"", "", ""});
     funcode->curValue = {{x, y, z}};
-    funcode->axisNum = 3;
     return funcode;
 }
 } // namespace

@@ -1,31 +1,20 @@
 // The batch-download tree: groups and codes below one title, tri-state check boxes, the checked codes,
 // highlighting of codes that differ from the current drive, and the model's consistency.
 
+#include "BatchUnits.h"
 #include "FunTreeItem.h"
+#include "FuncodeRows.h"
 #include "QFunOperationModel.h"
 #include "QTestHost.h"
 
 #include <QtTest>
 
 namespace {
-FunOperationDataUnitPtr unit(const QString& group, const QString& number, qint64 value, int axes = 1)
-{
-    auto u = FunOperationDataUnitPtr::create();
-    u->groupName = group;
-    u->funIndex = number;
-    u->funName = QStringLiteral("name of ") + number;
-    u->axisNum = axes;
-    for (int axis = 0; axis < axes; ++axis) {
-        u->values.append(value + axis);
-        u->valueTexts.append(QString::number(value + axis));
-    }
-    return u;
-}
-
 QList<FunOperationDataUnitPtr> sample()
 {
-    return {unit("P0 Basic", "P0.00", 1), unit("P0 Basic", "P0.01", 2), unit("P1 Gains", "P1.00", 3),
-            unit("P0 Basic", "P0.02", 4), unit("P1 Gains", "P1.01", 5)};
+    return {batchUnit("P0 Basic", "P0.00", {1}), batchUnit("P0 Basic", "P0.01", {2}),
+            batchUnit("P1 Gains", "P1.00", {3}), batchUnit("P0 Basic", "P0.02", {4}),
+            batchUnit("P1 Gains", "P1.01", {5})};
 }
 } // namespace
 
@@ -45,7 +34,7 @@ private slots:
         const QModelIndex p0 = model->index(0, 0, top);
         QCOMPARE(model->rowCount(p0), 3);
         QCOMPARE(model->index(2, 0, p0).data().toString(), QString("P0.02"));
-        QCOMPARE(model->index(2, 1, p0).data().toString(), QString("name of P0.02"));
+        QCOMPARE(model->index(2, 1, p0).data().toString(), QString("Name of P0.02"));
         QCOMPARE(model->index(2, 2, p0).data().toString(), QString("4"));
         QCOMPARE(model->checkedCount(), 5);
         QVERIFY(model->flags(model->index(0, 0, p0)) & Qt::ItemIsUserCheckable);
@@ -117,7 +106,7 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(QList<int>, axes);
 
-        FunOperationDataUnitPtr u = unit("P0 Basic", "P0.00", 10, 3);
+        FunOperationDataUnitPtr u = batchUnit("P0 Basic", "P0.00", {10, 11, 12});
         u->setCurDevValues(current, known);
         QFunOperationModel* model = newModel({u});
         const QModelIndex group = model->index(0, 0, model->topIndex());
@@ -140,11 +129,7 @@ private slots:
         }
         QFunOperationModel* model = newModel(units);
         model->selectDiffering();
-        QStringList checked;
-        for (const FunOperationDataUnitPtr& u : model->checkedUnits()) {
-            checked << u->funIndex;
-        }
-        QCOMPARE(checked, (QStringList{"P0.01", "P1.00"}));
+        QCOMPARE(FuncodeRows::numbersOf(model->checkedUnits()), (QStringList{"P0.01", "P1.00"}));
         QCOMPARE(model->topIndex().data(Qt::CheckStateRole).toInt(), int(Qt::PartiallyChecked));
         model->setAllChecked(false);
         QCOMPARE(model->checkedCount(), 0);

@@ -3,6 +3,7 @@
 // other, and save and reset take only the succeeded drives. Which drives run when, and that a failed
 // drive never stops the others, is the line's (tst_QServoBatchLine).
 
+#include "BatchUnits.h"
 #include "QBatchTargetModel.h"
 #include "QFunOperationModel.h"
 #include "QFuncodeBatchDownloadDlg.h"
@@ -24,17 +25,8 @@ public:
 protected:
     bool readFileData(const QString& path) override
     {
-        QList<FunOperationDataUnitPtr> units;
-        for (const char* number : {"P10.01", "P10.02"}) {
-            auto u = FunOperationDataUnitPtr::create();
-            u->groupName = "P10 Limits";
-            u->funIndex = number;
-            u->axisNum = 1;
-            u->values = {5};
-            u->valueTexts = QStringList{"5"};
-            units << u;
-        }
-        setSourceData(SOURCE_FILE, path, "TST3", "1.00", units);
+        setSourceData(SOURCE_FILE, path, "TST3", "1.00",
+                      {batchUnit("P10 Limits", "P10.01", {5}), batchUnit("P10 Limits", "P10.02", {5})});
         return true;
     }
 };

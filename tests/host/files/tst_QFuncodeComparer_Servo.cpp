@@ -1,3 +1,4 @@
+#include "FuncodeRows.h"
 #include "QFuncodeComparer_Servo.h"
 #include "QTestHost.h"
 
@@ -159,11 +160,7 @@ private slots:
         QFETCH(QStringList, kept);
         const C::Result result = C::compare(source({"P0 A|P0.00|1,1,1", "P0 A|P0.01|1,1,1"}),
                                             source({"P0 A|P0.01|1,1,1", "P0 A|P0.02|2,2,2"}), filter);
-        QStringList numbers;
-        for (const tagCompareFuncodePtr_Servo& r : result.all) {
-            numbers << r->funIndex;
-        }
-        QCOMPARE(numbers, kept);
+        QCOMPARE(FuncodeRows::numbersOf(result.all), kept);
         for (const tagCompareFuncodePtr_Servo& r : result.differing) {
             QVERIFY(result.all.contains(r));
         }

@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "FuncodeRows.h"
 #include "QConfigDB_Servo.h"
 #include "QDatabaseManager.h"
@@ -117,9 +118,7 @@ private slots:
         const tagExportDevInfo_Servo info = driveInfo(devText, mode);
         QString path = writeCsv(info, QStringLiteral("own.txt"));
         if (devText == QLatin1String("garbage")) {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            out.write("\x01\x02 not a function-code file\n");
+            QVERIFY(FileFixtures::writeBytes(path, "\x01\x02 not a function-code file\n"));
         }
         QFuncodeImportFile_Servo file;
         QCOMPARE(int(file.read(path, drive ? m_device : nullptr, pageShown)), status);
@@ -155,14 +154,8 @@ private slots:
         // Written at the manufacturer's level: the file holds P00.09, which only the manufacturer sees.
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
         tagExportDevInfo_Servo info = driveInfo();
-        QList<tagExportFuncodePtr_Servo> manufacturerOnly;
-        for (const tagExportFuncodePtr_Servo& record : info.funcodes) {
-            if (record->funIndex == QLatin1String("P00.09")) {
-                manufacturerOnly.append(record);
-            }
-        }
-        QCOMPARE(manufacturerOnly.size(), 1);
-        info.funcodes = manufacturerOnly;
+        info.funcodes = {info.funcodes.value(FuncodeRows::numbersOf(info.funcodes).indexOf("P00.09"))};
+        QVERIFY(info.funcodes.first());
         const QString path = writeCsv(info);
         QLibSetting::self()->getSystemSetting()->setAuthority(authority);
         QFuncodeImportFile_Servo file;
