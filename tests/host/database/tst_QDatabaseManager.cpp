@@ -44,35 +44,29 @@ private slots:
         QCOMPARE(manager()->getConfigDatabase_Servo()->getDevHisFaultFormat("family", "fw", 7), format);
     }
 
-    void damagedFileIsNamedOthersStayUsable_data()
-    {
-        QTest::addColumn<QString>("damaged");
-        for (const QString& name : QDatabaseManager::databaseFileNames()) {
-            QTest::newRow(qPrintable(name)) << name;
-        }
-    }
+    void damagedFileIsNamedOthersStayUsable_data() { fileRows(); }
 
     void damagedFileIsNamedOthersStayUsable()
     {
-        QFETCH(QString, damaged);
-        const QString dir = m_dir.filePath("damaged-" + damaged);
+        QFETCH(QString, name);
+        const QString dir = m_dir.filePath("damaged-" + name);
         QVERIFY(QDir().mkpath(dir));
         const QByteArray garbage = randomBytes(3000, 5);
-        QVERIFY(writeBytes(QDir(dir).filePath(damaged), garbage));
+        QVERIFY(writeBytes(QDir(dir).filePath(name), garbage));
 
         QString error;
         QVERIFY(!manager()->open(dir, &error));
-        QVERIFY2(error.startsWith(damaged + ": "), qPrintable(error));
-        QCOMPARE(manager()->damagedFiles(), QStringList{damaged});
+        QVERIFY2(error.startsWith(name + ": "), qPrintable(error));
+        QCOMPARE(manager()->damagedFiles(), QStringList{name});
         QCOMPARE(manager()->lastErrors(), QStringList{error});
 
         QCOMPARE(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord),
-                 damaged != "records.db");
+                 name != "records.db");
         QCOMPARE(manager()->getStatisticsDatabase()->addFuncodeModifyEvent("drive", "P00.01",
                                                                            tagFuncodeModifyData()),
-                 damaged != "statistics.db");
-        QCOMPARE(manager()->getConfigDatabase_Servo()->addRenamedModel("A", "B"), damaged != "config.db");
-        QCOMPARE(readBytes(QDir(dir).filePath(damaged)), garbage);
+                 name != "statistics.db");
+        QCOMPARE(manager()->getConfigDatabase_Servo()->addRenamedModel("A", "B"), name != "config.db");
+        QCOMPARE(readBytes(QDir(dir).filePath(name)), garbage);
     }
 
     void recoverKeepsTheOldFile()
@@ -110,43 +104,45 @@ private slots:
         QCOMPARE(manager()->getStatisticsDatabase()->eventCount("drive", "P00.01"), 0);
     }
 
-    void readOnlyFileIsNoticed_data()
-    {
-        QTest::addColumn<QString>("readOnly");
-        for (const QString& name : QDatabaseManager::databaseFileNames()) {
-            QTest::newRow(qPrintable(name)) << name;
-        }
-    }
+    void readOnlyFileIsNoticed_data() { fileRows(); }
 
     // A file that cannot be written opens for reading and is named at once, rather than failing at the
     // first change.
     void readOnlyFileIsNoticed()
     {
-        QFETCH(QString, readOnly);
-        const QString dir = m_dir.filePath("read-only-" + readOnly);
+        QFETCH(QString, name);
+        const QString dir = m_dir.filePath("read-only-" + name);
         QVERIFY(manager()->open(dir));
         QVERIFY(manager()->getRecordDatabase_Servo()->insertModifyFunCode("drive", kRecord));
         QVERIFY(manager()->notices().isEmpty());
         manager()->close();
-        const QByteArray before = readBytes(QDir(dir).filePath(readOnly));
+        const QByteArray before = readBytes(QDir(dir).filePath(name));
         {
-            QTestReadOnlyFile file(QDir(dir).filePath(readOnly));
+            QTestReadOnlyFile file(QDir(dir).filePath(name));
             QVERIFY(file.isValid());
             QVERIFY(manager()->open(dir));
-            QCOMPARE(manager()->readOnlyFiles(), QStringList{readOnly});
+            QCOMPARE(manager()->readOnlyFiles(), QStringList{name});
             QCOMPARE(manager()->notices().size(), 1);
-            QVERIFY2(manager()->notices().constFirst().startsWith(readOnly + ": "),
+            QVERIFY2(manager()->notices().constFirst().startsWith(name + ": "),
                      qPrintable(manager()->notices().constFirst()));
             QCOMPARE(manager()->getRecordDatabase_Servo()->recordCount("drive"), 1);
             manager()->close();
         }
-        QCOMPARE(readBytes(QDir(dir).filePath(readOnly)), before);
+        QCOMPARE(readBytes(QDir(dir).filePath(name)), before);
         QVERIFY(manager()->open(dir));
         QVERIFY(manager()->readOnlyFiles().isEmpty());
     }
 
 private:
     static QDatabaseManager* manager() { return QDatabaseManager::self(); }
+    // One row per database file, its name.
+    static void fileRows()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString& name : QDatabaseManager::databaseFileNames()) {
+            QTest::newRow(qPrintable(name)) << name;
+        }
+    }
     QTemporaryDir m_dir;
 };
 
