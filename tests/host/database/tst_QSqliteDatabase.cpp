@@ -17,23 +17,18 @@ int pragma(const QString& path, const QString& name)
 // Makes the file a case starts from; "missing" makes none.
 bool makeFile(const QString& kind, const QString& damage, const QString& path)
 {
-    if (damage == "missing") {
-        return true;
+    // Files made whole, not from one of the kind.
+    const QMap<QString, std::function<bool()>> made{
+        {"missing", [] { return true; }},
+        {"empty sqlite", [&] { return runSql(path, {"VACUUM"}); }},
+        {"random bytes", [&] { return writeBytes(path, randomBytes(4096, 7)); }},
+        {"foreign sqlite", [&] {
+             return runSql(path, {"CREATE TABLE customers (id INTEGER, name TEXT)",
+                                  "INSERT INTO customers VALUES (1, 'x')"});
+         }}};
+    if (made.contains(damage)) {
+        return made.value(damage)();
     }
-
-    if (damage == "empty sqlite") {
-        return runSql(path, {"VACUUM"});
-    }
-
-    if (damage == "random bytes") {
-        return writeBytes(path, randomBytes(4096, 7));
-    }
-
-    if (damage == "foreign sqlite") {
-        return runSql(path, {"CREATE TABLE customers (id INTEGER, name TEXT)",
-                             "INSERT INTO customers VALUES (1, 'x')"});
-    }
-
     // A file of the kind as this program writes it (or of the next kind), made several pages long.
     const QString madeKind =
         damage == "other kind" ? kKinds.at((kKinds.indexOf(kind) + 1) % kKinds.size()) : kind;
