@@ -6,6 +6,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
 typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
@@ -26,6 +28,13 @@ bool looksLikeNumber(const QStringRef& token)
 {
     return !token.isEmpty() && token.at(0).isLetterOrNumber() && token.contains(QLatin1Char('.')) &&
            !token.contains(QLatin1Char(' '));
+}
+
+// "null", what a read that failed shows, told inline.
+bool isNullText(const QStringRef& text)
+{
+    return text.size() == 4 && text.at(0) == QLatin1Char('n') && text.at(1) == QLatin1Char('u') &&
+           text.at(2) == QLatin1Char('l') && text.at(3) == QLatin1Char('l');
 }
 
 // The decimal digits of a magnitude, most significant first; returns their count.
@@ -94,6 +103,50 @@ int sameDigits(const QStringRef& text, qint64 raw)
     }
     return same && matched == n ? 1 : 0;
 }
+
+// Equal texts, told inline.
+bool sameText(const QString& text, const QStringRef& view)
+{
+    const int size = view.size();
+    return text.size() == size && std::equal(view.unicode(), view.unicode() + size, text.constData());
+}
+
+// The scores of one of a line's texts by where it ends or starts: exact once known, else the most it can be.
+// A score asked with a need it cannot reach is 0, as textScore gives it.
+class TextScores
+{
+public:
+    TextScores(int top, int size) : m_exact(size), m_most(size)
+    {
+        std::fill(m_exact.begin(), m_exact.end(), -1);
+        std::fill(m_most.begin(), m_most.end(), top);
+    }
+
+    int most(int i) const { return m_exact[i] >= 0 ? m_exact[i] : m_most[i]; }
+
+    template <typename Score>
+    int score(int i, int need, Score compute)
+    {
+        if (m_exact[i] >= 0) {
+            return m_exact[i];
+        }
+        if (need > m_most[i]) {
+            return 0;
+        }
+        const int score = compute(need);
+        // Below 4 textScore gives every score exactly; a 0 for a higher need only says the score is less.
+        if (score > 0 || need < 4) {
+            m_exact[i] = score;
+        } else {
+            m_most[i] = need - 1;
+        }
+        return score;
+    }
+
+private:
+    QVarLengthArray<int, 64> m_exact;
+    QVarLengthArray<int, 64> m_most;
+};
 } // namespace
 
 QFuncodeLineSplitter_Servo::QFuncodeLineSplitter_Servo(DescriptionLookup lookup) : m_lookup(std::move(lookup))
@@ -232,7 +285,9 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     }
     Candidate best;
     for (int pad = 0; pad <= trailingEmpty; ++pad) {
+        // A padding wins only when it beats the best one so far.
         Candidate c;
+        c.score = best.score;
         c.pad = pad;
         c.groupEnd = numberToken(tokens, extra - pad);
         scoreAnchors(tokens, n - pad, c.groupEnd, &c);
@@ -276,7 +331,11 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
         if (!allInts || axisNum < 1 || axisNum > 3) {
             continue;
         }
-        const int nameScore = fun && span(tokens, groupEnd + 1, anchor) == fun->funName ? 8 : 0;
+        const int nameScore = fun && sameText(fun->funName, span(tokens, groupEnd + 1, anchor)) ? 8 : 0;
+        // An anchor whose texts could not lift it above the best one so far is not looked at further.
+        if (nameScore + 3 * kMaxTextScore + 2 <= best->score) {
+            continue;
+        }
         int split[2] = {0, 0};
         const int score = nameScore + scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum),
                                                  fun, best->score - nameScore, split);
@@ -289,10 +348,12 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
     }
 }
 
-// Every split of the tokens from..end into three texts that could score more than floor; each text is a
-// view of the line, compared with what the drive shows for its raw value without making that text. A
-// split that cannot beat the best one so far, whatever its texts read as, is not looked at further, so
-// that a text is read as a value only when that could change the outcome.
+// Every split of the tokens from..end into three texts that could score more than floor, each text a view of
+// the line compared with what the drive shows for its raw value without making that text. The first split of
+// the highest score wins. A split whose texts each score the most they can is looked for first: when the
+// texts are what the drive shows, no other split can beat it, and every split that cannot is passed over
+// below (a text is read only when that could change the winner). The search still goes through the splits in
+// order, so that of equal scores the first wins.
 int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3],
                                            int axisNum, const tagSubFuncode_Servo* fun, int floor,
                                            int* split) const
@@ -300,26 +361,60 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
     // Equal raw values of present axes show equal texts: a point each.
     const int bonusX = axisNum > 1 && raws[0] == raws[1] ? 1 : 0;
     const int bonusZ = axisNum > 2 && raws[1] == raws[2] ? 1 : 0;
-    QVarLengthArray<int, 64> zScores(end);
-    int zMax = -1;
-    for (int z = from + 2; z < end; ++z) {
-        zScores[z] = textScore(tokens, z, end, raws[2], axisNum > 2, fun, 0);
-        zMax = qMax(zMax, zScores[z]);
-    }
-    int best = floor;
-    for (int y = from + 1; y < end - 1; ++y) {
-        const int xScore = textScore(tokens, from, y, raws[0], axisNum > 0, fun,
-                                     best - kMaxTextScore - zMax - bonusX - bonusZ + 1);
-        const QStringRef x = span(tokens, from, y);
-        for (int z = y + 1; z < end; ++z) {
-            const int need = best - xScore - zScores[z] - bonusX - bonusZ + 1;
-            if (need > kMaxTextScore) {
+    const bool present[3] = {axisNum > 0, axisNum > 1, axisNum > 2};
+    const int top[3] = {topScore(present[0], fun), topScore(present[1], fun), topScore(present[2], fun)};
+    // The X text by where it ends and the Z text by where it starts, each scored at most once.
+    TextScores xs(top[0], end);
+    TextScores zs(top[2], end);
+    const auto xScore = [&](int y, int need) {
+        return xs.score(y, need,
+                        [&](int n) { return textScore(tokens, from, y, raws[0], present[0], fun, n); });
+    };
+    const auto zScore = [&](int z, int need) {
+        return zs.score(z, need,
+                        [&](int n) { return textScore(tokens, z, end, raws[2], present[2], fun, n); });
+    };
+    const auto bonus = [&](int y, int z) {
+        const QStringRef textY = span(tokens, y, z);
+        return ((bonusX && span(tokens, from, y) == textY) ? 1 : 0) +
+               ((bonusZ && textY == span(tokens, z, end)) ? 1 : 0);
+    };
+    // The first split whose three texts score the most they can.
+    const auto topSplit = [&](int* topY, int* topZ) {
+        for (int y = from + 1; y < end - 1; ++y) {
+            if (xScore(y, top[0]) != top[0]) {
                 continue;
             }
-            const QStringRef textY = span(tokens, y, z);
-            int score = xScore + textScore(tokens, y, z, raws[1], axisNum > 1, fun, need) + zScores[z];
-            score += (bonusX && x == textY) ? 1 : 0;
-            score += (bonusZ && textY == span(tokens, z, end)) ? 1 : 0;
+            for (int z = y + 1; z < end; ++z) {
+                if (zScore(z, top[2]) == top[2] &&
+                    textScore(tokens, y, z, raws[1], present[1], fun, top[1]) == top[1]) {
+                    *topY = y;
+                    *topZ = z;
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    int best = floor;
+    int topY = -1;
+    int topZ = -1;
+    if (topSplit(&topY, &topZ)) {
+        // Its score less one: a split before it in order wins also when it scores as much.
+        best = qMax(floor, top[0] + top[1] + top[2] + bonus(topY, topZ) - 1);
+    }
+    for (int y = from + 1; y < end - 1; ++y) {
+        const int scoreX = xScore(y, best - top[1] - top[2] - bonusX - bonusZ + 1);
+        for (int z = y + 1; z < end; ++z) {
+            const int need = best - scoreX - zs.most(z) - bonusX - bonusZ + 1;
+            if (need > top[1]) {
+                continue;
+            }
+            // The top split's Y text is known to score the most.
+            const int scoreY =
+                y == topY && z == topZ ? top[1] : textScore(tokens, y, z, raws[1], present[1], fun, need);
+            const int scoreZ = zScore(z, best - scoreX - scoreY - bonusX - bonusZ + 1);
+            const int score = scoreX + scoreY + scoreZ + bonus(y, z);
             if (score > best) {
                 best = score;
                 split[0] = y;
@@ -328,6 +423,11 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
         }
     }
     return best;
+}
+
+int QFuncodeLineSplitter_Servo::topScore(bool axisPresent, const tagSubFuncode_Servo* fun)
+{
+    return axisPresent && fun ? kMaxTextScore : 3;
 }
 
 // The value the run of tokens from..to-1 reads as, read once per line whatever the anchor and split.
@@ -348,7 +448,7 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
                                           bool axisPresent, const tagSubFuncode_Servo* fun, int need) const
 {
     // Only a text the description shows scores more than 3.
-    if (need > (axisPresent && fun ? kMaxTextScore : 3)) {
+    if (need > topScore(axisPresent, fun)) {
         return 0;
     }
     const QStringRef text = span(tokens, from, to);
@@ -358,7 +458,7 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
     if (text.isEmpty()) {
         return 1; // never read
     }
-    if (text == QLatin1String("null")) {
+    if (isNullText(text)) {
         return 2; // a read that failed
     }
     if (fun) {
@@ -374,7 +474,8 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
     if (startsWithValue(text, raw)) {
         return 3; // an enumerated text
     }
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+    if (text.size() >= 2 && text.at(0) == QLatin1Char('0') &&
+        (text.at(1) == QLatin1Char('x') || text.at(1) == QLatin1Char('X'))) {
         bool ok = false;
         const QStringRef digits = text.mid(2);
         const quint64 value = digits.toULongLong(&ok, 16);

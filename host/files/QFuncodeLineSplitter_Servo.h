@@ -71,6 +71,8 @@ private:
         qint64 value = 0;
     };
 
+    // The most a text can score for an axis.
+    static int topScore(bool axisPresent, const tagSubFuncode_Servo* fun);
     static int quotedField(const QString& text, int pos, QString* field);
     static int numberToken(const Tokens& tokens, int extra);
     void scoreAnchors(const Tokens& tokens, int end, int groupEnd, Candidate* best) const;
