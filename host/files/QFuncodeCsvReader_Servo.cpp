@@ -19,7 +19,8 @@ int cutLine(const QString& text, int pos, QFuncodeFileParser_Servo::Tokens* toke
 {
     const int size = text.size();
     const QChar* data = text.constData();
-    if (tokens->size() < 32) {
+    // The views of the line before are written over: lines of one file mostly have as many tokens.
+    if (tokens->size() < 2) {
         tokens->resize(32);
     }
     QStringRef* token = tokens->data();
@@ -35,7 +36,7 @@ int cutLine(const QString& text, int pos, QFuncodeFileParser_Servo::Tokens* toke
         }
         if (c == ',') {
             if (count == room) {
-                tokens->resize(2 * tokens->size());
+                tokens->resize(2 * tokens->size() + 16);
                 token = tokens->data();
                 room = tokens->size() - 1;
             }
@@ -48,7 +49,9 @@ int cutLine(const QString& text, int pos, QFuncodeFileParser_Servo::Tokens* toke
         }
     }
     token[count++] = QStringRef(&text, start, i - start);
-    tokens->resize(count);
+    if (count != tokens->size()) {
+        tokens->resize(count);
+    }
     *endLength = 0;
     if (i < size) {
         *endLength = data[i].unicode() == '\r' && i + 1 < size && data[i + 1].unicode() == '\n' ? 2 : 1;

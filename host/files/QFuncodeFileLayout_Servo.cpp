@@ -65,33 +65,6 @@ bool QFuncodeFileLayout_Servo::parseInteger(const QString& text, qint64* value)
     return parseInteger(QStringRef(&text), value);
 }
 
-bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
-{
-    const int size = text.size();
-    int i = (size > 0 && (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))) ? 1 : 0;
-    if (i >= size || size - i > 19) {
-        return false;
-    }
-    const bool negative = text.at(0) == QLatin1Char('-');
-    quint64 magnitude = 0;
-    for (; i < size; ++i) {
-        const ushort c = text.at(i).unicode();
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        magnitude = magnitude * 10 + (c - '0');
-    }
-    // 19 digits fit in 64 bits unsigned; the signed range is checked here.
-    const quint64 limit = negative ? quint64(1) << 63 : (quint64(1) << 63) - 1;
-    if (magnitude > limit) {
-        return false;
-    }
-    if (value) {
-        *value = negative ? static_cast<qint64>(0 - magnitude) : static_cast<qint64>(magnitude);
-    }
-    return true;
-}
-
 bool QFuncodeFileLayout_Servo::parseInteger(const QStringRef& text, qint64* value)
 {
     // Our own files hold bare digits: only other texts pay for trimming and reading a double.

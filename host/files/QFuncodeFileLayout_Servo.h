@@ -51,10 +51,38 @@ public:
                (field >= FIELD_AUTHORITY && field < FIELD_TEXT);
     }
 
-    // Digits with an optional sign, nothing else (how the writers write integers).
-    static bool parseStrictInteger(const QStringRef& text, qint64* value);
+    // Digits with an optional sign, nothing else (how the writers write integers). Inline: asked for
+    // several tokens of every line.
+    static inline bool parseStrictInteger(const QStringRef& text, qint64* value);
     static bool parseStrictInteger(const QString& text, qint64* value);
     // Also what a spreadsheet makes of an integer: blanks around it, "1E3", "1000.0".
     static bool parseInteger(const QStringRef& text, qint64* value);
     static bool parseInteger(const QString& text, qint64* value);
 };
+
+inline bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
+{
+    const int size = text.size();
+    int i = (size > 0 && (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))) ? 1 : 0;
+    if (i >= size || size - i > 19) {
+        return false;
+    }
+    const bool negative = text.at(0) == QLatin1Char('-');
+    quint64 magnitude = 0;
+    for (; i < size; ++i) {
+        const ushort c = text.at(i).unicode();
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        magnitude = magnitude * 10 + (c - '0');
+    }
+    // 19 digits fit in 64 bits unsigned; the signed range is checked here.
+    const quint64 limit = negative ? quint64(1) << 63 : (quint64(1) << 63) - 1;
+    if (magnitude > limit) {
+        return false;
+    }
+    if (value) {
+        *value = negative ? static_cast<qint64>(0 - magnitude) : static_cast<qint64>(magnitude);
+    }
+    return true;
+}
