@@ -1,7 +1,10 @@
 #include "QAssistantManager.h"
 #include "QDeviceServo.h"
+#include "QFuncodeGroupWidget_Servo.h"
 #include "QFuncodeModel_Servo.h"
 #include "QFuncodeView_Servo.h"
+#include "QSelFunCodeModel_Servo.h"
+#include "QSelFunCodeView_Servo.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSoftCore.h"
@@ -15,8 +18,12 @@
 
 using M = QFuncodeModelBase_Servo;
 
-// One group table, and through it what every function-code table shares (the base view): which codes it
-// asks the drive to read and when, the right-click menu, its columns per drive, and keys.
+// The function-code tables. One group table, and through it what every table shares (the base view): which
+// codes it asks the drive to read and when, the right-click menu, its columns per drive, and keys. The
+// monitored list: its rows (the device's order, unknown numbers left out), what it adds to the base view's
+// reading (reads of the old list stop before it changes), reordering and the host's notices. The tabs of the
+// groups: in the drive's group order (tst_QDeviceServo::groupOrder), reuse of tables across devices, which
+// table reads.
 class tst_QFuncodeView_Servo : public QObject
 {
     Q_OBJECT
@@ -24,9 +31,10 @@ class tst_QFuncodeView_Servo : public QObject
     QDeviceServo* m_device = nullptr;
     QSimulatedDriveLink* m_link = nullptr;
     std::unique_ptr<QFuncodeView_Servo> m_view;
+    std::unique_ptr<QSelFunCodeView_Servo> m_monitored;
 
-    // A drive "A" of the model, selected, and a table of one of its groups in m_view.
-    bool open(const QString& group, bool show = true, const QString& model = "TST3")
+    // A selected drive "A" of the model, read only when a test asks.
+    bool addDrive(const QString& model)
     {
         m_device = QTestHost::addDrive(model, "A");
         m_link = QTestHost::link("A");
@@ -35,11 +43,34 @@ class tst_QFuncodeView_Servo : public QObject
         }
         QTestHost::setRefreshInterval(m_device, 60000);
         QTestHost::select("A");
+        m_link->resetCounters();
+        return true;
+    }
+
+    // Such a drive and a table of one of its groups in m_view, shown unless told otherwise.
+    bool open(const QString& group, bool show = true, const QString& model = "TST3")
+    {
+        if (!addDrive(model)) {
+            return false;
+        }
         m_view = std::make_unique<QFuncodeView_Servo>();
         m_view->setModelGroup(group);
         m_view->onInitModelData(m_device->getNormalFuncodeGroupMap());
         m_view->updateAxisColumns();
         return !show || QTestUi::show(m_view.get(), {900, 320});
+    }
+
+    // Such a drive monitoring the list, and the monitored list's view in m_monitored.
+    bool openMonitored(const QStringList& monitored, bool show = true)
+    {
+        if (!addDrive("TST3")) {
+            return false;
+        }
+        m_device->setSelSubFuncodeList(monitored);
+        m_monitored = std::make_unique<QSelFunCodeView_Servo>();
+        m_monitored->onInitModelData();
+        m_monitored->updateAxisColumns();
+        return !show || QTestUi::show(m_monitored.get(), {900, 320});
     }
 
     QAction* columnAction(int column) const
@@ -61,6 +92,7 @@ private slots:
     void cleanup()
     {
         m_view.reset();
+        m_monitored.reset();
         QTestHost::clearProject();
     }
 
@@ -175,6 +207,113 @@ private slots:
         QTest::keyClick(m_view.get(), Qt::Key_F1);
         QCOMPARE(help->lastAnchor(), limit(5));
         QVERIFY(help->lastPageHtml().contains(QStringLiteral("Limit 5")));
+    }
+
+    void monitoredRowsFollowDeviceList()
+    {
+        QDeviceServo* device = QTestHost::addSelectedDrive("TST3", "A");
+        QVERIFY(device);
+        QSelFunCodeModel_Servo model;
+        QTestHost::checkModel(&model);
+        device->setSelSubFuncodeList({"P2.01", "P00.00", "X99.99", "U00.01", "P10.07"});
+        model.reloadRows();
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P2.01", "P00.00", "U00.01", "P10.07"}));
+        QCOMPARE(model.rowOfFuncode("U00.01", "A"), 2);
+        QCOMPARE(model.funcodesInModel({"P10.07", "P2.01", "P99.00"}, "A"), QStringList({"P2.01", "P10.07"}));
+
+        // Which moves change the list is the device list's matter; the rows follow the device.
+        model.moveRowUp("P00.00");
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P00.00", "P2.01", "U00.01", "P10.07"}));
+        model.moveRowDown("U00.01");
+        QCOMPARE(QTestUi::columnTexts(&model), QStringList({"P00.00", "P2.01", "P10.07", "U00.01"}));
+    }
+
+    void monitoredReadsOfOldListStoppedBeforeChange()
+    {
+        QVERIFY(openMonitored({"P00.01", "P00.02", "P00.03"}, false));
+        // A slow read keeps the drive busy, so that the list's reads wait in the queue.
+        m_link->setReplyDelay(60000);
+        m_device->readFuncode({m_device->getFuncodePtrByFunIndex("P2.00")});
+        QVERIFY(QTestUi::show(m_monitored.get(), {900, 320}));
+        QCOMPARE(m_device->pendingReadCount(), 3 * 3);
+
+        int pendingAtBegin = -1;
+        connect(m_monitored->getModel(), &QFuncodeModelBase_Servo::SigBeginSelChanged, this,
+                [&pendingAtBegin, this]() { pendingAtBegin = m_device->pendingReadCount(); });
+        QSignalSpy changed(m_monitored.get(), &QBaseFuncodeView_Servo::SigSelChanged);
+        QSignalSpy hubChanged(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigSelChanged);
+        QVERIFY(m_monitored->getModel()->setData(m_monitored->getModel()->index(1, 0), Qt::Unchecked,
+                                                 Qt::CheckStateRole));
+        QCOMPARE(pendingAtBegin, 0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(hubChanged.count(), 1);
+        QCOMPARE(m_monitored->getModel()->rowCount(), 2);
+        // The new list is read again right away.
+        QCOMPARE(m_device->pendingReadCount(), 2 * 3);
+    }
+
+    void monitoredReorderAndHostNotices()
+    {
+        QVERIFY(openMonitored({"P00.01", "P00.02", "P00.03"}));
+        m_monitored->setCurrentIndex(m_monitored->model()->index(1, 0));
+        QTest::keyClick(m_monitored.get(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(m_device->getSelSubFuncodeList(), QStringList({"P00.02", "P00.01", "P00.03"}));
+        // The current row follows the moved code.
+        QCOMPARE(m_monitored->currentIndex().data().toString(), QStringLiteral("P00.02"));
+
+        m_device->appendSelSubFuncode("P00.04");
+        emit QSoftCore::getCore()->getSignalManager()->SigSelFocusStatusChanged();
+        QCOMPARE(m_monitored->getModel()->rowCount(), 4);
+        QTestHost::select(QString());
+        QCOMPARE(m_monitored->getModel()->rowCount(), 0);
+    }
+
+    void tabsFollowSelectedDevice()
+    {
+        QFuncodeGroupWidget_Servo widget;
+        QVERIFY(QTestHost::addSelectedDrive("TST3", "A"));
+        QCOMPARE(widget.getSubFuncodeName(),
+                 QStringList({"P00 Basic", "P2 Gains", "P10 Limits", "PtP Points"}));
+        QCOMPARE(widget.getTabWidget()->tabText(2), QStringLiteral("P10"));
+        QSignalSpy detail(QSoftCore::getCore()->getSignalManager(), &QSignalManager::SigFuncodeDetailDelete);
+        widget.setCurrentFuncodeGroup("P10 Limits");
+        QCOMPARE(widget.getCurrentFuncodeView()->getFunGroup(), QStringLiteral("P10 Limits"));
+        // Changing tabs closes the host's detail window.
+        QCOMPARE(detail.count(), 1);
+        QTestHost::select(QString());
+        QCOMPARE(widget.getTabWidget()->count(), 0);
+        QVERIFY(!widget.getCurrentFuncodeView());
+    }
+
+    void onlyCurrentTableReadsAndFewerGroupsHideTables()
+    {
+        QDeviceServo* big = QTestHost::addDrive("SD330", "Big");
+        QVERIFY(big && QTestHost::addDrive("TST1", "Small"));
+        QTestHost::setRefreshInterval(big, 60000);
+        QTestHost::select("Big");
+        QFuncodeGroupWidget_Servo widget;
+        QVERIFY(QTestUi::show(&widget, {900, 500}));
+        const int many = widget.getpFuncodeGroupNum();
+        QVERIFY(many > 4);
+        QCOMPARE(widget.getTabWidget()->count(), many);
+        const QList<QFuncodeView_Servo*> tables = widget.getpFuncodeGroup();
+        QVERIFY(!tables.at(0)->isColumnHidden(QFuncodeModelBase_Servo::COL_AXIS_Z));
+        QVERIFY(QTestHost::waitForReads(big));
+        QVERIFY(big->hasValue(tables.at(0)->getModel()->getSubFuncode(0)->funIndex, 0));
+        // Only the current tab's table read (a hidden table does not: the view's own rule).
+        QVERIFY(!big->hasValue(tables.at(1)->getModel()->getSubFuncode(0)->funIndex, 0));
+
+        // The tables are kept for the next drive; those it has no group for leave the tabs and go empty.
+        QTestHost::select("Small");
+        QCOMPARE(widget.getpFuncodeGroup(), tables);
+        QCOMPARE(widget.getTabWidget()->count(), 4);
+        for (int i = 4; i < many; ++i) {
+            QVERIFY(!tables.at(i)->isVisible());
+            QCOMPARE(widget.getTabWidget()->indexOf(tables.at(i)), -1);
+            QCOMPARE(tables.at(i)->getModel()->rowCount(), 0);
+        }
+        QVERIFY(tables.at(widget.getTabWidget()->currentIndex())->isVisible());
+        QVERIFY(tables.at(0)->isColumnHidden(QFuncodeModelBase_Servo::COL_AXIS_Z));
     }
 };
 
