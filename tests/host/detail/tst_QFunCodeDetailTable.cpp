@@ -1,10 +1,12 @@
 #include "ModalAnswer.h"
 #include "QDatabaseManager.h"
+#include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QFunCodeAxisValueModel.h"
 #include "QFunCodeDetailTable.h"
 #include "QFunCodeRelateParamModel.h"
 #include "QLibSetting.h"
+#include "QProjectCore.h"
 #include "QRecordDB_Servo.h"
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
@@ -14,6 +16,8 @@
 #include <QDoubleSpinBox>
 #include <QTableView>
 #include <QtTest>
+
+using A = QFunCodeAxisValueModel;
 
 namespace {
 QModelIndex editCell(const QFunCodeDetailTable& dlg, int axis)
@@ -45,6 +49,8 @@ tagModifyFuncode_Servo motorChange(const QString& time, const QString& newRatedC
 }
 } // namespace
 
+// The detail window of one code: its texts, its editors and what it reports, the related parameters of a
+// change, and the model of its values per axis.
 class tst_QFunCodeDetailTable : public QObject
 {
     Q_OBJECT
@@ -56,6 +62,7 @@ private slots:
     {
         m_device = QTestHost::addSelectedDrive("TST3", "drive");
         QVERIFY(QTestHost::readAll(m_device));
+        QVERIFY(QTestHost::addDrive("TST1", "one"));
     }
 
     void cleanup()
@@ -64,7 +71,7 @@ private slots:
         QTestHost::clearProject();
     }
 
-    // The rows of an unknown code or drive: tst_QFunCodeAxisValueModel::rowsFollowTheDrive.
+    // The rows of an unknown code or drive: ::axisValueModelRowsFollowTheDrive.
     void describesTheCodeOrWhatIsMissing()
     {
         QFunCodeDetailTable dlg("P00.01");
@@ -156,7 +163,7 @@ private slots:
         QCOMPARE(spy.at(0).at(1).toLongLong(), qint64(255));
     }
 
-    // The cells' flags are the model's (tst_QFunCodeAxisValueModel::editCellFlags): locked, every axis is.
+    // The cells' flags are the model's (::axisValueModelEditCellFlags): locked, every axis is.
     void valuesFollowTheDriveAndLock()
     {
         QFunCodeDetailTable dlg("P00.01");
@@ -202,6 +209,89 @@ private slots:
         QTestHost::select(QString());
         QFunCodeDetailTable noDrive(time, "P00.00", true, motorChange(time));
         QCOMPARE(rowTexts(noDrive, 1).at(0), QString("P00.02"));
+    }
+
+    // One row per axis of the drive; none for an unknown drive or code.
+    void axisValueModelRowsFollowTheDrive()
+    {
+        A model;
+        QTestHost::checkModel(&model);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+        const QStringList cases{"drive P00.01 3", "one P00.01 1", "drive P99.99 0", "nobody P00.01 0"};
+        for (const QString& c : cases) {
+            model.setFuncode(c.section(' ', 0, 0), c.section(' ', 1, 1));
+            QCOMPARE(model.rowCount(), c.section(' ', 2).toInt());
+        }
+        QCOMPARE(reset.count(), cases.size());
+        model.setFuncode("drive", "P00.01");
+        QCOMPARE(model.index(0, A::COL_AXIS).data().toString(), QString("X"));
+        QCOMPARE(model.index(2, A::COL_DEFAULT).data().toString(), QString("2.80"));
+        // Never read: a dash, no number; stale: the last value, dim, its tooltip saying how old it is.
+        model.setFuncode("one", "P00.01");
+        QCOMPARE(model.index(0, A::COL_CUR_VALUE).data().toString(), QStringLiteral("\u2014"));
+        QTestHost::link("drive")->setOnline(false);
+        model.setFuncode("drive", "P00.01");
+        QTRY_VERIFY(model.index(0, A::COL_CUR_VALUE).data(Qt::ForegroundRole).value<QBrush>().color() ==
+                    Qt::gray);
+        QCOMPARE(model.index(0, A::COL_CUR_VALUE).data().toString(), QString("2.80"));
+        QVERIFY(model.index(0, A::COL_CUR_VALUE).data(Qt::ToolTipRole).toString() != QString("2.80"));
+    }
+
+    // Only the edit column of a code that may be written (rights 1 or 2) and has an editor.
+    void axisValueModelEditCellFlags_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("decimal") << "P00.01" << true << true;
+        QTest::newRow("write only") << "P00.08" << true << true;
+        QTest::newRow("read only") << "P00.07" << true << false;
+        QTest::newRow("factory") << "P00.06" << true << false;
+        QTest::newRow("bits, no editor") << "P00.10" << true << false;
+        QTest::newRow("modifying switched off") << "P00.01" << false << false;
+    }
+
+    void axisValueModelEditCellFlags()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(bool, enabled);
+        QFETCH(bool, editable);
+        A model;
+        model.setFuncode("drive", funIndex);
+        model.setModifyEnabled(enabled);
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const bool cellEditable = model.flags(model.index(0, column)) & Qt::ItemIsEditable;
+            QCOMPARE(cellEditable, editable && column == A::COL_EDIT);
+        }
+        QCOMPARE(model.setData(model.index(0, A::COL_EDIT), 5.0), editable);
+    }
+
+    void axisValueModelRefreshAnnouncesARangeOfCells()
+    {
+        for (const char* alias : {"drive", "one"}) {
+            A model;
+            QTestHost::checkModel(&model);
+            model.setFuncode(QLatin1String(alias), "P00.01");
+            QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+            model.refreshValues();
+            QCOMPARE(changed.count(), 1);
+            // Never a single cell, even with one axis: a view would then refill an editor open on it.
+            QVERIFY(changed.at(0).at(0).toModelIndex() != changed.at(0).at(1).toModelIndex());
+            QCOMPARE(changed.at(0).at(1).toModelIndex(), model.index(model.rowCount() - 1, A::COL_EDIT));
+        }
+    }
+
+    void axisValueModelOfARemovedDriveIsEmpty()
+    {
+        A model;
+        QTestHost::checkModel(&model);
+        model.setFuncode("drive", "P00.01");
+        QVERIFY(QProjectCore::self()->getDevMgr()->removeDevice("drive"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!model.device() && !model.funcode());
+        QCOMPARE(model.index(0, A::COL_CUR_VALUE).data().toString(), QString());
+        QVERIFY(!(model.flags(model.index(0, A::COL_EDIT)) & Qt::ItemIsEditable));
+        QVERIFY(!model.setData(model.index(0, A::COL_EDIT), 1.0));
     }
 
 private:
