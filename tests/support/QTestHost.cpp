@@ -40,10 +40,15 @@ QByteArray QTestHost::testModelJson(int axisNum, const QString& name)
     return QJsonDocument(root).toJson();
 }
 
-QDriveModelPtr QTestHost::testModel(int axisNum, const QString& name, const QString& language)
+QDriveModelPtr QTestHost::testModel(int axisNum, const QString& name, const QString& language,
+                                    const QList<QPair<QByteArray, QByteArray>>& changes)
 {
+    QByteArray json = testModelJson(axisNum, name);
+    for (const auto& change : changes) {
+        json.replace(change.first, change.second);
+    }
     QString error;
-    QDriveModelPtr model = QDriveModel::fromJson(testModelJson(axisNum, name), &error, language);
+    QDriveModelPtr model = QDriveModel::fromJson(json, &error, language);
     if (!model) {
         qWarning("test model does not load: %s", qPrintable(error));
     }

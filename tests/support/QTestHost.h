@@ -2,6 +2,7 @@
 
 #include "QDriveModel.h"
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -45,8 +46,9 @@ public:
     // A small model with one code of every kind, for tests that need exact descriptions:
     // groups "P00 Basic", "P2 Gains", "P10 Limits", "PtP Points", state group "U00 Monitor". Read from
     // tests/data/drives/TST3.json, with the given name, axis count and identity number 900 + axisNum, its
-    // texts in the given language.
+    // texts in the given language; each change replaces a text of the description before it is read.
     static QDriveModelPtr testModel(int axisNum = 3, const QString& name = QStringLiteral("TST3"),
-                                    const QString& language = QStringLiteral("en"));
+                                    const QString& language = QStringLiteral("en"),
+                                    const QList<QPair<QByteArray, QByteArray>>& changes = {});
     static QByteArray testModelJson(int axisNum, const QString& name);
 };

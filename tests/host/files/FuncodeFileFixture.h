@@ -19,36 +19,26 @@ namespace FuncodeFileFixture {
 // does not see: "FCM<axes>".
 inline QDriveModelPtr commaModel(int axisNum, const QString& language = QStringLiteral("en"))
 {
-    QByteArray json = QTestHost::testModelJson(axisNum, QStringLiteral("FCM%1").arg(axisNum));
-    const QList<QPair<QByteArray, QByteArray>> changes{
-        {"\"Motor type\"", "\"Motor type, frame, power\""},
-        {"\"Rated current\"", "\"Rated current, peak,\""},
-        {"0:Motor A 200W", "0:40 mm flange, 100 W, 3000 rpm"},
-        {"1:Motor B 400W", "1:60 mm flange, 200 W, 3000 rpm"},
-        {"3:Motor C 750W", "3:80 mm flange, 750 W, 2500 rpm"},
-        {"5:Motor D 1kW", "5:130 mm flange, 1 kW, 2000 rpm"},
-        {"\"0:Position\"", "\"0:Position, pulses\""},
-        {"\"1:Speed\"", "\"1:Speed, analog\""},
-        {"\"2:Torque\"", "\"2:Torque, 3 limits\""},
-        {"\"电机型号\"", "\"电机型号, 机座, 功率\""},
-        {"\"额定电流\"", "\"额定电流, 峰值,\""},
-        {"0:电机A 200W", "0:40法兰, 100W, 3000rpm"},
-        {"1:电机B 400W", "1:60法兰, 200W, 3000rpm"},
-        {"3:电机C 750W", "3:80法兰, 750W, 2500rpm"},
-        {"5:电机D 1kW", "5:130法兰, 1kW, 2000rpm"},
-        {"\"0:位置\"", "\"0:位置, 脉冲\""},
-        {"\"1:速度\"", "\"1:速度, 模拟量\""},
-        {"\"2:转矩\"", "\"2:转矩, 3个限值\""},
-        {"\"index\": \"P2.03\"", "\"authority\": 1, \"index\": \"P2.03\""}};
-    for (const auto& change : changes) {
-        json.replace(change.first, change.second);
-    }
-    QString error;
-    QDriveModelPtr model = QDriveModel::fromJson(json, &error, language);
-    if (!model) {
-        qWarning("comma model does not load: %s", qPrintable(error));
-    }
-    return model;
+    return QTestHost::testModel(axisNum, QStringLiteral("FCM%1").arg(axisNum), language,
+                                {{"\"Motor type\"", "\"Motor type, frame, power\""},
+                                 {"\"Rated current\"", "\"Rated current, peak,\""},
+                                 {"0:Motor A 200W", "0:40 mm flange, 100 W, 3000 rpm"},
+                                 {"1:Motor B 400W", "1:60 mm flange, 200 W, 3000 rpm"},
+                                 {"3:Motor C 750W", "3:80 mm flange, 750 W, 2500 rpm"},
+                                 {"5:Motor D 1kW", "5:130 mm flange, 1 kW, 2000 rpm"},
+                                 {"\"0:Position\"", "\"0:Position, pulses\""},
+                                 {"\"1:Speed\"", "\"1:Speed, analog\""},
+                                 {"\"2:Torque\"", "\"2:Torque, 3 limits\""},
+                                 {"\"电机型号\"", "\"电机型号, 机座, 功率\""},
+                                 {"\"额定电流\"", "\"额定电流, 峰值,\""},
+                                 {"0:电机A 200W", "0:40法兰, 100W, 3000rpm"},
+                                 {"1:电机B 400W", "1:60法兰, 200W, 3000rpm"},
+                                 {"3:电机C 750W", "3:80法兰, 750W, 2500rpm"},
+                                 {"5:电机D 1kW", "5:130法兰, 1kW, 2000rpm"},
+                                 {"\"0:位置\"", "\"0:位置, 脉冲\""},
+                                 {"\"1:速度\"", "\"1:速度, 模拟量\""},
+                                 {"\"2:转矩\"", "\"2:转矩, 3个限值\""},
+                                 {"\"index\": \"P2.03\"", "\"authority\": 1, \"index\": \"P2.03\""}});
 }
 
 inline void registerModels()
