@@ -2,7 +2,11 @@
 // its fault switches fails with its reason in the log, the motor type goes first, save and reset leave
 // offline drives and drives whose save failed alone, and a succeeded drive compares equal with the
 // source, a drive or a file. How the window runs drives and stops them is tst_QFuncodeBatchDownloadDlg's.
+// What the window's helper adds to the batch transfer (whose rules its own suite proves): the values' texts
+// turned into the drive's raw values, the caller's records left alone, the error text of a drive that is
+// not there, and the transfer's progress and verdict as the helper's signals.
 
+#include "FuncodeRows.h"
 #include "ModalAnswer.h"
 #include "QBatchTargetModel.h"
 #include "QDeviceManager.h"
@@ -21,6 +25,13 @@
 
 namespace {
 const QStringList kTargets{"d1", "d2", "d3", "d4"};
+
+QMap<QString, tagExportFuncodePtr_Servo> oneRecord(qint64 raw, const QString& text = QString())
+{
+    auto record = FuncodeRows::row(QString(), "P00.01", {text});
+    record->curValue = {{raw, raw, raw}};
+    return {{"P00.01", record}};
+}
 } // namespace
 
 class tst_QServoFuncodeBatchDownloadDlg : public QObject
@@ -194,6 +205,46 @@ private slots:
         m_dlg->onShowCompareFuncode("d3");
         QVERIFY(all > 100);
         QCOMPARE(differing, 0);
+    }
+
+    void rawValuesOrRecomputedTexts_data()
+    {
+        QTest::addColumn<bool>("recompute");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("expected");
+        // P00.01 shows two decimals: the text "3.50" is raw 350; the raw value given is 280.
+        QTest::newRow("recompute off: raw sent as given") << false << "3.50" << qint64(280);
+        QTest::newRow("recompute on: text decides") << true << "3.50" << qint64(350);
+        QTest::newRow("recompute on, text unreadable: raw kept") << true << "abc" << qint64(280);
+    }
+
+    void rawValuesOrRecomputedTexts()
+    {
+        QFETCH(bool, recompute);
+        QFETCH(QString, text);
+        QFETCH(qint64, expected);
+        const QMap<QString, tagExportFuncodePtr_Servo> map = oneRecord(280, text);
+        QServoBatchDownloadHelper helper;
+        QSignalSpy finished(&helper, &QServoBatchDownloadHelper::sigFinishWrite);
+        QSignalSpy progress(&helper, &QServoBatchDownloadHelper::sigProgressValue);
+        helper.startWrite("d1", map, recompute);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().first().toBool(), true);
+        QVERIFY(helper.total() > 0);
+        QCOMPARE(progress.last(), (QVariantList{helper.total(), helper.total()}));
+        QCOMPARE(QTestHost::link("d1")->rawValue("P00.01", 0), expected);
+        QCOMPARE(helper.records().value("P00.01")->curValue[0], expected);
+        QCOMPARE(map.value("P00.01")->curValue[0], qint64(280)); // the caller's records stay as they were
+    }
+
+    // A drive that refuses writes: tst_QServoBatchTransfer::verdict ("drive refuses writes").
+    void unknownDrive()
+    {
+        QServoBatchDownloadHelper helper;
+        QSignalSpy finished(&helper, &QServoBatchDownloadHelper::sigFinishWrite);
+        helper.startWrite("nobody", oneRecord(280), false);
+        QVERIFY(!helper.errorText().isEmpty());
+        QCOMPARE(finished.size(), 0);
     }
 
 private:
