@@ -1,18 +1,27 @@
 #include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QFuncodeEditorFactory.h"
+#include "QHexDlg.h"
+#include "QMenuParamDlg.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
+#include "tagSubFuncode_Servo.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QWheelEvent>
 #include <QtTest>
 
 // The one place where the editor of a function code is proven for every show type: its kind, its range,
-// decimals and step, the value it starts from, and what it hands back. The delegates' suites keep one row
-// each that shows they use this factory.
+// decimals and step, the value it starts from, and what it hands back; and its two dialogs, the hexadecimal
+// value's and the menu parameter's digits. The delegates' suites keep one row each that shows they use this
+// factory.
 class tst_QFuncodeEditorFactory : public QObject
 {
     Q_OBJECT
@@ -33,6 +42,25 @@ class tst_QFuncodeEditorFactory : public QObject
     {
         QTest::newRow(name) << number << raw << int(kind) << shown << answer << value;
     }
+
+    // A menu parameter of two digits, the stop mode and the direction.
+    static tagSubFuncode_Servo stopCode(const QString& maxVal = "9999")
+    {
+        tagSubFuncode_Servo code;
+        code.funIndex = "P02.10";
+        code.showType = 6;
+        code.enumText = "0:Stop mode:0 Coast;1 Ramp;2 Short brake\n1:Direction:0 Forward;1 Reverse";
+        code.minVal = "0";
+        code.maxVal = maxVal;
+        return code;
+    }
+
+    static QComboBox* digit(QWidget& dlg, int n)
+    {
+        return QTestUi::child<QComboBox>(&dlg, QString("MENU_DIGIT_%1").arg(n));
+    }
+
+    static QLineEdit* edit(QWidget& dlg) { return dlg.findChild<QLineEdit*>("HEX_EDIT"); }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
@@ -157,6 +185,166 @@ private slots:
         QApplication::sendEvent(combo, &wheel);
         QCOMPARE(combo->currentIndex(), 1);
         QVERIFY(!wheel.isAccepted());
+    }
+
+    void hexDialogRangeEnforcement_data()
+    {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<qint64>("min");
+        QTest::addColumn<qint64>("max");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("acceptable");
+        QTest::addColumn<qint64>("value");
+
+        QTest::newRow("lower bound") << 32 << qint64(16) << qint64(255) << "10" << true << qint64(16);
+        QTest::newRow("upper bound, 0x") << 32 << qint64(16) << qint64(255) << "0xff" << true << qint64(255);
+        QTest::newRow("reversed range") << 32 << qint64(255) << qint64(16) << "1F" << true << qint64(31);
+        QTest::newRow("below") << 32 << qint64(16) << qint64(255) << "F" << false << qint64(0);
+        QTest::newRow("above") << 32 << qint64(16) << qint64(255) << "100" << false << qint64(0);
+        QTest::newRow("non-hex text") << 32 << qint64(0) << qint64(255) << "XYZ" << false << qint64(0);
+        QTest::newRow("prefix only") << 32 << qint64(0) << qint64(255) << "0x" << false << qint64(0);
+        QTest::newRow("wider than 16 bits")
+            << 16 << qint64(0) << qint64(0xFFFFF) << "12345" << false << qint64(0);
+        QTest::newRow("full 32-bit maximum")
+            << 32 << qint64(0) << qint64(0xFFFFFFFF) << "FFFFFFFF" << true << qint64(0xFFFFFFFF);
+        QTest::newRow("signed negative")
+            << 16 << qint64(-100) << qint64(100) << "FFF6" << true << qint64(-10);
+        QTest::newRow("signed below") << 16 << qint64(-100) << qint64(100) << "FF00" << false << qint64(0);
+    }
+
+    void hexDialogRangeEnforcement()
+    {
+        QFETCH(int, bits);
+        QFETCH(qint64, min);
+        QFETCH(qint64, max);
+        QFETCH(QString, text);
+        QFETCH(bool, acceptable);
+        QFETCH(qint64, value);
+
+        QHexDlg dlg(nullptr, bits);
+        dlg.setRange(min, max);
+        const qint64 initial = qMin(min, max);
+        dlg.setInitialData(initial);
+        edit(dlg)->setText(text);
+        QCOMPARE(dlg.findChild<QPushButton*>("btnOk")->isEnabled(), acceptable);
+        QCOMPARE(dlg.findChild<QLabel*>("HEX_HINT")->isVisibleTo(&dlg), !acceptable);
+        // Even a direct accept() (Return, a script) cannot take a value that is not acceptable: the dialog
+        // stays open and keeps the value it was given.
+        dlg.show();
+        dlg.accept();
+        QCOMPARE(dlg.isVisible(), !acceptable);
+        QCOMPARE(dlg.getResult(), acceptable);
+        QCOMPARE(dlg.getModifyData(), acceptable ? value : initial);
+    }
+
+    void hexDialogTypingAndBitGrid()
+    {
+        QHexDlg dlg(nullptr, 16);
+        edit(dlg)->clear();
+        QTest::keyClicks(edit(dlg), "G1Z2a3b4c5");
+        QCOMPARE(edit(dlg)->text(), QString("12a3"));
+
+        auto bit = [&](int n) { return dlg.findChild<QCheckBox*>(QString("HEX_BIT_%1").arg(n)); };
+        dlg.setInitialData(0x5);
+        QVERIFY(bit(0)->isChecked() && !bit(1)->isChecked() && bit(2)->isChecked());
+        bit(4)->setChecked(true);
+        bit(0)->setChecked(false);
+        QCOMPARE(edit(dlg)->text(), QString("14"));
+        edit(dlg)->setText("8000");
+        QVERIFY(bit(15)->isChecked() && !bit(4)->isChecked());
+        QVERIFY(QHexDlg(nullptr, 64).findChildren<QCheckBox*>().isEmpty());
+    }
+
+    void menuDialogMalformedLayoutLinesAreSkipped()
+    {
+        tagSubFuncode_Servo code = stopCode();
+        code.enumText = "x:Bad:0 a\r\n2 no colons\n3:Ok:0 a;1 b\n3:Again:0 c\n12:Big:0 a";
+        QMenuParamDlg dlg;
+        dlg.setFuncode(&code, 1000);
+        QCOMPARE(dlg.findChildren<QComboBox*>().size(), 1);
+        QCOMPARE(digit(dlg, 3)->count(), 2);
+        QCOMPARE(digit(dlg, 3)->currentText(), QString("1 b"));
+        // Enumerated items ("value:label") describe no digit: the value is edited as a number.
+        code.enumText = "0:Off\n1:On";
+        dlg.setFuncode(&code, 1);
+        QVERIFY(!dlg.hasDigitEditors());
+    }
+
+    void menuDialogComposesTheValue_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("accepted") << true << 1012;
+        QTest::newRow("cancelled") << false << 1021;
+    }
+
+    void menuDialogComposesTheValue()
+    {
+        QFETCH(bool, accept);
+        QFETCH(int, expected);
+        const tagSubFuncode_Servo code = stopCode();
+        QMenuParamDlg dlg;
+        dlg.setFuncode(&code, 1021);
+        QCOMPARE(digit(dlg, 0)->currentText(), QString("1 Ramp"));
+        // The tens digit 2 is no option of the direction: it is kept as an extra item.
+        QCOMPARE(digit(dlg, 1)->count(), 3);
+        QCOMPARE(digit(dlg, 1)->currentData().toInt(), 2);
+        qint64 shownValue = -1;
+        answerModal([&](QWidget* modal) {
+            digit(dlg, 0)->setCurrentIndex(2);
+            digit(dlg, 1)->setCurrentIndex(digit(dlg, 1)->findData(1));
+            shownValue = dlg.currentValue();
+            QTestUi::child<QPushButton>(modal, accept ? "btnOk" : "btnCancel")->click();
+        });
+        QCOMPARE(dlg.exec(), accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        // The thousands digit, which the layout does not name, is kept.
+        QCOMPARE(shownValue, qint64(1012));
+        QCOMPARE(dlg.getResult(), accept);
+        QCOMPARE(dlg.getVal(), expected);
+    }
+
+    void menuDialogOutOfRangeCannotBeAccepted()
+    {
+        const tagSubFuncode_Servo code = stopCode("11");
+        QMenuParamDlg dlg;
+        dlg.setFuncode(&code, 2);
+        auto* ok = QTestUi::child<QPushButton>(&dlg, "btnOk");
+        QVERIFY(ok->isEnabled());
+        digit(dlg, 1)->setCurrentIndex(1);
+        QCOMPARE(dlg.currentValue(), qint64(12));
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(QTestUi::child<QLabel>(&dlg, "MENU_HINT")->isVisibleTo(&dlg));
+        dlg.accept();
+        QVERIFY(!dlg.getResult());
+        QCOMPARE(dlg.getVal(), 2);
+        digit(dlg, 0)->setCurrentIndex(1);
+        QVERIFY(ok->isEnabled());
+        dlg.accept();
+        QCOMPARE(dlg.getVal(), 11);
+    }
+
+    // setInitData finds the code on the selected drive; without drive or code the value is a plain number.
+    void menuDialogCodeOfTheSelectedDrive()
+    {
+        QTestHost::select(QString());
+        QMenuParamDlg noDrive;
+        noDrive.setInitData("P00.05", 7);
+        QVERIFY(!noDrive.hasDigitEditors());
+        QTestHost::select("drive");
+        QMenuParamDlg unknownNumber;
+        unknownNumber.setInitData("P99.99", 7);
+        QVERIFY(!unknownNumber.hasDigitEditors());
+        QTestUi::child<QSpinBox>(&unknownNumber, "MENU_RAW")->setValue(8);
+        unknownNumber.accept();
+        QCOMPARE(unknownNumber.getVal(), 8);
+        QMenuParamDlg dlg;
+        dlg.setInitData("P00.05", 11);
+        QCOMPARE(digit(dlg, 0)->currentData().toInt(), 1);
+        QCOMPARE(digit(dlg, 1)->currentData().toInt(), 1);
+        // The code allows 0 to 12: 12 is accepted.
+        digit(dlg, 0)->setCurrentIndex(digit(dlg, 0)->findData(2));
+        dlg.accept();
+        QCOMPARE(dlg.getVal(), 12);
     }
 };
 
