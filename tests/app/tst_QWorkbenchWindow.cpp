@@ -37,6 +37,7 @@ bool showsManufacturerCode(const QDeviceServo* device)
 }
 } // namespace
 
+// The main window: its title, status bar, menus and the pages it reopens; and its project tree, on its own.
 class tst_QWorkbenchWindow : public QObject
 {
     Q_OBJECT
@@ -56,7 +57,11 @@ private slots:
         m_window = std::make_unique<QWorkbenchWindow>();
     }
 
-    void cleanup() { m_window.reset(); }
+    void cleanup()
+    {
+        m_window.reset();
+        m_tree.reset();
+    }
 
     void titleNamesTheProjectAndMarksChanges()
     {
@@ -404,8 +409,125 @@ private slots:
         QVERIFY2(label->text().contains(bus->offlineReason()), qPrintable(label->text())); // it says why
     }
 
+    void projectTreeFollowsTheDrivesOfTheProject()
+    {
+        QVERIFY(newTree());
+        QCOMPARE(m_tree->topLevelItemCount(), 2);
+        QVERIFY(m_tree->findNode(QString(), TREE_NODE_ALL_CUR_FAULTS));
+        QVERIFY(QTestHost::addDrive("TST3", "B"));
+        QCOMPARE(m_tree->topLevelItemCount(), 3);
+        for (const QString alias : {"A", "B"}) {
+            QTreeWidgetItem* drive = m_tree->findNode(alias, TREE_NODE_DRIVE);
+            QVERIFY(drive);
+            QCOMPARE(drive->text(0), alias);
+            const QList<int> expected{321, 322, 323, 324, 325, 402};
+            QCOMPARE(drive->childCount(), expected.size());
+            for (int i = 0; i < drive->childCount(); ++i) {
+                QCOMPARE(drive->child(i)->data(0, QProjectTreeWidget::KindRole).toInt(), expected.at(i));
+            }
+        }
+        QVERIFY(QProjectCore::self()->getDevMgr()->removeDevice("A"));
+        QCOMPARE(m_tree->topLevelItemCount(), 2);
+        QVERIFY(!m_tree->findNode("A", TREE_NODE_FUNCODE));
+        QVERIFY(m_tree->findNode("B", TREE_NODE_FUNCODE));
+    }
+
+    void projectTreeNodeSelectsItsDriveThenAnnouncesIt_data()
+    {
+        QTest::addColumn<QString>("alias");
+        QTest::addColumn<int>("kind");
+        for (int kind : QProjectTreeWidget::pageKinds() + QList<int>{TREE_NODE_DRIVE}) {
+            QTest::addRow("%d", kind) << "B" << kind;
+        }
+        // The faults of all drives belong to no drive: the selection stays.
+        QTest::newRow("all faults") << "" << int(TREE_NODE_ALL_CUR_FAULTS);
+    }
+
+    void projectTreeNodeSelectsItsDriveThenAnnouncesIt()
+    {
+        QVERIFY(newTree());
+        QFETCH(QString, alias);
+        QFETCH(int, kind);
+        QDeviceServo* b = QTestHost::addDrive("TST3", "B");
+        QTestHost::select("A");
+
+        QString selectedWhenAnnounced;
+        connect(hub(), &QSignalManager::SigClickTree, m_tree.get(),
+                [&](const DeviceInfo*, const tagTreeDataSet&) { selectedWhenAnnounced = selectedAlias(); });
+        QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
+        QVERIFY(m_tree->activateNode(alias, kind));
+
+        QCOMPARE(clicks.count(), 1);
+        const QString expectedSelection = alias.isEmpty() ? "A" : alias;
+        QCOMPARE(selectedWhenAnnounced, expectedSelection);
+        QCOMPARE(selectedAlias(), expectedSelection);
+        QCOMPARE(clicks.at(0).at(0).value<const DeviceInfo*>(),
+                 alias.isEmpty() ? nullptr : b->getDeviceInfoPtr());
+        const tagTreeDataSet node = clicks.at(0).at(1).value<tagTreeDataSet>();
+        QCOMPARE(node.subId, kind);
+        QCOMPARE(node.strText, m_tree->findNode(alias, kind)->text(0));
+        QCOMPARE(m_tree->currentItem(), m_tree->findNode(alias, kind));
+    }
+
+    void projectTreeMouseClickAnnouncesTheNode()
+    {
+        QVERIFY(newTree());
+        QVERIFY(QTestUi::show(m_tree.get(), {300, 400}));
+        QTreeWidgetItem* records = m_tree->findNode("A", TREE_NODE_RECORDS);
+        QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
+        QTest::mouseClick(m_tree->viewport(), Qt::LeftButton, {}, m_tree->visualItemRect(records).center());
+        QCOMPARE(clicks.count(), 1);
+        QCOMPARE(clicks.at(0).at(1).value<tagTreeDataSet>().subId, int(TREE_NODE_RECORDS));
+        QCOMPARE(selectedAlias(), QString("A"));
+    }
+
+    void projectTreeAnnouncesOnlyExistingNodes()
+    {
+        QVERIFY(newTree());
+        QSignalSpy clicks(hub(), &QSignalManager::SigClickTree);
+        QVERIFY(!m_tree->reemitCurrentNode());
+        QVERIFY(!m_tree->activateNode("Nobody", TREE_NODE_FUNCODE));
+        QVERIFY(!m_tree->activateNode("A", 999));
+        QCOMPARE(clicks.count(), 0);
+        QVERIFY(selectedAlias().isEmpty());
+
+        QVERIFY(m_tree->activateNode("A", TREE_NODE_MONITORED));
+        QVERIFY(m_tree->reemitCurrentNode());
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(clicks.at(1).at(1).value<tagTreeDataSet>().subId, int(TREE_NODE_MONITORED));
+    }
+
+    // Online, offline, or in the fault colour while the drive has a current fault.
+    void projectTreeDriveIconFollowsTheOnlineState()
+    {
+        QVERIFY(newTree());
+        QTreeWidgetItem* drive = m_tree->findNode("A", TREE_NODE_DRIVE);
+        const QString offline = QTestUi::text("STR_OFFLINE");
+        const QImage onlineImage = drive->icon(0).pixmap(12, 12).toImage();
+
+        QTestHost::link("A")->setOnline(false);
+        QTRY_VERIFY(drive->toolTip(0).contains(offline));
+        QVERIFY(drive->icon(0).pixmap(12, 12).toImage() != onlineImage);
+        QTestHost::link("A")->setOnline(true);
+        QTRY_VERIFY(!drive->toolTip(0).contains(offline));
+        QCOMPARE(drive->icon(0).pixmap(12, 12).toImage(), onlineImage);
+        QVERIFY(QTestHost::link("A")->raiseFault("E.101", 0));
+        QTRY_VERIFY(drive->icon(0).pixmap(12, 12).toImage() != onlineImage);
+    }
+
 private:
     static QSignalManager* hub() { return QSoftCore::getCore()->getSignalManager(); }
+    static QString selectedAlias() { return QProjectCore::self()->getDevMgr()->getSelectAlias(); }
+    // The project tree on its own, without the window: a project of the drive "A" and a tree of it.
+    QProjectTreeWidget* newTree()
+    {
+        m_window.reset();
+        if (!QTestHost::addDrive("TST1", "A")) {
+            return nullptr;
+        }
+        m_tree = std::make_unique<QProjectTreeWidget>();
+        return m_tree.get();
+    }
     static QButtonGroup* toolButtons()
     {
         return QSoftCore::getCore()->getButtonManager()->getButtonGroupByType(
@@ -419,6 +541,7 @@ private:
     }
 
     std::unique_ptr<QWorkbenchWindow> m_window;
+    std::unique_ptr<QProjectTreeWidget> m_tree;
     QString m_error;
 };
 
