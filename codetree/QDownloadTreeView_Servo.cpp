@@ -3,35 +3,11 @@
 #include "QDownloadTreeModel.h"
 #include "TreeItem.h"
 
-#include <QActionGroup>
-#include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QMenu>
 
-QDownloadTreeView_Servo::QDownloadTreeView_Servo(QWidget* parent) : QBaseTreeView(parent)
-{
-    m_menu = new QMenu(this);
-    auto* group = new QActionGroup(this);
-    group->addAction(addMenuAction("STR_EXPAND", ":/img/commonImge/branch-closed",
-                                   &QDownloadTreeView_Servo::SlotOnExpand));
-    group->addAction(addMenuAction("STR_COLLAPSE", ":/img/commonImge/branch-open",
-                                   &QDownloadTreeView_Servo::SlotOnCollapse));
-    group->addAction(addMenuAction("STR_EXPAND_ALL", ":/img/commonImge/branch-closed",
-                                   &QDownloadTreeView_Servo::SlotOnExpandAll));
-    group->addAction(addMenuAction("STR_COLLAPSE_ALL", ":/img/commonImge/branch-open",
-                                   &QDownloadTreeView_Servo::SlotOnCollapseAll));
-}
+QDownloadTreeView_Servo::QDownloadTreeView_Servo(QWidget* parent) : QFoldingTreeView(parent) {}
 
 QDownloadTreeView_Servo::~QDownloadTreeView_Servo() = default;
-
-QAction* QDownloadTreeView_Servo::addMenuAction(const char* key, const char* icon,
-                                                void (QDownloadTreeView_Servo::*slot)(bool))
-{
-    QAction* action = m_menu->addAction(QIcon(QString::fromLatin1(icon)), tr(key));
-    action->setObjectName(QString::fromLatin1(key));
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
 
 QDownloadTreeModel* QDownloadTreeView_Servo::downloadModel() const
 {
@@ -58,47 +34,8 @@ void QDownloadTreeView_Servo::fitFirstColumn(int minimum)
     setColumnWidth(0, qMax(minimum, sizeHintForColumn(0)));
 }
 
-void QDownloadTreeView_Servo::contextMenuEvent(QContextMenuEvent* event)
+void QDownloadTreeView_Servo::keepOpenAfterCollapseAll()
 {
-    m_menuIndex = indexAt(event->pos());
-    m_menu->popup(event->globalPos());
-    event->accept();
-}
-
-void QDownloadTreeView_Servo::SlotOnExpand(bool checked)
-{
-    Q_UNUSED(checked)
-    if (m_menuIndex.isValid()) {
-        expand(m_menuIndex.sibling(m_menuIndex.row(), 0));
-    }
-}
-
-void QDownloadTreeView_Servo::SlotOnCollapse(bool checked)
-{
-    Q_UNUSED(checked)
-    if (!m_menuIndex.isValid()) {
-        return;
-    }
-    const QModelIndex node = m_menuIndex.sibling(m_menuIndex.row(), 0);
-    // A leaf folds its group away.
-    collapse(model()->hasChildren(node) ? node : node.parent());
-}
-
-void QDownloadTreeView_Servo::SlotOnExpandAll(bool checked)
-{
-    Q_UNUSED(checked)
-    if (m_menuIndex.isValid()) {
-        expandAll();
-    }
-}
-
-void QDownloadTreeView_Servo::SlotOnCollapseAll(bool checked)
-{
-    Q_UNUSED(checked)
-    if (!m_menuIndex.isValid()) {
-        return;
-    }
-    collapseAll();
     if (QDownloadTreeModel* tree = downloadModel()) {
         expand(tree->indexOfItem(tree->topItem()));
     }

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "QBaseTreeView.h"
+#include "QFoldingTreeView.h"
 
-class QMenu;
-
-// Shows a comparison result (QFuncodeCompareTreeModel_Servo) with a context menu that expands or
-// collapses the group under the mouse, or the whole tree. The item under the last right click becomes
-// the current index; a click on empty space leaves it invalid and every action then does nothing.
-class QFuncodeCompareTreeView_Servo : public QBaseTreeView
+// Shows a comparison result (QFuncodeCompareTreeModel_Servo); an empty tree says what to do next.
+class QFuncodeCompareTreeView_Servo : public QFoldingTreeView
 {
     Q_OBJECT
 public:
@@ -19,25 +15,13 @@ public:
     void hideColumnAt(int column);
     void showColumnAt(int column);
     void resetSectionSize();
-    QMenu* contextMenu() const { return m_menu; }
     // What an empty tree says in its middle (for example what to do next).
     void setEmptyText(const QString& text);
     QString emptyText() const { return m_emptyText; }
-
-public slots:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void SlotOnExpand(bool checked = false);
-    void SlotOnCollapse(bool checked = false);
-    void SlotOnExpandAll(bool checked = false);
-    void SlotOnCollapseAll(bool checked = false);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void addMenuAction(const QString& text, const char* icon,
-                       void (QFuncodeCompareTreeView_Servo::*slot)(bool));
-
-    QMenu* m_menu = nullptr;
     QString m_emptyText;
 };
