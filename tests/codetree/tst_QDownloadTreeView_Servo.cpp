@@ -3,9 +3,9 @@
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QTest>
 #include <memory>
@@ -22,16 +22,6 @@ class tst_QDownloadTreeView_Servo : public QObject
 
     QModelIndex top() const { return m_model->index(0, 0); }
     QModelIndex group(int row) const { return m_model->index(row, 0, top()); }
-
-    void openMenuAt(const QModelIndex& index)
-    {
-        // An invalid index: below the last row.
-        const QPoint point = index.isValid() ? m_view->visualRect(index).center()
-                                             : QPoint(5, m_view->viewport()->height() - 5);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, m_view->viewport()->mapToGlobal(point));
-        QCoreApplication::sendEvent(m_view->viewport(), &event);
-        m_view->contextMenu()->hide();
-    }
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
@@ -74,7 +64,7 @@ private slots:
     // tree keeps its groups in view.
     void collapseAllKeepsTheGroupsInView()
     {
-        openMenuAt(m_model->index(0, 0, group(0)));
+        QTestUi::rightClick(m_view.get(), m_model->index(0, 0, group(0)));
         m_view->contextMenu()->findChild<QAction*>("STR_COLLAPSE_ALL")->trigger();
         QVERIFY(m_view->isExpanded(top()));
         QVERIFY(!m_view->isExpanded(group(0)));

@@ -433,9 +433,7 @@ private slots:
         QFuncodeCompareTreeView_Servo* view = dialog.treeView();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QModelIndex first = dialog.treeModel()->index(0, 0);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, view->visualRect(first).center());
-        QApplication::sendEvent(view->viewport(), &event);
-        view->contextMenu()->hide();
+        QTestUi::rightClick(view, first);
         view->contextMenu()->findChild<QAction*>("STR_COLLAPSE")->trigger();
         QVERIFY(!view->isExpanded(first) && view->isExpanded(dialog.treeModel()->index(1, 0)));
     }

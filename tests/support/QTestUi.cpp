@@ -1,6 +1,9 @@
 #include "QTestUi.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
@@ -52,4 +55,15 @@ bool QTestUi::show(QWidget* widget, const QSize& size)
     widget->resize(size);
     widget->show();
     return QTest::qWaitForWindowExposed(widget);
+}
+
+void QTestUi::rightClick(QAbstractItemView* view, const QModelIndex& index)
+{
+    const QPoint point =
+        index.isValid() ? view->visualRect(index).center() : QPoint(5, view->viewport()->height() - 5);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, view->viewport()->mapToGlobal(point));
+    QCoreApplication::sendEvent(view->viewport(), &event);
+    if (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->hide();
+    }
 }

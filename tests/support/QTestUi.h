@@ -6,8 +6,10 @@
 #include <QStringList>
 
 class QAbstractItemModel;
+class QAbstractItemView;
 class QAction;
 class QMenu;
+class QModelIndex;
 class QSize;
 class QWidget;
 
@@ -19,7 +21,10 @@ class QWidget;
 //  - QTestUi::action(menu, "STR_KEY")   the entry of a menu, menu bar or widget shown with the key's text;
 //  - QTestUi::menu(menuBar, "STR_KEY")  the sub-menu behind such an entry;
 //  - QTestUi::columnTexts(model, 0)     the texts of one column, row by row;
-//  - QTestUi::show(widget, {900, 320})  a widget resized, shown and exposed (false if it never was).
+//  - QTestUi::show(widget, {900, 320})  a widget resized, shown and exposed (false if it never was);
+//  - QTestUi::rightClick(view, index)   a right click over a row (over empty space when the index is
+//  invalid),
+//                                       its context menu closed again.
 // Modal dialogs are answered with ModalAnswer.h, the host's message boxes with QTestMessageBoxes.h, and a
 // drive's reads are waited for with QTestHost::readCodes / QTestHost::waitForReads.
 class QTestUi
@@ -44,4 +49,5 @@ public:
     static QMenu* menu(const QWidget* owner, const char* key);
     static QStringList columnTexts(const QAbstractItemModel* model, int column = 0);
     static bool show(QWidget* widget, const QSize& size);
+    static void rightClick(QAbstractItemView* view, const QModelIndex& index);
 };

@@ -1,4 +1,5 @@
 #include "QFoldingTreeView.h"
+#include "QTestUi.h"
 
 #include <QMenu>
 #include <QStandardItemModel>
@@ -14,17 +15,6 @@ class tst_QFoldingTreeView : public QObject
     QStandardItemModel m_model;
 
     QModelIndex group(int row) const { return m_model.index(row, 0); }
-
-    void openMenuAt(const QModelIndex& index)
-    {
-        // An invalid index: below the last row.
-        const QPoint point = index.isValid() ? m_view->visualRect(index).center()
-                                             : QPoint(5, m_view->viewport()->height() - 5);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, point, m_view->viewport()->mapToGlobal(point));
-        QCoreApplication::sendEvent(m_view->viewport(), &event);
-        m_view->contextMenu()->hide();
-        QCOMPARE(m_view->menuIndex(), index);
-    }
 
 private slots:
     void init()
@@ -78,7 +68,9 @@ private slots:
         const QModelIndex target = codeRow == -2 ? QModelIndex()
                                    : codeRow < 0 ? m_model.index(0, column)
                                                  : m_model.index(codeRow, column, group(0));
-        openMenuAt(target);
+        QTestUi::rightClick(m_view.get(), target);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(m_view->menuIndex(), target);
         auto* menuAction = m_view->contextMenu()->findChild<QAction*>(action);
         QVERIFY(menuAction);
         menuAction->trigger();
