@@ -1,7 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QConfigDB_Servo.h"
-
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

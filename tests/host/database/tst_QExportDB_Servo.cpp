@@ -1,9 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QExportDB_Servo.h"
-
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

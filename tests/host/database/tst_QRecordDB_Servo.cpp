@@ -1,7 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QRecordDB_Servo.h"
-
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

@@ -1,7 +1,5 @@
 #include "DatabaseTestFiles.h"
 
-#include "QStatistics.h"
-
 #include <QtTest>
 
 using namespace DatabaseTestFiles;

@@ -10,31 +10,6 @@ class tst_QDriveLinkSettings : public QObject
 
 private slots:
     void initTestCase() { QVERIFY(QTestHost::setUp()); }
-    void settingsSurviveTheProjectFile_data()
-    {
-        QTest::addColumn<QDriveLinkSettings>("settings");
-        QDriveLinkSettings tcp = QDriveLinkSettings::tcp("192.168.1.20", 1502, 4);
-        tcp.timeoutMs = 800;
-        tcp.ownServer = true;
-        QDriveLinkSettings rtu =
-            QDriveLinkSettings::rtu("/dev/ttyUSB0", 57600, QDriveLinkSettings::ParityOdd, 17);
-        rtu.stopBits = 2;
-        QTest::newRow("simulated") << QDriveLinkSettings::simulated();
-        QTest::newRow("tcp") << tcp;
-        QTest::newRow("rtu") << rtu;
-    }
-
-    void settingsSurviveTheProjectFile()
-    {
-        QFETCH(QDriveLinkSettings, settings);
-        const QByteArray json = QJsonDocument(settings.toJson()).toJson();
-        QDriveLinkSettings back;
-        QString error;
-        QVERIFY(QDriveLinkSettings::fromJson(QJsonDocument::fromJson(json).object(), &back, &error));
-        QVERIFY2(back == settings, json.constData());
-        QCOMPARE(back.describe(), settings.describe());
-    }
-
     void unusableSettingsAreRefused_data()
     {
         QTest::addColumn<QDriveLinkSettings>("settings");
@@ -44,8 +19,15 @@ private slots:
         const QString local = QStringLiteral("127.0.0.1");
         S slow = S::tcp(local, 502, 1);
         slow.timeoutMs = 5;
+        // Usable rows with every member off its default: they are also written to JSON and read back.
+        S tcp = S::tcp("localhost", 1502, 4);
+        tcp.timeoutMs = 800;
+        tcp.ownServer = true;
+        S rtu = S::rtu("/dev/ttyUSB0", 57600, S::ParityOdd, 17);
+        rtu.stopBits = 2;
         QTest::newRow("simulated") << S::simulated() << 3 << true;
-        QTest::newRow("tcp") << S::tcp(local, 502, 1) << 3 << true;
+        QTest::newRow("tcp") << tcp << 3 << true;
+        QTest::newRow("rtu") << rtu << 3 << true;
         QTest::newRow("last units") << S::tcp(local, 502, 245) << 3 << true;
         QTest::newRow("axes past unit 247") << S::tcp(local, 502, 246) << 3 << false;
         QTest::newRow("unit 0 is broadcast") << S::tcp(local, 502, 0) << 1 << false;
@@ -56,7 +38,8 @@ private slots:
         QTest::newRow("timeout") << slow << 1 << false;
     }
 
-    // The factory makes the link usable settings describe, and only for them.
+    // The factory makes the link usable settings describe, and only for them; usable settings survive the
+    // project file.
     void unusableSettingsAreRefused()
     {
         QFETCH(QDriveLinkSettings, settings);
@@ -71,6 +54,11 @@ private slots:
         if (usable) {
             QCOMPARE(qobject_cast<QModbusDriveLink*>(link.data()) != nullptr, settings.isModbus());
             QCOMPARE(QDriveLinkFactory::settingsOf(link.data()), settings);
+            const QByteArray json = QJsonDocument(settings.toJson()).toJson();
+            QDriveLinkSettings back;
+            QVERIFY(QDriveLinkSettings::fromJson(QJsonDocument::fromJson(json).object(), &back, &error));
+            QVERIFY2(back == settings, json.constData());
+            QCOMPARE(back.describe(), settings.describe());
         }
     }
 };
