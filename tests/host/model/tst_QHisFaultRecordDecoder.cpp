@@ -75,37 +75,33 @@ private slots:
         QCOMPARE(entry.params.at(2).rawValue, qint64(7));
     }
 
+    // The keyword in mixed case here; in capitals in the short records below.
     void faultCodes_data()
     {
-        QTest::addColumn<QString>("param");
         QTest::addColumn<int>("dataType");
         QTest::addColumn<int>("byteLen");
         QTest::addColumn<QString>("hex");
         QTest::addColumn<QStringList>("faults"); // "code: name"
-        QTest::newRow("lower case keyword")
-            << "faultcode" << 8 << 4 << "000000c9" << QStringList{"E.201: Overvoltage"};
-        QTest::newRow("unknown code")
-            << "FAULTCODE" << 8 << 4 << "000003e7" << QStringList{"999: STR_UNKNOWN_FAULT"};
-        QTest::newRow("zero is no fault") << "FAULTCODE" << 8 << 4 << "00000000" << QStringList();
+        QTest::newRow("known code") << 8 << 4 << "000000c9" << QStringList{"E.201: Overvoltage"};
+        QTest::newRow("unknown code") << 8 << 4 << "000003e7" << QStringList{"999: STR_UNKNOWN_FAULT"};
+        QTest::newRow("zero is no fault") << 8 << 4 << "00000000" << QStringList();
         QTest::newRow("two codes of 16 bits")
-            << "FAULTCODE" << 4 << 4 << "00c90065" << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
-        QTest::newRow("empty slot between") << "FAULTCODE" << 4 << 6 << "006500000065"
-                                            << QStringList{"E.101: Overcurrent", "E.101: Overcurrent"};
+            << 4 << 4 << "00c90065" << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
+        QTest::newRow("empty slot between")
+            << 4 << 6 << "006500000065" << QStringList{"E.101: Overcurrent", "E.101: Overcurrent"};
         QTest::newRow("field narrower than one code")
-            << "FAULTCODE" << 8 << 2 << "0065" << QStringList{"E.101: Overcurrent"};
+            << 8 << 2 << "0065" << QStringList{"E.101: Overcurrent"};
         QTest::newRow("bytes after the last whole code")
-            << "FAULTCODE" << 4 << 5 << "00c90065ff"
-            << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
+            << 4 << 5 << "00c90065ff" << QStringList{"E.201: Overvoltage", "E.101: Overcurrent"};
     }
 
     void faultCodes()
     {
-        QFETCH(QString, param);
         QFETCH(int, dataType);
         QFETCH(int, byteLen);
         QFETCH(QString, hex);
         QFETCH(QStringList, faults);
-        const tagHistoryFaultList entry = decode({row("1~9", dataType, byteLen, param)}, hex);
+        const tagHistoryFaultList entry = decode({row("1~9", dataType, byteLen, "FaultCode")}, hex);
         QStringList shown;
         for (const tagHistoryFault& fault : entry.faults) {
             shown << fault.faultCode + ": " + fault.faultName;
