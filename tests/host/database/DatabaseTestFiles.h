@@ -28,6 +28,12 @@ std::unique_ptr<Database> openNew(const QTemporaryDir& dir)
     return db;
 }
 
+// The names of the files in the folder, sorted.
+inline QStringList filesIn(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
+
 // A database of a kind: "records", "statistics", "config", or else the function-code file.
 inline std::unique_ptr<QSqliteDatabase> makeDatabase(const QString& kind)
 {

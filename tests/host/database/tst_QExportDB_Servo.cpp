@@ -129,7 +129,7 @@ private slots:
     void writeFileRoundTripReplacesWholeFileOrNothing()
     {
         const Devices devices{makeDevice("SD300", 7), makeDevice("KV905", 0), makeDevice("SD100", 2)};
-        const QString path = filePath("ExportedFuncode.funcodeservo");
+        const QString path = m_dir->filePath("ExportedFuncode.funcodeservo");
         QVERIFY(m_db->writeFile(path, {makeDevice("OLD", 4), makeDevice("OLD2", 1)}));
         QVERIFY2(m_db->writeFile(path, devices), qPrintable(m_db->lastError()));
         QVERIFY(!m_db->isOpen());
@@ -144,19 +144,19 @@ private slots:
         QVERIFY(!m_db->writeFile(path, {makeDevice("NEWER", 3), makeDevice("BROKEN", 2, true)}));
         QVERIFY(!m_db->lastError().isEmpty());
         QCOMPARE(readBytes(path), written);
-        QCOMPARE(filesInDir(), QStringList{"ExportedFuncode.funcodeservo"});
+        QCOMPARE(filesIn(m_dir->path()), QStringList{"ExportedFuncode.funcodeservo"});
     }
 
     void addRecordsAppendsOrRemovesOnlyWhatItMade()
     {
-        const QString path = filePath("stepwise.funcodeservo");
+        const QString path = m_dir->filePath("stepwise.funcodeservo");
         const tagExportDevInfo_Servo broken = makeDevice("BROKEN", 1, true);
         QVERIFY(m_db->openDatabase(path));
         QVERIFY(m_db->createDatabase());
         QVERIFY(!m_db->addRecords(broken));
         QVERIFY(m_db->lastError().contains("STR_DB_PARTIAL_REMOVED"));
         QVERIFY(!m_db->isOpen());
-        QVERIFY(filesInDir().isEmpty());
+        QVERIFY(filesIn(m_dir->path()).isEmpty());
         QVERIFY(m_db->getImportDevInfoRecords().isEmpty());
 
         QVERIFY(m_db->openDatabase(path));
@@ -191,7 +191,7 @@ private slots:
     {
         const QString damage = QTest::currentDataTag();
         QFETCH(QString, reason);
-        const QString path = filePath("read.funcodeservo");
+        const QString path = m_dir->filePath("read.funcodeservo");
         QVERIFY(makeFile(path, damage));
         const QMap<QString, QByteArray> before = folderContents(m_dir->path());
 
@@ -212,8 +212,6 @@ private slots:
     }
 
 private:
-    QString filePath(const QString& name) const { return m_dir->filePath(name); }
-    QStringList filesInDir() const { return QDir(m_dir->path()).entryList(QDir::Files, QDir::Name); }
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QExportDB_Servo> m_db;
 };

@@ -49,11 +49,6 @@ QString layoutOf(const QString& path)
         &layout);
     return layout.toString();
 }
-
-QStringList filesIn(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
-}
 } // namespace
 
 // Files of older layouts are upgraded after a copy is kept; a failed upgrade leaves everything as it was.
