@@ -6,7 +6,6 @@
 #include "QServoFunOperationModel.h"
 #include "QTestHost.h"
 
-#include <QBrush>
 #include <QtTest>
 
 namespace {

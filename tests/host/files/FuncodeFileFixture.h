@@ -8,9 +8,6 @@
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 
-#include <QList>
-#include <QPair>
-
 // Drives whose names and enumerated texts hold commas, with a different value on every axis, for the
 // round trips through function-code files.
 namespace FuncodeFileFixture {
