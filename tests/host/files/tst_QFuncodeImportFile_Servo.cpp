@@ -71,31 +71,26 @@ private slots:
     {
         QTest::addColumn<QString>("devText"); // null: the drive's own; "garbage": not a function-code file
         QTest::addColumn<bool>("renamed");    // OLDTST is the old name of TST3
-        QTest::addColumn<bool>("drive");
-        QTest::addColumn<QString>("mode");   // of the file
-        QTest::addColumn<bool>("pageShown"); // the monitored list's page
-        QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("monitored"); // the list the import targets
+        QTest::addColumn<QString>("mode");    // of the file
+        QTest::addColumn<bool>("pageShown");  // the monitored list's page
+        QTest::addColumn<int>("status");      // NoDevice: no drive is selected
+        QTest::addColumn<bool>("monitored");  // the list the import targets
         const int ok = QFuncodeImportFile_Servo::Ok;
         const int other = QFuncodeImportFile_Servo::OtherDevice;
-        QTest::newRow("the drive's own file") << QString() << false << true << "" << false << ok << false;
-        QTest::newRow("no mode, monitored page shown")
-            << QString() << false << true << "" << true << ok << true;
+        QTest::newRow("the drive's own file") << QString() << false << "" << false << ok << false;
+        QTest::newRow("no mode, monitored page shown") << QString() << false << "" << true << ok << true;
         QTest::newRow("saved from the monitored list")
-            << QString() << false << true << "FOCUS" << false << ok << true;
-        QTest::newRow("another mode, page shown")
-            << QString() << false << true << "GROUPS" << true << ok << false;
-        QTest::newRow("same model, another version")
-            << "TST3_9.99" << false << true << "" << false << ok << false;
-        QTest::newRow("model only") << "TST3" << false << true << "" << false << ok << false;
-        QTest::newRow("another model") << "OTHER_1.00" << false << true << "" << false << other << false;
-        QTest::newRow("the old name of the model")
-            << "OLDTST_1.00" << true << true << "" << false << ok << false;
+            << QString() << false << "FOCUS" << false << ok << true;
+        QTest::newRow("another mode, page shown") << QString() << false << "GROUPS" << true << ok << false;
+        QTest::newRow("same model, another version") << "TST3_9.99" << false << "" << false << ok << false;
+        QTest::newRow("model only") << "TST3" << false << "" << false << ok << false;
+        QTest::newRow("another model") << "OTHER_1.00" << false << "" << false << other << false;
+        QTest::newRow("the old name of the model") << "OLDTST_1.00" << true << "" << false << ok << false;
         QTest::newRow("a renamed model is still another")
-            << "OLDTST_1.00" << false << true << "" << false << other << false;
-        QTest::newRow("not a function-code file") << "garbage" << false << true << "" << false
-                                                  << int(QFuncodeImportFile_Servo::ReadFailed) << false;
-        QTest::newRow("no drive") << QString() << false << false << "" << false
+            << "OLDTST_1.00" << false << "" << false << other << false;
+        QTest::newRow("not a function-code file")
+            << "garbage" << false << "" << false << int(QFuncodeImportFile_Servo::ReadFailed) << false;
+        QTest::newRow("no drive") << QString() << false << "" << false
                                   << int(QFuncodeImportFile_Servo::NoDevice) << false;
     }
 
@@ -107,7 +102,6 @@ private slots:
     {
         QFETCH(QString, devText);
         QFETCH(bool, renamed);
-        QFETCH(bool, drive);
         QFETCH(QString, mode);
         QFETCH(bool, pageShown);
         QFETCH(int, status);
@@ -121,7 +115,8 @@ private slots:
             QVERIFY(FileFixtures::writeBytes(path, "\x01\x02 not a function-code file\n"));
         }
         QFuncodeImportFile_Servo file;
-        QCOMPARE(int(file.read(path, drive ? m_device : nullptr, pageShown)), status);
+        QDeviceServo* device = status == QFuncodeImportFile_Servo::NoDevice ? nullptr : m_device;
+        QCOMPARE(int(file.read(path, device, pageShown)), status);
         QCOMPARE(file.rows().isEmpty(), status != QFuncodeImportFile_Servo::Ok);
         if (status == QFuncodeImportFile_Servo::Ok) {
             QVERIFY(file.errorText().isEmpty());
