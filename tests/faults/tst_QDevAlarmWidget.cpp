@@ -275,31 +275,25 @@ private slots:
     }
 
     // The record's label and its parameters' texts are the export rows' matter
-    // (tst_QFuncodeHelper_Servo::faultTexts); a date field is shown as one, with the date's unit.
-    void dateParameterShowsAsADate()
+    // (tst_QFuncodeHelper_Servo::faultTexts); the tree adds two cases: a date field is shown as one, with
+    // the date's unit, and a code that is no state code.
+    void parameterCasesTheTreeAdds()
     {
-        raiseRecorded(selectRecordingDrive(), "E.201");
+        QDeviceServo* sd = selectRecordingDrive();
+        raiseRecorded(sd, "E.201");
         QHistoryFaultTreeWidget_Servo tree;
         tree.OnRefresh();
         QCOMPARE(paramRow(tree, "Time of the fault").value(2), QString("y-m-d h:m:s"));
         QVERIFY(paramRow(tree, "Time of the fault").value(1).contains('-'));
-    }
-
-    // How a parameter's texts are made is the export rows' matter; a code that is no state code is the one
-    // case the tree's drive adds.
-    void normalCodeIsNoStateCode()
-    {
-        QDeviceServo* sd = selectRecordingDrive();
         QVERIFY(QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat(
             "SD-A", "A110-2.15", 1101,
             {{"1~2", "Fault code", 8, 4, "FAULTCODE", 0}, {"2", "Norm", 4, 2, "P00.00", 0}}));
         sd->initHisFaultFormat(true);
-        raiseRecorded(sd, "E.201");
-        QHistoryFaultTreeWidget_Servo tree;
+        raiseRecorded(sd, "E.101");
         tree.OnRefresh();
         QCOMPARE(tree.topLevelItem(0)->childCount(), 1);
-        // Word 1 holds 0x0000, word 2 the fault code 201.
-        QCOMPARE(paramRow(tree, "Norm"), (QStringList{"Norm", "201", ""}));
+        // Word 1 holds 0x0000, word 2 the fault code 101.
+        QCOMPARE(paramRow(tree, "Norm"), (QStringList{"Norm", "101", ""}));
     }
 
     void updateInPlaceEqualsRebuild_data()

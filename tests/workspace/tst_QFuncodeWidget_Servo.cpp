@@ -158,11 +158,9 @@ private slots:
     void batchDownloadOpensItsDialog()
     {
         bool seen = false;
-        answerModalOfType<QServoFuncodeBatchDownloadDlg>([&seen](QServoFuncodeBatchDownloadDlg* dialog) {
-            seen = true;
-            static_cast<QDialog*>(dialog)->reject();
-        });
-        m_main->OnButtonClicked(QButtonManager::BTN_BATCH_DOWNLOAD);
+        QVERIFY(closeModalOpenedBy(
+            [this]() { m_main->OnButtonClicked(QButtonManager::BTN_BATCH_DOWNLOAD); },
+            [&seen](QWidget* modal) { seen = qobject_cast<QServoFuncodeBatchDownloadDlg*>(modal); }));
         QVERIFY(seen);
     }
 
@@ -307,13 +305,12 @@ private slots:
     void aRecoveryRequestAsksForAFileToImport()
     {
         QString title;
-        answerModalOfType<QFileDialog>([&title](QFileDialog* dialog) {
-            title = dialog->windowTitle();
-            dialog->reject();
-        });
-        emit QSoftCore::getCore()->getSignalManager()->sigFuncodeBackupOrRecovery(true);
+        QVERIFY(closeModalOpenedBy(
+            []() { emit QSoftCore::getCore()->getSignalManager()->sigFuncodeBackupOrRecovery(true); },
+            [&title](QWidget* modal) {
+                title = qobject_cast<QFileDialog*>(modal) ? modal->windowTitle() : "";
+            }));
         QCOMPARE(title, QTestUi::text("STR_OPEN"));
-        QVERIFY(!QApplication::activeModalWidget());
     }
 
     // The pages change language at once: tab titles, headers (announced again) and the drive's texts.
