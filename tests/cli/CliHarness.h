@@ -63,13 +63,14 @@ public:
         }
         const QRegularExpression serving(serial ? QStringLiteral("serving Modbus RTU")
                                                 : QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+        // Under the sanitizers, beside other suites starting simulators, coming up can take many seconds.
         QString out;
         const bool up = QTest::qWaitFor(
             [&]() {
                 out += QString::fromUtf8(m_process.readAllStandardOutput());
                 return serving.match(out).hasMatch() || m_process.state() == QProcess::NotRunning;
             },
-            10000);
+            30000);
         if (!up || !serving.match(out).hasMatch()) {
             return false;
         }
