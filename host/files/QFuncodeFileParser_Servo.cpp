@@ -35,28 +35,6 @@ bool sameText(const QString& text, const QStringRef& view)
            std::memcmp(text.constData(), view.unicode(), size_t(size) * sizeof(QChar)) == 0;
 }
 
-// Bare digits, as our writer writes an integer, are read here; anything else (a sign, blanks, "1E3") by
-// the layout's reading.
-bool readInteger(const QStringRef& text, qint64* value)
-{
-    const int size = text.size();
-    // 18 digits fit in 63 bits.
-    if (size == 0 || size > 18) {
-        return Layout::parseInteger(text, value);
-    }
-    const QChar* data = text.unicode();
-    qint64 result = 0;
-    for (int i = 0; i < size; ++i) {
-        const uint digit = uint(data[i].unicode()) - '0';
-        if (digit > 9) {
-            return Layout::parseInteger(text, value);
-        }
-        result = result * 10 + digit;
-    }
-    *value = result;
-    return true;
-}
-
 // The view without blanks at either end; only a view that has them pays for trimming.
 QStringRef trimmedView(const QStringRef& view)
 {
@@ -304,7 +282,10 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
             continue;
         }
         qint64& value = ints[field];
-        const bool parsed = readInteger(fields[field], &value);
+        // Bare digits, as our writer writes an integer, are read inline; anything else by the layout's
+        // reading.
+        const bool parsed =
+            Layout::parseStrictInteger(fields[field], &value) || Layout::parseInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
                                                          value <= std::numeric_limits<int>::max());
