@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 // The one layout of a function-code file, shared by the comma-separated form, the first sheet of a
 // workbook and the export of selected codes:
 //   line 1  the import mark: a text followed by "_9786345324_"
@@ -58,6 +60,12 @@ public:
     // Also what a spreadsheet makes of an integer: blanks around it, "1E3", "1000.0".
     static bool parseInteger(const QStringRef& text, qint64* value);
     static bool parseInteger(const QString& text, qint64* value);
+    // Equal texts without making a string of the view; asked for several tokens of every line.
+    static bool sameText(const QString& text, const QStringRef& view)
+    {
+        const int size = view.size();
+        return text.size() == size && std::equal(view.unicode(), view.unicode() + size, text.constData());
+    }
 };
 
 inline bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)

@@ -27,14 +27,6 @@ int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
     return chars;
 }
 
-// Equal texts, told inline: asked for every line, mostly of short texts that differ in length or soon.
-bool sameText(const QString& text, const QStringRef& view)
-{
-    const int size = view.size();
-    return text.size() == size &&
-           std::memcmp(text.constData(), view.unicode(), size_t(size) * sizeof(QChar)) == 0;
-}
-
 // The view without blanks at either end; only a view that has them pays for trimming.
 QStringRef trimmedView(const QStringRef& view)
 {
@@ -62,9 +54,9 @@ const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QStringRe
     }
     const QList<tagSubFuncode_Servo>& codes = m_model->codes;
     int row = -1;
-    if (m_nextRow < codes.size() && sameText(codes.at(m_nextRow).funIndex, funIndex)) {
+    if (m_nextRow < codes.size() && Layout::sameText(codes.at(m_nextRow).funIndex, funIndex)) {
         row = m_nextRow;
-    } else if (m_lastRow >= 0 && sameText(codes.at(m_lastRow).funIndex, funIndex)) {
+    } else if (m_lastRow >= 0 && Layout::sameText(codes.at(m_lastRow).funIndex, funIndex)) {
         row = m_lastRow;
     } else {
         row = m_model->indexOf(funIndex.toString());
@@ -299,7 +291,7 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
 
 QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
 {
-    if (!sameText(m_lastGroup, group)) {
+    if (!Layout::sameText(m_lastGroup, group)) {
         m_lastGroup = m_texts.text(group);
     }
     return m_lastGroup;
@@ -326,7 +318,7 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     funcode->canopenAddr = static_cast<int>(ints[Layout::FIELD_CANOPEN]);
     funcode->usbCode = static_cast<int>(ints[Layout::FIELD_USB]);
     funcode->groupName = groupName(fields[Layout::FIELD_GROUP]);
-    funcode->funName = fun && sameText(fun->funName, name) ? fun->funName : name.toString();
+    funcode->funName = fun && Layout::sameText(fun->funName, name) ? fun->funName : name.toString();
     funcode->authority = static_cast<int>(ints[Layout::FIELD_AUTHORITY]);
     funcode->dataType = static_cast<int>(ints[Layout::FIELD_DATA_TYPE]);
     funcode->axisNum = static_cast<int>(axisNum);

@@ -104,13 +104,6 @@ int sameDigits(const QStringRef& text, qint64 raw)
     return same && matched == n ? 1 : 0;
 }
 
-// Equal texts, told inline.
-bool sameText(const QString& text, const QStringRef& view)
-{
-    const int size = view.size();
-    return text.size() == size && std::equal(view.unicode(), view.unicode() + size, text.constData());
-}
-
 // The scores of one of a line's texts by where it ends or starts: exact once known, else the most it can be.
 // A score asked with a need it cannot reach is 0, as textScore gives it.
 class TextScores
@@ -331,7 +324,8 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
         if (!allInts || axisNum < 1 || axisNum > 3) {
             continue;
         }
-        const int nameScore = fun && sameText(fun->funName, span(tokens, groupEnd + 1, anchor)) ? 8 : 0;
+        const int nameScore =
+            fun && Layout::sameText(fun->funName, span(tokens, groupEnd + 1, anchor)) ? 8 : 0;
         // An anchor whose texts could not lift it above the best one so far is not looked at further.
         if (nameScore + 3 * kMaxTextScore + 2 <= best->score) {
             continue;
