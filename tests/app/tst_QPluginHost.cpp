@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 class tst_QPluginHost : public QObject
 {
     Q_OBJECT
@@ -41,12 +43,27 @@ private slots:
         QVERIFY2(error.contains(empty) && error.contains(foreign) && error.contains("libnotaplugin.so"),
                  qPrintable(error));
 
+        // The plug-in object is one instance per process: before the host loads it, it has no widget.
+        const QString file = QDir(m_pluginDir).filePath("libpluginFuncode_Servo.so");
+        QPluginLoader loader(file);
+        QVERIFY(!qobject_cast<IPluginInterface*>(loader.instance())->getWidget());
         QPluginHost host;
         QVERIFY2(host.load({empty, foreign, m_pluginDir}), qPrintable(host.errorString()));
-        QCOMPARE(host.pluginFiles(), QStringList{QDir(m_pluginDir).filePath("libpluginFuncode_Servo.so")});
+        QCOMPARE(host.pluginFiles(), QStringList{file});
         QCOMPARE(host.plugins().size(), 1);
-        // The host has initialised it: the widget exists.
-        QVERIFY(host.plugins().constFirst()->getWidget());
+        // The host has initialised it: one main widget, which neither a second init nor a reinit replaces.
+        IPluginInterface* plugin = host.plugins().constFirst();
+        QWidget* widget = plugin->getWidget();
+        QVERIFY(widget);
+        plugin->initPlugin();
+        plugin->reinitPlugin();
+        QCOMPARE(plugin->getWidget(), widget);
+        const QList<QWidget*> all = widget->findChildren<QWidget*>();
+        QCOMPARE(int(std::count_if(all.cbegin(), all.cend(),
+                                   [](const QWidget* w) { return w->inherits("QFuncodeWidget_Servo"); })),
+                 1);
+        QVERIFY(plugin->getPluginInfo());
+        QCOMPARE(plugin->getPluginInfo(), plugin->getPluginInfo());
     }
 
 private:

@@ -2,9 +2,7 @@
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QFuncodeWriteRoad_Servo.h"
-#include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
-#include "QSoftCore.h"
 #include "QTestHost.h"
 #include "TreeItem.h"
 

@@ -1,5 +1,4 @@
 #include "FuncodeRows.h"
-#include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
 #include "QTestHost.h"
