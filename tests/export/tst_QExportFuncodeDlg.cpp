@@ -250,8 +250,10 @@ private slots:
         QTest::addColumn<int>("answer"); // 1: leave the codes out, 0: stop
         QTest::newRow("export, agreed") << -1 << 1;
         QTest::newRow("export, stopped") << -1 << 0;
-        QTest::newRow("database, agreed") << int(QExportTypeDlg::TypeFuncodeServo) << 1;
+        QTest::newRow("database, the form offered first, agreed")
+            << int(QExportTypeDlg::TypeFuncodeServo) << 1;
         QTest::newRow("workbook, agreed") << int(QExportTypeDlg::TypeXlsx) << 1;
+        QTest::newRow("comma-separated, agreed") << int(QExportTypeDlg::TypeCsv) << 1;
         QTest::newRow("comma-separated, stopped") << int(QExportTypeDlg::TypeCsv) << 0;
     }
 
@@ -277,7 +279,9 @@ private slots:
         chooseInFileDialog(path);
         if (type >= 0) {
             answerModal([type](QWidget* modal) {
-                modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
+                if (type != QExportTypeDlg::TypeFuncodeServo) {
+                    modal->findChild<QRadioButton*>(QString("radioFileType_%1").arg(type))->click();
+                }
                 modal->findChild<QPushButton*>("btnOk")->click();
             });
         }
@@ -287,6 +291,18 @@ private slots:
         const int all = QFuncodeHelper_Servo::collectDeviceFuncodes().first().funcodes.size();
         QCOMPARE(readBack(path).funcodes.size(), answer == 1 ? all - 1 : 0);
         QCOMPARE(m_boxes.calls().last().kind == QMyMessageBox::Success, answer == 1);
+    }
+
+    // Cancelling the choice of the function-code file's form chooses none, whatever was ticked.
+    void formChoiceCancelledChoosesNone()
+    {
+        QExportTypeDlg types;
+        answerModal([](QWidget* modal) {
+            modal->findChild<QRadioButton*>("radioFileType_1")->click();
+            modal->findChild<QPushButton*>("btnCancel")->click();
+        });
+        types.exec();
+        QCOMPARE(types.getFileType(), int(QExportTypeDlg::TypeNone));
     }
 
     // Reading again needs an online drive; the codes that failed to read show "null", another drive's
