@@ -11,6 +11,7 @@
 #include "QFunToolWidget_Servo.h"
 #include "QFunValueWidget_Servo.h"
 #include "QFuncodeCompareDialog_Servo.h"
+#include "QFuncodeDetailInfoWidget.h"
 #include "QFuncodeGroupWidget_Servo.h"
 #include "QFuncodeHelper_Servo.h"
 #include "QFuncodeModel_Servo.h"
@@ -501,6 +502,77 @@ private slots:
         QCOMPARE(stored().size(), 1);
         QCOMPARE(stored().first().newVal, QStringLiteral("2000"));
         QCOMPARE(stored().first().axisIndex, 2);
+    }
+
+    // A click on a code's row shows its card, which follows the code's values; for a drive of one axis
+    // the card shows one value.
+    void clickedCodeShowsItsCard()
+    {
+        QModelIndex name;
+        openCodes("P00.00", QFuncodeModelBase_Servo::COL_NAME, &name);
+        emit workspace()->groupWidget()->sigLeftButtonClick(name, QPoint(10, 10));
+        QFuncodeDetailInfoWidget* info = workspace()->infoWindow();
+        QVERIFY(info && info->isVisible());
+        QCOMPARE(QTestUi::child<QLabel>(info, "INFO_VALUE_1")->text(), QString("1:Motor B 400W"));
+        openCodes("P00.02", QFuncodeModelBase_Servo::COL_NAME, &name);
+        emit workspace()->groupWidget()->sigLeftButtonClick(name, QPoint(10, 10));
+        QVERIFY(info->hasFuncodeInfo());
+        link()->setRawValue("P00.02", 1, 4321);
+        QVERIFY(QTestHost::readCodes(m_drive, {"P00.02"}));
+        QCOMPARE(QTestUi::child<QLabel>(info, "INFO_VALUE_1")->text(), "4321");
+        QCOMPARE(QTestUi::child<QLabel>(info, "INFO_VALUE_0")->text(), QString("3000"));
+        QTestHost::select("one");
+        info->setCurServoFuncode("P00.02");
+        QVERIFY(!QTestUi::child<QLabel>(info, "INFO_VALUE_0")->isHidden());
+        QVERIFY(QTestUi::child<QLabel>(info, "INFO_VALUE_1")->isHidden() &&
+                QTestUi::child<QLabel>(info, "INFO_VALUE_2")->isHidden());
+    }
+
+    void codeCardWithoutACode_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<bool>("withDrive");
+        QTest::newRow("blank number") << "   " << true;
+        QTest::newRow("unknown number") << "P99.99" << true;
+        QTest::newRow("no drive") << "P00.01" << false;
+    }
+
+    void codeCardWithoutACode()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(bool, withDrive);
+        QFuncodeDetailInfoWidget info;
+        info.setCurServoFuncode("P00.01"); // a previous code must not linger
+        if (!withDrive) {
+            QTestHost::select(QString());
+        }
+        info.setCurServoFuncode(funIndex);
+        QVERIFY(!info.hasFuncodeInfo());
+        QVERIFY(!QTestUi::child<QLabel>(&info, "INFO_EMPTY")->isHidden());
+        QVERIFY(!QTestUi::child<QLabel>(&info, "INFO_RANGE")->isVisibleTo(&info));
+    }
+
+    void codeCardPlacement_data()
+    {
+        QTest::addColumn<QPoint>("cursor");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("expected");
+        // The screen is 400 x 300 at (100, 50); the card keeps a gap of 12 from the cursor.
+        QTest::newRow("below right") << QPoint(200, 100) << QSize(50, 50) << QPoint(212, 112);
+        QTest::newRow("right edge: left of it") << QPoint(490, 100) << QSize(50, 50) << QPoint(428, 112);
+        QTest::newRow("bottom edge: above it") << QPoint(200, 340) << QSize(50, 50) << QPoint(212, 278);
+        QTest::newRow("card larger than the screen")
+            << QPoint(300, 200) << QSize(600, 500) << QPoint(100, 50);
+        QTest::newRow("cursor before the screen") << QPoint(-40, -40) << QSize(50, 50) << QPoint(100, 50);
+        QTest::newRow("cursor beyond the screen") << QPoint(900, 900) << QSize(50, 50) << QPoint(450, 300);
+    }
+
+    void codeCardPlacement()
+    {
+        QFETCH(QPoint, cursor);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, expected);
+        QCOMPARE(QFuncodeDetailInfoWidget::placeFor(cursor, size, QRect(100, 50, 400, 300)), expected);
     }
 
     void removedCurrentDriveEmptiesTheWorkspace()
