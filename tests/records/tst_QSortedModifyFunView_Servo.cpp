@@ -203,10 +203,10 @@ private slots:
     }
 
     // Which editor a show type gets is the factory's matter, when a value is handed over the shared edit
-    // delegate's (tst_QFuncodeDelegate_Servo::commits and ::hexDialog), what an edit does the write road's
-    // (tst_QFuncodeWriteRoad_Servo): the page's editor shows the value of its axis and writes it there,
-    // the page tells of the change and shows the new count; a read-only code and a cell outside the axes
-    // get no editor.
+    // delegate's (tst_QFuncodeView_Servo::commits and ::hexDialogAcceptedWithReturn), what an edit does the
+    // write road's (tst_QFuncodeWriteRoad_Servo): the page's editor shows the value of its axis and writes
+    // it there, the page tells of the change and shows the new count; a read-only code and a cell outside
+    // the axes get no editor.
     void editsOnTheCellsAxis()
     {
         addEvents({{"P00.02", 1}, {"P00.07", 1}});
