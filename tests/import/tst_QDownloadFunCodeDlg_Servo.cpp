@@ -1,15 +1,20 @@
 #include "FuncodeRows.h"
+#include "ModalAnswer.h"
 #include "QDeviceServo.h"
 #include "QDownloadFunCodeDlg_Servo.h"
 #include "QDownloadTreeModel.h"
 #include "QDownloadTreeView_Servo.h"
+#include "QFuncodeEditorFactory.h"
 #include "QOkCancel.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
 #include "QTestMessageBoxes.h"
 #include "QTestUi.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
 #include <memory>
@@ -34,7 +39,8 @@ tagExportFuncodePtr_Servo fileRow(const QDeviceServo* device, const QString& gro
 // The import dialog on a simulated three-axis drive: what it preselects, what it writes, the motor type
 // written ahead (when, is tst_QImportMotorType_Servo's), the drive's refusal, failed codes offered again,
 // the monitored list, and reading the drive again. How the tree marks and ticks rows is
-// tst_QDownloadTreeModel's.
+// tst_QDownloadTreeModel's. The tree's editor of current values: which cells get an editor (which one is
+// the editor factory's rule, tst_QFuncodeEditorFactory), and the edited value reaching the drive.
 class tst_QDownloadFunCodeDlg_Servo : public QObject
 {
     Q_OBJECT
@@ -67,6 +73,28 @@ class tst_QDownloadFunCodeDlg_Servo : public QObject
             }
         }
         return found;
+    }
+    // A dialog of P00.02 (decimal), P00.03 (enumerated) and P00.04 (hexadecimal) below "P00 Basic", and the
+    // cell of a row and column there.
+    std::unique_ptr<QDownloadFunCodeDlg_Servo> makeEditingDialog()
+    {
+        QList<tagExportFuncodePtr_Servo> rows;
+        for (const char* number : {"P00.02", "P00.03", "P00.04"}) {
+            rows << FuncodeRows::row(QStringLiteral("P00 Basic"), QLatin1String(number), {"", "", ""});
+        }
+        return makeDialog(rows);
+    }
+    static QModelIndex cell(const QDownloadFunCodeDlg_Servo& dialog, int row, int column)
+    {
+        const QDownloadTreeModel* model = dialog.treeModel();
+        return model->index(row, column, model->index(0, 0, model->index(0, 0)));
+    }
+    static std::unique_ptr<QWidget> editorFor(const QDownloadFunCodeDlg_Servo& dialog,
+                                              const QModelIndex& index)
+    {
+        QAbstractItemDelegate* delegate = dialog.treeView()->itemDelegate();
+        return std::unique_ptr<QWidget>(
+            delegate->createEditor(dialog.treeView()->viewport(), QStyleOptionViewItem(), index));
     }
     // The drive fails every request for the code (none when empty).
     void makeCodeFail(const QString& number)
@@ -295,6 +323,95 @@ private slots:
         QCOMPARE(infos.at(0).text, QTestUi::text("STR_DEVICE_NOT_ONLINE"));
         QCOMPARE(infos.at(1).text, QTestUi::text("STR_NO_EXIST_DEVICE"));
         QCOMPARE(infos.at(2).text, QTestUi::text("STR_NOTSELECT_DEVICE"));
+    }
+
+    void onlyCurrentValuesGetAnEditor_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("current value, the factory's editor")
+            << 1 << 5 << int(QFuncodeEditorFactory::EDITOR_COMBO);
+        QTest::newRow("file value") << 0 << 2 << int(QFuncodeEditorFactory::EDITOR_NONE);
+        QTest::newRow("name") << 0 << 1 << int(QFuncodeEditorFactory::EDITOR_NONE);
+    }
+
+    void onlyCurrentValuesGetAnEditor()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, kind);
+        const auto dialog = makeEditingDialog();
+        const std::unique_ptr<QWidget> editor = editorFor(*dialog, cell(*dialog, row, column));
+        QCOMPARE(int(QFuncodeEditorFactory::editorKind(editor.get())), kind);
+    }
+
+    void groupRowsAndOtherLayoutsHaveNoEditor()
+    {
+        const auto dialog = makeEditingDialog();
+        QVERIFY(!editorFor(*dialog, dialog->treeModel()->index(0, 3, dialog->treeModel()->index(0, 0))));
+        QDownloadTreeModel single({"a", "b", "c", "d", "e", "f"}, false);
+        single.load({FuncodeRows::row(QStringLiteral("G"), QStringLiteral("P00.02"), {})});
+        const QModelIndex index = single.index(0, 3, single.index(0, 0, single.index(0, 0)));
+        QVERIFY(index.isValid());
+        QVERIFY(!dialog->treeView()->itemDelegate()->createEditor(nullptr, QStyleOptionViewItem(), index));
+    }
+
+    void editedValueReachesTheDrive_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("shown"); // on the drive afterwards
+        QTest::addColumn<int>("writes");
+        QTest::newRow("spin box, axis Y") << 0 << 5 << "2400" << 1;
+        QTest::newRow("combo box") << 1 << 3 << "2:Torque" << 1;
+        QTest::newRow("hexadecimal dialog accepted") << 2 << 3 << "0x01A0" << 1;
+        QTest::newRow("hexadecimal dialog cancelled") << 2 << 7 << "0x00FF" << 0;
+    }
+
+    void editedValueReachesTheDrive()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, shown);
+        QFETCH(int, writes);
+        const auto dialog = makeEditingDialog();
+        QAbstractItemDelegate* delegate = dialog->treeView()->itemDelegate();
+        const QModelIndex index = cell(*dialog, row, column);
+        const std::unique_ptr<QWidget> editor = editorFor(*dialog, index);
+        QVERIFY(editor);
+        m_link->resetCounters();
+        if (QFuncodeEditorFactory::isDialogEditor(editor.get())) {
+            answerModalDialog([writes](QDialog* hex) {
+                hex->findChild<QLineEdit*>("HEX_EDIT")->setText("1A0");
+                writes ? hex->accept() : hex->reject();
+            });
+        }
+        delegate->setEditorData(editor.get(), index);
+        if (auto* spin = qobject_cast<QDoubleSpinBox*>(editor.get())) {
+            QCOMPARE(spin->value(), 3000.0);
+            spin->setValue(2400);
+        } else if (auto* combo = qobject_cast<QComboBox*>(editor.get())) {
+            combo->setCurrentIndex(2);
+        }
+        delegate->setModelData(editor.get(), dialog->treeModel(), index);
+        QCOMPARE(m_link->writeRequestCount(), writes);
+        QCOMPARE(m_device->getScaledCurValueStr(index.sibling(row, 0).data().toString(), (column - 3) / 2),
+                 shown);
+    }
+
+    // A value whose read failed shows "null": its editor, closed without typing, writes nothing.
+    void editorOnAValueNotReadWritesNothingUntyped()
+    {
+        const auto dialog = makeEditingDialog();
+        makeCodeFail(QStringLiteral("P00.02"));
+        QVERIFY(QTestHost::readCodes(m_device, {"P00.02"}));
+        QAbstractItemDelegate* delegate = dialog->treeView()->itemDelegate();
+        const std::unique_ptr<QWidget> editor = editorFor(*dialog, cell(*dialog, 0, 3));
+        m_link->resetCounters();
+        delegate->setEditorData(editor.get(), cell(*dialog, 0, 3));
+        delegate->setModelData(editor.get(), dialog->treeModel(), cell(*dialog, 0, 3));
+        QCOMPARE(m_link->writeRequestCount(), 0);
     }
 };
 
