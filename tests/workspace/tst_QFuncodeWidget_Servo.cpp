@@ -1,6 +1,8 @@
 #include "ModalAnswer.h"
 #include "QButtonManager.h"
 #include "QDatabaseManager.h"
+#include "QDefaultCompareFuncodeModel.h"
+#include "QDefaultCompareFuncodeView.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QDownloadFunCodeDlg_Servo.h"
@@ -36,6 +38,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewDialog>
@@ -65,6 +68,17 @@ class tst_QFuncodeWidget_Servo : public QObject
             titles.append(workspace()->tabWidget()->tabText(i));
         }
         return titles;
+    }
+
+    // The rows of the comparison with the defaults: number/axis.
+    QStringList defaultsShown() const
+    {
+        QStringList numbers;
+        for (const QStringList& row : workspace()->defaultCompareView()->getModel()->getModelData()) {
+            numbers << row.at(QDefaultCompareFuncodeModel::COL_INDEX) + '/' +
+                           row.at(QDefaultCompareFuncodeModel::COL_AXIS);
+        }
+        return numbers;
     }
 
     // Opens the drive's code tables from the tree; the current table's model and the cell of one code in it.
@@ -573,6 +587,54 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QPoint, expected);
         QCOMPARE(QFuncodeDetailInfoWidget::placeFor(cursor, size, QRect(100, 50, 400, 300)), expected);
+    }
+
+    void defaultComparisonReadsAnOnlineDriveFirst_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("online: read before the table fills") << true << QStringList{"P10.03/Y"};
+        QTest::newRow("offline: the values already held") << false << QStringList{"P10.02/Z"};
+    }
+
+    // The comparison with the defaults is refreshed on every show, reading an online drive first.
+    void defaultComparisonReadsAnOnlineDriveFirst()
+    {
+        QFETCH(bool, online);
+        QFETCH(QStringList, expected);
+        link()->setReplyDelay(5);
+        link()->setRawValue("P10.02", 2, 99);
+        QVERIFY(QTestHost::readAll(m_drive));
+        link()->setRawValue("P10.02", 2, 2); // back to its default, but not read again
+        link()->setRawValue("P10.03", 1, 99);
+        link()->setOnline(online);
+        QTestHost::clickTreeNode("three", TREE_NODE_DEFAULT_COMPARE, "defaults");
+        QCOMPARE(defaultsShown(), expected);
+        QCOMPARE(workspace()->defaultCompareView()->currentIndex().row(), 0);
+    }
+
+    // Between shows only the page's menu refreshes it; without a drive, neither a refresh nor a show takes
+    // the rows away, and the axis cell no longer shows a drive's right of the code.
+    void defaultComparisonRefreshesOnlyWhenAsked()
+    {
+        QDefaultCompareFuncodeView* view = workspace()->defaultCompareView();
+        QTestHost::checkModel(view->getModel());
+        QTestHost::clickTreeNode("three", TREE_NODE_DEFAULT_COMPARE, "defaults");
+        QCOMPARE(defaultsShown(), QStringList());
+        QVERIFY(m_drive->modifyFuncodeValueWithRecord("P10.04", 40, 0));
+        QCOMPARE(defaultsShown(), QStringList());
+        const QList<QMenu*> menus = view->findChildren<QMenu*>();
+        QCOMPARE(menus.size(), 1);
+        menus.first()->actions().value(0)->trigger();
+        QCOMPARE(defaultsShown(), QStringList{"P10.04/X"});
+        const QModelIndex axis = view->getModel()->index(0, QDefaultCompareFuncodeModel::COL_AXIS);
+        QVERIFY(!axis.data(Qt::DecorationRole).value<QIcon>().isNull());
+        QTestHost::select(QString());
+        view->OnRefresh();
+        view->hide();
+        view->show();
+        QCOMPARE(defaultsShown(), QStringList{"P10.04/X"});
+        QVERIFY(axis.data(Qt::DecorationRole).value<QIcon>().isNull());
     }
 
     void removedCurrentDriveEmptiesTheWorkspace()
