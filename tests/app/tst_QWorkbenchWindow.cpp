@@ -247,7 +247,7 @@ private slots:
     }
 
     // Reopening: projectOpensOnItsLastPage; one remembered page per project:
-    // tst_QSystemSetting::persistsAndSwitchingFileAnnouncesChanges.
+    // tst_QLibSetting::persistsAndSwitchingFileAnnouncesChanges.
     void openedPagesAreRemembered()
     {
         QTemporaryDir dir;
