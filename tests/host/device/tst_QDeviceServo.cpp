@@ -2,6 +2,8 @@
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
 #include "QProjectCore.h"
+#include "QServoMonitoredList.h"
+#include "QServoUnsavedParams.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
@@ -238,8 +240,8 @@ private slots:
         QCOMPARE(QDeviceServo::orderGroupName(names.split(',')), ordered.split(','));
     }
 
-    // Each change of the monitored list (its rules: tst_QServoMonitoredList) is announced once; an
-    // unknown code is not taken.
+    // Each change of the monitored list (its rules: monitoredListChangesSayWhetherTheyChanged) is announced
+    // once; an unknown code is not taken.
     void monitoredListChangesAreAnnounced()
     {
         QSignalSpy changed(m_device, &QDeviceBase::projectDataChanged);
@@ -254,6 +256,102 @@ private slots:
         QCOMPARE(changed.count(), 6);
         m_device->removeAllSelSubFuncode();
         QVERIFY(m_device->getSelSubFuncodeList().isEmpty());
+    }
+
+    // The monitored codes: each once, in the user's order, and every change says whether it changed.
+    void monitoredListChangesSayWhetherTheyChanged_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<QStringList>("after");
+        const QStringList start{"P00.01", "P00.02", "P00.03"};
+        QTest::newRow("append new") << "append" << true << "P00.04" << (start + QStringList{"P00.04"});
+        QTest::newRow("append again") << "append" << false << "P00.02" << start;
+        QTest::newRow("append empty") << "append" << false << "" << start;
+        QTest::newRow("up the middle")
+            << "up" << true << "P00.02" << QStringList{"P00.02", "P00.01", "P00.03"};
+        QTest::newRow("up the first") << "up" << false << "P00.01" << start;
+        QTest::newRow("up an absent one") << "up" << false << "P09.09" << start;
+        QTest::newRow("down the middle")
+            << "down" << true << "P00.02" << QStringList{"P00.01", "P00.03", "P00.02"};
+        QTest::newRow("down the last") << "down" << false << "P00.03" << start;
+        QTest::newRow("down an absent one") << "down" << false << "P09.09" << start;
+        QTest::newRow("remove") << "remove" << true << "P00.01" << QStringList{"P00.02", "P00.03"};
+        QTest::newRow("remove an absent one") << "remove" << false << "P09.09" << start;
+        // A list from a project file keeps the first of repeated codes; the same list again is no change.
+        QTest::newRow("assign with repeats") << "assign" << true << "P00.02,P00.01,P00.02,P00.03,P00.01"
+                                             << QStringList{"P00.02", "P00.01", "P00.03"};
+        QTest::newRow("assign the same") << "assign" << false << "P00.01,P00.02,P00.03,P00.03" << start;
+        QTest::newRow("clear") << "clear" << true << "" << QStringList();
+    }
+
+    void monitoredListChangesSayWhetherTheyChanged()
+    {
+        QFETCH(QString, operation);
+        QFETCH(bool, changed);
+        QFETCH(QString, funIndex);
+        QFETCH(QStringList, after);
+        QServoMonitoredList list;
+        QVERIFY(list.assign({"P00.01", "P00.02", "P00.03"}));
+        const QMap<QString, std::function<bool()>> operations{
+            {"append", [&] { return list.append(funIndex); }},
+            {"up", [&] { return list.moveUp(funIndex); }},
+            {"down", [&] { return list.moveDown(funIndex); }},
+            {"remove", [&] { return list.remove(funIndex); }},
+            {"assign", [&] { return list.assign(funIndex.split(',')); }},
+            {"clear", [&] { return list.clear(); }}};
+        QCOMPARE(operations.value(operation)(), changed);
+        QCOMPARE(list.list(), after);
+        QVERIFY(operation != "clear" || !list.clear());
+    }
+
+    // Which codes of which axis wait to be stored through power-off, and how the tables show it.
+    void unsavedCodesShownOverTheDrivesAxes_data()
+    {
+        QTest::addColumn<QList<int>>("unsavedAxes");
+        QTest::addColumn<int>("axisNum");
+        QTest::addColumn<bool>("unsaved");
+        QTest::newRow("nothing written") << QList<int>{} << 3 << false;
+        QTest::newRow("axis X of one") << QList<int>{0} << 1 << true;
+        QTest::newRow("axis Z of three") << QList<int>{2} << 3 << true;
+        QTest::newRow("axis Z beyond a one-axis drive") << QList<int>{2} << 1 << false;
+        QTest::newRow("axes outside 0..2 are ignored") << QList<int>{-1, 3} << 3 << false;
+        QTest::newRow("more axes than there are") << QList<int>{1} << 9 << true;
+    }
+
+    void unsavedCodesShownOverTheDrivesAxes()
+    {
+        QFETCH(QList<int>, unsavedAxes);
+        QFETCH(int, axisNum);
+        QFETCH(bool, unsaved);
+        QServoUnsavedParams params;
+        for (int axis : unsavedAxes) {
+            params.setUnsaved("P00.01", axis);
+        }
+        QCOMPARE(params.isUnsavedOnAnyAxis("P00.01", axisNum), unsaved);
+        QCOMPARE(params.savedText("P00.01", axisNum),
+                 QCoreApplication::translate("QDeviceServo", unsaved ? "STR_UNSAVED" : "STR_SAVED"));
+        QCOMPARE(params.saveColor("P00.01", axisNum) == QColor(Qt::white), !unsaved);
+        QVERIFY(!params.isUnsavedOnAnyAxis("P00.02", 3));
+    }
+
+    // Saving one axis leaves what waits on the other axes; a code forgotten (gone with a reload) is saved.
+    void clearingUnsavedAxisOrCodeKeepsTheOthers()
+    {
+        QServoUnsavedParams params;
+        for (int axis = 0; axis < 3; ++axis) {
+            params.setUnsaved("P00.01", axis);
+            params.setUnsaved("P00.02", axis);
+        }
+        params.clearAxis(0);
+        params.clearAxis(7); // no such axis: nothing happens
+        QVERIFY(!params.isUnsaved("P00.01", 0));
+        QVERIFY(!params.isUnsaved("P00.02", 0));
+        QVERIFY(params.isUnsaved("P00.01", 1));
+        params.forgetIf([](const QString& funIndex) { return funIndex == "P00.01"; });
+        QVERIFY(!params.isUnsavedOnAnyAxis("P00.01", 3));
+        QVERIFY(params.isUnsaved("P00.02", 2));
     }
 
     void saveAndResetKeepOnlySavedValues()
