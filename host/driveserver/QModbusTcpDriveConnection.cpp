@@ -52,7 +52,9 @@ void QModbusTcpDriveConnection::onReadyRead()
         if (!reply.send) {
             continue;
         }
-        const QByteArray frame = QModbusFrameCodec::tcpReply(request.transaction, request.unit, reply.pdu);
+        const QByteArray frame =
+            m_replyFramer ? m_replyFramer(request.transaction, request.unit, reply.pdu)
+                          : QModbusFrameCodec::tcpReply(request.transaction, request.unit, reply.pdu);
         if (reply.delayMs <= 0) {
             send(frame);
         } else {

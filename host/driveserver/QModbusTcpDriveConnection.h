@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 class QModbusDriveServer;
 class QTcpSocket;
 
@@ -26,6 +28,11 @@ public:
     QModbusTcpDriveConnection(QTcpSocket* socket, QModbusDriveServer* drives, const Limits& limits,
                               QObject* parent = nullptr);
 
+    // The bytes sent for a reply; by default its Modbus TCP frame. A drive that garbles its replies is
+    // simulated by another.
+    using ReplyFramer = std::function<QByteArray(quint16 transaction, int unit, const QByteArray& pdu)>;
+    void setReplyFramer(const ReplyFramer& framer) { m_replyFramer = framer; }
+
     // Ends the connection at once, whatever is unsent.
     void drop();
 
@@ -43,6 +50,7 @@ private:
     QTcpSocket* m_socket;
     QModbusDriveServer* m_drives;
     Limits m_limits;
+    ReplyFramer m_replyFramer;
     QByteArray m_buffer;
     QTimer m_idle;
     qint64 m_delayedBytes = 0; // replies waiting for their delay

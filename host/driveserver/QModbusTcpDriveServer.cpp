@@ -51,6 +51,7 @@ void QModbusTcpDriveServer::onNewConnection()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
         auto* connection = new QModbusTcpDriveConnection(socket, m_drives, m_limits, this);
+        connection->setReplyFramer(m_replyFramer);
         m_connections.append(connection);
         connect(connection, &QModbusTcpDriveConnection::finished, this, [this, connection]() {
             m_connections.removeOne(connection);

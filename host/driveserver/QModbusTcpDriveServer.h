@@ -29,6 +29,7 @@ public:
     // For connections made from now on.
     void setLimits(const QModbusTcpDriveConnection::Limits& limits) { m_limits = limits; }
     const QModbusTcpDriveConnection::Limits& limits() const { return m_limits; }
+    void setReplyFramer(const QModbusTcpDriveConnection::ReplyFramer& framer) { m_replyFramer = framer; }
 
 private:
     void onNewConnection();
@@ -36,5 +37,6 @@ private:
     QModbusDriveServer* m_drives;
     QTcpServer* m_server;
     QModbusTcpDriveConnection::Limits m_limits;
+    QModbusTcpDriveConnection::ReplyFramer m_replyFramer;
     QList<QModbusTcpDriveConnection*> m_connections;
 };

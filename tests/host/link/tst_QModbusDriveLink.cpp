@@ -3,30 +3,36 @@
 #include "QModbusDriveServer.h"
 #include "QModbusFrameCodec.h"
 #include "QModbusRtuDriveServer.h"
+#include "QModbusTcpDriveServer.h"
 #include "QSimulatedDriveCore.h"
 #include "QTestHost.h"
 
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 // The bytes a hostile drive sends instead of a reply (given the transaction, unit and PDU of the good one).
 typedef std::function<QByteArray(quint16, int, const QByteArray&)> Hostile;
 Q_DECLARE_METATYPE(Hostile)
 
-// A three-axis drive at unit 5 on 127.0.0.1, behind a QTcpServer of the test's own: every request is
-// answered by the simulated drive's server (with its delays and lost replies), except the next few
-// given to answerNext(), which get what a hostile drive sends instead.
-class TestDrive : public QObject
+// A three-axis drive at unit 5 on 127.0.0.1, served by the simulated drive's TCP server (with its delays
+// and lost replies), except the next few replies given to answerNext(), which are what a hostile drive
+// sends instead.
+class TestDrive
 {
 public:
-    TestDrive()
+    TestDrive() : tcp(&drives)
     {
         core = drives.addDrive(QTestHost::testModel(3), 5);
         core->setFrozen(true);
-        connect(&server, &QTcpServer::newConnection, this, &TestDrive::accept);
-        server.listen(QHostAddress::LocalHost, 0);
-        port = server.serverPort();
+        tcp.setLimits({qint64(4) << 20, 60000}); // room for a megabyte of garbage
+        tcp.setReplyFramer([this](quint16 transaction, int unit, const QByteArray& pdu) {
+            return m_left-- > 0 ? m_hostile(transaction, unit, pdu)
+                                : QModbusFrameCodec::tcpReply(transaction, unit, pdu);
+        });
+        QObject::connect(tcp.findChild<QTcpServer*>(), &QTcpServer::newConnection,
+                         [this]() { ++connections; });
+        tcp.listen(QHostAddress::LocalHost, 0);
+        port = tcp.port();
     }
 
     void answerNext(int count, const Hostile& hostile)
@@ -35,43 +41,13 @@ public:
         m_hostile = hostile;
     }
 
-    void stop()
-    {
-        server.close();
-        for (QTcpSocket* socket : server.findChildren<QTcpSocket*>()) {
-            socket->abort();
-        }
-    }
-
     QModbusDriveServer drives;
+    QModbusTcpDriveServer tcp;
     QSimulatedDriveCore* core = nullptr;
-    QTcpServer server;
     quint16 port = 0;
     int connections = 0;
 
 private:
-    void accept()
-    {
-        while (QTcpSocket* socket = server.nextPendingConnection()) {
-            ++connections;
-            auto buffer = std::make_shared<QByteArray>();
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer]() {
-                buffer->append(socket->readAll());
-                QModbusFrameCodec::Request r;
-                while (QModbusFrameCodec::takeTcpRequest(buffer.get(), &r) == QModbusFrameCodec::Frame) {
-                    const QModbusDriveServer::Reply reply = drives.handle(r.unit, r.pdu);
-                    const QByteArray bytes =
-                        m_left-- > 0 ? m_hostile(r.transaction, r.unit, reply.pdu)
-                                     : QModbusFrameCodec::tcpReply(r.transaction, r.unit, reply.pdu);
-                    if (reply.send) {
-                        QTimer::singleShot(reply.delayMs, socket,
-                                           [socket, bytes]() { socket->write(bytes); });
-                    }
-                }
-            });
-        }
-    }
-
     Hostile m_hostile;
     int m_left = 0;
 };
@@ -222,7 +198,7 @@ private slots:
         QFETCH(bool, stopServer);
         QSignalSpy online(m_link.get(), &QDriveLink::onlineChanged);
         QSignalSpy reads(m_link.get(), &QDriveLink::readFinished);
-        stopServer ? m_drive->stop() : m_drive->core->setOnline(false);
+        stopServer ? m_drive->tcp.close() : m_drive->core->setOnline(false);
         // Three groups on three axes: nine requests, so the drive is lost in the middle of them.
         for (int axis = 0; axis < 3; ++axis) {
             m_link->requestRead({QDriveValueItem("P00.00", axis), QDriveValueItem("P2.00", axis),
@@ -256,7 +232,7 @@ private slots:
         QCOMPARE(reads.at(0).at(1).value<QDriveValueList>().first().error, int(QDriveLink::LINK_ERR_OFFLINE));
 
         if (stopServer) {
-            QVERIFY(m_drive->server.listen(QHostAddress::LocalHost, m_drive->port));
+            QVERIFY(m_drive->tcp.listen(QHostAddress::LocalHost, m_drive->port));
         } else {
             m_drive->core->setOnline(true);
         }
