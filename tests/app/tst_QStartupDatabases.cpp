@@ -23,10 +23,9 @@ private slots:
         QTest::addColumn<bool>("askToRecover");
         QTest::addColumn<QStringList>("reported"); // a part of each problem, in order
         QTest::newRow("all well") << "good" << QString() << true << QStringList();
-        QTest::newRow("damaged, moved aside") << "damaged"
-                                              << "yes" << true << QStringList{"records-damaged-"};
-        QTest::newRow("damaged, kept") << "damaged"
-                                       << "no" << true << QStringList{"records.db: "};
+        QTest::newRow("damaged, moved aside")
+            << "damaged" << QString("yes") << true << QStringList{"records-damaged-"};
+        QTest::newRow("damaged, kept") << "damaged" << QString("no") << true << QStringList{"records.db: "};
         QTest::newRow("damaged, screenshot run")
             << "damaged" << QString() << false << QStringList{"records.db: "};
         QTest::newRow("read-only") << "read-only" << QString() << true << QStringList{"records.db: "};

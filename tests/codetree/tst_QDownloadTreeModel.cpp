@@ -66,6 +66,7 @@ private slots:
         m_device = QTestHost::addSelectedDrive(QStringLiteral("TST3"), kAlias);
         QVERIFY(m_device && QTestHost::readAll(m_device));
         makeModel(true);
+        loadThreeRows();
     }
     void cleanup()
     {
@@ -90,7 +91,6 @@ private slots:
 
     void rowsAreGroupedUnderTheTopNode()
     {
-        loadThreeRows();
         QCOMPARE(m_model->rowCount(top()), 2);
         QCOMPARE(groupIndex(0).data().toString(), QStringLiteral("P00 Basic"));
         QCOMPARE(m_model->rowCount(groupIndex(0)), 2);
@@ -151,7 +151,6 @@ private slots:
 
     void togglingAGroupTicksItsRowsAndTheParentsFollow()
     {
-        loadThreeRows();
         QCOMPARE(checkOf(groupIndex(0)), Qt::PartiallyChecked);
         QCOMPARE(checkOf(groupIndex(1)), Qt::Unchecked);
         QSignalSpy changed(m_model.get(), &QAbstractItemModel::dataChanged);
@@ -208,7 +207,6 @@ private slots:
 
     void refreshReadsTheDriveAndMarksFailedReads()
     {
-        loadThreeRows();
         QTestHost::link(kAlias)->setRawValue("P2.00", 2, 300);
         QVERIFY(QTestHost::readAll(m_device));
         QSignalSpy reset(m_model.get(), &QAbstractItemModel::modelReset);
@@ -225,7 +223,6 @@ private slots:
     // a re-read, an empty list clears them and leaves the checks alone, a new load forgets them.
     void failedCodesAreMarkedAndCheckedAlone()
     {
-        loadThreeRows();
         m_model->markFailed({"P2.00"});
         QCOMPARE(m_model->checkedNumberMap().keys(), QStringList{"P2.00"});
         QVERIFY(rowIndex(1, 0, 4).data(Qt::BackgroundRole).isValid());

@@ -160,16 +160,11 @@ private slots:
         QTest::addColumn<QString>("oldText"); // as the records page shows it
         QTest::addColumn<bool>("online");
         QTest::addColumn<QString>("reason"); // empty: restored
-        QTest::newRow("restored") << "P00.02"
-                                  << "1200" << true << "";
-        QTest::newRow("the drive holds it") << "P00.02"
-                                            << "3000" << true << "already holds";
-        QTest::newRow("out of range now") << "P00.01"
-                                          << "45.00" << true << "outside the range";
-        QTest::newRow("offline") << "P00.02"
-                                 << "1200" << false << "offline";
-        QTest::newRow("no old value") << "P00.02"
-                                      << "null" << true << "no old value";
+        QTest::newRow("restored") << "P00.02" << QString("1200") << true << "";
+        QTest::newRow("the drive holds it") << "P00.02" << QString("3000") << true << "already holds";
+        QTest::newRow("out of range now") << "P00.01" << QString("45.00") << true << "outside the range";
+        QTest::newRow("offline") << "P00.02" << QString("1200") << false << "offline";
+        QTest::newRow("no old value") << "P00.02" << QString("null") << true << "no old value";
     }
 
     // The old value of a record goes back into the drive as a new change, or is refused with the reason.

@@ -237,16 +237,15 @@ private slots:
         QVERIFY(model.index(0, A::COL_CUR_VALUE).data(Qt::ToolTipRole).toString() != QString("2.80"));
     }
 
-    // Only the edit column of a code that may be written (rights 1 or 2) and has an editor.
+    // Only the edit column of a code that may be written and has an editor (which rights allow a write:
+    // tst_QServoWriteRules::editability).
     void axisValueModelEditCellFlags_data()
     {
         QTest::addColumn<QString>("funIndex");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<bool>("editable");
         QTest::newRow("decimal") << "P00.01" << true << true;
-        QTest::newRow("write only") << "P00.08" << true << true;
         QTest::newRow("read only") << "P00.07" << true << false;
-        QTest::newRow("factory") << "P00.06" << true << false;
         QTest::newRow("bits, no editor") << "P00.10" << true << false;
         QTest::newRow("modifying switched off") << "P00.01" << false << false;
     }
