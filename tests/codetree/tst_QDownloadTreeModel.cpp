@@ -1,12 +1,16 @@
 #include "FuncodeRows.h"
 #include "QDeviceServo.h"
 #include "QDownloadTreeModel.h"
+#include "QDownloadTreeView_Servo.h"
 #include "QFuncodeWriteRoad_Servo.h"
 #include "QSimulatedDriveLink.h"
 #include "QTestHost.h"
+#include "QTestUi.h"
 #include "TreeItem.h"
 
+#include <QAction>
 #include <QBrush>
+#include <QMenu>
 #include <QtTest>
 #include <memory>
 
@@ -28,7 +32,8 @@ bool isRed(const QModelIndex& index)
 } // namespace
 
 // The import tree on a three-axis test drive: differences, check states, the order of the checked rows,
-// reading the drive again and writing an edited current value.
+// reading the drive again and writing an edited current value; and the tree's view: showing only the
+// differing rows, and what its collapse menu keeps open.
 class tst_QDownloadTreeModel : public QObject
 {
     Q_OBJECT
@@ -57,6 +62,17 @@ class tst_QDownloadTreeModel : public QObject
         m_model->load({row("P00 Basic", "P00.01", {"2.80", "2.80", "2.80"}, {"2.80", "2.80", "2.80"}),
                        row("P00 Basic", "P00.02", {"3000", "2500", "3000"}, {"3000", "3000", "3000"}),
                        row("P2 Gains", "P2.00", {"27.0", "27.0", "27.0"}, {"27.0", "27.0", "27.0"})});
+    }
+
+    // A shown view of the model, every node open.
+    std::unique_ptr<QDownloadTreeView_Servo> showView() const
+    {
+        auto view = std::make_unique<QDownloadTreeView_Servo>();
+        view->setModel(m_model.get());
+        view->resize(600, 400);
+        view->show();
+        view->expandAll();
+        return view;
     }
 
 private slots:
@@ -316,6 +332,33 @@ private slots:
         QCOMPARE(m_model->checkedCount(), 4);
         QCOMPARE(m_model->checkedNumbers().size(), 3);
         QCOMPARE(m_model->checkedOthers(), QStringList{"Faults"});
+    }
+
+    void viewShowsOnlyTheDifferingRows()
+    {
+        const auto view = showView();
+        view->setOnlyShowDiffItem();
+        QVERIFY(!view->isRowHidden(0, top()));
+        QVERIFY(view->isRowHidden(0, groupIndex(0)));
+        QVERIFY(!view->isRowHidden(1, groupIndex(0)));
+        QVERIFY(view->isRowHidden(1, top()));
+        QVERIFY(view->isRowHidden(0, groupIndex(1)));
+        view->setAlltItemHidden(false);
+        QVERIFY(!view->isRowHidden(0, groupIndex(0)));
+        QVERIFY(!view->isRowHidden(1, top()));
+        QVERIFY(!view->isRowHidden(0, groupIndex(1)));
+    }
+
+    // How the menu acts on the node under the mouse is the folding tree's (tst_QFoldingTreeView); this
+    // tree keeps its groups in view.
+    void viewCollapseAllKeepsTheGroupsInView()
+    {
+        const auto view = showView();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QTestUi::rightClick(view.get(), rowIndex(0, 1));
+        view->contextMenu()->findChild<QAction*>("STR_COLLAPSE_ALL")->trigger();
+        QVERIFY(view->isExpanded(top()));
+        QVERIFY(!view->isExpanded(groupIndex(0)));
     }
 };
 
