@@ -22,20 +22,6 @@ void QServoFunOperationModel::setSourceLayout(bool fromDevice, int axisNum, bool
     setHeadList(headers);
 }
 
-void QServoFunOperationModel::markDifferences(FunTreeItem* item) const
-{
-    const FunOperationDataUnit& unit = *item->unit();
-    if (!unit.isCurDevValueEqual()) {
-        item->setHighLightTrue();
-    }
-    for (int axis = 0; axis < unit.axisNum && axis < 3; ++axis) {
-        if (!unit.isMultiValueEqual(axis)) {
-            item->setAxisHighLight(axis);
-            item->setHighLightTrue();
-        }
-    }
-}
-
 QVariant QServoFunOperationModel::itemData(const FunTreeItem* item, int column, int role) const
 {
     if (m_showDefault && column == firstAxisColumn() + m_axisNum) {

@@ -18,8 +18,6 @@ public:
     bool showsDefault() const { return m_showDefault; }
 
 protected:
-    // Also marks a code whose value differs from the present drive's.
-    void markDifferences(FunTreeItem* item) const override;
     QVariant itemData(const FunTreeItem* item, int column, int role) const override;
 
 private:

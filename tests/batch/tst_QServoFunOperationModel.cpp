@@ -1,8 +1,8 @@
-// The servo batch-download tree: its value columns for a source, the default column, and which codes and
-// axis cells it marks as differing from the selected drive.
+// The servo batch-download tree: its value columns for a source and the default column. Which codes and
+// axis cells it marks as differing from the selected drive is the framework model's rule
+// (tst_QFunOperationModel::highlightsCodesThatDiffer).
 
 #include "BatchUnits.h"
-#include "FunTreeItem.h"
 #include "QServoFunOperationModel.h"
 #include "QTestHost.h"
 
@@ -50,40 +50,6 @@ private slots:
         QCOMPARE(model.columnCount(), columns);
         const QModelIndex code = model.index(0, 0, model.index(0, 0, model.topIndex()));
         QCOMPARE(model.data(code.siblingAtColumn(columns - 1)).toString(), lastCell);
-    }
-
-    void marksWhatDiffersFromTheDrive_data()
-    {
-        QTest::addColumn<QList<bool>>("known"); // of the drive's values 1, 2, 3, the unit's too
-        QTest::addColumn<QList<bool>>("axisMarked");
-        // Which axes differ is the framework model's (tst_QFunOperationModel::highlightsCodesThatDiffer);
-        // here the servo model's marks reach the cells and the selection.
-        QTest::newRow("all equal") << QList<bool>{true, true, true} << QList<bool>{false, false, false};
-        QTest::newRow("axis Y not read") << QList<bool>{true, false, true} << QList<bool>{false, true, false};
-    }
-
-    void marksWhatDiffersFromTheDrive()
-    {
-        QFETCH(QList<bool>, known);
-        QFETCH(QList<bool>, axisMarked);
-        const bool highlighted = axisMarked.contains(true);
-        QServoFunOperationModel model;
-        QTestHost::checkModel(&model);
-        model.setSourceLayout(false, 3, false);
-        FunOperationDataUnitPtr u = unit("P10.01", {1, 2, 3});
-        u->setCurDevValues({1, 2, 3}, known);
-        model.load({unit("P10.00", {1, 1, 1}), u});
-        const QModelIndex group = model.index(0, 0, model.topIndex());
-        const QModelIndex code = model.index(1, 0, group);
-        QCOMPARE(model.itemOf(code)->isHighLight(), highlighted);
-        QCOMPARE(model.itemOf(group)->isHighLight(), highlighted);
-        QCOMPARE(model.data(code, Qt::ForegroundRole).isValid(), highlighted);
-        for (int axis = 0; axis < 3; ++axis) {
-            QCOMPARE(model.data(code.siblingAtColumn(2 + axis), Qt::BackgroundRole).isValid(),
-                     axisMarked.at(axis));
-        }
-        model.selectDiffering();
-        QCOMPARE(model.checkedCount(), highlighted ? 1 : 0);
     }
 };
 
