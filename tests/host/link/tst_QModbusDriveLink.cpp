@@ -1,4 +1,5 @@
 #include "LinkAnswer.h"
+#include "PtyPair.h"
 #include "QModbusDriveLink.h"
 #include "QModbusDriveServer.h"
 #include "QModbusFrameCodec.h"
@@ -60,22 +61,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QTestHost::setUp());
-        const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
-        if (socat.isEmpty()) {
+        if (!m_pty.start()) {
+            QVERIFY2(QStandardPaths::findExecutable("socat").isEmpty(), "socat did not join two terminals");
             qWarning("socat is not installed: the RTU rows are left out");
-            return;
         }
-        m_socat.start(socat, {QStringLiteral("pty,raw,echo=0,link=%1").arg(m_dir.filePath("master")),
-                              QStringLiteral("pty,raw,echo=0,link=%1").arg(m_dir.filePath("drive"))});
-        QVERIFY(m_socat.waitForStarted());
-        QTRY_VERIFY(QFileInfo::exists(m_dir.filePath("master")) &&
-                    QFileInfo::exists(m_dir.filePath("drive")));
-    }
-
-    void cleanupTestCase()
-    {
-        m_socat.terminate();
-        m_socat.waitForFinished(2000);
     }
 
     void init()
@@ -251,7 +240,7 @@ private slots:
         QTest::newRow("tcp") << false << 400 << 500 << 200;
         // RTU frames carry no transaction: the link keeps the line quiet after a timeout so that a late
         // reply finds no request waiting.
-        if (m_socat.state() == QProcess::Running) {
+        if (m_pty.isRunning()) {
             QTest::newRow("rtu") << true << 200 << 300 << 0;
         }
     }
@@ -367,7 +356,7 @@ private:
     {
         QTest::addColumn<bool>("rtu");
         QTest::newRow("tcp") << false;
-        if (m_socat.state() == QProcess::Running) {
+        if (m_pty.isRunning()) {
             QTest::newRow("rtu") << true;
         }
     }
@@ -379,18 +368,15 @@ private:
         if (rtu) {
             m_rtu = std::make_unique<QModbusRtuDriveServer>(&m_drive->drives);
             QString error;
-            QVERIFY2(m_rtu->open(m_dir.filePath("drive"), 115200, QSerialPort::EvenParity, &error),
-                     qPrintable(error));
-            settings =
-                QDriveLinkSettings::rtu(m_dir.filePath("master"), 115200, QDriveLinkSettings::ParityEven, 5);
+            QVERIFY2(m_rtu->open(m_pty.drive(), 115200, QSerialPort::EvenParity, &error), qPrintable(error));
+            settings = QDriveLinkSettings::rtu(m_pty.program(), 115200, QDriveLinkSettings::ParityEven, 5);
         }
         settings.timeoutMs = timeoutMs;
         m_link = std::make_unique<QModbusDriveLink>(QTestHost::testModel(3), settings);
         QTRY_VERIFY_WITH_TIMEOUT(m_link->isOnline(), 5000);
     }
 
-    QTemporaryDir m_dir;
-    QProcess m_socat;
+    PtyPair m_pty;
     std::unique_ptr<TestDrive> m_drive;
     std::unique_ptr<QModbusRtuDriveServer> m_rtu;
     std::unique_ptr<QModbusDriveLink> m_link;
