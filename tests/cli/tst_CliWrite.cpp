@@ -4,8 +4,9 @@
 
 #include <QtTest>
 
-// write, backup and restore: servo-cli run as a process against servo-drive-sim on Modbus TCP, ending with
-// the round trip of a production line: a drive backed up, restored into another, both compared.
+// write, backup, restore and download: servo-cli run as a process against servo-drive-sim on Modbus TCP,
+// with the round trip of a production line (a drive backed up, restored into another, both compared) and
+// one parameter set downloaded into several drives, each with its own verdict.
 class tst_CliWrite : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,12 @@ private slots:
         QVERIFY(m_locked.start({"--model", "SD220", "--refuse-writes", "Servo enabled"}));
         QVERIFY(m_failing.start({"--model", "SD220", "--fail-code", "P02.03"}));
         QCOMPARE(cli({"backup", "sim:SD110", m_files.filePath("sd110.csv")}).exitCode, 0);
+        QVERIFY(m_source.start({"--model", "SD220"}));
+        QVERIFY(m_targets.start({"--model", "SD220", "--model", "SD220"}));
+        QVERIFY(m_other.start({"--model", "SD110"}));
+        QCOMPARE(cli({"write", m_source.tcp(), "P00.00", "222"}).exitCode, 0); // the motor type
+        QCOMPARE(cli({"write", m_source.tcp(), "P02.01", "35.5", "--axis", "all"}).exitCode, 0);
+        QCOMPARE(cli({"backup", m_source.tcp(), m_files.filePath("golden.funcodeservo")}).exitCode, 0);
     }
 
     // A write through the command line is recorded as an edit: axis, old and new value.
@@ -117,6 +124,40 @@ private slots:
                  QString("P02.05"));
     }
 
+    // Which drives run at once is the batch line's (tst_QServoBatchLine); here --jobs reaches it and
+    // each drive's failure stays with that drive.
+    void eachDriveGetsItsVerdict()
+    {
+        const QString golden = m_files.filePath("golden.funcodeservo");
+        const QStringList addresses{m_locked.tcp(), m_targets.tcp(1), m_other.tcp(),
+                                    QStringLiteral("tcp:127.0.0.1:%1/9").arg(m_other.port), m_targets.tcp(3)};
+        // Targets start from the factory set.
+        for (const QString& address : addresses) {
+            cli({"write", address, "P00.00", "221"});
+            cli({"write", address, "P02.01", "27.0", "--axis", "all"});
+        }
+        const CliRun download =
+            cli(QStringList{"download", golden, "--jobs", "4", "--format", "json", "--to"} + addresses);
+        QStringList seen;
+        const QJsonArray drives =
+            QJsonDocument::fromJson(download.out.toUtf8()).object().value("drives").toArray();
+        for (const QJsonValue& value : drives) {
+            const QJsonObject drive = value.toObject();
+            if (drive.value("ok").toBool()) {
+                seen << "ok";
+                QCOMPARE(cli({"compare", golden, drive.value("drive").toString()}).exitCode, 0);
+                continue;
+            }
+            const QString why = drive.value("error").toString();
+            seen << (why.contains("refused")                ? "refuses"
+                     : why.contains("the drive is a SD110") ? "is-a-SD110"
+                     : why.contains("did not answer")       ? "did-not-answer"
+                                                            : why);
+        }
+        QCOMPARE(seen.join(' '), QString("refuses ok is-a-SD110 did-not-answer ok"));
+        QCOMPARE(download.exitCode, 5);
+    }
+
 private:
     QString fingerprint(const QString& source)
     {
@@ -131,6 +172,9 @@ private:
     SimServer m_b;
     SimServer m_locked;
     SimServer m_failing;
+    SimServer m_source;
+    SimServer m_targets; // SD220 at units 1 and 3
+    SimServer m_other;
 };
 
 QTEST_GUILESS_MAIN(tst_CliWrite)
