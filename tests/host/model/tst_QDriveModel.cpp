@@ -168,17 +168,12 @@ private:
         return QJsonDocument(root).toJson();
     }
 
-    // The test model with one member of its first group, or of a code of that group, replaced (or removed
-    // by QJsonValue::Undefined).
+    // The test model with one member of its first group, or of a code of that group, replaced.
     static QByteArray withGroup(const QString& key, const QJsonValue& value)
     {
         QJsonArray groups = testRoot().value("groups").toArray();
         QJsonObject group = groups.at(0).toObject();
-        if (value.isUndefined()) {
-            group.remove(key);
-        } else {
-            group.insert(key, value);
-        }
+        group.insert(key, value);
         groups.replace(0, group);
         return withRoot("groups", groups);
     }
