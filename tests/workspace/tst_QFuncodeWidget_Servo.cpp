@@ -199,7 +199,8 @@ private slots:
         QButtonGroup* group = m_main->toolWidget()->getButtonGroup();
         QVERIFY(group && group->button(QButtonManager::BTN_READ_ALL));
         group->button(QButtonManager::BTN_READ_ALL)->click();
-        // How the reads are queued and batched is the device's matter (tst_QServoReadQueue).
+        // How the reads are queued and batched is the device's matter
+        // (tst_QDeviceServo::readQueueBatchEndsWhereAGroupEnds).
         QTRY_COMPARE(link()->readItemCount(), m_drive->getDriveModel()->codeCount() * m_drive->getAxisNum());
     }
 

@@ -3,7 +3,9 @@
 #include "QLibSetting.h"
 #include "QProjectCore.h"
 #include "QServoMonitoredList.h"
+#include "QServoReadQueue.h"
 #include "QServoUnsavedParams.h"
+#include "QServoValueStates.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
@@ -45,6 +47,154 @@ private slots:
     {
         QTestHost::clearProject();
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
+    }
+
+    // The state of one value through what happens to it, and its age from the stored read time.
+    // Events, separated by blanks: r<n> a read answered n, s a read got no answer, f the drive answered a
+    // read with an error, w<n> a write of n was sent, g the drive went offline or stopped answering.
+    void valueStateTransitions_data()
+    {
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<qint64>("lastGood");
+        QTest::addColumn<int>("stale");
+        QTest::addColumn<bool>("lastChanged"); // whether the last event changed anything to announce
+        const int notRead = QServoValue::NOT_READ;
+        const int read = QServoValue::READ;
+        const int stale = QServoValue::STALE;
+        const int written = QServoValue::WRITTEN;
+        QTest::newRow("never read") << "" << notRead << false << qint64(0) << 0 << false;
+        QTest::newRow("read") << "r5" << read << true << qint64(5) << 0 << true;
+        QTest::newRow("the same value again") << "r5 r5" << read << true << qint64(5) << 0 << false;
+        QTest::newRow("no answer keeps the last value") << "r5 s" << stale << true << qint64(5) << 1 << true;
+        QTest::newRow("no answer before any read") << "s" << notRead << false << qint64(0) << 0 << false;
+        QTest::newRow("failed read is unknown") << "r5 f" << stale << false << qint64(5) << 1 << true;
+        QTest::newRow("failed first read") << "f" << stale << false << qint64(0) << 1 << true;
+        QTest::newRow("drive gone") << "r5 g" << stale << true << qint64(5) << 1 << true;
+        QTest::newRow("gone leaves an unread value") << "g" << notRead << false << qint64(0) << 0 << false;
+        QTest::newRow("fresh again") << "r5 g r6" << read << true << qint64(6) << 0 << true;
+        QTest::newRow("written is not known") << "r5 w7" << written << false << qint64(5) << 0 << true;
+        QTest::newRow("read back") << "r5 w7 r7" << read << true << qint64(7) << 0 << true;
+        QTest::newRow("silence settles no write") << "r5 w7 s" << written << false << qint64(5) << 0 << false;
+        QTest::newRow("gone settles no write") << "r5 w7 g" << written << false << qint64(5) << 0 << false;
+    }
+
+    void valueStateTransitions()
+    {
+        QFETCH(QString, events);
+        QFETCH(int, state);
+        QFETCH(bool, known);
+        QFETCH(qint64, lastGood);
+        QFETCH(int, stale);
+        QFETCH(bool, lastChanged);
+        QServoValueStates states;
+        states.reset(2);
+        const QMap<QChar, std::function<bool(qint64)>> apply{
+            {'r', [&](qint64 n) { return states.setRead(1, 2, n); }},
+            {'s', [&](qint64) { return states.setNoAnswer(1, 2); }},
+            {'f', [&](qint64) { return states.setReadFailed(1, 2); }},
+            {'w', [&](qint64 n) { return states.setWritten(1, 2, n); }},
+            {'g', [&](qint64) { return !states.setAllStale(3).isEmpty(); }}};
+        bool changed = false;
+        for (const QString& event : events.split(' ', Qt::SkipEmptyParts)) {
+            changed = apply.value(event.at(0))(event.mid(1).toLongLong());
+        }
+        const QServoValue v = states.value(1, 2);
+        QCOMPARE(int(v.state), state);
+        QCOMPARE(v.isKnown(), known);
+        QCOMPARE(v.raw, lastGood);
+        QCOMPARE(states.staleCount(), stale);
+        QCOMPARE(changed, lastChanged);
+        QCOMPARE(int(states.value(0, 2).state), int(QServoValue::NOT_READ)); // the other code is untouched
+    }
+
+    void valueAgeComesFromTheReadTime()
+    {
+        QServoValueStates states;
+        states.reset(1);
+        qint64 now = 1000000;
+        states.setClock([&now] { return now; });
+        QCOMPARE(states.value(0, 0).ageMs, qint64(-1));
+        states.setRead(0, 0, 5, now - 300); // a queued read sent 300 ms ago
+        now += 12000;
+        QCOMPARE(states.value(0, 0).ageMs, qint64(12300));
+        QVERIFY(states.isReadSince(0, 0, now - 12300));
+        QVERIFY(!states.isReadSince(0, 0, now - 12299));
+        states.setAllStale(1);
+        now += 1000;
+        QCOMPARE(states.value(0, 0).ageMs, qint64(13300)); // a stale value keeps aging from its read
+        QVERIFY(!states.isReadSince(0, 0, 0));
+    }
+
+    // The queue of reads a device sends without waiting: each read once, requests cut where groups end.
+    void readQueueBatchEndsWhereAGroupEnds_data()
+    {
+        QTest::addColumn<QStringList>("queued");
+        QTest::addColumn<int>("maxItems");
+        QTest::addColumn<int>("taken");
+        QTest::newRow("everything fits") << QStringList{"P00.01", "P00.02", "P01.01"} << 5 << 3;
+        QTest::newRow("exactly fits") << QStringList{"P00.01", "P00.02", "P01.01"} << 3 << 3;
+        QTest::newRow("cut back to the group end")
+            << QStringList{"P00.01", "P00.02", "P01.01", "P01.02", "P01.03"} << 4 << 2;
+        QTest::newRow("cut falls on the group end")
+            << QStringList{"P00.01", "P00.02", "P01.01", "P01.02"} << 2 << 2;
+        QTest::newRow("one long group is cut where it must")
+            << QStringList{"P00.01", "P00.02", "P00.03", "P00.04"} << 3 << 3;
+        QTest::newRow("a first group longer than a request")
+            << QStringList{"P00.01", "P00.02", "P00.03", "P01.01"} << 2 << 2;
+        QTest::newRow("numbers without a dot form their own group")
+            << QStringList{"A", "A", "B", "B"} << 3 << 2;
+        QTest::newRow("a request takes one read at least") << QStringList{"P00.01", "P00.02"} << 0 << 1;
+    }
+
+    void readQueueBatchEndsWhereAGroupEnds()
+    {
+        QFETCH(QStringList, queued);
+        QFETCH(int, maxItems);
+        QFETCH(int, taken);
+        QServoReadQueue queue;
+        for (int i = 0; i < queued.size(); ++i) {
+            queue.enqueue(queued.at(i), i); // same number twice on different axes is two reads
+        }
+        const QDriveValueList batch = queue.takeBatch(maxItems);
+        QCOMPARE(batch.size(), taken);
+        QCOMPARE(queue.pendingCount(), queued.size() - taken);
+        for (int i = 0; i < batch.size(); ++i) {
+            QCOMPARE(batch.at(i).funIndex, queued.at(i)); // in queue order
+        }
+    }
+
+    // A read that waits or is with the drive is not queued again; once answered, dropped, forgotten (the
+    // link came back: those answers will not come) or cleared it may be.
+    void readQueueTakesEachReadOnce()
+    {
+        QServoReadQueue queue;
+        for (int axis = 0; axis < 3; ++axis) {
+            QVERIFY(queue.enqueue("P00.01", axis)); // the same number on another axis is another read
+        }
+        QVERIFY(!queue.enqueue("P00.01", 0));
+        QCOMPARE(queue.dropQueued([](const QServoReadQueue::Entry& e) { return e.axis == 1; }), 1);
+        QVERIFY(queue.enqueue("P00.01", 1));
+        const QDriveValueList batch = queue.takeBatch(10);
+        queue.setInFlight(7);
+        QVERIFY(!queue.enqueue("P00.01", 0)); // with the drive
+        QVERIFY(queue.enqueue("P00.02", 0));
+        queue.answered(6, {}); // an older request's answer changes nothing
+        QVERIFY(queue.hasInFlight());
+        queue.answered(7, batch);
+        QVERIFY(!queue.hasInFlight());
+        QVERIFY(queue.enqueue("P00.01", 0));
+        const QDriveValueList next = queue.takeBatch(10);
+        QCOMPARE(next.size(), 2);
+        QVERIFY(next.at(0).funIndex == "P00.02" && next.at(1).funIndex == "P00.01");
+        QVERIFY(next.at(0).axis == 0 && next.at(1).axis == 0);
+        queue.setInFlight(8);
+        queue.forgetInFlight();
+        QVERIFY(queue.enqueue("P00.01", 0));
+        queue.clearQueued();
+        QVERIFY(!queue.isBusy());
+        QVERIFY(queue.enqueue("P00.01", 0));
     }
 
     void queuedReadReportsOnlyChangedNumbers()
