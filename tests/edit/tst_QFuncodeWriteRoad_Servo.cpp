@@ -57,7 +57,7 @@ private slots:
         row("taken", "P00.02", 1500.0, "", Road::OUTCOME_DONE, "1500");
         row("decimal, converted once", "P00.01", 3.25, "", Road::OUTCOME_DONE, "3.25");
         row("the value it holds", "P00.02", 3000, "", Road::OUTCOME_DONE, "3000");
-        // Which values the rules refuse: tst_QServoWriteRules::refusals; one refusal shows the road's way.
+        // Which values the rules refuse: tst_QDeviceServo::writeRefusals; one refusal shows the road's way.
         row("out of range", "P00.01", 30.01, "", Road::OUTCOME_REFUSED, "2.80", "range");
         row("not a number", "P00.02", "fast", "", Road::OUTCOME_REFUSED, "3000", "range");
         row("offline", "P00.02", 1500, "offline", Road::OUTCOME_REFUSED, "3000", "offline");

@@ -439,7 +439,7 @@ private slots:
         QCOMPARE(twin->getDevHisFaultFormat(false).value(1).dataType, 3);
         QCOMPARE(stranger->getDevHisFaultFormat(false), stranger->getDevHisFaultFormat(true));
         // How a drive uses a stored format, from its start on, and decodes records with it:
-        // tst_QServoFaultStore::storedFormatIsUsedAndAnnounced, tst_QHisFaultRecordDecoder.
+        // tst_QDeviceServo::storedFormatIsUsedAndAnnounced, tst_QHisFaultRecordDecoder.
 
         m_boxes->clear();
         m_dlg->onBtnSaveClicked();

@@ -160,7 +160,7 @@ private slots:
         // The axis that differs from its default is marked, the others are not.
         QCOMPARE(cell("P00.01", M::COL_AXIS_Y).data(Qt::BackgroundRole).value<QBrush>(), QBrush(Qt::yellow));
         QVERIFY(!cell("P00.01", M::COL_AXIS_X).data(Qt::BackgroundRole).isValid());
-        // The code's right decides (tst_QServoWriteRules::editability); every row can be checked.
+        // The code's right decides (tst_QDeviceServo::writeEditability); every row can be checked.
         QVERIFY(m_model->flags(cell("P00.01", M::COL_AXIS_Z)) & Qt::ItemIsEditable);
         QVERIFY(!(m_model->flags(cell("P00.07", M::COL_AXIS_Y)) & Qt::ItemIsEditable));
         QVERIFY(m_model->flags(cell("P00.07", M::COL_INDEX)) & Qt::ItemIsUserCheckable);

@@ -84,7 +84,7 @@ private slots:
         QVERIFY(!list.contains(m_model->getSubFuncode(12)));
     }
 
-    // Which code a table lets a person edit is the write rules' matter (tst_QServoWriteRules::editability);
+    // Which code a table lets a person edit is the write rules' matter (tst_QDeviceServo::writeEditability);
     // the table asks them and greys the rows it may not edit.
     void editabilityFollowsWriteRules()
     {

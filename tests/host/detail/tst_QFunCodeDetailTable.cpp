@@ -238,7 +238,7 @@ private slots:
     }
 
     // Only the edit column of a code that may be written and has an editor (which rights allow a write:
-    // tst_QServoWriteRules::editability).
+    // tst_QDeviceServo::writeEditability).
     void axisValueModelEditCellFlags_data()
     {
         QTest::addColumn<QString>("funIndex");

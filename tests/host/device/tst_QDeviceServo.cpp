@@ -1,11 +1,15 @@
+#include "QConfigDB_Servo.h"
+#include "QDatabaseManager.h"
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
 #include "QLibSetting.h"
 #include "QProjectCore.h"
+#include "QServoFaultStore.h"
 #include "QServoMonitoredList.h"
 #include "QServoReadQueue.h"
 #include "QServoUnsavedParams.h"
 #include "QServoValueStates.h"
+#include "QServoWriteRules.h"
 #include "QSignalManager.h"
 #include "QSimulatedDriveLink.h"
 #include "QSystemSetting.h"
@@ -14,8 +18,9 @@
 #include <QtTest>
 
 // The device as a facade: reads queued and announced, value and drive states, writes sent and read back,
-// and the descriptions it answers from. The rules of its parts are proven in their own suites, those of
-// an edit (checked, compared, recorded) in the write road's.
+// and the descriptions it answers from; and the rules of the parts it owns (value states, read queue,
+// monitored list, unsaved codes, fault store, write rules), each on the part itself. Those of an edit
+// (checked, compared, recorded) are the write road's.
 class tst_QDeviceServo : public QObject
 {
     Q_OBJECT
@@ -27,6 +32,12 @@ class tst_QDeviceServo : public QObject
             list << m_device->getFuncodePtrByFunIndex(number);
         }
         return list;
+    }
+
+    static bool saveFormat(const QHisFaultFormatList_Servo& format)
+    {
+        return QDatabaseManager::self()->getConfigDatabase_Servo()->saveHisFaultFromat("TST", "T1", 903,
+                                                                                       format);
     }
 
     QDeviceServo* m_device = nullptr;
@@ -47,6 +58,7 @@ private slots:
     {
         QTestHost::clearProject();
         QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_ENGINEER);
+        saveFormat({});
     }
 
     // The state of one value through what happens to it, and its age from the stored read time.
@@ -502,6 +514,181 @@ private slots:
         params.forgetIf([](const QString& funIndex) { return funIndex == "P00.01"; });
         QVERIFY(!params.isUnsavedOnAnyAxis("P00.01", 3));
         QVERIFY(params.isUnsaved("P00.02", 2));
+    }
+
+    // What a drive keeps of its faults and when it announces changes. The texts made of them:
+    // tst_QFuncodeHelper_Servo::faultTexts.
+    void currentFaultChanges_data()
+    {
+        QTest::addColumn<QDriveFaultList>("before");
+        QTest::addColumn<QDriveFaultList>("after");
+        QTest::addColumn<int>("change");
+        const QDriveFaultList one{{"E.101", 0, 10}};
+        const int changed = QServoFaultStore::FAULTS_CHANGED;
+        const int added = changed | QServoFaultStore::FAULTS_NEW;
+        QTest::newRow("same list") << one << one << int(QServoFaultStore::FAULTS_UNCHANGED);
+        QTest::newRow("first fault") << QDriveFaultList() << one << added;
+        QTest::newRow("one of two cleared") << (one + QDriveFaultList{{"E.201", 0, 11}}) << one << changed;
+        QTest::newRow("replaced by another") << one << QDriveFaultList{{"E.201", 0, 12}} << added;
+        QTest::newRow("raised again later") << one << QDriveFaultList{{"E.101", 0, 20}} << added;
+        QTest::newRow("all cleared") << one << QDriveFaultList()
+                                     << (changed | QServoFaultStore::FAULTS_ALL_CLEARED);
+    }
+
+    void currentFaultChanges()
+    {
+        QFETCH(QDriveFaultList, before);
+        QFETCH(QDriveFaultList, after);
+        QFETCH(int, change);
+        QServoFaultStore store(QTestHost::testModel(1));
+        store.setCurFaults(before);
+        QCOMPARE(store.setCurFaults(after), change);
+        QCOMPARE(store.curFaults().size(), after.size());
+    }
+
+    // A fault the drive raises reaches the hub once, with the drive's values of the moment in its
+    // history record; reading the same faults again is no change; clearing them is announced.
+    void driveFaultsReachTheHubOnce()
+    {
+        QSignalManager* hub = QSignalManager::self();
+        QSignalSpy changed(hub, &QSignalManager::SigDeviceFaultChanged);
+        QSignalSpy arrived(hub, &QSignalManager::SigDeviceNewFaultArrived);
+        QSignalSpy cleared(hub, &QSignalManager::SigCurFaultHasClear);
+        const qint64 bus = m_link->rawValue("U00.01", 1);
+        QVERIFY(m_link->raiseFault("E.101", 1));
+        QVERIFY(!m_link->raiseFault("E.999", 0));
+        QVERIFY(arrived.wait());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toString(), QString("drive"));
+        QCOMPARE(m_device->getCurFaultList().size(), 1);
+        QCOMPARE(m_device->getCurFaultList().first()->faultName, QString("Overcurrent"));
+        QCOMPARE(m_device->getCurFaultList().first()->axisIndex, 1);
+        QTRY_COMPARE(m_device->getHistoryFaultList(1).size(), 1);
+        const tagHistoryFaultList record = m_device->getHistoryFaultList(1).first();
+        QCOMPARE(record.faults.value(0).faultCode, QString("E.101"));
+        QCOMPARE(record.params.size(), 1);
+        QCOMPARE(record.params.first().statusFunIndex, QString("U00.01"));
+        QCOMPARE(record.params.first().rawValue, bus);
+
+        QSignalSpy answered(m_link, &QDriveLink::currentFaultsRead);
+        m_device->OnReadFaultFuncode(1);
+        QVERIFY(answered.wait());
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(m_device->clearCurFaults());
+        QTRY_COMPARE(cleared.count(), 1);
+        QVERIFY(m_device->getCurFaultList().isEmpty());
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(arrived.count(), 1);
+    }
+
+    void storedFormatIsUsedAndAnnounced()
+    {
+        QSignalSpy spy(QSignalManager::self(), &QSignalManager::SigHistoryFaultChanged);
+        m_device->initHisFaultFormat(true);
+        QCOMPARE(spy.count(), 0); // nothing stored: the model's own, unchanged
+        QHisFaultFormatList_Servo format = m_device->getDevHisFaultFormat(true);
+        format[1].name = "Bus";
+        QVERIFY(saveFormat(format));
+        m_device->initHisFaultFormat(true);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(m_device->getDevHisFaultFormat(false), format);
+        QVERIFY(m_device->getDevHisFaultFormat(true) != format);
+        m_device->initHisFaultFormat(false);
+        QCOMPARE(m_device->getDevHisFaultFormat(false), m_device->getDevHisFaultFormat(true));
+        QCOMPARE(spy.count(), 2);
+    }
+
+    // Every reason a value may not be written, decided before anything is sent: the code, its right, the
+    // authority, the axis, the oscilloscope, the drive's state and the value's range.
+    void writeRefusals_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<double>("value"); // in shown units
+        QTest::addColumn<int>("axis");
+        QTest::addColumn<QString>("state"); // "", "oscilloscope", "offline" or "manufacturer"
+        QTest::addColumn<int>("error");
+        const int range = QDeviceServo::WRITE_ERR_RANGE;
+        const int readOnly = QDeviceServo::WRITE_ERR_READ_ONLY;
+        const int osci = QDeviceServo::WRITE_ERR_OSCI;
+        // Where a range ends for each kind of code: tst_QFuncodeScaling::rangeFollowsDescriptionAndDataType.
+        QTest::newRow("decimal in range") << "P00.01" << 3.25 << 2 << "" << 0;
+        QTest::newRow("decimal above maximum") << "P00.01" << 30.01 << 0 << "" << range;
+        QTest::newRow("enumerated value") << "P00.03" << 2.0 << 0 << "" << 0;
+        QTest::newRow("enumerated gap") << "P00.00" << 2.0 << 0 << "" << range;
+        QTest::newRow("menu digits") << "P00.05" << 12.0 << 0 << "" << 0;
+        QTest::newRow("menu digit out of options") << "P00.05" << 3.0 << 0 << "" << range;
+        QTest::newRow("read only") << "P00.07" << 10.0 << 0 << "" << readOnly;
+        QTest::newRow("factory") << "P00.06" << 10.0 << 0 << "" << readOnly;
+        QTest::newRow("write only") << "P00.08" << 10.0 << 0 << "" << 0;
+        QTest::newRow("state code") << "U00.01" << 10.0 << 0 << "" << readOnly;
+        QTest::newRow("unknown code")
+            << "P99.99" << 5.0 << 0 << "" << int(QDeviceServo::WRITE_ERR_UNKNOWN_CODE);
+        QTest::newRow("no such axis") << "P00.01" << 3.0 << 3 << "" << int(QDeviceServo::WRITE_ERR_AXIS);
+        QTest::newRow("above authority")
+            << "P00.09" << 5.0 << 0 << "" << int(QDeviceServo::WRITE_ERR_AUTHORITY);
+        QTest::newRow("at the manufacturer's authority") << "P00.09" << 5.0 << 0 << "manufacturer" << 0;
+        QTest::newRow("oscilloscope's first code") << "P2.02" << 3.0 << 0 << "oscilloscope" << osci;
+        QTest::newRow("oscilloscope's other code") << "P2.03" << 3.0 << 0 << "oscilloscope" << osci;
+        QTest::newRow("oscilloscope's code, stopped") << "P2.02" << 3.0 << 0 << "" << 0;
+        QTest::newRow("free code while the oscilloscope runs")
+            << "P00.02" << 100.0 << 0 << "oscilloscope" << 0;
+        QTest::newRow("offline") << "P00.02" << 100.0 << 0 << "offline"
+                                 << int(QDeviceServo::WRITE_ERR_OFFLINE);
+    }
+
+    // The raw value is checked (converted once, where an edit begins); a refusal comes with a reason, and
+    // while the oscilloscope runs or the drive is offline the drive takes no write at all.
+    void writeRefusals()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(double, value);
+        QFETCH(int, axis);
+        QFETCH(QString, state);
+        QFETCH(int, error);
+        if (state == "manufacturer") {
+            QLibSetting::self()->getSystemSetting()->setAuthority(AUTHORITY_MANUFACTURER);
+        }
+        m_device->setOsciRunning(state == "oscilloscope");
+        QTestHost::link("drive")->setOnline(state != "offline");
+        const QServoWriteRules rules(*m_device);
+        QString reason;
+        const tagSubFuncode_Servo* fun = m_device->getFuncodePtrByFunIndex(funIndex);
+        const qint64 raw = fun ? m_device->scaledToRaw(fun, value) : 0;
+        QCOMPARE(rules.checkRawValue(funIndex, raw, axis, &reason), error);
+        QCOMPARE(reason.isEmpty(), error == 0);
+        const bool permitted = state != "oscilloscope" && state != "offline";
+        QCOMPARE(rules.isWritePermitted(&reason), permitted);
+        QCOMPARE(reason.isEmpty(), permitted);
+    }
+
+    void writeEditability_data()
+    {
+        QTest::addColumn<QString>("funIndex");
+        QTest::addColumn<int>("rwLevel");  // -1: the code's own
+        QTest::addColumn<bool>("running"); // the oscilloscope
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("write only") << "P00.08" << -1 << false << true;
+        QTest::newRow("read only") << "P00.07" << -1 << false << false;
+        QTest::newRow("factory") << "P00.06" << -1 << false << false;
+        QTest::newRow("oscilloscope's first code, running") << "P2.02" << -1 << true << false;
+        QTest::newRow("read-only oscilloscope's first code, stopped") << "P2.02" << 0 << false << true;
+        QTest::newRow("oscilloscope's other code, stopped") << "P2.03" << -1 << false << false;
+        QTest::newRow("free code while the oscilloscope runs") << "P2.01" << -1 << true << true;
+    }
+
+    // Whether a table lets an edit begin: the oscilloscope's first code follows the oscilloscope alone, its
+    // other codes are never edited there; the drive's state is left to the write.
+    void writeEditability()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(int, rwLevel);
+        QFETCH(bool, running);
+        QFETCH(bool, editable);
+        tagSubFuncode_Servo fun = *m_device->getFuncodePtrByFunIndex(funIndex);
+        fun.rwLevel = rwLevel < 0 ? fun.rwLevel : rwLevel;
+        m_device->setOsciRunning(running);
+        QTestHost::link("drive")->setOnline(false);
+        QCOMPARE(QServoWriteRules(*m_device).isEditable(fun), editable);
     }
 
     void saveAndResetKeepOnlySavedValues()
