@@ -19,8 +19,8 @@
 
 // The device as a facade: reads queued and announced, value and drive states, writes sent and read back,
 // and the descriptions it answers from; and the rules of the parts it owns (value states, read queue,
-// monitored list, unsaved codes, fault store, write rules), each on the part itself. Those of an edit
-// (checked, compared, recorded) are the write road's.
+// monitored list, unsaved codes, fault store, write rules, comparison with the defaults), each on the part
+// itself. Those of an edit (checked, compared, recorded) are the write road's.
 class tst_QDeviceServo : public QObject
 {
     Q_OBJECT
@@ -689,6 +689,59 @@ private slots:
         m_device->setOsciRunning(running);
         QTestHost::link("drive")->setOnline(false);
         QCOMPARE(QServoWriteRules(*m_device).isEditable(fun), editable);
+    }
+
+    // The drive's own list of settings that differ from their defaults (getCompareFuncodeDefault).
+    void defaultComparisonListsWhatDiffers_data()
+    {
+        QTest::addColumn<QString>("funIndex"); // empty: nothing is changed
+        QTest::addColumn<int>("axis");
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<bool>("readAfter");   // the changed value is read into the device
+        QTest::addColumn<QString>("axisName"); // empty: the code is not listed
+        // A new drive holds its defaults: every kind of default text must equal its value.
+        QTest::newRow("new drive") << "" << 0 << qint64(0) << true << "";
+        QTest::newRow("decimal on Z") << "P10.05" << 2 << qint64(42) << true << "Z";
+        QTest::newRow("two decimals on Y") << "P00.01" << 1 << qint64(315) << true << "Y";
+        QTest::newRow("enumerated on X") << "P00.03" << 0 << qint64(2) << true << "X";
+        QTest::newRow("hexadecimal on X") << "P00.04" << 0 << qint64(256) << true << "X";
+        // A value changed in the drive but not read since is not known to differ.
+        QTest::newRow("not read since") << "P10.07" << 0 << qint64(77) << false << "";
+        // Above the present authority the code is not shown anywhere, here neither (which codes the
+        // authority shows: tst_QDeviceServo::descriptionsFollowAuthority).
+        QTest::newRow("above authority") << "P00.09" << 0 << qint64(77) << true << "";
+        // The monitoring values of the state group move all the time; none of them is a setting.
+        QTest::newRow("state code") << "U00.01" << 0 << qint64(77) << true << "";
+    }
+
+    void defaultComparisonListsWhatDiffers()
+    {
+        QFETCH(QString, funIndex);
+        QFETCH(int, axis);
+        QFETCH(qint64, raw);
+        QFETCH(bool, readAfter);
+        QFETCH(QString, axisName);
+        QVERIFY(m_device->getCompareFuncodeDefault().isEmpty()); // nothing read yet
+        if (!readAfter) {
+            QVERIFY(QTestHost::readAll(m_device));
+        }
+        if (!funIndex.isEmpty()) {
+            m_link->setRawValue(funIndex, axis, raw);
+        }
+        if (readAfter) {
+            QVERIFY(QTestHost::readAll(m_device));
+        }
+        const QList<QStringList> rows = m_device->getCompareFuncodeDefault();
+        if (axisName.isEmpty()) {
+            QCOMPARE(rows, QList<QStringList>());
+            return;
+        }
+        QCOMPARE(rows.size(), 1);
+        const QString name = m_device->getFuncodePtrByFunIndex(funIndex)->funName;
+        QCOMPARE(rows.first().mid(0, 3), (QStringList{funIndex, name, axisName}));
+        QCOMPARE(rows.first().at(3), m_device->getScaledCurValueStr(funIndex, axis));
+        QCOMPARE(rows.first().at(4), m_device->getScaledDefaultValueStr(funIndex, axis));
+        QVERIFY(rows.first().at(3) != rows.first().at(4));
     }
 
     void saveAndResetKeepOnlySavedValues()
