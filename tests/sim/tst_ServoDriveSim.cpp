@@ -3,6 +3,7 @@
 #include "QModbusDriveLink.h"
 #include "QProjectCore.h"
 #include "QTestHost.h"
+#include "SimServer.h"
 
 #include <QTcpSocket>
 #include <QtTest>
@@ -77,7 +78,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         QProcess sim;
-        sim.start(program(), arguments);
+        sim.start(QStringLiteral(SERVO_DRIVE_SIM_EXE), arguments);
         QVERIFY(sim.waitForFinished(10000));
         QCOMPARE(sim.exitCode(), 2);
         const QString err = QString::fromUtf8(sim.readAllStandardError());
@@ -89,42 +90,39 @@ private slots:
     // parent.
     void servesADriveAndLogsEachRequest()
     {
-        QProcess sim;
-        QString out;
-        const int port = start(&sim, {"--model", "SD110", "--unit", "3", "--verbose"}, &out);
-        QVERIFY2(port > 0, qPrintable(out));
+        SimServer sim;
+        QVERIFY(sim.start({"--model", "SD110", "--unit", "3", "--verbose"}));
         const QDriveModelPtr model = QProjectCore::self()->getCatalogue()->model("SD110");
         QVERIFY(model);
-        QModbusDriveLink link(model, QDriveLinkSettings::tcp("127.0.0.1", port, 3));
+        QModbusDriveLink link(model, QDriveLinkSettings::tcp("127.0.0.1", sim.port, 3));
         QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
         QSignalSpy read(&link, &QDriveLink::readFinished);
         const QString code = model->codes.first().funIndex;
         link.requestRead({QDriveValueItem(code, 0)});
         QVERIFY(read.wait());
         QCOMPARE(read.at(0).at(1).value<QDriveValueList>().first().error, int(QDriveLink::LINK_OK));
+        QString out;
         QVERIFY(QTest::qWaitFor(
             [&]() {
-                out += QString::fromUtf8(sim.readAllStandardOutput());
+                out += QString::fromUtf8(sim.process().readAllStandardOutput());
                 return out.contains(
                     QRegularExpression("unit 3 \\(SD110 X\\) read [^\\n]*\\(" + code + "\\)"));
             },
             5000));
-        sim.closeWriteChannel(); // the workbench going away
-        QVERIFY(sim.waitForFinished(5000));
-        QCOMPARE(sim.exitCode(), 0);
+        sim.process().closeWriteChannel(); // the workbench going away
+        QVERIFY(sim.process().waitForFinished(5000));
+        QCOMPARE(sim.process().exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!link.isOnline(), 5000);
     }
 
     void staysSmallForAClientThatNeverReads()
     {
-        QProcess sim;
-        QString out;
-        const int port = start(&sim, {}, &out);
-        QVERIFY2(port > 0, qPrintable(out));
+        SimServer sim;
+        QVERIFY(sim.start({}));
         QTcpSocket client;
         client.setReadBufferSize(1); // the replies stay with the simulator
         client.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
-        client.connectToHost(QHostAddress::LocalHost, quint16(port));
+        client.connectToHost(QHostAddress::LocalHost, quint16(sim.port));
         QVERIFY(client.waitForConnected(5000));
         QByteArray requests; // reads of 125 registers
         for (quint16 i = 0; i < 1000; ++i) {
@@ -138,7 +136,7 @@ private slots:
                 break; // dropped, or the simulator stopped reading
             }
         }
-        QFile status(QStringLiteral("/proc/%1/status").arg(sim.processId()));
+        QFile status(QStringLiteral("/proc/%1/status").arg(sim.process().processId()));
         QVERIFY(status.open(QIODevice::ReadOnly));
         const QRegularExpression peak(QStringLiteral("VmHWM:\\s*(\\d+) kB"));
         const qint64 peakKb = peak.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
@@ -149,28 +147,8 @@ private slots:
 #endif
         QVERIFY2(peakKb > 0 && peakKb < limitKb, qPrintable(QStringLiteral("peak %1 kB").arg(peakKb)));
         QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, 10000); // dropped
-        sim.closeWriteChannel();
-        QVERIFY(sim.waitForFinished(5000));
-    }
-
-private:
-    static QString program()
-    {
-        return QStringLiteral(SERVO_DRIVE_SIM_EXE);
-    }
-
-    // Starts the simulator on a free port; returns the port, 0 when it did not say.
-    static int start(QProcess* sim, const QStringList& arguments, QString* out)
-    {
-        sim->start(program(), arguments + QStringList{"--port", "0", "--watch-stdin"});
-        const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
-        const bool said = QTest::qWaitFor(
-            [&]() {
-                *out += QString::fromUtf8(sim->readAllStandardOutput());
-                return listening.match(*out).hasMatch();
-            },
-            10000);
-        return said ? listening.match(*out).captured(1).toInt() : 0;
+        sim.process().closeWriteChannel();
+        QVERIFY(sim.process().waitForFinished(5000));
     }
 };
 
