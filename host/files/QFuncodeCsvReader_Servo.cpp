@@ -1,63 +1,19 @@
 #include "QFuncodeCsvReader_Servo.h"
 
 #include "QBoundedFileReader.h"
+#include "QFuncodeCsvHalves.h"
+#include "QFuncodeCsvRecords.h"
 #include "QFuncodeHelperBase.h"
-#include "QFuncodeLineSplitter_Servo.h"
 
 #include <QTextCodec>
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace {
 typedef QFuncodeHelperBase Errors;
-
-// The line that starts at pos cut at its commas in one pass, into views written in place (made with their
-// position also when empty, which QStringRef::mid forgets, so that a run of tokens is one view of the
-// line). Returns where the line ends ('\n', '\r' or "\r\n", with the length of the end in *endLength), or
-// -1 when the line holds a quote: a quoted field may hold commas and line ends, and is read apart.
-int cutLine(const QString& text, int pos, QFuncodeFileParser_Servo::Tokens* tokens, int* endLength)
-{
-    const int size = text.size();
-    const QChar* data = text.constData();
-    // The views of the line before are written over: lines of one file mostly have as many tokens.
-    if (tokens->size() < 2) {
-        tokens->resize(32);
-    }
-    QStringRef* token = tokens->data();
-    int room = tokens->size() - 1; // the last token after the last comma always fits
-    int count = 0;
-    int start = pos;
-    int i = pos;
-    for (; i < size; ++i) {
-        const ushort c = data[i].unicode();
-        // Letters and digits, nearly every character, are above all four looked for.
-        if (c > ',') {
-            continue;
-        }
-        if (c == ',') {
-            if (count == room) {
-                tokens->resize(2 * tokens->size() + 16);
-                token = tokens->data();
-                room = tokens->size() - 1;
-            }
-            token[count++] = QStringRef(&text, start, i - start);
-            start = i + 1;
-        } else if (c == '"') {
-            return -1;
-        } else if (c == '\n' || c == '\r') {
-            break;
-        }
-    }
-    token[count++] = QStringRef(&text, start, i - start);
-    if (count != tokens->size()) {
-        tokens->resize(count);
-    }
-    *endLength = 0;
-    if (i < size) {
-        *endLength = data[i].unicode() == '\r' && i + 1 < size && data[i + 1].unicode() == '\n' ? 2 : 1;
-    }
-    return i;
-}
 } // namespace
 
 QFuncodeCsvReader_Servo::QFuncodeCsvReader_Servo(bool requireMark,
@@ -105,37 +61,77 @@ QString QFuncodeCsvReader_Servo::decode(const QByteArray& bytes)
 int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info)
 {
     m_detail.clear();
-    const QString text = decode(bytes);
+    const int cut = QFuncodeCsvHalves::cut(bytes);
+    const int result = cut > 0 ? readHalves(bytes, cut, info) : kReadWhole;
+    return result != kReadWhole ? result : readWhole(decode(bytes), info);
+}
+
+int QFuncodeCsvReader_Servo::readWhole(const QString& text, tagExportDevInfo_Servo* info)
+{
     // Looked at in place: a trimmed copy would hold the whole text a second time.
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); })) {
         return fail(Errors::FILE_ERR_EMPTY, QString());
     }
     QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
     parser.setCancelFlag(m_cancel);
-    QFuncodeFileParser_Servo::Tokens tokens;
-    QStringList quoted;
-    QString record; // a record with quoted fields, unquoted
-    int pos = 0;
-    for (int line = 1; pos < text.size();) {
-        int endLength = 0;
-        const int end = cutLine(text, pos, &tokens, &endLength);
-        int lines = 1;
-        if (end < 0) {
-            // A quoted field may hold a line end: the record goes on to the field's end.
-            lines = 0;
-            pos = QFuncodeLineSplitter_Servo::tokenizeRecord(text, pos, &quoted, &lines);
-            QFuncodeLineSplitter_Servo::viewsOf(quoted, &record, &tokens);
-        } else {
-            pos = end + endLength;
-        }
-        if (!parser.addLine(line, tokens, false)) {
-            break;
-        }
-        line += qMax(lines, 1);
+    QFuncodeCsvRecords records(text);
+    records.feed(&parser);
+    return finish(&parser, info);
+}
+
+// The first half's lines up to the first function code are read before the second half is started: they
+// name the drive model both halves are read with. Whatever the halves cannot settle (a half that is not
+// UTF-8, codes over the limit together, a first half that stops before its codes) is left to readWhole.
+int QFuncodeCsvReader_Servo::readHalves(const QByteArray& bytes, int cut, tagExportDevInfo_Servo* info)
+{
+    QString head;
+    if (!QFuncodeCsvHalves::decode(bytes, 0, cut, &head)) {
+        return kReadWhole;
     }
-    if (!parser.finish()) {
-        return fail(parser.error(), parser.errorDetail());
+    QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
+    std::atomic_bool tailFailed(false);
+    parser.setCancelFlag(m_cancel, &tailFailed);
+    QFuncodeCsvRecords records(head);
+    // Stopped so soon (or not at codes by the middle), the file is read again whole: its text may yet be
+    // of the local encoding, which only the second half can tell.
+    if (!records.feed(&parser, true) || records.atEnd()) {
+        return kReadWhole;
     }
-    *info = parser.result();
+    QFuncodeFileParser_Servo second(m_requireMark, m_lookup);
+    second.continueAfter(parser);
+    std::atomic_bool headEnded(false);
+    second.setCancelFlag(m_cancel, &headEnded);
+    QString tail;
+    bool tailDecoded = false;
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            tailDecoded = QFuncodeCsvHalves::decode(bytes, cut, bytes.size(), &tail);
+            if (!tailDecoded) {
+                // The file is in the local encoding: the first half need not be read on.
+                tailFailed = true;
+                return;
+            }
+            QFuncodeCsvRecords tailRecords(tail);
+            tailRecords.feed(&second);
+        });
+    } catch (const std::system_error&) {
+        return kReadWhole;
+    }
+    const bool headRead = records.feed(&parser);
+    headEnded = !headRead;
+    worker.join();
+    if (!tailDecoded || (headRead && !parser.append(&second, records.line() - 1))) {
+        return kReadWhole;
+    }
+    return finish(&parser, info);
+}
+
+int QFuncodeCsvReader_Servo::finish(QFuncodeFileParser_Servo* parser, tagExportDevInfo_Servo* info)
+{
+    if (!parser->finish()) {
+        return fail(parser->error(), parser->errorDetail());
+    }
+    *info = parser->result();
     return Errors::FILE_OK;
 }

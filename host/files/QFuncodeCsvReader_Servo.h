@@ -10,6 +10,10 @@
 // makes of them (CRLF, LF or CR line ends, a byte-order mark, UTF-8 or the local encoding, quoted fields,
 // names with commas, empty lines at the end).
 //
+// A large file is read in two halves on two threads (QFuncodeCsvHalves), each with a parser of its own,
+// and the halves are joined in file order: the records, the first error by line order and the lines
+// named come out as one reading of the whole file gives them.
+//
 // Limits: a file of at most kMaxFileBytes, and those of QFuncodeFileParser_Servo (codes, field length,
 // reading time). The file's bytes and their text are held in memory together while it is read.
 class QFuncodeCsvReader_Servo
@@ -34,7 +38,13 @@ public:
     static QString decode(const QByteArray& bytes);
 
 private:
+    // What readHalves gives for a file it leaves to readWhole.
+    static constexpr int kReadWhole = -1;
+
     int fail(int error, const QString& detail);
+    int readWhole(const QString& text, tagExportDevInfo_Servo* info);
+    int readHalves(const QByteArray& bytes, int cut, tagExportDevInfo_Servo* info);
+    int finish(QFuncodeFileParser_Servo* parser, tagExportDevInfo_Servo* info);
 
     bool m_requireMark;
     QFuncodeFileParser_Servo::ModelLookup m_lookup;

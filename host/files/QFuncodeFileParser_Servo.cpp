@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -72,16 +73,53 @@ const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QStringRe
 bool QFuncodeFileParser_Servo::fail(int error, int line, const QString& what)
 {
     m_error = error;
-    m_detail = line > 0 ? QStringLiteral("%1: %2").arg(Errors::lineText(line), what) : what;
+    m_errorLine = line;
+    m_errorText = what;
     m_state = ENDED;
     return false;
+}
+
+QString QFuncodeFileParser_Servo::errorDetail() const
+{
+    if (m_errorLine <= 0) {
+        return m_errorText;
+    }
+    return QStringLiteral("%1: %2").arg(Errors::lineText(m_errorLine), m_errorText);
+}
+
+void QFuncodeFileParser_Servo::continueAfter(const QFuncodeFileParser_Servo& first)
+{
+    m_model = first.m_model;
+    m_clock = first.m_clock;
+    m_state = READ_CODES;
+}
+
+bool QFuncodeFileParser_Servo::append(QFuncodeFileParser_Servo* second, int linesBefore)
+{
+    // Read on, this parser would have refused the code over the limit wherever it came.
+    if (m_codes.size() + second->m_codes.size() >= size_t(kMaxCodes)) {
+        return false;
+    }
+    m_codes.insert(m_codes.end(), std::make_move_iterator(second->m_codes.begin()),
+                   std::make_move_iterator(second->m_codes.end()));
+    second->m_codes.clear();
+    m_state = second->m_state;
+    if (second->m_lastLine > 0) {
+        m_lastLine = second->m_lastLine + linesBefore;
+    }
+    if (second->m_error != Errors::FILE_OK) {
+        m_error = second->m_error;
+        m_errorLine = second->m_errorLine > 0 ? second->m_errorLine + linesBefore : 0;
+        m_errorText = second->m_errorText;
+    }
+    return true;
 }
 
 // Every field is looked at by the steps below: a field over the limit is refused before it costs anything.
 bool QFuncodeFileParser_Servo::withinLimits(int line, const Tokens& tokens)
 {
     if (++m_linesRead % kLinesPerCheck == 0) {
-        if (m_cancel && m_cancel->load()) {
+        if ((m_cancel && m_cancel->load()) || (m_stop && m_stop->load())) {
             return fail(Errors::FILE_ERR_CANCELLED, line, tr("STR_FILE_READ_CANCELLED"));
         }
         if (m_clock.hasExpired(kMaxReadMilliseconds)) {
@@ -239,7 +277,7 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         return fail(Errors::FILE_ERR_FIELD_COUNT, line,
                     tr("STR_FILE_FIELDS_FOUND").arg(tokens.size()).arg(int(Layout::FIELD_COUNT)));
     }
-    if (m_info.funcodes.size() >= kMaxCodes) {
+    if (m_codes.size() >= kMaxCodes) {
         return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
     }
     tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
@@ -261,9 +299,7 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
             return false;
         }
     }
-    // Handed over without touching its counts: appended empty and swapped.
-    m_info.funcodes.append(tagExportFuncodePtr_Servo());
-    m_info.funcodes.last().swap(funcode);
+    m_codes.push_back(std::move(funcode));
     return true;
 }
 
@@ -364,9 +400,17 @@ bool QFuncodeFileParser_Servo::finish()
     if (m_state == EXPECT_DEVICE) {
         return fail(Errors::FILE_ERR_NO_DEVICE, 0, tr("STR_FILE_DEVICE_LINE_MISSING"));
     }
-    if (m_info.funcodes.isEmpty()) {
+    if (m_codes.empty()) {
         return fail(Errors::FILE_ERR_NO_FUNCODE, 0, tr("STR_FILE_NO_FUNCODE_LINES"));
     }
     m_state = ENDED;
+    // The list's nodes are made in one run here rather than between the records of the lines: handed over
+    // without touching the records' counts, appended empty and swapped.
+    m_info.funcodes.reserve(int(m_codes.size()));
+    for (tagExportFuncodePtr_Servo& funcode : m_codes) {
+        m_info.funcodes.append(tagExportFuncodePtr_Servo());
+        m_info.funcodes.last().swap(funcode);
+    }
+    m_codes.clear();
     return true;
 }

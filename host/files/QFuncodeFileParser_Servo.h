@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <vector>
 
 // Reads the lines of a function-code file (QFuncodeFileLayout_Servo), one at a time, into a device
 // record. The lines come from a comma-separated file (tokens that may still hold a name's commas) or from
@@ -53,11 +54,24 @@ public:
     // The end of the input. False (with an error) when the file was incomplete or held no code.
     bool finish();
 
-    // Reading stops with FILE_ERR_CANCELLED once *cancel is true (checked between lines).
-    void setCancelFlag(const std::atomic_bool* cancel) { m_cancel = cancel; }
+    // Reading stops with FILE_ERR_CANCELLED once *cancel or *stop is true (checked between lines); stop is
+    // the reader's own, for a part of a file whose reading is no longer needed.
+    void setCancelFlag(const std::atomic_bool* cancel, const std::atomic_bool* stop = nullptr)
+    {
+        m_cancel = cancel;
+        m_stop = stop;
+    }
+
+    // A file read in two parts: the parser of the second part goes on from the first part's parser once that
+    // one reads function codes (same drive model, same reading clock), numbering its lines from 1; the
+    // first takes its codes, its error or its end when it has read all of its part. False (nothing taken)
+    // when the codes of both parts reach the limit: that limit is counted over the whole file.
+    bool readsCodes() const { return m_state == READ_CODES; }
+    void continueAfter(const QFuncodeFileParser_Servo& first);
+    bool append(QFuncodeFileParser_Servo* second, int linesBefore);
 
     int error() const { return m_error; }
-    QString errorDetail() const { return m_detail; }
+    QString errorDetail() const;
     tagExportDevInfo_Servo& result() { return m_info; }
 
 private:
@@ -91,11 +105,14 @@ private:
     QFuncodeLineSplitter_Servo m_splitter;
     enState m_state;
     tagExportDevInfo_Servo m_info;
+    std::vector<tagExportFuncodePtr_Servo> m_codes; // the records read, put into m_info by finish()
     int m_error = 0;
-    QString m_detail;
+    int m_errorLine = 0; // 0: the error is of the whole file
+    QString m_errorText;
     int m_lastLine = 0;
     int m_linesRead = 0;
     const std::atomic_bool* m_cancel = nullptr;
+    const std::atomic_bool* m_stop = nullptr;
     QElapsedTimer m_clock;
     QString m_lastGroup; // shared by the codes of a group
     QFuncodeTextPool m_texts;
