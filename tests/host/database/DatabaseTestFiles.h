@@ -21,7 +21,7 @@ std::unique_ptr<Database> openNew(const QTemporaryDir& dir)
 {
     static int files = 0;
     auto db = std::make_unique<Database>();
-    if (!db->open(dir.filePath(QString("db-%1.db").arg(++files)))) {
+    if (!db->open(dir.filePath(QString("db-%1-%2.db").arg(db->schema().applicationId).arg(++files)))) {
         qWarning("%s", qPrintable(db->lastError()));
         return nullptr;
     }
