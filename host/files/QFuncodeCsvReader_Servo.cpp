@@ -114,6 +114,7 @@ int QFuncodeCsvReader_Servo::readHalves(const QByteArray& bytes, int cut, tagExp
             }
             QFuncodeCsvRecords tailRecords(tail);
             tailRecords.feed(&second);
+            second.listCodes();
         });
     } catch (const std::system_error&) {
         return kReadWhole;

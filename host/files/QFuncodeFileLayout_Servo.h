@@ -71,14 +71,16 @@ public:
 inline bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
 {
     const int size = text.size();
-    int i = (size > 0 && (text.at(0) == QLatin1Char('-') || text.at(0) == QLatin1Char('+'))) ? 1 : 0;
+    // The characters looked at through one pointer: each QStringRef::at() goes through its string again.
+    const QChar* data = text.unicode();
+    int i = (size > 0 && (data[0] == QLatin1Char('-') || data[0] == QLatin1Char('+'))) ? 1 : 0;
     if (i >= size || size - i > 19) {
         return false;
     }
-    const bool negative = text.at(0) == QLatin1Char('-');
+    const bool negative = data[0] == QLatin1Char('-');
     quint64 magnitude = 0;
     for (; i < size; ++i) {
-        const ushort c = text.at(i).unicode();
+        const ushort c = data[i].unicode();
         if (c < '0' || c > '9') {
             return false;
         }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <limits>
 
 namespace {
@@ -97,12 +96,22 @@ void QFuncodeFileParser_Servo::continueAfter(const QFuncodeFileParser_Servo& fir
 bool QFuncodeFileParser_Servo::append(QFuncodeFileParser_Servo* second, int linesBefore)
 {
     // Read on, this parser would have refused the code over the limit wherever it came.
-    if (m_codes.size() + second->m_codes.size() >= size_t(kMaxCodes)) {
+    second->listCodes();
+    if (m_codes.size() + size_t(second->m_info.funcodes.size()) >= size_t(kMaxCodes)) {
         return false;
     }
-    m_codes.insert(m_codes.end(), std::make_move_iterator(second->m_codes.begin()),
-                   std::make_move_iterator(second->m_codes.end()));
-    second->m_codes.clear();
+    // Its list (made by the second part's thread) is the result's; finish() puts this part's codes first.
+    m_info.funcodes.swap(second->m_info.funcodes);
+    // A code's group is the one of the code before when the two are equal: the second part's first codes
+    // without a group had no code before them, and keep an empty (not a null) group after one here.
+    if (!m_lastGroup.isNull()) {
+        for (const tagExportFuncodePtr_Servo& funcode : qAsConst(m_info.funcodes)) {
+            if (!funcode->groupName.isNull()) {
+                break;
+            }
+            funcode->groupName = QLatin1String("");
+        }
+    }
     m_state = second->m_state;
     if (second->m_lastLine > 0) {
         m_lastLine = second->m_lastLine + linesBefore;
@@ -400,17 +409,30 @@ bool QFuncodeFileParser_Servo::finish()
     if (m_state == EXPECT_DEVICE) {
         return fail(Errors::FILE_ERR_NO_DEVICE, 0, tr("STR_FILE_DEVICE_LINE_MISSING"));
     }
-    if (m_codes.empty()) {
+    if (m_codes.empty() && m_info.funcodes.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_FUNCODE, 0, tr("STR_FILE_NO_FUNCODE_LINES"));
     }
     m_state = ENDED;
-    // The list's nodes are made in one run here rather than between the records of the lines: handed over
-    // without touching the records' counts, appended empty and swapped.
-    m_info.funcodes.reserve(int(m_codes.size()));
+    if (m_info.funcodes.isEmpty()) {
+        listCodes();
+        return true;
+    }
+    for (auto funcode = m_codes.rbegin(); funcode != m_codes.rend(); ++funcode) {
+        m_info.funcodes.prepend(tagExportFuncodePtr_Servo());
+        m_info.funcodes.first().swap(*funcode);
+    }
+    m_codes.clear();
+    return true;
+}
+
+// The list's nodes are made in one run here rather than between the records of the lines: handed over
+// without touching the records' counts, appended empty and swapped.
+void QFuncodeFileParser_Servo::listCodes()
+{
+    m_info.funcodes.reserve(m_info.funcodes.size() + int(m_codes.size()));
     for (tagExportFuncodePtr_Servo& funcode : m_codes) {
         m_info.funcodes.append(tagExportFuncodePtr_Servo());
         m_info.funcodes.last().swap(funcode);
     }
     m_codes.clear();
-    return true;
 }

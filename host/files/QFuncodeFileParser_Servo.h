@@ -69,6 +69,10 @@ public:
     bool readsCodes() const { return m_state == READ_CODES; }
     void continueAfter(const QFuncodeFileParser_Servo& first);
     bool append(QFuncodeFileParser_Servo* second, int linesBefore);
+    // The records read so far put into the result's list. The second part's thread makes its list so,
+    // that the list's nodes (an allocation each) are made on both threads; finish() puts the first
+    // part's records before them.
+    void listCodes();
 
     int error() const { return m_error; }
     QString errorDetail() const;
@@ -105,7 +109,7 @@ private:
     QFuncodeLineSplitter_Servo m_splitter;
     enState m_state;
     tagExportDevInfo_Servo m_info;
-    std::vector<tagExportFuncodePtr_Servo> m_codes; // the records read, put into m_info by finish()
+    std::vector<tagExportFuncodePtr_Servo> m_codes; // the records read, put into m_info by listCodes()
     int m_error = 0;
     int m_errorLine = 0; // 0: the error is of the whole file
     QString m_errorText;
