@@ -108,13 +108,15 @@ const QStaticText& QNoFocusItemDelegate::laidOut(const QStyleOptionViewItem& opt
     if (found != ofWidth.constEnd()) {
         return *found;
     }
-    const QFontMetrics metrics(option.font);
-    const QString fitted = metrics.horizontalAdvance(text) <= width
-                               ? text
-                               : metrics.elidedText(text, option.textElideMode, width);
-    QStaticText shown(fitted);
+    // Laid out once, and again elided only when it is wider than the cell.
+    QStaticText shown(text);
     shown.setTextFormat(Qt::PlainText);
     shown.setPerformanceHint(QStaticText::AggressiveCaching);
+    shown.prepare(QTransform(), option.font);
+    if (shown.size().width() > width) {
+        shown.setText(QFontMetrics(option.font).elidedText(text, option.textElideMode, width));
+        shown.prepare(QTransform(), option.font);
+    }
     ++m_laidOutCount;
     return *ofWidth.insert(text, shown);
 }
