@@ -49,32 +49,38 @@ QStringList QModifyRecordPager_Servo::row(int position) const
     if (position < 0 || position >= m_count) {
         return QStringList();
     }
-    return page(position / m_pageSize).value(position % m_pageSize);
+    Page& shown = page(position / m_pageSize);
+    const int index = position % m_pageSize;
+    if (index >= shown.records.size()) {
+        return QStringList();
+    }
+    if (!shown.made.at(index)) {
+        shown.rows[index] = m_makeRow(shown.records.at(index));
+        shown.made[index] = true;
+    }
+    return shown.rows.at(index);
 }
 
 // The records are numbered 1 (the oldest) to the count (the newest): position p is number count - p.
-const QVector<QStringList>& QModifyRecordPager_Servo::page(int index) const
+QModifyRecordPager_Servo::Page& QModifyRecordPager_Servo::page(int index) const
 {
-    auto cached = m_cache.constFind(index);
-    if (cached != m_cache.constEnd()) {
+    auto cached = m_cache.find(index);
+    if (cached != m_cache.end()) {
         touch(index);
         return *cached;
     }
-    QVector<QStringList> rows;
+    Page read;
     if (QRecordDB_Servo* database = recordDatabase()) {
         ++m_pagesRead;
-        const QList<tagModifyFuncode_Servo> records =
-            database->getModifyFunCodePage(m_alias, m_count - index * m_pageSize, m_pageSize);
-        rows.reserve(records.size());
-        for (const tagModifyFuncode_Servo& record : records) {
-            rows.append(m_makeRow(record));
-        }
+        read.records = database->getModifyFunCodePage(m_alias, m_count - index * m_pageSize, m_pageSize);
+        read.rows.resize(read.records.size());
+        read.made.fill(false, read.records.size());
     }
     while (m_cache.size() >= m_maxCachedPages && !m_recentPages.isEmpty()) {
         m_cache.remove(m_recentPages.takeFirst());
     }
     m_recentPages.append(index);
-    return *m_cache.insert(index, rows);
+    return *m_cache.insert(index, read);
 }
 
 void QModifyRecordPager_Servo::touch(int page) const

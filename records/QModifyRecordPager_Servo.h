@@ -14,7 +14,9 @@
 // record database a page at a time by their position. Opening takes the number of records stored until
 // then as the rows shown, so that a scroll bar spans the whole history and records stored later are not
 // shown twice (the model shows those from memory). Reading a page is one indexed query wherever it lies in
-// the history. Only a few pages are cached: memory does not grow with the history.
+// the history; a record's display row is made when it is first asked for, so that a scroll step that
+// reaches a new page pays for the rows it shows rather than for the whole page. Only a few pages are
+// cached: memory does not grow with the history.
 class QModifyRecordPager_Servo
 {
 public:
@@ -40,7 +42,15 @@ public:
     int pagesRead() const { return m_pagesRead; }
 
 private:
-    const QVector<QStringList>& page(int index) const;
+    // Stored records of a page and the display rows made of them so far.
+    struct Page
+    {
+        QList<tagModifyFuncode_Servo> records;
+        QVector<QStringList> rows;
+        QVector<bool> made;
+    };
+
+    Page& page(int index) const;
     void touch(int page) const;
     void clearCache();
 
@@ -49,7 +59,7 @@ private:
     int m_count = 0;
     int m_pageSize = 256;
     int m_maxCachedPages = 16;
-    mutable QHash<int, QVector<QStringList>> m_cache;
+    mutable QHash<int, Page> m_cache;
     mutable QList<int> m_recentPages; // most recently used last
     mutable int m_pagesRead = 0;
 };

@@ -105,6 +105,8 @@ private:
     public:
         void begin();
         void end();
+        // Takes the last step of other as a step of its own.
+        void addLastOf(const Steps& other);
         QString summary() const;
 
     private:
@@ -115,7 +117,8 @@ private:
     };
     // Goes to the end of the history; per step the scroll, the page read it causes and the repaint.
     Steps scrollToEnd(QTableView* view, bool pageDown);
-    Steps pageUp(QTableView* view, int count);
+    // Also: the steps that read a page of the pager, apart.
+    Steps pageUp(QTableView* view, int count, const QModifyRecordPager_Servo& pager, Steps* reading);
 
     QDeviceServo* m_device = nullptr;
     QList<tagSubFuncode_Servo*> m_codes;
@@ -133,6 +136,12 @@ void bench_records::Steps::end()
 {
     m_wallMs.append(m_wall.nsecsElapsed() / 1e6);
     m_cpuMs.append(threadCpuMs() - m_cpuStart);
+}
+
+void bench_records::Steps::addLastOf(const Steps& other)
+{
+    m_wallMs.append(other.m_wallMs.constLast());
+    m_cpuMs.append(other.m_cpuMs.constLast());
 }
 
 QString bench_records::Steps::summary() const
@@ -258,9 +267,12 @@ void bench_records::recordPage()
           pageDown ? "Page Down" : "dragging the scroll bar to its end", qPrintable(down.summary()),
           model.pager().pagesRead());
     const int readBefore = model.pager().pagesRead();
-    const Steps up = pageUp(&view, kPageUpSteps);
+    Steps reading;
+    const Steps up = pageUp(&view, kPageUpSteps, model.pager(), &reading);
     qInfo("RESULT records page, %d records: Page Up from the end: %s; %d pages read again", records,
           qPrintable(up.summary()), model.pager().pagesRead() - readBefore);
+    qInfo("RESULT records page, %d records: of these, the Page Up steps that read a page: %s", records,
+          qPrintable(reading.summary()));
     qInfo("RESULT records page, %d records: resident memory %lld kB before opening, %lld kB at the end; peak "
           "%lld kB before, %lld kB after",
           records, residentBefore, memoryKb("VmRSS"), peakBefore, peakMemoryKb());
@@ -287,16 +299,21 @@ bench_records::Steps bench_records::scrollToEnd(QTableView* view, bool pageDown)
     return steps;
 }
 
-bench_records::Steps bench_records::pageUp(QTableView* view, int count)
+bench_records::Steps bench_records::pageUp(QTableView* view, int count, const QModifyRecordPager_Servo& pager,
+                                           Steps* reading)
 {
     Steps steps;
     QScrollBar* bar = view->verticalScrollBar();
     for (int i = 0; i < count && bar->value() > 0; ++i) {
+        const int read = pager.pagesRead();
         steps.begin();
         bar->triggerAction(QAbstractSlider::SliderPageStepSub);
         QCoreApplication::processEvents();
         view->viewport()->repaint();
         steps.end();
+        if (pager.pagesRead() != read) {
+            reading->addLastOf(steps);
+        }
     }
     return steps;
 }
