@@ -1,6 +1,5 @@
 // One set of records written into several drives: at most the set number at once, never two on one wire,
 // the caller's steps one at a time, each drive's verdict its own, and the end announced once.
-#include "QDeviceServo.h"
 #include "QServoBatchDriveSteps.h"
 #include "QServoBatchLine.h"
 #include "QSimulatedDriveLink.h"
