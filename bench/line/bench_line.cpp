@@ -8,8 +8,10 @@
 //   polling the same register blocks at the same interval alone; the other drives answer only their
 //   status poll, printed apart;
 // - a batch download of one parameter set (one drive's every writable setting, on every axis) into 8, 16,
-//   32 and 64 drives, QServoBatchLine's default number at once: the time per drive, and the CPU time per
-//   drive of this process and of the simulator (which a machine busy with other work leaves as it is).
+//   32 and 64 drives, QServoBatchLine's default number at once, on the batch-download window's line with
+//   the window's own steps around each drive (the motor type first, the drive's own copy of the records):
+//   the time per drive, and the CPU time per drive of this process and of the simulator (which a machine
+//   busy with other work leaves as it is).
 // Requests are counted by the simulator: its verbose log holds one line per request.
 #include "QDeviceManager.h"
 #include "QDeviceServo.h"
@@ -18,6 +20,7 @@
 #include "QLibSetting.h"
 #include "QProjectCore.h"
 #include "QServoBatchLine.h"
+#include "QServoFuncodeBatchDownloadDlg.h"
 #include "QServoStatusPoll.h"
 #include "QSystemSetting.h"
 #include "QTestHost.h"
@@ -408,9 +411,13 @@ int main(int argc, char* argv[])
                  .arg("requests per drive")
           << Qt::endl;
     int status = readWhole ? 0 : 1;
+    // The window is not shown, and the downloads are started on its line rather than by its Start button:
+    // the window's own steps run around each drive.
+    QServoFuncodeBatchDownloadDlg window;
+    window.line()->setConcurrency(QServoBatchLine::kDefaultConcurrency);
     // One download into the first n drives: its time in ms (-1: timed out), requests and failed drives.
     const auto download = [&](int n, int* sent, QStringList* failed) {
-        QServoBatchLine line;
+        QServoBatchLine& line = *window.line();
         QEventLoop loop;
         QObject::connect(&line, &QServoBatchLine::finished, &loop, &QEventLoop::quit);
         QTimer::singleShot(600000, &loop, &QEventLoop::quit);
