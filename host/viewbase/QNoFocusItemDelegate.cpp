@@ -98,12 +98,17 @@ void QNoFocusItemDelegate::drawText(QPainter* painter, const QStyleOptionViewIte
 const QStaticText& QNoFocusItemDelegate::laidOut(const QStyleOptionViewItem& option, const QString& text,
                                                  int width) const
 {
-    if (option.font != m_font || m_laidOutCount >= kMaxLaidOut) {
-        m_font = option.font;
+    if (m_laidOutCount >= kMaxLaidOut) {
+        m_fonts.clear();
         m_laidOut.clear();
         m_laidOutCount = 0;
     }
-    QHash<QString, QStaticText>& ofWidth = m_laidOut[width];
+    int font = m_fonts.indexOf(option.font);
+    if (font < 0) {
+        font = m_fonts.size();
+        m_fonts.append(option.font);
+    }
+    QHash<QString, QStaticText>& ofWidth = m_laidOut[qMakePair(font, width)];
     auto found = ofWidth.constFind(text);
     if (found != ofWidth.constEnd()) {
         return *found;

@@ -2,8 +2,10 @@
 
 #include <QFont>
 #include <QHash>
+#include <QPair>
 #include <QStaticText>
 #include <QStyledItemDelegate>
+#include <QVector>
 
 class QStyleOptionViewItem;
 
@@ -27,7 +29,8 @@ private:
     // The text as it fits the width (elided as the cell asks), laid out.
     const QStaticText& laidOut(const QStyleOptionViewItem& option, const QString& text, int width) const;
 
-    mutable QFont m_font;                                      // the font of the laid-out texts
-    mutable QHash<int, QHash<QString, QStaticText>> m_laidOut; // by width, then text
+    mutable QVector<QFont> m_fonts; // the fonts of the laid-out texts (a view uses one or a few)
+    // By font (its place in m_fonts) and width, then by text.
+    mutable QHash<QPair<int, int>, QHash<QString, QStaticText>> m_laidOut;
     mutable int m_laidOutCount = 0;
 };
