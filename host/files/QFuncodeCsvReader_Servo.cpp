@@ -14,6 +14,25 @@
 
 namespace {
 typedef QFuncodeHelperBase Errors;
+
+// The file's bytes from cut on read into second, on a thread of its own. False when they are not UTF-8 (the
+// whole file is then in the local encoding) or when reading them threw: an exception (memory that ran out)
+// would end the program there, so the file is read again whole on the caller's thread, where it reaches the
+// caller.
+bool readSecondHalf(const QByteArray& bytes, int cut, QString* text, QFuncodeFileParser_Servo* second)
+{
+    try {
+        if (!QFuncodeCsvHalves::decode(bytes, cut, bytes.size(), text)) {
+            return false;
+        }
+        QFuncodeCsvRecords records(*text);
+        records.feed(second);
+        second->listCodes();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
 } // namespace
 
 QFuncodeCsvReader_Servo::QFuncodeCsvReader_Servo(bool requireMark,
@@ -102,19 +121,13 @@ int QFuncodeCsvReader_Servo::readHalves(const QByteArray& bytes, int cut, tagExp
     std::atomic_bool headEnded(false);
     second.setCancelFlag(m_cancel, &headEnded);
     QString tail;
-    bool tailDecoded = false;
+    bool tailRead = false;
     std::thread worker;
     try {
         worker = std::thread([&] {
-            tailDecoded = QFuncodeCsvHalves::decode(bytes, cut, bytes.size(), &tail);
-            if (!tailDecoded) {
-                // The file is in the local encoding: the first half need not be read on.
-                tailFailed = true;
-                return;
-            }
-            QFuncodeCsvRecords tailRecords(tail);
-            tailRecords.feed(&second);
-            second.listCodes();
+            tailRead = readSecondHalf(bytes, cut, &tail, &second);
+            // The first half need not be read on: the file is read again whole.
+            tailFailed = !tailRead;
         });
     } catch (const std::system_error&) {
         return kReadWhole;
@@ -122,7 +135,7 @@ int QFuncodeCsvReader_Servo::readHalves(const QByteArray& bytes, int cut, tagExp
     const bool headRead = records.feed(&parser);
     headEnded = !headRead;
     worker.join();
-    if (!tailDecoded || (headRead && !parser.append(&second, records.line() - 1))) {
+    if (!tailRead || (headRead && !parser.append(&second, records.line() - 1))) {
         return kReadWhole;
     }
     return finish(&parser, info);
