@@ -371,7 +371,6 @@ bool ModelReader::readCode(const QJsonObject& obj, const QString& groupWhere, co
     if (!readValueList(obj, enums, where, fun)) {
         return false;
     }
-    QFuncodeScaling::keepRawRange(fun);
     if (!checkRange(*fun, where)) {
         return false;
     }

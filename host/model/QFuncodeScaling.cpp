@@ -195,43 +195,6 @@ bool QFuncodeScaling::descriptionToRaw(const tagSubFuncode_Servo& fun, const QSt
 
 qint64 QFuncodeScaling::rawMin(const tagSubFuncode_Servo& fun)
 {
-    if (holdsRawRange(fun)) {
-        return fun.rawRange->min;
-    }
-    return describedMin(fun);
-}
-
-qint64 QFuncodeScaling::rawMax(const tagSubFuncode_Servo& fun)
-{
-    if (holdsRawRange(fun)) {
-        return fun.rawRange->max;
-    }
-    return describedMax(fun);
-}
-
-void QFuncodeScaling::keepRawRange(tagSubFuncode_Servo* fun)
-{
-    auto* range = new tagFuncodeRawRange;
-    range->minText = fun->minVal;
-    range->maxText = fun->maxVal;
-    range->showType = fun->showType;
-    range->dataType = fun->dataType;
-    range->precision = fun->precision;
-    range->min = describedMin(*fun);
-    range->max = describedMax(*fun);
-    fun->rawRange = QExplicitlySharedDataPointer<tagFuncodeRawRange>(range);
-}
-
-bool QFuncodeScaling::holdsRawRange(const tagSubFuncode_Servo& fun)
-{
-    const tagFuncodeRawRange* range = fun.rawRange.constData();
-    return range && range->showType == fun.showType && range->dataType == fun.dataType &&
-           range->precision == fun.precision && range->minText.isSharedWith(fun.minVal) &&
-           range->maxText.isSharedWith(fun.maxVal);
-}
-
-qint64 QFuncodeScaling::describedMin(const tagSubFuncode_Servo& fun)
-{
     qint64 v = dataTypeMin(fun.dataType);
     qint64 described = 0;
     if (descriptionToRaw(fun, fun.minVal, &described)) {
@@ -240,7 +203,7 @@ qint64 QFuncodeScaling::describedMin(const tagSubFuncode_Servo& fun)
     return v;
 }
 
-qint64 QFuncodeScaling::describedMax(const tagSubFuncode_Servo& fun)
+qint64 QFuncodeScaling::rawMax(const tagSubFuncode_Servo& fun)
 {
     qint64 v = dataTypeMax(fun.dataType);
     qint64 described = 0;

@@ -27,12 +27,9 @@ public:
     static double rawToEditor(const tagSubFuncode_Servo& fun, qint64 raw);
     // A description text (minimum, maximum, default) as a raw value.
     static bool descriptionToRaw(const tagSubFuncode_Servo& fun, const QString& text, qint64* raw);
-    // Raw range of a code: its minimum and maximum, within its data type. Read from the code's kept range
-    // when it has one that holds (keepRawRange), from its texts otherwise.
+    // Raw range of a code: its minimum and maximum, within its data type.
     static qint64 rawMin(const tagSubFuncode_Servo& fun);
     static qint64 rawMax(const tagSubFuncode_Servo& fun);
-    // Works the raw range out of the code's description once, for every later check of a value.
-    static void keepRawRange(tagSubFuncode_Servo* fun);
     static bool isRawInRange(const tagSubFuncode_Servo& fun, qint64 raw);
 
     // Shown text of a raw value, and back.
@@ -69,10 +66,4 @@ public:
     static QString unpackText(qint64 raw);
     static QString bitPattern(qint64 raw, int bits);
     static QString versionText(qint64 raw);
-
-private:
-    static bool holdsRawRange(const tagSubFuncode_Servo& fun);
-    // The range read from the description's texts.
-    static qint64 describedMin(const tagSubFuncode_Servo& fun);
-    static qint64 describedMax(const tagSubFuncode_Servo& fun);
 };

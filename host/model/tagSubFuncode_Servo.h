@@ -1,9 +1,7 @@
 #pragma once
 
 #include "QFuncodeEnumTable.h"
-#include "tagFuncodeRawRange.h"
 
-#include <QExplicitlySharedDataPointer>
 #include <QMetaType>
 #include <QString>
 
@@ -23,7 +21,6 @@ struct tagSubFuncode_Servo
     int precision = 0;              // decimal-point code: the number of decimals of the scaled value
     QString minVal;                 // minimum in engineering units (decimal codes) or as a decimal integer
     QString maxVal;
-    QExplicitlySharedDataPointer<tagFuncodeRawRange> rawRange; // minVal and maxVal as raw values
     QString defaultVal;
     QString unit;
     int rwLevel = 1;     // 0 read only, 1 read/write, 2 write only, 3 factory (read only)
