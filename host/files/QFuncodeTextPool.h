@@ -24,23 +24,32 @@ public:
     QStringList texts(const QStringRef* views, int count);
 
 private:
-    struct Entry
+    struct TextEntry
     {
         uint hash = 0;
-        QString key; // null: a free entry
-        QStringList list;
+        QString text; // null: a free entry
+        bool isFree() const { return text.isNull(); }
     };
+    // A run is told by its texts: a key of its own would cost an allocation and a look at one more block.
+    struct RunEntry
+    {
+        uint hash = 0;
+        QStringList list; // empty: a free entry
+        bool isFree() const { return list.isEmpty(); }
+    };
+    template <typename Entry>
     struct Table
     {
         QVector<Entry> entries;
         int count = 0;
     };
 
-    // The entry of key (equal by same), or the free entry where it goes; null when the table is full.
-    template <typename Same>
-    static Entry* find(Table* table, uint hash, Same same);
-    static void grow(Table* table);
+    // The entry equal by same, or the free entry where it goes; null when the table is full.
+    template <typename Entry, typename Same>
+    static Entry* find(Table<Entry>* table, uint hash, Same same);
+    template <typename Entry>
+    static void grow(Table<Entry>* table);
 
-    Table m_texts;
-    Table m_runs;
+    Table<TextEntry> m_texts;
+    Table<RunEntry> m_runs;
 };
