@@ -8,6 +8,10 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
 typedef QFuncodeHelperBase Errors;
@@ -51,6 +55,58 @@ void prefetchAfter(const QList<tagSubFuncode_Servo>& codes, int row)
         prefetch(const_cast<QString&>(next.funIndex).data_ptr());
         prefetch(const_cast<QString&>(next.funName).data_ptr());
     }
+}
+
+// Where text is first found in the size characters from data on, from from on, or -1. Candidates are those
+// with the text's first and last character in place, eight looked at in one step where the processor can.
+int indexOf(const QChar* data, int size, int from, const QString& text)
+{
+    const int length = text.size();
+    const QChar* wanted = text.constData();
+    const ushort firstChar = wanted[0].unicode();
+    const ushort lastChar = wanted[length - 1].unicode();
+    const size_t restBytes = size_t(length - 1) * sizeof(QChar);
+    const auto matches = [&](int at) { return std::memcmp(data + at + 1, wanted + 1, restBytes) == 0; };
+    int at = from;
+#if defined(__SSE2__)
+    const __m128i firsts = _mm_set1_epi16(short(firstChar));
+    const __m128i lasts = _mm_set1_epi16(short(lastChar));
+    for (; at + length - 1 + 8 <= size; at += 8) {
+        const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const __m128i tails = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + length - 1));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi16(heads, firsts), _mm_cmpeq_epi16(tails, lasts));
+        for (unsigned found = unsigned(_mm_movemask_epi8(_mm_packs_epi16(both, both))) & 0xFFu; found != 0;
+             found &= found - 1) {
+            const int candidate = at + __builtin_ctz(found);
+            if (matches(candidate)) {
+                return candidate;
+            }
+        }
+    }
+#endif
+    for (; at <= size - length; ++at) {
+        if (data[at].unicode() == firstChar && data[at + length - 1].unicode() == lastChar && matches(at)) {
+            return at;
+        }
+    }
+    return -1;
+}
+
+// The tokens are views of one text, each after the one before: the text from the first to the last holds
+// them all.
+bool inOrder(const QFuncodeFileParser_Servo::Tokens& tokens)
+{
+    if (tokens.isEmpty() || !tokens.first().string()) {
+        return false;
+    }
+    for (int i = 1; i < tokens.size(); ++i) {
+        const QStringRef& before = tokens.at(i - 1);
+        if (tokens.at(i).string() != before.string() ||
+            tokens.at(i).position() < before.position() + before.size()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The view without blanks at either end; only a view that has them pays for trimming.
@@ -188,22 +244,34 @@ bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
     return true;
 }
 
-// Asked of every line: its first character is looked for inline, and only a match compares the rest.
+// Asked of every line. The tokens of a cut line lie one after the other in one text: that text is searched
+// at once (a token is mostly a few characters, too short to search on its own), and a match is taken when it
+// lies within one token.
 bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text)
 {
     const int length = text.size();
     if (length == 0) {
         return !tokens.isEmpty();
     }
-    const QChar* wanted = text.constData();
-    const size_t restBytes = size_t(length - 1) * sizeof(QChar);
-    for (const QStringRef& token : tokens) {
-        const QChar* data = token.unicode();
-        const int last = token.size() - length;
-        for (int i = 0; i <= last; ++i) {
-            if (data[i] == wanted[0] && std::memcmp(data + i + 1, wanted + 1, restBytes) == 0) {
+    if (!inOrder(tokens)) {
+        for (const QStringRef& token : tokens) {
+            if (indexOf(token.unicode(), token.size(), 0, text) >= 0) {
                 return true;
             }
+        }
+        return false;
+    }
+    const QStringRef& first = tokens.first();
+    const int start = first.position();
+    const int size = tokens.last().position() + tokens.last().size() - start;
+    for (int at = indexOf(first.unicode(), size, 0, text); at >= 0;
+         at = indexOf(first.unicode(), size, at + 1, text)) {
+        const int position = start + at;
+        const auto within = [&](const QStringRef& token) {
+            return token.position() <= position && position + length <= token.position() + token.size();
+        };
+        if (std::any_of(tokens.cbegin(), tokens.cend(), within)) {
+            return true;
         }
     }
     return false;
@@ -305,7 +373,9 @@ bool QFuncodeFileParser_Servo::addDevice(int line, const Tokens& tokens)
 
 bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exactCells)
 {
-    if (containsText(tokens, Layout::endSign())) {
+    // Made once: every line is searched for it.
+    static const QString endSign = Layout::endSign();
+    if (containsText(tokens, endSign)) {
         m_state = ENDED;
         return false;
     }
