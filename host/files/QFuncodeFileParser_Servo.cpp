@@ -31,32 +31,6 @@ int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
     return chars;
 }
 
-// Asks the processor to bring memory into its cache without waiting for it (a no-op where the compiler has
-// no way to ask).
-inline void prefetch(const void* address)
-{
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    Q_UNUSED(address);
-#endif
-}
-
-// A model's descriptions and their texts lie all over the heap, and a file lists its codes in the model's
-// order: the next line's description is fetched while this line is read. The object two rows on, and the
-// texts of the next one (whose object was asked for a line ago).
-void prefetchAfter(const QList<tagSubFuncode_Servo>& codes, int row)
-{
-    if (row + 2 < codes.size()) {
-        prefetch(&codes.at(row + 2));
-    }
-    if (row + 1 < codes.size()) {
-        const tagSubFuncode_Servo& next = codes.at(row + 1);
-        prefetch(const_cast<QString&>(next.funIndex).data_ptr());
-        prefetch(const_cast<QString&>(next.funName).data_ptr());
-    }
-}
-
 // Where text is first found in the size characters from data on, from from on, or -1. Candidates are those
 // with the text's first and last character in place, eight looked at in one step where the processor can.
 int indexOf(const QChar* data, int size, int from, const QString& text)
@@ -129,6 +103,12 @@ QFuncodeFileParser_Servo::QFuncodeFileParser_Servo(bool requireMark, ModelLookup
 
 // The code after the one found last is tried first, then the one found last (a line that had its commas
 // told apart asks twice), and only then the model's look-up, which needs a text of its own.
+//
+// A model's descriptions and their texts lie all over the heap, and a file lists its codes in the model's
+// order: the descriptions of the lines a little further on are brought into the cache while this line is
+// read (the part of the object the reader looks at spans two cache lines; its texts and enumerated table are
+// asked for once the object has had time to arrive). The prefetches are written here, in a function with
+// effects: a function that only prefetches has none the compiler sees, and its calls are dropped.
 const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QStringRef& funIndex)
 {
     if (!m_model) {
@@ -148,7 +128,19 @@ const tagSubFuncode_Servo* QFuncodeFileParser_Servo::description(const QStringRe
     }
     m_lastRow = row;
     m_nextRow = row + 1;
-    prefetchAfter(codes, row);
+#if defined(__GNUC__)
+    if (row + 4 < codes.size()) {
+        const char* object = reinterpret_cast<const char*>(&codes.at(row + 4));
+        __builtin_prefetch(object);
+        __builtin_prefetch(object + 63);
+    }
+    if (row + 2 < codes.size()) {
+        const tagSubFuncode_Servo& next = codes.at(row + 2);
+        __builtin_prefetch(const_cast<QString&>(next.funIndex).data_ptr());
+        __builtin_prefetch(const_cast<QString&>(next.funName).data_ptr());
+        __builtin_prefetch(next.enumTable.data());
+    }
+#endif
     return &codes.at(row);
 }
 
