@@ -4,37 +4,65 @@
 #include "QFuncodeScaling.h"
 #include "tagSubFuncode_Servo.h"
 
-#include <QVarLengthArray>
-
 #include <algorithm>
+#include <cstring>
 
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
 typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
 
-// The tokens from..to-1 with the commas between them: one view of their text.
-QStringRef span(const Tokens& tokens, int from, int to)
+const int kMaxTokens = Layout::FIELD_COUNT + QFuncodeLineSplitter_Servo::kMaxExtraCommas;
+
+// Characters of a line looked at in place: a candidate text is never made into a view or a string.
+struct Chars
 {
-    if (to <= from) {
-        return QStringRef();
+    const QChar* data = nullptr;
+    int size = 0;
+
+    bool isEmpty() const { return size == 0; }
+    ushort at(int i) const { return data[i].unicode(); }
+    bool contains(ushort c) const
+    {
+        return std::any_of(data, data + size, [c](QChar x) { return x.unicode() == c; });
     }
-    const QStringRef& first = tokens.at(from);
-    const QStringRef& last = tokens.at(to - 1);
-    return QStringRef(first.string(), first.position(), last.position() + last.size() - first.position());
+};
+
+bool sameChars(const QChar* a, const QChar* b, int size)
+{
+    return size == 0 || std::memcmp(a, b, sizeof(QChar) * static_cast<size_t>(size)) == 0;
+}
+
+bool operator==(Chars a, Chars b)
+{
+    return a.size == b.size && sameChars(a.data, b.data, a.size);
+}
+
+bool operator==(const QString& a, Chars b)
+{
+    return a.size() == b.size && sameChars(a.constData(), b.data, b.size);
 }
 
 // A function-code number: no blank, a point, and a letter or digit first ("P00.01").
-bool looksLikeNumber(const QStringRef& token)
+bool looksLikeNumber(Chars token)
 {
-    return !token.isEmpty() && token.at(0).isLetterOrNumber() && token.contains(QLatin1Char('.')) &&
-           !token.contains(QLatin1Char(' '));
+    if (token.isEmpty() || !token.data[0].isLetterOrNumber()) {
+        return false;
+    }
+    bool point = false;
+    for (int i = 0; i < token.size; ++i) {
+        const ushort c = token.at(i);
+        if (c == ' ') {
+            return false;
+        }
+        point = point || c == '.';
+    }
+    return point;
 }
 
-// "null", what a read that failed shows, told inline.
-bool isNullText(const QStringRef& text)
+// "null", what a read that failed shows.
+bool isNullText(Chars text)
 {
-    return text.size() == 4 && text.at(0) == QLatin1Char('n') && text.at(1) == QLatin1Char('u') &&
-           text.at(2) == QLatin1Char('l') && text.at(3) == QLatin1Char('l');
+    return text.size == 4 && text.at(0) == 'n' && text.at(1) == 'u' && text.at(2) == 'l' && text.at(3) == 'l';
 }
 
 // The decimal digits of a magnitude, most significant first; returns their count.
@@ -58,35 +86,36 @@ quint64 magnitudeOf(qint64 raw)
 }
 
 // An enumerated text of raw: it starts with the value and a colon ("3:80 mm").
-bool startsWithValue(const QStringRef& text, qint64 raw)
+bool startsWithValue(Chars text, qint64 raw)
 {
     char digits[24];
     const int n = decimalDigits(magnitudeOf(raw), digits);
     int pos = 0;
-    if (raw < 0 && (text.size() < 1 || text.at(pos++) != QLatin1Char('-'))) {
+    if (raw < 0 && (text.size < 1 || text.at(pos++) != '-')) {
         return false;
     }
-    if (text.size() < pos + n + 1) {
+    if (text.size < pos + n + 1) {
         return false;
     }
     for (int i = 0; i < n; ++i) {
-        if (text.at(pos++) != QLatin1Char(digits[i])) {
+        if (text.at(pos++) != ushort(digits[i])) {
             return false;
         }
     }
-    return text.at(pos) == QLatin1Char(':');
+    return text.at(pos) == ':';
 }
 
 // Whether a decimal text without sign, point and leading zeros has the digits of raw ("-001.50" has
 // those of 150); -1 when the text is not a decimal number.
-int sameDigits(const QStringRef& text, qint64 raw)
+int sameDigits(Chars text, qint64 raw)
 {
     char rawDigits[24];
     const int n = decimalDigits(magnitudeOf(raw), rawDigits);
     int matched = 0;
     bool same = true;
     bool leading = true;
-    for (const QChar c : text) {
+    for (int i = 0; i < text.size; ++i) {
+        const QChar c = text.data[i];
         if (c.isDigit()) {
             if (leading && c == QLatin1Char('0')) {
                 continue;
@@ -109,38 +138,105 @@ int sameDigits(const QStringRef& text, qint64 raw)
 class TextScores
 {
 public:
-    TextScores(int top, int size) : m_exact(size), m_most(size)
+    TextScores(int top, int from, int end)
     {
-        std::fill(m_exact.begin(), m_exact.end(), -1);
-        std::fill(m_most.begin(), m_most.end(), top);
+        for (int i = from; i < end; ++i) {
+            m_scores[i] = {-1, static_cast<signed char>(top)};
+        }
     }
 
-    int most(int i) const { return m_exact[i] >= 0 ? m_exact[i] : m_most[i]; }
+    int most(int i) const { return m_scores[i].exact >= 0 ? m_scores[i].exact : m_scores[i].most; }
 
     template <typename Score>
     int score(int i, int need, Score compute)
     {
-        if (m_exact[i] >= 0) {
-            return m_exact[i];
+        Scores& s = m_scores[i];
+        if (s.exact >= 0) {
+            return s.exact;
         }
-        if (need > m_most[i]) {
+        if (need > s.most) {
             return 0;
         }
         const int score = compute(need);
         // Below 4 textScore gives every score exactly; a 0 for a higher need only says the score is less.
         if (score > 0 || need < 4) {
-            m_exact[i] = score;
+            s.exact = static_cast<signed char>(score);
         } else {
-            m_most[i] = need - 1;
+            s.most = static_cast<signed char>(need - 1);
         }
         return score;
     }
 
 private:
-    QVarLengthArray<int, 64> m_exact;
-    QVarLengthArray<int, 64> m_most;
+    struct Scores
+    {
+        signed char exact;
+        signed char most;
+    };
+    Scores m_scores[kMaxTokens + 1];
 };
 } // namespace
+
+struct QFuncodeLineSplitter_Servo::Line
+{
+    explicit Line(const Tokens& line)
+        : tokens(line.constData()), count(line.size()), text(tokens[0].string()),
+          data(text ? text->constData() : nullptr)
+    {
+        for (int i = 0; i < count; ++i) {
+            pos[i] = tokens[i].position();
+            size[i] = tokens[i].size();
+        }
+        // From the back: how many integers follow on from each token. The anchors' six integers lie
+        // after the number and the name, and end before the three texts.
+        const int first = Layout::FIELD_NUMBER + 2;
+        const int last = qMax(first, count - 3);
+        intRun[last] = 0;
+        for (int i = last - 1; i >= first; --i) {
+            intRun[i] = isInteger(i) ? intRun[i + 1] + 1 : 0;
+        }
+    }
+
+    // Most integers of a line are one digit (authority, data type, axis count).
+    bool isInteger(int i)
+    {
+        const ushort c = size[i] == 1 ? data[pos[i]].unicode() : 0;
+        if (c >= '0' && c <= '9') {
+            ints[i] = c - '0';
+            return true;
+        }
+        return Layout::parseStrictInteger(tokens[i], &ints[i]);
+    }
+
+    // The tokens from..to-1 with the commas between them.
+    Chars chars(int from, int to) const
+    {
+        Chars c;
+        if (to > from) {
+            c.data = data + pos[from];
+            c.size = pos[to - 1] + size[to - 1] - pos[from];
+        }
+        return c;
+    }
+    // The same as one view of their text.
+    QStringRef view(int from, int to) const
+    {
+        if (to <= from) {
+            return QStringRef();
+        }
+        return QStringRef(text, pos[from], pos[to - 1] + size[to - 1] - pos[from]);
+    }
+
+    const QStringRef* const tokens;
+    const int count;
+    const QString* const text;
+    const QChar* const data;
+    int pos[kMaxTokens];
+    int size[kMaxTokens];
+    // Integers of tokens from FIELD_NUMBER + 2 on, each read once, and how many follow on from each.
+    qint64 ints[kMaxTokens];
+    unsigned char intRun[kMaxTokens];
+};
 
 QFuncodeLineSplitter_Servo::QFuncodeLineSplitter_Servo(DescriptionLookup lookup) : m_lookup(std::move(lookup))
 {
@@ -266,8 +362,9 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     if (extra > kMaxExtraCommas) {
         return false;
     }
+    const Line line(tokens);
     int trailingEmpty = 0;
-    while (trailingEmpty < extra && tokens.at(n - 1 - trailingEmpty).isEmpty()) {
+    while (trailingEmpty < extra && line.size[n - 1 - trailingEmpty] == 0) {
         ++trailingEmpty;
     }
     // A new line: the runs read before belong to another one.
@@ -277,13 +374,20 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
         m_parsed.resize(m_tokenCount * m_tokenCount);
     }
     Candidate best;
+    // Paddings mostly share their number token: its description is looked up once.
+    int describedEnd = -1;
+    const tagSubFuncode_Servo* fun = nullptr;
     for (int pad = 0; pad <= trailingEmpty; ++pad) {
         // A padding wins only when it beats the best one so far.
         Candidate c;
         c.score = best.score;
         c.pad = pad;
-        c.groupEnd = numberToken(tokens, extra - pad);
-        scoreAnchors(tokens, n - pad, c.groupEnd, &c);
+        c.groupEnd = numberToken(line, extra - pad);
+        if (c.groupEnd != describedEnd) {
+            describedEnd = c.groupEnd;
+            fun = m_lookup ? m_lookup(tokens.at(c.groupEnd)) : nullptr;
+        }
+        scoreAnchors(line, n - pad, c.groupEnd, fun, &c);
         if (c.score > best.score) {
             best = c;
         }
@@ -291,47 +395,41 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     if (best.score < 0) {
         return false;
     }
-    assemble(tokens, best, fields);
+    assemble(line, best, fields);
     return true;
 }
 
-int QFuncodeLineSplitter_Servo::numberToken(const Tokens& tokens, int extra)
+int QFuncodeLineSplitter_Servo::numberToken(const Line& line, int extra)
 {
     const int first = Layout::FIELD_NUMBER;
-    if (looksLikeNumber(tokens.at(first))) {
-        return first;
-    }
-    for (int g = 1; g <= extra; ++g) {
-        if (looksLikeNumber(tokens.at(first + g))) {
+    for (int g = 0; g <= extra; ++g) {
+        if (looksLikeNumber(line.chars(first + g, first + g + 1))) {
             return first + g;
         }
     }
     return first;
 }
 
-void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int groupEnd,
-                                              Candidate* best) const
+void QFuncodeLineSplitter_Servo::scoreAnchors(const Line& line, int end, int groupEnd,
+                                              const tagSubFuncode_Servo* fun, Candidate* best) const
 {
-    const tagSubFuncode_Servo* fun = m_lookup ? m_lookup(tokens.at(groupEnd)) : nullptr;
     const int lastAnchor = end - 9; // six integers and at least three texts
     for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
-        qint64 ints[6];
-        bool allInts = true;
-        for (int k = 0; k < 6 && allInts; ++k) {
-            allInts = Layout::parseStrictInteger(tokens.at(anchor + k), &ints[k]);
-        }
-        const qint64 axisNum = ints[2];
-        if (!allInts || axisNum < 1 || axisNum > 3) {
+        if (line.intRun[anchor] < 6) {
             continue;
         }
-        const int nameScore =
-            fun && Layout::sameText(fun->funName, span(tokens, groupEnd + 1, anchor)) ? 8 : 0;
+        const qint64* ints = line.ints + anchor;
+        const qint64 axisNum = ints[2];
+        if (axisNum < 1 || axisNum > 3) {
+            continue;
+        }
+        const int nameScore = fun && fun->funName == line.chars(groupEnd + 1, anchor) ? 8 : 0;
         // An anchor whose texts could not lift it above the best one so far is not looked at further.
         if (nameScore + 3 * kMaxTextScore + 2 <= best->score) {
             continue;
         }
         int split[2] = {0, 0};
-        const int score = nameScore + scoreTexts(tokens, anchor + 6, end, ints + 3, static_cast<int>(axisNum),
+        const int score = nameScore + scoreTexts(line, anchor + 6, end, ints + 3, static_cast<int>(axisNum),
                                                  fun, best->score - nameScore, split);
         if (score > best->score) {
             best->score = score;
@@ -348,7 +446,7 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Tokens& tokens, int end, int
 // texts are what the drive shows, no other split can beat it, and every split that cannot is passed over
 // below (a text is read only when that could change the winner). The search still goes through the splits in
 // order, so that of equal scores the first wins.
-int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3],
+int QFuncodeLineSplitter_Servo::scoreTexts(const Line& line, int from, int end, const qint64 raws[3],
                                            int axisNum, const tagSubFuncode_Servo* fun, int floor,
                                            int* split) const
 {
@@ -357,21 +455,42 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
     const int bonusZ = axisNum > 2 && raws[1] == raws[2] ? 1 : 0;
     const bool present[3] = {axisNum > 0, axisNum > 1, axisNum > 2};
     const int top[3] = {topScore(present[0], fun), topScore(present[1], fun), topScore(present[2], fun)};
+    const auto bonus = [&](int y, int z) {
+        if (bonusX + bonusZ == 0) {
+            return 0;
+        }
+        const Chars textY = line.chars(y, z);
+        return ((bonusX && line.chars(from, y) == textY) ? 1 : 0) +
+               ((bonusZ && textY == line.chars(z, end)) ? 1 : 0);
+    };
+    if (end - from == 3) {
+        // A token to each text: one split, its texts read only as far as it could still beat floor.
+        const int y = from + 1;
+        const int z = from + 2;
+        const int bonuses = bonusX + bonusZ;
+        const int scoreX =
+            textScore(line, from, y, raws[0], present[0], fun, floor - top[1] - top[2] - bonuses + 1);
+        const int scoreY =
+            textScore(line, y, z, raws[1], present[1], fun, floor - scoreX - top[2] - bonuses + 1);
+        const int scoreZ =
+            textScore(line, z, end, raws[2], present[2], fun, floor - scoreX - scoreY - bonuses + 1);
+        const int score = scoreX + scoreY + scoreZ + bonus(y, z);
+        if (score <= floor) {
+            return floor;
+        }
+        split[0] = y;
+        split[1] = z;
+        return score;
+    }
     // The X text by where it ends and the Z text by where it starts, each scored at most once.
-    TextScores xs(top[0], end);
-    TextScores zs(top[2], end);
+    TextScores xs(top[0], from, end);
+    TextScores zs(top[2], from, end);
     const auto xScore = [&](int y, int need) {
         return xs.score(y, need,
-                        [&](int n) { return textScore(tokens, from, y, raws[0], present[0], fun, n); });
+                        [&](int n) { return textScore(line, from, y, raws[0], present[0], fun, n); });
     };
     const auto zScore = [&](int z, int need) {
-        return zs.score(z, need,
-                        [&](int n) { return textScore(tokens, z, end, raws[2], present[2], fun, n); });
-    };
-    const auto bonus = [&](int y, int z) {
-        const QStringRef textY = span(tokens, y, z);
-        return ((bonusX && span(tokens, from, y) == textY) ? 1 : 0) +
-               ((bonusZ && textY == span(tokens, z, end)) ? 1 : 0);
+        return zs.score(z, need, [&](int n) { return textScore(line, z, end, raws[2], present[2], fun, n); });
     };
     // The first split whose three texts score the most they can.
     const auto topSplit = [&](int* topY, int* topZ) {
@@ -381,7 +500,7 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
             }
             for (int z = y + 1; z < end; ++z) {
                 if (zScore(z, top[2]) == top[2] &&
-                    textScore(tokens, y, z, raws[1], present[1], fun, top[1]) == top[1]) {
+                    textScore(line, y, z, raws[1], present[1], fun, top[1]) == top[1]) {
                     *topY = y;
                     *topZ = z;
                     return true;
@@ -406,7 +525,7 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
             }
             // The top split's Y text is known to score the most.
             const int scoreY =
-                y == topY && z == topZ ? top[1] : textScore(tokens, y, z, raws[1], present[1], fun, need);
+                y == topY && z == topZ ? top[1] : textScore(line, y, z, raws[1], present[1], fun, need);
             const int scoreZ = zScore(z, best - scoreX - scoreY - bonusX - bonusZ + 1);
             const int score = scoreX + scoreY + scoreZ + bonus(y, z);
             if (score > best) {
@@ -419,33 +538,28 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Tokens& tokens, int from, int e
     return best;
 }
 
-int QFuncodeLineSplitter_Servo::topScore(bool axisPresent, const tagSubFuncode_Servo* fun)
-{
-    return axisPresent && fun ? kMaxTextScore : 3;
-}
-
 // The value the run of tokens from..to-1 reads as, read once per line whatever the anchor and split.
-bool QFuncodeLineSplitter_Servo::parsedValue(const Tokens& tokens, int from, int to,
+bool QFuncodeLineSplitter_Servo::parsedValue(const Line& line, int from, int to,
                                              const tagSubFuncode_Servo& fun, qint64* value) const
 {
     Parsed& parsed = m_parsed[from * m_tokenCount + to];
     if (parsed.generation != m_generation) {
         parsed.generation = m_generation;
         parsed.value = 0;
-        parsed.ok = QFuncodeScaling::parseShowText(fun, span(tokens, from, to), &parsed.value);
+        parsed.ok = QFuncodeScaling::parseShowText(fun, line.view(from, to), &parsed.value);
     }
     *value = parsed.value;
     return parsed.ok;
 }
 
-int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to, qint64 raw,
-                                          bool axisPresent, const tagSubFuncode_Servo* fun, int need) const
+int QFuncodeLineSplitter_Servo::textScore(const Line& line, int from, int to, qint64 raw, bool axisPresent,
+                                          const tagSubFuncode_Servo* fun, int need) const
 {
     // Only a text the description shows scores more than 3.
     if (need > topScore(axisPresent, fun)) {
         return 0;
     }
-    const QStringRef text = span(tokens, from, to);
+    const Chars text = line.chars(from, to);
     if (!axisPresent) {
         return text.isEmpty() ? 3 : 0;
     }
@@ -456,22 +570,21 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
         return 2; // a read that failed
     }
     if (fun) {
-        if (QFuncodeScaling::showsRaw(*fun, text, raw)) {
+        if (QFuncodeScaling::showsRaw(*fun, line.view(from, to), raw)) {
             return kMaxTextScore;
         }
         if (need > 3) {
             return 0; // reading it as a value would not be enough
         }
         qint64 value = 0;
-        return parsedValue(tokens, from, to, *fun, &value) && value == raw ? 3 : 0;
+        return parsedValue(line, from, to, *fun, &value) && value == raw ? 3 : 0;
     }
     if (startsWithValue(text, raw)) {
         return 3; // an enumerated text
     }
-    if (text.size() >= 2 && text.at(0) == QLatin1Char('0') &&
-        (text.at(1) == QLatin1Char('x') || text.at(1) == QLatin1Char('X'))) {
+    if (text.size >= 2 && text.at(0) == '0' && (text.at(1) == 'x' || text.at(1) == 'X')) {
         bool ok = false;
-        const QStringRef digits = text.mid(2);
+        const QStringRef digits = line.view(from, to).mid(2);
         const quint64 value = digits.toULongLong(&ok, 16);
         const int bits = qMin(64, 4 * digits.size());
         const quint64 mask = bits >= 64 ? ~quint64(0) : (quint64(1) << bits) - 1;
@@ -481,23 +594,24 @@ int QFuncodeLineSplitter_Servo::textScore(const Tokens& tokens, int from, int to
     if (digits >= 0) {
         return digits > 0 ? 3 : 0;
     }
-    return text.contains(QLatin1Char(',')) ? 0 : 1;
+    return text.contains(',') ? 0 : 1;
 }
 
-void QFuncodeLineSplitter_Servo::assemble(const Tokens& tokens, const Candidate& c, Tokens* fields)
+void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, Tokens* fields)
 {
-    const int end = tokens.size() - c.pad;
+    const QStringRef* tokens = line.tokens;
+    const int end = line.count - c.pad;
     fields->resize(Layout::FIELD_COUNT);
     QStringRef* field = fields->data();
-    *field++ = tokens.at(0);
-    *field++ = tokens.at(1);
-    *field++ = span(tokens, Layout::FIELD_GROUP, c.groupEnd);
-    *field++ = tokens.at(c.groupEnd);
-    *field++ = span(tokens, c.groupEnd + 1, c.anchor);
+    *field++ = tokens[0];
+    *field++ = tokens[1];
+    *field++ = line.view(Layout::FIELD_GROUP, c.groupEnd);
+    *field++ = tokens[c.groupEnd];
+    *field++ = line.view(c.groupEnd + 1, c.anchor);
     for (int k = 0; k < 6; ++k) {
-        *field++ = tokens.at(c.anchor + k);
+        *field++ = tokens[c.anchor + k];
     }
-    *field++ = span(tokens, c.anchor + 6, c.textSplit[0]);
-    *field++ = span(tokens, c.textSplit[0], c.textSplit[1]);
-    *field = span(tokens, c.textSplit[1], end);
+    *field++ = line.view(c.anchor + 6, c.textSplit[0]);
+    *field++ = line.view(c.textSplit[0], c.textSplit[1]);
+    *field = line.view(c.textSplit[1], end);
 }

@@ -55,6 +55,8 @@ private:
     // A text that is what the drive shows for its raw value.
     static const int kMaxTextScore = 4;
 
+    // What the candidates of one line share, learnt once: where its tokens lie and which are integers.
+    struct Line;
     struct Candidate
     {
         int pad = 0;      // empty tokens dropped at the end
@@ -72,18 +74,21 @@ private:
     };
 
     // The most a text can score for an axis.
-    static int topScore(bool axisPresent, const tagSubFuncode_Servo* fun);
+    static int topScore(bool axisPresent, const tagSubFuncode_Servo* fun)
+    {
+        return axisPresent && fun ? kMaxTextScore : 3;
+    }
     static int quotedField(const QString& text, int pos, QString* field);
-    static int numberToken(const Tokens& tokens, int extra);
-    void scoreAnchors(const Tokens& tokens, int end, int groupEnd, Candidate* best) const;
-    int scoreTexts(const Tokens& tokens, int from, int end, const qint64 raws[3], int axisNum,
+    static int numberToken(const Line& line, int extra);
+    void scoreAnchors(const Line& line, int end, int groupEnd, const tagSubFuncode_Servo* fun,
+                      Candidate* best) const;
+    int scoreTexts(const Line& line, int from, int end, const qint64 raws[3], int axisNum,
                    const tagSubFuncode_Servo* fun, int floor, int* split) const;
     // The score of a text for its raw value; when it would be below need it may be given as 0.
-    int textScore(const Tokens& tokens, int from, int to, qint64 raw, bool axisPresent,
+    int textScore(const Line& line, int from, int to, qint64 raw, bool axisPresent,
                   const tagSubFuncode_Servo* fun, int need) const;
-    bool parsedValue(const Tokens& tokens, int from, int to, const tagSubFuncode_Servo& fun,
-                     qint64* value) const;
-    static void assemble(const Tokens& tokens, const Candidate& c, Tokens* fields);
+    bool parsedValue(const Line& line, int from, int to, const tagSubFuncode_Servo& fun, qint64* value) const;
+    static void assemble(const Line& line, const Candidate& c, Tokens* fields);
 
     DescriptionLookup m_lookup;
     // Runs of tokens of the line being split, by (from, to): each is read as a value once.
