@@ -65,72 +65,63 @@ bool isNullText(Chars text)
     return text.size == 4 && text.at(0) == 'n' && text.at(1) == 'u' && text.at(2) == 'l' && text.at(3) == 'l';
 }
 
-// The decimal digits of a magnitude, most significant first; returns their count.
-int decimalDigits(quint64 magnitude, char* digits)
-{
-    char reversed[24];
-    int n = 0;
-    do {
-        reversed[n++] = char('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude > 0);
-    for (int i = 0; i < n; ++i) {
-        digits[i] = reversed[n - 1 - i];
-    }
-    return n;
-}
-
 quint64 magnitudeOf(qint64 raw)
 {
     return raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
 }
 
+bool isAsciiDigit(ushort c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // An enumerated text of raw: it starts with the value and a colon ("3:80 mm").
 bool startsWithValue(Chars text, qint64 raw)
 {
-    char digits[24];
-    const int n = decimalDigits(magnitudeOf(raw), digits);
     int pos = 0;
     if (raw < 0 && (text.size < 1 || text.at(pos++) != '-')) {
         return false;
     }
-    if (text.size < pos + n + 1) {
+    // The value's digits as they are written: at most 19, and no leading zero but in "0".
+    const int first = pos;
+    quint64 value = 0;
+    for (; pos < text.size && pos - first < 20 && isAsciiDigit(text.at(pos)); ++pos) {
+        value = value * 10 + (text.at(pos) - '0');
+    }
+    const int count = pos - first;
+    if (count == 0 || count > 19 || (count > 1 && text.at(first) == '0')) {
         return false;
     }
-    for (int i = 0; i < n; ++i) {
-        if (text.at(pos++) != ushort(digits[i])) {
-            return false;
-        }
-    }
-    return text.at(pos) == ':';
+    return value == magnitudeOf(raw) && pos < text.size && text.at(pos) == ':';
 }
 
 // Whether a decimal text without sign, point and leading zeros has the digits of raw ("-001.50" has
 // those of 150); -1 when the text is not a decimal number.
 int sameDigits(Chars text, qint64 raw)
 {
-    char rawDigits[24];
-    const int n = decimalDigits(magnitudeOf(raw), rawDigits);
-    int matched = 0;
-    bool same = true;
-    bool leading = true;
+    quint64 value = 0;
+    int count = 0;     // digits after the leading zeros
+    bool ascii = true; // all of them '0' to '9'
     for (int i = 0; i < text.size; ++i) {
-        const QChar c = text.data[i];
-        if (c.isDigit()) {
-            if (leading && c == QLatin1Char('0')) {
+        const ushort c = text.at(i);
+        if (isAsciiDigit(c)) {
+            if (count == 0 && c == '0') {
                 continue;
             }
-            leading = false;
-            same = same && matched < n && c == QLatin1Char(rawDigits[matched]);
-            ++matched;
-        } else if (c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('+')) {
+            value = value * 10 + (c - '0');
+            ++count;
+        } else if (text.data[i].isDigit()) {
+            ascii = false;
+            ++count;
+        } else if (c != '.' && c != '-' && c != '+') {
             return -1;
         }
     }
-    if (leading) {
+    if (count == 0) {
         return raw == 0 ? 1 : 0; // no digit but zeros: "0"
     }
-    return same && matched == n ? 1 : 0;
+    // At most 19 digits: the value read has not overflowed.
+    return ascii && count <= 19 && value == magnitudeOf(raw) ? 1 : 0;
 }
 
 // The scores of one of a line's texts by where it ends or starts: exact once known, else the most it can be.
