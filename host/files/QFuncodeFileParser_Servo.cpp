@@ -31,9 +31,9 @@ int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
     return chars;
 }
 
-// Where text is first found in the size characters from data on, from from on, or -1. Candidates are those
-// with the text's first and last character in place, eight looked at in one step where the processor can.
-int indexOf(const QChar* data, int size, int from, const QString& text)
+// Where text is first found in the size characters from data on, or -1. Candidates are those with the
+// text's first and last character in place, eight looked at in one step where the processor can.
+int indexOf(const QChar* data, int size, const QString& text)
 {
     const int length = text.size();
     const QChar* wanted = text.constData();
@@ -41,7 +41,7 @@ int indexOf(const QChar* data, int size, int from, const QString& text)
     const ushort lastChar = wanted[length - 1].unicode();
     const size_t restBytes = size_t(length - 1) * sizeof(QChar);
     const auto matches = [&](int at) { return std::memcmp(data + at + 1, wanted + 1, restBytes) == 0; };
-    int at = from;
+    int at = 0;
 #if defined(__SSE2__)
     const __m128i firsts = _mm_set1_epi16(short(firstChar));
     const __m128i lasts = _mm_set1_epi16(short(lastChar));
@@ -64,23 +64,6 @@ int indexOf(const QChar* data, int size, int from, const QString& text)
         }
     }
     return -1;
-}
-
-// The tokens are views of one text, each after the one before: the text from the first to the last holds
-// them all.
-bool inOrder(const QFuncodeFileParser_Servo::Tokens& tokens)
-{
-    if (tokens.isEmpty() || !tokens.first().string()) {
-        return false;
-    }
-    for (int i = 1; i < tokens.size(); ++i) {
-        const QStringRef& before = tokens.at(i - 1);
-        if (tokens.at(i).string() != before.string() ||
-            tokens.at(i).position() < before.position() + before.size()) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The view without blanks at either end; only a view that has them pays for trimming.
@@ -236,33 +219,15 @@ bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
     return true;
 }
 
-// Asked of every line. The tokens of a cut line lie one after the other in one text: that text is searched
-// at once (a token is mostly a few characters, too short to search on its own), and a match is taken when it
-// lies within one token.
+// Asked of every line: a token shorter than the text (nearly every one) is passed over by its size alone.
 bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text)
 {
     const int length = text.size();
     if (length == 0) {
         return !tokens.isEmpty();
     }
-    if (!inOrder(tokens)) {
-        for (const QStringRef& token : tokens) {
-            if (indexOf(token.unicode(), token.size(), 0, text) >= 0) {
-                return true;
-            }
-        }
-        return false;
-    }
-    const QStringRef& first = tokens.first();
-    const int start = first.position();
-    const int size = tokens.last().position() + tokens.last().size() - start;
-    for (int at = indexOf(first.unicode(), size, 0, text); at >= 0;
-         at = indexOf(first.unicode(), size, at + 1, text)) {
-        const int position = start + at;
-        const auto within = [&](const QStringRef& token) {
-            return token.position() <= position && position + length <= token.position() + token.size();
-        };
-        if (std::any_of(tokens.cbegin(), tokens.cend(), within)) {
+    for (const QStringRef& token : tokens) {
+        if (token.size() >= length && indexOf(token.unicode(), token.size(), text) >= 0) {
             return true;
         }
     }
