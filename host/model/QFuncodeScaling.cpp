@@ -39,36 +39,28 @@ bool isExactDecimal(qint64 raw)
     return raw > -(qint64(1) << 53) && raw < (qint64(1) << 53);
 }
 
-// Whether text is raw shown with decimals, told digit by digit.
+// Whether text is raw shown with decimals, told digit by digit from the last one back, on the text's own
+// characters: files of thousands of codes ask it for every value.
 bool showsDecimal(const QStringRef& text, qint64 raw, int decimals)
 {
     if (!isExactDecimal(raw)) {
         return false;
     }
-    char digits[32];
+    const QChar* chars = text.unicode();
+    int pos = text.size();
+    const auto next = [&](char wanted) { return pos > 0 && chars[--pos].unicode() == ushort(wanted); };
     quint64 magnitude = raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
-    int n = 0;
-    do {
-        digits[n++] = char('0' + magnitude % 10);
+    // At least one digit before the point, and every decimal even when it is a leading zero.
+    for (int digit = 0; magnitude > 0 || digit <= decimals; ++digit) {
+        if (decimals > 0 && digit == decimals && !next('.')) {
+            return false;
+        }
+        if (!next(char('0' + magnitude % 10))) {
+            return false;
+        }
         magnitude /= 10;
-    } while (magnitude > 0 || n <= decimals);
-    const int expected = (raw < 0 ? 1 : 0) + n + (decimals > 0 ? 1 : 0);
-    if (text.size() != expected) {
-        return false;
     }
-    int pos = 0;
-    if (raw < 0 && text.at(pos++) != QLatin1Char('-')) {
-        return false;
-    }
-    for (int i = n - 1; i >= 0; --i) {
-        if (i == decimals - 1 && text.at(pos++) != QLatin1Char('.')) {
-            return false;
-        }
-        if (text.at(pos++) != QLatin1Char(digits[i])) {
-            return false;
-        }
-    }
-    return true;
+    return (raw >= 0 || next('-')) && pos == 0;
 }
 
 // Whether text is raw as a hexadecimal code shows it ("0x" and upper-case digits), told digit by digit.
@@ -90,11 +82,6 @@ bool showsHex(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw
     return true;
 }
 } // namespace
-
-int QFuncodeScaling::decimals(int precision)
-{
-    return qBound(0, precision, 6);
-}
 
 double QFuncodeScaling::pow10(int decimals)
 {

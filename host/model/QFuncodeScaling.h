@@ -15,7 +15,7 @@ public:
     static bool isDecimalType(int showType) { return showType == 0 || showType == 8 || showType == 10; }
     static bool isHexType(int showType) { return showType == 1 || showType == 9; }
     // Decimals of a decimal-point code (0 to 6).
-    static int decimals(int precision);
+    static int decimals(int precision) { return qBound(0, precision, 6); }
     static double pow10(int decimals);
 
     static int dataTypeBits(int dataType);

@@ -32,6 +32,8 @@ private slots:
 
         QTest::newRow("decimal 2") << 0 << 4 << 2 << "" << qint64(280) << "2.80";
         QTest::newRow("signed") << 8 << 3 << 1 << "" << qint64(-15) << "-1.5";
+        QTest::newRow("leading zeros") << 8 << 3 << 2 << "" << qint64(-5) << "-0.05";
+        QTest::newRow("zero") << 0 << 4 << 0 << "" << qint64(0) << "0";
         QTest::newRow("64 bit") << 10 << 15 << 0 << "" << qint64(123456789012LL) << "123456789012";
         QTest::newRow("hex 16") << 1 << 4 << 0 << "" << qint64(255) << "0x00FF";
         QTest::newRow("hex 32") << 9 << 8 << 0 << "" << qint64(0x12345678) << "0x12345678";
@@ -54,6 +56,11 @@ private slots:
         QFETCH(QString, text);
         const tagSubFuncode_Servo fun = makeCode(showType, dataType, precision, enumText);
         QCOMPARE(QFuncodeScaling::showText(fun, raw), text);
+        QVERIFY(QFuncodeScaling::showsRaw(fun, QStringRef(&text), raw));
+        // A text code's lowest byte may be one it does not show.
+        QVERIFY(showType == 4 || !QFuncodeScaling::showsRaw(fun, QStringRef(&text), raw + 1));
+        const QString longer = text + '0';
+        QVERIFY(!QFuncodeScaling::showsRaw(fun, QStringRef(&longer), raw));
         qint64 back = 0;
         QVERIFY(QFuncodeScaling::parseShowText(fun, text, &back));
         QCOMPARE(back, raw);
