@@ -65,7 +65,9 @@ bool QFuncodeFileLayout_Servo::parseInteger(const QString& text, qint64* value)
     return parseInteger(QStringRef(&text), value);
 }
 
-bool QFuncodeFileLayout_Servo::parseInteger(const QStringRef& text, qint64* value)
+// Kept out of line: callers read bare digits inline first and come here only for other texts, and this
+// function inlined into them would push the inline reading out of line.
+Q_NEVER_INLINE bool QFuncodeFileLayout_Servo::parseInteger(const QStringRef& text, qint64* value)
 {
     // Our own files hold bare digits: only other texts pay for trimming and reading a double.
     if (parseStrictInteger(text, value)) {
