@@ -42,6 +42,11 @@ bool operator==(const QString& a, Chars b)
     return a.size() == b.size && sameChars(a.constData(), b.data, b.size);
 }
 
+bool isAsciiDigit(ushort c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // A function-code number: no blank, a point, and a letter or digit first ("P00.01").
 bool looksLikeNumber(Chars token)
 {
@@ -50,7 +55,11 @@ bool looksLikeNumber(Chars token)
     }
     bool point = false;
     for (int i = 0; i < token.size; ++i) {
+        // Letters and digits, most of a number, come after both the blank and the point.
         const ushort c = token.at(i);
+        if (c > '.') {
+            continue;
+        }
         if (c == ' ') {
             return false;
         }
@@ -68,11 +77,6 @@ bool isNullText(Chars text)
 quint64 magnitudeOf(qint64 raw)
 {
     return raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
-}
-
-bool isAsciiDigit(ushort c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // An enumerated text of raw: it starts with the value and a colon ("3:80 mm").
@@ -192,7 +196,7 @@ struct QFuncodeLineSplitter_Servo::Line
     bool isInteger(int i)
     {
         const ushort c = size[i] == 1 ? data[pos[i]].unicode() : 0;
-        if (c >= '0' && c <= '9') {
+        if (isAsciiDigit(c)) {
             ints[i] = c - '0';
             return true;
         }
