@@ -203,6 +203,12 @@ struct QFuncodeLineSplitter_Servo::Line
         return Layout::parseStrictInteger(tokens[i], &ints[i]);
     }
 
+    // Six integers from the authority on, the axis count among them one to three.
+    bool isAnchor(int anchor) const
+    {
+        return intRun[anchor] >= 6 && ints[anchor + 2] >= 1 && ints[anchor + 2] <= 3;
+    }
+
     // The tokens from..to-1 with the commas between them.
     Chars chars(int from, int to) const
     {
@@ -362,6 +368,15 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     while (trailingEmpty < extra && line.size[n - 1 - trailingEmpty] == 0) {
         ++trailingEmpty;
     }
+    // Most lines can be read in one way only (just the name has commas): whatever it scores, it is the one.
+    Candidate only;
+    const int readings = countReadings(line, trailingEmpty, &only);
+    if (readings < 2) {
+        if (readings == 1) {
+            assemble(line, only, fields);
+        }
+        return readings == 1;
+    }
     // A new line: the runs read before belong to another one.
     ++m_generation;
     m_tokenCount = n + 1;
@@ -394,6 +409,31 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     return true;
 }
 
+// The ways to read the line, counted up to two, and the first of them.
+int QFuncodeLineSplitter_Servo::countReadings(const Line& line, int trailingEmpty, Candidate* first)
+{
+    const int extra = line.count - Layout::FIELD_COUNT;
+    int count = 0;
+    for (int pad = 0; pad <= trailingEmpty && count < 2; ++pad) {
+        const int end = line.count - pad;
+        const int groupEnd = numberToken(line, extra - pad);
+        for (int anchor = groupEnd + 2; anchor <= end - 9 && count < 2; ++anchor) {
+            if (!line.isAnchor(anchor)) {
+                continue;
+            }
+            // Three texts of k tokens can be split in (k - 1)(k - 2) / 2 ways.
+            const int texts = end - anchor - 6;
+            count += (texts - 1) * (texts - 2) / 2;
+            first->pad = pad;
+            first->groupEnd = groupEnd;
+            first->anchor = anchor;
+            first->textSplit[0] = anchor + 7;
+            first->textSplit[1] = anchor + 8;
+        }
+    }
+    return count;
+}
+
 int QFuncodeLineSplitter_Servo::numberToken(const Line& line, int extra)
 {
     const int first = Layout::FIELD_NUMBER;
@@ -410,14 +450,11 @@ void QFuncodeLineSplitter_Servo::scoreAnchors(const Line& line, int end, int gro
 {
     const int lastAnchor = end - 9; // six integers and at least three texts
     for (int anchor = groupEnd + 2; anchor <= lastAnchor; ++anchor) {
-        if (line.intRun[anchor] < 6) {
+        if (!line.isAnchor(anchor)) {
             continue;
         }
         const qint64* ints = line.ints + anchor;
         const qint64 axisNum = ints[2];
-        if (axisNum < 1 || axisNum > 3) {
-            continue;
-        }
         const int nameScore = fun && fun->funName == line.chars(groupEnd + 1, anchor) ? 8 : 0;
         // An anchor whose texts could not lift it above the best one so far is not looked at further.
         if (nameScore + 3 * kMaxTextScore + 2 <= best->score) {

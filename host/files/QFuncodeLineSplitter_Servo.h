@@ -21,7 +21,8 @@ struct tagSubFuncode_Servo;
 // shared among the three value texts so that each text fits its raw value: the text the code's
 // description gives for it when the description is known, otherwise an enumerated text that starts with
 // the value and a colon, a number whose digits are the value's, or an empty text for an axis the drive
-// does not have. Empty tokens a spreadsheet added at the end of a line are dropped.
+// does not have. Empty tokens a spreadsheet added at the end of a line are dropped. A line that can be read
+// in one way only (most often only its name has commas) is read that way without looking at its texts.
 //
 // The tokens are views into one text, one comma apart (as cutting a line at its commas gives them), so
 // that a run of tokens is itself a view and no candidate field is ever copied.
@@ -79,6 +80,7 @@ private:
         return axisPresent && fun ? kMaxTextScore : 3;
     }
     static int quotedField(const QString& text, int pos, QString* field);
+    static int countReadings(const Line& line, int trailingEmpty, Candidate* first);
     static int numberToken(const Line& line, int extra);
     void scoreAnchors(const Line& line, int end, int groupEnd, const tagSubFuncode_Servo* fun,
                       Candidate* best) const;
