@@ -550,6 +550,10 @@ int QFuncodeLineSplitter_Servo::scoreTexts(const Line& line, int from, int end, 
     }
     for (int y = from + 1; y < end - 1; ++y) {
         const int scoreX = xScore(y, best - top[1] - top[2] - bonusX - bonusZ + 1);
+        // No Y and Z texts after this X text could lift the split above the best.
+        if (scoreX + top[1] + top[2] + bonusX + bonusZ <= best) {
+            continue;
+        }
         for (int z = y + 1; z < end; ++z) {
             const int need = best - scoreX - zs.most(z) - bonusX - bonusZ + 1;
             if (need > top[1]) {
