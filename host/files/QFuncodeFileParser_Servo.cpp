@@ -344,11 +344,16 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
     }
     tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
-    if (exactCells || tokens.size() <= Layout::FIELD_COUNT) {
+    if (tokens.size() < Layout::FIELD_COUNT) {
         // Fields a short line lacks are empty.
         QStringRef fields[Layout::FIELD_COUNT];
-        std::copy_n(tokens.cbegin(), qMin<int>(tokens.size(), Layout::FIELD_COUNT), fields);
+        std::copy_n(tokens.cbegin(), tokens.size(), fields);
         if (!toRecord(line, fields, funcode.data())) {
+            return false;
+        }
+    } else if (exactCells || tokens.size() == Layout::FIELD_COUNT) {
+        // The tokens are the fields (cells beyond the last field are not read).
+        if (!toRecord(line, tokens.constData(), funcode.data())) {
             return false;
         }
     } else {
