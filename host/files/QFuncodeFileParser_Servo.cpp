@@ -360,10 +360,10 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         // More tokens than fields: a name or a text with commas. The work of telling them apart grows
         // with the line's length and its commas, so both are bounded.
         if (tokens.size() > Layout::FIELD_COUNT + QFuncodeLineSplitter_Servo::kMaxExtraCommas ||
-            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(tokens, &m_fields)) {
+            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(tokens, &m_fields, &m_anchorInts)) {
             return fail(Errors::FILE_ERR_SPLIT, line, tr("STR_FILE_FIELDS_UNCLEAR").arg(tokens.size()));
         }
-        if (!toRecord(line, m_fields.constData(), funcode.data())) {
+        if (!toRecord(line, m_fields.constData(), funcode.data(), &m_anchorInts)) {
             return false;
         }
     }
@@ -371,7 +371,8 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
     return true;
 }
 
-bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, qint64* ints)
+bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, const AnchorInts* anchorInts,
+                                             qint64* ints)
 {
     for (int field = 0; field < Layout::FIELD_TEXT; ++field) {
         if (!Layout::isIntegerField(field)) {
@@ -379,9 +380,13 @@ bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields,
         }
         qint64& value = ints[field];
         // Bare digits, as our writer writes an integer, are read inline; anything else by the layout's
-        // reading.
-        const bool parsed =
-            Layout::parseStrictInteger(fields[field], &value) || Layout::parseInteger(fields[field], &value);
+        // reading. The integers that told a line's tokens apart were read so already.
+        const bool known = anchorInts && field >= Layout::FIELD_AUTHORITY;
+        if (known) {
+            value = (*anchorInts)[static_cast<size_t>(field - Layout::FIELD_AUTHORITY)];
+        }
+        const bool parsed = known || Layout::parseStrictInteger(fields[field], &value) ||
+                            Layout::parseInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
                                                          value <= std::numeric_limits<int>::max());
@@ -401,10 +406,11 @@ QString QFuncodeFileParser_Servo::groupName(const QStringRef& group)
     return m_lastGroup;
 }
 
-bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode)
+bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode,
+                                        const AnchorInts* anchorInts)
 {
     qint64 ints[Layout::FIELD_TEXT] = {0};
-    if (!integerFields(line, fields, ints)) {
+    if (!integerFields(line, fields, anchorInts, ints)) {
         return false;
     }
     const qint64 axisNum = ints[Layout::FIELD_AXIS_NUM];

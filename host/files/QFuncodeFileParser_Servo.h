@@ -91,8 +91,11 @@ private:
     bool addMark(int line, const Tokens& tokens);
     bool addDevice(int line, const Tokens& tokens);
     bool addCode(int line, const Tokens& tokens, bool exactCells);
-    bool toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode);
-    bool integerFields(int line, const QStringRef* fields, qint64* ints);
+    typedef QFuncodeLineSplitter_Servo::AnchorInts AnchorInts;
+    // anchorInts: the integers from the authority on, when the splitter read them already.
+    bool toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode,
+                  const AnchorInts* anchorInts = nullptr);
+    bool integerFields(int line, const QStringRef* fields, const AnchorInts* anchorInts, qint64* ints);
     QString groupName(const QStringRef& group);
     static void reconcileValues(const tagSubFuncode_Servo& fun, tagExportFuncode_Servo* funcode);
     const tagSubFuncode_Servo* description(const QStringRef& funIndex);
@@ -123,5 +126,6 @@ private:
     // The rows of the model's codes found last and to be tried next: a file lists them in the model's order.
     int m_lastRow = -1;
     int m_nextRow = 0;
-    Tokens m_fields; // the fields of a line whose tokens had to be told apart
+    Tokens m_fields;         // the fields of a line whose tokens had to be told apart
+    AnchorInts m_anchorInts; // and its integers from the authority on
 };

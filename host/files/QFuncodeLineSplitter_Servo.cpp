@@ -349,7 +349,7 @@ bool QFuncodeLineSplitter_Servo::split(const QStringList& tokens, QStringList* f
     return true;
 }
 
-bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) const
+bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields, AnchorInts* ints) const
 {
     const int n = tokens.size();
     if (n < Layout::FIELD_COUNT) {
@@ -373,7 +373,7 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     const int readings = countReadings(line, trailingEmpty, &only);
     if (readings < 2) {
         if (readings == 1) {
-            assemble(line, only, fields);
+            assemble(line, only, fields, ints);
         }
         return readings == 1;
     }
@@ -405,7 +405,7 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields) con
     if (best.score < 0) {
         return false;
     }
-    assemble(line, best, fields);
+    assemble(line, best, fields, ints);
     return true;
 }
 
@@ -633,8 +633,12 @@ int QFuncodeLineSplitter_Servo::textScore(const Line& line, int from, int to, qi
     return text.contains(',') ? 0 : 1;
 }
 
-void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, Tokens* fields)
+void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, Tokens* fields,
+                                          AnchorInts* ints)
 {
+    if (ints) {
+        std::copy_n(line.ints + c.anchor, ints->size(), ints->begin());
+    }
     const QStringRef* tokens = line.tokens;
     const int end = line.count - c.pad;
     fields->resize(Layout::FIELD_COUNT);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
 #include <functional>
 
 struct tagSubFuncode_Servo;
@@ -44,9 +45,13 @@ public:
     // A quoted field longer than this is not looked for: its quote is taken as an ordinary character.
     static const int kMaxQuotedChars = 4096;
 
+    // The six integers from the authority to axis Z's raw value.
+    typedef std::array<qint64, 6> AnchorInts;
+
     // False when the tokens are fewer than fourteen or cannot be told apart. The fields are views into
-    // the tokens' text.
-    bool split(const Tokens& tokens, Tokens* fields) const;
+    // the tokens' text. For more than fourteen tokens, *ints (when asked for) gets the six integers as they
+    // were read to tell the tokens apart, so that they need not be read again.
+    bool split(const Tokens& tokens, Tokens* fields, AnchorInts* ints = nullptr) const;
     bool split(const QStringList& tokens, QStringList* fields) const;
 
     // Lines longer than this many extra commas are not taken apart (they are not function codes).
@@ -90,7 +95,7 @@ private:
     int textScore(const Line& line, int from, int to, qint64 raw, bool axisPresent,
                   const tagSubFuncode_Servo* fun, int need) const;
     bool parsedValue(const Line& line, int from, int to, const tagSubFuncode_Servo& fun, qint64* value) const;
-    static void assemble(const Line& line, const Candidate& c, Tokens* fields);
+    static void assemble(const Line& line, const Candidate& c, Tokens* fields, AnchorInts* ints);
 
     DescriptionLookup m_lookup;
     // Runs of tokens of the line being split, by (from, to): each is read as a value once.
