@@ -55,7 +55,7 @@ public:
 
     // Digits with an optional sign, nothing else (how the writers write integers). Inline: asked for
     // several tokens of every line.
-    static inline bool parseStrictInteger(const QStringRef& text, qint64* value);
+    static Q_ALWAYS_INLINE bool parseStrictInteger(const QStringRef& text, qint64* value);
     static bool parseStrictInteger(const QString& text, qint64* value);
     // Also what a spreadsheet makes of an integer: blanks around it, "1E3", "1000.0".
     static bool parseInteger(const QStringRef& text, qint64* value);
@@ -68,7 +68,7 @@ public:
     }
 };
 
-inline bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
+Q_ALWAYS_INLINE bool QFuncodeFileLayout_Servo::parseStrictInteger(const QStringRef& text, qint64* value)
 {
     const int size = text.size();
     // The characters looked at through one pointer: each QStringRef::at() goes through its string again.

@@ -374,18 +374,19 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
 bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, const AnchorInts* anchorInts,
                                              qint64* ints)
 {
+    // The integers that told a line's tokens apart were read so already.
+    const int read = anchorInts ? int(Layout::FIELD_AUTHORITY) : int(Layout::FIELD_TEXT);
+    if (anchorInts) {
+        std::copy(anchorInts->cbegin(), anchorInts->cend(), ints + Layout::FIELD_AUTHORITY);
+    }
     for (int field = 0; field < Layout::FIELD_TEXT; ++field) {
         if (!Layout::isIntegerField(field)) {
             continue;
         }
         qint64& value = ints[field];
         // Bare digits, as our writer writes an integer, are read inline; anything else by the layout's
-        // reading. The integers that told a line's tokens apart were read so already.
-        const bool known = anchorInts && field >= Layout::FIELD_AUTHORITY;
-        if (known) {
-            value = (*anchorInts)[static_cast<size_t>(field - Layout::FIELD_AUTHORITY)];
-        }
-        const bool parsed = known || Layout::parseStrictInteger(fields[field], &value) ||
+        // reading.
+        const bool parsed = field >= read || Layout::parseStrictInteger(fields[field], &value) ||
                             Layout::parseInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
         const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
