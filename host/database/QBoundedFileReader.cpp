@@ -91,15 +91,22 @@ int QBoundedFileReader::read(const QString& path, QByteArray* bytes)
     if (opened != READ_OK) {
         return failToRead(path, qt_error_string(errno));
     }
-    bytes->reserve(int(qMin(file.size(), m_maxBytes)));
-    // One byte past the limit is asked for, so that a file grown since the check is noticed.
-    while (!file.atEnd() && bytes->size() <= m_maxBytes) {
-        const QByteArray slice = file.read(qMin(kSliceBytes, m_maxBytes + 1 - bytes->size()));
-        if (slice.isEmpty()) {
+    // Read straight into the result, sized for the file and one byte more: one byte past the limit is asked
+    // for, so that a file grown since the check is noticed.
+    const qint64 wanted = m_maxBytes + 1;
+    qint64 size = 0;
+    bytes->resize(int(qMin(file.size() + 1, wanted)));
+    while (size < wanted) {
+        if (size == bytes->size()) {
+            bytes->resize(int(qMin(wanted, size + kSliceBytes)));
+        }
+        const qint64 got = file.read(bytes->data() + size, bytes->size() - size);
+        if (got <= 0) {
             break;
         }
-        bytes->append(slice);
+        size += got;
     }
+    bytes->resize(int(size));
     if (file.error() != QFileDevice::NoError) {
         bytes->clear();
         return failToRead(path, file.errorString());
