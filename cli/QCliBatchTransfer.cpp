@@ -37,7 +37,7 @@ bool QCliBatchTransfer::run(const QMap<QString, tagExportFuncodePtr_Servo>& reco
 }
 
 QMap<QString, tagExportFuncodePtr_Servo>
-QCliBatchTransfer::writableRecords(const QDeviceServo* device, const QList<tagExportFuncodePtr_Servo>& codes)
+QCliBatchTransfer::writableRecords(const QDeviceServo* device, const tagExportFuncodeList_Servo& codes)
 {
     QMap<QString, tagExportFuncodePtr_Servo> records;
     for (const tagExportFuncodePtr_Servo& code : codes) {

@@ -38,8 +38,8 @@ public:
     bool run(const QMap<QString, tagExportFuncodePtr_Servo>& records, bool allAxes, int axis);
     // What the drive can take of a file's codes: settings it knows that may be written (read-only codes,
     // such as versions and serial numbers, are left out), by number.
-    static QMap<QString, tagExportFuncodePtr_Servo>
-    writableRecords(const QDeviceServo* device, const QList<tagExportFuncodePtr_Servo>& codes);
+    static QMap<QString, tagExportFuncodePtr_Servo> writableRecords(const QDeviceServo* device,
+                                                                    const tagExportFuncodeList_Servo& codes);
 
     // Every value of a finished transfer into the device that did not arrive, with its reason.
     static QList<Failure> failuresOf(const QServoBatchTransfer& transfer, const QDeviceServo* device);

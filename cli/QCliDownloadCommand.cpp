@@ -94,7 +94,7 @@ int QCliDownloadCommand::run()
     if (status != QCliExit::OK) {
         return status;
     }
-    const QList<tagExportFuncodePtr_Servo> codes =
+    const tagExportFuncodeList_Servo codes =
         source.isDrive() ? QFuncodeExportRecords_Servo::deviceFuncodes(source.drive()->device(), false)
                          : source.file().funcodes;
     // As the import does: the codes the present authority may see.

@@ -38,7 +38,7 @@ bool QCliDownloadSteps::prepare(const QString& alias, QMap<QString, tagExportFun
         *error = tr("STR_CLI_DRIVE_REFUSES_WRITES").arg(alias, refusal);
         return false;
     }
-    *records = QCliBatchTransfer::writableRecords(device, records->values());
+    *records = QCliBatchTransfer::writableRecords(device, records->values().toVector());
     // The motor type the drive holds decides whether it is written first.
     if (tagSubFuncode_Servo* motor = device->getFuncodePtrByFunIndex(device->getDevMotorTypeFuncode())) {
         drive->read({motor});

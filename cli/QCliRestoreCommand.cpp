@@ -27,7 +27,7 @@ bool QCliRestoreCommand::differs(const QDeviceServo* device, const tagExportFunc
 }
 
 int QCliRestoreCommand::printDryRun(const QDeviceServo* device,
-                                    const QList<tagExportFuncodePtr_Servo>& changing) const
+                                    const tagExportFuncodeList_Servo& changing) const
 {
     QCliTable table({tr("STR_CLI_NUMBER"), tr("STR_CLI_NAME"), tr("STR_CLI_AXIS"), tr("STR_CLI_FILE_VALUE"),
                      tr("STR_CLI_DRIVE_VALUE")});
@@ -87,7 +87,7 @@ int QCliRestoreCommand::run()
                                                      .arg(unread.size())
                                                      .arg(unread.mid(0, 10).join(QStringLiteral(", "))));
     }
-    QList<tagExportFuncodePtr_Servo> changing;
+    tagExportFuncodeList_Servo changing;
     QMap<QString, tagExportFuncodePtr_Servo> records;
     for (const tagExportFuncodePtr_Servo& record : file.rows()) {
         if (!writable.contains(record->funIndex)) {

@@ -20,5 +20,5 @@ public:
 private:
     // The codes whose file value differs from the drive's on an axis both have.
     static bool differs(const QDeviceServo* device, const tagExportFuncode_Servo& record);
-    int printDryRun(const QDeviceServo* device, const QList<tagExportFuncodePtr_Servo>& changing) const;
+    int printDryRun(const QDeviceServo* device, const tagExportFuncodeList_Servo& changing) const;
 };

@@ -85,7 +85,7 @@ QDeviceServo* QDownloadTreeModel::device() const
 
 // ---------------------------------------------------------------- loading
 
-void QDownloadTreeModel::load(const QList<tagExportFuncodePtr_Servo>& rows)
+void QDownloadTreeModel::load(const tagExportFuncodeList_Servo& rows)
 {
     const QDeviceServo* dev = device();
     if (!dev) {
@@ -124,7 +124,7 @@ void QDownloadTreeModel::load(const QList<tagExportFuncodePtr_Servo>& rows)
     endResetModel();
 }
 
-void QDownloadTreeModel::loadOthers(const QList<tagExportFuncodePtr_Servo>& rows)
+void QDownloadTreeModel::loadOthers(const tagExportFuncodeList_Servo& rows)
 {
     beginResetModel();
     // Only the top node stays: the other branch is built anew.
@@ -368,7 +368,7 @@ void QDownloadTreeModel::visitCheckedLeaves(const TreeItem* item, Visit visit) c
     }
 }
 
-QList<tagExportFuncodePtr_Servo> QDownloadTreeModel::checkedNumbers()
+tagExportFuncodeList_Servo QDownloadTreeModel::checkedNumbers()
 {
     m_checkedOthers.clear();
     QMap<QString, tagExportFuncodePtr_Servo> byKey;
@@ -379,7 +379,7 @@ QList<tagExportFuncodePtr_Servo> QDownloadTreeModel::checkedNumbers()
             m_checkedOthers.append(item->number());
         }
     });
-    return byKey.values();
+    return byKey.values().toVector();
 }
 
 QMap<QString, tagExportFuncodePtr_Servo> QDownloadTreeModel::checkedNumberMap() const

@@ -49,10 +49,10 @@ public:
     // Rebuilds the tree below the top node from rows ordered by group. Differing rows are highlighted;
     // in the multi-axis layout exactly they are checked, in the single-value layout everything is.
     // Does nothing without a drive.
-    void load(const QList<tagExportFuncodePtr_Servo>& rows);
+    void load(const tagExportFuncodeList_Servo& rows);
     // Adds the branch "STR_OTHERS" beside the top node with one childless row per record (their number
     // field is the shown text), nothing checked or highlighted.
-    void loadOthers(const QList<tagExportFuncodePtr_Servo>& rows);
+    void loadOthers(const tagExportFuncodeList_Servo& rows);
     // Reads every row's current values from the drive again; the numbers in failed show "null".
     void refreshCurrentValues(const QStringList& failed);
 
@@ -69,7 +69,7 @@ public:
 
     // The checked function-code records, ordered by sortKey (one per key, the later one in tree order).
     // Also collects the checked childless rows that are not function codes (see checkedOthers).
-    QList<tagExportFuncodePtr_Servo> checkedNumbers();
+    tagExportFuncodeList_Servo checkedNumbers();
     // The checked function-code records by their number.
     QMap<QString, tagExportFuncodePtr_Servo> checkedNumberMap() const;
     // Checked function codes plus checked other rows.

@@ -104,10 +104,10 @@ void QExportFuncodeDlg::setLastExportDir(const QString& dir)
 
 void QExportFuncodeDlg::load()
 {
-    QList<tagExportFuncodePtr_Servo> rows = QFuncodeHelper_Servo::getServoExportFuncodeList(false);
+    tagExportFuncodeList_Servo rows = QFuncodeHelper_Servo::getServoExportFuncodeList(false);
     if (!m_focusNumbers.isEmpty()) {
         const QSet<QString> wanted(m_focusNumbers.cbegin(), m_focusNumbers.cend());
-        QList<tagExportFuncodePtr_Servo> kept;
+        tagExportFuncodeList_Servo kept;
         for (const tagExportFuncodePtr_Servo& row : qAsConst(rows)) {
             if (wanted.contains(row->funIndex)) {
                 kept.append(row);
@@ -119,7 +119,7 @@ void QExportFuncodeDlg::load()
     if (!m_firstLoad || !m_focusNumbers.isEmpty()) {
         return;
     }
-    QList<tagExportFuncodePtr_Servo> pages;
+    tagExportFuncodeList_Servo pages;
     for (const QString& name : otherPageNames()) {
         tagExportFuncodePtr_Servo page(new tagExportFuncode_Servo);
         page->funIndex = name;
@@ -274,7 +274,7 @@ void QExportFuncodeDlg::onRefreshFuncodeVal(QString aliasName, QStringList fault
     updateButtons();
 }
 
-bool QExportFuncodeDlg::collect(QList<tagExportFuncodePtr_Servo>* records, QStringList* pages)
+bool QExportFuncodeDlg::collect(tagExportFuncodeList_Servo* records, QStringList* pages)
 {
     if (!device()) {
         QMyMessageBox::information(this, tr("STR_EXPORT"), tr("STR_NOTSELECT_DEVICE"));
@@ -287,7 +287,7 @@ bool QExportFuncodeDlg::collect(QList<tagExportFuncodePtr_Servo>* records, QStri
 
 void QExportFuncodeDlg::OnOk()
 {
-    QList<tagExportFuncodePtr_Servo> records;
+    tagExportFuncodeList_Servo records;
     QStringList pages;
     if (!collect(&records, &pages)) {
         return;
@@ -314,7 +314,7 @@ void QExportFuncodeDlg::OnOk()
 
 // A workbook is written by the helper itself; the text form goes through a stream on a file that
 // replaces the chosen one only when it was written whole.
-bool QExportFuncodeDlg::writeExport(const QString& path, const QList<tagExportFuncodePtr_Servo>& records,
+bool QExportFuncodeDlg::writeExport(const QString& path, const tagExportFuncodeList_Servo& records,
                                     const QStringList& pages)
 {
     if (QFileInfo(path).suffix().contains(QLatin1String("xlsx"))) {
@@ -349,7 +349,7 @@ bool QExportFuncodeDlg::tellWriteResult(bool written)
 
 bool QExportFuncodeDlg::composeReport(QPrinterManager* printer)
 {
-    QList<tagExportFuncodePtr_Servo> records;
+    tagExportFuncodeList_Servo records;
     QStringList pages;
     if (!collect(&records, &pages)) {
         return false;

@@ -63,8 +63,8 @@ private:
     void updateButtons();
     QDeviceServo* device() const;
     // The checked records and pages; false (after telling the user) without the drive.
-    bool collect(QList<tagExportFuncodePtr_Servo>* records, QStringList* pages);
-    bool writeExport(const QString& path, const QList<tagExportFuncodePtr_Servo>& records,
+    bool collect(tagExportFuncodeList_Servo* records, QStringList* pages);
+    bool writeExport(const QString& path, const tagExportFuncodeList_Servo& records,
                      const QStringList& pages);
     bool tellWriteResult(bool written);
     bool composeReport(QPrinterManager* printer);

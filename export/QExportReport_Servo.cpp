@@ -5,8 +5,7 @@
 #include "QPrinterManager.h"
 
 void QExportReport_Servo::compose(QPrinterManager* printer, const QDeviceServo& device,
-                                  const QList<tagExportFuncodePtr_Servo>& records,
-                                  const QStringList& pageNames)
+                                  const tagExportFuncodeList_Servo& records, const QStringList& pageNames)
 {
     printer->dataBegin();
     printer->insertTitle(device.getAliasName());
@@ -41,7 +40,7 @@ QStringList QExportReport_Servo::funcodeRow(const tagExportFuncode_Servo& record
 }
 
 void QExportReport_Servo::composeFuncodes(QPrinterManager* printer, const QDeviceServo& device,
-                                          const QList<tagExportFuncodePtr_Servo>& records)
+                                          const tagExportFuncodeList_Servo& records)
 {
     QFuncodeHelper_Servo helper;
     helper.initServoDataTypeMap();

@@ -20,13 +20,13 @@ public:
     // Composes the report into printer (from dataBegin on; the caller prints it). Pages without rows
     // get their title and a separator only.
     static void compose(QPrinterManager* printer, const QDeviceServo& device,
-                        const QList<tagExportFuncodePtr_Servo>& records, const QStringList& pageNames);
+                        const tagExportFuncodeList_Servo& records, const QStringList& pageNames);
     // One row of the function-code table, with the values the drive holds now.
     static QStringList funcodeRow(const tagExportFuncode_Servo& record, const QString& dataTypeText,
                                   const QDeviceServo& device);
 
 private:
     static void composeFuncodes(QPrinterManager* printer, const QDeviceServo& device,
-                                const QList<tagExportFuncodePtr_Servo>& records);
+                                const tagExportFuncodeList_Servo& records);
     static void composePage(QPrinterManager* printer, const QString& pageName);
 };

@@ -10,19 +10,19 @@ const int kListedNumbers = 30;
 
 bool QUnknownValueCheck_Servo::leaveOutUnknown(QWidget* parent, const QString& title,
                                                const QDeviceServo* device,
-                                               QList<tagExportFuncodePtr_Servo>* records)
+                                               tagExportFuncodeList_Servo* records)
 {
     return ask(parent, title, QFuncodeExportRecords_Servo::unknownNumbers(device, *records), records);
 }
 
 bool QUnknownValueCheck_Servo::leaveOutUnknown(QWidget* parent, const QString& title,
-                                               QList<tagExportFuncodePtr_Servo>* records)
+                                               tagExportFuncodeList_Servo* records)
 {
     return ask(parent, title, QFuncodeExportRecords_Servo::unknownNumbers(*records), records);
 }
 
 bool QUnknownValueCheck_Servo::ask(QWidget* parent, const QString& title, const QStringList& numbers,
-                                   QList<tagExportFuncodePtr_Servo>* records)
+                                   tagExportFuncodeList_Servo* records)
 {
     if (numbers.isEmpty()) {
         return true;

@@ -20,14 +20,13 @@ public:
     // True, with the unknown codes taken out of records, when every value is known or the user agreed to
     // leave the unknown ones out; false when the user stopped. title: the box's title.
     static bool leaveOutUnknown(QWidget* parent, const QString& title, const QDeviceServo* device,
-                                QList<tagExportFuncodePtr_Servo>* records);
+                                tagExportFuncodeList_Servo* records);
     // The same for records that carry their own marks (tagExportFuncode_Servo::unknownAxes).
-    static bool leaveOutUnknown(QWidget* parent, const QString& title,
-                                QList<tagExportFuncodePtr_Servo>* records);
+    static bool leaveOutUnknown(QWidget* parent, const QString& title, tagExportFuncodeList_Servo* records);
     // "P0.01, P2.03, ..." with at most a screenful of numbers, then how many more.
     static QString listOf(const QStringList& numbers);
 
 private:
     static bool ask(QWidget* parent, const QString& title, const QStringList& numbers,
-                    QList<tagExportFuncodePtr_Servo>* records);
+                    tagExportFuncodeList_Servo* records);
 };

@@ -53,8 +53,8 @@ QStringList importHeaders()
 } // namespace
 
 QDownloadFunCodeDlg_Servo::QDownloadFunCodeDlg_Servo(const QString& title, const QString& unused,
-                                                     const QList<tagExportFuncodePtr_Servo>& rows,
-                                                     bool monitored, QWidget* parent)
+                                                     const tagExportFuncodeList_Servo& rows, bool monitored,
+                                                     QWidget* parent)
     : QBaseDlg(parent), m_monitored(monitored)
 {
     Q_UNUSED(unused)
@@ -169,7 +169,7 @@ QDeviceServo* QDownloadFunCodeDlg_Servo::device() const
 
 // ---------------------------------------------------------------- rows
 
-void QDownloadFunCodeDlg_Servo::setRows(const QList<tagExportFuncodePtr_Servo>& rows)
+void QDownloadFunCodeDlg_Servo::setRows(const tagExportFuncodeList_Servo& rows)
 {
     m_rows = rows;
     readCurrentValues();

@@ -31,13 +31,13 @@ class QDownloadFunCodeDlg_Servo : public QBaseDlg
 public:
     // title: shown after the dialog's name (the drive's device name). The second text is not used.
     QDownloadFunCodeDlg_Servo(const QString& title, const QString& unused,
-                              const QList<tagExportFuncodePtr_Servo>& rows, bool monitored,
+                              const tagExportFuncodeList_Servo& rows, bool monitored,
                               QWidget* parent = nullptr);
     ~QDownloadFunCodeDlg_Servo() override;
 
     // Keeps the rows, reads the drive's values (the whole drive when it is online) and shows both.
-    void setRows(const QList<tagExportFuncodePtr_Servo>& rows);
-    QList<tagExportFuncodePtr_Servo> rows() const { return m_rows; }
+    void setRows(const tagExportFuncodeList_Servo& rows);
+    tagExportFuncodeList_Servo rows() const { return m_rows; }
     QString aliasName() const { return m_alias; }
     bool isMonitoredMode() const { return m_monitored; }
     int checkedCount() const { return m_checkedCount; }
@@ -91,7 +91,7 @@ private:
     void updateMonitoredList(QDeviceServo* device, const QStringList& numbers);
     QDeviceServo* device() const;
 
-    QList<tagExportFuncodePtr_Servo> m_rows;
+    tagExportFuncodeList_Servo m_rows;
     // Group rows the user has expanded; forgotten when the tree is rebuilt.
     QList<QPersistentModelIndex> m_expanded;
     int m_checkedCount = 0;

@@ -10,9 +10,9 @@ const int kCodes = 10000;
 const int kCodesPerGroup = 100;
 
 // Rows as a file of 10,000 codes gives them, every tenth one differing from the drive on axis X.
-QList<tagExportFuncodePtr_Servo> generatedRows()
+tagExportFuncodeList_Servo generatedRows()
 {
-    QList<tagExportFuncodePtr_Servo> rows;
+    tagExportFuncodeList_Servo rows;
     rows.reserve(kCodes);
     for (int i = 0; i < kCodes; ++i) {
         auto record = tagExportFuncodePtr_Servo::create();
@@ -37,7 +37,7 @@ class bench_import : public QObject
 {
     Q_OBJECT
 
-    QList<tagExportFuncodePtr_Servo> m_rows;
+    tagExportFuncodeList_Servo m_rows;
 
 private slots:
     void initTestCase()

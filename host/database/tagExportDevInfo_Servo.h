@@ -13,5 +13,5 @@ struct tagExportDevInfo_Servo
     QString commuName;
     QString exportTime; // when the file was written
     QString modeText;   // "FOCUS" for a file saved from the monitored list, empty otherwise
-    QList<tagExportFuncodePtr_Servo> funcodes;
+    tagExportFuncodeList_Servo funcodes;
 };

@@ -3,6 +3,7 @@
 #include <QSharedPointer>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <array>
 
 // One function code as written to or read from a function-code file and handed to batch operations.
@@ -35,3 +36,5 @@ struct tagExportFuncode_Servo
 };
 
 typedef QSharedPointer<tagExportFuncode_Servo> tagExportFuncodePtr_Servo;
+// The records of a file or a drive: held in one array (a QList would allocate each shared pointer apart).
+typedef QVector<tagExportFuncodePtr_Servo> tagExportFuncodeList_Servo;

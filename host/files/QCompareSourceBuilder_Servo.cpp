@@ -53,7 +53,7 @@ tagCompareSource_Servo QCompareSourceBuilder_Servo::fromDevice(const QDeviceServ
     source.title = device.getShowNameByShowType(false);
     const QDeviceServo::FuncodeGroupMap& groups = device.getNormalFuncodeGroupMap();
     for (auto group = groups.constBegin(); group != groups.constEnd(); ++group) {
-        QList<tagExportFuncodePtr_Servo>& codes = source.groupMap[group.key()];
+        tagExportFuncodeList_Servo& codes = source.groupMap[group.key()];
         codes.reserve(group.value().size());
         for (const tagSubFuncode_Servo* fun : group.value()) {
             codes.append(exportOf(device, *fun, group.key(), readSinceMs));
@@ -86,8 +86,7 @@ tagCompareSource_Servo QCompareSourceBuilder_Servo::fromFile(const QString& path
     return source;
 }
 
-QString QCompareSourceBuilder_Servo::firstUnknownValue(const QList<tagExportFuncodePtr_Servo>& codes,
-                                                       int axisNum)
+QString QCompareSourceBuilder_Servo::firstUnknownValue(const tagExportFuncodeList_Servo& codes, int axisNum)
 {
     for (const tagExportFuncodePtr_Servo& code : codes) {
         if (!code) {
@@ -105,7 +104,7 @@ QString QCompareSourceBuilder_Servo::firstUnknownValue(const QList<tagExportFunc
 
 QString QCompareSourceBuilder_Servo::firstUnknownValue(const tagCompareSource_Servo& source)
 {
-    for (const QList<tagExportFuncodePtr_Servo>& codes : source.groupMap) {
+    for (const tagExportFuncodeList_Servo& codes : source.groupMap) {
         const QString unknown = firstUnknownValue(codes, source.axisNum);
         if (!unknown.isEmpty()) {
             return unknown;

@@ -23,6 +23,6 @@ public:
     // "number (axis)" of the first value a source does not know (unknownAxes), or empty when every value
     // is known. Axes beyond axisNum (0 or less: each code's own
     // count) are not looked at.
-    static QString firstUnknownValue(const QList<tagExportFuncodePtr_Servo>& codes, int axisNum);
+    static QString firstUnknownValue(const tagExportFuncodeList_Servo& codes, int axisNum);
     static QString firstUnknownValue(const tagCompareSource_Servo& source);
 };

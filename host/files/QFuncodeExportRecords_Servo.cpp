@@ -42,10 +42,10 @@ tagExportDevInfo_Servo QFuncodeExportRecords_Servo::deviceHeader(const QDeviceSe
     return info;
 }
 
-QList<tagExportFuncodePtr_Servo> QFuncodeExportRecords_Servo::deviceFuncodes(const QDeviceServo* device,
-                                                                             bool bWithStateCodes)
+tagExportFuncodeList_Servo QFuncodeExportRecords_Servo::deviceFuncodes(const QDeviceServo* device,
+                                                                       bool bWithStateCodes)
 {
-    QList<tagExportFuncodePtr_Servo> records;
+    tagExportFuncodeList_Servo records;
     if (!device) {
         return records;
     }
@@ -74,10 +74,10 @@ QList<tagExportDevInfo_Servo> QFuncodeExportRecords_Servo::collectDeviceFuncodes
     return QList<tagExportDevInfo_Servo>{info};
 }
 
-QList<tagExportFuncodePtr_Servo> QFuncodeExportRecords_Servo::exportList(const QDeviceServo* device,
-                                                                         bool bWithStateCodes)
+tagExportFuncodeList_Servo QFuncodeExportRecords_Servo::exportList(const QDeviceServo* device,
+                                                                   bool bWithStateCodes)
 {
-    QList<tagExportFuncodePtr_Servo> records = deviceFuncodes(device, bWithStateCodes);
+    tagExportFuncodeList_Servo records = deviceFuncodes(device, bWithStateCodes);
     for (const tagExportFuncodePtr_Servo& record : qAsConst(records)) {
         record->curValueTexts = record->valueTexts.mid(0, record->axisNum);
         record->valueTexts.clear();
@@ -88,7 +88,7 @@ QList<tagExportFuncodePtr_Servo> QFuncodeExportRecords_Servo::exportList(const Q
     return records;
 }
 
-QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QList<tagExportFuncodePtr_Servo>& records)
+QStringList QFuncodeExportRecords_Servo::unknownNumbers(const tagExportFuncodeList_Servo& records)
 {
     QStringList numbers;
     for (const tagExportFuncodePtr_Servo& record : records) {
@@ -100,7 +100,7 @@ QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QList<tagExportFun
 }
 
 QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QDeviceServo* device,
-                                                        const QList<tagExportFuncodePtr_Servo>& records)
+                                                        const tagExportFuncodeList_Servo& records)
 {
     QStringList numbers;
     for (const tagExportFuncodePtr_Servo& record : records) {
@@ -117,11 +117,10 @@ QStringList QFuncodeExportRecords_Servo::unknownNumbers(const QDeviceServo* devi
     return numbers;
 }
 
-QList<tagExportFuncodePtr_Servo>
-QFuncodeExportRecords_Servo::leftOut(const QList<tagExportFuncodePtr_Servo>& records,
-                                     const QStringList& numbers)
+tagExportFuncodeList_Servo QFuncodeExportRecords_Servo::leftOut(const tagExportFuncodeList_Servo& records,
+                                                                const QStringList& numbers)
 {
-    QList<tagExportFuncodePtr_Servo> kept;
+    tagExportFuncodeList_Servo kept;
     kept.reserve(records.size());
     for (const tagExportFuncodePtr_Servo& record : records) {
         if (record && !numbers.contains(record->funIndex)) {

@@ -19,22 +19,21 @@ public:
     // is no value, and no file is written with it.
     static tagExportFuncodePtr_Servo fromDevice(const QDeviceServo* device, const tagSubFuncode_Servo* fun);
     // The numbers of the records with a value marked unknown, in their order.
-    static QStringList unknownNumbers(const QList<tagExportFuncodePtr_Servo>& records);
+    static QStringList unknownNumbers(const tagExportFuncodeList_Servo& records);
     // The numbers of the records (of codes the device has) with a value of an axis the device does not
     // know now, in their order.
-    static QStringList unknownNumbers(const QDeviceServo* device,
-                                      const QList<tagExportFuncodePtr_Servo>& records);
+    static QStringList unknownNumbers(const QDeviceServo* device, const tagExportFuncodeList_Servo& records);
     // The records without those numbers.
-    static QList<tagExportFuncodePtr_Servo> leftOut(const QList<tagExportFuncodePtr_Servo>& records,
-                                                    const QStringList& numbers);
+    static tagExportFuncodeList_Servo leftOut(const tagExportFuncodeList_Servo& records,
+                                              const QStringList& numbers);
     // The device header of a file ("model_version", axis count, communication name), without codes.
     static tagExportDevInfo_Servo deviceHeader(const QDeviceServo* device);
     // The normal codes visible at the present authority, group by group in the drive's order; with
     // bWithStateCodes also the monitoring codes.
-    static QList<tagExportFuncodePtr_Servo> deviceFuncodes(const QDeviceServo* device, bool bWithStateCodes);
+    static tagExportFuncodeList_Servo deviceFuncodes(const QDeviceServo* device, bool bWithStateCodes);
     // The header and the normal codes as one device record (a list of one, empty without a device).
     static QList<tagExportDevInfo_Servo> collectDeviceFuncodes(const QDeviceServo* device);
     // For the export tree: current value texts of the drive's axes, and the default text once per axis
     // as the values to compare with.
-    static QList<tagExportFuncodePtr_Servo> exportList(const QDeviceServo* device, bool bWithStateCodes);
+    static tagExportFuncodeList_Servo exportList(const QDeviceServo* device, bool bWithStateCodes);
 };

@@ -479,26 +479,23 @@ bool QFuncodeFileParser_Servo::finish()
         return fail(Errors::FILE_ERR_NO_FUNCODE, 0, tr("STR_FILE_NO_FUNCODE_LINES"));
     }
     m_state = ENDED;
-    if (m_info.funcodes.isEmpty()) {
-        listCodes();
-        return true;
+    // The records of a later part (taken by append()) come after this part's.
+    tagExportFuncodeList_Servo later;
+    later.swap(m_info.funcodes);
+    listCodes();
+    m_info.funcodes.reserve(m_info.funcodes.size() + later.size());
+    for (tagExportFuncodePtr_Servo& funcode : later) {
+        m_info.funcodes.append(std::move(funcode));
     }
-    for (auto funcode = m_codes.rbegin(); funcode != m_codes.rend(); ++funcode) {
-        m_info.funcodes.prepend(tagExportFuncodePtr_Servo());
-        m_info.funcodes.first().swap(*funcode);
-    }
-    m_codes.clear();
     return true;
 }
 
-// The list's nodes are made in one run here rather than between the records of the lines: handed over
-// without touching the records' counts, appended empty and swapped.
+// The records read so far moved to the end of the result's list, without touching their counts.
 void QFuncodeFileParser_Servo::listCodes()
 {
     m_info.funcodes.reserve(m_info.funcodes.size() + int(m_codes.size()));
     for (tagExportFuncodePtr_Servo& funcode : m_codes) {
-        m_info.funcodes.append(tagExportFuncodePtr_Servo());
-        m_info.funcodes.last().swap(funcode);
+        m_info.funcodes.append(std::move(funcode));
     }
     m_codes.clear();
 }

@@ -69,9 +69,8 @@ public:
     bool readsCodes() const { return m_state == READ_CODES; }
     void continueAfter(const QFuncodeFileParser_Servo& first);
     bool append(QFuncodeFileParser_Servo* second, int linesBefore);
-    // The records read so far put into the result's list. The second part's thread makes its list so,
-    // that the list's nodes (an allocation each) are made on both threads; finish() puts the first
-    // part's records before them.
+    // The records read so far moved into the result's list. The second part's thread lists its own so;
+    // finish() puts the first part's records before them.
     void listCodes();
 
     int error() const { return m_error; }

@@ -155,7 +155,7 @@ QStringList QFuncodeHelper_Servo::segMenteStrForList(const QString& line)
 void QFuncodeHelper_Servo::filterByAuthority(tagExportDevInfo_Servo* info)
 {
     const int authority = QLibSetting::self()->getSystemSetting()->getAuthority();
-    QList<tagExportFuncodePtr_Servo> kept;
+    tagExportFuncodeList_Servo kept;
     for (const tagExportFuncodePtr_Servo& funcode : qAsConst(info->funcodes)) {
         if (QDeviceServo::isAuthValid(funcode->authority, authority)) {
             kept.append(funcode);
@@ -166,11 +166,10 @@ void QFuncodeHelper_Servo::filterByAuthority(tagExportDevInfo_Servo* info)
 
 // ---------------------------------------------------------------- exporting
 
-QList<tagExportFuncodePtr_Servo>
-QFuncodeHelper_Servo::withPresentValues(const QList<tagExportFuncodePtr_Servo>& records)
+tagExportFuncodeList_Servo QFuncodeHelper_Servo::withPresentValues(const tagExportFuncodeList_Servo& records)
 {
     const QDeviceServo* device = selectedServo();
-    QList<tagExportFuncodePtr_Servo> present;
+    tagExportFuncodeList_Servo present;
     present.reserve(records.size());
     for (const tagExportFuncodePtr_Servo& record : records) {
         const tagSubFuncode_Servo* fun =
@@ -184,7 +183,7 @@ QFuncodeHelper_Servo::withPresentValues(const QList<tagExportFuncodePtr_Servo>& 
     return present;
 }
 
-bool QFuncodeHelper_Servo::exportSelectInfoListServo(const QList<tagExportFuncodePtr_Servo>& records,
+bool QFuncodeHelper_Servo::exportSelectInfoListServo(const tagExportFuncodeList_Servo& records,
                                                      const QStringList& pageNames, QTextStream& stream,
                                                      bool bFocus)
 {
@@ -211,7 +210,7 @@ bool QFuncodeHelper_Servo::exportSelectInfoListServo(const QList<tagExportFuncod
     return true;
 }
 
-bool QFuncodeHelper_Servo::exportSelectInfoListServo(const QList<tagExportFuncodePtr_Servo>& records,
+bool QFuncodeHelper_Servo::exportSelectInfoListServo(const tagExportFuncodeList_Servo& records,
                                                      const QStringList& pageNames, const QString& fileName)
 {
     const QDeviceServo* device = selectedServo();
@@ -294,7 +293,7 @@ bool QFuncodeHelper_Servo::writeFuncodeFile(const QString& fileName, const tagEx
 
 // ---------------------------------------------------------------- contents of exports and reports
 
-QList<tagExportFuncodePtr_Servo> QFuncodeHelper_Servo::getServoExportFuncodeList(bool bWithStateCodes)
+tagExportFuncodeList_Servo QFuncodeHelper_Servo::getServoExportFuncodeList(bool bWithStateCodes)
 {
     return QFuncodeExportRecords_Servo::exportList(selectedServo(), bWithStateCodes);
 }

@@ -52,10 +52,10 @@ public:
     // The codes (in the function-code layout, with the selected drive's present values when it knows the
     // code) followed by the pages. bFocus marks a file saved from the monitored list. False when the
     // stream could not be written.
-    static bool exportSelectInfoListServo(const QList<tagExportFuncodePtr_Servo>& records,
+    static bool exportSelectInfoListServo(const tagExportFuncodeList_Servo& records,
                                           const QStringList& pageNames, QTextStream& stream, bool bFocus);
     // The same as a workbook: the codes on the first sheet, each page on a sheet of its own.
-    static bool exportSelectInfoListServo(const QList<tagExportFuncodePtr_Servo>& records,
+    static bool exportSelectInfoListServo(const tagExportFuncodeList_Servo& records,
                                           const QStringList& pageNames, const QString& fileName);
 
     // ---- the function-code file of a drive (export dialog)
@@ -78,7 +78,7 @@ public:
     // ---- contents of exports and reports (selected drive)
     // The selected drive's codes for the export tree: current texts of its axes, the default text per axis
     // as the values compared with. bWithStateCodes adds the monitoring codes.
-    static QList<tagExportFuncodePtr_Servo> getServoExportFuncodeList(bool bWithStateCodes = false);
+    static tagExportFuncodeList_Servo getServoExportFuncodeList(bool bWithStateCodes = false);
     // Column titles of the function-code table of a report for a drive of axisNum axes.
     static QStringList getServoFuncodeHeaderList(int axisNum);
     // The table of another page, named by its translated title; text gets a line when it has no rows.
@@ -92,8 +92,7 @@ private:
     static QDeviceServo* selectedServo();
     static bool finish(int result, int& error, const QString& fileName, const QString& detail);
     static void filterByAuthority(tagExportDevInfo_Servo* info);
-    static QList<tagExportFuncodePtr_Servo>
-    withPresentValues(const QList<tagExportFuncodePtr_Servo>& records);
+    static tagExportFuncodeList_Servo withPresentValues(const tagExportFuncodeList_Servo& records);
 
     QMap<int, QString> m_dataTypes;
 };

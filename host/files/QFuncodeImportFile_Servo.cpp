@@ -59,16 +59,16 @@ QString QFuncodeImportFile_Servo::fileModelName(const QString& devText, const QS
     return !renamed.isEmpty() && config->getDevConfigInfo(renamed) ? renamed : name;
 }
 
-QList<tagExportFuncodePtr_Servo> QFuncodeImportFile_Servo::permittedRows(const QDeviceServo* device) const
+tagExportFuncodeList_Servo QFuncodeImportFile_Servo::permittedRows(const QDeviceServo* device) const
 {
     const int authority = QLibSetting::self()->getSystemSetting()->getAuthority();
-    QMap<QString, QList<tagExportFuncodePtr_Servo>> groups;
+    QMap<QString, tagExportFuncodeList_Servo> groups;
     for (const tagExportFuncodePtr_Servo& record : m_info.funcodes) {
         if (record && device->isAuthValid(record->funIndex, authority)) {
             groups[record->groupName].append(record);
         }
     }
-    QList<tagExportFuncodePtr_Servo> rows;
+    tagExportFuncodeList_Servo rows;
     for (const QString& group : QDeviceServo::orderGroupName(groups.keys())) {
         rows += groups.value(group);
     }

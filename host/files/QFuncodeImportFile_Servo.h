@@ -35,7 +35,7 @@ public:
     QString errorText() const;
     const tagExportDevInfo_Servo& deviceInfo() const { return m_info; }
     // The codes to offer, in the drive's group order.
-    QList<tagExportFuncodePtr_Servo> rows() const { return m_rows; }
+    tagExportFuncodeList_Servo rows() const { return m_rows; }
     // True when the import targets the monitored list.
     bool isMonitored() const { return m_monitored; }
 
@@ -45,12 +45,12 @@ public:
 
 private:
     Status fail(Status status);
-    QList<tagExportFuncodePtr_Servo> permittedRows(const QDeviceServo* device) const;
+    tagExportFuncodeList_Servo permittedRows(const QDeviceServo* device) const;
 
     Status m_status = Ok;
     int m_error = 0;
     QString m_path;
     tagExportDevInfo_Servo m_info;
-    QList<tagExportFuncodePtr_Servo> m_rows;
+    tagExportFuncodeList_Servo m_rows;
     bool m_monitored = false;
 };

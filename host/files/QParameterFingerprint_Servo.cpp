@@ -57,7 +57,7 @@ QParameterFingerprint_Servo::ofSource(const tagCompareSource_Servo& source)
         return unavailable(tr("STR_FINGERPRINT_VALUE_UNKNOWN").arg(unknown));
     }
     QList<Entry> entries;
-    for (const QList<tagExportFuncodePtr_Servo>& codes : source.groupMap) {
+    for (const tagExportFuncodeList_Servo& codes : source.groupMap) {
         for (const tagExportFuncodePtr_Servo& code : codes) {
             if (!code) {
                 continue;

@@ -14,5 +14,5 @@ struct tagCompareSource_Servo
     QString name;    // communication name
     QString title;   // the drive's show name, or the file's path
     // Group name -> its function codes, in the source's order.
-    QMap<QString, QList<tagExportFuncodePtr_Servo>> groupMap;
+    QMap<QString, tagExportFuncodeList_Servo> groupMap;
 };

@@ -318,8 +318,8 @@ private slots:
         m_model = std::make_unique<QDownloadTreeModel>();
         QTestHost::checkModel(m_model.get());
         loadThreeRows();
-        const QList<tagExportFuncodePtr_Servo> pages{row(QString(), "Records", {}, {}),
-                                                     row(QString(), "Faults", {}, {})};
+        const tagExportFuncodeList_Servo pages{row(QString(), "Records", {}, {}),
+                                               row(QString(), "Faults", {}, {})};
         m_model->loadOthers(pages);
         m_model->loadOthers(pages); // loading again replaces them
         QCOMPARE(m_model->rowCount(), 2);

@@ -50,13 +50,13 @@ class tst_QDownloadFunCodeDlg_Servo : public QObject
     QTestMessageBoxes m_boxes;
 
     // P00.01 equal to the drive, P00.02 and P2.00 different (the drive holds the defaults).
-    QList<tagExportFuncodePtr_Servo> threeRows() const
+    tagExportFuncodeList_Servo threeRows() const
     {
         return {fileRow(m_device, "P00 Basic", "P00.01", "2.80"),
                 fileRow(m_device, "P00 Basic", "P00.02", "2500"),
                 fileRow(m_device, "P2 Gains", "P2.00", "30.0")};
     }
-    std::unique_ptr<QDownloadFunCodeDlg_Servo> makeDialog(const QList<tagExportFuncodePtr_Servo>& rows,
+    std::unique_ptr<QDownloadFunCodeDlg_Servo> makeDialog(const tagExportFuncodeList_Servo& rows,
                                                           bool monitored = false)
     {
         auto dialog =
@@ -78,7 +78,7 @@ class tst_QDownloadFunCodeDlg_Servo : public QObject
     // cell of a row and column there.
     std::unique_ptr<QDownloadFunCodeDlg_Servo> makeEditingDialog()
     {
-        QList<tagExportFuncodePtr_Servo> rows;
+        tagExportFuncodeList_Servo rows;
         for (const char* number : {"P00.02", "P00.03", "P00.04"}) {
             rows << FuncodeRows::row(QStringLiteral("P00 Basic"), QLatin1String(number), {"", "", ""});
         }
@@ -250,7 +250,7 @@ private slots:
     {
         QFETCH(bool, refused);
         QFETCH(bool, cancelled);
-        QList<tagExportFuncodePtr_Servo> rows = threeRows();
+        tagExportFuncodeList_Servo rows = threeRows();
         rows.prepend(fileRow(m_device, "P00 Basic", "P00.00", "3"));
         auto dialog = makeDialog(rows);
         makeCodeFail(refused ? QStringLiteral("P00.00") : QString());

@@ -106,7 +106,7 @@ QString writeForm(const QString& form, const QString& dir)
 }
 
 // Every field a function-code file keeps, on one line.
-QStringList fileFields(const QList<tagExportFuncodePtr_Servo>& funcodes)
+QStringList fileFields(const tagExportFuncodeList_Servo& funcodes)
 {
     QStringList lines;
     for (const tagExportFuncodePtr_Servo& f : funcodes) {
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(info.devText, QString("FCM3_1.00"));
         QCOMPARE(info.axisNumText, QString("3"));
         // Number, axes, raw values and value texts of every code; names too in the language written.
-        const auto values = [&](const QList<tagExportFuncodePtr_Servo>& funcodes) {
+        const auto values = [&](const tagExportFuncodeList_Servo& funcodes) {
             QStringList lines = fileFields(funcodes);
             for (QString& line : lines) {
                 line = written == read ? line : line.section('|', 0, 0) + '|' + line.section('|', 7);

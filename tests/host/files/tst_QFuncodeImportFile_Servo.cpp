@@ -15,7 +15,7 @@
 namespace {
 const QString kAlias = QStringLiteral("Import-File");
 
-QStringList groupsOf(const QList<tagExportFuncodePtr_Servo>& rows)
+QStringList groupsOf(const tagExportFuncodeList_Servo& rows)
 {
     QStringList groups;
     for (const tagExportFuncodePtr_Servo& row : rows) {

@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(ofDrive.hex.size(), 64);
 
         tagExportDevInfo_Servo file = QFuncodeExportRecords_Servo::collectDeviceFuncodes(device).first();
-        QList<tagExportFuncodePtr_Servo>& codes = file.funcodes;
+        tagExportFuncodeList_Servo& codes = file.funcodes;
         if (change == QLatin1String("reverse")) {
             std::reverse(codes.begin(), codes.end());
         } else if (change == QLatin1String("repeat")) {
