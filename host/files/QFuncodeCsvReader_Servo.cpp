@@ -27,7 +27,6 @@ bool readSecondHalf(const QByteArray& bytes, int cut, QString* text, QFuncodeFil
         }
         QFuncodeCsvRecords records(*text);
         records.feed(second);
-        second->listCodes();
         return true;
     } catch (...) {
         return false;

@@ -153,21 +153,24 @@ void QFuncodeFileParser_Servo::continueAfter(const QFuncodeFileParser_Servo& fir
 
 bool QFuncodeFileParser_Servo::append(QFuncodeFileParser_Servo* second, int linesBefore)
 {
+    tagExportFuncodeList_Servo& codes = m_info.funcodes;
+    tagExportFuncodeList_Servo& later = second->m_info.funcodes;
     // Read on, this parser would have refused the code over the limit wherever it came.
-    second->listCodes();
-    if (m_codes.size() + size_t(second->m_info.funcodes.size()) >= size_t(kMaxCodes)) {
+    if (codes.size() + later.size() >= kMaxCodes) {
         return false;
     }
-    // Its list (made by the second part's thread) is the result's; finish() puts this part's codes first.
-    m_info.funcodes.swap(second->m_info.funcodes);
+    // Moved after this part's records, without touching their counts.
+    const int first = codes.size();
+    codes.reserve(first + later.size());
+    for (tagExportFuncodePtr_Servo& funcode : later) {
+        codes.append(std::move(funcode));
+    }
+    later.clear();
     // A code's group is the one of the code before when the two are equal: the second part's first codes
     // without a group had no code before them, and keep an empty (not a null) group after one here.
     if (!m_lastGroup.isNull()) {
-        for (const tagExportFuncodePtr_Servo& funcode : qAsConst(m_info.funcodes)) {
-            if (!funcode->groupName.isNull()) {
-                break;
-            }
-            funcode->groupName = QLatin1String("");
+        for (int row = first; row < codes.size() && codes.at(row)->groupName.isNull(); ++row) {
+            codes.at(row)->groupName = QLatin1String("");
         }
     }
     m_state = second->m_state;
@@ -340,7 +343,7 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         return fail(Errors::FILE_ERR_FIELD_COUNT, line,
                     tr("STR_FILE_FIELDS_FOUND").arg(tokens.size()).arg(int(Layout::FIELD_COUNT)));
     }
-    if (m_codes.size() >= kMaxCodes) {
+    if (m_info.funcodes.size() >= kMaxCodes) {
         return fail(Errors::FILE_ERR_TOO_LARGE, line, tr("STR_FILE_TOO_MANY_CODES").arg(kMaxCodes));
     }
     tagExportFuncodePtr_Servo funcode = tagExportFuncodePtr_Servo::create();
@@ -367,7 +370,7 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
             return false;
         }
     }
-    m_codes.push_back(std::move(funcode));
+    m_info.funcodes.append(std::move(funcode));
     return true;
 }
 
@@ -475,27 +478,9 @@ bool QFuncodeFileParser_Servo::finish()
     if (m_state == EXPECT_DEVICE) {
         return fail(Errors::FILE_ERR_NO_DEVICE, 0, tr("STR_FILE_DEVICE_LINE_MISSING"));
     }
-    if (m_codes.empty() && m_info.funcodes.isEmpty()) {
+    if (m_info.funcodes.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_FUNCODE, 0, tr("STR_FILE_NO_FUNCODE_LINES"));
     }
     m_state = ENDED;
-    // The records of a later part (taken by append()) come after this part's.
-    tagExportFuncodeList_Servo later;
-    later.swap(m_info.funcodes);
-    listCodes();
-    m_info.funcodes.reserve(m_info.funcodes.size() + later.size());
-    for (tagExportFuncodePtr_Servo& funcode : later) {
-        m_info.funcodes.append(std::move(funcode));
-    }
     return true;
-}
-
-// The records read so far moved to the end of the result's list, without touching their counts.
-void QFuncodeFileParser_Servo::listCodes()
-{
-    m_info.funcodes.reserve(m_info.funcodes.size() + int(m_codes.size()));
-    for (tagExportFuncodePtr_Servo& funcode : m_codes) {
-        m_info.funcodes.append(std::move(funcode));
-    }
-    m_codes.clear();
 }

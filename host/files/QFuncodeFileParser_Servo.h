@@ -13,7 +13,6 @@
 
 #include <atomic>
 #include <functional>
-#include <vector>
 
 // Reads the lines of a function-code file (QFuncodeFileLayout_Servo), one at a time, into a device
 // record. The lines come from a comma-separated file (tokens that may still hold a name's commas) or from
@@ -69,9 +68,6 @@ public:
     bool readsCodes() const { return m_state == READ_CODES; }
     void continueAfter(const QFuncodeFileParser_Servo& first);
     bool append(QFuncodeFileParser_Servo* second, int linesBefore);
-    // The records read so far moved into the result's list. The second part's thread lists its own so;
-    // finish() puts the first part's records before them.
-    void listCodes();
 
     int error() const { return m_error; }
     QString errorDetail() const;
@@ -111,7 +107,6 @@ private:
     QFuncodeLineSplitter_Servo m_splitter;
     enState m_state;
     tagExportDevInfo_Servo m_info;
-    std::vector<tagExportFuncodePtr_Servo> m_codes; // the records read, put into m_info by listCodes()
     int m_error = 0;
     int m_errorLine = 0; // 0: the error is of the whole file
     QString m_errorText;
