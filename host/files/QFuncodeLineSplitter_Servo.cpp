@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 typedef QFuncodeFileLayout_Servo Layout;
 typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
@@ -53,6 +57,23 @@ bool looksLikeNumber(Chars token)
     if (token.isEmpty() || !token.data[0].isLetterOrNumber()) {
         return false;
     }
+#if defined(__SSE2__)
+    if (token.size >= 8) {
+        // Eight characters in one step, the last step overlapping the one before it.
+        int points = 0;
+        for (int i = 0;; i += 8) {
+            const int at = qMin(i, token.size - 8);
+            const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(token.data + at));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(chars, _mm_set1_epi16(' '))) != 0) {
+                return false;
+            }
+            points |= _mm_movemask_epi8(_mm_cmpeq_epi16(chars, _mm_set1_epi16('.')));
+            if (at + 8 == token.size) {
+                return points != 0;
+            }
+        }
+    }
+#endif
     bool point = false;
     for (int i = 0; i < token.size; ++i) {
         // Letters and digits, most of a number, come after both the blank and the point.
@@ -178,35 +199,25 @@ struct QFuncodeLineSplitter_Servo::Line
         : tokens(line.constData()), count(line.size()), text(tokens[0].string()),
           data(text ? text->constData() : nullptr)
     {
-        for (int i = 0; i < count; ++i) {
-            pos[i] = tokens[i].position();
-            size[i] = tokens[i].size();
-        }
-        // From the back: how many integers follow on from each token. The anchors' six integers lie
-        // after the number and the name, and end before the three texts.
-        const int first = Layout::FIELD_NUMBER + 2;
-        const int last = qMax(first, count - 3);
-        intRun[last] = 0;
-        for (int i = last - 1; i >= first; --i) {
-            intRun[i] = isInteger(i) ? intRun[i + 1] + 1 : 0;
-        }
     }
 
-    // Most integers of a line are one digit (authority, data type, axis count).
-    bool isInteger(int i)
-    {
-        const ushort c = size[i] == 1 ? data[pos[i]].unicode() : 0;
-        if (isAsciiDigit(c)) {
-            ints[i] = c - '0';
-            return true;
-        }
-        return Layout::parseStrictInteger(tokens[i], &ints[i]);
-    }
+    int pos(int i) const { return tokens[i].position(); }
+    int size(int i) const { return tokens[i].size(); }
 
-    // Six integers from the authority on, the axis count among them one to three.
+    // Six integers from the authority on, the axis count among them one to three. The axis count, the
+    // rarest of the six, is looked at first; each anchor reads its integers anew (most lines have one).
     bool isAnchor(int anchor) const
     {
-        return intRun[anchor] >= 6 && ints[anchor + 2] >= 1 && ints[anchor + 2] <= 3;
+        const int axis = anchor + 2;
+        if (!readInteger(axis) || ints[axis] < 1 || ints[axis] > 3) {
+            return false;
+        }
+        for (int i = anchor; i < anchor + 6; ++i) {
+            if (i != axis && !readInteger(i)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // The tokens from..to-1 with the commas between them.
@@ -214,8 +225,8 @@ struct QFuncodeLineSplitter_Servo::Line
     {
         Chars c;
         if (to > from) {
-            c.data = data + pos[from];
-            c.size = pos[to - 1] + size[to - 1] - pos[from];
+            c.data = data + pos(from);
+            c.size = pos(to - 1) + size(to - 1) - pos(from);
         }
         return c;
     }
@@ -225,18 +236,27 @@ struct QFuncodeLineSplitter_Servo::Line
         if (to <= from) {
             return QStringRef();
         }
-        return QStringRef(text, pos[from], pos[to - 1] + size[to - 1] - pos[from]);
+        return QStringRef(text, pos(from), pos(to - 1) + size(to - 1) - pos(from));
     }
 
     const QStringRef* const tokens;
     const int count;
     const QString* const text;
     const QChar* const data;
-    int pos[kMaxTokens];
-    int size[kMaxTokens];
-    // Integers of tokens from FIELD_NUMBER + 2 on, each read once, and how many follow on from each.
-    qint64 ints[kMaxTokens];
-    unsigned char intRun[kMaxTokens];
+    // Integers of the tokens from FIELD_NUMBER + 2 on, as read last.
+    mutable qint64 ints[kMaxTokens];
+
+private:
+    // Most integers of a line are one digit (authority, data type, axis count).
+    bool readInteger(int i) const
+    {
+        const ushort c = size(i) == 1 ? data[pos(i)].unicode() : 0;
+        if (isAsciiDigit(c)) {
+            ints[i] = c - '0';
+            return true;
+        }
+        return Layout::parseStrictInteger(tokens[i], &ints[i]);
+    }
 };
 
 QFuncodeLineSplitter_Servo::QFuncodeLineSplitter_Servo(DescriptionLookup lookup) : m_lookup(std::move(lookup))
@@ -365,7 +385,7 @@ bool QFuncodeLineSplitter_Servo::split(const Tokens& tokens, Tokens* fields, Anc
     }
     const Line line(tokens);
     int trailingEmpty = 0;
-    while (trailingEmpty < extra && line.size[n - 1 - trailingEmpty] == 0) {
+    while (trailingEmpty < extra && line.size(n - 1 - trailingEmpty) == 0) {
         ++trailingEmpty;
     }
     // Most lines can be read in one way only (just the name has commas): whatever it scores, it is the one.
@@ -641,7 +661,10 @@ void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, 
     }
     const QStringRef* tokens = line.tokens;
     const int end = line.count - c.pad;
-    fields->resize(Layout::FIELD_COUNT);
+    // The fields of the line before are written over.
+    if (fields->size() != Layout::FIELD_COUNT) {
+        fields->resize(Layout::FIELD_COUNT);
+    }
     QStringRef* field = fields->data();
     *field++ = tokens[0];
     *field++ = tokens[1];
