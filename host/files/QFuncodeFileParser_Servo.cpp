@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -377,23 +376,24 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
 bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, const AnchorInts* anchorInts,
                                              qint64* ints)
 {
+    // The integer fields in their order, so that a line's first wrong one is named: a list rather than a
+    // look at each field whether it is one.
+    static const int kIntegerFields[] = {
+        Layout::FIELD_CANOPEN,  Layout::FIELD_USB, Layout::FIELD_AUTHORITY, Layout::FIELD_DATA_TYPE,
+        Layout::FIELD_AXIS_NUM, Layout::FIELD_RAW, Layout::FIELD_RAW + 1,   Layout::FIELD_RAW + 2};
     // The integers that told a line's tokens apart were read so already.
     const int read = anchorInts ? int(Layout::FIELD_AUTHORITY) : int(Layout::FIELD_TEXT);
     if (anchorInts) {
         std::copy(anchorInts->cbegin(), anchorInts->cend(), ints + Layout::FIELD_AUTHORITY);
     }
-    for (int field = 0; field < Layout::FIELD_TEXT; ++field) {
-        if (!Layout::isIntegerField(field)) {
-            continue;
-        }
+    for (const int field : kIntegerFields) {
         qint64& value = ints[field];
         // Bare digits, as our writer writes an integer, are read inline; anything else by the layout's
         // reading.
         const bool parsed = field >= read || Layout::parseStrictInteger(fields[field], &value) ||
                             Layout::parseInteger(fields[field], &value);
         // Only the raw values are 64 bits wide.
-        const bool fits = field >= Layout::FIELD_RAW || (value >= std::numeric_limits<int>::min() &&
-                                                         value <= std::numeric_limits<int>::max());
+        const bool fits = field >= Layout::FIELD_RAW || value == qint64(int(value));
         if (!parsed || !fits) {
             return fail(Errors::FILE_ERR_NOT_INTEGER, line,
                         tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(Errors::excerpt(fields[field])));
@@ -425,14 +425,23 @@ bool QFuncodeFileParser_Servo::toRecord(int line, const QStringRef* fields, tagE
     if (number.isEmpty()) {
         return fail(Errors::FILE_ERR_NO_NUMBER, line, tr("STR_FILE_NUMBER_EMPTY"));
     }
-    // Texts the description holds are shared with it rather than copied.
+    // Texts the description holds are shared with it rather than copied, and assigned straight from it: a
+    // copy on the way would count on the description's text (a cache miss away) twice more.
     const tagSubFuncode_Servo* fun = description(number);
     const QStringRef name = fields[Layout::FIELD_NAME];
-    funcode->funIndex = fun ? fun->funIndex : number.toString();
+    if (fun) {
+        funcode->funIndex = fun->funIndex;
+    } else {
+        funcode->funIndex = number.toString();
+    }
     funcode->canopenAddr = static_cast<int>(ints[Layout::FIELD_CANOPEN]);
     funcode->usbCode = static_cast<int>(ints[Layout::FIELD_USB]);
     funcode->groupName = groupName(fields[Layout::FIELD_GROUP]);
-    funcode->funName = fun && Layout::sameText(fun->funName, name) ? fun->funName : name.toString();
+    if (fun && Layout::sameText(fun->funName, name)) {
+        funcode->funName = fun->funName;
+    } else {
+        funcode->funName = name.toString();
+    }
     funcode->authority = static_cast<int>(ints[Layout::FIELD_AUTHORITY]);
     funcode->dataType = static_cast<int>(ints[Layout::FIELD_DATA_TYPE]);
     funcode->axisNum = static_cast<int>(axisNum);

@@ -1,5 +1,7 @@
 #include "QFuncodeTextPool.h"
 
+#include "QFuncodeFileLayout_Servo.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -30,7 +32,7 @@ uint hashOf(const QChar* data, int size)
 
 bool sameText(const QString& text, const QChar* data, int size)
 {
-    return text.size() == size && std::equal(data, data + size, text.constData());
+    return text.size() == size && QFuncodeFileLayout_Servo::sameChars(data, text.constData(), size);
 }
 
 // The views one comma apart in one text: then the run from the first to the last is one view.

@@ -4,6 +4,7 @@
 #include <QRegExp>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -39,28 +40,35 @@ bool isExactDecimal(qint64 raw)
     return raw > -(qint64(1) << 53) && raw < (qint64(1) << 53);
 }
 
-// Whether text is raw shown with decimals, told digit by digit from the last one back, on the text's own
-// characters: files of thousands of codes ask it for every value.
-bool showsDecimal(const QStringRef& text, qint64 raw, int decimals)
+// Whether the size characters at chars show raw with decimals as showText does: a '-' before a negative
+// value, at least one digit before the point and no zero before another there, every decimal. Read once from
+// the front on the text's own characters: files of thousands of codes ask it for every value.
+bool showsDecimal(const QChar* chars, int size, qint64 raw, int decimals)
 {
-    if (!isExactDecimal(raw)) {
+    const bool negative = raw < 0;
+    const int first = negative ? 1 : 0;
+    const int point = decimals > 0 ? size - decimals - 1 : size;
+    // An exact raw value has at most 16 digits: more are never its text (and would not fit the sum).
+    if (point <= first || point - first + decimals > 16) {
         return false;
     }
-    const QChar* chars = text.unicode();
-    int pos = text.size();
-    const auto next = [&](char wanted) { return pos > 0 && chars[--pos].unicode() == ushort(wanted); };
-    quint64 magnitude = raw < 0 ? quint64(0) - quint64(raw) : quint64(raw);
-    // At least one digit before the point, and every decimal even when it is a leading zero.
-    for (int digit = 0; magnitude > 0 || digit <= decimals; ++digit) {
-        if (decimals > 0 && digit == decimals && !next('.')) {
-            return false;
-        }
-        if (!next(char('0' + magnitude % 10))) {
-            return false;
-        }
-        magnitude /= 10;
+    if ((negative && chars[0] != QLatin1Char('-')) || (decimals > 0 && chars[point] != QLatin1Char('.')) ||
+        (chars[first] == QLatin1Char('0') && point - first > 1)) {
+        return false;
     }
-    return (raw >= 0 || next('-')) && pos == 0;
+    quint64 magnitude = 0;
+    const auto add = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            const uint digit = uint(chars[i].unicode()) - '0';
+            if (digit > 9) {
+                return false;
+            }
+            magnitude = magnitude * 10 + digit;
+        }
+        return true;
+    };
+    return add(first, point) && add(point + 1, size) &&
+           magnitude == (negative ? quint64(0) - quint64(raw) : quint64(raw));
 }
 
 // Whether text is raw as a hexadecimal code shows it ("0x" and upper-case digits), told digit by digit.
@@ -80,6 +88,24 @@ bool showsHex(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw
         }
     }
     return true;
+}
+
+// The codes other than decimal ones, kept out of line so that telling a decimal one saves no register.
+Q_NEVER_INLINE bool showsRawOtherwise(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw)
+{
+    if (QFuncodeScaling::isHexType(fun.showType)) {
+        return showsHex(fun, text, raw);
+    }
+    if (fun.showType == 2) {
+        std::optional<QFuncodeEnumTable> scratch;
+        const QString* shown = QFuncodeScaling::enumTable(fun, &scratch).textOf(raw);
+        if (!shown) {
+            return text == QString::number(raw);
+        }
+        return shown->size() == text.size() &&
+               std::memcmp(shown->constData(), text.unicode(), size_t(text.size()) * sizeof(QChar)) == 0;
+    }
+    return text == QFuncodeScaling::showText(fun, raw);
 }
 } // namespace
 
@@ -440,19 +466,10 @@ const QFuncodeEnumTable& QFuncodeScaling::enumTable(const tagSubFuncode_Servo& f
 
 bool QFuncodeScaling::showsRaw(const tagSubFuncode_Servo& fun, const QStringRef& text, qint64 raw)
 {
-    if (isDecimalType(fun.showType)) {
-        return showsDecimal(text, raw, decimals(fun.precision)) ||
-               (!isExactDecimal(raw) && text == showText(fun, raw));
+    if (isDecimalType(fun.showType) && isExactDecimal(raw)) {
+        return showsDecimal(text.unicode(), text.size(), raw, decimals(fun.precision));
     }
-    if (isHexType(fun.showType)) {
-        return showsHex(fun, text, raw);
-    }
-    if (fun.showType == 2) {
-        std::optional<QFuncodeEnumTable> scratch;
-        const QString* shown = enumTable(fun, &scratch).textOf(raw);
-        return shown ? *shown == text : text == QString::number(raw);
-    }
-    return text == showText(fun, raw);
+    return showsRawOtherwise(fun, text, raw);
 }
 
 QList<QFuncodeScaling::MenuDigit> QFuncodeScaling::menuDigits(const QString& enumText)
