@@ -2,6 +2,7 @@
 // also checked against their descriptions.
 #include "FuzzRegistry.h"
 #include "QDriveCatalogue.h"
+#include "QFuncodeCsvParts.h"
 #include "QFuncodeCsvReader_Servo.h"
 
 namespace {
@@ -28,16 +29,24 @@ bool resultHolds(const tagExportDevInfo_Servo& info)
     }
     return true;
 }
-} // namespace
 
-SERVO_FUZZ_TARGET(csv)
+bool readHolds(const QByteArray& bytes)
 {
     for (const bool requireMark : {true, false}) {
         QFuncodeCsvReader_Servo reader(requireMark, shippedModel);
         tagExportDevInfo_Servo info;
-        if (reader.readBytes(data, &info) == 0 && !resultHolds(info)) {
+        if (reader.readBytes(bytes, &info) == 0 && !resultHolds(info)) {
             return false;
         }
     }
     return true;
+}
+} // namespace
+
+// The input alone, and twice with empty lines between: large enough to be cut into parts read on two
+// threads, each copy in a part of its own.
+SERVO_FUZZ_TARGET(csv)
+{
+    const QByteArray gap(QFuncodeCsvParts::kMinBytes, '\n');
+    return readHolds(data) && readHolds(data + gap + data);
 }

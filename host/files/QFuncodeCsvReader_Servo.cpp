@@ -1,7 +1,8 @@
 #include "QFuncodeCsvReader_Servo.h"
 
 #include "QBoundedFileReader.h"
-#include "QFuncodeCsvHalves.h"
+#include "QFuncodeCsvBackReader.h"
+#include "QFuncodeCsvParts.h"
 #include "QFuncodeCsvRecords.h"
 #include "QFuncodeHelperBase.h"
 
@@ -15,23 +16,22 @@
 namespace {
 typedef QFuncodeHelperBase Errors;
 
-// The file's bytes from cut on read into second, on a thread of its own. False when they are not UTF-8 (the
-// whole file is then in the local encoding) or when reading them threw: an exception (memory that ran out)
-// would end the program there, so the file is read again whole on the caller's thread, where it reaches the
-// caller.
-bool readSecondHalf(const QByteArray& bytes, int cut, QString* text, QFuncodeFileParser_Servo* second)
+// Joins a thread when it goes out of scope, on every way out of the function that started it.
+class ThreadJoiner
 {
-    try {
-        if (!QFuncodeCsvHalves::decode(bytes, cut, bytes.size(), text)) {
-            return false;
+public:
+    explicit ThreadJoiner(std::thread* thread) : m_thread(thread) {}
+    ~ThreadJoiner() { join(); }
+    void join()
+    {
+        if (m_thread->joinable()) {
+            m_thread->join();
         }
-        QFuncodeCsvRecords records(*text);
-        records.feed(second);
-        return true;
-    } catch (...) {
-        return false;
     }
-}
+
+private:
+    std::thread* m_thread;
+};
 } // namespace
 
 QFuncodeCsvReader_Servo::QFuncodeCsvReader_Servo(bool requireMark,
@@ -79,8 +79,8 @@ QString QFuncodeCsvReader_Servo::decode(const QByteArray& bytes)
 int QFuncodeCsvReader_Servo::readBytes(const QByteArray& bytes, tagExportDevInfo_Servo* info)
 {
     m_detail.clear();
-    const int cut = QFuncodeCsvHalves::cut(bytes);
-    const int result = cut > 0 ? readHalves(bytes, cut, info) : kReadWhole;
+    const QVector<int> starts = QFuncodeCsvParts::cut(bytes);
+    const int result = starts.isEmpty() ? kReadWhole : readParts(bytes, starts, info);
     return result != kReadWhole ? result : readWhole(decode(bytes), info);
 }
 
@@ -97,47 +97,90 @@ int QFuncodeCsvReader_Servo::readWhole(const QString& text, tagExportDevInfo_Ser
     return finish(&parser, info);
 }
 
-// The first half's lines up to the first function code are read before the second half is started: they
-// name the drive model both halves are read with. Whatever the halves cannot settle (a half that is not
-// UTF-8, codes over the limit together, a first half that stops before its codes) is left to readWhole.
-int QFuncodeCsvReader_Servo::readHalves(const QByteArray& bytes, int cut, tagExportDevInfo_Servo* info)
+// The first part's lines up to the first function code are read before the back thread is started: they
+// name the drive model all parts are read with. The front thread then reads on from the front, the back
+// thread from the back, until the two meet. Whatever the parts cannot settle (a part that is not UTF-8, codes
+// over the limit together, a first part that stops before its codes) is left to readWhole.
+int QFuncodeCsvReader_Servo::readParts(const QByteArray& bytes, const QVector<int>& starts,
+                                       tagExportDevInfo_Servo* info)
 {
     QString head;
-    if (!QFuncodeCsvHalves::decode(bytes, 0, cut, &head)) {
+    if (!QFuncodeCsvParts::decode(bytes, starts.at(0), starts.at(1), &head)) {
         return kReadWhole;
     }
     QFuncodeFileParser_Servo parser(m_requireMark, m_lookup);
-    std::atomic_bool tailFailed(false);
-    parser.setCancelFlag(m_cancel, &tailFailed);
+    std::atomic_bool backFailed(false);
+    parser.setCancelFlag(m_cancel, &backFailed);
     QFuncodeCsvRecords records(head);
-    // Stopped so soon (or not at codes by the middle), the file is read again whole: its text may yet be
-    // of the local encoding, which only the second half can tell.
+    // Stopped so soon (or not at codes by the end of the first part), the file is read again whole: its
+    // text may yet be of the local encoding, which only a later part can tell.
     if (!records.feed(&parser, true) || records.atEnd()) {
         return kReadWhole;
     }
-    QFuncodeFileParser_Servo second(m_requireMark, m_lookup);
-    second.continueAfter(parser);
-    std::atomic_bool headEnded(false);
-    second.setCancelFlag(m_cancel, &headEnded);
-    QString tail;
-    bool tailRead = false;
+    QFuncodeCsvPartQueue queue(starts.size() - 1);
+    QFuncodeCsvBackReader back(bytes, starts, &queue, parser);
+    std::atomic_bool frontEnded(false);
+    back.setCancelFlag(m_cancel, &frontEnded);
+    bool backRead = false;
     std::thread worker;
     try {
         worker = std::thread([&] {
-            tailRead = readSecondHalf(bytes, cut, &tail, &second);
-            // The first half need not be read on: the file is read again whole.
-            tailFailed = !tailRead;
+            backRead = back.run();
+            // The front parts need not be read on: the file is read again whole.
+            backFailed = !backRead;
         });
     } catch (const std::system_error&) {
         return kReadWhole;
     }
-    const bool headRead = records.feed(&parser);
-    headEnded = !headRead;
-    worker.join();
-    if (!tailRead || (headRead && !parser.append(&second, records.line() - 1))) {
+    ThreadJoiner joiner(&worker);
+    int lines = 0;
+    const int frontRead = readFrontParts(bytes, starts, &queue, &records, &parser, &lines);
+    // A front part that stopped ends the file before every back part.
+    frontEnded = frontRead != 1;
+    joiner.join();
+    if (!backRead || frontRead < 0 || (frontRead == 1 && !back.joinInto(&parser, lines)) ||
+        !restIsUtf8(bytes, starts, &queue)) {
         return kReadWhole;
     }
     return finish(&parser, info);
+}
+
+// The parts neither thread read once the front one stopped: a file that is not UTF-8 anywhere is read whole
+// in the local encoding, also where it ends before such a part.
+bool QFuncodeCsvReader_Servo::restIsUtf8(const QByteArray& bytes, const QVector<int>& starts,
+                                         QFuncodeCsvPartQueue* queue)
+{
+    QString text;
+    for (int part = queue->takeFront(); part >= 0; part = queue->takeFront()) {
+        if (!QFuncodeCsvParts::decode(bytes, starts.at(part), starts.at(part + 1), &text)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads on the first part and then the parts taken from the front. 1 when all were read, 0 when the parser
+// stopped (an error or the end sign), -1 when a part is not UTF-8. *lines: the lines read.
+int QFuncodeCsvReader_Servo::readFrontParts(const QByteArray& bytes, const QVector<int>& starts,
+                                            QFuncodeCsvPartQueue* queue, QFuncodeCsvRecords* first,
+                                            QFuncodeFileParser_Servo* parser, int* lines)
+{
+    if (!first->feed(parser)) {
+        return 0;
+    }
+    *lines = first->line() - 1;
+    for (int part = queue->takeFront(); part >= 0; part = queue->takeFront()) {
+        QString text;
+        if (!QFuncodeCsvParts::decode(bytes, starts.at(part), starts.at(part + 1), &text)) {
+            return -1;
+        }
+        QFuncodeCsvRecords records(text, *lines + 1);
+        if (!records.feed(parser)) {
+            return 0;
+        }
+        *lines = records.line() - 1;
+    }
+    return 1;
 }
 
 int QFuncodeCsvReader_Servo::finish(QFuncodeFileParser_Servo* parser, tagExportDevInfo_Servo* info)

@@ -2,17 +2,21 @@
 
 #include "QFuncodeFileParser_Servo.h"
 
+class QFuncodeCsvPartQueue;
+class QFuncodeCsvRecords;
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
+#include <QVector>
 
 // Reads a comma-separated function-code file: our own files, and what a person or a spreadsheet program
 // makes of them (CRLF, LF or CR line ends, a byte-order mark, UTF-8 or the local encoding, quoted fields,
 // names with commas, empty lines at the end).
 //
-// A large file is read in two halves on two threads (QFuncodeCsvHalves), each with a parser of its own,
-// and the halves are joined in file order: the records, the first error by line order and the lines
-// named come out as one reading of the whole file gives them.
+// A large file is cut into parts (QFuncodeCsvParts) read on two threads, one from the front and one from
+// the back, each with a parser of its own, and the parts are joined in file order: the records, the first
+// error by line order and the lines named come out as one reading of the whole file gives them.
 //
 // Limits: a file of at most kMaxFileBytes, and those of QFuncodeFileParser_Servo (codes, field length,
 // reading time). The file's bytes and their text are held in memory together while it is read.
@@ -38,12 +42,16 @@ public:
     static QString decode(const QByteArray& bytes);
 
 private:
-    // What readHalves gives for a file it leaves to readWhole.
+    // What readParts gives for a file it leaves to readWhole.
     static constexpr int kReadWhole = -1;
 
     int fail(int error, const QString& detail);
     int readWhole(const QString& text, tagExportDevInfo_Servo* info);
-    int readHalves(const QByteArray& bytes, int cut, tagExportDevInfo_Servo* info);
+    int readParts(const QByteArray& bytes, const QVector<int>& starts, tagExportDevInfo_Servo* info);
+    static int readFrontParts(const QByteArray& bytes, const QVector<int>& starts,
+                              QFuncodeCsvPartQueue* queue, QFuncodeCsvRecords* first,
+                              QFuncodeFileParser_Servo* parser, int* lines);
+    static bool restIsUtf8(const QByteArray& bytes, const QVector<int>& starts, QFuncodeCsvPartQueue* queue);
     int finish(QFuncodeFileParser_Servo* parser, tagExportDevInfo_Servo* info);
 
     bool m_requireMark;

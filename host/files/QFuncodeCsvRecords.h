@@ -13,7 +13,8 @@
 class QFuncodeCsvRecords
 {
 public:
-    explicit QFuncodeCsvRecords(const QString& text) : m_text(text) {}
+    // firstLine: the number of the text's first line in its file.
+    explicit QFuncodeCsvRecords(const QString& text, int firstLine = 1) : m_text(text), m_line(firstLine) {}
     QFuncodeCsvRecords(const QFuncodeCsvRecords&) = delete;
     QFuncodeCsvRecords& operator=(const QFuncodeCsvRecords&) = delete;
 
@@ -29,7 +30,7 @@ private:
 
     const QString m_text;
     int m_pos = 0;
-    int m_line = 1;
+    int m_line;
     QFuncodeFileParser_Servo::Tokens m_tokens;
     QStringList m_quoted;
     QString m_record; // a record with quoted fields, unquoted

@@ -143,43 +143,67 @@ QString QFuncodeFileParser_Servo::errorDetail() const
     return QStringLiteral("%1: %2").arg(Errors::lineText(m_errorLine), m_errorText);
 }
 
-void QFuncodeFileParser_Servo::continueAfter(const QFuncodeFileParser_Servo& first)
+void QFuncodeFileParser_Servo::continueAfter(const QFuncodeFileParser_Servo& front)
 {
-    m_model = first.m_model;
-    m_clock = first.m_clock;
+    m_model = front.m_model;
+    m_clock = front.m_clock;
     m_state = READ_CODES;
 }
 
-bool QFuncodeFileParser_Servo::append(QFuncodeFileParser_Servo* second, int linesBefore)
+// A part is read as if it started the codes: its first codes without a group have no code before them.
+void QFuncodeFileParser_Servo::startPart()
+{
+    m_state = READ_CODES;
+    m_error = Errors::FILE_OK;
+    m_errorLine = 0;
+    m_errorText.clear();
+    m_lastLine = 0;
+    m_lastGroup = QString();
+    m_partStart = m_info.funcodes.size();
+}
+
+QFuncodeFileParser_Servo::PartEnd QFuncodeFileParser_Servo::endPart(int lines) const
+{
+    PartEnd part;
+    part.firstCode = m_partStart;
+    part.codes = m_info.funcodes.size() - m_partStart;
+    part.lines = lines;
+    part.lastLine = m_lastLine;
+    part.error = m_error;
+    part.errorLine = m_errorLine;
+    part.errorText = m_errorText;
+    part.ended = m_state == ENDED;
+    return part;
+}
+
+bool QFuncodeFileParser_Servo::appendPart(QFuncodeFileParser_Servo* back, const PartEnd& part,
+                                          int linesBefore)
 {
     tagExportFuncodeList_Servo& codes = m_info.funcodes;
-    tagExportFuncodeList_Servo& later = second->m_info.funcodes;
     // Read on, this parser would have refused the code over the limit wherever it came.
-    if (codes.size() + later.size() >= kMaxCodes) {
+    if (codes.size() + part.codes >= kMaxCodes) {
         return false;
     }
-    // Moved after this part's records, without touching their counts.
+    // A code's group is the one of the code before when the two are equal: once a code had a group, the
+    // codes without one have an empty (not a null) group, also at the start of a part.
+    const bool grouped = !codes.isEmpty() && !codes.last()->groupName.isNull();
     const int first = codes.size();
-    codes.reserve(first + later.size());
-    for (tagExportFuncodePtr_Servo& funcode : later) {
-        codes.append(std::move(funcode));
+    codes.reserve(first + part.codes);
+    tagExportFuncodePtr_Servo* from = back->m_info.funcodes.data() + part.firstCode;
+    for (int code = 0; code < part.codes; ++code) {
+        codes.append(std::move(from[code]));
     }
-    later.clear();
-    // A code's group is the one of the code before when the two are equal: the second part's first codes
-    // without a group had no code before them, and keep an empty (not a null) group after one here.
-    if (!m_lastGroup.isNull()) {
-        for (int row = first; row < codes.size() && codes.at(row)->groupName.isNull(); ++row) {
-            codes.at(row)->groupName = QLatin1String("");
-        }
+    for (int row = first; grouped && row < codes.size() && codes.at(row)->groupName.isNull(); ++row) {
+        codes.at(row)->groupName = QLatin1String("");
     }
-    m_state = second->m_state;
-    if (second->m_lastLine > 0) {
-        m_lastLine = second->m_lastLine + linesBefore;
+    m_state = part.ended ? ENDED : READ_CODES;
+    if (part.lastLine > 0) {
+        m_lastLine = part.lastLine + linesBefore;
     }
-    if (second->m_error != Errors::FILE_OK) {
-        m_error = second->m_error;
-        m_errorLine = second->m_errorLine > 0 ? second->m_errorLine + linesBefore : 0;
-        m_errorText = second->m_errorText;
+    if (part.error != Errors::FILE_OK) {
+        m_error = part.error;
+        m_errorLine = part.errorLine > 0 ? part.errorLine + linesBefore : 0;
+        m_errorText = part.errorText;
     }
     return true;
 }

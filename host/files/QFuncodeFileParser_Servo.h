@@ -61,13 +61,29 @@ public:
         m_stop = stop;
     }
 
-    // A file read in two parts: the parser of the second part goes on from the first part's parser once that
-    // one reads function codes (same drive model, same reading clock), numbering its lines from 1; the
-    // first takes its codes, its error or its end when it has read all of its part. False (nothing taken)
-    // when the codes of both parts reach the limit: that limit is counted over the whole file.
+    // A file read in parts by two parsers. The front parser reads the first parts as one file; the back
+    // parser goes on from it once it reads function codes (same drive model, same reading clock) and reads
+    // the last parts, from the last one back, each as a piece of its own numbered from line 1. What each of
+    // those gave is kept apart (PartEnd) and joined onto the front parser in file order.
+    struct PartEnd
+    {
+        int firstCode = 0; // the part's codes in the back parser's result
+        int codes = 0;
+        int lines = 0; // lines the part holds
+        int lastLine = 0;
+        int error = 0;
+        int errorLine = 0;
+        QString errorText;
+        bool ended = false; // an error or the end sign: the parts after it are not of the file
+    };
     bool readsCodes() const { return m_state == READ_CODES; }
-    void continueAfter(const QFuncodeFileParser_Servo& first);
-    bool append(QFuncodeFileParser_Servo* second, int linesBefore);
+    void continueAfter(const QFuncodeFileParser_Servo& front);
+    void startPart();
+    PartEnd endPart(int lines) const;
+    // Takes the part's codes, its error or its end; false (nothing taken) when the codes come to the limit,
+    // which is counted over the whole file.
+    bool appendPart(QFuncodeFileParser_Servo* back, const PartEnd& part, int linesBefore);
+    bool hasEnded() const { return m_state == ENDED; }
 
     int error() const { return m_error; }
     QString errorDetail() const;
@@ -120,6 +136,7 @@ private:
     // The rows of the model's codes found last and to be tried next: a file lists them in the model's order.
     int m_lastRow = -1;
     int m_nextRow = 0;
+    int m_partStart = 0;     // the first code of the part read
     Tokens m_fields;         // the fields of a line whose tokens had to be told apart
     AnchorInts m_anchorInts; // and its integers from the authority on
 };

@@ -224,7 +224,7 @@ private slots:
             << "csv" << QByteArray("\xEF\xBB\xBF") + QByteArray(plain).replace("\n", "\r\n")
             << QString("0 0");
         QTest::newRow("CR line ends") << "csv" << QByteArray(plain).replace("\n", "\r") << QString("0 0");
-        // Large enough to be read in two halves, a code in each.
+        // Large enough to be read in parts, a code in the first and the last.
         QTest::newRow("empty lines, in the middle and at the end")
             << "csv"
             << QByteArray(plain).replace("rpm\n1", "rpm\n" + QByteArray(70000, '\n') + "1") + "\n\r\n\n,,,\n"
@@ -283,11 +283,11 @@ private slots:
         QTest::addColumn<int>("error");
         QTest::addColumn<QString>("where");
         const QByteArray good = "131074,2,P00 Basic,P00.02,Rated speed,0,4,3,3000,3000,3000,3000,3000,3000";
-        // A large file is read in halves, cut at a line break outside the quoted name (of 400 lines) that
-        // spans its middle; the lines of the first half are counted on in the second.
+        // A large file is read in parts, cut at line breaks outside the quoted name (of 400 lines) that
+        // spans its middle; the lines of the parts before are counted on in a later one.
         QList<QByteArray> large = QVector<QByteArray>(1001, good).toList();
         large[500] = "131075,3,P00 Basic,P00.03,\"" + QByteArray(400, '\n') + "\",0,4,3,0,0,0,a,b,c";
-        QTest::newRow("too few fields, in the second half of a large file")
+        QTest::newRow("too few fields, in the last part of a large file")
             << "csv" << csvFile(large << "131075,3,P00 Basic,P00.03,Mode,0,4")
             << int(Err::FILE_ERR_FIELD_COUNT) << "line 1405";
         // A failure quotes only the start of the field it names.
