@@ -22,7 +22,7 @@ bool QFuncodeCsvRecords::feed(QFuncodeFileParser_Servo* parser, bool untilCodes)
         }
         const int line = m_line;
         m_line += qMax(lines, 1);
-        if (!parser->addLine(line, m_tokens, false)) {
+        if (!parser->addLine(line, m_tokens, false, m_longest)) {
             return false;
         }
         if (untilCodes && parser->readsCodes()) {
@@ -33,32 +33,34 @@ bool QFuncodeCsvRecords::feed(QFuncodeFileParser_Servo* parser, bool untilCodes)
 }
 
 namespace {
-inline bool isStop(ushort c)
-{
-    // Letters and digits, nearly every character, are above all four looked for.
-    return c <= ',' && (c == ',' || c == '"' || c == '\n' || c == '\r');
-}
-
 #if defined(__SSE2__)
-// Bit k set when character k of the eight from data on is one of the four a line is cut at.
-inline unsigned stopsOfEight(const QChar* data)
+// The characters of the sixteen from data on that a line's scan stops at: bit k set when character k is a
+// comma, and bit 16 + k when it is one of the other three.
+inline unsigned stopsOfSixteen(const QChar* data)
 {
-    const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
-    const __m128i found = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chars, _mm_set1_epi16(',')),
-                                                    _mm_cmpeq_epi16(chars, _mm_set1_epi16('"'))),
-                                       _mm_or_si128(_mm_cmpeq_epi16(chars, _mm_set1_epi16('\n')),
-                                                    _mm_cmpeq_epi16(chars, _mm_set1_epi16('\r'))));
-    return unsigned(_mm_movemask_epi8(_mm_packs_epi16(found, found))) & 0xFFu;
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 8));
+    const auto others = [](__m128i chars) {
+        return _mm_or_si128(_mm_cmpeq_epi16(chars, _mm_set1_epi16('"')),
+                            _mm_or_si128(_mm_cmpeq_epi16(chars, _mm_set1_epi16('\n')),
+                                         _mm_cmpeq_epi16(chars, _mm_set1_epi16('\r'))));
+    };
+    const __m128i comma = _mm_set1_epi16(',');
+    const unsigned commas = unsigned(
+        _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(low, comma), _mm_cmpeq_epi16(high, comma))));
+    return commas | unsigned(_mm_movemask_epi8(_mm_packs_epi16(others(low), others(high)))) << 16;
 }
 #endif
 } // namespace
 
 // The line that starts at m_pos cut at its commas in one pass, into views written in place (made with their
 // position also when empty, which QStringRef::mid forgets, so that a run of tokens is one view of the
-// line). Returns where the line ends ('\n', '\r' or "\r\n", with the length of the end in *endLength), or
-// -1 when the line holds a quote: a quoted field may hold commas and line ends, and is read apart.
+// line), and the size of its longest token in m_longest. Returns where the line ends ('\n', '\r' or "\r\n",
+// with the length of the end in *endLength), or -1 (m_longest -1) when the line holds a quote: a quoted
+// field may hold commas and line ends, and is read apart.
 //
-// Where the processor can, eight characters are looked at in one step (nothing past the text's end is read).
+// Where the processor can, sixteen characters are looked at in one step (nothing past the text's end is
+// read).
 int QFuncodeCsvRecords::cutLine(int* endLength)
 {
     const int size = m_text.size();
@@ -71,41 +73,55 @@ int QFuncodeCsvRecords::cutLine(int* endLength)
     int room = m_tokens.size() - 1; // the last token after the last comma always fits
     int count = 0;
     int start = m_pos;
-    int end = -1;
-    // A comma cuts a token off; any other stop ends the line's scan.
-    const auto stopAt = [&](int at) {
-        if (data[at].unicode() != ',') {
-            end = at;
-            return false;
-        }
+    int longest = 0;
+    const auto cutAt = [&](int comma) {
         if (count == room) {
             m_tokens.resize(2 * m_tokens.size() + 16);
             token = m_tokens.data();
             room = m_tokens.size() - 1;
         }
-        token[count++] = QStringRef(&m_text, start, at - start);
-        start = at + 1;
-        return true;
+        const int length = comma - start;
+        token[count++] = QStringRef(&m_text, start, length);
+        longest = qMax(longest, length);
+        start = comma + 1;
     };
+    int end = size;
     int i = m_pos;
 #if defined(__SSE2__)
-    for (; end < 0 && i + 8 <= size; i += 8) {
-        for (unsigned stops = stopsOfEight(data + i); stops != 0 && stopAt(i + __builtin_ctz(stops));) {
-            stops &= stops - 1;
+    for (; i + 16 <= size; i += 16) {
+        unsigned commas = stopsOfSixteen(data + i);
+        const unsigned others = commas >> 16;
+        if (others != 0) {
+            // Only the commas before the line's end.
+            end = i + __builtin_ctz(others);
+            commas &= (others & (0u - others)) - 1;
+        }
+        for (commas &= 0xFFFFu; commas != 0; commas &= commas - 1) {
+            cutAt(i + __builtin_ctz(commas));
+        }
+        if (others != 0) {
+            break;
         }
     }
 #endif
-    for (; end < 0 && i < size; ++i) {
-        if (isStop(data[i].unicode())) {
-            stopAt(i);
+    for (; end == size && i < size; ++i) {
+        const ushort c = data[i].unicode();
+        // Letters and digits, nearly every character, are above all four looked for.
+        if (c > ',') {
+            continue;
+        }
+        if (c == ',') {
+            cutAt(i);
+        } else if (c == '"' || c == '\n' || c == '\r') {
+            end = i;
         }
     }
-    if (end < 0) {
-        end = size;
-    } else if (data[end].unicode() == '"') {
+    if (end < size && data[end].unicode() == '"') {
+        m_longest = -1;
         return -1;
     }
     token[count++] = QStringRef(&m_text, start, end - start);
+    m_longest = qMax(longest, end - start);
     if (count != m_tokens.size()) {
         m_tokens.resize(count);
     }

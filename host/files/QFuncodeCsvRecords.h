@@ -32,6 +32,7 @@ private:
     int m_pos = 0;
     int m_line;
     QFuncodeFileParser_Servo::Tokens m_tokens;
+    int m_longest = -1; // the size of the line's longest token, when it was cut here
     QStringList m_quoted;
     QString m_record; // a record with quoted fields, unquoted
 };

@@ -21,8 +21,12 @@ const int kShortestCodeLine = Layout::FIELD_TEXT + 1;
 // The clock and the cancel flag are looked at once in so many lines.
 const int kLinesPerCheck = 256;
 
-int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens)
+// The characters of the tokens and the commas after them; longest >= 0 says they are one comma apart.
+int charsOf(const QFuncodeFileParser_Servo::Tokens& tokens, int longest)
 {
+    if (longest >= 0 && !tokens.isEmpty()) {
+        return tokens.last().position() + tokens.last().size() - tokens.first().position() + 1;
+    }
     int chars = tokens.size();
     for (const QStringRef& token : tokens) {
         chars += token.size();
@@ -208,18 +212,30 @@ bool QFuncodeFileParser_Servo::appendPart(QFuncodeFileParser_Servo* back, const 
     return true;
 }
 
-// Every field is looked at by the steps below: a field over the limit is refused before it costs anything.
-bool QFuncodeFileParser_Servo::withinLimits(int line, const Tokens& tokens)
+// Every field is looked at by the steps below: a field over the limit is refused before it costs anything. A
+// line cut from a text says how long its longest token is, and is not looked at again.
+Q_ALWAYS_INLINE bool QFuncodeFileParser_Servo::withinLimits(int line, const Tokens& tokens, int longest)
 {
-    if (++m_linesRead % kLinesPerCheck == 0) {
-        if ((m_cancel && m_cancel->load()) || (m_stop && m_stop->load())) {
-            return fail(Errors::FILE_ERR_CANCELLED, line, tr("STR_FILE_READ_CANCELLED"));
-        }
-        if (m_clock.hasExpired(kMaxReadMilliseconds)) {
-            return fail(Errors::FILE_ERR_CANCELLED, line,
-                        tr("STR_FILE_READ_TOO_LONG").arg(kMaxReadMilliseconds / 1000));
-        }
+    if (++m_linesRead % kLinesPerCheck == 0 && !stillWanted(line)) {
+        return false;
     }
+    return (longest >= 0 && longest <= kMaxFieldChars) || fieldsWithinLimit(line, tokens);
+}
+
+bool QFuncodeFileParser_Servo::stillWanted(int line)
+{
+    if ((m_cancel && m_cancel->load()) || (m_stop && m_stop->load())) {
+        return fail(Errors::FILE_ERR_CANCELLED, line, tr("STR_FILE_READ_CANCELLED"));
+    }
+    if (m_clock.hasExpired(kMaxReadMilliseconds)) {
+        return fail(Errors::FILE_ERR_CANCELLED, line,
+                    tr("STR_FILE_READ_TOO_LONG").arg(kMaxReadMilliseconds / 1000));
+    }
+    return true;
+}
+
+bool QFuncodeFileParser_Servo::fieldsWithinLimit(int line, const Tokens& tokens)
+{
     for (int field = 0; field < tokens.size(); ++field) {
         if (tokens.at(field).size() > kMaxFieldChars) {
             return fail(Errors::FILE_ERR_TOO_LARGE, line,
@@ -233,7 +249,16 @@ bool QFuncodeFileParser_Servo::withinLimits(int line, const Tokens& tokens)
     return true;
 }
 
-bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
+// Nearly every line opens with a character that is not blank: it is told at once.
+Q_ALWAYS_INLINE bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
+{
+    if (!tokens.isEmpty() && !tokens.first().isEmpty() && !tokens.first().at(0).isSpace()) {
+        return false;
+    }
+    return isBlank(tokens);
+}
+
+bool QFuncodeFileParser_Servo::isBlank(const Tokens& tokens)
 {
     for (const QStringRef& token : tokens) {
         for (const QChar c : token) {
@@ -245,12 +270,17 @@ bool QFuncodeFileParser_Servo::isEmptyLine(const Tokens& tokens)
     return true;
 }
 
-// Asked of every line: a token shorter than the text (nearly every one) is passed over by its size alone.
-bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text)
+// Asked of every line: a token shorter than the text (nearly every one) is passed over by its size alone, and
+// a line whose longest token is known to be shorter at once.
+Q_ALWAYS_INLINE bool QFuncodeFileParser_Servo::containsText(const Tokens& tokens, const QString& text,
+                                                            int longest)
 {
     const int length = text.size();
     if (length == 0) {
         return !tokens.isEmpty();
+    }
+    if (longest >= 0 && longest < length) {
+        return false;
     }
     for (const QStringRef& token : tokens) {
         if (token.size() >= length && indexOf(token.unicode(), token.size(), text) >= 0) {
@@ -287,13 +317,13 @@ bool QFuncodeFileParser_Servo::addLine(int line, const QStringList& tokens, bool
     return addLine(line, refs, exactCells);
 }
 
-bool QFuncodeFileParser_Servo::addLine(int line, const Tokens& tokens, bool exactCells)
+bool QFuncodeFileParser_Servo::addLine(int line, const Tokens& tokens, bool exactCells, int longest)
 {
     if (m_state == ENDED) {
         return false;
     }
     m_lastLine = line;
-    if (!withinLimits(line, tokens)) {
+    if (!withinLimits(line, tokens, longest)) {
         return false;
     }
     if (isEmptyLine(tokens)) {
@@ -307,9 +337,9 @@ bool QFuncodeFileParser_Servo::addLine(int line, const Tokens& tokens, bool exac
     case EXPECT_HEADING:
         m_state = READ_CODES;
         // A file without its heading line starts with a function code here.
-        return looksLikeCodeLine(tokens) ? addCode(line, tokens, exactCells) : true;
+        return looksLikeCodeLine(tokens) ? addCode(line, tokens, exactCells, longest) : true;
     case READ_CODES:
-        return addCode(line, tokens, exactCells);
+        return addCode(line, tokens, exactCells, longest);
     case ENDED:
         break;
     }
@@ -354,11 +384,11 @@ bool QFuncodeFileParser_Servo::addDevice(int line, const Tokens& tokens)
     return true;
 }
 
-bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exactCells)
+bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exactCells, int longest)
 {
     // Made once: every line is searched for it.
     static const QString endSign = Layout::endSign();
-    if (containsText(tokens, endSign)) {
+    if (containsText(tokens, endSign, longest)) {
         m_state = ENDED;
         return false;
     }
@@ -386,7 +416,8 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
         // More tokens than fields: a name or a text with commas. The work of telling them apart grows
         // with the line's length and its commas, so both are bounded.
         if (tokens.size() > Layout::FIELD_COUNT + QFuncodeLineSplitter_Servo::kMaxExtraCommas ||
-            charsOf(tokens) > kMaxSplitLineChars || !m_splitter.split(tokens, &m_fields, &m_anchorInts)) {
+            charsOf(tokens, longest) > kMaxSplitLineChars ||
+            !m_splitter.split(tokens, &m_fields, &m_anchorInts)) {
             return fail(Errors::FILE_ERR_SPLIT, line, tr("STR_FILE_FIELDS_UNCLEAR").arg(tokens.size()));
         }
         if (!toRecord(line, m_fields.constData(), funcode.data(), &m_anchorInts)) {

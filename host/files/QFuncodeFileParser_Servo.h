@@ -47,8 +47,9 @@ public:
 
     typedef QFuncodeLineSplitter_Servo::Tokens Tokens;
 
-    // True to go on with the next line; false after an error or the end sign.
-    bool addLine(int line, const Tokens& tokens, bool exactCells);
+    // True to go on with the next line; false after an error or the end sign. longest: the size of the
+    // longest token when the tokens were cut from one line of text, one comma apart; -1 when not known.
+    bool addLine(int line, const Tokens& tokens, bool exactCells, int longest = -1);
     bool addLine(int line, const QStringList& tokens, bool exactCells);
     // The end of the input. False (with an error) when the file was incomplete or held no code.
     bool finish();
@@ -101,7 +102,7 @@ private:
 
     bool addMark(int line, const Tokens& tokens);
     bool addDevice(int line, const Tokens& tokens);
-    bool addCode(int line, const Tokens& tokens, bool exactCells);
+    bool addCode(int line, const Tokens& tokens, bool exactCells, int longest);
     typedef QFuncodeLineSplitter_Servo::AnchorInts AnchorInts;
     // anchorInts: the integers from the authority on, when the splitter read them already.
     bool toRecord(int line, const QStringRef* fields, tagExportFuncode_Servo* funcode,
@@ -111,9 +112,12 @@ private:
     static void reconcileValues(const tagSubFuncode_Servo& fun, tagExportFuncode_Servo* funcode);
     const tagSubFuncode_Servo* description(const QStringRef& funIndex);
     bool fail(int error, int line, const QString& what);
-    bool withinLimits(int line, const Tokens& tokens);
+    bool withinLimits(int line, const Tokens& tokens, int longest);
+    bool stillWanted(int line);
+    bool fieldsWithinLimit(int line, const Tokens& tokens);
     static bool isEmptyLine(const Tokens& tokens);
-    static bool containsText(const Tokens& tokens, const QString& text);
+    static bool isBlank(const Tokens& tokens);
+    static bool containsText(const Tokens& tokens, const QString& text, int longest = -1);
     static bool looksLikeCodeLine(const Tokens& tokens);
     static QStringList texts(const Tokens& tokens);
 
