@@ -43,10 +43,14 @@ bool readHolds(const QByteArray& bytes)
 }
 } // namespace
 
-// The input alone, and twice with empty lines between: large enough to be cut into parts read on two
-// threads, each copy in a part of its own.
+// The input alone, and one input in eight also twice with empty lines between: large enough to be cut
+// into parts read on two threads, each copy in a part of its own (reading 64 kB of lines costs as much as
+// a hundred small inputs).
 SERVO_FUZZ_TARGET(csv)
 {
+    if (!readHolds(data)) {
+        return false;
+    }
     const QByteArray gap(QFuncodeCsvParts::kMinBytes, '\n');
-    return readHolds(data) && readHolds(data + gap + data);
+    return data.size() % 8 != 0 || readHolds(data + gap + data);
 }
