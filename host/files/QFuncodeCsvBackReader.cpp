@@ -30,6 +30,8 @@ bool QFuncodeCsvBackReader::run()
                 return false;
             }
         }
+        // On this thread while the front one may still read: the parts are joined on that one.
+        m_parser.dropTexts();
         return true;
     } catch (...) {
         return false;

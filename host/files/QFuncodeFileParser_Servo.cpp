@@ -180,6 +180,12 @@ QFuncodeFileParser_Servo::PartEnd QFuncodeFileParser_Servo::endPart(int lines) c
     return part;
 }
 
+void QFuncodeFileParser_Servo::dropTexts()
+{
+    m_texts = QFuncodeTextPool();
+    m_lastGroup = QString();
+}
+
 bool QFuncodeFileParser_Servo::appendPart(QFuncodeFileParser_Servo* back, const PartEnd& part,
                                           int linesBefore)
 {

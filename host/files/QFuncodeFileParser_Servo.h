@@ -81,6 +81,9 @@ public:
     void continueAfter(const QFuncodeFileParser_Servo& front);
     void startPart();
     PartEnd endPart(int lines) const;
+    // The texts kept to be shared by the codes still to come, let go once there are none (the records keep
+    // theirs).
+    void dropTexts();
     // Takes the part's codes, its error or its end; false (nothing taken) when the codes come to the limit,
     // which is counted over the whole file.
     bool appendPart(QFuncodeFileParser_Servo* back, const PartEnd& part, int linesBefore);
