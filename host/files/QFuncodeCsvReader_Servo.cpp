@@ -15,23 +15,6 @@
 
 namespace {
 typedef QFuncodeHelperBase Errors;
-
-// Joins a thread when it goes out of scope, on every way out of the function that started it.
-class ThreadJoiner
-{
-public:
-    explicit ThreadJoiner(std::thread* thread) : m_thread(thread) {}
-    ~ThreadJoiner() { join(); }
-    void join()
-    {
-        if (m_thread->joinable()) {
-            m_thread->join();
-        }
-    }
-
-private:
-    std::thread* m_thread;
-};
 } // namespace
 
 QFuncodeCsvReader_Servo::QFuncodeCsvReader_Servo(bool requireMark,
@@ -132,12 +115,18 @@ int QFuncodeCsvReader_Servo::readParts(const QByteArray& bytes, const QVector<in
     } catch (const std::system_error&) {
         return kReadWhole;
     }
-    ThreadJoiner joiner(&worker);
     int lines = 0;
-    const int frontRead = readFrontParts(bytes, starts, &queue, &records, &parser, &lines);
+    int frontRead = -1;
+    try {
+        frontRead = readFrontParts(bytes, starts, &queue, &records, &parser, &lines);
+    } catch (...) {
+        frontEnded = true;
+        worker.join();
+        throw;
+    }
     // A front part that stopped ends the file before every back part.
     frontEnded = frontRead != 1;
-    joiner.join();
+    worker.join();
     if (!backRead || frontRead < 0 || (frontRead == 1 && !back.joinInto(&parser, lines)) ||
         !restIsUtf8(bytes, starts, &queue)) {
         return kReadWhole;
