@@ -13,15 +13,22 @@ QFuncodeCsvBackReader::QFuncodeCsvBackReader(const QByteArray& bytes, const QVec
 
 void QFuncodeCsvBackReader::setCancelFlag(const std::atomic_bool* cancel, const std::atomic_bool* stop)
 {
+    m_cancel = cancel;
     m_stop = stop;
     m_parser.setCancelFlag(cancel, stop);
+}
+
+bool QFuncodeCsvBackReader::isStopped(const std::atomic_bool* flag)
+{
+    return flag && flag->load();
 }
 
 bool QFuncodeCsvBackReader::run()
 {
     try {
-        // Once the front thread stopped, no part is taken: a part taken is read, or at least decoded.
-        while (!(m_stop && m_stop->load())) {
+        // Once the front thread stopped or the reading is cancelled, no part is taken: a part taken is read,
+        // or at least decoded.
+        while (!isStopped(m_stop) && !isStopped(m_cancel)) {
             const int part = m_queue->takeBack();
             if (part < 0) {
                 break;

@@ -34,10 +34,12 @@ public:
 
 private:
     bool readPart(int part);
+    static bool isStopped(const std::atomic_bool* flag);
 
     const QByteArray& m_bytes;
     const QVector<int>& m_starts;
     QFuncodeCsvPartQueue* m_queue;
+    const std::atomic_bool* m_cancel = nullptr;
     const std::atomic_bool* m_stop = nullptr;
     QFuncodeFileParser_Servo m_parser;
     // The parts read, the last one first.
