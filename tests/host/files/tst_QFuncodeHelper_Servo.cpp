@@ -382,7 +382,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(path), !content.isEmpty());
     }
 
-    // Reading stops between lines once cancelled, with nothing taken from the file.
+    // Reading stops between lines once cancelled, with nothing taken from the file (large enough to be read
+    // in parts on two threads).
     void cancelStopsReading()
     {
         std::atomic_bool cancel{true};
@@ -390,7 +391,7 @@ private slots:
         reader.setCancelFlag(&cancel);
         tagExportDevInfo_Servo info;
         const QByteArray line = "131074,2,P00 Basic,P00.02,Rated speed,0,4,3,3000,3000,3000,3000,3000,3000";
-        QCOMPARE(reader.readBytes(csvFile(QVector<QByteArray>(300, line).toList()), &info),
+        QCOMPARE(reader.readBytes(csvFile(QVector<QByteArray>(1000, line).toList()), &info),
                  int(Err::FILE_ERR_CANCELLED));
         QVERIFY(info.funcodes.isEmpty());
     }
