@@ -69,19 +69,21 @@ int QFuncodeCsvRecords::cutLine(int* endLength)
     if (m_tokens.size() < 2) {
         m_tokens.resize(32);
     }
-    QStringRef* token = m_tokens.data();
-    int room = m_tokens.size() - 1; // the last token after the last comma always fits
-    int count = 0;
+    QStringRef* first = m_tokens.data();
+    QStringRef* token = first;
+    QStringRef* last = first + m_tokens.size() - 1; // the token after the last comma always fits
     int start = m_pos;
     int longest = 0;
     const auto cutAt = [&](int comma) {
-        if (count == room) {
+        if (token == last) {
+            const int count = int(token - first);
             m_tokens.resize(2 * m_tokens.size() + 16);
-            token = m_tokens.data();
-            room = m_tokens.size() - 1;
+            first = m_tokens.data();
+            token = first + count;
+            last = first + m_tokens.size() - 1;
         }
         const int length = comma - start;
-        token[count++] = QStringRef(&m_text, start, length);
+        *token++ = QStringRef(&m_text, start, length);
         longest = qMax(longest, length);
         start = comma + 1;
     };
@@ -120,8 +122,9 @@ int QFuncodeCsvRecords::cutLine(int* endLength)
         m_longest = -1;
         return -1;
     }
-    token[count++] = QStringRef(&m_text, start, end - start);
+    *token++ = QStringRef(&m_text, start, end - start);
     m_longest = qMax(longest, end - start);
+    const int count = int(token - first);
     if (count != m_tokens.size()) {
         m_tokens.resize(count);
     }

@@ -657,7 +657,7 @@ void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, 
                                           AnchorInts* ints)
 {
     if (ints) {
-        std::copy_n(line.ints + c.anchor, ints->size(), ints->begin());
+        std::memcpy(ints->data(), line.ints + c.anchor, sizeof(AnchorInts));
     }
     const QStringRef* tokens = line.tokens;
     const int end = line.count - c.pad;
@@ -671,9 +671,10 @@ void QFuncodeLineSplitter_Servo::assemble(const Line& line, const Candidate& c, 
     *field++ = line.view(Layout::FIELD_GROUP, c.groupEnd);
     *field++ = tokens[c.groupEnd];
     *field++ = line.view(c.groupEnd + 1, c.anchor);
-    for (int k = 0; k < 6; ++k) {
-        *field++ = tokens[c.anchor + k];
-    }
+    // Qt moves its views as bytes (a primitive type to its containers), and so may this: a copy of a run
+    // the compiler need not check for overlap.
+    std::memcpy(static_cast<void*>(field), tokens + c.anchor, 6 * sizeof(QStringRef));
+    field += 6;
     *field++ = line.view(c.anchor + 6, c.textSplit[0]);
     *field++ = line.view(c.textSplit[0], c.textSplit[1]);
     *field = line.view(c.textSplit[1], end);
