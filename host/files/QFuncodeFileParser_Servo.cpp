@@ -437,28 +437,37 @@ bool QFuncodeFileParser_Servo::addCode(int line, const Tokens& tokens, bool exac
 bool QFuncodeFileParser_Servo::integerFields(int line, const QStringRef* fields, const AnchorInts* anchorInts,
                                              qint64* ints)
 {
-    // The integer fields in their order, so that a line's first wrong one is named: a list rather than a
-    // look at each field whether it is one.
+    // The integer fields in their order, so that a line's first wrong one is named; the integers that told a
+    // line's tokens apart (from the authority on) were read so already.
     static const int kIntegerFields[] = {
         Layout::FIELD_CANOPEN,  Layout::FIELD_USB, Layout::FIELD_AUTHORITY, Layout::FIELD_DATA_TYPE,
         Layout::FIELD_AXIS_NUM, Layout::FIELD_RAW, Layout::FIELD_RAW + 1,   Layout::FIELD_RAW + 2};
-    // The integers that told a line's tokens apart were read so already.
-    const int read = anchorInts ? int(Layout::FIELD_AUTHORITY) : int(Layout::FIELD_TEXT);
-    if (anchorInts) {
-        std::copy(anchorInts->cbegin(), anchorInts->cend(), ints + Layout::FIELD_AUTHORITY);
-    }
-    for (const int field : kIntegerFields) {
+    const int toRead = anchorInts ? 2 : 8;
+    int wrong = -1;
+    for (int i = 0; i < toRead; ++i) {
+        const int field = kIntegerFields[i];
         qint64& value = ints[field];
         // Bare digits, as our writer writes an integer, are read inline; anything else by the layout's
-        // reading.
-        const bool parsed = field >= read || Layout::parseStrictInteger(fields[field], &value) ||
-                            Layout::parseInteger(fields[field], &value);
-        // Only the raw values are 64 bits wide.
-        const bool fits = field >= Layout::FIELD_RAW || value == qint64(int(value));
-        if (!parsed || !fits) {
-            return fail(Errors::FILE_ERR_NOT_INTEGER, line,
-                        tr("STR_FILE_FIELD_NOT_INTEGER").arg(field + 1).arg(Errors::excerpt(fields[field])));
+        // reading. Only the raw values are 64 bits wide.
+        if ((!Layout::parseStrictInteger(fields[field], &value) &&
+             !Layout::parseInteger(fields[field], &value)) ||
+            (field < Layout::FIELD_RAW && value != qint64(int(value)))) {
+            wrong = field;
+            break;
         }
+    }
+    if (wrong < 0 && anchorInts) {
+        std::copy(anchorInts->cbegin(), anchorInts->cend(), ints + Layout::FIELD_AUTHORITY);
+        for (int field = Layout::FIELD_AUTHORITY; field < Layout::FIELD_RAW; ++field) {
+            if (ints[field] != qint64(int(ints[field]))) {
+                wrong = field;
+                break;
+            }
+        }
+    }
+    if (wrong >= 0) {
+        return fail(Errors::FILE_ERR_NOT_INTEGER, line,
+                    tr("STR_FILE_FIELD_NOT_INTEGER").arg(wrong + 1).arg(Errors::excerpt(fields[wrong])));
     }
     return true;
 }
