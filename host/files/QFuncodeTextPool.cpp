@@ -8,29 +8,35 @@
 namespace {
 // Four UTF-16 units at a time, each word mixed in by a multiplication, and the bits folded down at the
 // end (the table's index is taken from the low ones): short texts, so a hash that inlines and does not
-// wait on each character.
+// wait on each character. A text of four units or more ends with its last four, overlapping the word
+// before them, rather than with a unit at a time.
 uint hashOf(const QChar* data, int size)
 {
     const quint64 k = 0x9E3779B97F4A7C15ull;
+    const auto word = [data](int at) {
+        quint64 value;
+        std::memcpy(&value, data + at, sizeof(value));
+        return value;
+    };
     quint64 h = quint64(size) * k;
-    int i = 0;
-    for (; i + 4 <= size; i += 4) {
-        quint64 word;
-        std::memcpy(&word, data + i, sizeof(word));
-        h = (h ^ word) * k;
-    }
-    if (i < size) {
-        quint64 word = 0;
-        for (int shift = 0; i < size; ++i, shift += 16) {
-            word |= quint64(data[i].unicode()) << shift;
+    if (size >= 4) {
+        for (int i = 0; i + 4 < size; i += 4) {
+            h = (h ^ word(i)) * k;
         }
-        h = (h ^ word) * k;
+        h = (h ^ word(size - 4)) * k;
+    } else if (size > 0) {
+        quint64 tail = 0;
+        for (int i = 0; i < size; ++i) {
+            tail |= quint64(data[i].unicode()) << (16 * i);
+        }
+        h = (h ^ tail) * k;
     }
     h = (h ^ (h >> 32)) * k;
     return uint(h >> 32);
 }
 
-bool sameText(const QString& text, const QChar* data, int size)
+// Asked for each text of a run looked up: inline.
+Q_ALWAYS_INLINE bool sameText(const QString& text, const QChar* data, int size)
 {
     return text.size() == size && QFuncodeFileLayout_Servo::sameChars(data, text.constData(), size);
 }

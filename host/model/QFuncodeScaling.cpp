@@ -97,8 +97,10 @@ Q_NEVER_INLINE bool showsRawOtherwise(const tagSubFuncode_Servo& fun, const QStr
         return showsHex(fun, text, raw);
     }
     if (fun.showType == 2) {
+        // A drive model's table, asked for straight (enumTable() is a call of its own).
         std::optional<QFuncodeEnumTable> scratch;
-        const QString* shown = QFuncodeScaling::enumTable(fun, &scratch).textOf(raw);
+        const bool own = fun.enumTable && fun.enumTable->source().isSharedWith(fun.enumText);
+        const QString* shown = (own ? *fun.enumTable : QFuncodeScaling::enumTable(fun, &scratch)).textOf(raw);
         if (!shown) {
             return text == QString::number(raw);
         }
