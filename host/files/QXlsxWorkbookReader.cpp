@@ -253,6 +253,19 @@ bool QXlsxWorkbookReader::hasPart(const QString& name) const
     return m_entries.contains(partKey(name));
 }
 
+// The bytes the open part unpacks to, as its entry says, for room to be made at once: a damaged or hostile
+// archive may say anything, so the room is bounded by the part limit and by what its packed bytes can hold
+// (deflate packs at most about a thousand to one), and one slice more so that the last read fits.
+int QXlsxWorkbookReader::expectedSize() const
+{
+    unz_file_info64 info;
+    if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+        return 0;
+    }
+    const qint64 packable = qint64(info.compressed_size) * 1100 + 65536;
+    return int(qMin<qint64>(qMin<qint64>(qint64(info.uncompressed_size), packable), kMaxPartBytes) + 65536);
+}
+
 int QXlsxWorkbookReader::readPart(const QString& name, QByteArray* bytes)
 {
     const QString key = partKey(name);
@@ -266,16 +279,25 @@ int QXlsxWorkbookReader::readPart(const QString& name, QByteArray* bytes)
         return fail(Errors::FILE_ERR_ZIP_ENTRY, tr("STR_XLSX_PART_DAMAGED").arg(name));
     }
     bytes->clear();
-    char buffer[65536];
+    bytes->reserve(expectedSize());
+    // Read straight into the part's bytes: a slice at a time copied into them cost a copy of every byte and,
+    // as they grew, a copy of all of them now and then.
+    const int slice = 65536;
     int count = 0;
-    while ((count = unzReadCurrentFile(m_zip, buffer, sizeof(buffer))) > 0) {
+    for (;;) {
+        const int before = bytes->size();
+        bytes->resize(before + slice);
+        count = unzReadCurrentFile(m_zip, bytes->data() + before, slice);
+        bytes->resize(before + qMax(count, 0));
+        if (count <= 0) {
+            break;
+        }
         m_unpacked += count;
-        if (bytes->size() + count > kMaxPartBytes || m_unpacked > kMaxUnpackedBytes) {
+        if (bytes->size() > kMaxPartBytes || m_unpacked > kMaxUnpackedBytes) {
             unzCloseCurrentFile(m_zip);
             bytes->clear();
             return fail(Errors::FILE_ERR_TOO_LARGE, tr("STR_XLSX_PART_TOO_LARGE").arg(name));
         }
-        bytes->append(buffer, count);
     }
     // The check sum is tested when the part is closed after reading it whole.
     const int closed = unzCloseCurrentFile(m_zip);

@@ -32,8 +32,8 @@ class QXlsxWorkbookReader
 
 public:
     static const qint64 kMaxFileBytes = 64LL * 1024 * 1024;
-    static const qint64 kMaxPartBytes = 64LL * 1024 * 1024;
-    static const qint64 kMaxUnpackedBytes = 256LL * 1024 * 1024;
+    static constexpr qint64 kMaxPartBytes = 64LL * 1024 * 1024;
+    static constexpr qint64 kMaxUnpackedBytes = 256LL * 1024 * 1024;
     static const int kMaxEntries = 10000;
     static const int kMaxColumns = 256;
 
@@ -61,6 +61,7 @@ public:
 private:
     int fail(int error, const QString& detail);
     int listEntries();
+    int expectedSize() const;
     int readPart(const QString& name, QByteArray* bytes);
     bool hasPart(const QString& name) const;
     int readWorkbook();
