@@ -4,7 +4,6 @@
 #include <QRegExp>
 #include <cctype>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -97,15 +96,9 @@ Q_NEVER_INLINE bool showsRawOtherwise(const tagSubFuncode_Servo& fun, const QStr
         return showsHex(fun, text, raw);
     }
     if (fun.showType == 2) {
-        // A drive model's table, asked for straight (enumTable() is a call of its own).
         std::optional<QFuncodeEnumTable> scratch;
-        const bool own = fun.enumTable && fun.enumTable->source().isSharedWith(fun.enumText);
-        const QString* shown = (own ? *fun.enumTable : QFuncodeScaling::enumTable(fun, &scratch)).textOf(raw);
-        if (!shown) {
-            return text == QString::number(raw);
-        }
-        return shown->size() == text.size() &&
-               std::memcmp(shown->constData(), text.unicode(), size_t(text.size()) * sizeof(QChar)) == 0;
+        const QString* shown = QFuncodeScaling::enumTable(fun, &scratch).textOf(raw);
+        return shown ? *shown == text : text == QString::number(raw);
     }
     return text == QFuncodeScaling::showText(fun, raw);
 }
