@@ -31,19 +31,14 @@ struct Chars
     }
 };
 
-bool sameChars(const QChar* a, const QChar* b, int size)
-{
-    return size == 0 || std::memcmp(a, b, sizeof(QChar) * static_cast<size_t>(size)) == 0;
-}
-
 bool operator==(Chars a, Chars b)
 {
-    return a.size == b.size && sameChars(a.data, b.data, a.size);
+    return a.size == b.size && Layout::sameChars(a.data, b.data, a.size);
 }
 
 bool operator==(const QString& a, Chars b)
 {
-    return a.size() == b.size && sameChars(a.constData(), b.data, b.size);
+    return a.size() == b.size && Layout::sameChars(a.constData(), b.data, b.size);
 }
 
 bool isAsciiDigit(ushort c)
